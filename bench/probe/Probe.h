@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+// Subcommands of quillfern-probe. Each file under bench/probe registers its own with a static
+// ProbeCommand; a command prints one tab-separated line per item and returns the exit code.
+namespace Probe {
+
+using Handler = std::function<int(const std::vector<std::string> &arguments)>;
+
+struct Command {
+    std::string usage;
+    Handler run;
+};
+
+std::map<std::string, Command> &commands();
+
+struct Registration {
+    Registration(const std::string &name, const std::string &usage, Handler run)
+    {
+        commands()[name] = Command{usage, std::move(run)};
+    }
+};
+
+// Prints the message on standard error and returns 1 (the engine's own error text goes here).
+int fail(const std::string &message);
+
+} // namespace Probe

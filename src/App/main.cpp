@@ -1,0 +1,26 @@
+#include "Core/Localization.h"
+
+#include <QApplication>
+#include <QMainWindow>
+
+#include <clocale>
+#include <cstring>
+#include <langinfo.h>
+
+int main(int argc, char **argv)
+{
+    // libarchive's writers and iconv need a UTF-8 character type.
+    if (std::setlocale(LC_ALL, "") == nullptr || std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
+        std::setlocale(LC_ALL, "C.UTF-8");
+
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Quillfern"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quillfern"));
+
+    QMainWindow window;
+    window.setWindowTitle(L("누리함"));
+    window.resize(920, 620);
+    window.setMinimumSize(720, 480);
+    window.show();
+    return QApplication::exec();
+}

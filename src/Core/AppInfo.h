@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Bundle information compiled in from CMake, by the other platform's keys
+// ("CFBundleShortVersionString", "CFBundleVersion"). Tests may override a value or remove it.
+namespace AppInfo {
+
+std::optional<QString> value(const QString &key);
+QString shortVersion(); // empty when absent
+QString buildNumber();  // empty when absent
+
+void setOverride(const QString &key, std::optional<QString> value); // tests
+void clearOverrides();
+
+} // namespace AppInfo

@@ -1,0 +1,106 @@
+#include "Core/FilePath.h"
+
+#include "Core/Text.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace FilePath {
+
+QString display(const fs::path &p) { return Text::lossyUtf8(p.native()); }
+
+std::optional<fs::path> realPath(const fs::path &p)
+{
+    char *resolved = ::realpath(p.c_str(), nullptr);
+    if (resolved == nullptr)
+        return std::nullopt;
+    fs::path out(resolved);
+    std::free(resolved);
+    return out;
+}
+
+fs::path realPathOrSame(const fs::path &p) { return realPath(p).value_or(p); }
+
+bool exists(const fs::path &p)
+{
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0;
+}
+
+std::optional<std::string> percentDecode(std::string_view text)
+{
+    auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        return -1;
+    };
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out.push_back(text[i]);
+            continue;
+        }
+        if (i + 2 >= text.size())
+            return std::nullopt;
+        const int hi = hex(text[i + 1]);
+        const int lo = hex(text[i + 2]);
+        if (hi < 0 || lo < 0)
+            return std::nullopt;
+        out.push_back(static_cast<char>(hi * 16 + lo));
+        i += 2;
+    }
+    return out;
+}
+
+std::optional<fs::path> fromFileUrl(std::string_view url)
+{
+    constexpr std::string_view scheme = "file:";
+    if (url.size() < scheme.size())
+        return std::nullopt;
+    for (std::size_t i = 0; i < scheme.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(url[i])) != scheme[i])
+            return std::nullopt;
+    std::string_view rest = url.substr(scheme.size());
+    if (rest.starts_with("//")) {
+        rest.remove_prefix(2);
+        const auto slash = rest.find('/');
+        const std::string_view host = rest.substr(0, slash);
+        if (!host.empty() && host != "localhost")
+            return std::nullopt;
+        rest = slash == std::string_view::npos ? std::string_view("/") : rest.substr(slash);
+    }
+    if (const auto cut = rest.find_first_of("?#"); cut != std::string_view::npos)
+        rest = rest.substr(0, cut);
+    auto decoded = percentDecode(rest);
+    if (!decoded || decoded->empty() || decoded->front() != '/')
+        return std::nullopt;
+    return fs::path(*decoded);
+}
+
+std::string toFileUrl(const fs::path &p)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out = "file://";
+    for (unsigned char c : p.native()) {
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                           c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
+        if (plain) {
+            out.push_back(char(c));
+        } else {
+            out.push_back('%');
+            out.push_back(digits[c >> 4]);
+            out.push_back(digits[c & 15]);
+        }
+    }
+    return out;
+}
+
+} // namespace FilePath

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "Core/Utility.h"
+
+#include <QObject>
+#include <QUuid>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+using PathList = std::vector<std::filesystem::path>;
+
+// The shared board on which entry points leave work for window tabs, and on which each tab picks
+// up what is meant for it. Main thread only.
+class Router : public QObject {
+    Q_OBJECT
+
+public:
+    static Router &shared();
+
+    std::optional<QUuid> activeSession() const { return activeSession_; }
+
+    void openCheckup(const PathList &adding);
+    PathList takeArrival(const QUuid &session);
+    void registerSession(const QUuid &session);
+    void focus(const QUuid &session);
+    void unregisterSession(const QUuid &session);
+    void discard(const QUuid &session);
+    std::optional<Utility> takePendingUtility(const QUuid &session);
+    void openZip(const PathList &compressing, const QUuid &session);
+    void request(Utility utility, const QUuid &session);
+    void openCheckupInNewTab(const PathList &with);
+    PathList takeZipHandoff(const QUuid &session);
+
+    // A window's content went away: unregister now and, 2 seconds later on the main scheduler,
+    // drop the session's engine and pending work unless it has registered again.
+    void contentDisappeared(const QUuid &session);
+
+    // The URL-scheme rule: a file URL yields its path; a "quillfern" URL yields the existing
+    // paths of its query items named "p"; anything else yields nothing.
+    static PathList filesToDiagnose(std::string_view url);
+
+    // Read-only views for tests and the window content.
+    const std::vector<QUuid> &liveSessions() const { return liveSessions_; }
+    bool hasPendingUtility(const QUuid &session) const { return pendingUtility_.count(session) != 0; }
+    const PathList &unassignedArrival() const { return unassignedArrival_; }
+
+    // Forgets everything (tests).
+    void resetForTesting();
+
+signals:
+    void activeSessionChanged();
+    void pendingUtilityChanged();
+    void pendingZipChanged();
+    void liveSessionsChanged();
+    void arrivalsChanged();
+    void unassignedArrivalChanged();
+
+private:
+    void setActiveSession(std::optional<QUuid> session);
+    void setLiveSessions(std::vector<QUuid> sessions);
+    void setUnassignedArrival(PathList files);
+
+    std::map<QUuid, Utility> pendingUtility_;
+    std::map<QUuid, PathList> pendingZip_;
+    std::optional<QUuid> activeSession_;
+    std::vector<QUuid> liveSessions_;
+    std::map<QUuid, PathList> arrivals_;
+    PathList unassignedArrival_;
+};

@@ -1,0 +1,206 @@
+#include "Core/Text.h"
+
+#include <unicode/unorm2.h>
+#include <unicode/ustring.h>
+
+#include <cerrno>
+#include <iconv.h>
+#include <vector>
+
+namespace Text {
+
+namespace {
+
+// Length of the well-formed UTF-8 sequence at s[i], or the length of its maximal ill-formed
+// subpart as a negative number (at least 1 byte).
+int sequenceAt(std::string_view s, std::size_t i, char32_t &cp)
+{
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    }
+    int need;
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        need = 1;
+        cp = b0 & 0x1F;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        need = 2;
+        cp = b0 & 0x0F;
+        if (b0 == 0xE0)
+            lo = 0xA0;
+        else if (b0 == 0xED)
+            hi = 0x9F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        need = 3;
+        cp = b0 & 0x07;
+        if (b0 == 0xF0)
+            lo = 0x90;
+        else if (b0 == 0xF4)
+            hi = 0x8F;
+    } else {
+        return -1;
+    }
+    for (int k = 1; k <= need; ++k) {
+        if (i + std::size_t(k) >= s.size())
+            return -k;
+        const auto b = static_cast<unsigned char>(s[i + std::size_t(k)]);
+        if (b < lo || b > hi)
+            return -k;
+        lo = 0x80;
+        hi = 0xBF;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    return need + 1;
+}
+
+const UNormalizer2 *normalizer(bool composed)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const UNormalizer2 *n = composed ? unorm2_getNFCInstance(&status) : unorm2_getNFDInstance(&status);
+    return U_SUCCESS(status) ? n : nullptr;
+}
+
+std::vector<UChar> toUtf16(std::string_view utf8)
+{
+    std::vector<UChar> out(utf8.size() + 1);
+    int32_t length = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strFromUTF8(out.data(), int32_t(out.size()), &length, utf8.data(), int32_t(utf8.size()), &status);
+    out.resize(U_SUCCESS(status) ? std::size_t(length) : 0);
+    return out;
+}
+
+std::string fromUtf16(const UChar *text, int32_t length)
+{
+    std::string out(std::size_t(length) * 3, '\0');
+    int32_t written = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strToUTF8(out.data(), int32_t(out.size()), &written, text, length, &status);
+    out.resize(U_SUCCESS(status) ? std::size_t(written) : 0);
+    return out;
+}
+
+std::string normalize(std::string_view utf8, bool composed)
+{
+    if (!isValidUtf8(utf8))
+        return std::string(utf8);
+    const UNormalizer2 *n = normalizer(composed);
+    const auto source = toUtf16(utf8);
+    if (n == nullptr || (source.empty() && !utf8.empty()))
+        return std::string(utf8);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t needed = unorm2_normalize(n, source.data(), int32_t(source.size()), nullptr, 0, &status);
+    std::vector<UChar> result(std::size_t(needed) + 1);
+    status = U_ZERO_ERROR;
+    const int32_t length =
+        unorm2_normalize(n, source.data(), int32_t(source.size()), result.data(), int32_t(result.size()), &status);
+    if (U_FAILURE(status))
+        return std::string(utf8);
+    return fromUtf16(result.data(), length);
+}
+
+bool isNormalized(std::string_view utf8, bool composed)
+{
+    if (!isValidUtf8(utf8))
+        return false;
+    const UNormalizer2 *n = normalizer(composed);
+    const auto source = toUtf16(utf8);
+    if (n == nullptr)
+        return false;
+    UErrorCode status = U_ZERO_ERROR;
+    const UBool result = unorm2_isNormalized(n, source.data(), int32_t(source.size()), &status);
+    return U_SUCCESS(status) && result;
+}
+
+// Converts the whole input or fails; a partial conversion is never returned.
+std::optional<std::string> convertWhole(const char *to, const char *from, std::string_view input)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
+    std::string out(input.size() * 4 + 16, '\0');
+    char *in = const_cast<char *>(input.data());
+    std::size_t inLeft = input.size();
+    char *outPtr = out.data();
+    std::size_t outLeft = out.size();
+    bool ok = true;
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+            if (errno == E2BIG) {
+                const std::size_t used = std::size_t(outPtr - out.data());
+                out.resize(out.size() * 2);
+                outPtr = out.data() + used;
+                outLeft = out.size() - used;
+                continue;
+            }
+            ok = false;
+            break;
+        }
+    }
+    // Flush any shift state; a stateful encoder could still owe bytes.
+    if (ok && iconv(cd, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+        ok = false;
+    iconv_close(cd);
+    if (!ok)
+        return std::nullopt;
+    out.resize(std::size_t(outPtr - out.data()));
+    return out;
+}
+
+} // namespace
+
+bool isValidUtf8(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t cp;
+        const int n = sequenceAt(bytes, i, cp);
+        if (n < 0)
+            return false;
+        i += std::size_t(n);
+    }
+    return true;
+}
+
+std::string toNfc(std::string_view utf8) { return normalize(utf8, true); }
+std::string toNfd(std::string_view utf8) { return normalize(utf8, false); }
+bool isNfc(std::string_view utf8) { return isNormalized(utf8, true); }
+bool isNfd(std::string_view utf8) { return isNormalized(utf8, false); }
+
+std::string lossyUtf8Bytes(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t cp;
+        const int n = sequenceAt(bytes, i, cp);
+        if (n > 0) {
+            out.append(bytes.substr(i, std::size_t(n)));
+            i += std::size_t(n);
+        } else {
+            out.append("\xEF\xBF\xBD");
+            i += std::size_t(-n);
+        }
+    }
+    return out;
+}
+
+QString lossyUtf8(std::string_view bytes) { return fromUtf8(lossyUtf8Bytes(bytes)); }
+
+std::optional<std::string> decodeCp949(std::string_view cp949)
+{
+    auto out = convertWhole("UTF-8", "CP949", cp949);
+    if (out && !isValidUtf8(*out))
+        return std::nullopt;
+    return out;
+}
+
+std::optional<std::string> encodeCp949(std::string_view utf8)
+{
+    if (!isValidUtf8(utf8))
+        return std::nullopt;
+    return convertWhole("CP949", "UTF-8", utf8);
+}
+
+} // namespace Text

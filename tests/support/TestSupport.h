@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QStringList>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace TestSupport {
+
+// The per-process root the test main made (HOME, XDG folders and scratch space live below it).
+const std::filesystem::path &processRoot();
+
+// A fresh folder below the process root, mode 0755 so an unprivileged child can enter it;
+// removed (with any permissions restored) when the object goes away.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir &) = delete;
+    TempDir &operator=(const TempDir &) = delete;
+
+    const std::filesystem::path &path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / std::string(name); }
+    // Creates a file (and its parent folders) holding the bytes; returns its path.
+    std::filesystem::path file(std::string_view relative, std::string_view bytes = {}) const;
+    // Creates a folder (and its parents); returns its path.
+    std::filesystem::path folder(std::string_view relative) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+void writeBytes(const std::filesystem::path &path, std::string_view bytes);
+std::string readBytes(const std::filesystem::path &path);
+
+// Removes a tree even where permissions were taken away.
+void removeTree(const std::filesystem::path &path);
+
+// Runs the step in a child without root's privileges (uid/gid 65534, no supplementary groups),
+// so permission checks apply even when the tests run as root. The child's result (0..255) is
+// returned; when not running as root the step runs in-process.
+int runAsNobody(const std::function<int()> &step);
+// The same, returning a text the step produced.
+std::string runAsNobodyCapture(const std::function<std::string()> &step);
+
+struct ProcessResult {
+    int exitCode = -1; // -1: could not start or crashed
+    std::string out;
+    std::string err;
+};
+// Runs a program to completion (60 s at most), optionally in a working folder.
+ProcessResult run(const QString &program, const QStringList &arguments, const std::filesystem::path &workDir = {});
+bool haveProgram(const QString &name);
+
+} // namespace TestSupport
