@@ -1,0 +1,85 @@
+#include "Core/DirectoryScan.h"
+#include "Core/Text.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using TestSupport::TempDir;
+
+TEST(DirectoryScan, ListsHiddenEntriesInCodePointOrder)
+{
+    TempDir dir;
+    for (const char *name : {"a", "B", ".DS_Store", "._a", "c"})
+        dir.file(name);
+    dir.folder("sub");
+    fs::create_symlink("nowhere", dir / "link");
+    DirectoryScan scan;
+    EXPECT_EQ(scan.list(dir.path()),
+              (std::vector<std::string>{".DS_Store", "._a", "B", "a", "c", "link", "sub"}));
+    EXPECT_EQ(scan.unreadableCount, 0);
+}
+
+TEST(DirectoryScan, EquivalentNfcAndNfdNamesKeepReadOrder)
+{
+    TempDir dir;
+    const std::string nfc = "\xED\x95\x9C"; // 한
+    const std::string nfd = Text::toNfd(nfc);
+    dir.file(nfd);
+    dir.file(nfc);
+    dir.file("z");
+    // readdir's order is the file system's; the listing must keep it for the two equal keys.
+    std::vector<std::string> raw;
+    for (const auto &e : fs::directory_iterator(dir.path()))
+        if (e.path().filename() != "z")
+            raw.push_back(e.path().filename().native());
+    DirectoryScan scan;
+    const auto names = scan.list(dir.path());
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names[0], "z");
+    EXPECT_EQ((std::vector<std::string>{names[1], names[2]}), raw);
+}
+
+TEST(DirectoryScan, MissingEmptyAndPlainFilesYieldNothingWithoutCounting)
+{
+    TempDir dir;
+    const auto empty = dir.folder("empty");
+    const auto file = dir.file("file");
+    DirectoryScan scan;
+    EXPECT_TRUE(scan.list(empty).empty());
+    EXPECT_TRUE(scan.list(file).empty());
+    EXPECT_TRUE(scan.list(dir / "missing").empty());
+    EXPECT_EQ(scan.unreadableCount, 0);
+}
+
+TEST(DirectoryScan, UnreadableFolderIsCountedEachTime)
+{
+    TempDir dir;
+    const auto locked = dir.folder("locked");
+    dir.file("locked/inside");
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    const int result = TestSupport::runAsNobody([&] {
+        DirectoryScan scan;
+        const bool empty = scan.list(locked).empty() && scan.list(locked).empty();
+        return empty ? int(scan.unreadableCount) : 100;
+    });
+    EXPECT_EQ(result, 2);
+    ::chmod(locked.c_str(), 0755);
+}
+
+TEST(DirectoryScan, NameThatIsNotUtf8CanBeReopened)
+{
+    TempDir dir;
+    const std::string cp949 = "\xC7\xD1\xB1\xDB.txt"; // 한글.txt in CP949
+    dir.file(cp949, "data");
+    DirectoryScan scan;
+    const auto names = scan.list(dir.path());
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0], cp949);
+    EXPECT_EQ(TestSupport::readBytes(dir.path() / names[0]), "data");
+    EXPECT_EQ(Text::lossyUtf8(names[0]), QStringLiteral("\uFFFD\u0471\uFFFD.txt"));
+}
