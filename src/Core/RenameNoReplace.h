@@ -1,0 +1,8 @@
+#pragma once
+
+#include <filesystem>
+
+// Renames `from` to `to` without ever replacing an entry at `to`: renameat2 with RENAME_NOREPLACE,
+// and where the file system refuses that flag, an lstat check followed by a plain rename.
+// Returns 0 on success, else the errno value (EEXIST when `to` is taken).
+int renameNoReplace(const std::filesystem::path &from, const std::filesystem::path &to);

@@ -1,0 +1,81 @@
+#include "Core/ScanSupport.h"
+
+#include "Core/Text.h"
+
+namespace ScanSupport {
+
+std::filesystem::path standardized(const std::filesystem::path &path)
+{
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error)
+        absolute = path;
+    std::string text = absolute.lexically_normal().native();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
+bool appendRoots(std::vector<std::filesystem::path> &roots, const std::vector<std::filesystem::path> &adding)
+{
+    bool appended = false;
+    for (const auto &root : adding) {
+        const bool held = std::any_of(roots.begin(), roots.end(),
+                                      [&](const std::filesystem::path &r) { return r.native() == root.native(); });
+        if (!held) {
+            roots.push_back(root);
+            appended = true;
+        }
+    }
+    return appended;
+}
+
+bool replaceRoot(std::vector<std::filesystem::path> &roots, const std::filesystem::path &from,
+                 const std::filesystem::path &to)
+{
+    for (auto &root : roots) {
+        if (root.native() == from.native()) {
+            root = to;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::size_t depth(const std::filesystem::path &path)
+{
+    const std::string &text = path.native();
+    std::size_t count = 0;
+    bool inName = false;
+    for (char c : text) {
+        if (c == '/') {
+            inName = false;
+        } else if (!inName) {
+            inName = true;
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::vector<std::size_t> deepestFirst(const std::vector<std::filesystem::path> &paths)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> order;
+    order.reserve(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        order.emplace_back(depth(paths[i]), i);
+    std::stable_sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    std::vector<std::size_t> indices;
+    indices.reserve(order.size());
+    for (const auto &entry : order)
+        indices.push_back(entry.second);
+    return indices;
+}
+
+std::string orderKey(const std::filesystem::path &path)
+{
+    // UTF-8 byte order is code point order, so the NFC bytes compare scalar by scalar.
+    return Text::toNfc(path.native());
+}
+
+} // namespace ScanSupport

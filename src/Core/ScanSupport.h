@@ -1,0 +1,69 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+// Pieces shared by the engines that walk the dropped roots and rename or move what they find.
+namespace ScanSupport {
+
+// The path made absolute with ".", ".." and empty components removed lexically (no link is
+// resolved) and without a trailing "/". Bytes of the names are kept.
+std::filesystem::path standardized(const std::filesystem::path &path);
+
+// Appends each path in order unless one already held (or appended earlier in this call) has the
+// same bytes. Returns true when anything was appended.
+bool appendRoots(std::vector<std::filesystem::path> &roots, const std::vector<std::filesystem::path> &adding);
+
+// Replaces the first root whose bytes equal `from` by `to`. Returns true when one was replaced.
+bool replaceRoot(std::vector<std::filesystem::path> &roots, const std::filesystem::path &from,
+                 const std::filesystem::path &to);
+
+// The number of components of a path ("/a/b" has 2).
+std::size_t depth(const std::filesystem::path &path);
+
+// Indices 0..n-1 ordered by the depth of each path, deepest first; equal depths keep their order.
+// Renaming in this order treats a folder's contents before the folder.
+std::vector<std::size_t> deepestFirst(const std::vector<std::filesystem::path> &paths);
+
+// The key that orders paths by the code points of their NFC forms (canonically equivalent paths
+// compare equal); a path that is not valid UTF-8 orders by its bytes.
+std::string orderKey(const std::filesystem::path &path);
+
+// Sorts stably by orderKey of the path each element names.
+template <typename T, typename PathOf> void sortByPath(std::vector<T> &items, PathOf pathOf)
+{
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        keys.emplace_back(orderKey(pathOf(items[i])), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<T> sorted;
+    sorted.reserve(items.size());
+    for (const auto &key : keys)
+        sorted.push_back(std::move(items[key.second]));
+    items = std::move(sorted);
+}
+
+// Remembers what one scan has walked so that an entry reachable from two roots (one root inside
+// another) is examined once. Only works when there is more than one root; otherwise it costs nothing.
+class WalkedSet {
+public:
+    explicit WalkedSet(std::size_t rootCount) : active_(rootCount > 1) {}
+    // True the first time a path is offered (and remembers it), false afterwards.
+    bool firstVisit(const std::filesystem::path &path)
+    {
+        return !active_ || seen_.insert(path.native()).second;
+    }
+
+private:
+    bool active_;
+    std::unordered_set<std::string> seen_;
+};
+
+} // namespace ScanSupport

@@ -1,0 +1,177 @@
+#include "Features/DSStoreCleaner/DSStoreCleanerEngine.h"
+
+#include "Core/FilePath.h"
+#include "Platform/Trash.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <numeric>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+DSStoreCleanerEngine::DSStoreCleanerEngine(QObject *parent) : QObject(parent) {}
+
+void DSStoreCleanerEngine::setFlag(bool &flag, bool on, void (DSStoreCleanerEngine::*changed)())
+{
+    if (flag != on) {
+        flag = on;
+        emit(this->*changed)();
+    }
+    rescan();
+}
+
+void DSStoreCleanerEngine::setIncludeDSStore(bool on)
+{
+    setFlag(includeDSStore_, on, &DSStoreCleanerEngine::includeDSStoreChanged);
+}
+
+void DSStoreCleanerEngine::setIncludeAppleDouble(bool on)
+{
+    setFlag(includeAppleDouble_, on, &DSStoreCleanerEngine::includeAppleDoubleChanged);
+}
+
+void DSStoreCleanerEngine::setIncludeMacosx(bool on)
+{
+    setFlag(includeMacosx_, on, &DSStoreCleanerEngine::includeMacosxChanged);
+}
+
+std::optional<DSStoreCleanerEngine::Kind> DSStoreCleanerEngine::matchKind(std::string_view name,
+                                                                          bool isDirectory) const
+{
+    // The three names are ASCII, so comparing bytes is comparing canonically equivalent text.
+    if (includeDSStore_ && name == ".DS_Store")
+        return Kind::dsStore;
+    if (includeMacosx_ && isDirectory && name == "__MACOSX")
+        return Kind::macosxFolder;
+    if (includeAppleDouble_ && !isDirectory && name.substr(0, 2) == "._")
+        return Kind::appleDouble;
+    return std::nullopt;
+}
+
+std::int64_t DSStoreCleanerEngine::totalSize(const fs::path &path, bool isDirectory)
+{
+    if (!isDirectory) {
+        struct stat st;
+        return ::lstat(path.c_str(), &st) == 0 ? std::int64_t(st.st_size) : 0;
+    }
+    std::int64_t total = 0;
+    for (const std::string &name : scan.list(path)) {
+        const fs::path child = path / name;
+        struct stat st;
+        if (::lstat(child.c_str(), &st) != 0)
+            continue;
+        total += S_ISDIR(st.st_mode) ? totalSize(child, true) : std::int64_t(st.st_size);
+    }
+    return total;
+}
+
+void DSStoreCleanerEngine::addURLs(const std::vector<fs::path> &urls)
+{
+    std::vector<fs::path> adding;
+    adding.reserve(urls.size());
+    for (const auto &url : urls)
+        adding.push_back(FilePath::realPathOrSame(url));
+    std::vector<fs::path> roots = scannedRoots_;
+    if (ScanSupport::appendRoots(roots, adding))
+        setScannedRoots(std::move(roots));
+    rescan();
+}
+
+void DSStoreCleanerEngine::rescan()
+{
+    const std::int64_t unreadableBefore = scan.unreadableCount;
+    scan.unreadableCount = 0;
+    items_.clear();
+    counted_ = 0;
+    ScanSupport::WalkedSet walked(scannedRoots_.size());
+    for (const auto &root : scannedRoots_)
+        examine(root, walked);
+    ScanSupport::sortByPath(items_, [](const Item &item) -> const fs::path & { return item.url; });
+    emit itemsChanged();
+    setScannedCount(counted_);
+    if (scan.unreadableCount != unreadableBefore)
+        emit unreadableCountChanged();
+}
+
+void DSStoreCleanerEngine::examine(const fs::path &path, ScanSupport::WalkedSet &walked)
+{
+    if (!walked.firstVisit(path))
+        return;
+    ++counted_;
+    struct stat st;
+    bool isDirectory = false;
+    if (::lstat(path.c_str(), &st) == 0) {
+        isDirectory = S_ISDIR(st.st_mode);
+    } else if (errno == ENOENT || errno == ENOTDIR) {
+        return; // nothing there to clean
+    }
+    if (auto kind = matchKind(path.filename().native(), isDirectory)) {
+        items_.push_back(Item{QUuid::createUuid(), path, *kind, totalSize(path, isDirectory), {}, std::nullopt});
+        return; // a matched folder goes as a whole
+    }
+    if (!isDirectory)
+        return;
+    for (const std::string &name : scan.list(path))
+        examine(path / name, walked);
+}
+
+void DSStoreCleanerEngine::clear()
+{
+    setScannedRoots({});
+    items_.clear();
+    emit itemsChanged();
+    setScannedCount(0);
+}
+
+void DSStoreCleanerEngine::trashAll()
+{
+    bool anyChanged = false;
+    for (std::size_t index = 0; index < items_.size(); ++index) {
+        Item &item = items_[index];
+        if (item.status.kind != Item::Status::Kind::pending)
+            continue;
+        try {
+            item.trashedTo = Trash::shared().moveToTrash(item.url);
+            item.status = Item::Status{Item::Status::Kind::trashed, {}};
+        } catch (const Trash::Error &error) {
+            // Gone already (say, inside a folder trashed earlier in this pass) counts as done;
+            // any other reason the entry cannot be looked at leaves the failure standing.
+            struct stat st;
+            const bool gone = ::lstat(item.url.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+            item.status = gone ? Item::Status{Item::Status::Kind::trashed, {}} : Item::Status::failed(error.description());
+        }
+        anyChanged = true;
+        emit itemChanged(int(index));
+    }
+    if (anyChanged)
+        emit itemsChanged();
+}
+
+std::int64_t DSStoreCleanerEngine::pendingSize() const
+{
+    return std::accumulate(items_.begin(), items_.end(), std::int64_t(0), [](std::int64_t sum, const Item &item) {
+        return item.status.kind == Item::Status::Kind::pending ? sum + item.size : sum;
+    });
+}
+
+int DSStoreCleanerEngine::count(Item::Status::Kind kind) const
+{
+    return int(std::count_if(items_.begin(), items_.end(), [kind](const Item &i) { return i.status.kind == kind; }));
+}
+
+void DSStoreCleanerEngine::setScannedCount(std::int64_t value)
+{
+    if (value == scannedCount_)
+        return;
+    scannedCount_ = value;
+    emit scannedCountChanged();
+}
+
+void DSStoreCleanerEngine::setScannedRoots(std::vector<fs::path> roots)
+{
+    if (roots == scannedRoots_)
+        return;
+    scannedRoots_ = std::move(roots);
+    emit scannedRootsChanged();
+}

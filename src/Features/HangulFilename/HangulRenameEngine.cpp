@@ -1,0 +1,298 @@
+#include "Features/HangulFilename/HangulRenameEngine.h"
+
+#include "Core/ErrorText.h"
+#include "Core/FreeName.h"
+#include "Core/Localization.h"
+#include "Core/RenameNoReplace.h"
+#include "Core/Text.h"
+
+#include <QRegularExpression>
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Folders that the Finder shows as one document: listed themselves, never entered.
+bool isPackage(const std::string &name)
+{
+    static const std::array<std::string_view, 40> extensions = {
+        "app",        "appex",     "bundle",    "component",   "docset",       "framework", "kext",
+        "mdimporter", "mpkg",      "pkg",       "plugin",      "prefpane",     "qlgenerator", "saver",
+        "service",    "wdgt",      "xpc",       "rtfd",        "pages",        "numbers",   "key",
+        "photoslibrary", "photolibrary", "aplibrary", "imovielibrary", "musiclibrary", "tvlibrary",
+        "fcpbundle",  "logicx",    "band",      "scptd",       "playground",   "xcodeproj", "xcworkspace",
+        "xcarchive",  "dsym",      "sparsebundle", "vst",     "vst3",         "mlpackage"};
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == name.size())
+        return false;
+    std::string extension = name.substr(dot + 1);
+    for (char &c : extension)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
+}
+
+struct Entry {
+    bool exists = false;
+    bool isDirectory = false;
+};
+
+Entry lstatEntry(const fs::path &path)
+{
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0)
+        return {};
+    return {true, S_ISDIR(st.st_mode)};
+}
+
+// Grapheme clusters of a text.
+std::vector<QString> characters(const QString &text)
+{
+    std::vector<QString> out;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    while (finder.toNextBoundary() != -1) {
+        const qsizetype end = finder.position();
+        out.push_back(text.mid(start, end - start));
+        start = end;
+    }
+    return out;
+}
+
+} // namespace
+
+QString HangulRenameEngine::toString(Form form) { return form == Form::nfc ? QStringLiteral("nfc") : QStringLiteral("nfd"); }
+
+std::optional<HangulRenameEngine::Form> HangulRenameEngine::formFromString(std::string_view raw)
+{
+    if (raw == "nfc")
+        return Form::nfc;
+    if (raw == "nfd")
+        return Form::nfd;
+    return std::nullopt;
+}
+
+QString HangulRenameEngine::label(Form form)
+{
+    return form == Form::nfc ? L("Windows용 · 완성형 (NFC)") : L("옛 Mac 방식 · 분리형 (NFD)");
+}
+
+HangulRenameEngine::HangulRenameEngine(QObject *parent) : QObject(parent) {}
+
+void HangulRenameEngine::setForm(Form form)
+{
+    const bool changed = form != form_;
+    form_ = form;
+    if (changed)
+        emit formChanged();
+    rescan();
+}
+
+void HangulRenameEngine::addURLs(const std::vector<fs::path> &urls)
+{
+    std::vector<fs::path> adding;
+    adding.reserve(urls.size());
+    for (const auto &url : urls)
+        adding.push_back(ScanSupport::standardized(url));
+    std::vector<fs::path> roots = scannedRoots_;
+    if (ScanSupport::appendRoots(roots, adding))
+        setScannedRoots(std::move(roots));
+    rescan();
+}
+
+void HangulRenameEngine::rescan()
+{
+    items_.clear();
+    counted_ = 0;
+    scan_.unreadableCount = 0;
+
+    ScanSupport::WalkedSet walked(scannedRoots_.size());
+    for (const auto &root : scannedRoots_) {
+        if (!walked.firstVisit(root))
+            continue;
+        const Entry entry = lstatEntry(root);
+        examine(root, entry.isDirectory);
+        if (entry.isDirectory && !isPackage(root.filename().native()))
+            walk(root, walked);
+    }
+
+    ScanSupport::sortByPath(items_, [](const Item &item) -> const fs::path & { return item.url; });
+    emit itemsChanged();
+    setAlreadyNormalizedCount(counted_);
+    setUnreadableCount(scan_.unreadableCount);
+}
+
+void HangulRenameEngine::walk(const fs::path &folder, ScanSupport::WalkedSet &walked)
+{
+    for (const std::string &name : scan_.list(folder)) {
+        const fs::path child = folder / name;
+        if (!walked.firstVisit(child))
+            continue;
+        const Entry entry = lstatEntry(child);
+        if (!entry.exists)
+            continue; // gone since the listing
+        examine(child, entry.isDirectory);
+        if (entry.isDirectory && !isPackage(name))
+            walk(child, walked);
+    }
+}
+
+void HangulRenameEngine::examine(const fs::path &path, bool isDirectory)
+{
+    const std::string &name = path.filename().native();
+    // Normalising a lossy decoding would destroy the bytes of a name that is not UTF-8.
+    if (!Text::isValidUtf8(name))
+        return;
+    const bool normalized = form_ == Form::nfc ? Text::isNfc(name) : Text::isNfd(name);
+    if (normalized) {
+        ++counted_;
+        return;
+    }
+    std::string target = form_ == Form::nfc ? Text::toNfc(name) : Text::toNfd(name);
+    if (target == name) {
+        ++counted_;
+        return;
+    }
+    items_.push_back(Item{QUuid::createUuid(), path, std::move(target), isDirectory, {}});
+}
+
+void HangulRenameEngine::clear()
+{
+    setScannedRoots({});
+    items_.clear();
+    emit itemsChanged();
+    setAlreadyNormalizedCount(0);
+}
+
+void HangulRenameEngine::applyAll()
+{
+    std::vector<fs::path> paths;
+    paths.reserve(items_.size());
+    for (const auto &item : items_)
+        paths.push_back(item.url);
+    bool rootsChanged = false;
+    bool anyChanged = false;
+
+    for (std::size_t index : ScanSupport::deepestFirst(paths)) {
+        Item &item = items_[index];
+        if (item.status.kind != Item::Status::Kind::pending)
+            continue;
+        const fs::path old = item.url;
+        const fs::path parent = old.parent_path();
+        const fs::path renamed = parent / item.newName;
+        const fs::path temp =
+            parent / (".brindlow-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString());
+
+        // Two steps, so that a file system that treats both forms as one name renames too.
+        if (int error = renameNoReplace(old, temp)) {
+            item.status = Item::Status::failed(errorText(error));
+        } else if (int error = renameNoReplace(temp, renamed)) {
+            // The other form already exists beside it: put the entry back under its own name.
+            renameNoReplace(temp, old);
+            item.status = Item::Status::failed(errorText(error));
+        } else {
+            rootsChanged |= ScanSupport::replaceRoot(scannedRoots_, old, renamed);
+            item.url = renamed;
+            item.status = Item::Status{Item::Status::Kind::done, {}};
+        }
+        anyChanged = true;
+        emit itemChanged(int(index));
+    }
+    if (rootsChanged)
+        emit scannedRootsChanged();
+    if (anyChanged)
+        emit itemsChanged();
+}
+
+std::optional<QString> HangulRenameEngine::brokenExample() const
+{
+    for (const auto &item : items_) {
+        if (item.status.kind != Item::Status::Kind::pending)
+            continue;
+        const QString base = Text::fromUtf8(splitExtension(item.newName).first);
+        for (const QString &piece : base.split(QRegularExpression(QStringLiteral("[ _-]")), Qt::SkipEmptyParts)) {
+            const std::vector<QString> chars = characters(piece);
+            const bool decomposes = std::any_of(chars.begin(), chars.end(), [](const QString &c) {
+                const std::string bytes = Text::utf8(c);
+                return Text::toNfd(bytes) != bytes;
+            });
+            if (!decomposes)
+                continue;
+            QString text;
+            if (chars.size() <= 12) {
+                text = piece;
+            } else {
+                for (std::size_t i = 0; i < 12; ++i)
+                    text += chars[i];
+                text += QChar(0x2026);
+            }
+            return windowsPreview(text);
+        }
+    }
+    return std::nullopt;
+}
+
+int HangulRenameEngine::count(Item::Status::Kind kind) const
+{
+    return int(std::count_if(items_.begin(), items_.end(), [kind](const Item &i) { return i.status.kind == kind; }));
+}
+
+void HangulRenameEngine::setAlreadyNormalizedCount(std::int64_t value)
+{
+    if (value == alreadyNormalizedCount_)
+        return;
+    alreadyNormalizedCount_ = value;
+    emit alreadyNormalizedCountChanged();
+}
+
+void HangulRenameEngine::setUnreadableCount(std::int64_t value)
+{
+    if (value == unreadableCount_)
+        return;
+    unreadableCount_ = value;
+    emit unreadableCountChanged();
+}
+
+void HangulRenameEngine::setScannedRoots(std::vector<fs::path> roots)
+{
+    if (roots == scannedRoots_)
+        return;
+    scannedRoots_ = std::move(roots);
+    emit scannedRootsChanged();
+}
+
+QString windowsPreview(const QString &name)
+{
+    static const char16_t leading[] = u"ㄱㄲㄴㄷㄸㄹㅁㅂㅃㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎ";
+    static const char16_t vowels[] = u"ㅏㅐㅑㅒㅓㅔㅕㅖㅗㅘㅙㅚㅛㅜㅝㅞㅟㅠㅡㅢㅣ";
+    static const char16_t trailing[] = u"ㄱㄲㄳㄴㄵㄶㄷㄹㄺㄻㄼㄽㄾㄿㅀㅁㅂㅄㅅㅆㅇㅈㅊㅋㅌㅍㅎ";
+    static const std::pair<char32_t, char32_t> spacing[] = {
+        {0x0300, 0x0060}, {0x0301, 0x00B4}, {0x0302, 0x02C6}, {0x0303, 0x02DC}, {0x0304, 0x00AF},
+        {0x0306, 0x02D8}, {0x0307, 0x02D9}, {0x0308, 0x00A8}, {0x030A, 0x02DA}, {0x030B, 0x02DD},
+        {0x030C, 0x02C7}, {0x0327, 0x00B8}, {0x0328, 0x02DB}, {0x0342, 0x1FC0}, {0x0345, 0x037A},
+        {0x3099, 0x309B}, {0x309A, 0x309C}};
+
+    const QString decomposed = Text::fromUtf8(Text::toNfd(Text::utf8(name)));
+    QString out;
+    out.reserve(decomposed.size());
+    for (char32_t scalar : decomposed.toUcs4()) {
+        if (scalar >= 0x1100 && scalar <= 0x1112) {
+            out += QChar(leading[scalar - 0x1100]);
+        } else if (scalar >= 0x1161 && scalar <= 0x1175) {
+            out += QChar(vowels[scalar - 0x1161]);
+        } else if (scalar >= 0x11A8 && scalar <= 0x11C2) {
+            out += QChar(trailing[scalar - 0x11A8]);
+        } else {
+            const auto *hit = std::find_if(std::begin(spacing), std::end(spacing),
+                                           [scalar](const auto &pair) { return pair.first == scalar; });
+            const char32_t shown = hit != std::end(spacing) ? hit->second : scalar;
+            out += QString::fromUcs4(&shown, 1);
+        }
+    }
+    return out;
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "Core/DirectoryScan.h"
+#include "Core/ScanSupport.h"
+
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Finds files and folders whose names are not in the chosen Unicode normalization form (Korean
+// names from a Mac are often decomposed) and renames them in place. Main thread only.
+class HangulRenameEngine : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Form { nfc, nfd };
+    static QString toString(Form form); // "nfc", "nfd"
+    static std::optional<Form> formFromString(std::string_view raw);
+    static QString label(Form form);
+
+    struct Item {
+        struct Status {
+            enum class Kind { pending, done, failed };
+            Kind kind = Kind::pending;
+            QString message; // the failure description when failed
+
+            static Status failed(QString text) { return {Kind::failed, std::move(text)}; }
+            bool operator==(const Status &) const = default;
+        };
+
+        QUuid id;
+        std::filesystem::path url; // where the entry is now
+        std::string newName;       // the name in the target form (UTF-8)
+        bool isDirectory = false;
+        Status status;
+    };
+
+    explicit HangulRenameEngine(QObject *parent = nullptr);
+
+    Form form() const { return form_; }
+    void setForm(Form form); // always rescans
+    const std::vector<Item> &items() const { return items_; }
+    std::int64_t alreadyNormalizedCount() const { return alreadyNormalizedCount_; }
+    const std::vector<std::filesystem::path> &scannedRoots() const { return scannedRoots_; }
+    std::int64_t unreadableCount() const { return unreadableCount_; }
+
+    void addURLs(const std::vector<std::filesystem::path> &urls);
+    void rescan();
+    void clear();
+    void applyAll();
+
+    int pendingCount() const { return count(Item::Status::Kind::pending); }
+    int doneCount() const { return count(Item::Status::Kind::done); }
+    int failedCount() const { return count(Item::Status::Kind::failed); }
+
+    // How a decomposed name among the pending items looks on Windows, shortened to one word.
+    std::optional<QString> brokenExample() const;
+
+signals:
+    void formChanged();
+    void itemsChanged();
+    void itemChanged(int index);
+    void alreadyNormalizedCountChanged();
+    void scannedRootsChanged();
+    void unreadableCountChanged();
+
+private:
+    int count(Item::Status::Kind kind) const;
+    void examine(const std::filesystem::path &path, bool isDirectory);
+    void walk(const std::filesystem::path &folder, ScanSupport::WalkedSet &walked);
+    void setAlreadyNormalizedCount(std::int64_t value);
+    void setUnreadableCount(std::int64_t value);
+    void setScannedRoots(std::vector<std::filesystem::path> roots);
+
+    Form form_ = Form::nfc;
+    std::vector<Item> items_;
+    std::int64_t alreadyNormalizedCount_ = 0;
+    std::vector<std::filesystem::path> scannedRoots_;
+    std::int64_t unreadableCount_ = 0;
+    std::int64_t counted_ = 0; // already-normalized entries of the scan in progress
+    DirectoryScan scan_; // lists folders and counts the unreadable ones during a rescan
+};
+
+// How a name looks on a system that shows decomposed Korean and accents letter by letter:
+// conjoining jamo become compatibility letters, combining accents their spacing forms.
+QString windowsPreview(const QString &name);
