@@ -1,0 +1,252 @@
+#include "SleepPreventerView.h"
+
+#include "Core/Localization.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+
+using Guard = SleepPreventerController::Guard;
+using Duration = SleepPreventerController::Duration;
+
+namespace {
+
+const char *const orange = "#f08a00";
+
+QFrame *makeBox(const QString &name, int radius, double opacity)
+{
+    auto *box = new QFrame;
+    box->setObjectName(name);
+    box->setStyleSheet(QStringLiteral("QFrame#%1 { background: rgba(128, 128, 128, %2); border-radius: %3px; }")
+                           .arg(name)
+                           .arg(int(opacity * 0.35 * 255) / 255.0)
+                           .arg(radius));
+    return box;
+}
+
+void setFontSize(QWidget *widget, double factor, bool bold = false)
+{
+    QFont font = widget->font();
+    font.setPointSizeF(font.pointSizeF() * factor);
+    font.setBold(bold);
+    widget->setFont(font);
+}
+
+QLabel *secondaryLabel(const QString &text, double factor)
+{
+    auto *label = new QLabel(text);
+    label->setWordWrap(true);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    setFontSize(label, factor);
+    return label;
+}
+
+QLabel *heading(const QString &text)
+{
+    auto *label = new QLabel(text);
+    setFontSize(label, 1.0, true);
+    return label;
+}
+
+} // namespace
+
+QString SleepPreventerView::navigationTitle() { return L("잠자기 방지"); }
+
+QString SleepPreventerView::navigationSubtitle() { return L("다운로드·발표할 때 화면 꺼짐 막기"); }
+
+SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWidget *parent)
+    : QWidget(parent), controller_(controller)
+{
+    setWindowTitle(navigationTitle());
+
+    auto *scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+
+    auto *content = new QWidget;
+    scroll->setWidget(content);
+    auto *centring = new QHBoxLayout(content);
+    centring->setContentsMargins(20, 20, 20, 20);
+    auto *columnWidget = new QWidget;
+    columnWidget->setMaximumWidth(520);
+    centring->addStretch(1);
+    centring->addWidget(columnWidget, 100);
+    centring->addStretch(1);
+    auto *column = new QVBoxLayout(columnWidget);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(22);
+
+    // Header.
+    auto *header = new QVBoxLayout;
+    header->setSpacing(16);
+    header->setContentsMargins(0, 24, 0, 0);
+    symbol_ = new QLabel;
+    symbol_->setObjectName(QStringLiteral("stateSymbol"));
+    symbol_->setAlignment(Qt::AlignCenter);
+    title_ = new QLabel;
+    title_->setObjectName(QStringLiteral("stateTitle"));
+    title_->setAlignment(Qt::AlignCenter);
+    setFontSize(title_, 1.5, true);
+    masterSwitch_ = new QCheckBox;
+    masterSwitch_->setObjectName(QStringLiteral("masterSwitch"));
+    masterSwitch_->setAccessibleName(L("잠자기 방지"));
+    masterSwitch_->setToolTip(L("잠자기 방지"));
+    masterSwitch_->setStyleSheet(
+        QStringLiteral("QCheckBox::indicator { width: 34px; height: 34px; }"));
+    status_ = secondaryLabel(QString(), 0.95);
+    status_->setObjectName(QStringLiteral("statusLine"));
+    status_->setAlignment(Qt::AlignCenter);
+    header->addWidget(symbol_);
+    header->addWidget(title_);
+    header->addWidget(masterSwitch_, 0, Qt::AlignHCenter);
+    header->addWidget(status_);
+    column->addLayout(header);
+    connect(masterSwitch_, &QAbstractButton::clicked, this, &SleepPreventerView::flipMasterSwitch);
+
+    // Duration.
+    auto *durationBox = makeBox(QStringLiteral("durationBox"), 12, 0.4);
+    auto *durationLayout = new QVBoxLayout(durationBox);
+    durationLayout->setContentsMargins(14, 14, 14, 14);
+    durationLayout->setSpacing(8);
+    durationLayout->addWidget(heading(L("지속 시간")));
+    auto *segments = new QHBoxLayout;
+    segments->setSpacing(0);
+    auto *group = new QButtonGroup(this);
+    group->setExclusive(true);
+    for (Duration duration : SleepPreventerController::allDurations) {
+        auto *button = new QPushButton(SleepPreventerController::label(duration));
+        button->setObjectName(QStringLiteral("duration-") + SleepPreventerController::toString(duration));
+        button->setCheckable(true);
+        button->setAccessibleName(L("지속 시간"));
+        group->addButton(button);
+        segments->addWidget(button);
+        durationButtons_[duration] = button;
+        connect(button, &QAbstractButton::clicked, this, [this, duration] {
+            controller_.setDuration(duration);
+            sync();
+        });
+    }
+    durationLayout->addLayout(segments);
+    column->addWidget(durationBox);
+
+    // Guards.
+    auto *guardsBox = makeBox(QStringLiteral("guardsBox"), 12, 0.4);
+    auto *guardsLayout = new QVBoxLayout(guardsBox);
+    guardsLayout->setContentsMargins(14, 14, 14, 14);
+    guardsLayout->setSpacing(10);
+    guardsLayout->addWidget(heading(L("막을 항목")));
+    const int indent = style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                       style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    for (Guard guard : SleepPreventerController::allGuards) {
+        auto *row = new QVBoxLayout;
+        row->setSpacing(1);
+        auto *box = new QCheckBox(SleepPreventerController::label(guard));
+        box->setObjectName(QStringLiteral("guard-") + SleepPreventerController::toString(guard));
+        auto *detail = secondaryLabel(SleepPreventerController::detail(guard), 0.85);
+        detail->setContentsMargins(indent, 0, 0, 0);
+        row->addWidget(box);
+        row->addWidget(detail);
+        guardsLayout->addLayout(row);
+        guardBoxes_[guard] = box;
+        connect(box, &QAbstractButton::clicked, this, [this, guard](bool checked) {
+            setGuard(guard, checked);
+            sync();
+        });
+    }
+    warning_ = new QLabel(L("하나 이상 선택해야 켤 수 있습니다"));
+    warning_->setObjectName(QStringLiteral("guardsWarning"));
+    warning_->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(orange)));
+    setFontSize(warning_, 0.85);
+    guardsLayout->addWidget(warning_);
+    column->addWidget(guardsBox);
+
+    // Explanation.
+    auto *infoBox = makeBox(QStringLiteral("infoBox"), 10, 0.5);
+    auto *infoLayout = new QHBoxLayout(infoBox);
+    infoLayout->setContentsMargins(14, 14, 14, 14);
+    infoLayout->setSpacing(10);
+    auto *infoSymbol = new QLabel(QStringLiteral("\u2139"));
+    infoSymbol->setStyleSheet(QStringLiteral("color: #1a73e8; font-weight: bold;"));
+    infoSymbol->setContentsMargins(0, 2, 0, 0);
+    auto *infoText = secondaryLabel(
+        L("큰 파일 다운로드, 발표, 영상 시청 중에 맥이 잠들어 버리는 것을 막습니다. 메뉴 막대의 누리함 "
+          "아이콘에서도 켜고 끌 수 있으며, 앱을 종료하면 자동으로 해제되어 배터리 걱정이 없습니다. 노트북 "
+          "뚜껑을 닫으면 어떤 설정으로도 잠자기를 막을 수 없습니다."),
+        0.95);
+    infoLayout->addWidget(infoSymbol, 0, Qt::AlignTop);
+    infoLayout->addWidget(infoText, 1);
+    column->addWidget(infoBox);
+    column->addStretch(1);
+
+    connect(&controller_, &SleepPreventerController::isActiveChanged, this, &SleepPreventerView::sync);
+    connect(&controller_, &SleepPreventerController::activeUntilChanged, this, &SleepPreventerView::sync);
+    connect(&controller_, &SleepPreventerController::enabledChanged, this, &SleepPreventerView::sync);
+    connect(&controller_, &SleepPreventerController::durationChanged, this, &SleepPreventerView::sync);
+    sync();
+}
+
+QString SleepPreventerView::statusText() const
+{
+    if (!controller_.isActive())
+        return L("켜면 선택한 항목의 잠자기를 막습니다");
+    if (auto until = controller_.activeUntil())
+        return L("%@까지 막습니다", QLocale().toString(until->time(), QLocale::ShortFormat));
+    return L("끌 때까지 막습니다");
+}
+
+void SleepPreventerView::setGuard(Guard guard, bool ticked)
+{
+    SleepPreventerController::GuardSet guards = controller_.enabled();
+    if (ticked)
+        guards.insert(guard);
+    else
+        guards.erase(guard);
+    const bool wasActive = controller_.isActive();
+    if (wasActive)
+        controller_.stop();
+    controller_.setEnabled(guards);
+    if (wasActive && !guards.empty())
+        controller_.start();
+}
+
+void SleepPreventerView::flipMasterSwitch()
+{
+    // The switch's own new value is not used: a start that holds nothing leaves it off.
+    if (controller_.isActive())
+        controller_.stop();
+    else
+        controller_.start();
+    sync();
+}
+
+void SleepPreventerView::sync()
+{
+    const bool active = controller_.isActive();
+    symbol_->setText(active ? QStringLiteral("\u2615") : QStringLiteral("\u263E"));
+    QFont symbolFont = symbol_->font();
+    symbolFont.setPixelSize(46);
+    symbol_->setFont(symbolFont);
+    symbol_->setStyleSheet(active ? QStringLiteral("color: %1;").arg(QLatin1String(orange))
+                                  : QStringLiteral("color: palette(mid);"));
+    title_->setText(active ? L("잠자기 방지 중") : L("잠자기 방지 꺼짐"));
+    masterSwitch_->setChecked(active);
+    masterSwitch_->setEnabled(!controller_.enabled().empty());
+    status_->setText(statusText());
+    for (auto &[duration, button] : durationButtons_) {
+        button->setChecked(duration == controller_.duration());
+        button->setEnabled(!active);
+    }
+    for (auto &[guard, box] : guardBoxes_)
+        box->setChecked(controller_.enabled().count(guard) > 0);
+    warning_->setVisible(controller_.enabled().empty());
+}

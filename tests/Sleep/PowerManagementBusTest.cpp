@@ -1,0 +1,221 @@
+// The D-Bus power layer against fake ScreenSaver and login1 services on two private buses that the test
+// starts itself (one stands in for the session bus, one for the system bus); the real buses are never used.
+#include "support/TestSupport.h"
+
+#include "Core/Scheduler.h"
+#include "Core/Settings.h"
+#include "Features/SleepPreventer/SleepPreventerController.h"
+#include "Platform/PowerManagement.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDeadlineTimer>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QString name = QStringLiteral("Quillfern (Keep Awake)");
+
+// A child process whose standard output is read line by line.
+class LineReader {
+public:
+    explicit LineReader(QProcess &process) : process_(process) {}
+
+    // Waits (generously, for a slow machine) until every wanted line has arrived, in any order; the
+    // lines read on the way are appended to `seen`.
+    bool waitForAll(QStringList wanted, QStringList *seen = nullptr)
+    {
+        QDeadlineTimer deadline(20000);
+        while (!deadline.hasExpired()) {
+            while (!pending_.isEmpty()) {
+                const QString next = pending_.takeFirst();
+                if (seen != nullptr)
+                    *seen << next;
+                wanted.removeOne(next);
+            }
+            if (wanted.isEmpty())
+                return true;
+            QCoreApplication::processEvents();
+            // Output may already sit in the process's buffer, read there while other events ran.
+            const bool arrived = process_.bytesAvailable() > 0 || process_.waitForReadyRead(50);
+            if (!arrived && process_.state() != QProcess::Running)
+                return false;
+            buffer_ += process_.readAllStandardOutput();
+            while (buffer_.contains('\n')) {
+                const qsizetype end = buffer_.indexOf('\n');
+                pending_ << QString::fromUtf8(buffer_.left(end));
+                buffer_.remove(0, end + 1);
+            }
+        }
+        return false;
+    }
+    bool waitFor(const QString &line, QStringList *seen = nullptr) { return waitForAll({line}, seen); }
+    // Reads what has arrived without waiting.
+    QStringList drain()
+    {
+        QCoreApplication::processEvents();
+        process_.waitForReadyRead(200);
+        buffer_ += process_.readAllStandardOutput();
+        QStringList lines = pending_;
+        pending_.clear();
+        for (const QByteArray &l : buffer_.split('\n'))
+            if (!l.isEmpty())
+                lines << QString::fromUtf8(l);
+        buffer_.clear();
+        return lines;
+    }
+
+private:
+    QProcess &process_;
+    QByteArray buffer_;
+    QStringList pending_;
+};
+
+void finish(QProcess &process)
+{
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+}
+
+// A private bus daemon that lets anyone own any name.
+class PrivateBus {
+public:
+    explicit PrivateBus(const TestSupport::TempDir &dir, const char *tag)
+    {
+        const auto config = dir / (std::string(tag) + ".conf");
+        TestSupport::writeBytes(config, "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                                        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                                        "<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+                                        "<auth>EXTERNAL</auth><policy context=\"default\">"
+                                        "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                                        "<allow own=\"*\"/></policy></busconfig>\n");
+        daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--config-file=") + QString::fromStdString(config.string()),
+                       QStringLiteral("--nofork"), QStringLiteral("--print-address")});
+        if (daemon_.waitForStarted(10000) && daemon_.waitForReadyRead(10000)) {
+            while (!daemon_.canReadLine() && daemon_.waitForReadyRead(10000)) {
+            }
+            address_ = QString::fromUtf8(daemon_.readLine().trimmed());
+        }
+    }
+    ~PrivateBus() { finish(daemon_); }
+    PrivateBus(const PrivateBus &) = delete;
+    PrivateBus &operator=(const PrivateBus &) = delete;
+    const QString &address() const { return address_; }
+
+private:
+    QProcess daemon_;
+    QString address_;
+};
+
+class PowerBusTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("dbus-daemon")));
+        sessionBus = std::make_unique<PrivateBus>(dir, "session");
+        systemBus = std::make_unique<PrivateBus>(dir, "system");
+        ASSERT_FALSE(sessionBus->address().isEmpty());
+        ASSERT_FALSE(systemBus->address().isEmpty());
+        services.start(QStringLiteral(SLEEP_BUS_HELPER),
+                       {QStringLiteral("services"), sessionBus->address(), systemBus->address()});
+        ASSERT_TRUE(servicesOut.waitFor(QStringLiteral("ready")));
+        static int serial = 0;
+        const QString tag = QString::number(++serial);
+        session = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(sessionBus->address(), QStringLiteral("test-session-") + tag));
+        system = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(systemBus->address(), QStringLiteral("test-system-") + tag));
+        ASSERT_TRUE(session->isConnected());
+        ASSERT_TRUE(system->isConnected());
+        Scheduler::install(&clock);
+        Settings::open()->remove(SleepPreventerController::settingsKey);
+    }
+    void TearDown() override
+    {
+        Scheduler::install(nullptr);
+        finish(services);
+        if (session)
+            QDBusConnection::disconnectFromBus(session->name());
+        if (system)
+            QDBusConnection::disconnectFromBus(system->name());
+    }
+
+    TestSupport::TempDir dir;
+    std::unique_ptr<PrivateBus> sessionBus;
+    std::unique_ptr<PrivateBus> systemBus;
+    QProcess services;
+    LineReader servicesOut{services};
+    std::unique_ptr<QDBusConnection> session;
+    std::unique_ptr<QDBusConnection> system;
+    ManualScheduler clock;
+};
+
+TEST_F(PowerBusTest, AllGuardsInhibitTheScreenSaverAndLoginAndStopReleasesThem)
+{
+    DBusPowerManagement power(*session, *system);
+    SleepPreventerController controller(power);
+    controller.setEnabled(SleepPreventerController::GuardSet(SleepPreventerController::allGuards.begin(),
+                                                             SleepPreventerController::allGuards.end()));
+    controller.start();
+    EXPECT_TRUE(controller.isActive());
+
+    QStringList seen;
+    ASSERT_TRUE(servicesOut.waitFor(QStringLiteral("ss-activity"), &seen));
+    EXPECT_EQ(seen, QStringList({"ss-inhibit\t" + name + "\t" + name + "\t7",
+                                 "login1-inhibit\tidle\t" + name + "\t" + name + "\tblock",
+                                 "login1-inhibit\tsleep\t" + name + "\t" + name + "\tblock", "ss-activity"}));
+
+    clock.advance(30000);
+    seen.clear();
+    ASSERT_TRUE(servicesOut.waitFor(QStringLiteral("ss-activity"), &seen));
+    EXPECT_EQ(seen, QStringList({"ss-activity"}));
+
+    controller.stop();
+    EXPECT_TRUE(servicesOut.waitForAll({"ss-uninhibit\t7", "login1-released\tidle", "login1-released\tsleep"}));
+    clock.advance(60000);
+    EXPECT_FALSE(servicesOut.drain().contains(QStringLiteral("ss-activity")));
+}
+
+TEST_F(PowerBusTest, TheProcessEndingReleasesItsInhibitors)
+{
+    QProcess holder;
+    LineReader holderOut(holder);
+    holder.start(QStringLiteral(SLEEP_BUS_HELPER), {QStringLiteral("hold"), sessionBus->address(), systemBus->address()});
+    ASSERT_TRUE(holderOut.waitFor(QStringLiteral("held\t1")));
+    QStringList seen;
+    ASSERT_TRUE(servicesOut.waitFor("login1-inhibit\tsleep\t" + name + "\t" + name + "\tblock", &seen));
+
+    EXPECT_FALSE(seen.contains(QStringLiteral("login1-released\tidle")));
+    holder.kill();
+    holder.waitForFinished(10000);
+    EXPECT_TRUE(servicesOut.waitForAll({"login1-released\tidle", "login1-released\tsleep"}));
+}
+
+TEST_F(PowerBusTest, TypesWithoutAServiceOrCounterpartAreRefused)
+{
+    DBusPowerManagement power(*session, *system);
+    EXPECT_EQ(power.create(QStringLiteral("PreventDiskIdle"), PowerManagement::levelOn, name), std::nullopt);
+    EXPECT_EQ(power.create(QStringLiteral("PreventNothing"), PowerManagement::levelOn, name), std::nullopt);
+    EXPECT_EQ(power.create(QStringLiteral("PreventUserIdleDisplaySleep"), 0, name), std::nullopt);
+
+    // login1 asked for on a bus that has no such service; and a bus that is not connected at all.
+    DBusPowerManagement wrongBus(*session, *session);
+    EXPECT_EQ(wrongBus.create(QStringLiteral("PreventSystemSleep"), PowerManagement::levelOn, name), std::nullopt);
+    auto display = wrongBus.create(QStringLiteral("PreventUserIdleDisplaySleep"), PowerManagement::levelOn, name);
+    EXPECT_TRUE(display);
+    DBusPowerManagement noBus(QDBusConnection(QStringLiteral("no-such-connection")),
+                              QDBusConnection(QStringLiteral("no-such-connection")));
+    EXPECT_EQ(noBus.create(QStringLiteral("PreventUserIdleSystemSleep"), PowerManagement::levelOn, name),
+              std::nullopt);
+    noBus.declareUserActivity(name);
+    noBus.release(1); // unknown: ignored
+}
+
+} // namespace
