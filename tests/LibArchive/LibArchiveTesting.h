@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Features/ZipKorean/LibArchive/LibArchive.h"
+#include "support/TestSupport.h"
+
+#include <QStringList>
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace LibArchiveTesting {
+
+// The folder of archives made by make-fixtures.sh, made once per test process.
+const std::filesystem::path &fixtures();
+
+// Runs a peer program in a UTF-8 locale, whatever the test's environment says.
+TestSupport::ProcessResult peer(const QStringList &arguments);
+
+QString q(const std::filesystem::path &path);
+
+// Every regular file below a folder, by its "/"-separated relative path, with its bytes.
+std::map<std::string, std::string> filesBelow(const std::filesystem::path &root);
+// Every entry below a folder (files, folders, links), by relative path.
+std::set<std::string> entriesBelow(const std::filesystem::path &root);
+
+// Runs the call and returns the error it throws (fails the test when it throws none).
+template <typename F> LibArchive::ArchiveError errorOf(F &&call)
+{
+    try {
+        call();
+    } catch (const LibArchive::ArchiveError &error) {
+        return error;
+    }
+    ADD_FAILURE() << "no ArchiveError was thrown";
+    return LibArchive::ArchiveError::failed(QStringLiteral("(none)"));
+}
+
+} // namespace LibArchiveTesting

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Makes the archives the libarchive bridge tests read, with the peers that produce them in the
+# wild (bsdtar, GNU tar, gzip, 7zz) and python3's tarfile for hostile or unusual headers.
+# Usage: make-fixtures.sh OUTDIR
+set -euo pipefail
+out=$1
+mkdir -p "$out"
+cd "$out"
+
+# A small tree with Korean names, an empty file, a binary file and a nested folder.
+mkdir -p tree/자료/하위
+printf '분기 보고서 초안, 두 번째 판.\nSecond line.\n' > tree/자료/보고서.txt
+: > tree/자료/빈파일.txt
+python3 -c 'import random,sys; r=random.Random(7); sys.stdout.buffer.write(bytes(r.getrandbits(8) for _ in range(200000)))' \
+    > tree/자료/하위/data.bin
+printf 'Read me first, please.\n' > tree/readme.txt
+
+members=(자료 readme.txt)
+bsdtar -C tree --format pax -cf pax.tar "${members[@]}"
+bsdtar -C tree --format ustar -cf ustar.tar "${members[@]}"
+bsdtar -C tree --format newc -cf newc.cpio "${members[@]}"
+tar -C tree --format=gnu -czf gnu.tar.gz "${members[@]}"
+tar -C tree --format=gnu -cjf gnu.tar.bz2 "${members[@]}"
+tar -C tree --format=gnu -cJf gnu.tar.xz "${members[@]}"
+(cd tree && 7zz a -bd -bso0 ../peer.7z "${members[@]}")
+
+# Bare compressed streams: plain gzip keeps the original name in its header, gzip -n does not.
+printf 'Meeting notes: budget, schedule and staffing.\n' > notes.txt
+gzip -k notes.txt
+printf 'Memo about the move, with dates.\n' > memo-source.txt
+gzip -n -c memo-source.txt > memo.txt.gz
+rm notes.txt memo-source.txt
+
+# Encrypted archives.
+printf 'Secret contents of the file.\n' > secret.txt
+7zz a -bd -bso0 -psecret -mhe=on hidden-names.7z secret.txt
+zip -q -P secret locked.zip secret.txt
+rm secret.txt
+
+python3 - <<'PY'
+import io, tarfile, unicodedata
+
+def add(tar, name, data=b"", kind=tarfile.REGTYPE, link=""):
+    info = tarfile.TarInfo(name)
+    info.type = kind
+    info.linkname = link
+    info.mtime = 1700000000
+    info.mode = 0o755 if kind == tarfile.DIRTYPE else 0o644
+    if kind == tarfile.REGTYPE:
+        info.size = len(data)
+        tar.addfile(info, io.BytesIO(data))
+    else:
+        tar.addfile(info)
+
+def make(path, members, fmt=tarfile.GNU_FORMAT, encoding="utf-8"):
+    with tarfile.open(path, "w", format=fmt, encoding=encoding) as tar:
+        for m in members:
+            add(tar, *m)
+
+make("evil.tar", [("ok.txt", b"fine\n"), ("../evil.txt", b"escaped\n"), ("after.txt", b"later\n")])
+make("inner-evil.tar", [("dir/../../evil.txt", b"escaped\n")])
+make("abs.tar", [("ok.txt", b"fine\n"), ("/abs.txt", b"absolute\n")])
+make("cp949.tar", [("한글폴더/", b"", tarfile.DIRTYPE), ("한글폴더/문서.txt", "내용".encode("cp949"))],
+     fmt=tarfile.USTAR_FORMAT, encoding="cp949")
+# ustar keeps the bytes as they are (libarchive composes pax names itself).
+make("nfd.tar", [(unicodedata.normalize("NFD", "한글.txt"), b"nfd\n")], fmt=tarfile.USTAR_FORMAT)
+make("links.tar", [
+    ("a.txt", b"linked contents\n"),
+    ("b.txt", b"", tarfile.LNKTYPE, "a.txt"),
+    ("c.txt", b"", tarfile.SYMTYPE, "a.txt"),
+    ("d.txt", b"", tarfile.LNKTYPE, "missing.txt"),
+    ("e.txt", b"", tarfile.LNKTYPE, "../a.txt"),
+    ("f.txt", b"", tarfile.LNKTYPE, "/etc/hostname"),
+])
+make("backslash.tar", [("dir\\file.txt", b"back\n")], fmt=tarfile.USTAR_FORMAT)
+make("junk.tar", [
+    ("__MACOSX/._keep.txt", b"appledouble\n"),
+    ("folder/.DS_Store", b"ds\n"),
+    ("._b.txt", b"appledouble\n"),
+    ("._top/inner.txt", b"not junk\n"),
+    ("keep.txt", b"keep\n"),
+])
+make("prefix.tar", [("R/", b"", tarfile.DIRTYPE), ("R/a.txt", b"in R\n"), ("S/b.txt", b"in S\n")])
+make("kinds.tar", [
+    ("d/", b"", tarfile.DIRTYPE),
+    ("d/empty.txt", b""),
+    ("d/link", b"", tarfile.SYMTYPE, "empty.txt"),
+    ("d/fifo", b"", tarfile.FIFOTYPE),
+    ("d/char", b"", tarfile.CHRTYPE),
+])
+make("data-inside.tar", [("data", b"a file that is really named data\n")])
+make("one.tar", [("only.txt", b"the only file\n")])
+make("empty.tar", [])
+
+# A second header with a broken checksum: libarchive reports it as retryable.
+with tarfile.open("damaged.tar", "w", format=tarfile.USTAR_FORMAT) as tar:
+    add(tar, "first.txt", b"first\n")
+    add(tar, "second.txt", b"second\n")
+raw = bytearray(open("damaged.tar", "rb").read())
+raw[1024 + 148:1024 + 156] = b"0000000\0"
+open("damaged.tar", "wb").write(bytes(raw))
+PY
+gzip -n -c data-inside.tar > data-inside.tar.gz
+rm data-inside.tar
