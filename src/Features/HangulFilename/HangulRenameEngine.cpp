@@ -144,7 +144,7 @@ void HangulRenameEngine::walk(const fs::path &folder, ScanSupport::WalkedSet &wa
 
 void HangulRenameEngine::examine(const fs::path &path, bool isDirectory)
 {
-    const std::string &name = path.filename().native();
+    const std::string name = path.filename().native();
     // Normalising a lossy decoding would destroy the bytes of a name that is not UTF-8.
     if (!Text::isValidUtf8(name))
         return;
