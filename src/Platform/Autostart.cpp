@@ -1,0 +1,80 @@
+#include "Platform/Autostart.h"
+
+#include "Core/ErrorText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTextStream>
+
+#include <cerrno>
+
+namespace Autostart {
+
+namespace {
+
+// Desktop-entry quoting for one Exec argument.
+QString quoted(const QString &argument)
+{
+    QString out;
+    for (QChar c : argument) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    out.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    return QLatin1Char('"') + out + QLatin1Char('"');
+}
+
+} // namespace
+
+QString entryPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/autostart/quillfern.desktop");
+}
+
+void registerEntry(const QString &executable)
+{
+    const QString path = entryPath();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw Error(errorText(EACCES));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        throw Error(file.errorString());
+    QTextStream out(&file);
+    out << "[Desktop Entry]\n"
+        << "Type=Application\n"
+        << "Name=Quillfern\n"
+        << "Exec=" << quoted(executable) << ' ' << loginFlag << '\n'
+        << "Icon=quillfern\n"
+        << "Terminal=false\n"
+        << "X-GNOME-Autostart-enabled=true\n";
+    out.flush();
+    if (!file.commit())
+        throw Error(file.errorString());
+}
+
+void unregisterEntry()
+{
+    QFile file(entryPath());
+    if (file.exists() && !file.remove())
+        throw Error(file.errorString());
+}
+
+bool isRegistered()
+{
+    QFile file(entryPath());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    const QString text = QString::fromUtf8(file.readAll());
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        const QString trimmed = line.trimmed();
+        if (trimmed == QLatin1String("Hidden=true") || trimmed == QLatin1String("X-GNOME-Autostart-enabled=false"))
+            return false;
+    }
+    return true;
+}
+
+} // namespace Autostart
