@@ -94,8 +94,17 @@ std::map<std::string, std::string> tree(const std::filesystem::path &root)
         if (!item.is_regular_file())
             continue;
         std::string rel = std::filesystem::relative(item.path(), root).native();
-        if (!Text::isValidUtf8(rel))
-            rel = Text::decodeCp949(rel).value_or(rel);
+        if (!Text::isValidUtf8(rel)) {
+            if (auto korean = Text::decodeCp949(rel)) {
+                rel = *korean;
+            } else {
+                std::string latin1;
+                for (unsigned char c : rel)
+                    latin1 += c < 0x80 ? std::string(1, char(c))
+                                       : std::string{char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+                rel = latin1;
+            }
+        }
         const Bytes content = readFile(item.path());
         out[Text::toNfc(rel)] = text(content);
     }

@@ -57,7 +57,8 @@ Bytes rawDeflate(const Bytes &plain);
 std::filesystem::path fixture(const std::string &name);
 Bytes readFile(const std::filesystem::path &path);
 
-// Relative path (NFC-decoded when the bytes are CP949) -> content, of every file below root.
+// Relative path -> content of every file below root; names that are not UTF-8 are decoded as
+// CP949, else Latin-1, and composed to NFC, as the reader names them.
 std::map<std::string, std::string> tree(const std::filesystem::path &root);
 
 // Runs the call expecting a ZipError of the kind (and the detail, when given).
