@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <span>
+#include <tuple>
+#include <vector>
+
+// The coders of 7z folders (copy, Deflate, LZMA, LZMA2, 7zAES), the 7zAES key derivation and
+// AES-CBC. Shared by the 7z reader and writer.
+namespace SevenZip {
+
+using Bytes = std::vector<std::uint8_t>;
+using ByteView = std::span<const std::uint8_t>;
+
+inline constexpr std::array<std::uint8_t, 4> aesMethodId{0x06, 0xF1, 0x07, 0x01};
+inline constexpr std::array<std::uint8_t, 3> deflateMethodId{0x04, 0x01, 0x08};
+
+struct Coder {
+    Bytes id;
+    std::uint64_t numIn = 1;
+    std::uint64_t numOut = 1;
+    Bytes props;
+};
+
+struct BindPair {
+    std::uint64_t inIndex = 0;
+    std::uint64_t outIndex = 0;
+};
+
+struct Folder {
+    std::vector<Coder> coders;
+    std::vector<BindPair> bindPairs;
+    std::vector<std::uint64_t> packedIndices; // in-streams fed from packed streams, in pack order
+    std::vector<std::uint64_t> unpackSizes;   // one per out-stream
+    bool crcDefined = false;
+    std::uint32_t crc = 0;
+
+    std::uint64_t totalIn() const;
+    std::uint64_t totalOut() const;
+    bool hasAES() const;
+    // The first out-stream that no bind pair consumes (0 when there is none).
+    std::uint64_t finalOutIndex() const;
+};
+
+// Derived keys of one read or write, so that a password is stretched once per salt.
+class KeyCache {
+public:
+    std::array<std::uint8_t, 32> key(const QString &password, ByteView salt, int cyclesPower);
+
+private:
+    std::map<std::tuple<QString, Bytes, int>, std::array<std::uint8_t, 32>> keys_;
+};
+
+// Runs the folder's coders over its packed streams (given in packedIndices order) and checks
+// the folder CRC. Throws SevenZipReadError or SevenZipError::cryptoError.
+Bytes decodeFolder(const Folder &folder, const std::vector<ByteView> &packedStreams, const QString &password,
+                   KeyCache *keys = nullptr);
+
+// One coder with one input and one output.
+Bytes applyCoder(const Coder &coder, ByteView input, std::uint64_t expectedSize, const QString &password,
+                 KeyCache *keys = nullptr);
+
+// Raw DEFLATE whose output must be exactly expectedSize bytes.
+Bytes rawInflate(ByteView input, std::uint64_t expectedSize);
+
+// liblzma, bound at run time; decoding reports unsupported when it is missing.
+class LZMADecoder {
+public:
+    static LZMADecoder &shared();
+    explicit LZMADecoder(const char *libraryName);
+    LZMADecoder(const LZMADecoder &) = delete;
+    LZMADecoder &operator=(const LZMADecoder &) = delete;
+
+    bool available() const;
+    static constexpr std::uint64_t lzma1Filter = 0x4000000000000001ULL;
+    static constexpr std::uint64_t lzma2Filter = 0x21;
+    Bytes decode(ByteView input, std::uint64_t expectedSize, std::uint64_t filterID, ByteView props) const;
+
+private:
+    using PropertiesDecode = int (*)(void *filter, const void *allocator, const std::uint8_t *props,
+                                     std::size_t propsSize);
+    using RawDecoder = int (*)(void *stream, const void *filters);
+    using Code = int (*)(void *stream, int action);
+    using End = void (*)(void *stream);
+    PropertiesDecode propertiesDecode_ = nullptr;
+    RawDecoder rawDecoder_ = nullptr;
+    Code code_ = nullptr;
+    End end_ = nullptr;
+};
+
+struct AesParameters {
+    std::array<std::uint8_t, 32> key{};
+    Bytes iv;
+};
+AesParameters aesParameters(ByteView props, const QString &password, KeyCache *keys = nullptr);
+
+// SHA-256 over 2^cyclesPower rounds of salt, UTF-16LE password and an 8-byte counter.
+std::array<std::uint8_t, 32> deriveSevenZipKey(const QString &password, ByteView salt, int cyclesPower);
+
+enum class CbcOperation : std::uint32_t { encrypt = 0, decrypt = 1 };
+// AES-CBC without padding; data must be a multiple of 16 bytes; a short IV is zero-extended.
+// Throws SevenZipError::cryptoError.
+Bytes aesCbc(ByteView data, ByteView key, ByteView iv, CbcOperation operation);
+
+} // namespace SevenZip

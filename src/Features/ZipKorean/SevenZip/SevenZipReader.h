@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The program's own reader of 7z archives: lists entries and extracts them. Errors are
+// SevenZipReadError, SevenZipError::cryptoError and, while writing files, ZipError::ioError.
+namespace SevenZipReader {
+
+struct Entry {
+    std::string name; // UTF-8, "\" turned into "/", not normalised
+    bool isDirectory = false;
+    std::int64_t size = 0;
+};
+
+struct ArchiveInfo {
+    std::vector<Entry> entries; // one per file record, in header order
+    bool filesEncrypted = false;
+    bool headerEncrypted = false;
+};
+
+ArchiveInfo info(const std::filesystem::path &path, const QString &password);
+
+// Extracts into an existing folder; returns the number of files written. Entries whose names
+// would leave the destination are skipped silently. With a singleFileTarget every file goes to
+// that path and entries without data are ignored.
+std::int64_t extract(const std::filesystem::path &path, const std::filesystem::path &to, bool skippingMacJunk,
+                     const std::optional<std::string> &strippingPrefix,
+                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password);
+
+// The same over an archive already in memory.
+ArchiveInfo infoFromMemory(std::span<const std::uint8_t> archive, const QString &password);
+std::int64_t extractFromMemory(std::span<const std::uint8_t> archive, const std::filesystem::path &to,
+                               bool skippingMacJunk, const std::optional<std::string> &strippingPrefix,
+                               const std::optional<std::filesystem::path> &singleFileTarget,
+                               const QString &password);
+
+// The parts of an entry name below the destination, after stripping the prefix; nullopt for a
+// name that must not be extracted (absolute, "..", a NUL byte, nothing left, outside the prefix).
+std::optional<std::vector<std::string>> pathComponents(std::string_view name,
+                                                       const std::optional<std::string> &strippingPrefix);
+
+} // namespace SevenZipReader
