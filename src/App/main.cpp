@@ -1,7 +1,6 @@
-#include "Core/Localization.h"
+#include "App/BrindlowApp.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 #include <clocale>
 #include <cstring>
@@ -17,10 +16,7 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Quillfern"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillfern"));
 
-    QMainWindow window;
-    window.setWindowTitle(L("누리함"));
-    window.resize(920, 620);
-    window.setMinimumSize(720, 480);
-    window.show();
+    BrindlowApp application;
+    application.start();
     return QApplication::exec();
 }

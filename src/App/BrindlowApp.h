@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+class MenuBarContent;
+class QSystemTrayIcon;
+
+// The application: the main windows of tabs (one session each), the about and settings windows
+// and the tray item with its menu. It keeps running with no window open.
+class BrindlowApp : public QObject {
+    Q_OBJECT
+
+public:
+    BrindlowApp();
+    ~BrindlowApp() override;
+
+    // Shows the tray item (where the desktop has a tray) and the first main window.
+    void start();
+
+    MenuBarContent *menuBarContent() const { return menu_.get(); }
+    QSystemTrayIcon *trayIcon() const { return tray_; }
+
+private:
+    std::unique_ptr<MenuBarContent> menu_;
+    QSystemTrayIcon *tray_ = nullptr;
+};

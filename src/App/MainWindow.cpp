@@ -1,0 +1,41 @@
+#include "App/MainWindow.h"
+
+#include "App/HostWindow.h"
+#include "Core/Scheduler.h"
+#include "Core/TabOpener.h"
+
+#include <QUuid>
+
+namespace MainWindow {
+
+HostWindow *existingMainWindow()
+{
+    for (HostWindow *host : HostWindow::hosts())
+        if (host->height() > 200)
+            return host;
+    return nullptr;
+}
+
+void show()
+{
+    if (HostWindow *host = existingMainWindow()) {
+        if (host->isMinimized())
+            host->showNormal();
+        host->show();
+        host->raise();
+        host->activateWindow();
+        return;
+    }
+    Scheduler::main().after(400, [] {
+        if (existingMainWindow())
+            return;
+        TabOpener::shared().openTab(QUuid::createUuid());
+        Scheduler::main().after(600, [] {
+            // The reopen request of a running application: it opens a main window.
+            if (!existingMainWindow())
+                HostWindow::openMainWindow();
+        });
+    });
+}
+
+} // namespace MainWindow

@@ -1,0 +1,58 @@
+#include "App/UtilityView.h"
+
+#include "App/SymbolIcon.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace UtilityView {
+
+QWidget *page(Utility tool, const PageContext &context, QWidget *parent)
+{
+    (void)context;
+    switch (tool) {
+    case Utility::sendCheckup:
+    case Utility::hangulFilename:
+    case Utility::dsStoreCleaner:
+    case Utility::zipKorean:
+    case Utility::filenameSanitizer:
+    case Utility::heicConverter:
+    case Utility::videoConverter:
+    case Utility::textEncoding:
+    case Utility::sleepPreventer:
+    case Utility::tweaks:
+        return new PlaceholderView(tool, parent);
+    }
+    return new PlaceholderView(tool, parent);
+}
+
+} // namespace UtilityView
+
+PlaceholderView::PlaceholderView(Utility tool, QWidget *parent) : QWidget(parent), tool_(tool)
+{
+    setObjectName(QStringLiteral("page.") + Utilities::id(tool));
+    auto *layout = new QVBoxLayout(this);
+    layout->addStretch(1);
+
+    auto *symbol = new QLabel(this);
+    symbol->setPixmap(SymbolIcon::icon(Utilities::icon(tool)).pixmap(48, 48));
+    symbol->setAlignment(Qt::AlignCenter);
+    layout->addWidget(symbol);
+
+    auto *title = new QLabel(Utilities::title(tool), this);
+    title->setObjectName(QStringLiteral("title"));
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+
+    auto *subtitle = new QLabel(Utilities::subtitle(tool), this);
+    subtitle->setObjectName(QStringLiteral("subtitle"));
+    subtitle->setAlignment(Qt::AlignCenter);
+    subtitle->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(subtitle);
+
+    layout->addStretch(1);
+}
