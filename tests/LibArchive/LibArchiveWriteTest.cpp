@@ -102,6 +102,7 @@ TEST(LibArchiveWrite, EveryFormatPassesThePeersAndExtractsByteForByte)
 
         // Folders 0755, files 0644.
         const auto verbose = peer({"bsdtar", "-tvf", q(archive)});
+        EXPECT_EQ(verbose.exitCode, 0) << verbose.err;
         std::set<std::string> modes;
         for (std::size_t start = 0; start < verbose.out.size();) {
             const auto end = verbose.out.find('\n', start);
