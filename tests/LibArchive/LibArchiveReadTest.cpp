@@ -87,8 +87,15 @@ TEST(LibArchiveRead, ABareCompressedStreamTakesTheArchivesName)
     EXPECT_EQ(bridge().listEntries(fixtures() / "data-inside.tar.gz", {}),
               (std::vector<Item>{{"data", false, 33}}));
 
+    // Text that looks like a manifest of file names is still a bare stream.
+    EXPECT_EQ(bridge().listEntries(fixtures() / "words.txt.gz", {}),
+              (std::vector<Item>{{"words.txt", false, 0}}));
+    const auto words = dir / "out" / "words.txt";
+    fs::create_directories(words.parent_path());
+    EXPECT_EQ(bridge().extract(fixtures() / "words.txt.gz", dir / "out", false, {}, words, {}), 1);
+    EXPECT_EQ(TestSupport::readBytes(words), "apple\nbanana\ncherry\n");
+
     const auto target = dir / "out" / "메모.txt";
-    fs::create_directories(target.parent_path());
     EXPECT_EQ(bridge().extract(dir / "memo.txt.gz", dir / "out", false, {}, target, {}), 1);
     EXPECT_EQ(TestSupport::readBytes(target), "Memo about the move, with dates.\n");
 }

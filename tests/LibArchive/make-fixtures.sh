@@ -29,6 +29,8 @@ printf 'Meeting notes: budget, schedule and staffing.\n' > notes.txt
 gzip -k notes.txt
 printf 'Memo about the move, with dates.\n' > memo-source.txt
 gzip -n -c memo-source.txt > memo.txt.gz
+# One word per line: libarchive's format detection takes this for an mtree manifest.
+printf 'apple\nbanana\ncherry\n' | gzip -n > words.txt.gz
 rm notes.txt memo-source.txt
 
 # Encrypted archives.

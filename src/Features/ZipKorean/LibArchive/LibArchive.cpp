@@ -31,6 +31,7 @@ constexpr mode_t typeMask = 0xF000;
 constexpr mode_t typeDirectory = 0x4000;
 constexpr mode_t typeRegular = 0x8000;
 constexpr int formatBaseMask = 0xFF0000;
+constexpr int formatMtree = 0x80000;
 constexpr int formatRaw = 0x90000;
 constexpr std::size_t blockSize = 65536;
 
@@ -421,14 +422,16 @@ bool LibArchive::isBareStream(struct archive *handle, std::string_view name) con
     return archiveFormat == nullptr || (archiveFormat(handle) & formatBaseMask) == formatRaw;
 }
 
-struct archive *LibArchive::openArchive(const std::filesystem::path &path, const QString &password) const
+struct archive *LibArchive::openArchive(const std::filesystem::path &path, const QString &password,
+                                        bool asBareStream) const
 {
     if (!isAvailable_)
         throw Error::unavailable();
     struct archive *handle = readNew();
     if (handle == nullptr)
         throw Error::failed(QStringLiteral("초기화"));
-    supportFormatAll(handle);
+    if (!asBareStream)
+        supportFormatAll(handle);
     if (supportFormatRaw)
         supportFormatRaw(handle);
     supportFilterAll(handle);
@@ -442,15 +445,33 @@ struct archive *LibArchive::openArchive(const std::filesystem::path &path, const
     return handle;
 }
 
+struct archive *LibArchive::openFirst(const std::filesystem::path &path, const QString &password,
+                                      struct archive_entry **entry, int *result) const
+{
+    struct archive *handle = openArchive(path, password, false);
+    *result = nextHeader(handle, entry);
+    // Text whose lines look like file names (a compressed word list, say) is taken for an mtree
+    // manifest, which carries no data: every "file" would come out empty. Such a stream is read
+    // as the bare compressed file it is.
+    const bool isManifest = (*result == archiveOk || *result == archiveWarn) && archiveFormat &&
+                            supportFormatRaw && (archiveFormat(handle) & formatBaseMask) == formatMtree;
+    if (isManifest) {
+        readFree(handle);
+        handle = openArchive(path, password, true);
+        *result = nextHeader(handle, entry);
+    }
+    return handle;
+}
+
 std::vector<LibArchive::Item> LibArchive::listEntries(const std::filesystem::path &path,
                                                       const QString &password) const
 {
     Utf8Ctype ctype;
-    Owned handle(openArchive(path, password), readFree);
+    struct archive_entry *entry = nullptr;
+    int result = 0;
+    Owned handle(openFirst(path, password, &entry, &result), readFree);
     std::vector<Item> items;
-    for (;;) {
-        struct archive_entry *entry = nullptr;
-        const int result = nextHeader(handle.get(), &entry);
+    for (;; result = nextHeader(handle.get(), &entry)) {
         if (result == archiveEof)
             return items;
         // Anything else but OK or WARN (including RETRY, a damaged header) means the list is
@@ -480,7 +501,9 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
                         const QString &password) const
 {
     Utf8Ctype ctype;
-    Owned handle(openArchive(path, password), readFree);
+    struct archive_entry *entry = nullptr;
+    int result = 0;
+    Owned handle(openFirst(path, password, &entry, &result), readFree);
     std::vector<char> buffer(blockSize, 0);
     // Files written so far, by their path below the destination, for hard links to copy.
     std::map<std::string, std::filesystem::path> written;
@@ -491,9 +514,7 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
     };
     const auto normalised = [](const char *raw) { return Text::toNfc(withSlashes(decodeName(raw))); };
 
-    for (;;) {
-        struct archive_entry *entry = nullptr;
-        const int result = nextHeader(handle.get(), &entry);
+    for (;; result = nextHeader(handle.get(), &entry)) {
         if (result == archiveEof)
             break;
         // RETRY (a damaged header) included: stopping here would report a partial extraction

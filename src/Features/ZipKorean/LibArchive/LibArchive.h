@@ -149,7 +149,11 @@ private:
     EntrySetMtimeFn entrySetMtime = nullptr;
     bool isAvailable_ = false;
 
-    struct archive *openArchive(const std::filesystem::path &path, const QString &password) const;
+    struct archive *openArchive(const std::filesystem::path &path, const QString &password,
+                                bool asBareStream) const;
+    // Opens the archive and reads its first header (result and entry returned).
+    struct archive *openFirst(const std::filesystem::path &path, const QString &password,
+                              struct archive_entry **entry, int *result) const;
     std::string lastError(struct archive *handle) const;
     bool isBareStream(struct archive *handle, std::string_view name) const;
     static std::string decodeName(const char *raw);
