@@ -420,18 +420,20 @@ std::array<std::uint8_t, 32> deriveSevenZipKey(const QString &password, ByteView
         throw SevenZipError::cryptoError();
     if (cyclesPower >= 0 && cyclesPower <= 63) {
         const std::uint64_t rounds = std::uint64_t(1) << cyclesPower;
-        // Many rounds are fed per call: the hash sees the same bytes, with far fewer calls.
+        // Many rounds are fed per call: the hash sees the same bytes, with far fewer calls. The
+        // batch holds copies of the round; only their counters change.
         const std::uint64_t perBatch = std::max<std::uint64_t>(1, (64 * 1024) / round.size());
         Bytes batch;
-        batch.reserve(std::size_t(perBatch * round.size()));
+        for (std::uint64_t k = 0; k < std::min(perBatch, rounds); ++k)
+            batch.insert(batch.end(), round.begin(), round.end());
         for (std::uint64_t i = 0; i < rounds;) {
-            batch.clear();
-            for (std::uint64_t k = 0; k < perBatch && i < rounds; ++k, ++i) {
+            const std::uint64_t count = std::min(perBatch, rounds - i);
+            for (std::size_t k = 0; k < count; ++k, ++i) {
+                std::uint8_t *at = batch.data() + k * round.size() + counterAt;
                 for (int b = 0; b < 8; ++b)
-                    round[counterAt + std::size_t(b)] = std::uint8_t(i >> (8 * b));
-                batch.insert(batch.end(), round.begin(), round.end());
+                    at[b] = std::uint8_t(i >> (8 * b));
             }
-            if (EVP_DigestUpdate(ctx.get(), batch.data(), batch.size()) != 1)
+            if (EVP_DigestUpdate(ctx.get(), batch.data(), std::size_t(count) * round.size()) != 1)
                 throw SevenZipError::cryptoError();
         }
     }
