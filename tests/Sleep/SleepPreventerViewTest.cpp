@@ -16,6 +16,14 @@ using Duration = SleepPreventerController::Duration;
 
 namespace {
 
+// With QUILLFERN_SHOTS set to a folder, saves a picture of the page there for a person to look at.
+void saveShot(QWidget &widget, const char *name)
+{
+    const QByteArray folder = qgetenv("QUILLFERN_SHOTS");
+    if (!folder.isEmpty())
+        widget.grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
+}
+
 class SleepViewTest : public testing::Test {
 protected:
     void SetUp() override
@@ -60,6 +68,7 @@ TEST_F(SleepViewTest, NoGuardDisablesTheSwitchAndShowsTheWarning)
     EXPECT_TRUE(controller->enabled().empty());
     EXPECT_FALSE(masterSwitch()->isEnabled());
     EXPECT_FALSE(find<QLabel>("guardsWarning")->isHidden());
+    saveShot(*view, "sleep-no-guard");
 
     guardBox(Guard::diskIdle)->click();
     EXPECT_EQ(controller->enabled(), SleepPreventerController::GuardSet({Guard::diskIdle}));
@@ -93,6 +102,7 @@ TEST_F(SleepViewTest, TheSwitchDrivesTheControllerAndTheStatusLineFollowsIt)
     ASSERT_TRUE(controller->activeUntil());
     const QString time = QLocale().toString(controller->activeUntil()->time(), QLocale::ShortFormat);
     EXPECT_EQ(status(), time + "까지 막습니다");
+    saveShot(*view, "sleep-on");
     EXPECT_LE(std::abs(QDateTime::currentDateTime().secsTo(*controller->activeUntil()) - 1800), 5);
 
     // The run's expiry, like the tray's toggle, is followed without the page doing anything.

@@ -98,6 +98,14 @@ private:
     }
 };
 
+// With QUILLFERN_SHOTS set to a folder, saves a picture of the page there for a person to look at.
+void saveShot(QWidget &widget, const char *name)
+{
+    const QByteArray folder = qgetenv("QUILLFERN_SHOTS");
+    if (!folder.isEmpty())
+        widget.grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
+}
+
 const TweaksEngine::Tweak &tweak(const QString &id)
 {
     for (const auto &section : TweaksEngine::sections())
@@ -367,6 +375,7 @@ TEST_F(TweaksPage, TheFolderRowShowsTheChosenFolderAndCancellingChangesNothing)
     EXPECT_TRUE(location->text().startsWith("/home")) << location->text().toStdString();
     EXPECT_TRUE(location->text().endsWith("끝")) << location->text().toStdString();
     EXPECT_EQ(fake.killallCallsOnceThere(1), QStringList({"SystemUIServer"}));
+    saveShot(*view, "tweaks");
 
     answer.reset();
     fake.clearLogs();
