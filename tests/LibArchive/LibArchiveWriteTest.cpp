@@ -201,6 +201,25 @@ TEST(LibArchiveWrite, AnExistingItemIsNeverReplaced)
     EXPECT_EQ(entriesBelow(dir.path()), (std::set<std::string>{"taken.tar", "a.txt"}));
 }
 
+TEST(LibArchiveWrite, ANameThatIsNotUtf8IsKeptAsBytesInTarAndRefusedBy7z)
+{
+    TestSupport::TempDir dir;
+    const std::string name = "\xB0\xA1.txt"; // CP949 bytes, as an old unzip tool leaves them
+    const std::vector<Source> sources{{name, dir.file("source.txt", "bytes\n"), false}};
+    for (const auto format : {Format::tar, Format::tarGz}) {
+        const auto archive = dir / (format == Format::tar ? "a.tar" : "a.tar.gz");
+        bridge().createArchive(archive, sources, format);
+        EXPECT_EQ(peer({"tar", "-tf", q(archive)}).exitCode, 0);
+        TestSupport::TempDir out;
+        EXPECT_EQ(peer({"bsdtar", "-xf", q(archive), "-C", q(out.path())}).exitCode, 0);
+        EXPECT_EQ(filesBelow(out.path()), (std::map<std::string, std::string>{{name, "bytes\n"}}));
+    }
+    const auto refused = errorOf([&] { bridge().createArchive(dir / "a.7z", sources, Format::sevenZip); });
+    EXPECT_EQ(refused.kind(), Error::Kind::failed);
+    EXPECT_THAT(refused.detail().toStdString(), testing::StartsWith("헤더 쓰기: "));
+    EXPECT_FALSE(pathIsTaken(dir / "a.7z"));
+}
+
 TEST(LibArchiveWrite, EntriesWithoutDataAreHeadersOnly)
 {
     TestSupport::TempDir dir;

@@ -368,8 +368,9 @@ LibArchive::LibArchive(const std::string &library)
     bind(handle, entryNew, "archive_entry_new");
     bind(handle, entryFree, "archive_entry_free");
     bind(handle, entrySetPathname, "archive_entry_set_pathname_utf8");
+    bind(handle, entrySetPathnameBytes, "archive_entry_set_pathname");
     if (entrySetPathname == nullptr)
-        bind(handle, entrySetPathname, "archive_entry_set_pathname");
+        entrySetPathname = entrySetPathnameBytes;
     bind(handle, entrySetSize, "archive_entry_set_size");
     bind(handle, entrySetFiletype, "archive_entry_set_filetype");
     bind(handle, entrySetPerm, "archive_entry_set_perm");
@@ -675,14 +676,24 @@ void LibArchive::createArchive(const std::filesystem::path &at, const std::vecto
             size = status.st_size;
         }
 
-        entrySetPathname(entry.get(), source.entryName.c_str());
+        // A name that is not UTF-8 goes into pax as its bytes (marked binary, so it comes out
+        // exactly); 7z stores Unicode names, and libarchive would mangle or drop this one there.
+        const bool isUtf8 = Text::isValidUtf8(source.entryName);
+        if (isUtf8)
+            entrySetPathname(entry.get(), source.entryName.c_str());
+        else if (entrySetPathnameBytes && format != WriteFormat::sevenZip)
+            entrySetPathnameBytes(entry.get(), source.entryName.c_str());
+        else
+            throw Error::failed(QStringLiteral("헤더 쓰기: ") + Text::lossyUtf8(source.entryName));
         entrySetFiletype(entry.get(), source.isDirectory ? typeDirectory : typeRegular);
         if (entrySetPerm)
             entrySetPerm(entry.get(), source.isDirectory ? 0755 : 0644);
         if (entrySetMtime)
             entrySetMtime(entry.get(), now, 0);
         entrySetSize(entry.get(), size);
-        if (writeHeader(handle.get(), entry.get()) != archiveOk)
+        const int header = writeHeader(handle.get(), entry.get());
+        const bool keptAsBytes = !isUtf8 && format != WriteFormat::sevenZip && header == archiveWarn;
+        if (header != archiveOk && !keptAsBytes)
             throw failWith("헤더 쓰기: ");
 
         if (hasData) {

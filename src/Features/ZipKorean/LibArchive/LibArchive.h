@@ -143,6 +143,7 @@ private:
     EntryNewFn entryNew = nullptr;
     EntryFreeFn entryFree = nullptr;
     EntrySetNameFn entrySetPathname = nullptr;
+    EntrySetNameFn entrySetPathnameBytes = nullptr; // for names that are not UTF-8
     EntrySetSizeFn entrySetSize = nullptr;
     EntrySetTypeFn entrySetFiletype = nullptr;
     EntrySetPermFn entrySetPerm = nullptr;
