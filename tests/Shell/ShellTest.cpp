@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -442,6 +443,10 @@ TEST_F(ShellTest, WindowMenusCarryTheCommandsAndOpenSingleDialogs)
                     ->findChild<QAction *>(QStringLiteral("manual"))
                     ->shortcuts()
                     .contains(QKeySequence(Qt::Key_F1)));
+    // Without a tray (as here) the keep-awake switch is reachable from the window's menus.
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        EXPECT_NE(host->menuBar()->findChild<QAction *>(QStringLiteral("sleepToggle")), nullptr);
+    }
 
     // About and settings are single windows, never hosts of tabs.
     host->menuBar()->findChild<QAction *>(QStringLiteral("about"))->trigger();
