@@ -136,6 +136,20 @@ TEST(LibArchiveRead, HardLinksCopyTheirExtractedTargetAndUnresolvableOnesAreLeft
     EXPECT_EQ(fs::hard_link_count(out / "b.txt"), 1u);
 }
 
+TEST(LibArchiveRead, EveryMemberOfALinkGroupGetsTheData)
+{
+    for (const char *name : {"links.cpio", "links-pax.tar"}) {
+        SCOPED_TRACE(name);
+        TestSupport::TempDir out;
+        EXPECT_EQ(extractAll(fixtures() / name, out.path()), 3);
+        EXPECT_EQ(filesBelow(out.path()), (std::map<std::string, std::string>{
+                                              {"x.txt", "shared data\n"},
+                                              {"y.txt", "shared data\n"},
+                                              {"z.txt", "shared data\n"},
+                                          }));
+    }
+}
+
 TEST(LibArchiveRead, LegacyKoreanNamesAreDecodedAndWrittenAsUtf8)
 {
     EXPECT_EQ(bridge().listEntries(fixtures() / "cp949.tar", {}),

@@ -24,6 +24,15 @@ tar -C tree --format=gnu -cjf gnu.tar.bz2 "${members[@]}"
 tar -C tree --format=gnu -cJf gnu.tar.xz "${members[@]}"
 (cd tree && 7zz a -bd -bso0 ../peer.7z "${members[@]}")
 
+# Hard links: newc cpio stores the data with the last member of a link group only.
+mkdir linked
+printf 'shared data\n' > linked/x.txt
+ln linked/x.txt linked/y.txt
+ln linked/x.txt linked/z.txt
+bsdtar -C linked --format newc -cf links.cpio x.txt y.txt z.txt
+bsdtar -C linked --format pax -cf links-pax.tar x.txt y.txt z.txt
+rm -r linked
+
 # Bare compressed streams: plain gzip keeps the original name in its header, gzip -n does not.
 printf 'Meeting notes: budget, schedule and staffing.\n' > notes.txt
 gzip -k notes.txt

@@ -506,8 +506,10 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
     int result = 0;
     Owned handle(openFirst(path, password, &entry, &result), readFree);
     std::vector<char> buffer(blockSize, 0);
-    // Files written so far, by their path below the destination, for hard links to copy.
+    // Files written so far, by their path below the destination, for hard links to copy; and the
+    // copies made of each, which a later member of the same link group may have to refill.
     std::map<std::string, std::filesystem::path> written;
+    std::map<std::string, std::vector<std::filesystem::path>> linkCopies;
     int count = 0;
     const auto skipData = [&] {
         if (dataSkip)
@@ -574,11 +576,16 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
             target = std::filesystem::path(to.native() + "/" + relative);
         }
 
-        if (isLink) {
+        // The linked file's path below the destination, checked like an entry name.
+        std::optional<std::string> linkKey;
+        if (link != nullptr && *link != '\0' && !singleFileTarget) {
             const auto linkRest = relativeName(normalised(link), strippingPrefix);
-            const auto linkParts = linkRest ? safePieces(*linkRest) : std::nullopt;
-            const auto source =
-                linkParts ? written.find(joined(*linkParts, linkParts->size())) : written.end();
+            if (const auto linkParts = linkRest ? safePieces(*linkRest) : std::nullopt)
+                linkKey = joined(*linkParts, linkParts->size());
+        }
+
+        if (isLink) {
+            const auto source = linkKey ? written.find(*linkKey) : written.end();
             skipData();
             // A link to something this extraction did not write is left out, never made empty.
             if (source == written.end() || source->second == target)
@@ -587,6 +594,7 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
                 throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(target));
             ++count;
             written[relative] = target;
+            linkCopies[*linkKey].push_back(target);
             continue;
         }
 
@@ -613,8 +621,20 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
             throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(target));
         }
         ++count;
-        if (!singleFileTarget)
-            written[relative] = target;
+        if (singleFileTarget)
+            continue;
+        written[relative] = target;
+        // cpio stores a link group's data with its last member only: the members written before
+        // it, empty until now, get the data too.
+        if (linkKey) {
+            std::vector<std::filesystem::path> group = linkCopies[*linkKey];
+            if (const auto first = written.find(*linkKey); first != written.end())
+                group.push_back(first->second);
+            for (const auto &member : group) {
+                if (member != target && !copyFile(target, member, buffer))
+                    throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(member));
+            }
+        }
     }
     return count;
 }
