@@ -39,6 +39,30 @@ void writeFile(std::span<const std::uint8_t> bytes, const fs::path &path)
         throw writeFailed(path);
 }
 
+void writeNewFile(std::span<const std::uint8_t> bytes, const fs::path &path, std::optional<unsigned> exactMode)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exactMode.value_or(0644));
+    if (fd < 0)
+        throw writeFailed(path);
+    bool ok = !exactMode || ::fchmod(fd, mode_t(*exactMode)) == 0;
+    std::size_t offset = 0;
+    while (ok && offset < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + offset, bytes.size() - offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            ok = false;
+        else
+            offset += std::size_t(n);
+    }
+    if (::close(fd) != 0 && errno != EINTR)
+        ok = false;
+    if (!ok) {
+        ::unlink(path.c_str());
+        throw writeFailed(path);
+    }
+}
+
 void makeDirectories(const fs::path &base, const std::vector<std::string> &components)
 {
     std::string running = base.native();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,6 +16,13 @@
 // symbolic links followed). Throws ZipError::ioError("쓰기 실패: <path>") when the open, a
 // write or the close fails; what was written before a failed write stays.
 void writeFile(std::span<const std::uint8_t> bytes, const std::filesystem::path &path);
+
+// Writes the whole buffer to a new file: created exclusively (nothing at the path is ever
+// replaced), mode 0644 before the umask or exactly `exactMode` when given. When the create, a
+// write or the close fails, the partial file is removed and ZipError::ioError("쓰기 실패: <path>")
+// is thrown.
+void writeNewFile(std::span<const std::uint8_t> bytes, const std::filesystem::path &path,
+                  std::optional<unsigned> exactMode = std::nullopt);
 
 // Creates base/c1, base/c1/c2, … (mode 0755; EEXIST counts as success). Throws
 // ZipError::ioError("폴더 생성 실패: <path>") naming the path that failed.

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "Core/DirectoryScan.h"
+
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+// Finds HEIC and HEIF photos and writes a JPEG copy of each beside it; the photo itself is never
+// touched. Main thread only; conversions run synchronously.
+class HeicConvertEngine : public QObject {
+    Q_OBJECT
+
+public:
+    struct Status {
+        enum class Kind { pending, done, failed };
+        Kind kind = Kind::pending;
+        QString text; // done: the JPEG's file name; failed: the message
+
+        static Status pending() { return {Kind::pending, {}}; }
+        static Status done(QString name) { return {Kind::done, std::move(name)}; }
+        static Status failed(QString message) { return {Kind::failed, std::move(message)}; }
+        bool operator==(const Status &) const = default;
+    };
+
+    struct Item {
+        QUuid id;
+        std::filesystem::path url;
+        std::int64_t size = 0;
+        Status status;
+        // done: the JPEG written, byte-exact (the status text is only for showing).
+        std::filesystem::path written;
+    };
+
+    explicit HeicConvertEngine(QObject *parent = nullptr);
+
+    DirectoryScan scan;
+
+    const std::vector<Item> &items() const { return items_; }
+    const std::vector<std::filesystem::path> &scannedRoots() const { return scannedRoots_; }
+    std::int64_t skippedCount() const { return skippedCount_; }
+
+    std::int64_t pendingCount() const { return count(Status::Kind::pending); }
+    std::int64_t doneCount() const { return count(Status::Kind::done); }
+    std::int64_t failedCount() const { return count(Status::Kind::failed); }
+    std::int64_t pendingSize() const;
+
+    void addURLs(const std::vector<std::filesystem::path> &urls);
+    void rescan();
+    void clear();
+    void convertAll();
+
+    // Converts one photo into a new JPEG beside it and returns the JPEG's path; throws
+    // ZipError::ioError. Used by convertAll and the probe.
+    static std::filesystem::path convert(const std::filesystem::path &photo);
+    // The JPEG bytes of a photo (primary image, turned upright, quality 90, with its EXIF, XMP
+    // and colour profile); throws ZipError::ioError.
+    static std::vector<std::uint8_t> jpegFromHeif(const std::vector<std::uint8_t> &heif);
+
+signals:
+    void itemsChanged();
+    void scannedRootsChanged();
+    void skippedCountChanged();
+
+private:
+    std::int64_t count(Status::Kind kind) const;
+    void scanPath(const std::filesystem::path &path);
+
+    std::vector<Item> items_;
+    std::vector<std::filesystem::path> scannedRoots_;
+    std::int64_t skippedCount_ = 0;
+};

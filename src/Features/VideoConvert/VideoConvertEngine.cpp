@@ -1,0 +1,330 @@
+#include "Features/VideoConvert/VideoConvertEngine.h"
+
+#include "Core/ErrorText.h"
+#include "Core/FilePath.h"
+#include "Core/FreeName.h"
+#include "Core/Localization.h"
+#include "Core/PathExtension.h"
+#include "Core/RenameNoReplace.h"
+#include "Core/ScanSupport.h"
+#include "Core/Text.h"
+#include "Features/VideoConvert/VideoTranscoder.h"
+#include "Features/ZipKorean/ZipError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QByteArray bytes(const fs::path &path)
+{
+    return QByteArray::fromStdString(path.native());
+}
+fs::path pathOf(const QByteArray &bytes)
+{
+    return fs::path(bytes.toStdString());
+}
+
+ZipError ioError(const char *key)
+{
+    return ZipError::ioError(L(key));
+}
+
+} // namespace
+
+const std::vector<std::string> &VideoConvertEngine::videoExtensions()
+{
+    static const std::vector<std::string> extensions{"mov", "mp4", "m4v"};
+    return extensions;
+}
+
+VideoConvertEngine::VideoConvertEngine(QObject *parent)
+    : QObject(parent), temporaryFolder_(fs::temp_directory_path()),
+      stop_(std::make_shared<std::atomic<bool>>(false))
+{
+    analysisWorker_ = new VideoWorker(stop_);
+    exportWorker_ = new VideoWorker(stop_);
+    analysisWorker_->moveToThread(&analysisThread_);
+    exportWorker_->moveToThread(&exportThread_);
+    connect(&analysisThread_, &QThread::finished, analysisWorker_, &QObject::deleteLater);
+    connect(&exportThread_, &QThread::finished, exportWorker_, &QObject::deleteLater);
+    connect(this, &VideoConvertEngine::analyzeRequested, analysisWorker_, &VideoWorker::analyze);
+    connect(this, &VideoConvertEngine::exportRequested, exportWorker_, &VideoWorker::exportVideo);
+    connect(analysisWorker_, &VideoWorker::analyzed, this, &VideoConvertEngine::analyzed);
+    connect(exportWorker_, &VideoWorker::exported, this, &VideoConvertEngine::exported);
+    analysisThread_.start();
+    exportThread_.start();
+}
+
+VideoConvertEngine::~VideoConvertEngine()
+{
+    // A running export notices the flag between packets, removes its file and ends.
+    *stop_ = true;
+    analysisThread_.quit();
+    exportThread_.quit();
+    analysisThread_.wait();
+    exportThread_.wait();
+}
+
+std::int64_t VideoConvertEngine::count(Status::Kind kind) const
+{
+    return std::count_if(items_.begin(), items_.end(),
+                         [kind](const Item &i) { return i.status.kind == kind; });
+}
+
+VideoConvertEngine::Item *VideoConvertEngine::find(const QUuid &id)
+{
+    const auto it = std::find_if(items_.begin(), items_.end(), [&](const Item &i) { return i.id == id; });
+    return it == items_.end() ? nullptr : &*it;
+}
+
+void VideoConvertEngine::setWorking(bool working)
+{
+    if (isWorking_ == working)
+        return;
+    isWorking_ = working;
+    emit isWorkingChanged();
+}
+
+void VideoConvertEngine::addURLs(const std::vector<fs::path> &urls)
+{
+    std::vector<fs::path> resolved;
+    for (const auto &url : urls)
+        resolved.push_back(FilePath::realPathOrSame(url));
+    if (ScanSupport::appendRoots(scannedRoots_, resolved))
+        emit scannedRootsChanged();
+    rescan();
+}
+
+void VideoConvertEngine::rescan()
+{
+    scan.unreadableCount = 0;
+    items_.clear();
+    const auto skippedBefore = skippedCount_;
+    skippedCount_ = 0;
+    for (const auto &root : scannedRoots_)
+        scanPath(root);
+    ScanSupport::sortByPath(items_, [](const Item &i) -> const fs::path & { return i.url; });
+    emit itemsChanged();
+    if (skippedCount_ != skippedBefore)
+        emit skippedCountChanged();
+    analyzeNext();
+}
+
+void VideoConvertEngine::clear()
+{
+    if (!scannedRoots_.empty()) {
+        scannedRoots_.clear();
+        emit scannedRootsChanged();
+    }
+    if (!items_.empty()) {
+        items_.clear();
+        emit itemsChanged();
+    }
+    if (skippedCount_ != 0) {
+        skippedCount_ = 0;
+        emit skippedCountChanged();
+    }
+}
+
+void VideoConvertEngine::scanPath(const fs::path &path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        for (const auto &name : scan.list(path))
+            if (!name.starts_with('.'))
+                scanPath(path / name);
+        return;
+    }
+    const auto &known = videoExtensions();
+    if (std::find(known.begin(), known.end(), lowerExtension(path)) == known.end()) {
+        ++skippedCount_;
+        return;
+    }
+    struct stat own {};
+    const std::int64_t size = ::lstat(path.c_str(), &own) == 0 ? std::int64_t(own.st_size) : 0;
+    items_.push_back(Item{QUuid::createUuid(), path, size, Status::analyzing(), {}});
+}
+
+// One codec reading at a time: the next starts when the previous result is in, so a rescan
+// never leaves stale readings queued behind a new list.
+void VideoConvertEngine::analyzeNext()
+{
+    if (analysisInFlight_)
+        return;
+    const auto it = std::find_if(items_.begin(), items_.end(),
+                                 [](const Item &i) { return i.status.kind == Status::Kind::analyzing; });
+    if (it == items_.end()) {
+        emit analysisFinished();
+        return;
+    }
+    analysisInFlight_ = it->id;
+    emit analyzeRequested(it->id, bytes(it->url));
+}
+
+void VideoConvertEngine::analyzed(QUuid id, bool ok, QString code, QString name)
+{
+    analysisInFlight_.reset();
+    if (Item *item = find(id); item && item->status.kind == Status::Kind::analyzing) {
+        const auto extension = lowerExtension(item->url);
+        if (!ok)
+            item->status = Status::failed(L("영상 정보를 읽을 수 없습니다"));
+        else if (extension == "mp4" && code == "avc1")
+            item->status = Status::alreadyOk(L("H.264 MP4 — 이미 호환"));
+        else
+            item->status = Status::pending(name + " · " + QString::fromStdString(extension).toUpper());
+        emit itemsChanged();
+    }
+    analyzeNext();
+}
+
+void VideoConvertEngine::convertAll()
+{
+    if (isWorking_)
+        return;
+    setWorking(true);
+    conversionQueue_.clear();
+    for (const auto &item : items_)
+        conversionQueue_.push_back(item.id);
+    std::reverse(conversionQueue_.begin(), conversionQueue_.end());
+    convertNext();
+}
+
+void VideoConvertEngine::convertNext()
+{
+    while (!conversionQueue_.empty()) {
+        const QUuid id = conversionQueue_.back();
+        conversionQueue_.pop_back();
+        Item *item = find(id);
+        if (!item || item->status.kind != Status::Kind::pending)
+            continue;
+        item->status = Status::converting();
+        emit itemsChanged();
+        conversionInFlight_ = id;
+        emit exportRequested(id, bytes(item->url), bytes(temporaryFolder_));
+        return;
+    }
+    setWorking(false);
+    emit conversionFinished();
+}
+
+void VideoConvertEngine::exported(QUuid id, bool ok, QString text, QByteArray written)
+{
+    conversionInFlight_.reset();
+    if (Item *item = find(id); item && item->status.kind == Status::Kind::converting) {
+        item->status = ok ? Status::done(text) : Status::failed(text);
+        if (ok)
+            item->written = pathOf(written);
+        emit itemsChanged();
+    }
+    convertNext();
+}
+
+void VideoWorker::analyze(QUuid id, QByteArray path)
+{
+    if (*stop_)
+        return;
+    try {
+        const auto [code, name] = VideoTranscoder::videoCodec(pathOf(path));
+        emit analyzed(id, true, code, name);
+    } catch (const std::exception &) {
+        emit analyzed(id, false, {}, {});
+    }
+}
+
+void VideoWorker::exportVideo(QUuid id, QByteArray source, QByteArray temporaryFolder)
+{
+    if (*stop_)
+        return;
+    try {
+        const auto written = exportBeside(pathOf(source), pathOf(temporaryFolder), *stop_);
+        emit exported(id, true, FilePath::display(written.filename()), bytes(written));
+    } catch (const ZipError &error) {
+        emit exported(id, false, error.description(), {});
+    } catch (const std::exception &error) {
+        emit exported(id, false, ZipError::ioError(QString::fromUtf8(error.what())).description(), {});
+    }
+}
+
+fs::path VideoWorker::exportBeside(const fs::path &source, const fs::path &temporaryFolder,
+                                   const std::atomic<bool> &stop)
+{
+    const fs::path temporary =
+        temporaryFolder /
+        ("brindlow-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString() + ".mp4");
+    VideoTranscoder::transcode(source, temporary, stop);
+
+    std::string base = source.filename().native();
+    const auto extension = lowerExtension(source);
+    if (!extension.empty())
+        base.erase(base.size() - extension.size() - 1);
+    base = Text::toNfc(base);
+    if (extension == "mp4")
+        base += " (H.264)";
+    const fs::path wanted = source.parent_path() / (base + ".mp4");
+    const auto target = freeName(wanted);
+    try {
+        if (!target)
+            throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(wanted)));
+        moveFile(temporary, *target);
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    return *target;
+}
+
+void VideoWorker::moveFile(const fs::path &from, const fs::path &to)
+{
+    const int error = renameNoReplace(from, to);
+    if (error == 0)
+        return;
+    if (error != EXDEV)
+        throw ZipError::ioError(L("파일 이동 실패: %@", errorText(error)));
+
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        throw ioError("임시 파일 열기 실패");
+    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (out < 0) {
+        ::close(in);
+        throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(to)));
+    }
+    const auto copyFailed = [&] {
+        ::close(out);
+        ::close(in);
+        ::unlink(to.c_str()); // no partial copy stays behind
+        return ioError("복사 실패");
+    };
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw copyFailed();
+        if (n == 0)
+            break;
+        ssize_t done = 0;
+        while (done < n) {
+            const ssize_t w = ::write(out, buffer.data() + done, std::size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w < 1)
+                throw copyFailed();
+            done += w;
+        }
+    }
+    if (::close(out) != 0 && errno != EINTR) {
+        ::close(in);
+        ::unlink(to.c_str());
+        throw ioError("복사 실패");
+    }
+    ::close(in);
+    ::unlink(from.c_str());
+}

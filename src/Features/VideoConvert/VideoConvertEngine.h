@@ -1,0 +1,147 @@
+#pragma once
+
+#include "Core/DirectoryScan.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QThread>
+#include <QUuid>
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class VideoWorker;
+
+// Finds MOV, MP4 and M4V files, reads the codec of each one's first video track, and writes an
+// H.264 MPEG-4 copy beside every file that is not already H.264 in an .mp4 file; the source is
+// never changed. The engine lives on the main thread; reading codecs and exporting run on worker
+// threads, one file at a time each, and their results come back to the main thread, where they
+// are matched to items by id (a result whose item is gone is dropped).
+class VideoConvertEngine : public QObject {
+    Q_OBJECT
+
+public:
+    struct Status {
+        enum class Kind { pending, alreadyOk, done, failed, analyzing, converting };
+        Kind kind = Kind::analyzing;
+        QString text; // pending: detail; alreadyOk: message; done: output name; failed: message
+
+        static Status pending(QString detail) { return {Kind::pending, std::move(detail)}; }
+        static Status alreadyOk(QString message) { return {Kind::alreadyOk, std::move(message)}; }
+        static Status done(QString name) { return {Kind::done, std::move(name)}; }
+        static Status failed(QString message) { return {Kind::failed, std::move(message)}; }
+        static Status analyzing() { return {Kind::analyzing, {}}; }
+        static Status converting() { return {Kind::converting, {}}; }
+        bool operator==(const Status &) const = default;
+    };
+
+    struct Item {
+        QUuid id;
+        std::filesystem::path url;
+        std::int64_t size = 0;
+        Status status;
+        std::filesystem::path written; // done: the output, byte-exact
+    };
+
+    static const std::vector<std::string> &videoExtensions();
+
+    explicit VideoConvertEngine(QObject *parent = nullptr);
+    ~VideoConvertEngine() override;
+
+    DirectoryScan scan;
+
+    const std::vector<Item> &items() const { return items_; }
+    const std::vector<std::filesystem::path> &scannedRoots() const { return scannedRoots_; }
+    std::int64_t skippedCount() const { return skippedCount_; }
+    bool isWorking() const { return isWorking_; }
+
+    std::int64_t pendingCount() const { return count(Status::Kind::pending); }
+    std::int64_t doneCount() const { return count(Status::Kind::done); }
+    std::int64_t failedCount() const { return count(Status::Kind::failed); }
+    std::int64_t alreadyOkCount() const { return count(Status::Kind::alreadyOk); }
+    // True while a codec reading is under way or waiting.
+    bool isAnalyzing() const { return analysisInFlight_.has_value(); }
+
+    void addURLs(const std::vector<std::filesystem::path> &urls);
+    void rescan();
+    void clear();
+    // Starts converting every pending item, one after another; conversionFinished() tells the end.
+    // Does nothing while a run is under way.
+    void convertAll();
+
+    // The folder of the exports before they move beside their sources (tests point it elsewhere).
+    void setTemporaryFolder(std::filesystem::path folder) { temporaryFolder_ = std::move(folder); }
+
+signals:
+    void itemsChanged();
+    void scannedRootsChanged();
+    void skippedCountChanged();
+    void isWorkingChanged();
+    void analysisFinished();   // no item is left to analyse
+    void conversionFinished(); // the run of convertAll() ended
+
+    void analyzeRequested(QUuid id, QByteArray path);
+    void exportRequested(QUuid id, QByteArray source, QByteArray temporaryFolder);
+
+private slots:
+    void analyzed(QUuid id, bool ok, QString code, QString name);
+    void exported(QUuid id, bool ok, QString text, QByteArray written);
+
+private:
+    std::int64_t count(Status::Kind kind) const;
+    void scanPath(const std::filesystem::path &path);
+    Item *find(const QUuid &id);
+    void analyzeNext();
+    void convertNext();
+    void setWorking(bool working);
+
+    std::vector<Item> items_;
+    std::vector<std::filesystem::path> scannedRoots_;
+    std::int64_t skippedCount_ = 0;
+    bool isWorking_ = false;
+
+    std::optional<QUuid> analysisInFlight_;
+    std::vector<QUuid> conversionQueue_; // ids still to visit in the running convertAll()
+    std::optional<QUuid> conversionInFlight_;
+    std::filesystem::path temporaryFolder_;
+
+    std::shared_ptr<std::atomic<bool>> stop_;
+    QThread analysisThread_;
+    QThread exportThread_;
+    VideoWorker *analysisWorker_ = nullptr;
+    VideoWorker *exportWorker_ = nullptr;
+};
+
+// Runs the blocking FFmpeg work on its thread; answers by queued signals.
+class VideoWorker : public QObject {
+    Q_OBJECT
+
+public:
+    explicit VideoWorker(std::shared_ptr<std::atomic<bool>> stop) : stop_(std::move(stop)) {}
+
+    // Exports the source into the temporary folder and moves the result to a free name beside
+    // the source; returns the path written. Throws ZipError::ioError.
+    static std::filesystem::path exportBeside(const std::filesystem::path &source,
+                                              const std::filesystem::path &temporaryFolder,
+                                              const std::atomic<bool> &stop);
+    // Moves a finished file to its place without replacing anything; across file systems by a
+    // copy into a newly created file. Throws ZipError::ioError; the source stays on failure.
+    static void moveFile(const std::filesystem::path &from, const std::filesystem::path &to);
+
+public slots:
+    void analyze(QUuid id, QByteArray path);
+    void exportVideo(QUuid id, QByteArray source, QByteArray temporaryFolder);
+
+signals:
+    void analyzed(QUuid id, bool ok, QString code, QString name);
+    void exported(QUuid id, bool ok, QString text, QByteArray written);
+
+private:
+    std::shared_ptr<std::atomic<bool>> stop_;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Core/RenameNoReplace.h"
+#include "Platform/Trash.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A Trash in a folder of the test, installed for the lifetime of the object; it can be told to
+// refuse every move.
+class FakeTrash : public Trash {
+public:
+    explicit FakeTrash(std::filesystem::path folder) : folder_(std::move(folder))
+    {
+        std::filesystem::create_directories(folder_);
+        Trash::install(this);
+    }
+    ~FakeTrash() override { Trash::install(nullptr); }
+
+    std::filesystem::path moveToTrash(const std::filesystem::path &item) override
+    {
+        if (refuse)
+            throw Error("refused");
+        const auto target = folder_ / (std::to_string(moved.size()) + "-" + item.filename().native());
+        if (std::rename(item.c_str(), target.c_str()) != 0)
+            throw Error("move failed");
+        moved.push_back(target);
+        return target;
+    }
+
+    void restore(const std::filesystem::path &trashed, const std::filesystem::path &original) override
+    {
+        if (renameNoReplace(trashed, original) != 0)
+            throw Error("restore failed");
+        ++restored;
+    }
+
+    bool refuse = false;
+    std::vector<std::filesystem::path> moved;
+    int restored = 0;
+
+private:
+    std::filesystem::path folder_;
+};
