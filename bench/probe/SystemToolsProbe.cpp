@@ -12,7 +12,10 @@
 
 namespace {
 
-void print(const QString &line) { std::printf("%s\n", line.toUtf8().constData()); }
+void print(const QString &line)
+{
+    std::printf("%s\n", line.toUtf8().constData());
+}
 
 // power: asks the desktop for each guard's assertion, prints held or refused, and lets them go again.
 int power(const std::vector<std::string> &arguments)
@@ -77,7 +80,7 @@ int tweaks(const std::vector<std::string> &arguments)
 }
 
 const Probe::Registration powerCommand("power", "", power);
-const Probe::Registration tweaksCommand("tweaks", "[--defaults PROGRAM] [--killall PROGRAM] [--set ID on|off]...",
-                                        tweaks);
+const Probe::Registration
+    tweaksCommand("tweaks", "[--defaults PROGRAM] [--killall PROGRAM] [--set ID on|off]...", tweaks);
 
 } // namespace

@@ -11,7 +11,8 @@ namespace {
 const QString screenSaverService = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString screenSaverInterface = QStringLiteral("org.freedesktop.ScreenSaver");
 // Desktops publish the interface at one of these two paths.
-const QString screenSaverPaths[] = {QStringLiteral("/org/freedesktop/ScreenSaver"), QStringLiteral("/ScreenSaver")};
+const QString screenSaverPaths[] = {QStringLiteral("/org/freedesktop/ScreenSaver"),
+                                    QStringLiteral("/ScreenSaver")};
 
 const QString loginService = QStringLiteral("org.freedesktop.login1");
 const QString loginPath = QStringLiteral("/org/freedesktop/login1");
@@ -42,7 +43,7 @@ DBusPowerManagement::~DBusPowerManagement()
 }
 
 std::optional<PowerManagement::AssertionID> DBusPowerManagement::create(const QString &type, int level,
-                                                                      const QString &name)
+                                                                        const QString &name)
 {
     // Only the "on" level has a counterpart here.
     if (level != levelOn)
@@ -91,9 +92,10 @@ std::optional<DBusPowerManagement::Held> DBusPowerManagement::inhibitScreenSaver
 }
 
 std::optional<DBusPowerManagement::Held> DBusPowerManagement::inhibitLogin(const QString &what,
-                                                                            const QString &name)
+                                                                           const QString &name)
 {
-    if (!system_.isConnected() || !(system_.connectionCapabilities() & QDBusConnection::UnixFileDescriptorPassing))
+    if (!system_.isConnected() ||
+        !(system_.connectionCapabilities() & QDBusConnection::UnixFileDescriptorPassing))
         return std::nullopt;
     QDBusMessage call =
         QDBusMessage::createMethodCall(loginService, loginPath, loginInterface, QStringLiteral("Inhibit"));
@@ -117,8 +119,9 @@ void DBusPowerManagement::declareUserActivity(const QString &)
 {
     if (!session_.isConnected())
         return;
-    QDBusMessage call = QDBusMessage::createMethodCall(screenSaverService, screenSaverPaths[0],
-                                                       screenSaverInterface, QStringLiteral("SimulateUserActivity"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(screenSaverService, screenSaverPaths[0], screenSaverInterface,
+                                       QStringLiteral("SimulateUserActivity"));
     // No answer is awaited: the result is of no use and the main thread must not wait for it.
     session_.send(call);
 }

@@ -33,7 +33,8 @@ public:
 // bus holds idle and sleep through an inhibitor descriptor that releases when it is closed.
 class DBusPowerManagement final : public PowerManagement {
 public:
-    DBusPowerManagement(QDBusConnection sessionBus, QDBusConnection systemBus, int timeoutMilliseconds = 3000);
+    DBusPowerManagement(QDBusConnection sessionBus, QDBusConnection systemBus,
+                        int timeoutMilliseconds = 3000);
     ~DBusPowerManagement() override; // closes the descriptors still held
     DBusPowerManagement(const DBusPowerManagement &) = delete;
     DBusPowerManagement &operator=(const DBusPowerManagement &) = delete;

@@ -21,7 +21,10 @@ public:
         calls << QStringLiteral("create %1 %2 %3 -> %4").arg(type).arg(level).arg(name).arg(id);
         return id;
     }
-    void declareUserActivity(const QString &name) override { calls << QStringLiteral("activity %1").arg(name); }
+    void declareUserActivity(const QString &name) override
+    {
+        calls << QStringLiteral("activity %1").arg(name);
+    }
     void release(AssertionID id) override { calls << QStringLiteral("release %1").arg(id); }
 
     QStringList take()

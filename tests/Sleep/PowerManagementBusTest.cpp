@@ -89,12 +89,13 @@ public:
     explicit PrivateBus(const TestSupport::TempDir &dir, const char *tag)
     {
         const auto config = dir / (std::string(tag) + ".conf");
-        TestSupport::writeBytes(config, "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                                        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                                        "<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
-                                        "<auth>EXTERNAL</auth><policy context=\"default\">"
-                                        "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-                                        "<allow own=\"*\"/></policy></busconfig>\n");
+        TestSupport::writeBytes(
+            config, "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                    " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                    "<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+                    "<auth>EXTERNAL</auth><policy context=\"default\">"
+                    "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                    "<allow own=\"*\"/></policy></busconfig>\n");
         daemon_.start(QStringLiteral("dbus-daemon"),
                       {QStringLiteral("--config-file=") + QString::fromStdString(config.string()),
                        QStringLiteral("--nofork"), QStringLiteral("--print-address")});
@@ -178,7 +179,8 @@ TEST_F(PowerBusTest, AllGuardsInhibitTheScreenSaverAndLoginAndStopReleasesThem)
     EXPECT_EQ(seen, QStringList({"ss-activity"}));
 
     controller.stop();
-    EXPECT_TRUE(servicesOut.waitForAll({"ss-uninhibit\t7", "login1-released\tidle", "login1-released\tsleep"}));
+    EXPECT_TRUE(
+        servicesOut.waitForAll({"ss-uninhibit\t7", "login1-released\tidle", "login1-released\tsleep"}));
     clock.advance(60000);
     EXPECT_FALSE(servicesOut.drain().contains(QStringLiteral("ss-activity")));
 }
@@ -187,7 +189,8 @@ TEST_F(PowerBusTest, TheProcessEndingReleasesItsInhibitors)
 {
     QProcess holder;
     LineReader holderOut(holder);
-    holder.start(QStringLiteral(SLEEP_BUS_HELPER), {QStringLiteral("hold"), sessionBus->address(), systemBus->address()});
+    holder.start(QStringLiteral(SLEEP_BUS_HELPER),
+                 {QStringLiteral("hold"), sessionBus->address(), systemBus->address()});
     ASSERT_TRUE(holderOut.waitFor(QStringLiteral("held\t1")));
     QStringList seen;
     ASSERT_TRUE(servicesOut.waitFor("login1-inhibit\tsleep\t" + name + "\t" + name + "\tblock", &seen));
@@ -207,8 +210,10 @@ TEST_F(PowerBusTest, TypesWithoutAServiceOrCounterpartAreRefused)
 
     // login1 asked for on a bus that has no such service; and a bus that is not connected at all.
     DBusPowerManagement wrongBus(*session, *session);
-    EXPECT_EQ(wrongBus.create(QStringLiteral("PreventSystemSleep"), PowerManagement::levelOn, name), std::nullopt);
-    auto display = wrongBus.create(QStringLiteral("PreventUserIdleDisplaySleep"), PowerManagement::levelOn, name);
+    EXPECT_EQ(wrongBus.create(QStringLiteral("PreventSystemSleep"), PowerManagement::levelOn, name),
+              std::nullopt);
+    auto display =
+        wrongBus.create(QStringLiteral("PreventUserIdleDisplaySleep"), PowerManagement::levelOn, name);
     EXPECT_TRUE(display);
     DBusPowerManagement noBus(QDBusConnection(QStringLiteral("no-such-connection")),
                               QDBusConnection(QStringLiteral("no-such-connection")));

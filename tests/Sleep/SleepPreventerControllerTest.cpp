@@ -14,10 +14,14 @@ using GuardSet = SleepPreventerController::GuardSet;
 
 namespace {
 
-const GuardSet allGuards(SleepPreventerController::allGuards.begin(), SleepPreventerController::allGuards.end());
+const GuardSet allGuards(SleepPreventerController::allGuards.begin(),
+                         SleepPreventerController::allGuards.end());
 const QString name = QStringLiteral("Quillfern (Keep Awake)");
 
-QString created(const char *type, int id) { return QStringLiteral("create %1 255 %2 -> %3").arg(type).arg(name).arg(id); }
+QString created(const char *type, int id)
+{
+    return QStringLiteral("create %1 255 %2 -> %3").arg(type).arg(name).arg(id);
+}
 const QString activity = QStringLiteral("activity ") + name;
 
 class SleepControllerTest : public testing::Test {

@@ -3,6 +3,7 @@
 #include "Core/Scheduler.h"
 #include "Core/Settings.h"
 #include "Features/SleepPreventer/SleepPreventerView.h"
+#include "Ui/ToggleSwitch.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -48,7 +49,7 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-    QCheckBox *masterSwitch() const { return find<QCheckBox>("masterSwitch"); }
+    ToggleSwitch *masterSwitch() const { return find<ToggleSwitch>("masterSwitch"); }
     QCheckBox *guardBox(Guard g) const
     {
         return find<QCheckBox>(("guard-" + SleepPreventerController::toString(g).toStdString()).c_str());

@@ -2,8 +2,8 @@
 
 #include "Features/Tweaks/TweaksEngine.h"
 #include "Features/Tweaks/TweaksView.h"
+#include "Ui/ToggleSwitch.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -20,7 +20,10 @@ namespace {
 
 using TestSupport::TempDir;
 
-QString qs(const std::filesystem::path &p) { return QString::fromStdString(p.string()); }
+QString qs(const std::filesystem::path &p)
+{
+    return QString::fromStdString(p.string());
+}
 
 QStringList lines(const std::filesystem::path &file)
 {
@@ -40,32 +43,42 @@ public:
         const std::string d = dir.path().string();
         makeScript("defaults", "#!/bin/sh\n"
                                "line=''; for a in \"$@\"; do line=\"$line$a\t\"; done\n"
-                               "printf '%s\\n' \"${line%\t}\" >> '" + d + "/defaults.log'\n"
-                               "answer='" + d + "/answers/'\"$2\"/\"$3\"\n"
-                               "case \"$1\" in\n"
-                               "read)\n"
-                               "  [ -e \"$answer.hang\" ] && exec sleep 30\n"
-                               "  [ -e \"$answer\" ] || exit 1\n"
-                               "  cat \"$answer\"\n"
-                               "  [ -e \"$answer.exit\" ] && exit \"$(cat \"$answer.exit\")\"\n"
-                               "  exit 0;;\n"
-                               "write)\n"
-                               "  [ -e '" + d + "/fail-writes' ] && exit 1\n"
-                               "  mkdir -p \"$(dirname \"$answer\")\"\n"
-                               "  for v in \"$@\"; do last=\"$v\"; done\n"
-                               "  printf '%s\\n' \"$last\" > \"$answer\"\n"
-                               "  exit 0;;\n"
-                               "esac\n"
-                               "exit 1\n");
+                               "printf '%s\\n' \"${line%\t}\" >> '" +
+                                   d +
+                                   "/defaults.log'\n"
+                                   "answer='" +
+                                   d +
+                                   "/answers/'\"$2\"/\"$3\"\n"
+                                   "case \"$1\" in\n"
+                                   "read)\n"
+                                   "  [ -e \"$answer.hang\" ] && exec sleep 30\n"
+                                   "  [ -e \"$answer\" ] || exit 1\n"
+                                   "  cat \"$answer\"\n"
+                                   "  [ -e \"$answer.exit\" ] && exit \"$(cat \"$answer.exit\")\"\n"
+                                   "  exit 0;;\n"
+                                   "write)\n"
+                                   "  [ -e '" +
+                                   d +
+                                   "/fail-writes' ] && exit 1\n"
+                                   "  mkdir -p \"$(dirname \"$answer\")\"\n"
+                                   "  for v in \"$@\"; do last=\"$v\"; done\n"
+                                   "  printf '%s\\n' \"$last\" > \"$answer\"\n"
+                                   "  exit 0;;\n"
+                                   "esac\n"
+                                   "exit 1\n");
         makeScript("killall", "#!/bin/sh\nline=''; for a in \"$@\"; do line=\"$line$a\t\"; done\n"
-                              "printf '%s\\n' \"${line%\t}\" >> '" + d + "/killall.log'\n");
+                              "printf '%s\\n' \"${line%\t}\" >> '" +
+                                  d + "/killall.log'\n");
     }
 
     TweaksEngine::Helpers helpers(int timeout = 5000) const
     {
         return {qs(dir / "defaults"), qs(dir / "killall"), timeout};
     }
-    void answer(const std::string &domainKey, std::string_view bytes) const { dir.file("answers/" + domainKey, bytes); }
+    void answer(const std::string &domainKey, std::string_view bytes) const
+    {
+        dir.file("answers/" + domainKey, bytes);
+    }
     void exitStatus(const std::string &domainKey, int status) const
     {
         dir.file("answers/" + domainKey + ".exit", std::to_string(status));
@@ -142,8 +155,8 @@ TEST(TweaksEngine, RefreshRunsTheEightReadsInOrderAndReadsAnswersStrictly)
 
     EXPECT_EQ(fake.defaultsCalls(), refreshReads);
     const std::map<QString, bool> expected = {
-        {"usb-dsstore", true},    {"network-dsstore", true}, {"show-extensions", true},
-        {"show-hidden", false},   {"path-in-title", false},  {"no-shadow", false},
+        {"usb-dsstore", true},  {"network-dsstore", true}, {"show-extensions", true},
+        {"show-hidden", false}, {"path-in-title", false},  {"no-shadow", false},
     };
     EXPECT_EQ(engine.states(), expected);
     EXPECT_TRUE(engine.screenshotIsJPG());
@@ -197,10 +210,12 @@ TEST(TweaksEngine, EachSwitchWritesItsPreferenceAndRestartsItsTarget)
             for (bool on : {true, false}) {
                 engine.setTweak(t, on);
                 EXPECT_EQ(engine.state(t.id), on);
-                expectedWrites << QStringList{"write", t.domain, t.key, "-bool", on ? "true" : "false"}.join('\t');
+                expectedWrites << QStringList{"write", t.domain, t.key, "-bool", on ? "true" : "false"}.join(
+                    '\t');
                 if (t.restart)
                     expectedRestarts << TweaksEngine::toString(*t.restart);
-                EXPECT_EQ(fake.killallCallsOnceThere(expectedRestarts.size()).size(), expectedRestarts.size());
+                EXPECT_EQ(fake.killallCallsOnceThere(expectedRestarts.size()).size(),
+                          expectedRestarts.size());
             }
         }
     }
@@ -210,7 +225,9 @@ TEST(TweaksEngine, EachSwitchWritesItsPreferenceAndRestartsItsTarget)
     expectedWrites << "write\tcom.apple.screencapture\ttype\tjpg"
                    << "write\tcom.apple.screencapture\ttype\tpng"
                    << "write\tcom.apple.screencapture\tlocation\t/home/x/My Shots";
-    expectedRestarts << "SystemUIServer" << "SystemUIServer" << "SystemUIServer";
+    expectedRestarts << "SystemUIServer"
+                     << "SystemUIServer"
+                     << "SystemUIServer";
     EXPECT_EQ(engine.screenshotLocation(), "/home/x/My Shots");
     EXPECT_FALSE(engine.screenshotIsJPG());
     EXPECT_EQ(fake.defaultsCalls(), expectedWrites);
@@ -236,12 +253,12 @@ TEST(TweaksEngine, AFailedWriteShowsTheStoredValueAndRestartsNothing)
     EXPECT_FALSE(engine.state("show-hidden"));
     EXPECT_FALSE(engine.screenshotIsJPG());
     EXPECT_EQ(engine.screenshotLocation(), "/old/place");
-    EXPECT_EQ(fake.defaultsCalls(), QStringList({"write\tcom.apple.finder\tAppleShowAllFiles\t-bool\ttrue",
-                                                 "read\tcom.apple.finder\tAppleShowAllFiles",
-                                                 "write\tcom.apple.screencapture\ttype\tjpg",
-                                                 "read\tcom.apple.screencapture\ttype",
-                                                 "write\tcom.apple.screencapture\tlocation\t/new/place",
-                                                 "read\tcom.apple.screencapture\tlocation"}));
+    EXPECT_EQ(fake.defaultsCalls(),
+              QStringList({"write\tcom.apple.finder\tAppleShowAllFiles\t-bool\ttrue",
+                           "read\tcom.apple.finder\tAppleShowAllFiles",
+                           "write\tcom.apple.screencapture\ttype\tjpg", "read\tcom.apple.screencapture\ttype",
+                           "write\tcom.apple.screencapture\tlocation\t/new/place",
+                           "read\tcom.apple.screencapture\tlocation"}));
 
     // A helper that cannot start fails the same way.
     TweaksEngine missing({qs(fake.dir / "gone"), qs(fake.dir / "killall"), 5000});
@@ -325,7 +342,7 @@ TEST_F(TweaksPage, RefreshesEachTimeItIsShownAndFollowsItsSwitches)
 {
     fake.answer("com.apple.finder/AppleShowAllFiles", "1\n");
     auto view = makeView();
-    auto *showHidden = view->findChild<QCheckBox *>("tweak-show-hidden");
+    auto *showHidden = view->findChild<ToggleSwitch *>("tweak-show-hidden");
     ASSERT_NE(showHidden, nullptr);
     EXPECT_FALSE(showHidden->isChecked()); // nothing read before the page shows
     EXPECT_TRUE(fake.defaultsCalls().isEmpty());
@@ -341,7 +358,7 @@ TEST_F(TweaksPage, RefreshesEachTimeItIsShownAndFollowsItsSwitches)
     EXPECT_EQ(fake.defaultsCalls(), refreshReads);
     EXPECT_FALSE(showHidden->isChecked());
 
-    auto *pathInTitle = view->findChild<QCheckBox *>("tweak-path-in-title");
+    auto *pathInTitle = view->findChild<ToggleSwitch *>("tweak-path-in-title");
     pathInTitle->click();
     EXPECT_TRUE(pathInTitle->isChecked());
     EXPECT_EQ(fake.killallCallsOnceThere(1), QStringList({"Finder"}));
@@ -350,8 +367,8 @@ TEST_F(TweaksPage, RefreshesEachTimeItIsShownAndFollowsItsSwitches)
     fake.failWrites();
     showHidden->click();
     EXPECT_FALSE(showHidden->isChecked());
-    view->findChild<QCheckBox *>("screenshot-jpg")->click();
-    EXPECT_FALSE(view->findChild<QCheckBox *>("screenshot-jpg")->isChecked());
+    view->findChild<ToggleSwitch *>("screenshot-jpg")->click();
+    EXPECT_FALSE(view->findChild<ToggleSwitch *>("screenshot-jpg")->isChecked());
 }
 
 TEST_F(TweaksPage, TheFolderRowShowsTheChosenFolderAndCancellingChangesNothing)
@@ -390,13 +407,14 @@ TEST_F(TweaksPage, TheFolderRowShowsTheChosenFolderAndCancellingChangesNothing)
 TEST_F(TweaksPage, OnlyTheScreenshotSectionHasExtraRows)
 {
     auto view = makeView();
-    const std::map<QString, std::pair<int, int>> expected = {
-        {"section-prevention", {2, 0}}, {"section-finder", {3, 0}}, {"section-screenshot", {2, 1}},
-        {"section-info", {0, 0}}};
+    const std::map<QString, std::pair<int, int>> expected = {{"section-prevention", {2, 0}},
+                                                             {"section-finder", {3, 0}},
+                                                             {"section-screenshot", {2, 1}},
+                                                             {"section-info", {0, 0}}};
     for (const auto &[name, counts] : expected) {
         auto *group = view->findChild<QGroupBox *>(name);
         ASSERT_NE(group, nullptr) << name.toStdString();
-        EXPECT_EQ(group->findChildren<QCheckBox *>().size(), counts.first) << name.toStdString();
+        EXPECT_EQ(group->findChildren<ToggleSwitch *>().size(), counts.first) << name.toStdString();
         EXPECT_EQ(group->findChildren<QPushButton *>().size(), counts.second) << name.toStdString();
     }
     EXPECT_EQ(view->findChild<QGroupBox *>("section-finder")->title(), "Finder");

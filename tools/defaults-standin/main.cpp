@@ -37,7 +37,10 @@ QString storeFolder()
            QStringLiteral("/Quillfern/defaults");
 }
 
-QString domainFile(const QString &domain) { return storeFolder() + QLatin1Char('/') + domain + QStringLiteral(".json"); }
+QString domainFile(const QString &domain)
+{
+    return storeFolder() + QLatin1Char('/') + domain + QStringLiteral(".json");
+}
 
 QJsonObject load(const QString &domain, bool *ok)
 {

@@ -29,7 +29,8 @@ QString SleepPreventerController::toString(Guard guard)
     return {};
 }
 
-std::optional<SleepPreventerController::Guard> SleepPreventerController::guardFromString(const QString &rawValue)
+std::optional<SleepPreventerController::Guard>
+SleepPreventerController::guardFromString(const QString &rawValue)
 {
     for (Guard guard : allGuards) {
         if (toString(guard) == rawValue)
@@ -187,7 +188,10 @@ SleepPreventerController::SleepPreventerController(PowerManagement &power, QObje
     }
 }
 
-SleepPreventerController::~SleepPreventerController() { stop(); }
+SleepPreventerController::~SleepPreventerController()
+{
+    stop();
+}
 
 void SleepPreventerController::setEnabled(const GuardSet &guards)
 {

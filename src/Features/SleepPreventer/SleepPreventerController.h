@@ -40,11 +40,11 @@ public:
 
     static QString toString(Duration duration);
     static std::optional<Duration> durationFromString(const QString &rawValue);
-    static QString label(Duration duration);                 // localised
+    static QString label(Duration duration);              // localised
     static std::optional<int> seconds(Duration duration); // none for forever
 
-    static const QString assertionName;        // "Quillfern (Keep Awake)"
-    static const QString settingsKey;          // "sleepPreventerGuards"
+    static const QString assertionName;                // "Quillfern (Keep Awake)"
+    static const QString settingsKey;                  // "sleepPreventerGuards"
     static constexpr int userActivityInterval = 30000; // milliseconds
 
     // The one controller of the process, on the platform's power layer.

@@ -1,6 +1,7 @@
 #include "SleepPreventerView.h"
 
 #include "Core/Localization.h"
+#include "Ui/ToggleSwitch.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -24,10 +25,11 @@ QFrame *makeBox(const QString &name, int radius, double opacity)
 {
     auto *box = new QFrame;
     box->setObjectName(name);
-    box->setStyleSheet(QStringLiteral("QFrame#%1 { background: rgba(128, 128, 128, %2); border-radius: %3px; }")
-                           .arg(name)
-                           .arg(int(opacity * 0.35 * 255) / 255.0)
-                           .arg(radius));
+    box->setStyleSheet(
+        QStringLiteral("QFrame#%1 { background: rgba(128, 128, 128, %2); border-radius: %3px; }")
+            .arg(name)
+            .arg(int(opacity * 0.35 * 255) / 255.0)
+            .arg(radius));
     return box;
 }
 
@@ -57,9 +59,15 @@ QLabel *heading(const QString &text)
 
 } // namespace
 
-QString SleepPreventerView::navigationTitle() { return L("잠자기 방지"); }
+QString SleepPreventerView::navigationTitle()
+{
+    return L("잠자기 방지");
+}
 
-QString SleepPreventerView::navigationSubtitle() { return L("다운로드·발표할 때 화면 꺼짐 막기"); }
+QString SleepPreventerView::navigationSubtitle()
+{
+    return L("다운로드·발표할 때 화면 꺼짐 막기");
+}
 
 SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWidget *parent)
     : QWidget(parent), controller_(controller)
@@ -97,12 +105,11 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     title_->setObjectName(QStringLiteral("stateTitle"));
     title_->setAlignment(Qt::AlignCenter);
     setFontSize(title_, 1.5, true);
-    masterSwitch_ = new QCheckBox;
+    masterSwitch_ = new ToggleSwitch;
+    masterSwitch_->setLarge(true);
     masterSwitch_->setObjectName(QStringLiteral("masterSwitch"));
     masterSwitch_->setAccessibleName(L("잠자기 방지"));
     masterSwitch_->setToolTip(L("잠자기 방지"));
-    masterSwitch_->setStyleSheet(
-        QStringLiteral("QCheckBox::indicator { width: 34px; height: 34px; }"));
     status_ = secondaryLabel(QString(), 0.95);
     status_->setObjectName(QStringLiteral("statusLine"));
     status_->setAlignment(Qt::AlignCenter);

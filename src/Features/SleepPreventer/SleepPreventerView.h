@@ -8,6 +8,7 @@
 
 class QAbstractButton;
 class QCheckBox;
+class ToggleSwitch;
 class QLabel;
 class QPushButton;
 
@@ -36,7 +37,7 @@ private:
     SleepPreventerController &controller_;
     QLabel *symbol_ = nullptr;
     QLabel *title_ = nullptr;
-    QCheckBox *masterSwitch_ = nullptr;
+    ToggleSwitch *masterSwitch_ = nullptr;
     QLabel *status_ = nullptr;
     QLabel *warning_ = nullptr;
     std::map<SleepPreventerController::Duration, QPushButton *> durationButtons_;

@@ -76,7 +76,9 @@ TweaksEngine::Helpers TweaksEngine::defaultHelpers()
 
 TweaksEngine::TweaksEngine(QObject *parent) : TweaksEngine(defaultHelpers(), parent) {}
 
-TweaksEngine::TweaksEngine(Helpers helpers, QObject *parent) : QObject(parent), helpers_(std::move(helpers)) {}
+TweaksEngine::TweaksEngine(Helpers helpers, QObject *parent) : QObject(parent), helpers_(std::move(helpers))
+{
+}
 
 bool TweaksEngine::state(const QString &tweakId) const
 {
@@ -144,7 +146,8 @@ bool TweaksEngine::readSwitch(const Tweak &tweak) const
 
 bool TweaksEngine::readIsJPG() const
 {
-    const QString type = readString(screenshotDomain, QStringLiteral("type")).value_or(QStringLiteral("png")).toLower();
+    const QString type =
+        readString(screenshotDomain, QStringLiteral("type")).value_or(QStringLiteral("png")).toLower();
     return type == QLatin1String("jpg") || type == QLatin1String("jpeg");
 }
 

@@ -68,7 +68,7 @@ signals:
 
 private:
     struct Run {
-        bool succeeded = false;       // started, finished in time, exit status 0
+        bool succeeded = false;      // started, finished in time, exit status 0
         std::optional<QString> text; // standard output, when it is UTF-8
     };
     Run run(const QStringList &arguments) const;

@@ -1,8 +1,8 @@
 #include "TweaksView.h"
 
 #include "Core/Localization.h"
+#include "Ui/ToggleSwitch.h"
 
-#include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -31,7 +31,10 @@ protected:
     }
 
 private:
-    void elide() { setText(fontMetrics().elidedText(full_, Qt::ElideMiddle, std::max(width(), minimumWidth()))); }
+    void elide()
+    {
+        setText(fontMetrics().elidedText(full_, Qt::ElideMiddle, std::max(width(), minimumWidth())));
+    }
     QString full_;
 };
 
@@ -60,9 +63,15 @@ QVBoxLayout *rowLabel(const QString &title, const QString &caption)
 
 } // namespace
 
-QString TweaksView::navigationTitle() { return L("맥 설정 스위치"); }
+QString TweaksView::navigationTitle()
+{
+    return L("맥 설정 스위치");
+}
 
-QString TweaksView::navigationSubtitle() { return L("숨은 설정 켜고 끄기"); }
+QString TweaksView::navigationSubtitle()
+{
+    return L("숨은 설정 켜고 끄기");
+}
 
 TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
     : QWidget(parent), engine_(engine ? std::move(engine) : std::make_unique<TweaksEngine>()),
@@ -90,7 +99,7 @@ TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
         for (const TweaksEngine::Tweak &tweak : section.tweaks) {
             auto *row = new QHBoxLayout;
             row->addLayout(rowLabel(tweak.title, tweak.caption), 1);
-            auto *toggle = new QCheckBox;
+            auto *toggle = new ToggleSwitch;
             toggle->setObjectName(QStringLiteral("tweak-") + tweak.id);
             toggle->setAccessibleName(tweak.title);
             row->addWidget(toggle, 0, Qt::AlignVCenter);
@@ -103,8 +112,9 @@ TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
         }
         if (section.id == QLatin1String("screenshot")) {
             auto *jpgRow = new QHBoxLayout;
-            jpgRow->addLayout(rowLabel(L("스크린샷을 JPG로 저장"), L("기본 PNG보다 용량이 훨씬 작습니다")), 1);
-            jpgSwitch_ = new QCheckBox;
+            jpgRow->addLayout(rowLabel(L("스크린샷을 JPG로 저장"), L("기본 PNG보다 용량이 훨씬 작습니다")),
+                              1);
+            jpgSwitch_ = new ToggleSwitch;
             jpgSwitch_->setObjectName(QStringLiteral("screenshot-jpg"));
             jpgSwitch_->setAccessibleName(L("스크린샷을 JPG로 저장"));
             jpgRow->addWidget(jpgSwitch_, 0, Qt::AlignVCenter);
@@ -139,9 +149,9 @@ TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
     auto *infoSymbol = new QLabel(QStringLiteral("\u2139"));
     infoSymbol->setStyleSheet(QStringLiteral("color: #1a73e8; font-weight: bold;"));
     infoSymbol->setContentsMargins(0, 2, 0, 0);
-    auto *infoText = captionLabel(
-        L("이 설정들은 원래 터미널 명령으로만 바꿀 수 있는 macOS 숨은 설정입니다. Finder 관련 설정을 바꾸면 "
-          "Finder가 잠깐 재시작됩니다 (열려 있던 창은 다시 열립니다). 언제든 다시 끄면 원래대로 돌아갑니다."));
+    auto *infoText = captionLabel(L(
+        "이 설정들은 원래 터미널 명령으로만 바꿀 수 있는 macOS 숨은 설정입니다. Finder 관련 설정을 바꾸면 "
+        "Finder가 잠깐 재시작됩니다 (열려 있던 창은 다시 열립니다). 언제든 다시 끄면 원래대로 돌아갑니다."));
     infoText->setFont(font());
     infoRow->addWidget(infoSymbol, 0, Qt::AlignTop);
     infoRow->addWidget(infoText, 1);

@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-class QCheckBox;
+class ToggleSwitch;
 class QLabel;
 
 // The hidden-settings page: one switch per entry of the engine's table, the screenshot format and
@@ -44,7 +44,7 @@ private:
 
     std::unique_ptr<TweaksEngine> engine_;
     FolderChooser chooser_;
-    std::map<QString, QCheckBox *> switches_;
-    QCheckBox *jpgSwitch_ = nullptr;
+    std::map<QString, ToggleSwitch *> switches_;
+    ToggleSwitch *jpgSwitch_ = nullptr;
     QLabel *location_ = nullptr;
 };
