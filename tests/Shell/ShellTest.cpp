@@ -1,4 +1,5 @@
 #include "App/AboutDialog.h"
+#include "App/BrindlowApp.h"
 #include "App/ContentView.h"
 #include "App/HostWindow.h"
 #include "App/ManualLink.h"
@@ -464,6 +465,25 @@ TEST_F(ShellTest, WindowMenusCarryTheCommandsAndOpenSingleDialogs)
     waitActive(host);
     QTest::keyClick(host, Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(host->contents(), QList<ContentView *>{content});
+}
+
+TEST_F(ShellTest, StartOpensOneMainWindowAndTheApplicationOutlivesItsWindows)
+{
+    {
+        BrindlowApp application;
+        application.start();
+        ASSERT_EQ(HostWindow::hosts().size(), 1);
+        HostWindow *host = HostWindow::hosts().first();
+        EXPECT_EQ(host->tabs()->count(), 1);
+        EXPECT_EQ(host->currentContent()->selection(), Utility::sendCheckup);
+        EXPECT_EQ(application.trayIcon() != nullptr, QSystemTrayIcon::isSystemTrayAvailable());
+        EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
+        host->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(HostWindow::hosts().isEmpty());
+        EXPECT_TRUE(router.liveSessions().empty());
+    }
+    QApplication::setQuitOnLastWindowClosed(true);
 }
 
 TEST_F(ShellTest, ManualAddressFollowsThePreferredLanguage)
