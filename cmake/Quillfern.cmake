@@ -34,6 +34,8 @@ function(qf_module)
         endif()
     endforeach()
     file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    # Page headers belong to the UI library, where moc sees Qt Widgets.
+    list(FILTER headers EXCLUDE REGEX "(View|Widget|Dialog|Window)\\.h$")
     if(engine_sources)
         add_library(${M_NAME} STATIC ${engine_sources} ${headers})
         qf_common_options(${M_NAME})
