@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSystemTrayIcon>
+#include <QTabWidget>
 #include <QUuid>
 
 namespace AppCommands {
@@ -77,6 +78,17 @@ void install(HostWindow *window)
     next->setObjectName(QStringLiteral("nextTab"));
     next->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Right), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    windowMenu->addSeparator();
+    QAction *moveTab =
+        windowMenu->addAction(L("탭을 새로운 윈도우로 이동"), window, &HostWindow::moveCurrentTabToNewWindow);
+    moveTab->setObjectName(QStringLiteral("moveTabToNewWindow"));
+    QAction *merge = windowMenu->addAction(L("모든 윈도우 병합"), window, &HostWindow::mergeAllWindows);
+    merge->setObjectName(QStringLiteral("mergeAllWindows"));
+    // Both only mean something with more than one tab or window.
+    QObject::connect(windowMenu, &QMenu::aboutToShow, window, [window, moveTab, merge] {
+        moveTab->setEnabled(window->tabs()->count() > 1);
+        merge->setEnabled(HostWindow::hosts().size() > 1);
+    });
 
     QMenu *help = bar->addMenu(L("도움말"));
     help->setObjectName(QStringLiteral("helpMenu"));

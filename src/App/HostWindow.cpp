@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QMenu>
 #include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
@@ -48,6 +49,18 @@ HostWindow::HostWindow()
     connect(tabs_, &QTabWidget::tabCloseRequested, this, &HostWindow::closeTab);
     connect(tabs_, &QTabWidget::currentChanged, this, &HostWindow::currentTabChanged);
     setCentralWidget(tabs_);
+    tabs_->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tabs_->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        const int index = tabs_->tabBar()->tabAt(at);
+        if (index < 0)
+            return;
+        QMenu menu;
+        QAction *move = menu.addAction(L("탭을 새로운 윈도우로 이동"), this,
+                                       [this, index] { moveTabToNewWindow(index); });
+        move->setEnabled(tabs_->count() > 1);
+        menu.addAction(L("탭 닫기"), this, [this, index] { closeTab(index); });
+        menu.exec(tabs_->tabBar()->mapToGlobal(at));
+    });
 
     AppCommands::install(this);
     registry().append(this);
@@ -179,6 +192,44 @@ void HostWindow::selectNextTab()
 void HostWindow::newWindowForTab()
 {
     TabOpener::shared().openTab(QUuid::createUuid());
+}
+
+void HostWindow::adoptContent(ContentView *content, int index)
+{
+    tabs_->insertTab(index, content, content->windowTitle());
+}
+
+void HostWindow::moveTabToNewWindow(int index)
+{
+    auto *content = qobject_cast<ContentView *>(tabs_->widget(index));
+    if (!content || tabs_->count() < 2)
+        return;
+    tabs_->removeTab(index);
+    auto *host = new HostWindow;
+    host->adoptContent(content, 0);
+    host->move(pos() + QPoint(40, 40));
+    host->show();
+    host->bringForward(content);
+}
+
+void HostWindow::moveCurrentTabToNewWindow()
+{
+    moveTabToNewWindow(tabs_->currentIndex());
+}
+
+void HostWindow::mergeAllWindows()
+{
+    for (HostWindow *other : hosts()) {
+        if (other == this)
+            continue;
+        for (ContentView *content : other->contents()) {
+            other->tabs_->removeTab(other->tabs_->indexOf(content));
+            adoptContent(content, tabs_->count());
+        }
+        other->close();
+    }
+    if (ContentView *content = currentContent())
+        bringForward(content);
 }
 
 void HostWindow::currentTabChanged()

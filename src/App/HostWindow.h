@@ -42,6 +42,11 @@ public:
     void selectNextTab();
     // The tab bar's "+": a new tab with a fresh session.
     void newWindowForTab();
+    // The tab goes to a window of its own; its content (and session) stays as it is.
+    void moveTabToNewWindow(int index);
+    void moveCurrentTabToNewWindow();
+    // The tabs of every other host window join this one, after its own.
+    void mergeAllWindows();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -49,6 +54,7 @@ protected:
 
 private:
     void addContent(ContentView *content);
+    void adoptContent(ContentView *content, int index);
     void currentTabChanged();
     void endAllContent();
 

@@ -252,6 +252,35 @@ TEST_F(ShellTest, NewMainWindowJoinsAsTabRightOfTheCurrentOneOrOpensItsOwnWindow
     EXPECT_FALSE(hostOf(d)->tabs()->tabBar()->isHidden());
 }
 
+TEST_F(ShellTest, TabsMoveBetweenWindowsWithoutEndingTheirSessions)
+{
+    ContentView *a = HostWindow::openMainWindow();
+    HostWindow *first = hostOf(a);
+    ContentView *b = HostWindow::openMainWindow();
+    first->moveCurrentTabToNewWindow();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(HostWindow::hosts().size(), 2);
+    HostWindow *second = hostOf(b);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(first->contents(), QList<ContentView *>{a});
+    EXPECT_EQ(second->contents(), QList<ContentView *>{b});
+    EXPECT_EQ(router.liveSessions(), (std::vector<QUuid>{a->session(), b->session()}));
+    clock.advance(5000);
+    EXPECT_TRUE(SendCheckupEngine::hasSession(b->session())) << "moving a tab does not close it";
+
+    // A lone tab stays where it is; a new main window joins the first shown window.
+    second->moveCurrentTabToNewWindow();
+    EXPECT_EQ(HostWindow::hosts().size(), 2);
+    ContentView *c = HostWindow::openMainWindow();
+    EXPECT_EQ(hostOf(c), first);
+
+    second->mergeAllWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(HostWindow::hosts(), QList<HostWindow *>{second});
+    EXPECT_EQ(second->contents(), (QList<ContentView *>{b, a, c}));
+    EXPECT_EQ(router.liveSessions().size(), 3u);
+}
+
 TEST_F(ShellTest, TheCurrentTabOfTheActiveWindowIsTheActiveSession)
 {
     ContentView *a = HostWindow::openMainWindow();
