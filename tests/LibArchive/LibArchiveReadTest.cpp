@@ -186,6 +186,7 @@ TEST(LibArchiveRead, MacJunkIsSkippedOnlyWhenAsked)
 {
     const auto items = bridge().listEntries(fixtures() / "junk.tar", {});
     std::vector<std::pair<std::string, bool>> junk;
+    junk.reserve(items.size());
     for (const auto &item : items)
         junk.emplace_back(item.name, item.isMacJunk());
     EXPECT_EQ(junk, (std::vector<std::pair<std::string, bool>>{{"__MACOSX/._keep.txt", true},

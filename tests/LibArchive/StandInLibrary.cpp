@@ -24,11 +24,14 @@ template <typename F> F real(const char *name)
 
 } // namespace
 
+// The arguments are a type and parameter lists, which cannot stand in parentheses.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define FORWARD(result, name, parameters, arguments)                                                         \
     extern "C" result name parameters                                                                        \
     {                                                                                                        \
         return real<result(*) parameters>(#name) arguments;                                                  \
     }
+// NOLINTEND(bugprone-macro-parentheses)
 
 #ifdef STANDIN_READ
 FORWARD(archive *, archive_read_new, (), ())

@@ -16,7 +16,6 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <langinfo.h>
-#include <locale.h>
 #include <map>
 #include <sys/random.h>
 #include <sys/stat.h>
