@@ -3,6 +3,8 @@
 # wild (bsdtar, GNU tar, gzip, 7zz) and python3's tarfile for hostile or unusual headers.
 # Usage: make-fixtures.sh OUTDIR
 set -euo pipefail
+# The peers must see the Korean names as UTF-8 whatever the caller's locale.
+export LC_ALL=C.UTF-8
 out=$1
 mkdir -p "$out"
 cd "$out"
