@@ -423,9 +423,11 @@ TEST_F(ShellTest, SleepToggleShowsTheControllerNotTheFlip)
     controller.set(false);
     EXPECT_FALSE(toggle->isChecked());
 
-    // The shared stand-in declines, so the real menu's switch stays off.
+    // The application's menu drives the shared controller and shows whatever it reports.
     MenuBarContent shared(SleepSwitch::shared());
     shared.sleepToggle()->trigger();
+    EXPECT_EQ(shared.sleepToggle()->isChecked(), SleepController::shared().isActive());
+    SleepController::shared().stop();
     EXPECT_FALSE(shared.sleepToggle()->isChecked());
 }
 
