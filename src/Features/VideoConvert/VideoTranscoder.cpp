@@ -18,6 +18,7 @@ extern "C" {
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <unistd.h>
 
@@ -78,6 +79,9 @@ void check(int result)
 
 Input openInput(const fs::path &path)
 {
+    // The engine reports failures through its items; the libraries' own logging stays quiet.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
     // The converter takes QuickTime and MPEG-4 files only, whatever their bytes claim.
     const AVInputFormat *mov = av_find_input_format("mov");
     AVFormatContext *raw = nullptr;

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Times the converters of quillfern-probe side by side with their peers: HEIC to JPEG against
+# heif-convert -q 90, CP949 text to UTF-8 against iconv, and HEVC video to H.264 against the
+# ffmpeg command line with the same settings; prints seconds, the ratio to the peer and peak
+# memory (MiB). The text converter's originals go to a Trash inside the work folder.
+# Usage: bench/converters.sh [PROBE] [WORKDIR]
+set -euo pipefail
+probe="$(realpath "${1:-build/bench/bench/quillfern-probe}")"
+work="${2:-$(mktemp -d /tmp/converters-bench.XXXXXX)}"
+mkdir -p "$work"
+cd "$work"
+export XDG_DATA_HOME="$work/xdg"
+mkdir -p "$XDG_DATA_HOME"
+
+make_sets() {
+    [ -f sets/photo.heic ] || {
+        mkdir -p sets
+        ffmpeg -v error -y -f lavfi -i testsrc2=size=4000x3000 -frames:v 1 sets/photo.png
+        heif-enc -q 90 sets/photo.png -o sets/photo.heic > /dev/null
+    }
+    [ -f sets/text.txt ] || python3 - <<'PY'
+import random
+random.seed(3)
+words = "한글 자막 파일 인코딩 변환 누리함 옛 윈도우 메모장 줄바꿈 text line 0123456789".split()
+with open("sets/text.txt", "wb") as f:
+    size = 0
+    while size < 50_000_000:
+        line = (" ".join(random.choice(words) for _ in range(10)) + "\r\n").encode("cp949")
+        f.write(line)
+        size += len(line)
+PY
+    [ -f sets/clip.mov ] || ffmpeg -v error -y -f lavfi -i testsrc2=size=1920x1080:rate=30 \
+        -f lavfi -i sine=frequency=440:sample_rate=48000 -t 5 \
+        -c:v libx265 -preset fast -tag:v hvc1 -x265-params log-level=none -c:a aac sets/clip.mov
+}
+
+# measure COMMAND...: prints "seconds peak-MiB" of one run.
+measure() {
+    /usr/bin/time -o time.out -f '%e %M' "$@" > /dev/null 2> /dev/null || echo "  (failed: $*)" >&2
+    awk '{ printf "%.2f %.0f\n", $1, $2 / 1024 }' time.out
+}
+
+row() { # label peer-seconds seconds mib
+    awk -v l="$1" -v b="$2" -v s="$3" -v m="$4" \
+        'BEGIN { printf "  %-22s %7.2f s  x%5.2f  %6s MiB\n", l, s, (b > 0 ? s / b : 0), m }'
+}
+
+fresh() { rm -rf run && mkdir run && cp "$@" run/; }
+
+make_sets
+
+echo "HEIC 4000x3000 to JPEG, quality 90"
+fresh sets/photo.heic
+read -r ps pm < <(measure heif-convert -q 90 run/photo.heic run/peer.jpg)
+fresh sets/photo.heic
+read -r qs qm < <(measure "$probe" heic --apply run)
+row "heif-convert -q 90" "$ps" "$ps" "$pm"
+row "quillfern-probe heic" "$ps" "$qs" "$qm"
+
+echo "CP949 text (50 MB) to UTF-8"
+fresh sets/text.txt
+read -r ps pm < <(measure sh -c 'iconv -f CP949 -t UTF-8 run/text.txt > run/peer.txt')
+fresh sets/text.txt
+read -r qs qm < <(measure "$probe" text --to utf8 --eol keep --apply run/text.txt)
+row "iconv" "$ps" "$ps" "$pm"
+row "quillfern-probe text" "$ps" "$qs" "$qm"
+rm -rf "$XDG_DATA_HOME/Trash"
+
+echo "HEVC 1080p 5 s to H.264 High, CRF 18, preset medium, AAC copied, faststart"
+fresh sets/clip.mov
+read -r ps pm < <(measure ffmpeg -v error -y -noautorotate -i run/clip.mov -map 0:v:0 -map 0:a:0 \
+    -c:v libx264 -preset medium -profile:v high -crf 18 -pix_fmt yuv420p -c:a copy \
+    -map_metadata 0 -movflags +faststart run/peer.mp4)
+fresh sets/clip.mov
+read -r qs qm < <(measure "$probe" video --apply run)
+row "ffmpeg" "$ps" "$ps" "$pm"
+row "quillfern-probe video" "$ps" "$qs" "$qm"
