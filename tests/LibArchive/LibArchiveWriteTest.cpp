@@ -260,3 +260,31 @@ TEST(LibArchiveWrite, CreationWorksInTheCLocale)
                   (std::map<std::string, std::string>{{"한글폴더/문서.txt", "내용입니다.\n"}}));
     }
 }
+
+TEST(LibArchiveWrite, AFolderWithoutWritePermissionIsReported)
+{
+    TestSupport::TempDir dir;
+    const auto source = dir.file("a.txt", "a\n");
+    const auto locked = dir.folder("locked");
+    ASSERT_EQ(::chmod(locked.c_str(), 0555), 0);
+    const auto archive = fixtures() / "one.tar"; // made here, with the test's own rights
+    const std::string detail = TestSupport::runAsNobodyCapture([&] {
+        try {
+            bridge().createArchive(locked / "out.tar", {{"a.txt", source, false}}, Format::tar);
+        } catch (const Error &error) {
+            return error.detail().toStdString();
+        }
+        return std::string("created");
+    });
+    EXPECT_EQ(detail, "파일 생성: Permission denied");
+    const std::string extracted = TestSupport::runAsNobodyCapture([&] {
+        try {
+            bridge().extract(archive, locked, false, {}, {}, {});
+        } catch (const Error &error) {
+            return error.detail().toStdString();
+        }
+        return std::string("extracted");
+    });
+    EXPECT_EQ(extracted, "쓰기 실패: " + locked.native() + "/only.txt");
+    EXPECT_TRUE(entriesBelow(locked).empty());
+}
