@@ -6,3 +6,6 @@
 // and where the file system refuses that flag, an lstat check followed by a plain rename.
 // Returns 0 on success, else the errno value (EEXIST when `to` is taken).
 int renameNoReplace(const std::filesystem::path &from, const std::filesystem::path &to);
+
+// The same with both names relative to one open folder (a descriptor, O_PATH will do).
+int renameNoReplaceAt(int folder, const char *from, const char *to);

@@ -2,6 +2,10 @@
 
 #include "Core/Text.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace ScanSupport {
 
 std::filesystem::path standardized(const std::filesystem::path &path)
@@ -72,10 +76,31 @@ std::vector<std::size_t> deepestFirst(const std::vector<std::filesystem::path> &
     return indices;
 }
 
+OpenFolder::OpenFolder(const std::filesystem::path &path)
+    : path_(path), fd_(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC))
+{
+}
+
+OpenFolder::~OpenFolder()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+int OpenFolder::lstat(const std::string &name, struct stat &st) const
+{
+    const int result = fd_ >= 0 ? ::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW)
+                                : ::lstat((path_ / name).c_str(), &st);
+    return result == 0 ? 0 : errno;
+}
+
 std::string orderKey(const std::filesystem::path &path)
 {
     // UTF-8 byte order is code point order, so the NFC bytes compare scalar by scalar.
-    return Text::toNfc(path.native());
+    const std::string &bytes = path.native();
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return bytes;
+    return Text::toNfc(bytes);
 }
 
 } // namespace ScanSupport

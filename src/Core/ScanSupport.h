@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <filesystem>
+#include <sys/stat.h>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -49,6 +50,27 @@ template <typename T, typename PathOf> void sortByPath(std::vector<T> &items, Pa
         sorted.push_back(std::move(items[key.second]));
     items = std::move(sorted);
 }
+
+// A folder held open while its entries are looked at: lstat by name relative to it spares the
+// kernel a walk of the whole path for every entry. Opened with O_PATH, so a folder that may be
+// searched but not read works too; when it cannot be opened, full paths are used instead.
+class OpenFolder {
+public:
+    explicit OpenFolder(const std::filesystem::path &path);
+    ~OpenFolder();
+    OpenFolder(const OpenFolder &) = delete;
+    OpenFolder &operator=(const OpenFolder &) = delete;
+
+    // lstat of the entry `name` (links not followed): 0, or the errno value.
+    int lstat(const std::string &name, struct stat &st) const;
+    // The descriptor for *at calls, or -1 when the folder could not be opened.
+    int descriptor() const { return fd_; }
+    const std::filesystem::path &path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    int fd_ = -1;
+};
 
 // Remembers what one scan has walked so that an entry reachable from two roots (one root inside
 // another) is examined once. Only works when there is more than one root; otherwise it costs nothing.

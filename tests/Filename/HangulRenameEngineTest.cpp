@@ -162,6 +162,20 @@ TEST(HangulRenameEngine, BothFormsSideBySideKeepTheirContents)
     EXPECT_EQ(engine.pendingCount(), 1); // listed again
 }
 
+TEST(HangulRenameEngine, BothFormsLinkedToOneFileStayApart)
+{
+    // Two names of one inode look like one entry by inode, but they are two entries: the
+    // rename through the temporary name must meet the other name and undo its first step.
+    TempDir dir;
+    const fs::path decomposed = dir.file(hangulNfd, "shared");
+    fs::create_hard_link(decomposed, dir / hangulNfc);
+    HangulRenameEngine engine;
+    engine.addURLs({decomposed});
+    engine.applyAll();
+    EXPECT_EQ(engine.items()[0].status, Status::failed(QStringLiteral("File exists")));
+    EXPECT_EQ(tree(dir.path()), (std::set<std::string>{hangulNfd, hangulNfc}));
+}
+
 TEST(HangulRenameEngine, FailedFirstStepKeepsTheName)
 {
     TempDir dir;

@@ -56,12 +56,12 @@ std::int64_t DSStoreCleanerEngine::totalSize(const fs::path &path, bool isDirect
         return ::lstat(path.c_str(), &st) == 0 ? std::int64_t(st.st_size) : 0;
     }
     std::int64_t total = 0;
+    const ScanSupport::OpenFolder folder(path);
     for (const std::string &name : scan.list(path)) {
-        const fs::path child = path / name;
         struct stat st;
-        if (::lstat(child.c_str(), &st) != 0)
+        if (folder.lstat(name, st) != 0)
             continue;
-        total += S_ISDIR(st.st_mode) ? totalSize(child, true) : std::int64_t(st.st_size);
+        total += S_ISDIR(st.st_mode) ? totalSize(path / name, true) : std::int64_t(st.st_size);
     }
     return total;
 }
@@ -85,8 +85,14 @@ void DSStoreCleanerEngine::rescan()
     items_.clear();
     counted_ = 0;
     ScanSupport::WalkedSet walked(scannedRoots_.size());
-    for (const auto &root : scannedRoots_)
-        examine(root, walked);
+    for (const auto &root : scannedRoots_) {
+        if (!walked.firstVisit(root))
+            continue;
+        ++counted_;
+        struct stat st;
+        const int error = ::lstat(root.c_str(), &st) == 0 ? 0 : errno;
+        examine(root, error, st, walked);
+    }
     ScanSupport::sortByPath(items_, [](const Item &item) -> const fs::path & { return item.url; });
     emit itemsChanged();
     setScannedCount(counted_);
@@ -94,26 +100,30 @@ void DSStoreCleanerEngine::rescan()
         emit unreadableCountChanged();
 }
 
-void DSStoreCleanerEngine::examine(const fs::path &path, ScanSupport::WalkedSet &walked)
+void DSStoreCleanerEngine::examine(const fs::path &path, int lstatError, const struct stat &st,
+                                   ScanSupport::WalkedSet &walked)
 {
-    if (!walked.firstVisit(path))
-        return;
-    ++counted_;
-    struct stat st;
-    bool isDirectory = false;
-    if (::lstat(path.c_str(), &st) == 0) {
-        isDirectory = S_ISDIR(st.st_mode);
-    } else if (errno == ENOENT || errno == ENOTDIR) {
+    if (lstatError == ENOENT || lstatError == ENOTDIR)
         return; // nothing there to clean
-    }
+    // An entry that cannot be looked at is matched by its name as a non-folder.
+    const bool isDirectory = lstatError == 0 && S_ISDIR(st.st_mode);
     if (auto kind = matchKind(path.filename().native(), isDirectory)) {
-        items_.push_back(Item{QUuid::createUuid(), path, *kind, totalSize(path, isDirectory), {}, std::nullopt});
+        const std::int64_t size = isDirectory ? totalSize(path, true) : lstatError == 0 ? std::int64_t(st.st_size) : 0;
+        items_.push_back(Item{QUuid::createUuid(), path, *kind, size, {}, std::nullopt});
         return; // a matched folder goes as a whole
     }
     if (!isDirectory)
         return;
-    for (const std::string &name : scan.list(path))
-        examine(path / name, walked);
+    const ScanSupport::OpenFolder folder(path);
+    for (const std::string &name : scan.list(path)) {
+        fs::path child = path / name;
+        if (!walked.firstVisit(child))
+            continue;
+        ++counted_;
+        struct stat childStat;
+        const int error = folder.lstat(name, childStat);
+        examine(child, error, childStat, walked);
+    }
 }
 
 void DSStoreCleanerEngine::clear()

@@ -139,8 +139,11 @@ void FilenameSanitizerEngine::rescan()
     items_.clear();
     counted_ = 0;
     ScanSupport::WalkedSet walked(scannedRoots_.size());
-    for (const auto &root : scannedRoots_)
-        scanPath(root, walked);
+    for (const auto &root : scannedRoots_) {
+        struct stat st;
+        const bool isDirectory = ::lstat(root.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        scanPath(root, isDirectory, walked);
+    }
     ScanSupport::sortByPath(items_, [](const Item &item) -> const fs::path & { return item.url; });
     emit itemsChanged();
     setScannedCount(counted_);
@@ -148,20 +151,23 @@ void FilenameSanitizerEngine::rescan()
         emit unreadableCountChanged();
 }
 
-void FilenameSanitizerEngine::scanPath(const fs::path &path, ScanSupport::WalkedSet &walked)
+void FilenameSanitizerEngine::scanPath(const fs::path &path, bool isDirectory, ScanSupport::WalkedSet &walked)
 {
     if (!walked.firstVisit(path))
         return;
     ++counted_;
-    struct stat st;
-    const bool isDirectory = ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    // An entry that cannot be looked at is still checked by its name, as a non-folder.
     auto [newName, issues] = sanitize(path.filename().native());
     if (!issues.isEmpty())
         items_.push_back(Item{QUuid::createUuid(), path, path, std::move(newName), std::move(issues), isDirectory, {}});
     if (!isDirectory)
         return;
-    for (const std::string &name : scan.list(path))
-        scanPath(path / name, walked);
+    const ScanSupport::OpenFolder folder(path);
+    for (const std::string &name : scan.list(path)) {
+        struct stat st;
+        const bool childIsDirectory = folder.lstat(name, st) == 0 && S_ISDIR(st.st_mode);
+        scanPath(path / name, childIsDirectory, walked);
+    }
 }
 
 void FilenameSanitizerEngine::clear()

@@ -71,7 +71,7 @@ signals:
 
 private:
     int count(Item::Status::Kind kind) const;
-    void scanPath(const std::filesystem::path &path, ScanSupport::WalkedSet &walked);
+    void scanPath(const std::filesystem::path &path, bool isDirectory, ScanSupport::WalkedSet &walked);
     void setScannedCount(std::int64_t value);
     void setScannedRoots(std::vector<std::filesystem::path> roots);
 

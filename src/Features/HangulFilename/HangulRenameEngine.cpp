@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
+#include <optional>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -129,15 +131,18 @@ void HangulRenameEngine::rescan()
 
 void HangulRenameEngine::walk(const fs::path &folder, ScanSupport::WalkedSet &walked)
 {
+    const ScanSupport::OpenFolder open(folder);
     for (const std::string &name : scan_.list(folder)) {
-        const fs::path child = folder / name;
+        fs::path child = folder / name;
         if (!walked.firstVisit(child))
             continue;
-        const Entry entry = lstatEntry(child);
-        if (!entry.exists)
+        struct stat st;
+        const int error = open.lstat(name, st);
+        if (error == ENOENT)
             continue; // gone since the listing
-        examine(child, entry.isDirectory);
-        if (entry.isDirectory && !isPackage(name))
+        const bool isDirectory = error == 0 && S_ISDIR(st.st_mode);
+        examine(child, isDirectory);
+        if (isDirectory && !isPackage(name))
             walk(child, walked);
     }
 }
@@ -146,6 +151,12 @@ void HangulRenameEngine::examine(const fs::path &path, bool isDirectory)
 {
     const std::string name = path.filename().native();
     // Normalising a lossy decoding would destroy the bytes of a name that is not UTF-8.
+    const bool ascii =
+        std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        ++counted_; // ASCII is in both forms
+        return;
+    }
     if (!Text::isValidUtf8(name))
         return;
     const bool normalized = form_ == Form::nfc ? Text::isNfc(name) : Text::isNfd(name);
@@ -169,6 +180,34 @@ void HangulRenameEngine::clear()
     setAlreadyNormalizedCount(0);
 }
 
+namespace {
+
+// Renames inside one folder, holding it open while neighbouring items are renamed.
+class FolderRenamer {
+public:
+    int rename(const fs::path &parent, const std::string &from, const std::string &to)
+    {
+        if (!folder_ || folder_->path().native() != parent.native())
+            folder_.emplace(parent);
+        if (folder_->descriptor() >= 0)
+            return renameNoReplaceAt(folder_->descriptor(), from.c_str(), to.c_str());
+        return renameNoReplace(parent / from, parent / to);
+    }
+
+    // True when both names lead to one entry: the file system treats the two spellings alike.
+    bool sameEntry(const std::string &a, const std::string &b) const
+    {
+        struct stat first, second;
+        return folder_->lstat(a, first) == 0 && folder_->lstat(b, second) == 0 && first.st_dev == second.st_dev &&
+               first.st_ino == second.st_ino;
+    }
+
+private:
+    std::optional<ScanSupport::OpenFolder> folder_;
+};
+
+} // namespace
+
 void HangulRenameEngine::applyAll()
 {
     std::vector<fs::path> paths;
@@ -177,6 +216,7 @@ void HangulRenameEngine::applyAll()
         paths.push_back(item.url);
     bool rootsChanged = false;
     bool anyChanged = false;
+    FolderRenamer renamer;
 
     for (std::size_t index : ScanSupport::deepestFirst(paths)) {
         Item &item = items_[index];
@@ -184,18 +224,26 @@ void HangulRenameEngine::applyAll()
             continue;
         const fs::path old = item.url;
         const fs::path parent = old.parent_path();
-        const fs::path renamed = parent / item.newName;
-        const fs::path temp =
-            parent / (".brindlow-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString());
+        const std::string oldName = old.filename().native();
 
-        // Two steps, so that a file system that treats both forms as one name renames too.
-        if (int error = renameNoReplace(old, temp)) {
-            item.status = Item::Status::failed(errorText(error));
-        } else if (int error = renameNoReplace(temp, renamed)) {
-            // The other form already exists beside it: put the entry back under its own name.
-            renameNoReplace(temp, old);
+        int error = renamer.rename(parent, oldName, item.newName);
+        if (error == EEXIST && renamer.sameEntry(oldName, item.newName)) {
+            // A file system that takes both spellings for one name: go through a temporary name.
+            const std::string temp =
+                ".brindlow-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
+            error = renamer.rename(parent, oldName, temp);
+            if (error == 0) {
+                error = renamer.rename(parent, temp, item.newName);
+                if (error != 0)
+                    renamer.rename(parent, temp, oldName);
+            }
+        }
+        // EEXIST otherwise: another entry has the target name (Linux keeps both forms apart);
+        // the entry keeps its own name.
+        if (error != 0) {
             item.status = Item::Status::failed(errorText(error));
         } else {
+            const fs::path renamed = parent / item.newName;
             rootsChanged |= ScanSupport::replaceRoot(scannedRoots_, old, renamed);
             item.url = renamed;
             item.status = Item::Status{Item::Status::Kind::done, {}};
