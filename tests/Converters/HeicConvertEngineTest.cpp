@@ -3,6 +3,7 @@
 #include "Core/Text.h"
 #include "support/TestSupport.h"
 
+#include <QColorSpace>
 #include <QImage>
 #include <QPainter>
 
@@ -88,13 +89,22 @@ TEST(HeicConvert, LargePhotoKeepsSizeQualityAndTags)
 {
     TempDir dir;
     const auto jpeg = makeJpeg(dir / "src.jpg", 4000, 3000);
+    const auto icc = dir / "p3.icc";
+    TestSupport::writeBytes(icc, QColorSpace(QColorSpace::DisplayP3).iccProfile().toStdString());
     ASSERT_EQ(
         TestSupport::run("exiftool", {"-q", "-overwrite_original", "-n", "-Orientation=6", "-Make=Quillmaker",
-                                      "-Model=Q1", "-DateTimeOriginal=2024:05:06 07:08:09", q(jpeg)})
+                                      "-Model=Q1", "-DateTimeOriginal=2024:05:06 07:08:09",
+                                      "-ICC_Profile<=" + q(icc), q(jpeg)})
             .exitCode,
         0);
     const auto heic = makeHeic(dir / "IMG_0001.HEIC", jpeg);
     fs::remove(jpeg);
+    fs::remove(icc);
+    // XMP that repeats the orientation, as cameras write it.
+    ASSERT_EQ(TestSupport::run("exiftool", {"-q", "-overwrite_original", "-n", "-XMP-dc:Title=Harbour",
+                                            "-XMP-tiff:Orientation=6", q(heic)})
+                  .exitCode,
+              0);
 
     Engine engine;
     engine.addURLs({dir.path()});
@@ -107,8 +117,10 @@ TEST(HeicConvert, LargePhotoKeepsSizeQualityAndTags)
 
     const auto identify = TestSupport::run("identify", {"-format", "%w %h %Q %m", q(out)});
     EXPECT_EQ(identify.out, "4000 3000 90 JPEG");
-    EXPECT_EQ(exif(out, {"-Make", "-Model", "-DateTimeOriginal", "-Orientation"}),
+    EXPECT_EQ(exif(out, {"-EXIF:Make", "-EXIF:Model", "-EXIF:DateTimeOriginal", "-EXIF:Orientation"}),
               "Quillmaker\nQ1\n2024:05:06 07:08:09\n1\n");
+    EXPECT_EQ(exif(out, {"-XMP-dc:Title", "-XMP-tiff:Orientation", "-ICC_Profile:ProfileDescription"}),
+              "Harbour\n1\nDisplay P3\n");
 
     // Converting again after a rescan keeps the first copy and numbers the second.
     engine.addURLs({});

@@ -341,3 +341,31 @@ TEST(VideoConvert, StoppedExportLeavesNothing)
     EXPECT_TRUE(fs::is_empty(temporary));
     EXPECT_FALSE(fs::exists(dir / "clip.mp4"));
 }
+
+// Results that come back after the list was rebuilt or cleared never land on another item.
+TEST(VideoConvert, LateResultsAreDroppedAfterRescanOrClear)
+{
+    TempDir dir;
+    const auto folder = dir.folder("in");
+    makeClip(folder / "a.mov", "64x48", hevc, {});
+    makeClip(folder / "b.mp4", "64x48", h264, {});
+
+    Engine engine;
+    engine.setTemporaryFolder(dir.folder("tmp"));
+    engine.addURLs({folder});
+    const QUuid first = engine.items()[0].id;
+    engine.addURLs({}); // rebuilt while the first reading is under way
+    EXPECT_NE(engine.items()[0].id, first);
+    ASSERT_TRUE(waitUntil([&] { return analysed(engine); }));
+    EXPECT_EQ(find(engine, "a.mov")->status, Engine::Status::pending("HEVC · MOV"));
+    EXPECT_EQ(find(engine, "b.mp4")->status.kind, Kind::alreadyOk);
+
+    engine.convertAll();
+    EXPECT_EQ(find(engine, "a.mov")->status.kind, Kind::converting);
+    engine.clear();
+    ASSERT_TRUE(waitUntil([&] { return !engine.isWorking(); }));
+    EXPECT_TRUE(engine.items().empty());
+    // The export itself finished: its output stays, as outputs of earlier runs do.
+    EXPECT_TRUE(fs::exists(folder / "a.mp4"));
+    EXPECT_TRUE(fs::is_empty(dir / "tmp"));
+}
