@@ -84,7 +84,8 @@ std::uint32_t crc32(std::span<const std::uint8_t> bytes) { return bytes.empty() 
 std::vector<std::uint8_t> readWholeFile(const fs::path &path)
 {
     const auto failed = [&] { return ZipError::ioError(L("읽기 실패: %@", FilePath::display(path))); };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; fstat then refuses it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw failed();
     struct stat st {};
@@ -95,8 +96,23 @@ std::vector<std::uint8_t> readWholeFile(const fs::path &path)
     std::vector<std::uint8_t> bytes(std::size_t(st.st_size));
     std::size_t offset = 0;
     for (;;) {
-        if (offset == bytes.size())
-            bytes.resize(bytes.size() + 65536);
+        if (offset == bytes.size()) {
+            // Look past the size fstat gave through a small buffer, so that a file that did not
+            // grow is never copied into a larger allocation.
+            std::uint8_t more[16384];
+            const ssize_t n = ::read(fd, more, sizeof more);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                ::close(fd);
+                throw failed();
+            }
+            if (n == 0)
+                break;
+            bytes.insert(bytes.end(), more, more + n);
+            offset += std::size_t(n);
+            continue;
+        }
         const ssize_t n = ::read(fd, bytes.data() + offset, bytes.size() - offset);
         if (n < 0 && errno == EINTR)
             continue;

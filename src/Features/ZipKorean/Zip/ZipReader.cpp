@@ -69,67 +69,127 @@ DataRange dataRange(const ZipEntry &entry, std::span<const std::uint8_t> archive
     return {offset, std::size_t(start), std::size_t(start + entry.compressedSize)};
 }
 
-// An entry's plain content: a view into the archive for plain stored entries, else owned bytes.
-struct Content {
-    std::vector<std::uint8_t> owned;
-    std::span<const std::uint8_t> view;
-    bool isOwned = false;
+// Buffers reused from entry to entry while extracting: fresh pages for every entry would cost
+// more in page faults than the decoding itself. Grown to exactly the size needed, never doubled.
+struct Scratch {
+    std::vector<std::uint8_t> decrypted;
+    std::vector<std::uint8_t> inflated;
 
-    std::span<const std::uint8_t> bytes() const { return isOwned ? std::span<const std::uint8_t>(owned) : view; }
+    static std::span<std::uint8_t> take(std::vector<std::uint8_t> &buffer, std::size_t n)
+    {
+        try {
+            if (buffer.size() < n) {
+                buffer = {};
+                buffer.resize(n);
+            }
+        } catch (const std::bad_alloc &) {
+            throw corrupted("데이터 범위");
+        }
+        return std::span(buffer).first(n);
+    }
 };
 
-Content readContent(const ZipEntry &entry, std::span<const std::uint8_t> archive, const std::string &password)
+void inflateInto(std::span<const std::uint8_t> compressed, std::span<std::uint8_t> out)
+{
+    // Without an actual-size out-parameter libdeflate insists on exactly the expected length.
+    if (libdeflate_deflate_decompress(decompressor(), compressed.data(), compressed.size(), out.data(), out.size(),
+                                      nullptr) != LIBDEFLATE_SUCCESS)
+        throw corrupted("압축 해제 실패");
+}
+
+std::size_t checkedInflateSize(std::span<const std::uint8_t> compressed, std::int64_t uncompressedSize)
+{
+    if (uncompressedSize > std::int64_t(compressed.size()) * maxInflateRatio + inflateSlack)
+        throw corrupted("압축 해제 실패");
+    return std::size_t(uncompressedSize);
+}
+
+std::span<const std::uint8_t> zipCryptoDecryptInto(std::span<const std::uint8_t> stored, const ZipEntry &entry,
+                                                   const std::string &password, std::vector<std::uint8_t> &buffer)
+{
+    if (stored.size() < 12)
+        throw corrupted("암호 헤더");
+    ZipCryptoState state(password);
+    std::array<std::uint8_t, 12> header{};
+    std::copy_n(stored.begin(), 12, header.begin());
+    state.decrypt(header);
+    const auto check = (entry.flags & 0x0008) ? std::uint8_t(entry.dosTime >> 8) : std::uint8_t(entry.crc >> 24);
+    if (header[11] != check)
+        throw ZipError::wrongPassword();
+    const auto plain = Scratch::take(buffer, stored.size() - 12);
+    std::copy(stored.begin() + 12, stored.end(), plain.begin());
+    state.decrypt(plain);
+    return plain;
+}
+
+std::span<const std::uint8_t> aesDecryptInto(std::span<const std::uint8_t> stored, const std::string &password,
+                                             int strength, std::vector<std::uint8_t> &buffer)
+{
+    const std::size_t saltLength = std::size_t(4 * strength + 4);
+    if (stored.size() < saltLength + 12)
+        throw corrupted("AES 데이터");
+    const auto salt = stored.first(saltLength);
+    const auto verifier = stored.subspan(saltLength, 2);
+    const auto encrypted = stored.subspan(saltLength + 2, stored.size() - saltLength - 12);
+    const auto code = stored.last(10);
+
+    const AesKeys keys = deriveAesKeys(password, salt, 8 * strength + 8);
+    if (!std::equal(verifier.begin(), verifier.end(), keys.verifier.begin()))
+        throw ZipError::wrongPassword();
+    const auto mac = hmacSha1Prefix10(encrypted, keys.hmacKey);
+    if (!std::equal(code.begin(), code.end(), mac.begin()))
+        throw ZipError::wrongPassword();
+    const auto plain = Scratch::take(buffer, encrypted.size());
+    std::copy(encrypted.begin(), encrypted.end(), plain.begin());
+    aesCtrApplyInPlace(plain, keys.aesKey);
+    return plain;
+}
+
+// An entry's plain content: a view into the archive for plain stored entries, else into scratch.
+std::span<const std::uint8_t> readContent(const ZipEntry &entry, std::span<const std::uint8_t> archive,
+                                          const std::string &password, Scratch &scratch)
 {
     const DataRange range = dataRange(entry, archive);
-    const auto stored = archive.subspan(range.start, range.end - range.start);
+    std::span<const std::uint8_t> data = archive.subspan(range.start, range.end - range.start);
 
-    Content content;
     std::uint16_t method = entry.method;
-    bool decrypted = false;
-    std::span<const std::uint8_t> data = stored;
-    std::vector<std::uint8_t> plainStored;
-    try {
-        if (entry.isEncrypted()) {
-            if (password.empty())
-                throw ZipError::passwordRequired();
-            if (method == 99) {
-                if (!entry.aesStrength || *entry.aesStrength < 1 || *entry.aesStrength > 3)
-                    throw corrupted("AES 정보");
-                plainStored = ZipReader::aesDecrypt(stored, password, *entry.aesStrength);
-                method = entry.aesActualMethod;
-            } else {
-                plainStored = ZipReader::zipCryptoDecrypt(stored, entry, password);
-                decrypted = true;
-            }
-            data = plainStored;
+    bool traditional = false;
+    if (entry.isEncrypted()) {
+        if (password.empty())
+            throw ZipError::passwordRequired();
+        if (method == 99) {
+            if (!entry.aesStrength || *entry.aesStrength < 1 || *entry.aesStrength > 3)
+                throw corrupted("AES 정보");
+            data = aesDecryptInto(data, password, *entry.aesStrength, scratch.decrypted);
+            method = entry.aesActualMethod;
+        } else {
+            data = zipCryptoDecryptInto(data, entry, password, scratch.decrypted);
+            traditional = true;
         }
+    }
 
-        if (method == 0) {
-            if (entry.isEncrypted()) {
-                content.owned = std::move(plainStored);
-                content.isOwned = true;
-            } else {
-                content.view = data;
-            }
-        } else if (method == 8) {
+    std::span<const std::uint8_t> content;
+    if (method == 0) {
+        content = data;
+    } else if (method == 8) {
+        if (entry.uncompressedSize >= 1) {
+            const auto out = Scratch::take(scratch.inflated, checkedInflateSize(data, entry.uncompressedSize));
             try {
-                content.owned = ZipReader::inflate(data, entry.uncompressedSize);
+                inflateInto(data, out);
+                content = out;
             } catch (const ZipError &error) {
                 // Only the check byte guards the traditional cipher; a wrong password that passes
                 // it (one in 256) leaves noise that no longer inflates.
-                if (decrypted && error.kind() == ZipError::Kind::corrupted)
+                if (traditional && error.kind() == ZipError::Kind::corrupted)
                     throw ZipError::wrongPassword();
                 throw;
             }
-            content.isOwned = true;
-        } else {
-            throw ZipError::unsupported(L("압축 방식 %u").replace(QStringLiteral("%u"), QString::number(method)));
         }
-    } catch (const std::bad_alloc &) {
-        throw corrupted("데이터 범위");
+    } else {
+        throw ZipError::unsupported(L("압축 방식 %u").replace(QStringLiteral("%u"), QString::number(method)));
     }
 
-    if (entry.crc != 0 && crc32(content.bytes()) != entry.crc) {
+    if (entry.crc != 0 && crc32(content) != entry.crc) {
         if (entry.isEncrypted())
             throw ZipError::wrongPassword();
         throw corrupted("CRC 불일치");
@@ -295,66 +355,39 @@ std::vector<std::uint8_t> inflate(std::span<const std::uint8_t> compressed, std:
 {
     if (uncompressedSize < 1)
         return {};
-    if (uncompressedSize > std::int64_t(compressed.size()) * maxInflateRatio + inflateSlack)
-        throw corrupted("압축 해제 실패");
     std::vector<std::uint8_t> out;
-    try {
-        out.resize(std::size_t(uncompressedSize));
-    } catch (const std::bad_alloc &) {
-        throw corrupted("압축 해제 실패");
-    }
-    // Without an actual-size out-parameter libdeflate insists on exactly the expected length.
-    if (libdeflate_deflate_decompress(decompressor(), compressed.data(), compressed.size(), out.data(), out.size(),
-                                      nullptr) != LIBDEFLATE_SUCCESS)
-        throw corrupted("압축 해제 실패");
+    inflateInto(compressed, Scratch::take(out, checkedInflateSize(compressed, uncompressedSize)));
     return out;
 }
 
 std::vector<std::uint8_t> zipCryptoDecrypt(std::span<const std::uint8_t> stored, const ZipEntry &entry,
                                            const std::string &password)
 {
-    if (stored.size() < 12)
-        throw corrupted("암호 헤더");
-    ZipCryptoState state(password);
-    std::array<std::uint8_t, 12> header{};
-    std::copy_n(stored.begin(), 12, header.begin());
-    state.decrypt(header);
-    const auto check = (entry.flags & 0x0008) ? std::uint8_t(entry.dosTime >> 8) : std::uint8_t(entry.crc >> 24);
-    if (header[11] != check)
-        throw ZipError::wrongPassword();
-    std::vector<std::uint8_t> plain(stored.begin() + 12, stored.end());
-    state.decrypt(plain);
-    return plain;
+    std::vector<std::uint8_t> out;
+    zipCryptoDecryptInto(stored, entry, password, out);
+    return out;
 }
 
 std::vector<std::uint8_t> aesDecrypt(std::span<const std::uint8_t> stored, const std::string &password,
                                      int strength)
 {
-    const std::size_t saltLength = std::size_t(4 * strength + 4);
-    if (stored.size() < saltLength + 12)
-        throw corrupted("AES 데이터");
-    const auto salt = stored.first(saltLength);
-    const auto verifier = stored.subspan(saltLength, 2);
-    const auto encrypted = stored.subspan(saltLength + 2, stored.size() - saltLength - 12);
-    const auto code = stored.last(10);
-
-    const AesKeys keys = deriveAesKeys(password, salt, 8 * strength + 8);
-    if (!std::equal(verifier.begin(), verifier.end(), keys.verifier.begin()))
-        throw ZipError::wrongPassword();
-    const auto mac = hmacSha1Prefix10(encrypted, keys.hmacKey);
-    if (!std::equal(code.begin(), code.end(), mac.begin()))
-        throw ZipError::wrongPassword();
-    return aesCtrApply(encrypted, keys.aesKey);
+    std::vector<std::uint8_t> out;
+    aesDecryptInto(stored, password, strength, out);
+    return out;
 }
 
 std::vector<std::uint8_t> extractData(const ZipEntry &entry, std::span<const std::uint8_t> archive,
                                       const std::string &password)
 {
-    Content content = readContent(entry, archive, password);
-    if (content.isOwned)
-        return std::move(content.owned);
+    Scratch scratch;
+    const auto content = readContent(entry, archive, password, scratch);
+    // A fresh scratch holds exactly the content when the content lies in it.
+    if (!content.empty() && content.data() == scratch.inflated.data())
+        return std::move(scratch.inflated);
+    if (!content.empty() && content.data() == scratch.decrypted.data())
+        return std::move(scratch.decrypted);
     try {
-        return {content.view.begin(), content.view.end()};
+        return {content.begin(), content.end()};
     } catch (const std::bad_alloc &) {
         throw corrupted("데이터 범위");
     }
@@ -369,6 +402,7 @@ ExtractCounts extract(const std::vector<ZipEntry> &entries, std::span<const std:
         strippingPrefix ? std::optional(Text::toNfc(*strippingPrefix)) : std::nullopt;
 
     ExtractCounts counts;
+    Scratch scratch;
     for (const auto &entry : entries) {
         if (skippingMacJunk && entry.isMacJunk()) {
             ++counts.skipped;
@@ -392,11 +426,11 @@ ExtractCounts extract(const std::vector<ZipEntry> &entries, std::span<const std:
             continue;
         }
         makeDirectories(destination, {pieces.begin(), pieces.end() - 1});
-        const Content content = readContent(entry, archive, password);
+        const auto content = readContent(entry, archive, password, scratch);
         std::string target = destination.native();
         for (const auto &piece : pieces)
             target += '/' + piece;
-        writeFile(content.bytes(), std::filesystem::path(target));
+        writeFile(content, std::filesystem::path(target));
         ++counts.extracted;
     }
     return counts;

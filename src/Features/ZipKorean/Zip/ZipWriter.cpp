@@ -31,43 +31,20 @@ struct CompressorFree {
     void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
 };
 
-// A source file's bytes. Opened without blocking and checked to be a regular file, so a FIFO or
-// a device is refused instead of hanging or streaming without end.
+// A source file's bytes; a FIFO or a device is refused (readWholeFile opens without blocking
+// and reads regular files only), and the error names the entry, not the path.
 std::vector<std::uint8_t> readSource(const ZipWriter::Source &source)
 {
-    const int fd = ::open(source.filePath->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw readFailed(source.entryName);
-    struct FdCloser {
-        int fd;
-        ~FdCloser() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        throw readFailed(source.entryName);
-    if (std::uint64_t(st.st_size) > max32)
-        throw tooLarge();
     std::vector<std::uint8_t> bytes;
     try {
-        bytes.resize(std::size_t(st.st_size));
-        std::size_t done = 0;
-        for (;;) {
-            if (done == bytes.size())
-                bytes.resize(bytes.size() + 65536); // the file grew since fstat
-            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw readFailed(source.entryName);
-            }
-            if (n == 0)
-                break;
-            done += std::size_t(n);
-        }
-        bytes.resize(done);
+        bytes = readWholeFile(*source.filePath);
+    } catch (const ZipError &) {
+        throw readFailed(source.entryName);
     } catch (const std::bad_alloc &) {
         throw readFailed(source.entryName);
     }
+    if (bytes.size() > max32)
+        throw tooLarge();
     return bytes;
 }
 
@@ -92,13 +69,14 @@ struct AesFrame {
 // Encrypts the data in place with AES-256; returns what surrounds it.
 AesFrame aesInPlace(std::span<std::uint8_t> data, const std::string &password)
 {
-    std::vector<std::uint8_t> salt(16);
+    AesFrame frame;
+    frame.prefix.resize(18);
+    const auto salt = std::span(frame.prefix).first(16);
     randomBytes(salt);
     const AesKeys keys = deriveAesKeys(password, salt, 32);
     aesCtrApplyInPlace(data, keys.aesKey);
-    AesFrame frame;
-    frame.prefix = std::move(salt);
-    frame.prefix.insert(frame.prefix.end(), keys.verifier.begin(), keys.verifier.end());
+    frame.prefix[16] = keys.verifier.at(0);
+    frame.prefix[17] = keys.verifier.at(1);
     frame.code = hmacSha1Prefix10(data, keys.hmacKey);
     return frame;
 }
