@@ -356,3 +356,16 @@ TEST(TextEncodingConvert, FailedWriteInReadOnlyFolderKeepsOriginal)
     EXPECT_EQ(readBytes(file), "\xC7\xD1\n");
     ::chmod(folder.c_str(), 0755);
 }
+
+TEST(TextEncodingConvert, OriginalGoesToTheUsersTrash)
+{
+    TempDir dir;
+    const auto file = dir.file("memo.txt", "\xC7\xD1\n");
+    Engine engine;
+    engine.addURLs({file});
+    engine.convertAll();
+    ASSERT_EQ(engine.doneCount(), 1) << engine.items()[0].status.message.toStdString();
+    EXPECT_EQ(readBytes(file), "\xED\x95\x9C\n");
+    const fs::path trashed = fs::path(qgetenv("XDG_DATA_HOME").toStdString()) / "Trash/files/memo.txt";
+    EXPECT_EQ(readBytes(trashed), "\xC7\xD1\n");
+}

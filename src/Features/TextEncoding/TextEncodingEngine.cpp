@@ -516,7 +516,7 @@ void TextEncodingEngine::convert(const Item &item)
 
     const auto writeFailed = [&] { return ZipError::ioError(L("쓰기 실패: %@", item.url.native())); };
     struct stat st {};
-    const unsigned mode = ::stat(item.url.c_str(), &st) == 0 ? unsigned(st.st_mode & 07777) : 0644u;
+    const unsigned mode = ::stat(item.url.c_str(), &st) == 0 ? unsigned(st.st_mode & 0777) : 0644u;
     const auto temporary = item.url.parent_path() /
                            (".brindlow-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString());
     try {
@@ -529,7 +529,7 @@ void TextEncodingEngine::convert(const Item &item)
     std::optional<fs::path> trashed;
     try {
         trashed = Trash::shared().moveToTrash(item.url);
-    } catch (const Trash::Error &) {
+    } catch (const std::exception &) {
         if (pathIsTaken(item.url)) {
             ::unlink(temporary.c_str());
             throw ioError("원본을 휴지통으로 옮기지 못했습니다");
@@ -541,7 +541,7 @@ void TextEncodingEngine::convert(const Item &item)
         if (trashed) {
             try {
                 Trash::shared().restore(*trashed, item.url);
-            } catch (const Trash::Error &) {
+            } catch (const std::exception &) {
                 // The original stays in the Trash; the failure below still reports the item.
             }
         }
