@@ -229,6 +229,8 @@ TEST(VideoConvert, ContainersCodecsAndOutputNames)
     makeClip(folder / "h264.mov", "64x48", h264, {"-c:a", "pcm_s16le"});
     makeClip(folder / "clip.mp4", "64x48", hevc, {});
     makeClip(folder / (Text::toNfd("영상") + ".m4v"), "64x48", h264, aac);
+    // Motion JPEG of odd size, with sound as 16-bit PCM.
+    makeClip(folder / "odd.mov", "65x49", {"-c:v", "mjpeg"}, {"-c:a", "pcm_s16le"});
 
     Engine engine;
     engine.setTemporaryFolder(dir.folder("tmp"));
@@ -237,11 +239,15 @@ TEST(VideoConvert, ContainersCodecsAndOutputNames)
     EXPECT_EQ(find(engine, "ok.mp4")->status, Engine::Status::alreadyOk("H.264 MP4 — 이미 호환"));
     EXPECT_EQ(find(engine, "h264.mov")->status, Engine::Status::pending("H.264 · MOV"));
     EXPECT_EQ(find(engine, "clip.mp4")->status, Engine::Status::pending("HEVC · MP4"));
-    EXPECT_EQ(engine.pendingCount(), 3);
+    EXPECT_EQ(find(engine, "odd.mov")->status, Engine::Status::pending("MJPEG · MOV"));
+    EXPECT_EQ(engine.pendingCount(), 4);
     EXPECT_EQ(engine.alreadyOkCount(), 1);
 
     convertAndWait(engine);
-    EXPECT_EQ(engine.doneCount(), 3);
+    EXPECT_EQ(engine.doneCount(), 4);
+    const auto odd = stream(probe(folder / "odd.mp4"), "video");
+    EXPECT_EQ(odd["codec_name"].toString(), "h264");
+    EXPECT_EQ(odd["width"].toInt(), 64);
     EXPECT_EQ(find(engine, "clip.mp4")->status, Engine::Status::done("clip (H.264).mp4"));
     EXPECT_EQ(find(engine, "h264.mov")->status, Engine::Status::done("h264.mp4"));
     EXPECT_TRUE(fs::exists(folder / (Text::toNfc("영상") + ".mp4")));
@@ -253,7 +259,7 @@ TEST(VideoConvert, ContainersCodecsAndOutputNames)
     engine.addURLs({});
     ASSERT_TRUE(waitUntil([&] { return analysed(engine); }));
     EXPECT_EQ(find(engine, "clip (H.264).mp4")->status.kind, Kind::alreadyOk);
-    EXPECT_EQ(engine.pendingCount(), 3);
+    EXPECT_EQ(engine.pendingCount(), 4);
     convertAndWait(engine);
     EXPECT_EQ(find(engine, "clip.mp4")->status, Engine::Status::done("clip (H.264) 2.mp4"));
     EXPECT_TRUE(fs::is_empty(dir / "tmp"));

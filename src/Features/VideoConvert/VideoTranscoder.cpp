@@ -15,6 +15,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
@@ -216,8 +217,9 @@ private:
         hdr_ = isHdr(videoDecoder_->color_trc);
         videoEncoder_.reset(avcodec_alloc_context3(encoder));
         AVCodecContext *e = videoEncoder_.get();
-        e->width = videoDecoder_->width;
-        e->height = videoDecoder_->height;
+        // 4:2:0 needs even sizes: an odd last row or column is scaled away.
+        e->width = std::max(videoDecoder_->width & ~1, 2);
+        e->height = std::max(videoDecoder_->height & ~1, 2);
         e->sample_aspect_ratio = videoDecoder_->sample_aspect_ratio;
         e->pix_fmt = AV_PIX_FMT_YUV420P;
         e->time_base = in->time_base;
