@@ -369,3 +369,29 @@ TEST(TextEncodingConvert, OriginalGoesToTheUsersTrash)
     const fs::path trashed = fs::path(qgetenv("XDG_DATA_HOME").toStdString()) / "Trash/files/memo.txt";
     EXPECT_EQ(readBytes(trashed), "\xC7\xD1\n");
 }
+
+// When the new file cannot take the original's place, the original comes back from the Trash.
+TEST(TextEncodingConvert, FailedFinalStepPutsTheOriginalBack)
+{
+    struct TemporaryRemovingTrash : FakeTrash {
+        using FakeTrash::FakeTrash;
+        fs::path moveToTrash(const fs::path &item) override
+        {
+            auto where = FakeTrash::moveToTrash(item);
+            for (const auto &entry : fs::directory_iterator(item.parent_path()))
+                fs::remove(entry.path());
+            return where;
+        }
+    };
+    TempDir dir;
+    TemporaryRemovingTrash trash(dir / "trash");
+    const auto file = dir.file("w/x.txt", "\xC7\xD1");
+    Engine engine;
+    engine.addURLs({file});
+    engine.convertAll();
+    ASSERT_EQ(engine.failedCount(), 1);
+    EXPECT_EQ(engine.items()[0].status.message.toStdString(),
+              "파일 처리 중 오류가 발생했습니다. (쓰기 실패: " + file.native() + ")");
+    EXPECT_EQ(trash.restored, 1);
+    EXPECT_EQ(readBytes(file), "\xC7\xD1");
+}
