@@ -189,18 +189,19 @@ TEST(HeicConvert, UnreadablePhotosFailAndLeaveNothing)
     dir.file("bad/garbage.heic", "this is not a photo");
     dir.file("bad/empty.heic", "");
     fs::copy_file(makeJpeg(dir / "real.jpg", 16, 16), folder / "misnamed.heic");
+    ASSERT_EQ(::mkfifo((folder / "pipe.heic").c_str(), 0644), 0);
 
     Engine engine;
     engine.addURLs({folder});
-    ASSERT_EQ(engine.pendingCount(), 3);
+    ASSERT_EQ(engine.pendingCount(), 4);
     engine.convertAll();
-    ASSERT_EQ(engine.failedCount(), 3);
+    ASSERT_EQ(engine.failedCount(), 4);
     for (const auto &item : engine.items())
         EXPECT_EQ(item.status.text, "파일 처리 중 오류가 발생했습니다. (사진을 읽을 수 없습니다)");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
     // convertAll without pending items changes nothing.
     engine.convertAll();
-    EXPECT_EQ(engine.failedCount(), 3);
+    EXPECT_EQ(engine.failedCount(), 4);
 }
 
 TEST(HeicConvert, ReadOnlyFolderFailsWithoutPartialFile)

@@ -116,6 +116,7 @@ TEST(TextEncodingScan, FolderRulesAndSkippedFiles)
     dir.file("drop/nul.txt", std::string("a\0b", 3));
     dir.file("drop/bad.txt", "\x80\x80");
     dir.file("drop/sub/b.srt", "\xC7\xD1\r\n");
+    ASSERT_EQ(::mkfifo((folder / "pipe.txt").c_str(), 0644), 0); // must not block the scan
     fs::create_symlink(folder, dir / "link");
 
     Engine engine;
@@ -127,8 +128,8 @@ TEST(TextEncodingScan, FolderRulesAndSkippedFiles)
     EXPECT_EQ(engine.items()[0].url, folder / "notes.TXT");
     EXPECT_EQ(engine.items()[1].url, folder / "sub/b.srt");
     EXPECT_EQ(engine.items()[1].detected, Engine::DetectedEncoding::cp949);
-    // a.rtf, empty, NUL and undecodable files count; names beginning with "." do not.
-    EXPECT_EQ(engine.skippedCount(), 4);
+    // a.rtf, empty, NUL, undecodable files and the pipe count; names beginning with "." do not.
+    EXPECT_EQ(engine.skippedCount(), 5);
 
     // The same rtf dropped by itself is examined whatever its extension.
     engine.addURLs({folder / "a.rtf"});

@@ -21,6 +21,7 @@ extern "C" {
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -84,6 +85,10 @@ Input openInput(const fs::path &path)
     static std::once_flag quiet;
     std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
     // The converter takes QuickTime and MPEG-4 files only, whatever their bytes claim.
+    // Only regular files: opening a pipe or a device named like a video would block or never end.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return nullptr;
     const AVInputFormat *mov = av_find_input_format("mov");
     AVFormatContext *raw = nullptr;
     if (avformat_open_input(&raw, path.c_str(), mov, nullptr) < 0)
