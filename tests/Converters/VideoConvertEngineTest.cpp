@@ -227,7 +227,10 @@ TEST(VideoConvert, ContainersCodecsAndOutputNames)
     TempDir dir;
     const auto folder = dir.folder("in");
     makeClip(folder / "ok.mp4", "64x48", h264, aac);
-    makeClip(folder / "h264.mov", "64x48", h264, {"-c:a", "pcm_s16le"});
+    makeClip(folder / "h264.mov", "64x48", h264, {"-c:a", "pcm_s16le"},
+             {"-movflags", "use_metadata_tags", "-metadata",
+              "com.apple.quicktime.location.ISO6709=+37.5665+126.9780/", "-metadata",
+              "com.apple.quicktime.make=Quillmaker"});
     makeClip(folder / "clip.mp4", "64x48", hevc, {});
     makeClip(folder / (Text::toNfd("영상") + ".m4v"), "64x48", h264, aac);
     // Motion JPEG of odd size, with sound as 16-bit PCM.
@@ -252,7 +255,11 @@ TEST(VideoConvert, ContainersCodecsAndOutputNames)
     EXPECT_EQ(find(engine, "clip.mp4")->status, Engine::Status::done("clip (H.264).mp4"));
     EXPECT_EQ(find(engine, "h264.mov")->status, Engine::Status::done("h264.mp4"));
     EXPECT_TRUE(fs::exists(folder / (Text::toNfc("영상") + ".mp4")));
-    EXPECT_EQ(stream(probe(folder / "h264.mp4"), "audio")["codec_name"].toString(), "aac");
+    const auto fromPhone = probe(folder / "h264.mp4");
+    EXPECT_EQ(stream(fromPhone, "audio")["codec_name"].toString(), "aac");
+    const auto phoneTags = fromPhone["format"].toObject()["tags"].toObject();
+    EXPECT_EQ(phoneTags["location"].toString(), "+37.5665+126.9780/");
+    EXPECT_EQ(phoneTags["com.apple.quicktime.make"].toString(), "Quillmaker");
     EXPECT_TRUE(stream(probe(folder / "clip (H.264).mp4"), "audio").isEmpty());
 
     // A rescan lists the outputs too (already H.264 MP4) and starts every item afresh; converting

@@ -325,6 +325,11 @@ private:
                 key != "encoder")
                 av_dict_set(&out->metadata, tag->key, tag->value, 0);
         }
+        // Phones keep the place under Apple's key; the MPEG-4 location box is what most readers know.
+        if (!av_dict_get(out->metadata, "location", nullptr, 0))
+            if (const auto *iso6709 =
+                    av_dict_get(out->metadata, "com.apple.quicktime.location.ISO6709", nullptr, 0))
+                av_dict_set(&out->metadata, "location", iso6709->value, 0);
 
         AVStream *inVideo = input_->streams[videoIndex_];
         videoOut_ = avformat_new_stream(out, nullptr);
@@ -360,7 +365,9 @@ private:
         check(avio_open(&out->pb, outputPath_.c_str(), AVIO_FLAG_WRITE));
         AVDictionary *raw = nullptr;
         // The index goes before the media data, so players can start before the whole file is read.
-        av_dict_set(&raw, "movflags", "+faststart", 0);
+        // Tags MPEG-4 has no box for (the phone's make and model, Apple's location key) are kept as
+        // key-value metadata.
+        av_dict_set(&raw, "movflags", "+faststart+use_metadata_tags", 0);
         const int written = avformat_write_header(out, &raw);
         av_dict_free(&raw);
         check(written);
