@@ -1,19 +1,82 @@
 #include "Features/SendCheckup/SendCheckupEngine.h"
 
 #include "Core/FilePath.h"
+#include "Core/Localization.h"
+#include "Core/Text.h"
 
 #include <algorithm>
 #include <map>
+#include <set>
+
+namespace fs = std::filesystem;
 
 namespace {
+
 std::map<QUuid, std::unique_ptr<SendCheckupEngine>> &registry()
 {
     static std::map<QUuid, std::unique_ptr<SendCheckupEngine>> sessions;
     return sessions;
 }
+
+std::string nfcOf(const fs::path &p) { return Text::toNfc(p.native()); }
+
+// The first root byte-equal to the path; failing that, the first whose NFC form equals the
+// path's (two roots can differ only in normalisation here, so bytes come first).
+PathList::iterator matchingRoot(PathList &roots, const fs::path &path)
+{
+    auto exact = std::find_if(roots.begin(), roots.end(), [&](const fs::path &r) { return r.native() == path.native(); });
+    if (exact != roots.end())
+        return exact;
+    const std::string key = nfcOf(path);
+    return std::find_if(roots.begin(), roots.end(), [&](const fs::path &r) { return nfcOf(r) == key; });
+}
+
+// Journals the renames a bulk action performs, in the order it performs them (deepest first),
+// so that undo, walking backwards, restores a folder before the entries inside it.
+template <typename Engine> class RenameRecorder {
+public:
+    RenameRecorder(Engine &engine, std::map<QUuid, fs::path> before, std::vector<UndoJournal::Operation> &ops)
+        : engine_(engine), before_(std::move(before)), ops_(ops)
+    {
+        connection_ = QObject::connect(&engine, &Engine::itemChanged, [this](int index) { record(index); });
+    }
+    ~RenameRecorder() { QObject::disconnect(connection_); }
+    RenameRecorder(const RenameRecorder &) = delete;
+    RenameRecorder &operator=(const RenameRecorder &) = delete;
+
+    // Each journalled (from, to), in the order performed.
+    const std::vector<std::pair<fs::path, fs::path>> &performed() const { return performed_; }
+
+private:
+    void record(int index)
+    {
+        const auto &item = engine_.items()[std::size_t(index)];
+        if (item.status.kind != Engine::Item::Status::Kind::done)
+            return;
+        const auto it = before_.find(item.id);
+        if (it == before_.end())
+            return;
+        const fs::path &from = it->second;
+        const fs::path to = from.parent_path() / item.url.filename();
+        performed_.emplace_back(from, item.url);
+        if (to.native() != from.native())
+            ops_.push_back(UndoJournal::renamed(from, to));
+    }
+
+    Engine &engine_;
+    std::map<QUuid, fs::path> before_;
+    std::vector<UndoJournal::Operation> &ops_;
+    std::vector<std::pair<fs::path, fs::path>> performed_;
+    QMetaObject::Connection connection_;
+};
+
 } // namespace
 
-SendCheckupEngine::SendCheckupEngine() = default;
+SendCheckupEngine::SendCheckupEngine()
+{
+    hangul.setForm(HangulRenameEngine::Form::nfc);
+}
+
 SendCheckupEngine::~SendCheckupEngine() = default;
 
 SendCheckupEngine &SendCheckupEngine::session(const QUuid &id)
@@ -26,7 +89,7 @@ SendCheckupEngine &SendCheckupEngine::session(const QUuid &id)
 
 void SendCheckupEngine::discard(const QUuid &id)
 {
-    // Released later on the event loop: a window may still be delivering a signal from it.
+    // Released on the event loop: a window may still be delivering a signal from it.
     if (auto node = registry().extract(id))
         node.mapped().release()->deleteLater();
 }
@@ -41,30 +104,222 @@ void SendCheckupEngine::setPendingArrival(PathList files)
     emit pendingArrivalChanged();
 }
 
+void SendCheckupEngine::setRoots(PathList roots)
+{
+    if (roots_ == roots)
+        return;
+    roots_ = std::move(roots);
+    emit rootsChanged();
+}
+
+void SendCheckupEngine::setIsFixed(bool fixed)
+{
+    if (isFixed_ == fixed)
+        return;
+    isFixed_ = fixed;
+    emit isFixedChanged();
+}
+
+void SendCheckupEngine::setJournal(std::optional<UndoJournal> journal)
+{
+    journal_ = std::move(journal);
+    emit journalChanged();
+}
+
+void SendCheckupEngine::setLastUndoResult(std::optional<UndoResult> result)
+{
+    lastUndoResult_ = result;
+    emit lastUndoResultChanged();
+}
+
+void SendCheckupEngine::setSwitch(bool &value, bool on)
+{
+    if (value == on)
+        return;
+    value = on;
+    emit fixSwitchesChanged();
+}
+
+void SendCheckupEngine::setFixHangul(bool on) { setSwitch(fixHangul_, on); }
+void SendCheckupEngine::setFixJunk(bool on) { setSwitch(fixJunk_, on); }
+void SendCheckupEngine::setFixNames(bool on) { setSwitch(fixNames_, on); }
+void SendCheckupEngine::setFixHeic(bool on) { setSwitch(fixHeic_, on); }
+
+int SendCheckupEngine::selectedKinds() const
+{
+    return int(fixHangul_ && hangul.pendingCount() > 0) + int(fixJunk_ && junk.pendingCount() > 0) +
+           int(fixNames_ && names.pendingCount() > 0) + int(fixHeic_ && heic.pendingCount() > 0);
+}
+
+std::int64_t SendCheckupEngine::unreadableFolderCount() const
+{
+    return std::max({hangul.unreadableCount(), junk.scan.unreadableCount, names.scan.unreadableCount,
+                     heic.scan.unreadableCount});
+}
+
+std::optional<QString> SendCheckupEngine::unreadableWarning() const
+{
+    const auto count = unreadableFolderCount();
+    if (count < 1)
+        return std::nullopt;
+    return L("폴더 %lld개는 권한이 없어 살펴보지 못했습니다", count);
+}
+
+QString SendCheckupEngine::inferenceMessage() const
+{
+    const auto h = hangul.pendingCount();
+    const auto j = junk.pendingCount();
+    const auto n = names.pendingCount();
+    const auto c = heic.pendingCount();
+    if (h >= 1 && j >= 1)
+        return L("자소가 분리된 파일명 %lld개와 시스템 잔여 파일 %lld개가 발견됐어요 — Windows로 보낼 준비로 판단했어요.", h, j);
+    if (h >= 1)
+        return L("자소가 분리된 파일명 %lld개를 찾았어요 — Windows로 보내면 이름이 깨져 보여요.", h);
+    if (n >= 1)
+        return L("Windows에서 저장할 수 없는 이름 %lld개를 찾았어요.", n);
+    if (c >= 1)
+        return L("HEIC 사진 %lld장이 있어요 — 어디서나 열리는 JPG 변환을 추천해요.", c);
+    if (j >= 1)
+        return L("시스템 잔여 파일 %lld개만 발견됐어요 — 정리하면 깔끔하게 보낼 수 있어요.", j);
+    return L("문제를 찾지 못했어요 — 그대로 보내셔도 좋아요.");
+}
+
 void SendCheckupEngine::addURLs(const PathList &urls)
 {
-    bool changed = false;
+    PathList roots = roots_;
     for (const auto &url : urls) {
-        std::filesystem::path candidate = FilePath::realPathOrSame(url);
-        const bool held = std::any_of(roots_.begin(), roots_.end(),
-                                      [&](const auto &root) { return root.native() == candidate.native(); });
-        if (held)
-            continue;
-        roots_.push_back(std::move(candidate));
-        changed = true;
+        fs::path candidate = FilePath::realPathOrSame(url);
+        const bool held =
+            std::any_of(roots.begin(), roots.end(), [&](const fs::path &r) { return r.native() == candidate.native(); });
+        if (!held)
+            roots.push_back(std::move(candidate));
     }
-    if (changed)
-        emit rootsChanged();
+    setRoots(std::move(roots));
+    setIsFixed(false);
+    setLastUndoResult(std::nullopt);
     rescanAll();
 }
 
-void SendCheckupEngine::rescanAll() {}
+void SendCheckupEngine::rescanAll()
+{
+    hangul.clear();
+    junk.clear();
+    names.clear();
+    heic.clear();
+    if (roots_.empty())
+        return;
+    hangul.addURLs(roots_);
+    junk.addURLs(roots_);
+    names.addURLs(roots_);
+    heic.addURLs(roots_);
+}
 
 void SendCheckupEngine::clear()
 {
-    if (!roots_.empty()) {
-        roots_.clear();
-        emit rootsChanged();
+    setRoots({});
+    setIsFixed(false);
+    setJournal(std::nullopt);
+    setLastUndoResult(std::nullopt);
+    rescanAll();
+}
+
+void SendCheckupEngine::fixAll()
+{
+    setLastUndoResult(std::nullopt);
+    std::vector<UndoJournal::Operation> ops;
+
+    if (fixHeic_) {
+        std::set<QUuid> pending;
+        for (const auto &item : heic.items())
+            if (item.status.kind == HeicConvertEngine::Status::Kind::pending)
+                pending.insert(item.id);
+        heic.convertAll();
+        for (const auto &item : heic.items())
+            if (pending.count(item.id) != 0 && item.status.kind == HeicConvertEngine::Status::Kind::done)
+                ops.push_back(UndoJournal::created(item.written));
     }
+
+    if (fixJunk_) {
+        std::set<QUuid> pending;
+        for (const auto &item : junk.items())
+            if (item.status.kind == DSStoreCleanerEngine::Item::Status::Kind::pending)
+                pending.insert(item.id);
+        junk.trashAll();
+        for (const auto &item : junk.items())
+            if (pending.count(item.id) != 0 && item.status.kind == DSStoreCleanerEngine::Item::Status::Kind::trashed &&
+                item.trashedTo)
+                ops.push_back(UndoJournal::trashed(item.url, *item.trashedTo));
+    }
+
+    if (fixHangul_) {
+        // A fresh scan: entries the junk step just trashed are no longer there to rename.
+        hangul.clear();
+        hangul.addURLs(roots_);
+        std::map<QUuid, fs::path> before;
+        for (const auto &item : hangul.items())
+            if (item.status.kind == HangulRenameEngine::Item::Status::Kind::pending)
+                before.emplace(item.id, item.url);
+        {
+            RenameRecorder<HangulRenameEngine> recorder(hangul, std::move(before), ops);
+            hangul.applyAll();
+        }
+        if (!hangul.scannedRoots().empty())
+            setRoots(hangul.scannedRoots());
+    }
+
+    if (fixNames_) {
+        names.clear();
+        names.addURLs(roots_);
+        std::map<QUuid, fs::path> before;
+        for (const auto &item : names.items())
+            if (item.status.kind == FilenameSanitizerEngine::Item::Status::Kind::pending)
+                before.emplace(item.id, item.originalPath);
+        RenameRecorder<FilenameSanitizerEngine> recorder(names, std::move(before), ops);
+        names.applyAll();
+        PathList roots = roots_;
+        for (const auto &[from, now] : recorder.performed())
+            if (auto root = matchingRoot(roots, from); root != roots.end())
+                *root = now;
+        setRoots(std::move(roots));
+    }
+
+    // A pass after an earlier one that was never undone keeps the earlier changes undoable.
+    UndoJournal pass(std::move(ops));
+    setJournal(journal_ ? journal_->appending(pass) : pass);
+    setIsFixed(true);
+}
+
+void SendCheckupEngine::undoLastFix()
+{
+    if (!journal_)
+        return;
+    const UndoJournal journal = *journal_;
+    const UndoJournal::Result result = journal.undo();
+
+    // Roots follow only the renames that were really reversed: a failed one leaves its item under
+    // the new name, and the root must keep pointing at it.
+    const auto &ops = journal.operations();
+    PathList mapped;
+    for (const fs::path &root : roots_) {
+        fs::path p = root;
+        for (std::size_t i = ops.size(); i-- > 0;) {
+            const auto *renamed = std::get_if<UndoJournal::Renamed>(&ops[i]);
+            if (renamed == nullptr || !result.reversed[i])
+                continue;
+            const bool exact = renamed->to.native() == p.native();
+            // Normalisation is forgiven only when no root holds the exact path (twins stay apart).
+            const bool equivalent = !exact && nfcOf(renamed->to) == nfcOf(p) &&
+                                    std::none_of(roots_.begin(), roots_.end(), [&](const fs::path &r) {
+                                        return r.native() == renamed->to.native();
+                                    });
+            if (exact || equivalent)
+                p = renamed->from;
+        }
+        mapped.push_back(std::move(p));
+    }
+    setRoots(std::move(mapped));
+    setLastUndoResult(UndoResult{result.restored, result.failed});
+    setJournal(std::nullopt);
+    setIsFixed(false);
     rescanAll();
 }

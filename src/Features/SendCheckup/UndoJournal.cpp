@@ -8,7 +8,9 @@
 #include <QUuid>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace fs = std::filesystem;
 
@@ -27,6 +29,11 @@ bool sameEntry(const std::optional<struct stat> &a, dev_t device, ino_t inode)
     return a && a->st_dev == device && a->st_ino == inode;
 }
 
+bool sameIdentity(const std::optional<UndoJournal::Identity> &recorded, const fs::path &path)
+{
+    return recorded && UndoJournal::Identity::of(path) == recorded;
+}
+
 QString nameTakenText() { return L("원래 이름 자리에 다른 파일이 있습니다"); }
 
 bool undoTrashed(const UndoJournal::Trashed &op)
@@ -43,10 +50,9 @@ bool undoTrashed(const UndoJournal::Trashed &op)
 
 bool undoCreated(const UndoJournal::Created &op)
 {
-    const auto now = lstatOf(op.path);
-    if (!now)
-        return sameEntry(lstatOf(op.path.parent_path()), op.folderDevice, op.folderInode);
-    if (!sameEntry(now, op.device, op.inode))
+    if (!lstatOf(op.path))
+        return sameIdentity(op.folder, op.path.parent_path());
+    if (!sameIdentity(op.file, op.path))
         return false; // something else took the name since: not ours to remove
     try {
         Trash::shared().moveToTrash(op.path);
@@ -58,6 +64,19 @@ bool undoCreated(const UndoJournal::Created &op)
 
 } // namespace
 
+std::optional<UndoJournal::Identity> UndoJournal::Identity::of(const fs::path &path)
+{
+    struct statx sx {};
+    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &sx) != 0)
+        return std::nullopt;
+    Identity id;
+    id.device = makedev(sx.stx_dev_major, sx.stx_dev_minor);
+    id.inode = sx.stx_ino;
+    if ((sx.stx_mask & STATX_BTIME) != 0)
+        id.birth = std::make_pair(std::int64_t(sx.stx_btime.tv_sec), sx.stx_btime.tv_nsec);
+    return id;
+}
+
 UndoJournal::Operation UndoJournal::renamed(fs::path from, fs::path to) { return Renamed{std::move(from), std::move(to)}; }
 
 UndoJournal::Operation UndoJournal::trashed(fs::path original, fs::path trash)
@@ -67,15 +86,9 @@ UndoJournal::Operation UndoJournal::trashed(fs::path original, fs::path trash)
 
 UndoJournal::Operation UndoJournal::created(fs::path path)
 {
-    Created op{std::move(path)};
-    if (const auto st = lstatOf(op.path)) {
-        op.device = st->st_dev;
-        op.inode = st->st_ino;
-    }
-    if (const auto st = lstatOf(op.path.parent_path())) {
-        op.folderDevice = st->st_dev;
-        op.folderInode = st->st_ino;
-    }
+    Created op{std::move(path), {}, {}};
+    op.file = Identity::of(op.path);
+    op.folder = Identity::of(op.path.parent_path());
     return op;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 #include <filesystem>
 #include <optional>
 #include <sys/types.h>
@@ -20,14 +22,21 @@ public:
         std::filesystem::path original;
         std::filesystem::path trash;
     };
+    // Who an entry is: device and inode, and its birth time where the file system keeps one
+    // (inode numbers are reused as soon as a file is deleted).
+    struct Identity {
+        dev_t device = 0;
+        ino_t inode = 0;
+        std::optional<std::pair<std::int64_t, std::uint32_t>> birth;
+        bool operator==(const Identity &) const = default;
+        static std::optional<Identity> of(const std::filesystem::path &path);
+    };
     // A file the fix wrote. Its identity (and that of its folder) is kept so that undo never
     // trashes a file that merely has the same name.
     struct Created {
         std::filesystem::path path;
-        dev_t device = 0;
-        ino_t inode = 0;
-        dev_t folderDevice = 0;
-        ino_t folderInode = 0;
+        std::optional<Identity> file;
+        std::optional<Identity> folder;
     };
     using Operation = std::variant<Renamed, Trashed, Created>;
 
