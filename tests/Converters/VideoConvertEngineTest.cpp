@@ -374,11 +374,16 @@ TEST(VideoConvert, LateResultsAreDroppedAfterRescanOrClear)
     EXPECT_EQ(find(engine, "a.mov")->status, Engine::Status::pending("HEVC · MOV"));
     EXPECT_EQ(find(engine, "b.mp4")->status.kind, Kind::alreadyOk);
 
+    int workingChanges = 0;
+    QObject::connect(&engine, &Engine::isWorkingChanged, [&] { ++workingChanges; });
     engine.convertAll();
     EXPECT_EQ(find(engine, "a.mov")->status.kind, Kind::converting);
+    engine.convertAll(); // a second run while one is under way does nothing
+    EXPECT_EQ(workingChanges, 1);
     engine.clear();
     ASSERT_TRUE(waitUntil([&] { return !engine.isWorking(); }));
     EXPECT_TRUE(engine.items().empty());
+    EXPECT_EQ(workingChanges, 2);
     // The export itself finished: its output stays, as outputs of earlier runs do.
     EXPECT_TRUE(fs::exists(folder / "a.mp4"));
     EXPECT_TRUE(fs::is_empty(dir / "tmp"));
