@@ -9,18 +9,28 @@
 
 std::vector<std::string> DirectoryScan::list(const std::filesystem::path &path)
 {
+    std::vector<Entry> entries = listEntries(path);
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (auto &entry : entries)
+        names.push_back(std::move(entry.name));
+    return names;
+}
+
+std::vector<DirectoryScan::Entry> DirectoryScan::listEntries(const std::filesystem::path &path)
+{
     DIR *dir = ::opendir(path.c_str());
     if (dir == nullptr) {
         if (errno == EACCES || errno == EPERM)
             ++unreadableCount;
         return {};
     }
-    std::vector<std::string> names;
+    std::vector<Entry> names;
     while (const dirent *entry = ::readdir(dir)) {
         const std::string_view name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        names.emplace_back(name);
+        names.push_back(Entry{std::string(name), entry->d_type});
     }
     ::closedir(dir);
 
@@ -28,12 +38,12 @@ std::vector<std::string> DirectoryScan::list(const std::filesystem::path &path)
     // point order); the NFC and NFD spellings of one name keep their readdir order.
     std::vector<std::string> keys;
     keys.reserve(names.size());
-    for (const auto &name : names)
-        keys.push_back(Text::toNfc(Text::lossyUtf8Bytes(name)));
+    for (const auto &entry : names)
+        keys.push_back(Text::toNfc(Text::lossyUtf8Bytes(entry.name)));
     std::vector<std::size_t> order(names.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
-    std::vector<std::string> sorted;
+    std::vector<Entry> sorted;
     sorted.reserve(names.size());
     for (std::size_t i : order)
         sorted.push_back(std::move(names[i]));

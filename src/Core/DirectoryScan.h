@@ -12,5 +12,14 @@ class DirectoryScan {
 public:
     std::vector<std::string> list(const std::filesystem::path &path);
 
+    // The same listing with each entry's type as readdir reports it (DT_DIR, DT_REG, DT_LNK, …;
+    // DT_UNKNOWN where the file system does not say, and then lstat must tell). Links are not
+    // followed, so a link to a folder is DT_LNK.
+    struct Entry {
+        std::string name;
+        unsigned char type;
+    };
+    std::vector<Entry> listEntries(const std::filesystem::path &path);
+
     std::int64_t unreadableCount = 0;
 };

@@ -2,11 +2,28 @@
 
 #include "Core/Text.h"
 
+#include <QRandomGenerator>
+
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace ScanSupport {
+
+QUuid newId()
+{
+    quint64 bits[2];
+    QRandomGenerator::global()->fillRange(bits);
+    QUuid id;
+    id.data1 = uint(bits[0] >> 32);
+    id.data2 = ushort(bits[0] >> 16);
+    id.data3 = ushort((bits[0] & 0x0FFF) | 0x4000); // version 4
+    for (int i = 0; i < 8; ++i)
+        id.data4[i] = uchar(bits[1] >> (8 * i));
+    id.data4[0] = uchar((id.data4[0] & 0x3F) | 0x80); // RFC 4122 variant
+    return id;
+}
 
 std::filesystem::path standardized(const std::filesystem::path &path)
 {
@@ -92,6 +109,15 @@ int OpenFolder::lstat(const std::string &name, struct stat &st) const
     const int result = fd_ >= 0 ? ::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW)
                                 : ::lstat((path_ / name).c_str(), &st);
     return result == 0 ? 0 : errno;
+}
+
+EntryType entryType(const OpenFolder &folder, const DirectoryScan::Entry &entry)
+{
+    if (entry.type != DT_UNKNOWN)
+        return {entry.type == DT_DIR, 0};
+    struct stat st;
+    const int error = folder.lstat(entry.name, st);
+    return {error == 0 && S_ISDIR(st.st_mode), error};
 }
 
 std::string orderKey(const std::filesystem::path &path)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "Core/DirectoryScan.h"
+
+#include <QUuid>
+
 #include <algorithm>
 #include <cstddef>
 #include <filesystem>
@@ -11,6 +15,10 @@
 
 // Pieces shared by the engines that walk the dropped roots and rename or move what they find.
 namespace ScanSupport {
+
+// A new random (version 4) UUID for a listed row. Rows are made by the hundred thousand, so the
+// bits come from the seeded global generator rather than one system call each.
+QUuid newId();
 
 // The path made absolute with ".", ".." and empty components removed lexically (no link is
 // resolved) and without a trailing "/". Bytes of the names are kept.
@@ -71,6 +79,14 @@ private:
     std::filesystem::path path_;
     int fd_ = -1;
 };
+
+// Whether a listed entry is a folder (a link never is): the type the listing gave, else lstat.
+// `error` is lstat's errno value when one was needed and failed (ENOENT: gone since the listing).
+struct EntryType {
+    bool isDirectory = false;
+    int error = 0;
+};
+EntryType entryType(const OpenFolder &folder, const DirectoryScan::Entry &entry);
 
 // Remembers what one scan has walked so that an entry reachable from two roots (one root inside
 // another) is examined once. Only works when there is more than one root; otherwise it costs nothing.

@@ -57,11 +57,11 @@ std::int64_t DSStoreCleanerEngine::totalSize(const fs::path &path, bool isDirect
     }
     std::int64_t total = 0;
     const ScanSupport::OpenFolder folder(path);
-    for (const std::string &name : scan.list(path)) {
+    for (const auto &entry : scan.listEntries(path)) {
         struct stat st;
-        if (folder.lstat(name, st) != 0)
+        if (folder.lstat(entry.name, st) != 0)
             continue;
-        total += S_ISDIR(st.st_mode) ? totalSize(path / name, true) : std::int64_t(st.st_size);
+        total += S_ISDIR(st.st_mode) ? totalSize(path / entry.name, true) : std::int64_t(st.st_size);
     }
     return total;
 }
@@ -91,7 +91,7 @@ void DSStoreCleanerEngine::rescan()
         ++counted_;
         struct stat st;
         const int error = ::lstat(root.c_str(), &st) == 0 ? 0 : errno;
-        examine(root, error, st, walked);
+        examine(root, error == 0 && S_ISDIR(st.st_mode), error, walked);
     }
     ScanSupport::sortByPath(items_, [](const Item &item) -> const fs::path & { return item.url; });
     emit itemsChanged();
@@ -100,29 +100,26 @@ void DSStoreCleanerEngine::rescan()
         emit unreadableCountChanged();
 }
 
-void DSStoreCleanerEngine::examine(const fs::path &path, int lstatError, const struct stat &st,
+void DSStoreCleanerEngine::examine(const fs::path &path, bool isDirectory, int lstatError,
                                    ScanSupport::WalkedSet &walked)
 {
     if (lstatError == ENOENT || lstatError == ENOTDIR)
         return; // nothing there to clean
     // An entry that cannot be looked at is matched by its name as a non-folder.
-    const bool isDirectory = lstatError == 0 && S_ISDIR(st.st_mode);
     if (auto kind = matchKind(path.filename().native(), isDirectory)) {
-        const std::int64_t size = isDirectory ? totalSize(path, true) : lstatError == 0 ? std::int64_t(st.st_size) : 0;
-        items_.push_back(Item{QUuid::createUuid(), path, *kind, size, {}, std::nullopt});
+        items_.push_back(Item{ScanSupport::newId(), path, *kind, totalSize(path, isDirectory), {}, std::nullopt});
         return; // a matched folder goes as a whole
     }
     if (!isDirectory)
         return;
     const ScanSupport::OpenFolder folder(path);
-    for (const std::string &name : scan.list(path)) {
-        fs::path child = path / name;
+    for (const auto &entry : scan.listEntries(path)) {
+        fs::path child = path / entry.name;
         if (!walked.firstVisit(child))
             continue;
         ++counted_;
-        struct stat childStat;
-        const int error = folder.lstat(name, childStat);
-        examine(child, error, childStat, walked);
+        const auto type = ScanSupport::entryType(folder, entry);
+        examine(child, type.isDirectory, type.error, walked);
     }
 }
 

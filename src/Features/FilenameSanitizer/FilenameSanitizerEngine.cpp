@@ -159,15 +159,12 @@ void FilenameSanitizerEngine::scanPath(const fs::path &path, bool isDirectory, S
     // An entry that cannot be looked at is still checked by its name, as a non-folder.
     auto [newName, issues] = sanitize(path.filename().native());
     if (!issues.isEmpty())
-        items_.push_back(Item{QUuid::createUuid(), path, path, std::move(newName), std::move(issues), isDirectory, {}});
+        items_.push_back(Item{ScanSupport::newId(), path, path, std::move(newName), std::move(issues), isDirectory, {}});
     if (!isDirectory)
         return;
     const ScanSupport::OpenFolder folder(path);
-    for (const std::string &name : scan.list(path)) {
-        struct stat st;
-        const bool childIsDirectory = folder.lstat(name, st) == 0 && S_ISDIR(st.st_mode);
-        scanPath(path / name, childIsDirectory, walked);
-    }
+    for (const auto &entry : scan.listEntries(path))
+        scanPath(path / entry.name, ScanSupport::entryType(folder, entry).isDirectory, walked);
 }
 
 void FilenameSanitizerEngine::clear()

@@ -132,17 +132,15 @@ void HangulRenameEngine::rescan()
 void HangulRenameEngine::walk(const fs::path &folder, ScanSupport::WalkedSet &walked)
 {
     const ScanSupport::OpenFolder open(folder);
-    for (const std::string &name : scan_.list(folder)) {
-        fs::path child = folder / name;
+    for (const auto &entry : scan_.listEntries(folder)) {
+        fs::path child = folder / entry.name;
         if (!walked.firstVisit(child))
             continue;
-        struct stat st;
-        const int error = open.lstat(name, st);
-        if (error == ENOENT)
+        const auto type = ScanSupport::entryType(open, entry);
+        if (type.error == ENOENT)
             continue; // gone since the listing
-        const bool isDirectory = error == 0 && S_ISDIR(st.st_mode);
-        examine(child, isDirectory);
-        if (isDirectory && !isPackage(name))
+        examine(child, type.isDirectory);
+        if (type.isDirectory && !isPackage(entry.name))
             walk(child, walked);
     }
 }
@@ -150,26 +148,21 @@ void HangulRenameEngine::walk(const fs::path &folder, ScanSupport::WalkedSet &wa
 void HangulRenameEngine::examine(const fs::path &path, bool isDirectory)
 {
     const std::string name = path.filename().native();
-    // Normalising a lossy decoding would destroy the bytes of a name that is not UTF-8.
     const bool ascii =
         std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (ascii) {
         ++counted_; // ASCII is in both forms
         return;
     }
+    // Normalising a lossy decoding would destroy the bytes of a name that is not UTF-8.
     if (!Text::isValidUtf8(name))
         return;
-    const bool normalized = form_ == Form::nfc ? Text::isNfc(name) : Text::isNfd(name);
-    if (normalized) {
-        ++counted_;
-        return;
-    }
     std::string target = form_ == Form::nfc ? Text::toNfc(name) : Text::toNfd(name);
     if (target == name) {
         ++counted_;
         return;
     }
-    items_.push_back(Item{QUuid::createUuid(), path, std::move(target), isDirectory, {}});
+    items_.push_back(Item{ScanSupport::newId(), path, std::move(target), isDirectory, {}});
 }
 
 void HangulRenameEngine::clear()
