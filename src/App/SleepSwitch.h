@@ -1,13 +1,13 @@
 #pragma once
 
-#include "App/SleepPreventerStandIn.h"
+#include "Features/SleepPreventer/SleepPreventerController.h"
 
 #include <QObject>
 
 #include <functional>
 
 // The one shared keep-awake controller that the tray item and the sleep page drive.
-using SleepController = SleepPreventerStandIn;
+using SleepController = SleepPreventerController;
 
 // What the tray's toggle needs of a keep-awake controller: its state, start, stop, and word of
 // changes. Any class with isActive(), start(), stop() and an isActiveChanged signal fits.

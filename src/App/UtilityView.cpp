@@ -1,6 +1,9 @@
 #include "App/UtilityView.h"
 
 #include "App/SymbolIcon.h"
+#include "Features/SleepPreventer/SleepPreventerController.h"
+#include "Features/SleepPreventer/SleepPreventerView.h"
+#include "Features/Tweaks/TweaksView.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -19,9 +22,11 @@ QWidget *page(Utility tool, const PageContext &context, QWidget *parent)
     case Utility::heicConverter:
     case Utility::videoConverter:
     case Utility::textEncoding:
-    case Utility::sleepPreventer:
-    case Utility::tweaks:
         return new PlaceholderView(tool, parent);
+    case Utility::sleepPreventer:
+        return new SleepPreventerView(SleepPreventerController::shared(), parent);
+    case Utility::tweaks:
+        return new TweaksView(nullptr, parent);
     }
     return new PlaceholderView(tool, parent);
 }
