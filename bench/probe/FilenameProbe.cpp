@@ -50,7 +50,10 @@ template <typename Status> const char *stateText(const Status &status)
     }
 }
 
-std::string text(const QString &s) { return s.toStdString(); }
+std::string text(const QString &s)
+{
+    return s.toStdString();
+}
 
 int hangul(const std::vector<std::string> &arguments)
 {
@@ -82,11 +85,13 @@ int sanitize(const std::vector<std::string> &arguments)
     if (options.apply)
         engine.applyAll();
     for (const auto &item : engine.items())
-        std::printf("%s\t%s\t%s\t%s\t%s\n", stateText(item.status), item.originalPath.c_str(), item.newName.c_str(),
-                    text(item.issues.join(QStringLiteral("; "))).c_str(), text(item.status.message).c_str());
-    std::fprintf(stderr, "items %zu, scanned %lld, unreadable %lld, done %d, failed %d\n", engine.items().size(),
-                 static_cast<long long>(engine.scannedCount()), static_cast<long long>(engine.scan.unreadableCount),
-                 engine.doneCount(), engine.failedCount());
+        std::printf("%s\t%s\t%s\t%s\t%s\n", stateText(item.status), item.originalPath.c_str(),
+                    item.newName.c_str(), text(item.issues.join(QStringLiteral("; "))).c_str(),
+                    text(item.status.message).c_str());
+    std::fprintf(stderr, "items %zu, scanned %lld, unreadable %lld, done %d, failed %d\n",
+                 engine.items().size(), static_cast<long long>(engine.scannedCount()),
+                 static_cast<long long>(engine.scan.unreadableCount), engine.doneCount(),
+                 engine.failedCount());
     return engine.failedCount() > 0 ? 1 : 0;
 }
 
@@ -102,16 +107,17 @@ int junk(const std::vector<std::string> &arguments)
     static const char *kinds[] = {"dsStore", "appleDouble", "macosxFolder"};
     for (const auto &item : engine.items()) {
         const char *state = item.status.kind == DSStoreCleanerEngine::Item::Status::Kind::pending ? "pending"
-                            : item.status.kind == DSStoreCleanerEngine::Item::Status::Kind::failed ? "failed"
-                                                                                                   : "trashed";
+                            : item.status.kind == DSStoreCleanerEngine::Item::Status::Kind::failed
+                                ? "failed"
+                                : "trashed";
         const std::string where = item.trashedTo ? item.trashedTo->native() : text(item.status.message);
         std::printf("%s\t%s\t%lld\t%s\t%s\n", state, kinds[int(item.kind)], static_cast<long long>(item.size),
                     item.url.c_str(), where.c_str());
     }
     std::fprintf(stderr, "items %zu, scanned %lld, unreadable %lld, bytes %lld, trashed %d, failed %d\n",
                  engine.items().size(), static_cast<long long>(engine.scannedCount()),
-                 static_cast<long long>(engine.scan.unreadableCount), static_cast<long long>(engine.pendingSize()),
-                 engine.trashedCount(), engine.failedCount());
+                 static_cast<long long>(engine.scan.unreadableCount),
+                 static_cast<long long>(engine.pendingSize()), engine.trashedCount(), engine.failedCount());
     return engine.failedCount() > 0 ? 1 : 0;
 }
 

@@ -41,8 +41,9 @@ bool appendRoots(std::vector<std::filesystem::path> &roots, const std::vector<st
 {
     bool appended = false;
     for (const auto &root : adding) {
-        const bool held = std::any_of(roots.begin(), roots.end(),
-                                      [&](const std::filesystem::path &r) { return r.native() == root.native(); });
+        const bool held = std::any_of(roots.begin(), roots.end(), [&](const std::filesystem::path &r) {
+            return r.native() == root.native();
+        });
         if (!held) {
             roots.push_back(root);
             appended = true;
@@ -85,7 +86,8 @@ std::vector<std::size_t> deepestFirst(const std::vector<std::filesystem::path> &
     order.reserve(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i)
         order.emplace_back(depth(paths[i]), i);
-    std::stable_sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto &a, const auto &b) { return a.first > b.first; });
     std::vector<std::size_t> indices;
     indices.reserve(order.size());
     for (const auto &entry : order)

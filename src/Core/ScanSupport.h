@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <filesystem>
-#include <sys/stat.h>
 #include <string>
+#include <sys/stat.h>
 #include <unordered_set>
 #include <utility>
 #include <vector>

@@ -20,7 +20,10 @@ namespace {
 
 Trash *installedTrash = nullptr;
 
-QString nameOf(const fs::path &path) { return FilePath::display(path.filename()); }
+QString nameOf(const fs::path &path)
+{
+    return FilePath::display(path.filename());
+}
 
 [[noreturn]] void failMove(const fs::path &item, int error)
 {
@@ -175,7 +178,10 @@ Trash &Trash::shared()
     return freedesktop;
 }
 
-void Trash::install(Trash *trash) { installedTrash = trash; }
+void Trash::install(Trash *trash)
+{
+    installedTrash = trash;
+}
 
 fs::path FreedesktopTrash::homeTrash()
 {

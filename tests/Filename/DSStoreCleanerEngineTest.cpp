@@ -34,7 +34,10 @@ std::vector<Found> found(const Engine &engine, const fs::path &base)
     return out;
 }
 
-void PrintTo(const Found &f, std::ostream *os) { *os << f.path << "/" << int(f.kind) << "/" << f.size; }
+void PrintTo(const Found &f, std::ostream *os)
+{
+    *os << f.path << "/" << int(f.kind) << "/" << f.size;
+}
 
 // A Trash that refuses every item, running a step first.
 struct RefusingTrash : Trash {
@@ -61,11 +64,11 @@ TEST(DSStoreCleaner, FindsTheThreeKindsByNameAndType)
     const fs::path root = FilePath::realPathOrSame(dir.folder("r"));
     dir.file("r/.DS_Store", "1234");
     dir.file("r/.ds_store", "no");
-    dir.folder("r/sub/.DS_Store/inside");             // a folder of that name counts
+    dir.folder("r/sub/.DS_Store/inside"); // a folder of that name counts
     dir.file("r/sub/.DS_Store/inside/x", "123");
     dir.file("r/._photo.jpg", "12");
     dir.file("r/._.DS_Store", "1");
-    dir.file("r/._dir/.DS_Store", "12345");            // "._" folders are entered
+    dir.file("r/._dir/.DS_Store", "12345"); // "._" folders are entered
     dir.file("r/__MACOSX", "not a folder");
     dir.file("r/a/__MACOSX/._a", "1234567890");
     dir.file("r/a/__MACOSX/deep/._b", "12345");
@@ -77,14 +80,10 @@ TEST(DSStoreCleaner, FindsTheThreeKindsByNameAndType)
     Engine engine;
     engine.addURLs({root});
     const std::vector<Found> expected = {
-        {".DS_Store", Kind::dsStore, 4},
-        {"._.DS_Store", Kind::appleDouble, 1},
-        {"._dir/.DS_Store", Kind::dsStore, 5},
-        {"._photo.jpg", Kind::appleDouble, 2},
-        {"a/__MACOSX", Kind::macosxFolder, 15},
-        {"empty/__MACOSX", Kind::macosxFolder, 0},
-        {"sub/.DS_Store", Kind::dsStore, 3},
-        {"sub/._link", Kind::appleDouble, 9}, // a link's own size
+        {".DS_Store", Kind::dsStore, 4},        {"._.DS_Store", Kind::appleDouble, 1},
+        {"._dir/.DS_Store", Kind::dsStore, 5},  {"._photo.jpg", Kind::appleDouble, 2},
+        {"a/__MACOSX", Kind::macosxFolder, 15}, {"empty/__MACOSX", Kind::macosxFolder, 0},
+        {"sub/.DS_Store", Kind::dsStore, 3},    {"sub/._link", Kind::appleDouble, 9}, // a link's own size
     };
     EXPECT_EQ(found(engine, root), expected);
     // Everything looked at except what lies inside matched folders.
@@ -118,8 +117,8 @@ TEST(DSStoreCleaner, DroppedJunkIsAnItemByItself)
     engine.addURLs({base / "x/.DS_Store", base / "x/__MACOSX", base / "x/._photo.jpg", base / "x/._folder",
                     base / "gone/.DS_Store", base / "gone/._x"});
     EXPECT_EQ(found(engine, base), (std::vector<Found>{{"x/.DS_Store", Kind::dsStore, 2},
-                                                        {"x/._photo.jpg", Kind::appleDouble, 1},
-                                                        {"x/__MACOSX", Kind::macosxFolder, 3}}));
+                                                       {"x/._photo.jpg", Kind::appleDouble, 1},
+                                                       {"x/__MACOSX", Kind::macosxFolder, 3}}));
     EXPECT_EQ(engine.scannedRoots().size(), 6u);
 }
 
@@ -154,7 +153,8 @@ TEST(DSStoreCleaner, TrashAllMovesIntoTheTrashOfTheTestHome)
     if (TestSupport::haveProgram(QStringLiteral("trash-list"))) {
         const auto listed = TestSupport::run(QStringLiteral("trash-list"), {});
         for (const char *name : {"/.DS_Store", "/._a.jpg", "/__MACOSX"})
-            EXPECT_NE(listed.out.find(root.native() + name + "\n"), std::string::npos) << listed.out << listed.err;
+            EXPECT_NE(listed.out.find(root.native() + name + "\n"), std::string::npos)
+                << listed.out << listed.err;
     }
     engine.trashAll(); // nothing pending: nothing happens
     EXPECT_EQ(engine.trashedCount(), 4);

@@ -18,7 +18,10 @@ namespace {
 
 const QString forbidden = QStringLiteral("금지 문자 (\\ : * ? \" < > | 등)");
 const QString trailing = QStringLiteral("이름 끝의 공백·마침표");
-QString reserved(const char *piece) { return QStringLiteral("Windows 예약어 (%1)").arg(QString::fromUtf8(piece)); }
+QString reserved(const char *piece)
+{
+    return QStringLiteral("Windows 예약어 (%1)").arg(QString::fromUtf8(piece));
+}
 
 } // namespace
 
@@ -56,7 +59,8 @@ TEST(FilenameSanitizer, SanitizeRules)
         EXPECT_EQ(safe, c.safe) << c.name;
         EXPECT_EQ(issues, c.issues) << c.name;
     }
-    for (const char *fine : {"COM0", "COM10", "LPT", "CONSOLE", "x.con", ".con", ".DS_Store", "data.txt", "ＣＯＮ"}) {
+    for (const char *fine :
+         {"COM0", "COM10", "LPT", "CONSOLE", "x.con", ".con", ".DS_Store", "data.txt", "ＣＯＮ"}) {
         const auto [safe, issues] = Engine::sanitize(fine);
         EXPECT_EQ(safe, fine);
         EXPECT_TRUE(issues.isEmpty()) << fine;

@@ -91,7 +91,8 @@ TEST(FreedesktopTrash, RestorePutsBackAndNeverReplaces)
         trash.restore(trashed, folder);
         ADD_FAILURE() << "restore replaced an existing entry";
     } catch (const Trash::Error &error) {
-        EXPECT_TRUE(error.description().contains(QStringLiteral("File exists"))) << error.description().toStdString();
+        EXPECT_TRUE(error.description().contains(QStringLiteral("File exists")))
+            << error.description().toStdString();
     }
     EXPECT_TRUE(fs::exists(trashed / "inner.txt"));
 
@@ -121,7 +122,8 @@ TEST(FreedesktopTrash, MissingItemFailsWithSystemText)
 TEST(FreedesktopTrash, ItemOnAnotherDeviceGoesToThatVolumesTrash)
 {
     const fs::path shm = "/dev/shm";
-    if (::access(shm.c_str(), W_OK) != 0 || deviceOf(shm) == deviceOf(FreedesktopTrash::homeTrash().parent_path()))
+    if (::access(shm.c_str(), W_OK) != 0 ||
+        deviceOf(shm) == deviceOf(FreedesktopTrash::homeTrash().parent_path()))
         GTEST_SKIP() << "no writable second file system";
     const fs::path volumeTrash = shm / (".Trash-" + std::to_string(::getuid()));
     const bool trashExisted = fs::exists(volumeTrash);

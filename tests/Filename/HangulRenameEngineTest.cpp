@@ -45,20 +45,21 @@ TEST(HangulRenameEngine, FormRawValuesAndLabels)
     EXPECT_EQ(HangulRenameEngine::formFromString("nfd"), HangulRenameEngine::Form::nfd);
     EXPECT_EQ(HangulRenameEngine::formFromString("NFC"), std::nullopt);
     EXPECT_EQ(HangulRenameEngine::toString(HangulRenameEngine::Form::nfd), QStringLiteral("nfd"));
-    EXPECT_EQ(HangulRenameEngine::label(HangulRenameEngine::Form::nfc), QStringLiteral("Windows용 · 완성형 (NFC)"));
+    EXPECT_EQ(HangulRenameEngine::label(HangulRenameEngine::Form::nfc),
+              QStringLiteral("Windows용 · 완성형 (NFC)"));
 }
 
 TEST(HangulRenameEngine, ScanFindsNamesOutsideTheFormAndLeavesOthersAlone)
 {
     TempDir dir;
-    const fs::path root = dir.folder(hangulNfd);           // root itself is examined
-    dir.file(hangulNfd + "/" + hangulNfd + ".hwp");        // decomposed file
-    dir.file(hangulNfd + "/" + hangulNfc + " 2.hwp");      // already composed
-    dir.file(hangulNfd + "/plain.txt");                    // ASCII: normalized in either form
-    dir.file(hangulNfd + "/\xc7\xd1\xb1\xdb.txt");         // CP949 bytes: never an item
-    dir.file(hangulNfd + "/Pages.app/" + hangulNfd);       // inside a package: never examined
+    const fs::path root = dir.folder(hangulNfd);      // root itself is examined
+    dir.file(hangulNfd + "/" + hangulNfd + ".hwp");   // decomposed file
+    dir.file(hangulNfd + "/" + hangulNfc + " 2.hwp"); // already composed
+    dir.file(hangulNfd + "/plain.txt");               // ASCII: normalized in either form
+    dir.file(hangulNfd + "/\xc7\xd1\xb1\xdb.txt");    // CP949 bytes: never an item
+    dir.file(hangulNfd + "/Pages.app/" + hangulNfd);  // inside a package: never examined
     dir.file(hangulNfd + "/" + Text::toNfd("키노트") + ".KEY/x/" + hangulNfd); // package, any case
-    fs::create_symlink(root, root / Text::toNfd("링크"));    // a link is examined, not followed
+    fs::create_symlink(root, root / Text::toNfd("링크")); // a link is examined, not followed
 
     HangulRenameEngine engine;
     engine.addURLs({root});
@@ -128,7 +129,8 @@ TEST(HangulRenameEngine, ApplyRenamesDeepestFirstAndFollowsRenamedRoot)
     EXPECT_EQ(engine.items()[1].url, dir / hangulNfd / (hangulNfc + ".txt"));
     EXPECT_EQ(engine.scannedRoots(), (std::vector<fs::path>{other, dir / hangulNfc}));
     EXPECT_EQ(TestSupport::readBytes(dir / hangulNfc / (hangulNfc + ".txt")), "contents");
-    EXPECT_EQ(tree(dir.path()), (std::set<std::string>{"other", hangulNfc, hangulNfc + "/" + hangulNfc + ".txt"}));
+    EXPECT_EQ(tree(dir.path()),
+              (std::set<std::string>{"other", hangulNfc, hangulNfc + "/" + hangulNfc + ".txt"}));
 
     engine.applyAll(); // nothing pending: nothing happens
     EXPECT_EQ(engine.doneCount(), 2);
@@ -213,7 +215,8 @@ TEST(HangulRenameEngine, TreeMatchesConvmvBothWays)
     if (!TestSupport::haveProgram(QStringLiteral("convmv")))
         GTEST_FAIL() << "convmv is missing (scripts/install-deps installs it)";
     TempDir dir;
-    const std::vector<std::string> words = {"가나다", "한글 문서", "사진_2024", "회의록-초안", "ㄱ자", "café"};
+    const std::vector<std::string> words = {"가나다",      "한글 문서", "사진_2024",
+                                            "회의록-초안", "ㄱ자",      "café"};
     const fs::path ours = dir.folder("ours");
     for (int folder = 0; folder < 10; ++folder) {
         const std::string f = Text::toNfd(words[folder % words.size()] + " " + std::to_string(folder));
@@ -225,18 +228,18 @@ TEST(HangulRenameEngine, TreeMatchesConvmvBothWays)
     const fs::path peer = dir / "peer";
 
     for (const auto form : {HangulRenameEngine::Form::nfc, HangulRenameEngine::Form::nfd}) {
-        const QString flag = form == HangulRenameEngine::Form::nfc ? QStringLiteral("--nfc") : QStringLiteral("--nfd");
+        const QString flag =
+            form == HangulRenameEngine::Form::nfc ? QStringLiteral("--nfc") : QStringLiteral("--nfd");
         HangulRenameEngine engine;
         engine.setForm(form);
         engine.addURLs({ours});
         EXPECT_GT(engine.pendingCount(), 0);
         engine.applyAll();
         EXPECT_EQ(engine.failedCount(), 0);
-        const auto converted =
-            TestSupport::run(QStringLiteral("convmv"), {QStringLiteral("-r"), flag, QStringLiteral("-f"),
-                                                        QStringLiteral("utf8"), QStringLiteral("-t"),
-                                                        QStringLiteral("utf8"), QStringLiteral("--notest"),
-                                                        QString::fromStdString(peer.native())});
+        const auto converted = TestSupport::run(
+            QStringLiteral("convmv"),
+            {QStringLiteral("-r"), flag, QStringLiteral("-f"), QStringLiteral("utf8"), QStringLiteral("-t"),
+             QStringLiteral("utf8"), QStringLiteral("--notest"), QString::fromStdString(peer.native())});
         ASSERT_EQ(converted.exitCode, 0) << converted.err;
         EXPECT_EQ(tree(ours), tree(peer));
 
@@ -244,11 +247,11 @@ TEST(HangulRenameEngine, TreeMatchesConvmvBothWays)
         const char *script = form == HangulRenameEngine::Form::nfc
                                  ? "while(<>){chomp; print \"$_\\n\" if $_ ne NFC($_)}"
                                  : "while(<>){chomp; print \"$_\\n\" if $_ ne NFD($_)}";
-        const auto listing = TestSupport::run(QStringLiteral("sh"),
-                                              {QStringLiteral("-c"),
-                                               QStringLiteral("find . | perl -CSA -MUnicode::Normalize -e '%1'")
-                                                   .arg(QString::fromUtf8(script))},
-                                              ours);
+        const auto listing = TestSupport::run(
+            QStringLiteral("sh"),
+            {QStringLiteral("-c"), QStringLiteral("find . | perl -CSA -MUnicode::Normalize -e '%1'")
+                                       .arg(QString::fromUtf8(script))},
+            ours);
         EXPECT_EQ(listing.exitCode, 0) << listing.err;
         EXPECT_EQ(listing.out, "");
     }
@@ -266,7 +269,8 @@ TEST(HangulRenameEngine, BrokenExample)
         std::optional<QString> example;
     } cases[] = {
         {"report_" + Text::toNfd("보고서") + ".docx", QStringLiteral("ㅂㅗㄱㅗㅅㅓ")},
-        {Text::toNfd("가나다라마바사아자차카타파") + ".txt", QStringLiteral("ㄱㅏㄴㅏㄷㅏㄹㅏㅁㅏㅂㅏㅅㅏㅇㅏㅈㅏㅊㅏㅋㅏㅌㅏ…")},
+        {Text::toNfd("가나다라마바사아자차카타파") + ".txt",
+         QStringLiteral("ㄱㅏㄴㅏㄷㅏㄹㅏㅁㅏㅂㅏㅅㅏㅇㅏㅈㅏㅊㅏㅋㅏㅌㅏ…")},
         {"plain." + Text::toNfd("확장"), std::nullopt}, // the extension never contributes
         {Text::toNfd("caf\xc3\xa9-x"), QStringLiteral("cafe\u00b4")},
     };

@@ -107,7 +107,8 @@ void DSStoreCleanerEngine::examine(const fs::path &path, bool isDirectory, int l
         return; // nothing there to clean
     // An entry that cannot be looked at is matched by its name as a non-folder.
     if (auto kind = matchKind(path.filename().native(), isDirectory)) {
-        items_.push_back(Item{ScanSupport::newId(), path, *kind, totalSize(path, isDirectory), {}, std::nullopt});
+        items_.push_back(
+            Item{ScanSupport::newId(), path, *kind, totalSize(path, isDirectory), {}, std::nullopt});
         return; // a matched folder goes as a whole
     }
     if (!isDirectory)
@@ -146,7 +147,8 @@ void DSStoreCleanerEngine::trashAll()
             // any other reason the entry cannot be looked at leaves the failure standing.
             struct stat st;
             const bool gone = ::lstat(item.url.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
-            item.status = gone ? Item::Status{Item::Status::Kind::trashed, {}} : Item::Status::failed(error.description());
+            item.status = gone ? Item::Status{Item::Status::Kind::trashed, {}}
+                               : Item::Status::failed(error.description());
         }
         anyChanged = true;
         emit itemChanged(int(index));
@@ -157,14 +159,16 @@ void DSStoreCleanerEngine::trashAll()
 
 std::int64_t DSStoreCleanerEngine::pendingSize() const
 {
-    return std::accumulate(items_.begin(), items_.end(), std::int64_t(0), [](std::int64_t sum, const Item &item) {
-        return item.status.kind == Item::Status::Kind::pending ? sum + item.size : sum;
-    });
+    return std::accumulate(items_.begin(), items_.end(), std::int64_t(0),
+                           [](std::int64_t sum, const Item &item) {
+                               return item.status.kind == Item::Status::Kind::pending ? sum + item.size : sum;
+                           });
 }
 
 int DSStoreCleanerEngine::count(Item::Status::Kind kind) const
 {
-    return int(std::count_if(items_.begin(), items_.end(), [kind](const Item &i) { return i.status.kind == kind; }));
+    return int(
+        std::count_if(items_.begin(), items_.end(), [kind](const Item &i) { return i.status.kind == kind; }));
 }
 
 void DSStoreCleanerEngine::setScannedCount(std::int64_t value)

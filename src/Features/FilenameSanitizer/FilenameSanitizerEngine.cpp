@@ -21,7 +21,14 @@ namespace {
 bool isForbidden(char16_t c)
 {
     switch (c) {
-    case '\\': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+    case '\\':
+    case ':':
+    case '*':
+    case '?':
+    case '"':
+    case '<':
+    case '>':
+    case '|':
         return true;
     default:
         return false;
@@ -34,7 +41,8 @@ bool isReserved(const QString &upper)
                                                  QStringLiteral("AUX"), QStringLiteral("NUL")};
     if (std::find(plain.begin(), plain.end(), upper) != plain.end())
         return true;
-    return upper.size() == 4 && (upper.startsWith(QLatin1String("COM")) || upper.startsWith(QLatin1String("LPT"))) &&
+    return upper.size() == 4 &&
+           (upper.startsWith(QLatin1String("COM")) || upper.startsWith(QLatin1String("LPT"))) &&
            upper[3] >= QLatin1Char('1') && upper[3] <= QLatin1Char('9');
 }
 
@@ -159,7 +167,8 @@ void FilenameSanitizerEngine::scanPath(const fs::path &path, bool isDirectory, S
     // An entry that cannot be looked at is still checked by its name, as a non-folder.
     auto [newName, issues] = sanitize(path.filename().native());
     if (!issues.isEmpty())
-        items_.push_back(Item{ScanSupport::newId(), path, path, std::move(newName), std::move(issues), isDirectory, {}});
+        items_.push_back(
+            Item{ScanSupport::newId(), path, path, std::move(newName), std::move(issues), isDirectory, {}});
     if (!isDirectory)
         return;
     const ScanSupport::OpenFolder folder(path);
@@ -217,7 +226,8 @@ void FilenameSanitizerEngine::applyAll()
 
 int FilenameSanitizerEngine::count(Item::Status::Kind kind) const
 {
-    return int(std::count_if(items_.begin(), items_.end(), [kind](const Item &i) { return i.status.kind == kind; }));
+    return int(
+        std::count_if(items_.begin(), items_.end(), [kind](const Item &i) { return i.status.kind == kind; }));
 }
 
 void FilenameSanitizerEngine::setScannedCount(std::int64_t value)

@@ -24,12 +24,13 @@ namespace {
 bool isPackage(const std::string &name)
 {
     static const std::array<std::string_view, 40> extensions = {
-        "app",        "appex",     "bundle",    "component",   "docset",       "framework", "kext",
-        "mdimporter", "mpkg",      "pkg",       "plugin",      "prefpane",     "qlgenerator", "saver",
-        "service",    "wdgt",      "xpc",       "rtfd",        "pages",        "numbers",   "key",
-        "photoslibrary", "photolibrary", "aplibrary", "imovielibrary", "musiclibrary", "tvlibrary",
-        "fcpbundle",  "logicx",    "band",      "scptd",       "playground",   "xcodeproj", "xcworkspace",
-        "xcarchive",  "dsym",      "sparsebundle", "vst",     "vst3",         "mlpackage"};
+        "app",           "appex",        "bundle",    "component",     "docset",       "framework",
+        "kext",          "mdimporter",   "mpkg",      "pkg",           "plugin",       "prefpane",
+        "qlgenerator",   "saver",        "service",   "wdgt",          "xpc",          "rtfd",
+        "pages",         "numbers",      "key",       "photoslibrary", "photolibrary", "aplibrary",
+        "imovielibrary", "musiclibrary", "tvlibrary", "fcpbundle",     "logicx",       "band",
+        "scptd",         "playground",   "xcodeproj", "xcworkspace",   "xcarchive",    "dsym",
+        "sparsebundle",  "vst",          "vst3",      "mlpackage"};
     const auto dot = name.rfind('.');
     if (dot == std::string::npos || dot == 0 || dot + 1 == name.size())
         return false;
@@ -39,17 +40,11 @@ bool isPackage(const std::string &name)
     return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
 }
 
-struct Entry {
-    bool exists = false;
-    bool isDirectory = false;
-};
-
-Entry lstatEntry(const fs::path &path)
+// lstat's verdict (links not followed); false when the entry cannot be looked at.
+bool isFolder(const fs::path &path)
 {
     struct stat st;
-    if (::lstat(path.c_str(), &st) != 0)
-        return {};
-    return {true, S_ISDIR(st.st_mode)};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // Grapheme clusters of a text.
@@ -68,7 +63,10 @@ std::vector<QString> characters(const QString &text)
 
 } // namespace
 
-QString HangulRenameEngine::toString(Form form) { return form == Form::nfc ? QStringLiteral("nfc") : QStringLiteral("nfd"); }
+QString HangulRenameEngine::toString(Form form)
+{
+    return form == Form::nfc ? QStringLiteral("nfc") : QStringLiteral("nfd");
+}
 
 std::optional<HangulRenameEngine::Form> HangulRenameEngine::formFromString(std::string_view raw)
 {
@@ -117,9 +115,9 @@ void HangulRenameEngine::rescan()
     for (const auto &root : scannedRoots_) {
         if (!walked.firstVisit(root))
             continue;
-        const Entry entry = lstatEntry(root);
-        examine(root, entry.isDirectory);
-        if (entry.isDirectory && !isPackage(root.filename().native()))
+        const bool isDirectory = isFolder(root);
+        examine(root, isDirectory);
+        if (isDirectory && !isPackage(root.filename().native()))
             walk(root, walked);
     }
 
@@ -191,8 +189,8 @@ public:
     bool sameEntry(const std::string &a, const std::string &b) const
     {
         struct stat first, second;
-        return folder_->lstat(a, first) == 0 && folder_->lstat(b, second) == 0 && first.st_dev == second.st_dev &&
-               first.st_ino == second.st_ino;
+        return folder_->lstat(a, first) == 0 && folder_->lstat(b, second) == 0 &&
+               first.st_dev == second.st_dev && first.st_ino == second.st_ino;
     }
 
 private:
@@ -256,7 +254,8 @@ std::optional<QString> HangulRenameEngine::brokenExample() const
         if (item.status.kind != Item::Status::Kind::pending)
             continue;
         const QString base = Text::fromUtf8(splitExtension(item.newName).first);
-        for (const QString &piece : base.split(QRegularExpression(QStringLiteral("[ _-]")), Qt::SkipEmptyParts)) {
+        for (const QString &piece :
+             base.split(QRegularExpression(QStringLiteral("[ _-]")), Qt::SkipEmptyParts)) {
             const std::vector<QString> chars = characters(piece);
             const bool decomposes = std::any_of(chars.begin(), chars.end(), [](const QString &c) {
                 const std::string bytes = Text::utf8(c);
@@ -280,7 +279,8 @@ std::optional<QString> HangulRenameEngine::brokenExample() const
 
 int HangulRenameEngine::count(Item::Status::Kind kind) const
 {
-    return int(std::count_if(items_.begin(), items_.end(), [kind](const Item &i) { return i.status.kind == kind; }));
+    return int(
+        std::count_if(items_.begin(), items_.end(), [kind](const Item &i) { return i.status.kind == kind; }));
 }
 
 void HangulRenameEngine::setAlreadyNormalizedCount(std::int64_t value)

@@ -85,7 +85,7 @@ private:
     std::vector<std::filesystem::path> scannedRoots_;
     std::int64_t unreadableCount_ = 0;
     std::int64_t counted_ = 0; // already-normalized entries of the scan in progress
-    DirectoryScan scan_; // lists folders and counts the unreadable ones during a rescan
+    DirectoryScan scan_;       // lists folders and counts the unreadable ones during a rescan
 };
 
 // How a name looks on a system that shows decomposed Korean and accents letter by letter:
