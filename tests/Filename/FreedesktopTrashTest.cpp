@@ -121,31 +121,63 @@ TEST(FreedesktopTrash, MissingItemFailsWithSystemText)
 
 TEST(FreedesktopTrash, ItemOnAnotherDeviceGoesToThatVolumesTrash)
 {
-    const fs::path shm = "/dev/shm";
-    if (::access(shm.c_str(), W_OK) != 0 ||
-        deviceOf(shm) == deviceOf(FreedesktopTrash::homeTrash().parent_path()))
+    const fs::path top = "/dev/shm";
+    if (::access(top.c_str(), W_OK) != 0 ||
+        deviceOf(top) == deviceOf(FreedesktopTrash::homeTrash().parent_path()))
         GTEST_SKIP() << "no writable second file system";
-    const fs::path volumeTrash = shm / (".Trash-" + std::to_string(::getuid()));
-    const bool trashExisted = fs::exists(volumeTrash);
-    const fs::path item = shm / ("quillfern-trash-test-" + std::to_string(::getpid()));
-    TestSupport::writeBytes(item, "x");
+    const std::string uid = std::to_string(::getuid());
+    const fs::path shared = top / ".Trash";
+    const fs::path own = top / (".Trash-" + uid);
+    if (fs::exists(fs::symlink_status(shared)) || fs::exists(fs::symlink_status(own)))
+        GTEST_SKIP() << "the second file system already has a trash";
 
-    FreedesktopTrash trash;
-    const fs::path trashed = trash.moveToTrash(item);
-    EXPECT_EQ(trashed.parent_path(), volumeTrash / "files");
-    EXPECT_FALSE(fs::exists(item));
-    // On a volume the recorded path is relative to the volume's top folder.
-    EXPECT_NE(infoOf(trashed).find("\nPath=" + item.filename().native() + "\n"), std::string::npos)
-        << infoOf(trashed);
-    struct stat st {};
-    ASSERT_EQ(::lstat(volumeTrash.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    enum class Shared { none, sticky, notSticky, link };
+    const struct {
+        Shared shared;
+        fs::path expected;
+    } cases[] = {
+        {Shared::none, own / "files"},
+        {Shared::sticky, shared / uid / "files"},
+        {Shared::notSticky, own / "files"}, // anybody could have planted it
+        {Shared::link, own / "files"},
+    };
+    const fs::path sticky = top / ("quillfern-sticky-" + std::to_string(::getpid()));
+    const fs::path item = top / ("quillfern-trash-test-" + std::to_string(::getpid()));
+    // Leaves the second file system as it was, also when a check fails.
+    struct Cleanup {
+        std::vector<fs::path> paths;
+        ~Cleanup()
+        {
+            for (const auto &path : paths)
+                TestSupport::removeTree(path);
+        }
+    };
+    for (const auto &c : cases) {
+        const Cleanup cleanup{{item, shared, own, sticky}};
+        if (c.shared == Shared::sticky || c.shared == Shared::notSticky) {
+            fs::create_directory(shared);
+            ::chmod(shared.c_str(), c.shared == Shared::sticky ? 01777 : 0777);
+        } else if (c.shared == Shared::link) {
+            fs::create_directory(sticky);
+            ::chmod(sticky.c_str(), 01777);
+            fs::create_directory_symlink(sticky, shared);
+        }
+        TestSupport::writeBytes(item, "x");
 
-    trash.restore(trashed, item);
-    EXPECT_EQ(TestSupport::readBytes(item), "x");
-    fs::remove(item);
-    if (!trashExisted)
-        TestSupport::removeTree(volumeTrash);
+        FreedesktopTrash trash;
+        const fs::path trashed = trash.moveToTrash(item);
+        EXPECT_EQ(trashed.parent_path(), c.expected);
+        EXPECT_FALSE(fs::exists(item));
+        // On a volume the recorded path is relative to the volume's top folder.
+        EXPECT_NE(infoOf(trashed).find("\nPath=" + item.filename().native() + "\n"), std::string::npos)
+            << infoOf(trashed);
+        struct stat st {};
+        ASSERT_EQ(::lstat(c.expected.parent_path().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+        trash.restore(trashed, item);
+        EXPECT_EQ(TestSupport::readBytes(item), "x");
+    }
 }
 
 TEST(FreedesktopTrash, UnprivilegedUserCannotTrashWhatItCannotMove)
