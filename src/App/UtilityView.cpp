@@ -4,6 +4,7 @@
 #include "Features/SleepPreventer/SleepPreventerController.h"
 #include "Features/SleepPreventer/SleepPreventerView.h"
 #include "Features/Tweaks/TweaksView.h"
+#include "Features/ZipKorean/ZipKoreanView.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -17,12 +18,13 @@ QWidget *page(Utility tool, const PageContext &context, QWidget *parent)
     case Utility::sendCheckup:
     case Utility::hangulFilename:
     case Utility::dsStoreCleaner:
-    case Utility::zipKorean:
     case Utility::filenameSanitizer:
     case Utility::heicConverter:
     case Utility::videoConverter:
     case Utility::textEncoding:
         return new PlaceholderView(tool, parent);
+    case Utility::zipKorean:
+        return new ZipKoreanView(context.session, parent);
     case Utility::sleepPreventer:
         return new SleepPreventerView(SleepPreventerController::shared(), parent);
     case Utility::tweaks:
