@@ -325,3 +325,19 @@ TEST(ZipReaderExtract, overlappingEntriesAreRefused)
                    Kind::corrupted, QStringLiteral("데이터 범위"));
     EXPECT_FALSE(std::filesystem::exists(dir / "a.txt"));
 }
+
+// Unix modes in the external attributes are ignored: an entry marked as a symbolic link is
+// written as a plain file holding the link text, never as a link that later entries could follow.
+TEST(ZipReaderExtract, symbolicLinkEntriesBecomePlainFiles)
+{
+    TestSupport::TempDir dir;
+    RawEntry link = stored("link", dir.path().parent_path().native());
+    link.externalAttributes = 0xA1FF0000; // S_IFLNK | 0777
+    const Bytes archive = buildZip({link, stored("link/inside.txt", "x")});
+    const auto entries = ZipReader::readEntries(archive);
+    expectZipError([&] { ZipReader::extract(entries, archive, dir.path(), false, std::nullopt, ""); },
+                   Kind::ioError);
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir / "link")));
+    EXPECT_EQ(TestSupport::readBytes(dir / "link"), dir.path().parent_path().native());
+    EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "inside.txt"));
+}

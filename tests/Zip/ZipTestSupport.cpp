@@ -57,7 +57,7 @@ Bytes buildZip(const std::vector<RawEntry> &entries, std::optional<std::uint16_t
         put16(central, 0);
         put16(central, 0);
         put16(central, 0);
-        put32(central, 0);
+        put32(central, e.externalAttributes);
         put32(central, offset);
         central.insert(central.end(), e.name.begin(), e.name.end());
         central.insert(central.end(), e.centralExtra.begin(), e.centralExtra.end());

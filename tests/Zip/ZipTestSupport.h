@@ -44,6 +44,7 @@ struct RawEntry {
     std::optional<std::uint32_t> localOffset; // default: where the local header lands
     Bytes centralExtra;
     std::uint16_t time = 0;
+    std::uint32_t externalAttributes = 0;
 };
 
 // Builds local headers, the central directory and the end record from raw entries.

@@ -9,8 +9,10 @@
 #include <libdeflate.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <new>
+#include <unordered_set>
 
 namespace {
 
@@ -403,6 +405,7 @@ ExtractCounts extract(const std::vector<ZipEntry> &entries, std::span<const std:
 
     ExtractCounts counts;
     Scratch scratch;
+    std::unordered_set<std::string> madeFolders;
     for (const auto &entry : entries) {
         if (skippingMacJunk && entry.isMacJunk()) {
             ++counts.skipped;
@@ -421,11 +424,20 @@ ExtractCounts extract(const std::vector<ZipEntry> &entries, std::span<const std:
             throw ZipError::corrupted(L("잘못된 경로: %@", name));
         if (pieces.empty())
             continue;
+        // Folders made earlier in this extraction are not asked for again: with many small files
+        // the repeated mkdir calls cost more than writing the files.
+        const auto makeFolders = [&](std::vector<std::string> folders) {
+            std::string key;
+            for (const auto &folder : folders)
+                key += folder + '/';
+            if (!folders.empty() && madeFolders.insert(key).second)
+                makeDirectories(destination, folders);
+        };
         if (entry.isDirectory) {
-            makeDirectories(destination, pieces);
+            makeFolders(pieces);
             continue;
         }
-        makeDirectories(destination, {pieces.begin(), pieces.end() - 1});
+        makeFolders({pieces.begin(), pieces.end() - 1});
         const auto content = readContent(entry, archive, password, scratch);
         std::string target = destination.native();
         for (const auto &piece : pieces)
