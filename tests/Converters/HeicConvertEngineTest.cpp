@@ -33,9 +33,10 @@ fs::path makeJpeg(const fs::path &path, int width, int height)
     return path;
 }
 
-fs::path makeHeic(const fs::path &heic, const fs::path &jpeg)
+fs::path makeHeic(const fs::path &heic, const fs::path &jpeg, const QStringList &options = {})
 {
-    const auto r = TestSupport::run("heif-enc", {"-q", "90", q(jpeg), "-o", q(heic)});
+    const auto r =
+        TestSupport::run("heif-enc", QStringList{"-q", "90"} + options + QStringList{q(jpeg), "-o", q(heic)});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     return heic;
 }
@@ -129,30 +130,37 @@ TEST(HeicConvert, LargePhotoKeepsSizeQualityAndTags)
     EXPECT_TRUE(fs::exists(dir / "IMG_0001 2.jpg"));
 }
 
+// Both codings: full-range BT.601 (the photo's planes are encoded directly) and limited range
+// (through RGB).
 TEST(HeicConvert, RotationInTheContainerIsApplied)
 {
-    TempDir dir;
-    const auto heic = makeHeic(dir / "turned.heic", makeJpeg(dir / "src.jpg", 64, 48));
-    // Turn the primary image a quarter anticlockwise: heif-enc writes a pixel-information
-    // property of the same size (16 bytes) for it, which becomes an image-rotation property.
-    std::string bytes = TestSupport::readBytes(heic);
-    const auto at = bytes.find("pixi");
-    ASSERT_NE(at, std::string::npos);
-    ASSERT_EQ(bytes.substr(at - 4, 4), std::string("\0\0\0\x10", 4));
-    bytes.replace(at, 12, std::string("irot\x01\0\0\0\0\0\0\0", 12));
-    TestSupport::writeBytes(heic, bytes);
+    for (const QStringList &coding : {QStringList{}, QStringList{"--full_range_flag", "0"}}) {
+        SCOPED_TRACE(coding.join(' ').toStdString());
+        TempDir dir;
+        const auto heic = makeHeic(dir / "turned.heic", makeJpeg(dir / "src.jpg", 64, 48), coding);
+        // Turn the primary image a quarter anticlockwise: heif-enc writes a pixel-information
+        // property of the same size (16 bytes) for it, which becomes an image-rotation property.
+        std::string bytes = TestSupport::readBytes(heic);
+        const auto at = bytes.find("pixi");
+        ASSERT_NE(at, std::string::npos);
+        ASSERT_EQ(bytes.substr(at - 4, 4), std::string("\0\0\0\x10", 4));
+        bytes.replace(at, 12, std::string("irot\x01\0\0\0\0\0\0\0", 12));
+        TestSupport::writeBytes(heic, bytes);
 
-    Engine engine;
-    engine.addURLs({heic});
-    engine.convertAll();
-    ASSERT_EQ(engine.doneCount(), 1) << engine.items()[0].status.text.toStdString();
-    QImage out(q(dir / "turned.jpg"));
-    ASSERT_EQ(out.size(), QSize(48, 64));
-    // The red top-left corner of the upright picture ends at the bottom left.
-    EXPECT_GT(qRed(out.pixel(4, 60)), 200);
-    EXPECT_LT(qBlue(out.pixel(4, 60)), 60);
-    EXPECT_GT(qBlue(out.pixel(4, 4)), 200);
-    EXPECT_GT(qBlue(out.pixel(44, 60)), 200);
+        Engine engine;
+        engine.addURLs({heic});
+        engine.convertAll();
+        ASSERT_EQ(engine.doneCount(), 1) << engine.items()[0].status.text.toStdString();
+        QImage out(q(dir / "turned.jpg"));
+        ASSERT_EQ(out.size(), QSize(48, 64));
+        // The red top-left corner of the upright picture ends at the bottom left.
+        EXPECT_GT(qRed(out.pixel(4, 60)), 200);
+        EXPECT_LT(qBlue(out.pixel(4, 60)), 60);
+        EXPECT_LT(qGreen(out.pixel(4, 60)), 60);
+        EXPECT_GT(qBlue(out.pixel(4, 4)), 200);
+        EXPECT_LT(qRed(out.pixel(4, 4)), 60);
+        EXPECT_GT(qBlue(out.pixel(44, 60)), 200);
+    }
 }
 
 TEST(HeicConvert, NamesFreeNamesAndMultiImageFiles)

@@ -214,6 +214,20 @@ struct JpegFree {
     void operator()(unsigned char *p) const { tjFree(p); }
 };
 
+// Whether the photo declares the coding JPEG uses: YCbCr with BT.601 coefficients in full range.
+bool jpegCompatibleCoding(const heif_image_handle *handle)
+{
+    heif_color_profile_nclx *nclx = nullptr;
+    if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok || nclx == nullptr)
+        return false;
+    const bool compatible =
+        nclx->full_range_flag != 0 &&
+        (nclx->matrix_coefficients == heif_matrix_coefficients_ITU_R_BT_470_6_System_B_G ||
+         nclx->matrix_coefficients == heif_matrix_coefficients_ITU_R_BT_601_6);
+    heif_nclx_color_profile_free(nclx);
+    return compatible;
+}
+
 } // namespace
 
 HeicConvertEngine::HeicConvertEngine(QObject *parent) : QObject(parent) {}
@@ -344,28 +358,57 @@ std::vector<std::uint8_t> HeicConvertEngine::jpegFromHeif(const std::vector<std:
     std::unique_ptr<heif_image_handle, HandleFree> handle(rawHandle);
 
     // Decoding applies the container's rotation, mirroring and crop, so the pixels come out upright.
+    // When the photo's own colour coding is JPEG's (full-range BT.601 YCbCr), its 4:2:0 planes go
+    // to the encoder as they are, sparing a conversion to RGB and back.
     std::unique_ptr<heif_decoding_options, OptionsFree> options(heif_decoding_options_alloc());
-    heif_image *rawImage = nullptr;
-    if (heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB, heif_chroma_interleaved_RGB,
-                          options.get())
-            .code != heif_error_Ok)
-        throw ioError("JPG 저장 실패");
-    std::unique_ptr<heif_image, ImageFree> image(rawImage);
-
-    int stride = 0;
-    const std::uint8_t *pixels =
-        heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
-    const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
-    const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
-    if (pixels == nullptr || width <= 0 || height <= 0)
-        throw ioError("JPG 저장 실패");
-
     unsigned char *rawJpeg = nullptr;
     unsigned long jpegSize = 0;
-    if (tjCompress2(compressor.get(), pixels, width, stride, height, TJPF_RGB, &rawJpeg, &jpegSize,
-                    TJSAMP_420, 90, 0) != 0) {
-        tjFree(rawJpeg);
-        throw ioError("JPG 저장 실패");
+    bool encoded = false;
+    if (jpegCompatibleCoding(handle.get())) {
+        heif_image *rawImage = nullptr;
+        if (heif_decode_image(handle.get(), &rawImage, heif_colorspace_YCbCr, heif_chroma_420, options.get())
+                .code == heif_error_Ok) {
+            std::unique_ptr<heif_image, ImageFree> image(rawImage);
+            const unsigned char *planes[3] = {};
+            int strides[3] = {};
+            const heif_channel channels[3] = {heif_channel_Y, heif_channel_Cb, heif_channel_Cr};
+            bool usable = heif_image_get_chroma_format(image.get()) == heif_chroma_420;
+            for (int i = 0; i < 3 && usable; ++i) {
+                planes[i] = heif_image_get_plane_readonly(image.get(), channels[i], &strides[i]);
+                usable = planes[i] != nullptr &&
+                         heif_image_get_bits_per_pixel_range(image.get(), channels[i]) == 8;
+            }
+            const int width = heif_image_get_width(image.get(), heif_channel_Y);
+            const int height = heif_image_get_height(image.get(), heif_channel_Y);
+            if (usable && width > 0 && height > 0) {
+                if (tjCompressFromYUVPlanes(compressor.get(), planes, width, strides, height, TJSAMP_420,
+                                            &rawJpeg, &jpegSize, 90, 0) != 0) {
+                    tjFree(rawJpeg);
+                    throw ioError("JPG 저장 실패");
+                }
+                encoded = true;
+            }
+        }
+    }
+    if (!encoded) {
+        heif_image *rawImage = nullptr;
+        if (heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB, heif_chroma_interleaved_RGB,
+                              options.get())
+                .code != heif_error_Ok)
+            throw ioError("JPG 저장 실패");
+        std::unique_ptr<heif_image, ImageFree> image(rawImage);
+        int stride = 0;
+        const std::uint8_t *pixels =
+            heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+        const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
+        const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
+        if (pixels == nullptr || width <= 0 || height <= 0)
+            throw ioError("JPG 저장 실패");
+        if (tjCompress2(compressor.get(), pixels, width, stride, height, TJPF_RGB, &rawJpeg, &jpegSize,
+                        TJSAMP_420, 90, 0) != 0) {
+            tjFree(rawJpeg);
+            throw ioError("JPG 저장 실패");
+        }
     }
     std::unique_ptr<unsigned char, JpegFree> jpeg(rawJpeg);
     return withMetadata(jpeg.get(), jpegSize, readMetadata(handle.get()));
