@@ -39,7 +39,10 @@ Options parse(const std::vector<std::string> &arguments)
     return options;
 }
 
-int failWith(const std::optional<QString> &text) { return Probe::fail(text.value_or(QString()).toStdString()); }
+int failWith(const std::optional<QString> &text)
+{
+    return Probe::fail(text.value_or(QString()).toStdString());
+}
 
 int open(const std::vector<std::string> &arguments)
 {

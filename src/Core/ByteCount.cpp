@@ -14,7 +14,8 @@ QString fileStyle(std::int64_t bytes)
     const std::uint64_t magnitude = negative ? std::uint64_t(0) - std::uint64_t(bytes) : std::uint64_t(bytes);
     const QString sign = negative ? QStringLiteral("-") : QString();
     if (magnitude < 1000)
-        return sign + QString::number(magnitude) + (magnitude == 1 ? QStringLiteral(" byte") : QStringLiteral(" bytes"));
+        return sign + QString::number(magnitude) +
+               (magnitude == 1 ? QStringLiteral(" byte") : QStringLiteral(" bytes"));
 
     static const std::array<const char *, 6> units{"KB", "MB", "GB", "TB", "PB", "EB"};
     static const std::array<int, 6> decimals{0, 1, 2, 2, 2, 2};

@@ -14,16 +14,17 @@ using Format = ZipKoreanEngine::CreateFormat;
 TEST(ZipKoreanEnginePeers, Cp949ZipFromInfoZipExtractsWithComposedKoreanNames)
 {
     TempDir dir;
-    const std::vector<std::string> names{"\xEA\xB0\x80\xEB\x82\x98.txt",                   // 가나.txt
-                                         "\xEB\xB3\xB4\xEA\xB3\xA0\xEC\x84\x9C.hwp",       // 보고서.hwp
-                                         "\xEC\x9E\x90\xEB\xA3\x8C/\xED\x95\x9C.txt"};    // 자료/한.txt
+    const std::vector<std::string> names{"\xEA\xB0\x80\xEB\x82\x98.txt",               // 가나.txt
+                                         "\xEB\xB3\xB4\xEA\xB3\xA0\xEC\x84\x9C.hwp",   // 보고서.hwp
+                                         "\xEC\x9E\x90\xEB\xA3\x8C/\xED\x95\x9C.txt"}; // 자료/한.txt
     for (const auto &name : names) {
         std::string cp949;
         std::size_t start = 0;
         // Each component is encoded on its own, the "/" kept.
         while (start <= name.size()) {
             const auto slash = name.find('/', start);
-            const auto piece = name.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+            const auto piece =
+                name.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
             cp949 += *Text::encodeCp949(piece);
             if (slash == std::string::npos)
                 break;
@@ -90,7 +91,8 @@ TEST(ZipKoreanEnginePeers, EncryptedSevenZipWithHiddenNamesOpensIn7zzWithThePass
     EXPECT_EQ(blind.out.find("plan.txt"), std::string::npos);
     const auto wrong = TestSupport::run("7zz", {"t", "-pwrong", archive});
     EXPECT_NE(wrong.exitCode, 0);
-    const auto right = TestSupport::run("7zz", {"x", QString::fromUtf8("-p열쇠"), "-o" + q(dir / "out"), archive});
+    const auto right =
+        TestSupport::run("7zz", {"x", QString::fromUtf8("-p열쇠"), "-o" + q(dir / "out"), archive});
     ASSERT_EQ(right.exitCode, 0) << right.out << right.err;
     EXPECT_EQ(TestSupport::readBytes(dir / "out" / secret / "plan.txt"), "the plan");
 }

@@ -34,8 +34,9 @@ fs::path writeZip(const TempDir &dir, const std::string &name, const std::vector
 }
 
 // A 7z written by the program's own writer from a scratch folder of files.
-fs::path writeSevenZip(const TempDir &dir, const std::string &name, const std::map<std::string, std::string> &files,
-                       const QString &password, bool hideNames)
+fs::path writeSevenZip(const TempDir &dir, const std::string &name,
+                       const std::map<std::string, std::string> &files, const QString &password,
+                       bool hideNames)
 {
     std::vector<ZipWriter::Source> sources;
     for (const auto &[entry, content] : files) {
@@ -47,7 +48,8 @@ fs::path writeSevenZip(const TempDir &dir, const std::string &name, const std::m
     return path;
 }
 
-void tarOf(const fs::path &folder, const fs::path &out, const QStringList &members, const QString &flags = "-czf")
+void tarOf(const fs::path &folder, const fs::path &out, const QStringList &members,
+           const QString &flags = "-czf")
 {
     QStringList arguments{QStringLiteral("-C"), q(folder), flags, q(out)};
     arguments += members;
@@ -73,13 +75,19 @@ TEST_F(ZipKoreanEngineTest, RoutesByExtensionOnly)
         std::size_t rows;
     };
     const std::vector<Case> cases{
-        {"upper-case ZIP", [&] { return std::vector{writeZip(dir, "A.ZIP", {{"a.txt", "A"}})}; }, Mode::extract,
-         true, false, 1},
-        {"folder named .zip", [&] { return std::vector{dir.folder("box.zip")}; }, Mode::extract, true, true, 0},
-        {"pdf packs", [&] { return std::vector{dir.file("doc.pdf", "%PDF")}; }, Mode::create, false, false, 0},
+        {"upper-case ZIP",
+         [&] {
+             return std::vector{writeZip(dir, "A.ZIP", {{"a.txt", "A"}})};
+         },
+         Mode::extract, true, false, 1},
+        {"folder named .zip", [&] { return std::vector{dir.folder("box.zip")}; }, Mode::extract, true, true,
+         0},
+        {"pdf packs", [&] { return std::vector{dir.file("doc.pdf", "%PDF")}; }, Mode::create, false, false,
+         0},
         {"two archives pack",
          [&] {
-             return std::vector{writeZip(dir, "one.zip", {{"a", "1"}}), writeZip(dir, "two.zip", {{"b", "2"}})};
+             return std::vector{writeZip(dir, "one.zip", {{"a", "1"}}),
+                                writeZip(dir, "two.zip", {{"b", "2"}})};
          },
          Mode::create, false, false, 0},
         {"tar.gz through libarchive",
@@ -91,24 +99,29 @@ TEST_F(ZipKoreanEngineTest, RoutesByExtensionOnly)
          },
          Mode::extract, false, false, 2},
         {"7z by the own reader",
-         [&] { return std::vector{writeSevenZip(dir, "own.7z", {{"a.txt", "A"}, {"b.txt", "B"}}, "pw", false)}; },
+         [&] {
+             return std::vector{writeSevenZip(dir, "own.7z", {{"a.txt", "A"}, {"b.txt", "B"}}, "pw", false)};
+         },
          Mode::extract, false, false, 2},
         {"7z with a coder the own reader lacks",
          [&] {
              dir.file("bz/a.txt", std::string(2000, 'a'));
-             const auto r = TestSupport::run("7zz", {"a", "-m0=BZip2", q(dir / "bz.7z"), "a.txt"}, dir / "bz");
+             const auto r =
+                 TestSupport::run("7zz", {"a", "-m0=BZip2", q(dir / "bz.7z"), "a.txt"}, dir / "bz");
              EXPECT_EQ(r.exitCode, 0) << r.err;
              return std::vector{dir / "bz.7z"};
          },
          Mode::extract, false, false, 1},
-        {"plain folder packs", [&] { return std::vector{dir.folder("stuff")}; }, Mode::create, false, false, 0},
+        {"plain folder packs", [&] { return std::vector{dir.folder("stuff")}; }, Mode::create, false, false,
+         0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.label);
         engine.addURLs(c.make());
         EXPECT_EQ(engine.mode(), c.mode);
         EXPECT_EQ(engine.isZipArchive(), c.isZip);
-        EXPECT_EQ(engine.loadError().has_value(), c.loadError) << engine.loadError().value_or("").toStdString();
+        EXPECT_EQ(engine.loadError().has_value(), c.loadError)
+            << engine.loadError().value_or("").toStdString();
         EXPECT_EQ(engine.displayEntries().size(), c.rows);
         EXPECT_EQ(engine.archiveURL().has_value(), c.mode == Mode::extract);
     }
@@ -116,8 +129,8 @@ TEST_F(ZipKoreanEngineTest, RoutesByExtensionOnly)
     EXPECT_THROW(
         {
             try {
-                SevenZipReader::extract(dir / "bz.7z", dir.folder("probe-out"), true, std::nullopt, std::nullopt,
-                                        {});
+                SevenZipReader::extract(dir / "bz.7z", dir.folder("probe-out"), true, std::nullopt,
+                                        std::nullopt, {});
             } catch (const SevenZipReadError &e) {
                 EXPECT_EQ(e.kind(), SevenZipReadError::Kind::unsupported);
                 throw;
@@ -146,7 +159,8 @@ TEST_F(ZipKoreanEngineTest, ZipListingBadgesAndSummary)
 
     engine.addURLs({writeZip(dir, "utf8.zip", {{ga + ".txt", "1", 0x800}, {"plain.txt", "2"}})});
     EXPECT_EQ(engine.cp949Count(), 0);
-    EXPECT_EQ(engine.encodingSummary(), QString::fromUtf8("파일명 인코딩 정상 (UTF-8) — 자모 분리만 정리해서 풉니다"));
+    EXPECT_EQ(engine.encodingSummary(),
+              QString::fromUtf8("파일명 인코딩 정상 (UTF-8) — 자모 분리만 정리해서 풉니다"));
     EXPECT_FALSE(engine.displayEntries()[0].badge);
 
     engine.addURLs({writeZip(dir, "win.zip",
@@ -190,11 +204,13 @@ TEST_F(ZipKoreanEngineTest, EncryptedArchivesOfferThePassword)
     EXPECT_TRUE(engine.displayEntries().empty());
     EXPECT_TRUE(engine.needsPassword());
     EXPECT_FALSE(engine.loadError());
-    EXPECT_EQ(engine.encodingSummary(), QString::fromUtf8("암호로 보호된 압축 파일 — 암호를 입력하고 풀기를 누르세요"));
+    EXPECT_EQ(engine.encodingSummary(),
+              QString::fromUtf8("암호로 보호된 압축 파일 — 암호를 입력하고 풀기를 누르세요"));
 
     // 7z with a plain header: rows at once, folders not marked.
     const fs::path data = dir.file("seven/d/a.txt", "A");
-    SevenZipWriter::create(dir / "files.7z", {{"d/", std::nullopt, true}, {"d/a.txt", data, false}}, "pw", false);
+    SevenZipWriter::create(dir / "files.7z", {{"d/", std::nullopt, true}, {"d/a.txt", data, false}}, "pw",
+                           false);
     engine.addURLs({dir / "files.7z"});
     ASSERT_EQ(engine.displayEntries().size(), 2u);
     EXPECT_FALSE(engine.needsPassword());
@@ -251,35 +267,70 @@ TEST_F(ZipKoreanEngineTest, PasswordCycleRequiredWrongRight)
 
 TEST_F(ZipKoreanEngineTest, ExtractionTargets)
 {
-    const std::string jaryo = "\xEC\x9E\x90\xEB\xA3\x8C";          // 자료
-    const std::string mukeum = "\xEB\xAC\xB6\xEC\x9D\x8C";         // 묶음
+    const std::string jaryo = "\xEC\x9E\x90\xEB\xA3\x8C";  // 자료
+    const std::string mukeum = "\xEB\xAC\xB6\xEC\x9D\x8C"; // 묶음
     struct Case {
         const char *label;
         std::string archive;
         std::vector<RawEntry> entries;
         bool skipJunk;
-        std::vector<std::string> existing; // folders already beside the archive
-        std::string result;                // name of the new item beside the archive
+        std::vector<std::string> existing;          // folders already beside the archive
+        std::string result;                         // name of the new item beside the archive
         std::map<std::string, std::string> content; // its tree; a lone file: {"", bytes}
     };
     const std::vector<Case> cases{
         {"lone file", "lone.zip", {{"a.txt", "A"}}, true, {}, "a.txt", {{"", "A"}}},
         {"lone file again", "lone.zip", {{"a.txt", "A"}}, true, {}, "a 2.txt", {{"", "A"}}},
-        {"folder entry and file", "docs1.zip", {{"docs/", ""}, {"docs/a.txt", "A"}}, true, {}, "docs",
+        {"folder entry and file",
+         "docs1.zip",
+         {{"docs/", ""}, {"docs/a.txt", "A"}},
+         true,
+         {},
+         "docs",
          {{"a.txt", "A"}}},
-        {"file below a folder without its entry", "docs2.zip", {{"docs/a.txt", "A"}}, true, {}, "docs 2",
+        {"file below a folder without its entry",
+         "docs2.zip",
+         {{"docs/a.txt", "A"}},
+         true,
+         {},
+         "docs 2",
          {{"a.txt", "A"}}},
         {"one empty folder", "empty.zip", {{"e/", ""}}, true, {}, "e", {}},
-        {"several items", mukeum + ".zip", {{"a.txt", "A"}, {"b.txt", "B"}}, true, {}, mukeum,
+        {"several items",
+         mukeum + ".zip",
+         {{"a.txt", "A"}, {"b.txt", "B"}},
+         true,
+         {},
+         mukeum,
          {{"a.txt", "A"}, {"b.txt", "B"}}},
-        {"companion skipped", "pair.zip", {{"p.txt", "P"}, {"__MACOSX/._p.txt", "j"}}, true, {}, "p.txt",
+        {"companion skipped",
+         "pair.zip",
+         {{"p.txt", "P"}, {"__MACOSX/._p.txt", "j"}},
+         true,
+         {},
+         "p.txt",
          {{"", "P"}}},
-        {"companion kept", "pair.zip", {{"p.txt", "P"}, {"__MACOSX/._p.txt", "j"}}, false, {}, "pair",
+        {"companion kept",
+         "pair.zip",
+         {{"p.txt", "P"}, {"__MACOSX/._p.txt", "j"}},
+         false,
+         {},
+         "pair",
          {{"p.txt", "P"}, {"__MACOSX/", "/"}, {"__MACOSX/._p.txt", "j"}}},
-        {"taken names are numbered", "jaryo.zip", {{jaryo + "/x.txt", "X"}}, true, {jaryo, jaryo + " 2"},
-         jaryo + " 3", {{"x.txt", "X"}}},
-        {"decomposed names composed", "nfd.zip", {{nfdHangul + "/x.txt", "X", 0x800}}, true, {},
-         Text::toNfc(nfdHangul), {{"x.txt", "X"}}},
+        {"taken names are numbered",
+         "jaryo.zip",
+         {{jaryo + "/x.txt", "X"}},
+         true,
+         {jaryo, jaryo + " 2"},
+         jaryo + " 3",
+         {{"x.txt", "X"}}},
+        {"decomposed names composed",
+         "nfd.zip",
+         {{nfdHangul + "/x.txt", "X", 0x800}},
+         true,
+         {},
+         Text::toNfc(nfdHangul),
+         {{"x.txt", "X"}}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.label);
@@ -419,7 +470,8 @@ TEST_F(ZipKoreanEngineTest, CollectingSources)
     EXPECT_TRUE(engine.sources().empty());
     EXPECT_EQ(engine.junkSkippedCount(), 1);
     engine.createZip();
-    EXPECT_EQ(engine.actionError(), QString::fromUtf8("압축할 파일이 없습니다. 파일이나 폴더를 다시 놓아 주세요."));
+    EXPECT_EQ(engine.actionError(),
+              QString::fromUtf8("압축할 파일이 없습니다. 파일이나 폴더를 다시 놓아 주세요."));
 }
 
 TEST_F(ZipKoreanEngineTest, NamesThatAreNotUtf8KeepTheirBytes)
@@ -652,7 +704,8 @@ TEST(ZipKoreanEngineFormats, LabelsAndRawValues)
     EXPECT_EQ(ZipKoreanEngine::label(Format::zip), QString::fromUtf8("ZIP — 호환 최고, Windows 권장"));
     EXPECT_TRUE(ZipKoreanEngine::supportsPassword(Format::sevenZip));
     EXPECT_FALSE(ZipKoreanEngine::supportsPassword(Format::tarXz));
-    EXPECT_EQ(ZipKoreanEngine::zipEncryptionFromString("aes256"), ZipKoreanEngine::ZipEncryptionChoice::aes256);
+    EXPECT_EQ(ZipKoreanEngine::zipEncryptionFromString("aes256"),
+              ZipKoreanEngine::ZipEncryptionChoice::aes256);
     EXPECT_EQ(ZipKoreanEngine::label(ZipKoreanEngine::ZipEncryptionChoice::compatible),
               QString::fromUtf8("호환 우선 (Windows 기본 지원)"));
 }

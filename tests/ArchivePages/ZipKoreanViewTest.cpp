@@ -1,28 +1,39 @@
 #include "Features/ZipKorean/ZipKoreanView.h"
 
+#include "ArchiveEngine/EngineTestSupport.h"
 #include "Core/Router.h"
 #include "Core/Text.h"
 #include "Features/ZipKorean/ArchiveFiles.h"
 #include "Features/ZipKorean/SevenZip/SevenZipWriter.h"
 #include "Features/ZipKorean/Zip/ZipWriter.h"
-#include "ArchiveEngine/EngineTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDropEvent>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+#include <functional>
+#include <set>
+
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace fs = std::filesystem;
 using TestSupport::TempDir;
@@ -31,7 +42,10 @@ using Format = ZipKoreanEngine::CreateFormat;
 
 namespace {
 
-std::string cp(const char *utf8) { return *Text::encodeCp949(utf8); }
+std::string cp(const char *utf8)
+{
+    return *Text::encodeCp949(utf8);
+}
 
 // A ZIP of stored entries whose names are the given bytes (no UTF-8 flag).
 void writeStoredZip(const fs::path &path, const std::vector<std::pair<std::string, std::string>> &entries)
@@ -75,7 +89,8 @@ protected:
         std::vector<QString> out;
         auto *widget = find<QListWidget>(list);
         for (int i = 0; i < widget->count(); ++i) {
-            const auto *l = widget->itemWidget(widget->item(i))->findChild<QLabel *>(QString::fromUtf8(label));
+            const auto *l =
+                widget->itemWidget(widget->item(i))->findChild<QLabel *>(QString::fromUtf8(label));
             out.push_back(l ? l->text() : QString());
         }
         return out;
@@ -90,7 +105,11 @@ protected:
         QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&view, &event);
     }
-    static QUrl url(const fs::path &path) { return QUrl::fromLocalFile(QString::fromStdString(path.native())); }
+    static QString q(const fs::path &path) { return QString::fromStdString(path.native()); }
+    static QUrl url(const fs::path &path)
+    {
+        return QUrl::fromLocalFile(QString::fromStdString(path.native()));
+    }
 
     TempDir dir;
     QUuid session;
@@ -128,10 +147,11 @@ TEST_F(ZipKoreanViewTest, ExtractStateListsFilesWithBadgesJunkAndSummary)
                                      {"__MACOSX/._x", "j"}});
     drop({url(dir / "win.zip")});
     EXPECT_EQ(text("extractTitle"), "win.zip");
-    EXPECT_EQ(text("extractSubtitle"), QString::fromUtf8("Windows(CP949) 인코딩 감지 — 한글 파일명 3개를 복원합니다"));
+    EXPECT_EQ(text("extractSubtitle"),
+              QString::fromUtf8("Windows(CP949) 인코딩 감지 — 한글 파일명 3개를 복원합니다"));
     EXPECT_EQ(rowTexts("entryList", "entryName"),
-              (std::vector<QString>{QString::fromUtf8("자료/보고서.hwp"), QString::fromUtf8("자료/readme.txt"),
-                                    "__MACOSX/._x"}));
+              (std::vector<QString>{QString::fromUtf8("자료/보고서.hwp"),
+                                    QString::fromUtf8("자료/readme.txt"), "__MACOSX/._x"}));
     EXPECT_EQ(rowTexts("entryList", "badge"),
               (std::vector<QString>{QString::fromUtf8("CP949 복원"), QString::fromUtf8("CP949 복원"), ""}));
     EXPECT_EQ(rowTexts("entryList", "junkNote"),
@@ -189,7 +209,8 @@ TEST_F(ZipKoreanViewTest, PasswordStates)
     EXPECT_FALSE(shown("entryList"));
     EXPECT_TRUE(shown("passwordField"));
     EXPECT_TRUE(find<QPushButton>("extractButton")->isEnabled());
-    EXPECT_EQ(text("extractSubtitle"), QString::fromUtf8("암호로 보호된 압축 파일 — 암호를 입력하고 풀기를 누르세요"));
+    EXPECT_EQ(text("extractSubtitle"),
+              QString::fromUtf8("암호로 보호된 압축 파일 — 암호를 입력하고 풀기를 누르세요"));
     saveShot(view, "zip-password");
     QTest::keyClicks(find<QLineEdit>("passwordField"), "pw");
     EXPECT_EQ(view.engine().password(), "pw");
@@ -214,6 +235,62 @@ TEST_F(ZipKoreanViewTest, ErrorScreenAndFolderOnlyArchive)
     EXPECT_EQ(find<QListWidget>("entryList")->count(), 0);
     EXPECT_EQ(text("extractSummary"), "");
     EXPECT_TRUE(find<QPushButton>("extractButton")->isEnabled());
+}
+
+TEST_F(ZipKoreanViewTest, HoverStateFollowsTheDrag)
+{
+    QMimeData mime;
+    mime.setUrls({url(dir.file("a.txt", "A"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&view, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_TRUE(view.isDropTargeted());
+    saveShot(view, "zip-hover");
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(&view, &leave);
+    EXPECT_FALSE(view.isDropTargeted());
+    EXPECT_EQ(view.engine().mode(), Mode::idle);
+
+    // A drag of web addresses only is not taken.
+    QMimeData web;
+    web.setUrls({QUrl("https://example.com/x.zip")});
+    QDragEnterEvent other(QPoint(10, 10), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+    other.ignore();
+    QApplication::sendEvent(&view, &other);
+    EXPECT_FALSE(other.isAccepted());
+    EXPECT_FALSE(view.isDropTargeted());
+}
+
+TEST_F(ZipKoreanViewTest, ChooserTakesFilesAndFoldersTogether)
+{
+    const fs::path file = dir.file("pick/a.txt", "A");
+    const fs::path folder = dir.folder("pick/box");
+    std::optional<ZipKoreanView::PathList> chosen;
+    bool answered = false;
+    std::function<void()> answer = [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            QTimer::singleShot(20, answer);
+            return;
+        }
+        auto *tree = dialog->findChild<QTreeView *>();
+        auto *model = qobject_cast<QFileSystemModel *>(tree->model());
+        tree->selectionModel()->clearSelection();
+        for (const fs::path &p : {file, folder})
+            tree->selectionModel()->select(model->index(q(p)),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        for (QAbstractButton *button : buttons->buttons())
+            if (button->text() == QString::fromUtf8("추가"))
+                button->click();
+        answered = true;
+    };
+    QTimer::singleShot(0, answer);
+    chosen = ZipKoreanView::chooseItems(&view);
+    EXPECT_TRUE(answered);
+    ASSERT_TRUE(chosen);
+    std::set<fs::path> got(chosen->begin(), chosen->end());
+    EXPECT_EQ(got, (std::set<fs::path>{file, folder}));
 }
 
 TEST_F(ZipKoreanViewTest, DropsKeepLocalFilesOnly)
@@ -241,7 +318,8 @@ TEST_F(ZipKoreanViewTest, CreationViewOptionsFollowFormatAndPassword)
     drop({url(dir / QString::fromUtf8("사진").toStdString())});
     EXPECT_EQ(view.engine().mode(), Mode::create);
     EXPECT_EQ(text("createTitle"), QString::fromUtf8("사진 (Windows용).zip"));
-    EXPECT_EQ(text("createSubtitle"), QString::fromUtf8("NFC 파일명 + UTF-8 플래그로 Windows에서 완벽하게 보입니다"));
+    EXPECT_EQ(text("createSubtitle"),
+              QString::fromUtf8("NFC 파일명 + UTF-8 플래그로 Windows에서 완벽하게 보입니다"));
     EXPECT_EQ(rowTexts("sourceList", "sourceName"),
               (std::vector<QString>{QString::fromUtf8("사진/"), QString::fromUtf8("사진/a.jpg"),
                                     QString::fromUtf8("사진/sub/"), QString::fromUtf8("사진/sub/b.jpg")}));
@@ -253,7 +331,8 @@ TEST_F(ZipKoreanViewTest, CreationViewOptionsFollowFormatAndPassword)
     auto *formats = find<QComboBox>("formatPicker");
     ASSERT_EQ(formats->count(), 6);
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(formats->itemText(i), ZipKoreanEngine::label(ZipKoreanEngine::allCreateFormats[std::size_t(i)]));
+        EXPECT_EQ(formats->itemText(i),
+                  ZipKoreanEngine::label(ZipKoreanEngine::allCreateFormats[std::size_t(i)]));
 
     QTest::keyClicks(find<QLineEdit>("createPasswordField"), "pw");
     EXPECT_EQ(view.engine().createPassword(), "pw");

@@ -37,6 +37,7 @@
 #include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QVariantAnimation>
 
 #include <algorithm>
 
@@ -60,8 +61,14 @@ void scaleFont(QWidget *widget, double factor, QFont::Weight weight = QFont::Nor
     widget->setFont(font);
 }
 
-QColor secondary(const QWidget *widget) { return widget->palette().color(QPalette::PlaceholderText); }
-QColor accent(const QWidget *widget) { return widget->palette().color(QPalette::Highlight); }
+QColor secondary(const QWidget *widget)
+{
+    return widget->palette().color(QPalette::PlaceholderText);
+}
+QColor accent(const QWidget *widget)
+{
+    return widget->palette().color(QPalette::Highlight);
+}
 
 // A symbol of the catalogue, else the closest standard icon of the style, drawn in one colour.
 QPixmap symbol(const QString &name, int size, const QColor &colour)
@@ -104,7 +111,10 @@ class ElidedLabel : public QLabel {
 public:
     using QLabel::QLabel;
     QSize minimumSizeHint() const override { return {40, QLabel::minimumSizeHint().height()}; }
-    QSize sizeHint() const override { return {std::min(QLabel::sizeHint().width(), 400), QLabel::sizeHint().height()}; }
+    QSize sizeHint() const override
+    {
+        return {std::min(QLabel::sizeHint().width(), 400), QLabel::sizeHint().height()};
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -330,8 +340,14 @@ ZipKoreanView::ZipKoreanView(const QUuid &session, QWidget *parent)
 
 ZipKoreanView::~ZipKoreanView() = default;
 
-QString ZipKoreanView::navigationTitle() { return L("압축 도구"); }
-QString ZipKoreanView::navigationSubtitle() { return L("한글 깨짐 없는 압축·해제"); }
+QString ZipKoreanView::navigationTitle()
+{
+    return L("압축 도구");
+}
+QString ZipKoreanView::navigationSubtitle()
+{
+    return L("한글 깨짐 없는 압축·해제");
+}
 
 QWidget *ZipKoreanView::buildIdle()
 {
@@ -349,6 +365,7 @@ QWidget *ZipKoreanView::buildIdle()
     inner->setSpacing(14);
     dropSymbol_ = new QLabel;
     dropSymbol_->setAlignment(Qt::AlignCenter);
+    dropSymbol_->setFixedHeight(58); // room for the bounce without moving the texts
     inner->addWidget(dropSymbol_);
     auto *title = new QLabel(L("압축 파일이나 압축할 파일을 끌어다 놓으세요"));
     title->setAlignment(Qt::AlignCenter);
@@ -383,17 +400,19 @@ QWidget *ZipKoreanView::buildIdle()
 
     auto *info = new QFrame;
     info->setObjectName(QStringLiteral("infoBox"));
-    info->setStyleSheet(QStringLiteral("QFrame#infoBox { background: rgba(128, 128, 128, 0.12); border-radius: 10px; }"));
+    info->setStyleSheet(
+        QStringLiteral("QFrame#infoBox { background: rgba(128, 128, 128, 0.12); border-radius: 10px; }"));
     auto *infoRow = new QHBoxLayout(info);
     infoRow->setContentsMargins(14, 14, 14, 14);
     infoRow->setSpacing(10);
     auto *infoSymbol = symbolLabel(QStringLiteral("info.circle.fill"), 16, blue);
     infoSymbol->setContentsMargins(0, 2, 0, 0);
     infoRow->addWidget(infoSymbol, 0, Qt::AlignTop);
-    auto *infoText = new QLabel(
-        L("Windows에서 만든 ZIP은 한글 파일명이 옛 방식(CP949)으로 저장되어 있어 맥에서 풀면 깨집니다. 반대로 맥에서 "
-          "만든 ZIP은 Windows에서 자모가 분리되어 보이죠. 이 도구가 양쪽 모두 해결하고, 암호 ZIP과 7z·RAR·tar.gz 같은 "
-          "다른 압축 형식도 풀 수 있습니다. (만들기는 ZIP만 지원)"));
+    auto *infoText = new QLabel(L("Windows에서 만든 ZIP은 한글 파일명이 옛 방식(CP949)으로 저장되어 있어 "
+                                  "맥에서 풀면 깨집니다. 반대로 맥에서 "
+                                  "만든 ZIP은 Windows에서 자모가 분리되어 보이죠. 이 도구가 양쪽 모두 "
+                                  "해결하고, 암호 ZIP과 7z·RAR·tar.gz 같은 "
+                                  "다른 압축 형식도 풀 수 있습니다. (만들기는 ZIP만 지원)"));
     infoText->setWordWrap(true);
     infoText->setForegroundRole(QPalette::PlaceholderText);
     infoRow->addWidget(infoText, 1);
@@ -416,7 +435,8 @@ QWidget *ZipKoreanView::buildExtract()
     layout->addWidget(divider());
 
     content_ = new QStackedWidget;
-    errorPlaceholder_ = placeholder(QStringLiteral("exclamationmark.triangle.fill"), L("처리할 수 없습니다"), errorText_);
+    errorPlaceholder_ =
+        placeholder(QStringLiteral("exclamationmark.triangle.fill"), L("처리할 수 없습니다"), errorText_);
     errorPlaceholder_->setObjectName(QStringLiteral("errorPlaceholder"));
     errorText_->setObjectName(QStringLiteral("errorText"));
     QLabel *promptText = nullptr;
@@ -455,7 +475,8 @@ QWidget *ZipKoreanView::buildExtract()
     passwordField_->setEchoMode(QLineEdit::Password);
     passwordField_->setPlaceholderText(L("암호"));
     passwordField_->setFixedWidth(160);
-    connect(passwordField_, &QLineEdit::textEdited, this, [this](const QString &text) { engine_->setPassword(text); });
+    connect(passwordField_, &QLineEdit::textEdited, this,
+            [this](const QString &text) { engine_->setPassword(text); });
     row->addWidget(passwordField_);
     junkCheck_ = new QCheckBox(L("맥 쓰레기 파일 건너뛰기"));
     junkCheck_->setObjectName(QStringLiteral("junkCheck"));
@@ -540,8 +561,10 @@ QWidget *ZipKoreanView::buildCreate()
     optionRow->addWidget(encryptionPicker_);
     hideNamesCheck_ = new QCheckBox(L("파일 목록도 숨기기"));
     hideNamesCheck_->setObjectName(QStringLiteral("hideNamesCheck"));
-    hideNamesCheck_->setToolTip(L("켜면 암호 없이는 안에 어떤 파일이 있는지도 볼 수 없습니다 (헤더 암호화)."));
-    connect(hideNamesCheck_, &QCheckBox::clicked, this, [this](bool on) { engine_->setSevenZipHideNames(on); });
+    hideNamesCheck_->setToolTip(
+        L("켜면 암호 없이는 안에 어떤 파일이 있는지도 볼 수 없습니다 (헤더 암호화)."));
+    connect(hideNamesCheck_, &QCheckBox::clicked, this,
+            [this](bool on) { engine_->setSevenZipHideNames(on); });
     optionRow->addWidget(hideNamesCheck_);
     optionRow->addStretch();
     rows->addWidget(options_);
@@ -645,7 +668,8 @@ void ZipKoreanView::rebuildSources()
 QString ZipKoreanView::extractSummary() const
 {
     const auto &rows = engine_->displayEntries();
-    const auto files = std::count_if(rows.begin(), rows.end(), [](const auto &row) { return !row.isDirectory; });
+    const auto files =
+        std::count_if(rows.begin(), rows.end(), [](const auto &row) { return !row.isDirectory; });
     if (files < 1)
         return {};
     QString text = L("파일 %lld개", files);
@@ -659,12 +683,13 @@ QString ZipKoreanView::createSubtitle() const
     const bool locked = !engine_->createPassword().isEmpty();
     switch (engine_->createFormat()) {
     case Format::zip:
-        return L("NFC 파일명 + UTF-8 플래그로 Windows에서 완벽하게 보입니다") + (locked ? L(" · 암호 적용") : QString());
+        return L("NFC 파일명 + UTF-8 플래그로 Windows에서 완벽하게 보입니다") +
+               (locked ? L(" · 암호 적용") : QString());
     case Format::sevenZip:
-        return L("고압축 형식 — 받는 쪽에 7-Zip·반디집 등이 필요합니다") +
-               (!locked                          ? QString()
-                : engine_->sevenZipHideNames() ? L(" · 암호 + 목록 숨김")
-                                               : L(" · 암호 적용"));
+        return L("고압축 형식 — 받는 쪽에 7-Zip·반디집 등이 필요합니다") + (!locked ? QString()
+                                                                            : engine_->sevenZipHideNames()
+                                                                                ? L(" · 암호 + 목록 숨김")
+                                                                                : L(" · 암호 적용"));
     case Format::tar:
     case Format::tarGz:
     case Format::tarBz2:
@@ -698,12 +723,14 @@ void ZipKoreanView::sync()
         stack_->setCurrentWidget(create_);
         break;
     }
-    dropSymbol_->setPixmap(symbol(QStringLiteral("doc.zipper"), 46, isDropTargeted_ ? accent(this) : secondary(this)));
+    dropSymbol_->setPixmap(
+        symbol(QStringLiteral("doc.zipper"), 46, isDropTargeted_ ? accent(this) : secondary(this)));
     static_cast<DropBox *>(dropBox_)->targeted = isDropTargeted_;
     dropBox_->update();
 
     // Extract state.
-    extractTitle_->setText(e.archiveURL() ? Text::fromUtf8(Text::toNfc(Text::lossyUtf8Bytes(e.archiveURL()->filename().native())))
+    extractTitle_->setText(e.archiveURL() ? Text::fromUtf8(Text::toNfc(
+                                                Text::lossyUtf8Bytes(e.archiveURL()->filename().native())))
                                           : QString());
     extractTitle_->update();
     extractSubtitle_->setText(e.encodingSummary());
@@ -730,9 +757,8 @@ void ZipKoreanView::sync()
     extractButton_->setEnabled(!(e.displayEntries().empty() && !e.needsPassword()));
 
     // Create state.
-    createTitle_->setText(e.plannedZipPath()
-                              ? Text::lossyUtf8(e.plannedZipPath()->filename().native())
-                              : QString());
+    createTitle_->setText(e.plannedZipPath() ? Text::lossyUtf8(e.plannedZipPath()->filename().native())
+                                             : QString());
     createTitle_->update();
     createSubtitle_->setText(createSubtitle());
     setErrorRow(createError_, e.actionError());
@@ -748,7 +774,8 @@ void ZipKoreanView::sync()
         createPasswordField_->setText(e.createPassword());
     const bool locked = withPassword && !e.createPassword().isEmpty();
     encryptionPicker_->setVisible(locked && e.createFormat() == Format::zip);
-    encryptionPicker_->setCurrentIndex(e.zipEncryption() == ZipKoreanEngine::ZipEncryptionChoice::aes256 ? 1 : 0);
+    encryptionPicker_->setCurrentIndex(e.zipEncryption() == ZipKoreanEngine::ZipEncryptionChoice::aes256 ? 1
+                                                                                                         : 0);
     hideNamesCheck_->setVisible(locked && e.createFormat() == Format::sevenZip);
     hideNamesCheck_->setChecked(e.sevenZipHideNames());
     createSummary_->setVisible(!created);
@@ -764,6 +791,17 @@ void ZipKoreanView::setDropTargeted(bool on)
         return;
     isDropTargeted_ = on;
     sync();
+    // A short bounce of the symbol at each change of the hover state.
+    auto *bounce = new QVariantAnimation(this);
+    bounce->setDuration(320);
+    bounce->setKeyValueAt(0.0, 1.0);
+    bounce->setKeyValueAt(0.4, 1.2);
+    bounce->setKeyValueAt(1.0, 1.0);
+    connect(bounce, &QVariantAnimation::valueChanged, this, [this](const QVariant &scale) {
+        const QColor colour = isDropTargeted_ ? accent(this) : secondary(this);
+        dropSymbol_->setPixmap(symbol(QStringLiteral("doc.zipper"), int(46 * scale.toDouble()), colour));
+    });
+    bounce->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
 // MARK: - Arrivals
@@ -816,7 +854,10 @@ void ZipKoreanView::pickFiles()
         engine_->addURLs(*chosen);
 }
 
-void ZipKoreanView::reveal(const fs::path &item) { revealer_(item); }
+void ZipKoreanView::reveal(const fs::path &item)
+{
+    revealer_(item);
+}
 
 std::optional<ZipKoreanView::PathList> ZipKoreanView::chooseItems(QWidget *parent)
 {

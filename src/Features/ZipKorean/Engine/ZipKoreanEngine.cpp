@@ -55,11 +55,17 @@ fs::path cleaned(const fs::path &url)
     return s;
 }
 
-std::string lastComponent(const fs::path &path) { return path.filename().native(); }
+std::string lastComponent(const fs::path &path)
+{
+    return path.filename().native();
+}
 
 // The name of an item on disk as it enters an archive: decoded (lossily when it is not UTF-8)
 // and composed to NFC. The item itself keeps its raw bytes.
-std::string entryComponent(const std::string &raw) { return Text::toNfc(Text::lossyUtf8Bytes(raw)); }
+std::string entryComponent(const std::string &raw)
+{
+    return Text::toNfc(Text::lossyUtf8Bytes(raw));
+}
 
 bool isFolder(const fs::path &path)
 {
@@ -182,7 +188,8 @@ QString ZipKoreanEngine::toString(ZipEncryptionChoice choice)
     return choice == ZipEncryptionChoice::aes256 ? QStringLiteral("aes256") : QStringLiteral("compatible");
 }
 
-std::optional<ZipKoreanEngine::ZipEncryptionChoice> ZipKoreanEngine::zipEncryptionFromString(const QString &raw)
+std::optional<ZipKoreanEngine::ZipEncryptionChoice>
+ZipKoreanEngine::zipEncryptionFromString(const QString &raw)
 {
     for (ZipEncryptionChoice choice : allZipEncryptionChoices)
         if (toString(choice) == raw)
@@ -192,7 +199,8 @@ std::optional<ZipKoreanEngine::ZipEncryptionChoice> ZipKoreanEngine::zipEncrypti
 
 QString ZipKoreanEngine::label(ZipEncryptionChoice choice)
 {
-    return choice == ZipEncryptionChoice::aes256 ? L("보안 우선 (AES-256)") : L("호환 우선 (Windows 기본 지원)");
+    return choice == ZipEncryptionChoice::aes256 ? L("보안 우선 (AES-256)")
+                                                 : L("호환 우선 (Windows 기본 지원)");
 }
 
 // MARK: - State
@@ -213,7 +221,10 @@ void ZipKoreanEngine::setDisplayEntries(std::vector<DisplayEntry> rows)
     emit displayEntriesChanged();
 }
 
-void ZipKoreanEngine::setSkipMacJunk(bool on) { assign(skipMacJunk_, on, &ZipKoreanEngine::skipMacJunkChanged); }
+void ZipKoreanEngine::setSkipMacJunk(bool on)
+{
+    assign(skipMacJunk_, on, &ZipKoreanEngine::skipMacJunkChanged);
+}
 void ZipKoreanEngine::setPassword(const QString &value)
 {
     assign(password_, value, &ZipKoreanEngine::passwordChanged);
@@ -481,7 +492,9 @@ void ZipKoreanEngine::extract()
     const bool anyFile = std::any_of(candidates.begin(), candidates.end(),
                                      [](const DisplayEntry *row) { return !row->isDirectory; });
     const auto noPlace = [this] { setActionError(L("풀 위치를 정하지 못했습니다.")); };
-    const auto inDestination = [&](const std::string &name) { return fs::path(destination.native() + "/" + name); };
+    const auto inDestination = [&](const std::string &name) {
+        return fs::path(destination.native() + "/" + name);
+    };
 
     std::optional<fs::path> target;
     std::optional<std::string> prefix;
@@ -503,10 +516,11 @@ void ZipKoreanEngine::extract()
         // "." and ".." name the archive's own root, as in tarballs made with "tar -C dir ... .".
         if (tops.size() == 1 && *tops.begin() != "." && *tops.begin() != "..") {
             const std::string &r = *tops.begin();
-            const bool allBelow = std::all_of(candidates.begin(), candidates.end(), [&](const DisplayEntry *row) {
-                return row->name == r + "/" || row->name.starts_with(r + "/") ||
-                       (row->name == r && row->isDirectory);
-            });
+            const bool allBelow =
+                std::all_of(candidates.begin(), candidates.end(), [&](const DisplayEntry *row) {
+                    return row->name == r + "/" || row->name.starts_with(r + "/") ||
+                           (row->name == r && row->isDirectory);
+                });
             if (allBelow) {
                 target = freeName(inDestination(r));
                 if (!target)
@@ -546,16 +560,17 @@ void ZipKoreanEngine::extract()
             writeNewFile(bytes, *target);
             written = 1;
         } else if (isZipArchive_) {
-            written = ZipReader::extract(zipEntries_, zipBytes_, outputFolder, skipMacJunk_, prefix, zipPassword)
-                          .extracted;
+            written =
+                ZipReader::extract(zipEntries_, zipBytes_, outputFolder, skipMacJunk_, prefix, zipPassword)
+                    .extracted;
         } else {
             const fs::path path = FilePath::realPathOrSame(*archiveURL_);
             if (useSevenZipReader_)
                 written = SevenZipReader::extract(path, outputFolder, skipMacJunk_, prefix, singleFileTarget,
                                                   password_);
             else
-                written = LibArchive::shared().extract(path, outputFolder, skipMacJunk_, prefix, singleFileTarget,
-                                                       password_);
+                written = LibArchive::shared().extract(path, outputFolder, skipMacJunk_, prefix,
+                                                       singleFileTarget, password_);
             // The own 7z reader skips entries without data, which leaves a lone empty file unwritten.
             if (useSevenZipReader_ && written == 0 && loneFile && first.size == 0) {
                 writeNewFile({}, *target);
@@ -610,7 +625,8 @@ void ZipKoreanEngine::collect(const fs::path &path, const std::string &entryName
     if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
         into.push_back({entryName + "/", std::nullopt, true});
         for (const std::string &name : scan.list(path))
-            collect(fs::path(path.native() + "/" + name), entryName + "/" + entryComponent(name), into, junkCount);
+            collect(fs::path(path.native() + "/" + name), entryName + "/" + entryComponent(name), into,
+                    junkCount);
         return;
     }
     into.push_back({entryName, path, false});
@@ -649,9 +665,10 @@ void ZipKoreanEngine::writeArchive(const fs::path &at) const
 {
     switch (createFormat_) {
     case CreateFormat::zip: {
-        const auto encryption = createPassword_.isEmpty()                             ? ZipWriter::Encryption::none
-                                : zipEncryption_ == ZipEncryptionChoice::aes256 ? ZipWriter::Encryption::aes256
-                                                                                     : ZipWriter::Encryption::traditional;
+        const auto encryption = createPassword_.isEmpty() ? ZipWriter::Encryption::none
+                                : zipEncryption_ == ZipEncryptionChoice::aes256
+                                    ? ZipWriter::Encryption::aes256
+                                    : ZipWriter::Encryption::traditional;
         ZipWriter::create(at, sources_, Text::utf8(createPassword_), encryption);
         return;
     }
@@ -711,7 +728,8 @@ void ZipKoreanEngine::createZip()
             break;
         if (result != EEXIST) {
             ::unlink(temp.c_str());
-            return setActionError(ZipError::ioError(L("쓰기 실패: %@", FilePath::display(target))).description());
+            return setActionError(
+                ZipError::ioError(L("쓰기 실패: %@", FilePath::display(target))).description());
         }
         // Something came to stand at the planned path since it was chosen: plan a free one.
         const auto wanted = wantedArchivePath();

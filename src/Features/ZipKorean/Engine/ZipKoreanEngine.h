@@ -27,9 +27,9 @@ public:
     enum class Mode { idle, extract, create };
 
     enum class CreateFormat { zip, sevenZip, tar, tarGz, tarBz2, tarXz };
-    static constexpr std::array<CreateFormat, 6> allCreateFormats{CreateFormat::zip,   CreateFormat::sevenZip,
-                                                                  CreateFormat::tar,   CreateFormat::tarGz,
-                                                                  CreateFormat::tarBz2, CreateFormat::tarXz};
+    static constexpr std::array<CreateFormat, 6> allCreateFormats{
+        CreateFormat::zip,   CreateFormat::sevenZip, CreateFormat::tar,
+        CreateFormat::tarGz, CreateFormat::tarBz2,   CreateFormat::tarXz};
     static QString toString(CreateFormat format);
     static std::optional<CreateFormat> createFormatFromString(const QString &raw);
     static QString label(CreateFormat format);
@@ -37,8 +37,8 @@ public:
     static std::string extension(CreateFormat format); // without the leading "."
 
     enum class ZipEncryptionChoice { compatible, aes256 };
-    static constexpr std::array<ZipEncryptionChoice, 2> allZipEncryptionChoices{ZipEncryptionChoice::compatible,
-                                                                                ZipEncryptionChoice::aes256};
+    static constexpr std::array<ZipEncryptionChoice, 2> allZipEncryptionChoices{
+        ZipEncryptionChoice::compatible, ZipEncryptionChoice::aes256};
     static QString toString(ZipEncryptionChoice choice);
     static std::optional<ZipEncryptionChoice> zipEncryptionFromString(const QString &raw);
     static QString label(ZipEncryptionChoice choice);
@@ -133,7 +133,10 @@ private:
     bool isOwnArchive(const std::filesystem::path &path) const;
 
     void setMode(Mode mode) { assign(mode_, mode, &ZipKoreanEngine::modeChanged); }
-    void setLoadError(std::optional<QString> text) { assign(loadError_, std::move(text), &ZipKoreanEngine::loadErrorChanged); }
+    void setLoadError(std::optional<QString> text)
+    {
+        assign(loadError_, std::move(text), &ZipKoreanEngine::loadErrorChanged);
+    }
     void setActionError(std::optional<QString> text)
     {
         assign(actionError_, std::move(text), &ZipKoreanEngine::actionErrorChanged);
