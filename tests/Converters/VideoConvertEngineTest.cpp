@@ -298,7 +298,7 @@ TEST(VideoConvert, MovesNeverReplaceAndCrossDeviceCopiesLeaveNoTemporaryFile)
     const auto from = dir.file("a.tmp", "movie bytes");
     const auto taken = dir.file("taken.mp4", "keep me");
     try {
-        VideoWorker::moveFile(from, taken);
+        VideoWorker::moveFilePOSIX(from, taken);
         ADD_FAILURE() << "moved onto an existing file";
     } catch (const ZipError &error) {
         EXPECT_EQ(error.description(), "파일 처리 중 오류가 발생했습니다. (파일 이동 실패: File exists)");
@@ -316,7 +316,7 @@ TEST(VideoConvert, MovesNeverReplaceAndCrossDeviceCopiesLeaveNoTemporaryFile)
     fs::create_directories(temporary);
     const auto source = makeClip(dir / "clip.mov", "64x48", hevc, {});
     std::atomic<bool> stop{false};
-    EXPECT_EQ(VideoWorker::exportBeside(source, temporary, stop), dir / "clip.mp4");
+    EXPECT_EQ(VideoWorker::convert(source, temporary, stop), dir / "clip.mp4");
     EXPECT_TRUE(fs::is_empty(temporary));
     EXPECT_EQ(stream(probe(dir / "clip.mp4"), "video")["codec_name"].toString(), "h264");
     fs::remove_all(temporary);
@@ -333,7 +333,7 @@ TEST(VideoConvert, FailedMoveIntoReadOnlyFolderRemovesTheExport)
     const std::string message = TestSupport::runAsNobodyCapture([&] {
         std::atomic<bool> stop{false};
         try {
-            VideoWorker::exportBeside(source, temporary, stop);
+            VideoWorker::convert(source, temporary, stop);
             return std::string("exported");
         } catch (const ZipError &error) {
             return error.description().toStdString();
@@ -351,7 +351,7 @@ TEST(VideoConvert, StoppedExportLeavesNothing)
     const auto source = makeClip(dir / "clip.mov", "64x48", hevc, {});
     const auto temporary = dir.folder("tmp");
     std::atomic<bool> stop{true};
-    EXPECT_THROW(VideoWorker::exportBeside(source, temporary, stop), ZipError);
+    EXPECT_THROW(VideoWorker::convert(source, temporary, stop), ZipError);
     EXPECT_TRUE(fs::is_empty(temporary));
     EXPECT_FALSE(fs::exists(dir / "clip.mp4"));
 }

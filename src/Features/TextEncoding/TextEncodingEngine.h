@@ -93,6 +93,11 @@ public:
     static std::pair<DetectedEncoding, std::optional<std::string>> detect(std::string_view bytes);
     static std::optional<std::string> decode(std::string_view bytes, DetectedEncoding as);
     static LineEndingKind lineEndingKind(std::string_view bytes, DetectedEncoding encoding);
+    // The text shown for it: "LF", "CRLF", "혼합", "없음" or "—".
+    static QString lineEndingDescription(std::string_view bytes, DetectedEncoding encoding)
+    {
+        return label(lineEndingKind(bytes, encoding));
+    }
     static QString previewLine(const std::string &text);
     // The text with its line endings rewritten as chosen (unchanged for keep).
     static std::string rewriteLineEndings(std::string text, LineEndingChoice choice);

@@ -242,7 +242,7 @@ void VideoWorker::exportVideo(QUuid id, QByteArray source, QByteArray temporaryF
     if (*stop_)
         return;
     try {
-        const auto written = exportBeside(pathOf(source), pathOf(temporaryFolder), *stop_);
+        const auto written = convert(pathOf(source), pathOf(temporaryFolder), *stop_);
         emit exported(id, true, FilePath::display(written.filename()), bytes(written));
     } catch (const ZipError &error) {
         emit exported(id, false, error.description(), {});
@@ -251,8 +251,8 @@ void VideoWorker::exportVideo(QUuid id, QByteArray source, QByteArray temporaryF
     }
 }
 
-fs::path VideoWorker::exportBeside(const fs::path &source, const fs::path &temporaryFolder,
-                                   const std::atomic<bool> &stop)
+fs::path VideoWorker::convert(const fs::path &source, const fs::path &temporaryFolder,
+                              const std::atomic<bool> &stop)
 {
     const fs::path temporary =
         temporaryFolder /
@@ -271,7 +271,7 @@ fs::path VideoWorker::exportBeside(const fs::path &source, const fs::path &tempo
     try {
         if (!target)
             throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(wanted)));
-        moveFile(temporary, *target);
+        moveFilePOSIX(temporary, *target);
     } catch (...) {
         ::unlink(temporary.c_str());
         throw;
@@ -279,7 +279,7 @@ fs::path VideoWorker::exportBeside(const fs::path &source, const fs::path &tempo
     return *target;
 }
 
-void VideoWorker::moveFile(const fs::path &from, const fs::path &to)
+void VideoWorker::moveFilePOSIX(const fs::path &from, const fs::path &to)
 {
     const int error = renameNoReplace(from, to);
     if (error == 0)

@@ -127,12 +127,12 @@ public:
 
     // Exports the source into the temporary folder and moves the result to a free name beside
     // the source; returns the path written. Throws ZipError::ioError.
-    static std::filesystem::path exportBeside(const std::filesystem::path &source,
-                                              const std::filesystem::path &temporaryFolder,
-                                              const std::atomic<bool> &stop);
+    static std::filesystem::path convert(const std::filesystem::path &source,
+                                         const std::filesystem::path &temporaryFolder,
+                                         const std::atomic<bool> &stop);
     // Moves a finished file to its place without replacing anything; across file systems by a
     // copy into a newly created file. Throws ZipError::ioError; the source stays on failure.
-    static void moveFile(const std::filesystem::path &from, const std::filesystem::path &to);
+    static void moveFilePOSIX(const std::filesystem::path &from, const std::filesystem::path &to);
 
 public slots:
     void analyze(QUuid id, QByteArray path);
