@@ -122,13 +122,54 @@ EntryType entryType(const OpenFolder &folder, const DirectoryScan::Entry &entry)
     return {error == 0 && S_ISDIR(st.st_mode), error};
 }
 
+namespace {
+
+std::string nfcKey(std::string_view bytes)
+{
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(bytes);
+    return Text::toNfc(bytes);
+}
+
+} // namespace
+
+// UTF-8 byte order is code point order, so NFC bytes compare scalar by scalar. "/" never
+// composes with a neighbour, so each component can be normalised on its own.
 std::string orderKey(const std::filesystem::path &path)
 {
-    // UTF-8 byte order is code point order, so the NFC bytes compare scalar by scalar.
     const std::string &bytes = path.native();
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return bytes;
-    return Text::toNfc(bytes);
+    std::string key;
+    key.reserve(bytes.size());
+    std::size_t start = 0;
+    while (start <= bytes.size()) {
+        const std::size_t slash = std::min(bytes.find('/', start), bytes.size());
+        key += nfcKey(std::string_view(bytes).substr(start, slash - start));
+        if (slash < bytes.size())
+            key += '/';
+        start = slash + 1;
+    }
+    return key;
+}
+
+std::vector<std::string> orderKeys(const std::vector<const std::filesystem::path *> &paths)
+{
+    std::vector<std::string> keys;
+    keys.reserve(paths.size());
+    std::string folder, folderKey;
+    for (const auto *path : paths) {
+        const std::string &bytes = path->native();
+        const std::size_t slash = bytes.rfind('/');
+        if (slash == std::string::npos) {
+            keys.push_back(nfcKey(bytes));
+            continue;
+        }
+        if (keys.empty() || std::string_view(bytes).substr(0, slash) != folder) {
+            folder = bytes.substr(0, slash);
+            folderKey = orderKey(folder);
+        }
+        keys.push_back(folderKey + "/" + nfcKey(std::string_view(bytes).substr(slash + 1)));
+    }
+    return keys;
 }
 
 } // namespace ScanSupport

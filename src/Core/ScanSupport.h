@@ -40,22 +40,29 @@ std::size_t depth(const std::filesystem::path &path);
 std::vector<std::size_t> deepestFirst(const std::vector<std::filesystem::path> &paths);
 
 // The key that orders paths by the code points of their NFC forms (canonically equivalent paths
-// compare equal); a path that is not valid UTF-8 orders by its bytes.
+// compare equal); a component that is not valid UTF-8 orders by its bytes.
 std::string orderKey(const std::filesystem::path &path);
+
+// The same keys for many paths at once; neighbours in one folder share the work for the folder.
+std::vector<std::string> orderKeys(const std::vector<const std::filesystem::path *> &paths);
 
 // Sorts stably by orderKey of the path each element names.
 template <typename T, typename PathOf> void sortByPath(std::vector<T> &items, PathOf pathOf)
 {
-    std::vector<std::pair<std::string, std::size_t>> keys;
-    keys.reserve(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i)
-        keys.emplace_back(orderKey(pathOf(items[i])), i);
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<const std::filesystem::path *> paths;
+    paths.reserve(items.size());
+    for (const auto &item : items)
+        paths.push_back(&pathOf(item));
+    std::vector<std::string> keys = orderKeys(paths);
+    std::vector<std::size_t> order(items.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
     std::vector<T> sorted;
     sorted.reserve(items.size());
-    for (const auto &key : keys)
-        sorted.push_back(std::move(items[key.second]));
+    for (std::size_t i : order)
+        sorted.push_back(std::move(items[i]));
     items = std::move(sorted);
 }
 
