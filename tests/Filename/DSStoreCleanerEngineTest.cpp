@@ -120,6 +120,14 @@ TEST(DSStoreCleaner, DroppedJunkIsAnItemByItself)
                                                        {"x/._photo.jpg", Kind::appleDouble, 1},
                                                        {"x/__MACOSX", Kind::macosxFolder, 3}}));
     EXPECT_EQ(engine.scannedRoots().size(), 6u);
+
+    // A root inside another root lists its entries once, whichever comes first.
+    for (const auto &roots : {std::vector<fs::path>{base / "x/.DS_Store", base / "x"},
+                              std::vector<fs::path>{base / "x", base / "x/.DS_Store"}}) {
+        Engine nested;
+        nested.addURLs(roots);
+        EXPECT_EQ(nested.items().size(), 3u);
+    }
 }
 
 TEST(DSStoreCleaner, TrashAllMovesIntoTheTrashOfTheTestHome)
