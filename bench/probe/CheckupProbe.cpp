@@ -1,0 +1,65 @@
+// checkup ROOT... [--fix] [--undo]: the diagnosis (one line per kind: kind, pending count), then
+// with --fix the journalled changes (operation, paths), then with --undo the restored and failed
+// counts. All in one process, as a tab would do it.
+#include "Probe.h"
+
+#include "Features/SendCheckup/SendCheckupEngine.h"
+
+#include <cstdio>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void printDiagnosis(const SendCheckupEngine &engine)
+{
+    std::printf("hangul\t%d\n", engine.hangul.pendingCount());
+    std::printf("junk\t%d\n", engine.junk.pendingCount());
+    std::printf("names\t%d\n", engine.names.pendingCount());
+    std::printf("heic\t%lld\n", static_cast<long long>(engine.heic.pendingCount()));
+    std::printf("message\t%s\n", engine.inferenceMessage().toStdString().c_str());
+}
+
+int checkup(const std::vector<std::string> &arguments)
+{
+    bool fix = false;
+    bool undo = false;
+    PathList roots;
+    for (const auto &argument : arguments) {
+        if (argument == "--fix")
+            fix = true;
+        else if (argument == "--undo")
+            undo = true;
+        else if (argument.rfind("--", 0) == 0)
+            return Probe::fail("usage: checkup ROOT... [--fix] [--undo]");
+        else
+            roots.emplace_back(argument);
+    }
+    if (roots.empty() || (undo && !fix))
+        return Probe::fail("usage: checkup ROOT... [--fix] [--undo]");
+
+    SendCheckupEngine engine;
+    engine.addURLs(roots);
+    printDiagnosis(engine);
+    if (!fix)
+        return 0;
+    engine.fixAll();
+    for (const auto &op : engine.journal()->operations()) {
+        if (const auto *r = std::get_if<UndoJournal::Renamed>(&op))
+            std::printf("renamed\t%s\t%s\n", r->from.c_str(), r->to.c_str());
+        else if (const auto *t = std::get_if<UndoJournal::Trashed>(&op))
+            std::printf("trashed\t%s\t%s\n", t->original.c_str(), t->trash.c_str());
+        else
+            std::printf("created\t%s\n", std::get<UndoJournal::Created>(op).path.c_str());
+    }
+    if (!undo)
+        return 0;
+    engine.undoLastFix();
+    const auto result = *engine.lastUndoResult();
+    std::printf("undo\t%d restored\t%d failed\n", result.restored, result.failed);
+    return result.failed > 0 ? 1 : 0;
+}
+
+const Probe::Registration registration("checkup", "ROOT... [--fix] [--undo]", checkup);
+
+} // namespace
