@@ -709,3 +709,18 @@ TEST(ZipKoreanEngineFormats, LabelsAndRawValues)
     EXPECT_EQ(ZipKoreanEngine::label(ZipKoreanEngine::ZipEncryptionChoice::compatible),
               QString::fromUtf8("호환 우선 (Windows 기본 지원)"));
 }
+
+TEST_F(ZipKoreanEngineTest, SevenZipTheOwnReaderRefusesIsExtractedByLibarchive)
+{
+    dir.file("bz/notes/a.txt", std::string(3000, 'a'));
+    dir.file("bz/notes/b.txt", "b");
+    const auto made = TestSupport::run("7zz", {"a", "-m0=BZip2", q(dir / "notes.7z"), "notes"}, dir / "bz");
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    engine.addURLs({dir / "notes.7z"});
+    ASSERT_FALSE(engine.loadError()) << engine.loadError()->toStdString();
+    EXPECT_EQ(engine.displayEntries().size(), 3u);
+    engine.extract();
+    ASSERT_FALSE(engine.actionError()) << engine.actionError()->toStdString();
+    EXPECT_EQ(engine.extractedItem(), dir / "notes");
+    EXPECT_EQ(tree(dir / "notes"), tree(dir / "bz" / "notes"));
+}
