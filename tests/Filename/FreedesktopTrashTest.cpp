@@ -1,5 +1,6 @@
 #include "Platform/FreedesktopTrash.h"
 
+#include "Core/Text.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +75,23 @@ TEST(FreedesktopTrash, SameNameTwiceGetsNumberedAndNothingIsReplaced)
     EXPECT_EQ(TestSupport::readBytes(second), "two");
     EXPECT_EQ(TestSupport::readBytes(fourth), "four");
     EXPECT_NE(infoOf(second).find((dir / "b/.DS_Store").native()), std::string::npos);
+}
+
+TEST(FreedesktopTrash, LongestNameIsShortenedInTheTrashOnly)
+{
+    TempDir dir;
+    // 255 bytes, the longest name there is; the shortening must not end inside a character.
+    const std::string name = std::string(239, 'a') + "한한한한.txt";
+    const fs::path item = dir.file(name, "long");
+    FreedesktopTrash trash;
+    const fs::path trashed = trash.moveToTrash(item);
+    ASSERT_EQ(name.size(), 255u);
+    EXPECT_LE(trashed.filename().native().size() + std::string(".trashinfo").size(), 255u);
+    EXPECT_TRUE(Text::isValidUtf8(trashed.filename().native()));
+    EXPECT_NE(infoOf(trashed).find(std::string(239, 'a') + "%ED%95%9C%ED%95%9C%ED%95%9C%ED%95%9C.txt\n"),
+              std::string::npos);
+    trash.restore(trashed, item);
+    EXPECT_EQ(TestSupport::readBytes(item), "long");
 }
 
 TEST(FreedesktopTrash, RestorePutsBackAndNeverReplaces)
