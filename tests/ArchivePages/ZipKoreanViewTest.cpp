@@ -415,3 +415,47 @@ TEST_F(ZipKoreanViewTest, HandOffIsTakenOncePerAppearance)
     QApplication::processEvents();
     EXPECT_EQ(view.engine().mode(), Mode::idle);
 }
+
+TEST_F(ZipKoreanViewTest, EachFormatNamesTheArchiveAndOffersItsOptions)
+{
+    dir.file("docs/a.txt", "A");
+    drop({url(dir / "docs")});
+    QTest::keyClicks(find<QLineEdit>("createPasswordField"), "pw");
+    const struct {
+        const char *title;
+        bool password;
+        bool encryption;
+        bool hideNames;
+        const char *subtitle;
+    } rows[] = {
+        {"docs (Windows용).zip", true, true, false,
+         "NFC 파일명 + UTF-8 플래그로 Windows에서 완벽하게 보입니다 · 암호 적용"},
+        {"docs.7z", true, false, true,
+         "고압축 형식 — 받는 쪽에 7-Zip·반디집 등이 필요합니다 · 암호 + 목록 숨김"},
+        {"docs.tar", false, false, false, "유닉스·개발 환경에서 널리 쓰는 형식입니다"},
+        {"docs.tar.gz", false, false, false, "유닉스·개발 환경에서 널리 쓰는 형식입니다"},
+        {"docs.tar.bz2", false, false, false, "유닉스·개발 환경에서 널리 쓰는 형식입니다"},
+        {"docs.tar.xz", false, false, false, "유닉스·개발 환경에서 널리 쓰는 형식입니다"},
+    };
+    auto *formats = find<QComboBox>("formatPicker");
+    for (int i = 0; i < 6; ++i) {
+        const auto &row = rows[i];
+        SCOPED_TRACE(row.title);
+        formats->setCurrentIndex(i);
+        emit formats->activated(i);
+        EXPECT_EQ(view.engine().createFormat(), ZipKoreanEngine::allCreateFormats[std::size_t(i)]);
+        EXPECT_EQ(text("createTitle"), QString::fromUtf8(row.title));
+        EXPECT_EQ(text("createSubtitle"), QString::fromUtf8(row.subtitle));
+        EXPECT_EQ(shown("createPasswordField"), row.password);
+        EXPECT_EQ(shown("encryptionPicker"), row.encryption);
+        EXPECT_EQ(shown("hideNamesCheck"), row.hideNames);
+    }
+    // Without a password neither option shows, nor a suffix.
+    formats->setCurrentIndex(0);
+    emit formats->activated(0);
+    find<QLineEdit>("createPasswordField")->clear();
+    emit find<QLineEdit>("createPasswordField")->textEdited({});
+    EXPECT_FALSE(shown("encryptionPicker"));
+    EXPECT_EQ(text("createSubtitle"),
+              QString::fromUtf8("NFC 파일명 + UTF-8 플래그로 Windows에서 완벽하게 보입니다"));
+}
