@@ -120,7 +120,8 @@ std::optional<std::string> convertWhole(const char *to, const char *from, std::s
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
-    std::string out(input.size() * 4 + 16, '\0');
+    // CP949 to UTF-8 grows at most 1.5x; the loop below grows the buffer if ever needed.
+    std::string out(input.size() * 3 / 2 + 16, '\0');
     char *in = const_cast<char *>(input.data());
     std::size_t inLeft = input.size();
     char *outPtr = out.data();
