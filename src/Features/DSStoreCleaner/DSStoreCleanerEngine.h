@@ -7,6 +7,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -21,6 +22,7 @@ class DSStoreCleanerEngine : public QObject {
 
 public:
     enum class Kind { dsStore, appleDouble, macosxFolder };
+    static constexpr std::array<Kind, 3> allKinds = {Kind::dsStore, Kind::appleDouble, Kind::macosxFolder};
 
     struct Item {
         struct Status {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -21,6 +22,7 @@ class HangulRenameEngine : public QObject {
 
 public:
     enum class Form { nfc, nfd };
+    static constexpr std::array<Form, 2> allForms = {Form::nfc, Form::nfd};
     static QString toString(Form form); // "nfc", "nfd"
     static std::optional<Form> formFromString(std::string_view raw);
     static QString label(Form form);

@@ -1,0 +1,136 @@
+#include "Features/HangulFilename/HangulFilenameView.h"
+
+#include "Core/FilePath.h"
+#include "Core/Localization.h"
+#include "Ui/BottomBarWidget.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+
+RowBadge badge(const HangulRenameEngine::Item::Status &status)
+{
+    using Kind = HangulRenameEngine::Item::Status::Kind;
+    switch (status.kind) {
+    case Kind::pending:
+        return RowBadge::capsule(L("변환 대기"));
+    case Kind::done:
+        return RowBadge::label(L("완료"), QStringLiteral("checkmark.circle.fill"), Tone::green);
+    case Kind::failed:
+        return RowBadge::label(L("실패"), QStringLiteral("exclamationmark.triangle.fill"), Tone::red);
+    }
+    return {};
+}
+
+} // namespace
+
+ToolPageWidget::Setup HangulFilenameView::setup(HangulFilenameView *view)
+{
+    return {
+        L("한글 파일명 변환"),
+        L("자모 분리 현상 해결"),
+        {QStringLiteral("arrow.down.doc.fill"), L("파일이나 폴더를 여기에 끌어다 놓으세요"),
+         L("폴더를 놓으면 안의 모든 파일과 하위 폴더까지 검사합니다"), L("파일 선택…"),
+         L("맥은 파일명을 분해형(NFD)으로 저장합니다. 한글은 \"ㅎㅏㄴㄱㅡㄹ ㅁㅜㄴㅅㅓ.hwp\"처럼 자모가 흩어져 "
+           "보이고, 일본어는 탁점이 \"か゛っこう\"처럼 떨어져 나오며, 베트남어·유럽 언어는 성조·악센트 부호가 "
+           "어긋납니다. 완성형(NFC)으로 변환하면 Windows에서도 \"한글 문서.hwp\"처럼 정상 표시되고, 검색·정렬도 "
+           "제대로 동작합니다.")},
+        {true, true, L("추가"), L("파일명을 검사할 파일이나 폴더를 선택하세요")},
+        {[view] { return int(view->engine_.items().size()); },
+         [view](int i) { return view->engine_.items()[std::size_t(i)].id; },
+         [view](int i) { return view->row(i); }},
+    };
+}
+
+HangulFilenameView::HangulFilenameView(QWidget *parent) : ToolPageWidget(setup(this), parent)
+{
+    setObjectName(QStringLiteral("page.hangulFilename"));
+    auto *picker = new QWidget;
+    auto *pickerRow = new QHBoxLayout(picker);
+    pickerRow->setContentsMargins(0, 0, 0, 0);
+    pickerRow->addWidget(new QLabel(L("변환 방향")));
+    formPicker_ = new QComboBox;
+    formPicker_->setObjectName(QStringLiteral("formPicker"));
+    for (auto form : {HangulRenameEngine::Form::nfc, HangulRenameEngine::Form::nfd})
+        formPicker_->addItem(HangulRenameEngine::label(form), HangulRenameEngine::toString(form));
+    picker->setToolTip(L("어느 형식으로 변환할지 선택합니다. Windows로 보낼 파일은 완성형(NFC)을 사용하세요."));
+    pickerRow->addWidget(formPicker_);
+    addToolbarWidget(picker);
+    connect(formPicker_, &QComboBox::activated, this, [this](int index) {
+        const auto form = HangulRenameEngine::formFromString(formPicker_->itemData(index).toString().toStdString());
+        if (form)
+            engine_.setForm(*form);
+        refreshNow();
+    });
+
+    connect(bottomBar(), &BottomBarWidget::clearClicked, this, [this] {
+        engine_.clear();
+        refreshNow();
+    });
+    connect(bottomBar(), &BottomBarWidget::actionClicked, this, [this] {
+        engine_.applyAll();
+        refreshNow();
+    });
+    for (auto signal : {&HangulRenameEngine::formChanged, &HangulRenameEngine::itemsChanged,
+                        &HangulRenameEngine::alreadyNormalizedCountChanged, &HangulRenameEngine::scannedRootsChanged,
+                        &HangulRenameEngine::unreadableCountChanged})
+        connect(&engine_, signal, this, &HangulFilenameView::scheduleRefresh);
+    connect(&engine_, &HangulRenameEngine::itemChanged, this, &HangulFilenameView::scheduleRefresh);
+    refreshNow();
+}
+
+void HangulFilenameView::addPaths(const std::vector<std::filesystem::path> &paths)
+{
+    engine_.addURLs(paths);
+}
+
+ResultRow HangulFilenameView::row(int index) const
+{
+    const auto &item = engine_.items()[std::size_t(index)];
+    const bool done = item.status.kind == HangulRenameEngine::Item::Status::Kind::done;
+    ResultRow row;
+    row.symbol = item.isDirectory ? QStringLiteral("folder.fill") : QStringLiteral("doc.fill");
+    row.symbolTone = item.isDirectory ? Tone::cyan : Tone::secondary;
+    row.name = FilePath::display(item.url.filename());
+    row.newName = QString::fromUtf8(item.newName.data(), qsizetype(item.newName.size()));
+    if (engine_.form() == HangulRenameEngine::Form::nfc) {
+        row.note = L("지금 Windows에서는: %@", windowsPreview(row.name));
+        row.noteTone = done ? Tone::secondary : Tone::orange;
+    }
+    row.folder = FilePath::display(item.url.parent_path());
+    row.badge = badge(item.status);
+    row.tooltip = item.status.message;
+    return row;
+}
+
+void HangulFilenameView::refresh()
+{
+    const int index = formPicker_->findData(HangulRenameEngine::toString(engine_.form()));
+    if (index >= 0 && index != formPicker_->currentIndex())
+        formPicker_->setCurrentIndex(index);
+    showResults(!engine_.scannedRoots().empty());
+    results()->setNoteLine(engine_.form() == HangulRenameEngine::Form::nfc);
+    results()->emptyState()->setContent(
+        QStringLiteral("checkmark.seal.fill"), L("모든 파일명이 이미 정상입니다"),
+        L("검사한 %lld개 항목 모두 변환이 필요 없습니다.\n다른 파일을 끌어다 놓으면 이어서 검사합니다.",
+          engine_.alreadyNormalizedCount()));
+    results()->sync();
+
+    const int pending = engine_.pendingCount();
+    const int done = engine_.doneCount();
+    const int failed = engine_.failedCount();
+    QStringList parts;
+    if (pending >= 1)
+        parts << L("변환 대상 %lld개", pending);
+    if (done >= 1)
+        parts << L("완료 %lld개", done);
+    if (failed >= 1)
+        parts << L("실패 %lld개", failed);
+    if (engine_.alreadyNormalizedCount() >= 1)
+        parts << L("이미 정상 %lld개", engine_.alreadyNormalizedCount());
+    bottomBar()->setSummary(joinParts(parts));
+    bottomBar()->setUnreadableCount(engine_.unreadableCount());
+    bottomBar()->setAction(L("%lld개 변환", pending), pending > 0);
+}
