@@ -500,8 +500,12 @@ void ZipKoreanEngine::extract()
     std::optional<std::string> prefix;
     bool loneFile = false;
     const DisplayEntry &first = *candidates.front();
+    // A name the file system would cut short or resolve elsewhere never names the result.
+    const auto usable = [](const std::string &name) {
+        return name != "." && name != ".." && name.find('\0') == std::string::npos;
+    };
     if (candidates.size() == 1 && !first.isDirectory && first.name.find('/') == std::string::npos &&
-        first.name != "." && first.name != "..") {
+        usable(first.name)) {
         loneFile = true;
         target = freeName(inDestination(first.name));
         if (!target)
@@ -514,7 +518,7 @@ void ZipKoreanEngine::extract()
                 tops.insert(parts.front());
         }
         // "." and ".." name the archive's own root, as in tarballs made with "tar -C dir ... .".
-        if (tops.size() == 1 && *tops.begin() != "." && *tops.begin() != "..") {
+        if (tops.size() == 1 && usable(*tops.begin())) {
             const std::string &r = *tops.begin();
             const bool allBelow =
                 std::all_of(candidates.begin(), candidates.end(), [&](const DisplayEntry *row) {
