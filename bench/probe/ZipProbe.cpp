@@ -78,7 +78,8 @@ int create(const std::vector<std::string> &arguments)
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if ((arguments[i] == "--zipcrypto" || arguments[i] == "--aes") && i + 1 < arguments.size()) {
-            encryption = arguments[i] == "--aes" ? ZipWriter::Encryption::aes256 : ZipWriter::Encryption::traditional;
+            encryption =
+                arguments[i] == "--aes" ? ZipWriter::Encryption::aes256 : ZipWriter::Encryption::traditional;
             password = arguments[++i];
         } else {
             rest.push_back(arguments[i]);

@@ -10,7 +10,8 @@ using Enc = ZipEntry::NameEncoding;
 
 namespace {
 
-const std::set<std::string> standardNames{"폴더/", "폴더/내용.txt", "폴더/random.bin", "한글 문서.txt", "one.txt"};
+const std::set<std::string> standardNames{"폴더/", "폴더/내용.txt", "폴더/random.bin", "한글 문서.txt",
+                                          "one.txt"};
 
 struct Fixture {
     const char *file;
@@ -81,7 +82,8 @@ TEST(ZipFixtures, wrongAndMissingPasswords)
             if (e.isDirectory)
                 continue;
             expectZipError([&] { ZipReader::extractData(e, archive, ""); }, ZipError::Kind::passwordRequired);
-            expectZipError([&] { ZipReader::extractData(e, archive, "pass2"); }, ZipError::Kind::wrongPassword);
+            expectZipError([&] { ZipReader::extractData(e, archive, "pass2"); },
+                           ZipError::Kind::wrongPassword);
         }
     }
 }
@@ -91,7 +93,8 @@ TEST(ZipFixtures, backslashesBecomeFoldersAndEscapesAreRefused)
     TestSupport::TempDir dir;
     Bytes archive = readFile(fixture("python-backslash.zip"));
     ZipReader::extract(ZipReader::readEntries(archive), archive, dir.folder("b"), false, std::nullopt, "");
-    const std::map<std::string, std::string> expected{{"ok.txt", "fine\n"}, {"dir/sub/file.txt", "payload\n"}};
+    const std::map<std::string, std::string> expected{{"ok.txt", "fine\n"},
+                                                      {"dir/sub/file.txt", "payload\n"}};
     EXPECT_EQ(tree(dir / "b"), expected);
 
     const std::pair<const char *, const char *> escapes[] = {{"python-dotdot.zip", "../escaped.txt"},
@@ -101,7 +104,9 @@ TEST(ZipFixtures, backslashesBecomeFoldersAndEscapesAreRefused)
         archive = readFile(fixture(file));
         const auto target = dir.folder(file);
         expectZipError(
-            [&] { ZipReader::extract(ZipReader::readEntries(archive), archive, target, false, std::nullopt, ""); },
+            [&] {
+                ZipReader::extract(ZipReader::readEntries(archive), archive, target, false, std::nullopt, "");
+            },
             ZipError::Kind::corrupted, QStringLiteral("잘못된 경로: ") + QString::fromUtf8(name));
         EXPECT_EQ(tree(target).size(), 1u);
     }

@@ -6,12 +6,15 @@
 #include <random>
 
 using namespace ZipTest;
-using ZipWriter::Encryption;
 using TestSupport::run;
+using ZipWriter::Encryption;
 
 namespace {
 
-QString q(const std::filesystem::path &p) { return QString::fromStdString(p.native()); }
+QString q(const std::filesystem::path &p)
+{
+    return QString::fromStdString(p.native());
+}
 
 const std::string password = "한글 암호";
 
@@ -31,8 +34,10 @@ TEST(ZipPeers, writtenArchivesPassPeerChecks)
     std::string randomContent(50000, '\0');
     for (auto &c : randomContent)
         c = char(gen());
-    const std::map<std::string, std::string> files{
-        {"한글 폴더/문서.txt", textContent}, {"한글 폴더/무작위.bin", randomContent}, {"빈 파일.txt", ""}, {"a.txt", "a"}};
+    const std::map<std::string, std::string> files{{"한글 폴더/문서.txt", textContent},
+                                                   {"한글 폴더/무작위.bin", randomContent},
+                                                   {"빈 파일.txt", ""},
+                                                   {"a.txt", "a"}};
     std::vector<ZipWriter::Source> sources{{"한글 폴더/", dir.folder("src/한글 폴더"), true}};
     for (const auto &[name, content] : files)
         sources.push_back({name, dir.file("src/" + name, content), false});
@@ -73,14 +78,16 @@ names = [i.filename for i in z.infolist()]
 assert all(unicodedata.is_normalized('NFC', n) for n in names), names
 print('\n'.join(names))
 )";
-            r = run(QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromUtf8(script), q(zip), qpw});
+            r = run(QStringLiteral("python3"),
+                    {QStringLiteral("-c"), QString::fromUtf8(script), q(zip), qpw});
             EXPECT_EQ(r.exitCode, 0) << r.err;
-            EXPECT_EQ(r.out, "한글 폴더/\n" + [&] {
-                std::string all;
-                for (const auto &[name, content] : files)
-                    all += name + "\n";
-                return all;
-            }());
+            EXPECT_EQ(
+                r.out, "한글 폴더/\n" + [&] {
+                    std::string all;
+                    for (const auto &[name, content] : files)
+                        all += name + "\n";
+                    return all;
+                }());
         }
     }
 }

@@ -116,8 +116,8 @@ TEST(ZipReaderListing, nameDecoding)
         {"plain.txt", true, {}, "plain.txt", Enc::utf8},
         {"", false, {}, "", Enc::utf8},
         {cp949, false, {}, "한글 문서.txt", Enc::cp949},
-        {cp949, true, {}, "한글 문서.txt", Enc::cp949}, // flagged but not UTF-8
-        {"가나다.txt", false, {}, "가나다.txt", Enc::utf8},    // UTF-8 that CP949 refuses
+        {cp949, true, {}, "한글 문서.txt", Enc::cp949},     // flagged but not UTF-8
+        {"가나다.txt", false, {}, "가나다.txt", Enc::utf8}, // UTF-8 that CP949 refuses
         {"가나다.txt", true, {}, "가나다.txt", Enc::utf8},
         {"caf\xFF.txt", false, {}, "caf\xC3\xBF.txt", Enc::latin1},
         {cp949, false, std::string("유니코드.txt"), "유니코드.txt", Enc::utf8},
@@ -216,8 +216,10 @@ TEST(ZipReaderData, inflateNeedsTheExactSize)
     const Bytes plain(5000, 'q');
     const Bytes packed = rawDeflate(plain);
     EXPECT_EQ(ZipReader::inflate(packed, 5000), plain);
-    expectZipError([&] { ZipReader::inflate(packed, 4999); }, Kind::corrupted, QStringLiteral("압축 해제 실패"));
-    expectZipError([&] { ZipReader::inflate(packed, 5001); }, Kind::corrupted, QStringLiteral("압축 해제 실패"));
+    expectZipError([&] { ZipReader::inflate(packed, 4999); }, Kind::corrupted,
+                   QStringLiteral("압축 해제 실패"));
+    expectZipError([&] { ZipReader::inflate(packed, 5001); }, Kind::corrupted,
+                   QStringLiteral("압축 해제 실패"));
     expectZipError([&] { ZipReader::inflate(bytes("garbage!"), 10); }, Kind::corrupted,
                    QStringLiteral("압축 해제 실패"));
 }
@@ -243,7 +245,8 @@ TEST(ZipReaderData, traditionalDeflateWithAPassingWrongPasswordIsWrongPassword)
         const std::string guess = "guess" + std::to_string(i);
         try {
             ZipReader::zipCryptoDecrypt(
-                std::span(archive).subspan(30 + 5, std::size_t(entries[0].compressedSize)), entries[0], guess);
+                std::span(archive).subspan(30 + 5, std::size_t(entries[0].compressedSize)), entries[0],
+                guess);
         } catch (const ZipError &) {
             continue;
         }
@@ -274,8 +277,10 @@ TEST(ZipReaderExtract, namesPrefixesAndJunk)
     const auto all = ZipReader::extract(entries, archive, dir.folder("all"), true, std::nullopt, "");
     EXPECT_EQ(all.extracted, 6);
     EXPECT_EQ(all.skipped, 2);
-    const std::map<std::string, std::string> expected{{"root/a/b.txt", "ab"},     {"root/..a", "dots"},
-                                                      {"root/한.txt", "nfd"},       {"other.txt", "outside"},
+    const std::map<std::string, std::string> expected{{"root/a/b.txt", "ab"},
+                                                      {"root/..a", "dots"},
+                                                      {"root/한.txt", "nfd"},
+                                                      {"other.txt", "outside"},
                                                       {"root/same.txt", "second"}};
     EXPECT_EQ(tree(dir / "all"), expected);
 
@@ -296,7 +301,8 @@ TEST(ZipReaderExtract, unsafeNamesStopTheExtraction)
         const Bytes archive = buildZip({stored("first.txt", "1"), stored(name, "x")});
         const auto entries = ZipReader::readEntries(archive);
         expectZipError([&] { ZipReader::extract(entries, archive, dir.path(), false, std::nullopt, ""); },
-                       Kind::corrupted, QStringLiteral("잘못된 경로: ") + QString::fromUtf8(entries[1].decodedName));
+                       Kind::corrupted,
+                       QStringLiteral("잘못된 경로: ") + QString::fromUtf8(entries[1].decodedName));
         EXPECT_TRUE(std::filesystem::exists(dir / "first.txt")); // earlier entries stay
         EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "up.txt"));
     }

@@ -10,7 +10,8 @@
 
 namespace ZipTest {
 
-Bytes endRecord(std::uint16_t count, std::uint32_t cdSize, std::uint32_t cdOffset, std::uint16_t commentLength)
+Bytes endRecord(std::uint16_t count, std::uint32_t cdSize, std::uint32_t cdOffset,
+                std::uint16_t commentLength)
 {
     Bytes out;
     put32(out, 0x06054B50);
@@ -64,8 +65,8 @@ Bytes buildZip(const std::vector<RawEntry> &entries, std::optional<std::uint16_t
     }
     Bytes out = local;
     out.insert(out.end(), central.begin(), central.end());
-    const Bytes end = endRecord(declaredCount.value_or(std::uint16_t(entries.size())), std::uint32_t(central.size()),
-                                std::uint32_t(local.size()));
+    const Bytes end = endRecord(declaredCount.value_or(std::uint16_t(entries.size())),
+                                std::uint32_t(central.size()), std::uint32_t(local.size()));
     out.insert(out.end(), end.begin(), end.end());
     return out;
 }
@@ -79,7 +80,10 @@ Bytes rawDeflate(const Bytes &plain)
     return out;
 }
 
-std::filesystem::path fixture(const std::string &name) { return std::filesystem::path(ZIP_FIXTURES) / name; }
+std::filesystem::path fixture(const std::string &name)
+{
+    return std::filesystem::path(ZIP_FIXTURES) / name;
+}
 
 Bytes readFile(const std::filesystem::path &path)
 {

@@ -16,8 +16,14 @@ namespace ZipTest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline Bytes bytes(std::string_view s) { return {s.begin(), s.end()}; }
-inline std::string text(const Bytes &b) { return {b.begin(), b.end()}; }
+inline Bytes bytes(std::string_view s)
+{
+    return {s.begin(), s.end()};
+}
+inline std::string text(const Bytes &b)
+{
+    return {b.begin(), b.end()};
+}
 
 inline void put16(Bytes &out, std::uint32_t v)
 {
@@ -29,8 +35,14 @@ inline void put32(Bytes &out, std::uint32_t v)
     put16(out, v & 0xFFFF);
     put16(out, v >> 16);
 }
-inline std::uint16_t get16(const Bytes &d, std::size_t at) { return std::uint16_t(d.at(at) | (d.at(at + 1) << 8)); }
-inline std::uint32_t get32(const Bytes &d, std::size_t at) { return get16(d, at) | (std::uint32_t(get16(d, at + 2)) << 16); }
+inline std::uint16_t get16(const Bytes &d, std::size_t at)
+{
+    return std::uint16_t(d.at(at) | (d.at(at + 1) << 8));
+}
+inline std::uint32_t get32(const Bytes &d, std::size_t at)
+{
+    return get16(d, at) | (std::uint32_t(get16(d, at + 2)) << 16);
+}
 
 // One entry of a hand-built archive; unset fields take the honest value.
 struct RawEntry {
@@ -48,10 +60,12 @@ struct RawEntry {
 };
 
 // Builds local headers, the central directory and the end record from raw entries.
-Bytes buildZip(const std::vector<RawEntry> &entries, std::optional<std::uint16_t> declaredCount = std::nullopt);
+Bytes buildZip(const std::vector<RawEntry> &entries,
+               std::optional<std::uint16_t> declaredCount = std::nullopt);
 
 // The end record alone (count and offset as given).
-Bytes endRecord(std::uint16_t count, std::uint32_t cdSize, std::uint32_t cdOffset, std::uint16_t commentLength = 0);
+Bytes endRecord(std::uint16_t count, std::uint32_t cdSize, std::uint32_t cdOffset,
+                std::uint16_t commentLength = 0);
 
 Bytes rawDeflate(const Bytes &plain);
 

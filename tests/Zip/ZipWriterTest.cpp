@@ -1,5 +1,5 @@
-#include "Features/ZipKorean/Zip/ZipReader.h"
 #include "Features/ZipKorean/Zip/ZipWriter.h"
+#include "Features/ZipKorean/Zip/ZipReader.h"
 
 #include "Features/ZipKorean/ArchiveFiles.h"
 #include "ZipTestSupport.h"
@@ -31,11 +31,21 @@ std::vector<Record> records(const Bytes &zip)
     const std::size_t count = get16(zip, zip.size() - 12);
     std::size_t pos = get32(zip, zip.size() - 6);
     for (std::size_t i = 0; i < count; ++i) {
-        Record r{get16(zip, pos + 6),  get16(zip, pos + 8),  get16(zip, pos + 10), get16(zip, pos + 12),
-                 get16(zip, pos + 14), get32(zip, pos + 16), get32(zip, pos + 20), get32(zip, pos + 24),
-                 get32(zip, pos + 38), get32(zip, pos + 42), {},                  {}};
+        Record r{get16(zip, pos + 6),
+                 get16(zip, pos + 8),
+                 get16(zip, pos + 10),
+                 get16(zip, pos + 12),
+                 get16(zip, pos + 14),
+                 get32(zip, pos + 16),
+                 get32(zip, pos + 20),
+                 get32(zip, pos + 24),
+                 get32(zip, pos + 38),
+                 get32(zip, pos + 42),
+                 {},
+                 {}};
         const std::size_t n = get16(zip, pos + 28), m = get16(zip, pos + 30);
-        r.extra.assign(zip.begin() + std::ptrdiff_t(pos + 46 + n), zip.begin() + std::ptrdiff_t(pos + 46 + n + m));
+        r.extra.assign(zip.begin() + std::ptrdiff_t(pos + 46 + n),
+                       zip.begin() + std::ptrdiff_t(pos + 46 + n + m));
         const std::size_t l = r.offset;
         EXPECT_EQ(get32(zip, l), 0x04034B50u);
         EXPECT_EQ(get16(zip, l + 4), r.version);
@@ -43,7 +53,8 @@ std::vector<Record> records(const Bytes &zip)
         EXPECT_EQ(get32(zip, l + 14), r.crc);
         EXPECT_EQ(get32(zip, l + 18), r.compressed);
         const std::size_t ln = get16(zip, l + 26), lm = get16(zip, l + 28);
-        r.localExtra.assign(zip.begin() + std::ptrdiff_t(l + 30 + ln), zip.begin() + std::ptrdiff_t(l + 30 + ln + lm));
+        r.localExtra.assign(zip.begin() + std::ptrdiff_t(l + 30 + ln),
+                            zip.begin() + std::ptrdiff_t(l + 30 + ln + lm));
         out.push_back(r);
         pos += 46 + n + m + get16(zip, pos + 32);
     }
@@ -84,8 +95,8 @@ TEST(ZipWriter, methodsFlagsAndRecords)
         Encryption encryption;
         const char *password;
     };
-    for (const auto &c : {Case{Encryption::none, "pw"}, Case{Encryption::aes256, ""}, Case{Encryption::traditional, "pw"},
-                          Case{Encryption::aes256, "pw"}}) {
+    for (const auto &c : {Case{Encryption::none, "pw"}, Case{Encryption::aes256, ""},
+                          Case{Encryption::traditional, "pw"}, Case{Encryption::aes256, "pw"}}) {
         SCOPED_TRACE(int(c.encryption));
         const bool encrypted = c.password[0] != 0 && c.encryption != Encryption::none;
         const bool aes = encrypted && c.encryption == Encryption::aes256;
@@ -152,7 +163,8 @@ TEST(ZipWriter, dosDateTime)
     EXPECT_EQ(ZipWriter::dosDateTime(at(2024, 5, 6, 7, 8, 9)),
               std::make_pair(std::uint16_t(7 * 2048 + 8 * 32 + 4), std::uint16_t(44 * 512 + 5 * 32 + 6)));
     EXPECT_EQ(ZipWriter::dosDateTime(at(1979, 12, 31, 23, 59, 58)).second, std::uint16_t(12 * 32 + 31));
-    EXPECT_EQ(ZipWriter::dosDateTime(at(2107, 12, 31, 0, 0, 0)).second, std::uint16_t(127 * 512 + 12 * 32 + 31));
+    EXPECT_EQ(ZipWriter::dosDateTime(at(2107, 12, 31, 0, 0, 0)).second,
+              std::uint16_t(127 * 512 + 12 * 32 + 31));
     expectZipError([&] { ZipWriter::dosDateTime(at(2108, 1, 1, 0, 0, 0)); }, Kind::unsupported);
 }
 
@@ -164,7 +176,8 @@ TEST(ZipWriter, unreadableSourcesAreRefusedByName)
     const auto old = dir.file("out.zip", "old archive");
     for (const auto &bad : {fifo, dir / "missing", dir.folder("a folder")}) {
         SCOPED_TRACE(bad.native());
-        const std::vector<Source> sources{{"good.txt", dir.file("good", "g"), false}, {"이름.txt", bad, false}};
+        const std::vector<Source> sources{{"good.txt", dir.file("good", "g"), false},
+                                          {"이름.txt", bad, false}};
         expectZipError([&] { ZipWriter::create(old, sources, "", Encryption::none); }, Kind::ioError,
                        QStringLiteral("읽기 실패: 이름.txt"));
         // The archive under the final name is untouched and no temporary file stays behind.
@@ -174,8 +187,8 @@ TEST(ZipWriter, unreadableSourcesAreRefusedByName)
             hidden += item.path().filename().native().starts_with(".");
         EXPECT_EQ(hidden, 0u);
     }
-    expectZipError([&] { ZipWriter::create(dir / "no/such/out.zip", {}, "", Encryption::none); }, Kind::ioError,
-                   QString::fromStdString("쓰기 실패: " + (dir / "no/such/out.zip").native()));
+    expectZipError([&] { ZipWriter::create(dir / "no/such/out.zip", {}, "", Encryption::none); },
+                   Kind::ioError, QString::fromStdString("쓰기 실패: " + (dir / "no/such/out.zip").native()));
 }
 
 TEST(ZipWriter, limitsTheReaderWouldRefuseComeBeforeAnyRead)
@@ -190,17 +203,23 @@ TEST(ZipWriter, limitsTheReaderWouldRefuseComeBeforeAnyRead)
     many.front() = first;
     expectZipError([&] { ZipWriter::create(dir / "a.zip", many, "", Encryption::none); }, Kind::unsupported);
 
-    expectZipError([&] {
-        ZipWriter::create(dir / "a.zip", {first, {std::string(65536, 'n'), std::nullopt, false}}, "", Encryption::none);
-    }, Kind::unsupported);
+    expectZipError(
+        [&] {
+            ZipWriter::create(dir / "a.zip", {first, {std::string(65536, 'n'), std::nullopt, false}}, "",
+                              Encryption::none);
+        },
+        Kind::unsupported);
 
     const auto sparse = dir / "sparse";
     const int fd = ::open(sparse.c_str(), O_WRONLY | O_CREAT, 0644);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::ftruncate(fd, off_t(0xFFFFFFFFll)), 0);
     ::close(fd);
-    expectZipError([&] { ZipWriter::create(dir / "a.zip", {first, {"big", sparse, false}}, "", Encryption::none); },
-                   Kind::unsupported, QStringLiteral("ZIP64 (4GB 이상)"));
+    expectZipError(
+        [&] {
+            ZipWriter::create(dir / "a.zip", {first, {"big", sparse, false}}, "", Encryption::none);
+        },
+        Kind::unsupported, QStringLiteral("ZIP64 (4GB 이상)"));
     EXPECT_FALSE(std::filesystem::exists(dir / "a.zip"));
 
     // The largest name the format holds still round-trips.

@@ -154,7 +154,8 @@ std::vector<std::uint8_t> aesCtrApply(std::span<const std::uint8_t> bytes, std::
     return out;
 }
 
-std::vector<std::uint8_t> hmacSha1Prefix10(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> key)
+std::vector<std::uint8_t> hmacSha1Prefix10(std::span<const std::uint8_t> bytes,
+                                           std::span<const std::uint8_t> key)
 {
     std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
     unsigned int length = 0;

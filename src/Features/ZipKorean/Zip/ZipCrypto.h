@@ -37,7 +37,8 @@ std::vector<std::uint8_t> aesCtrApply(std::span<const std::uint8_t> bytes, std::
 void aesCtrApplyInPlace(std::span<std::uint8_t> bytes, std::span<const std::uint8_t> key);
 
 // The first 10 bytes of HMAC-SHA1 of the bytes under the key.
-std::vector<std::uint8_t> hmacSha1Prefix10(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> key);
+std::vector<std::uint8_t> hmacSha1Prefix10(std::span<const std::uint8_t> bytes,
+                                           std::span<const std::uint8_t> key);
 
 // Fills the buffer with random bytes from the kernel.
 void randomBytes(std::span<std::uint8_t> out);

@@ -2,7 +2,10 @@
 
 #include "Features/ZipKorean/ArchiveFiles.h"
 
-bool ZipEntry::isMacJunk() const { return ::isMacJunk(decodedName); }
+bool ZipEntry::isMacJunk() const
+{
+    return ::isMacJunk(decodedName);
+}
 
 QString ZipEntry::toString(NameEncoding encoding)
 {

@@ -20,8 +20,8 @@ struct ZipEntry {
     std::int64_t compressedSize = 0;
     std::int64_t uncompressedSize = 0;
     std::int64_t localHeaderOffset = 0;
-    int flags = 0;   // bit 0 encrypted, bit 3 data descriptor, bit 11 UTF-8 name
-    int dosTime = 0; // MS-DOS time field (the date is not kept)
+    int flags = 0;         // bit 0 encrypted, bit 3 data descriptor, bit 11 UTF-8 name
+    int dosTime = 0;       // MS-DOS time field (the date is not kept)
     std::uint32_t crc = 0; // 0: none given
     std::optional<int> aesStrength;
     std::uint16_t aesActualMethod = 0;

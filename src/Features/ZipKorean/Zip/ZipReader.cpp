@@ -32,7 +32,10 @@ bool hasSignature(std::span<const std::uint8_t> d, std::size_t at, std::uint8_t 
     return d[at] == 0x50 && d[at + 1] == 0x4B && d[at + 2] == third && d[at + 3] == fourth;
 }
 
-ZipError corrupted(const char *detail) { return ZipError::corrupted(L(detail)); }
+ZipError corrupted(const char *detail)
+{
+    return ZipError::corrupted(L(detail));
+}
 
 // DEFLATE cannot expand more than 1032:1 (a 2-bit code per 258-byte match); a declared size
 // beyond that is a lie, and allocating it would let a tiny entry claim gigabytes.
@@ -45,7 +48,8 @@ struct DecompressorFree {
 
 libdeflate_decompressor *decompressor()
 {
-    thread_local std::unique_ptr<libdeflate_decompressor, DecompressorFree> d(libdeflate_alloc_decompressor());
+    thread_local std::unique_ptr<libdeflate_decompressor, DecompressorFree> d(
+        libdeflate_alloc_decompressor());
     if (!d)
         throw corrupted("압축 해제 실패");
     return d.get();
@@ -65,7 +69,8 @@ DataRange dataRange(const ZipEntry &entry, std::span<const std::uint8_t> archive
         !hasSignature(archive, std::size_t(entry.localHeaderOffset), 0x03, 0x04))
         throw corrupted("로컬 헤더");
     const auto offset = std::size_t(entry.localHeaderOffset);
-    const std::int64_t start = entry.localHeaderOffset + 30 + le16(archive, offset + 26) + le16(archive, offset + 28);
+    const std::int64_t start =
+        entry.localHeaderOffset + 30 + le16(archive, offset + 26) + le16(archive, offset + 28);
     if (entry.compressedSize < 0 || start > size || entry.compressedSize > size - start)
         throw corrupted("데이터 범위");
     return {offset, std::size_t(start), std::size_t(start + entry.compressedSize)};
@@ -94,8 +99,8 @@ struct Scratch {
 void inflateInto(std::span<const std::uint8_t> compressed, std::span<std::uint8_t> out)
 {
     // Without an actual-size out-parameter libdeflate insists on exactly the expected length.
-    if (libdeflate_deflate_decompress(decompressor(), compressed.data(), compressed.size(), out.data(), out.size(),
-                                      nullptr) != LIBDEFLATE_SUCCESS)
+    if (libdeflate_deflate_decompress(decompressor(), compressed.data(), compressed.size(), out.data(),
+                                      out.size(), nullptr) != LIBDEFLATE_SUCCESS)
         throw corrupted("압축 해제 실패");
 }
 
@@ -106,8 +111,9 @@ std::size_t checkedInflateSize(std::span<const std::uint8_t> compressed, std::in
     return std::size_t(uncompressedSize);
 }
 
-std::span<const std::uint8_t> zipCryptoDecryptInto(std::span<const std::uint8_t> stored, const ZipEntry &entry,
-                                                   const std::string &password, std::vector<std::uint8_t> &buffer)
+std::span<const std::uint8_t> zipCryptoDecryptInto(std::span<const std::uint8_t> stored,
+                                                   const ZipEntry &entry, const std::string &password,
+                                                   std::vector<std::uint8_t> &buffer)
 {
     if (stored.size() < 12)
         throw corrupted("암호 헤더");
@@ -115,7 +121,8 @@ std::span<const std::uint8_t> zipCryptoDecryptInto(std::span<const std::uint8_t>
     std::array<std::uint8_t, 12> header{};
     std::copy_n(stored.begin(), 12, header.begin());
     state.decrypt(header);
-    const auto check = (entry.flags & 0x0008) ? std::uint8_t(entry.dosTime >> 8) : std::uint8_t(entry.crc >> 24);
+    const auto check =
+        (entry.flags & 0x0008) ? std::uint8_t(entry.dosTime >> 8) : std::uint8_t(entry.crc >> 24);
     if (header[11] != check)
         throw ZipError::wrongPassword();
     const auto plain = Scratch::take(buffer, stored.size() - 12);
@@ -124,8 +131,9 @@ std::span<const std::uint8_t> zipCryptoDecryptInto(std::span<const std::uint8_t>
     return plain;
 }
 
-std::span<const std::uint8_t> aesDecryptInto(std::span<const std::uint8_t> stored, const std::string &password,
-                                             int strength, std::vector<std::uint8_t> &buffer)
+std::span<const std::uint8_t> aesDecryptInto(std::span<const std::uint8_t> stored,
+                                             const std::string &password, int strength,
+                                             std::vector<std::uint8_t> &buffer)
 {
     const std::size_t saltLength = std::size_t(4 * strength + 4);
     if (stored.size() < saltLength + 12)
@@ -175,7 +183,8 @@ std::span<const std::uint8_t> readContent(const ZipEntry &entry, std::span<const
         content = data;
     } else if (method == 8) {
         if (entry.uncompressedSize >= 1) {
-            const auto out = Scratch::take(scratch.inflated, checkedInflateSize(data, entry.uncompressedSize));
+            const auto out =
+                Scratch::take(scratch.inflated, checkedInflateSize(data, entry.uncompressedSize));
             try {
                 inflateInto(data, out);
                 content = out;

@@ -24,8 +24,14 @@ constexpr std::uint64_t max32 = 0xFFFFFFFEu;
 constexpr std::size_t max16 = 0xFFFF;
 constexpr int deflateLevel = 6;
 
-ZipError tooLarge() { return ZipError::unsupported(L("ZIP64 (4GB 이상)")); }
-ZipError readFailed(const std::string &entryName) { return ZipError::ioError(L("읽기 실패: %@", entryName)); }
+ZipError tooLarge()
+{
+    return ZipError::unsupported(L("ZIP64 (4GB 이상)"));
+}
+ZipError readFailed(const std::string &entryName)
+{
+    return ZipError::ioError(L("읽기 실패: %@", entryName));
+}
 
 struct CompressorFree {
     void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
@@ -196,7 +202,8 @@ std::vector<std::uint8_t> deflate(std::span<const std::uint8_t> bytes)
         return {};
     }
     // Room for one byte less than the input: a result that does not shrink is not wanted.
-    const std::size_t n = libdeflate_deflate_compress(compressor.get(), bytes.data(), bytes.size(), out.data(), out.size());
+    const std::size_t n =
+        libdeflate_deflate_compress(compressor.get(), bytes.data(), bytes.size(), out.data(), out.size());
     out.resize(n);
     return out;
 }
