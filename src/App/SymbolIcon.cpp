@@ -7,8 +7,11 @@
 #include <QPalette>
 #include <QPixmap>
 
+#include <cmath>
 #include <functional>
 #include <map>
+#include <numbers>
+#include <optional>
 
 namespace {
 
@@ -182,6 +185,104 @@ const std::map<QString, Drawer> &drawers()
              p.drawRoundedRect(QRectF(3, 5.5, 18, 13), 1.5, 1.5);
              p.drawPolyline(QPolygonF({QPointF(3.5, 6.5), QPointF(12, 13), QPointF(20.5, 6.5)}));
          }},
+        {QStringLiteral("info.circle.fill"),
+         [](QPainter &p, const QColor &c) {
+             QPainterPath disc;
+             disc.addEllipse(QPointF(12, 12), 9.5, 9.5);
+             QPainterPath mark;
+             mark.addEllipse(QPointF(12, 7.5), 1.5, 1.5);
+             mark.addRoundedRect(QRectF(10.7, 10.5, 2.6, 7.5), 1.2, 1.2);
+             p.setPen(Qt::NoPen);
+             p.setBrush(c);
+             p.drawPath(disc.subtracted(mark));
+         }},
+        {QStringLiteral("checkmark.seal.fill"),
+         [](QPainter &p, const QColor &c) {
+             QPainterPath seal;
+             for (int i = 0; i < 24; ++i) {
+                 const double angle = i * std::numbers::pi / 12.0;
+                 const double radius = i % 2 ? 8.6 : 10.2;
+                 const QPointF point(12 + radius * std::cos(angle), 12 + radius * std::sin(angle));
+                 i == 0 ? seal.moveTo(point) : seal.lineTo(point);
+             }
+             seal.closeSubpath();
+             QPainterPath tick;
+             QPainterPathStroker stroker;
+             stroker.setWidth(2.2);
+             stroker.setCapStyle(Qt::RoundCap);
+             stroker.setJoinStyle(Qt::RoundJoin);
+             QPainterPath line;
+             line.moveTo(8, 12.3);
+             line.lineTo(11, 15.2);
+             line.lineTo(16.2, 9);
+             tick = stroker.createStroke(line);
+             p.setPen(Qt::NoPen);
+             p.setBrush(c);
+             p.drawPath(seal.subtracted(tick));
+         }},
+        {QStringLiteral("lightbulb.fill"),
+         [](QPainter &p, const QColor &c) {
+             p.setPen(Qt::NoPen);
+             p.setBrush(c);
+             QPainterPath bulb;
+             bulb.moveTo(9, 16);
+             bulb.cubicTo(9, 13.5, 5.5, 12, 5.5, 8.5);
+             bulb.cubicTo(5.5, 4.9, 8.4, 2.2, 12, 2.2);
+             bulb.cubicTo(15.6, 2.2, 18.5, 4.9, 18.5, 8.5);
+             bulb.cubicTo(18.5, 12, 15, 13.5, 15, 16);
+             bulb.closeSubpath();
+             p.drawPath(bulb);
+             p.drawRoundedRect(QRectF(9, 17, 6, 1.8), 0.9, 0.9);
+             p.drawRoundedRect(QRectF(9.8, 19.6, 4.4, 1.8), 0.9, 0.9);
+         }},
+        {QStringLiteral("lock.fill"),
+         [](QPainter &p, const QColor &c) {
+             p.setPen(stroke(c, 2.2));
+             p.setBrush(Qt::NoBrush);
+             p.drawArc(QRectF(7.5, 3.5, 9, 10), 0, 180 * 16);
+             p.drawLine(QPointF(7.5, 8.5), QPointF(7.5, 11));
+             p.drawLine(QPointF(16.5, 8.5), QPointF(16.5, 11));
+             p.setPen(Qt::NoPen);
+             p.setBrush(c);
+             p.drawRoundedRect(QRectF(5, 10.5, 14, 10.5), 2, 2);
+         }},
+        {QStringLiteral("arrow.uturn.backward"),
+         [](QPainter &p, const QColor &c) {
+             p.setPen(stroke(c, 2.0));
+             p.setBrush(Qt::NoBrush);
+             QPainterPath path;
+             path.moveTo(5, 9);
+             path.lineTo(14, 9);
+             path.cubicTo(17.5, 9, 20, 11.5, 20, 14.5);
+             path.cubicTo(20, 17.5, 17.5, 20, 14, 20);
+             path.lineTo(10, 20);
+             p.drawPath(path);
+             p.drawPolyline(QPolygonF({QPointF(9, 4.5), QPointF(4.5, 9), QPointF(9, 13.5)}));
+         }},
+        {QStringLiteral("square.and.arrow.up"),
+         [](QPainter &p, const QColor &c) {
+             p.setPen(stroke(c, 1.7));
+             p.setBrush(Qt::NoBrush);
+             p.drawPolyline(QPolygonF({QPointF(9, 9.5), QPointF(5.5, 9.5), QPointF(5.5, 21),
+                                       QPointF(18.5, 21), QPointF(18.5, 9.5), QPointF(15, 9.5)}));
+             p.drawLine(QPointF(12, 2.5), QPointF(12, 14.5));
+             p.drawPolyline(QPolygonF({QPointF(8.5, 6), QPointF(12, 2.5), QPointF(15.5, 6)}));
+         }},
+        {QStringLiteral("folder"),
+         [](QPainter &p, const QColor &c) {
+             p.setPen(stroke(c, 1.6));
+             p.setBrush(Qt::NoBrush);
+             QPainterPath path;
+             path.moveTo(3, 19);
+             path.lineTo(3, 5.5);
+             path.lineTo(9, 5.5);
+             path.lineTo(11, 7.8);
+             path.lineTo(21, 7.8);
+             path.lineTo(21, 19);
+             path.closeSubpath();
+             p.drawPath(path);
+             p.drawLine(QPointF(3, 10.5), QPointF(21, 10.5));
+         }},
         {QStringLiteral("wrench.and.screwdriver"),
          [](QPainter &p, const QColor &c) {
              p.setPen(stroke(c, 2.4));
@@ -200,14 +301,17 @@ const std::map<QString, Drawer> &drawers()
 
 class SymbolEngine : public QIconEngine {
 public:
-    explicit SymbolEngine(QString name) : name_(std::move(name)) {}
+    explicit SymbolEngine(QString name, std::optional<QColor> tint = std::nullopt)
+        : name_(std::move(name)), tint_(tint)
+    {
+    }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
     {
-        QColor colour = QGuiApplication::palette().color(QPalette::WindowText);
+        QColor colour = tint_.value_or(QGuiApplication::palette().color(QPalette::WindowText));
         if (mode == QIcon::Disabled)
             colour.setAlphaF(0.4f);
-        else if (mode == QIcon::Selected)
+        else if (mode == QIcon::Selected && !tint_)
             colour = QGuiApplication::palette().color(QPalette::HighlightedText);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
@@ -234,12 +338,13 @@ public:
         return pm;
     }
 
-    QIconEngine *clone() const override { return new SymbolEngine(name_); }
+    QIconEngine *clone() const override { return new SymbolEngine(name_, tint_); }
     QString key() const override { return QStringLiteral("SymbolEngine"); }
     QString iconName() override { return name_; }
 
 private:
     QString name_;
+    std::optional<QColor> tint_;
 };
 
 } // namespace
@@ -249,6 +354,11 @@ namespace SymbolIcon {
 QIcon icon(const QString &symbolName)
 {
     return QIcon(new SymbolEngine(symbolName));
+}
+
+QIcon icon(const QString &symbolName, const QColor &tint)
+{
+    return QIcon(new SymbolEngine(symbolName, tint));
 }
 
 bool isKnown(const QString &symbolName)

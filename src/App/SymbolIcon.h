@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QIcon>
 #include <QString>
 
@@ -9,6 +10,8 @@
 namespace SymbolIcon {
 
 QIcon icon(const QString &symbolName);
+// The same symbol in a fixed colour (disabled: faded) instead of the palette's text colour.
+QIcon icon(const QString &symbolName, const QColor &tint);
 bool isKnown(const QString &symbolName);
 
 } // namespace SymbolIcon

@@ -1,6 +1,7 @@
 #include "App/UtilityView.h"
 
 #include "App/SymbolIcon.h"
+#include "Features/SendCheckup/SendCheckupView.h"
 #include "Features/SleepPreventer/SleepPreventerController.h"
 #include "Features/SleepPreventer/SleepPreventerView.h"
 #include "Features/Tweaks/TweaksView.h"
@@ -13,9 +14,11 @@ namespace UtilityView {
 
 QWidget *page(Utility tool, const PageContext &context, QWidget *parent)
 {
-    (void)context;
     switch (tool) {
     case Utility::sendCheckup:
+        if (context.checkup != nullptr)
+            return new SendCheckupView(*context.checkup, context.session, parent);
+        return new PlaceholderView(tool, parent);
     case Utility::hangulFilename:
     case Utility::dsStoreCleaner:
     case Utility::filenameSanitizer:

@@ -1,0 +1,525 @@
+#include "Features/SendCheckup/SendCheckupView.h"
+
+#include "App/SymbolIcon.h"
+#include "Core/FilePath.h"
+#include "Core/Localization.h"
+#include "Core/Router.h"
+#include "Features/DailyWord/DailyWord.h"
+#include "Features/DailyWord/DailyWordSetting.h"
+#include "Features/SendCheckup/DashboardStyleWidget.h"
+#include "Features/SendCheckup/PrescriptionReportView.h"
+#include "Features/SendCheckup/SendCheckupEngine.h"
+
+#include <QAbstractItemView>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStackedLayout>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QVariantAnimation>
+
+#include <set>
+
+namespace fs = std::filesystem;
+using namespace DashboardStyle;
+
+namespace {
+
+constexpr auto uriListType = "text/uri-list";
+
+// Holds the word-of-the-day card and shows it only when the height it is given fits the whole
+// card; a window too short for the word shows none rather than a squeezed one.
+class FitOrHide : public QWidget {
+public:
+    FitOrHide(QWidget *card, QWidget *parent) : QWidget(parent), card_(card)
+    {
+        card_->setParent(this);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    }
+
+    void setWanted(bool wanted)
+    {
+        wanted_ = wanted;
+        updateGeometry();
+        place();
+    }
+
+    QSize sizeHint() const override
+    {
+        if (!wanted_)
+            return {0, 0};
+        const int w = width() > 0 ? width() : 600;
+        return {std::min(520, w - 2 * side) + 2 * side, needed(w)};
+    }
+    QSize minimumSizeHint() const override { return {0, 0}; }
+
+protected:
+    void resizeEvent(QResizeEvent *) override { place(); }
+
+private:
+    static constexpr int side = 40;
+    static constexpr int below = 16;
+
+    int cardWidth(int w) const { return std::max(10, std::min(520, w - 2 * side)); }
+    int needed(int w) const
+    {
+        const int cw = cardWidth(w);
+        const int h = card_->hasHeightForWidth() ? card_->heightForWidth(cw) : card_->sizeHint().height();
+        return h + below;
+    }
+    void place()
+    {
+        const int cw = cardWidth(width());
+        const int h = needed(width());
+        const bool fits = wanted_ && height() >= h;
+        card_->setVisible(fits);
+        if (fits)
+            card_->setGeometry((width() - cw) / 2, 0, cw, h - below);
+    }
+
+    QWidget *card_;
+    bool wanted_ = false;
+};
+
+// The open panel: files and folders, several at once. Qt's own dialog picks either files or
+// folders, so the chosen rows are read from its views.
+class FilesAndFoldersDialog : public QFileDialog {
+public:
+    explicit FilesAndFoldersDialog(QWidget *parent) : QFileDialog(parent)
+    {
+        setOption(QFileDialog::DontUseNativeDialog);
+        setFileMode(QFileDialog::ExistingFiles);
+        setLabelText(QFileDialog::Accept, L("진단"));
+        setWindowTitle(L("살펴볼 파일이나 폴더를 선택하세요"));
+        for (auto *view : findChildren<QAbstractItemView *>())
+            view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    }
+
+    const std::vector<fs::path> &chosen() const { return chosen_; }
+
+    void accept() override
+    {
+        std::set<QString> seen;
+        for (auto *view : findChildren<QAbstractItemView *>()) {
+            if (view->selectionModel() == nullptr || !view->isVisible())
+                continue;
+            for (const QModelIndex &index : view->selectionModel()->selectedRows()) {
+                const QString path = index.data(QFileSystemModel::FilePathRole).toString();
+                if (!path.isEmpty() && seen.insert(path).second)
+                    chosen_.emplace_back(QFile::encodeName(path).toStdString());
+            }
+        }
+        if (chosen_.empty()) {
+            QFileDialog::accept(); // a typed name, or entering a folder
+            for (const QString &path : selectedFiles())
+                chosen_.emplace_back(QFile::encodeName(path).toStdString());
+            return;
+        }
+        QDialog::accept();
+    }
+
+private:
+    std::vector<fs::path> chosen_;
+};
+
+std::optional<std::vector<fs::path>> runOpenPanel(QWidget *parent)
+{
+    FilesAndFoldersDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosen();
+}
+
+QFont serif(const QFont &base, int pixelSize, QFont::Weight weight)
+{
+    QFont f = base;
+    f.setStyleHint(QFont::Serif);
+    f.setFamilies({QStringLiteral("Noto Serif CJK KR"), QStringLiteral("Noto Serif KR"),
+                   QStringLiteral("NanumMyeongjo"), QStringLiteral("serif")});
+    f.setPixelSize(pixelSize);
+    f.setWeight(weight);
+    return f;
+}
+
+} // namespace
+
+SendCheckupView::SendCheckupView(SendCheckupEngine &engine, QUuid session, QWidget *parent)
+    : QWidget(parent), engine_(engine), session_(session)
+{
+    setObjectName(QStringLiteral("page.sendCheckup"));
+    setWindowTitle(navigationTitle());
+    setAcceptDrops(true);
+
+    refreshTimer_ = new QTimer(this);
+    refreshTimer_->setSingleShot(true);
+    refreshTimer_->setInterval(0);
+    connect(refreshTimer_, &QTimer::timeout, this, &SendCheckupView::refresh);
+
+    frame_ = new QStackedLayout(this);
+    frame_->setContentsMargins(0, 0, 0, 0);
+    empty_ = makeEmptyState();
+    report_ = new PrescriptionReportView(engine_, session_, this);
+    frame_->addWidget(empty_);
+    frame_->addWidget(report_);
+
+    for (auto signal : {&SendCheckupEngine::rootsChanged, &SendCheckupEngine::isFixedChanged,
+                        &SendCheckupEngine::journalChanged, &SendCheckupEngine::lastUndoResultChanged,
+                        &SendCheckupEngine::fixSwitchesChanged})
+        connect(&engine_, signal, this, &SendCheckupView::refresh);
+    connect(&engine_, &SendCheckupEngine::pendingArrivalChanged, this, &SendCheckupView::syncArrivalQuestion);
+    // Scans and fixes change items one by one: those changes are gathered into one refresh.
+    connect(&engine_.hangul, &HangulRenameEngine::itemsChanged, this, &SendCheckupView::scheduleRefresh);
+    connect(&engine_.hangul, &HangulRenameEngine::itemChanged, this, &SendCheckupView::scheduleRefresh);
+    connect(&engine_.hangul, &HangulRenameEngine::unreadableCountChanged, this,
+            &SendCheckupView::scheduleRefresh);
+    connect(&engine_.junk, &DSStoreCleanerEngine::itemsChanged, this, &SendCheckupView::scheduleRefresh);
+    connect(&engine_.junk, &DSStoreCleanerEngine::itemChanged, this, &SendCheckupView::scheduleRefresh);
+    connect(&engine_.junk, &DSStoreCleanerEngine::unreadableCountChanged, this,
+            &SendCheckupView::scheduleRefresh);
+    connect(&engine_.names, &FilenameSanitizerEngine::itemsChanged, this, &SendCheckupView::scheduleRefresh);
+    connect(&engine_.names, &FilenameSanitizerEngine::itemChanged, this, &SendCheckupView::scheduleRefresh);
+    connect(&engine_.names, &FilenameSanitizerEngine::unreadableCountChanged, this,
+            &SendCheckupView::scheduleRefresh);
+    connect(&engine_.heic, &HeicConvertEngine::itemsChanged, this, &SendCheckupView::scheduleRefresh);
+
+    refresh();
+}
+
+QString SendCheckupView::navigationTitle()
+{
+    return L("홈");
+}
+QString SendCheckupView::navigationSubtitle()
+{
+    return L("파일 문제 해결사");
+}
+
+QWidget *SendCheckupView::makeEmptyState()
+{
+    auto *page = new QWidget(this);
+    page->setObjectName(QStringLiteral("emptyState"));
+    auto *stack = new QVBoxLayout(page);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    stack->addStretch(1);
+
+    auto *zoneHolder = new QWidget(page);
+    auto *zoneLayout = new QVBoxLayout(zoneHolder);
+    zoneLayout->setContentsMargins(40, 40, 40, 40);
+    zoneLayout->addWidget(makeDropZone(zoneHolder));
+    stack->addWidget(zoneHolder);
+
+    wordCard_ = new QWidget(page);
+    wordCard_->setObjectName(QStringLiteral("dailyWord"));
+    auto *word = new QVBoxLayout(wordCard_);
+    word->setContentsMargins(0, 0, 0, 0);
+    word->setSpacing(5);
+    wordText_ = label(QString(), TextStyle::body, Tone::secondary, wordCard_);
+    wordText_->setObjectName(QStringLiteral("text"));
+    wordText_->setFont(serif(wordText_->font(), 16, QFont::Medium));
+    wordText_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    wordText_->setWordWrap(true);
+    word->addWidget(wordText_);
+    wordSource_ = label(QString(), TextStyle::body, Tone::tertiary, wordCard_);
+    wordSource_->setObjectName(QStringLiteral("source"));
+    wordSource_->setFont(serif(wordSource_->font(), 12, QFont::Normal));
+    wordSource_->setAlignment(Qt::AlignHCenter);
+    word->addWidget(wordSource_);
+    wordSlot_ = new FitOrHide(wordCard_, page);
+    wordSlot_->setObjectName(QStringLiteral("dailyWordSlot"));
+    stack->addWidget(wordSlot_);
+
+    auto *infoHolder = new QWidget(page);
+    auto *infoLayout = new QVBoxLayout(infoHolder);
+    infoLayout->setContentsMargins(20, 0, 20, 20);
+    infoLayout->addWidget(makeInfoBox(infoHolder));
+    stack->addWidget(infoHolder);
+    return page;
+}
+
+QWidget *SendCheckupView::makeDropZone(QWidget *parent)
+{
+    zone_ = new RoundedPanelWidget(16, parent);
+    zone_->setObjectName(QStringLiteral("dropZone"));
+    zone_->setCursor(Qt::PointingHandCursor);
+    zone_->installEventFilter(this);
+    auto *stack = new QVBoxLayout(zone_);
+    stack->setContentsMargins(40, 40, 40, 40);
+    stack->setSpacing(14);
+
+    hammer_ = new QLabel(zone_);
+    hammer_->setObjectName(QStringLiteral("hammer"));
+    hammer_->setAlignment(Qt::AlignCenter);
+    hammer_->setFixedHeight(64);
+    stack->addWidget(hammer_);
+
+    auto *title =
+        label(L("파일이나 폴더를 여기에 놓으세요"), TextStyle::title3, Tone::primary, zone_, QFont::DemiBold);
+    title->setAlignment(Qt::AlignCenter);
+    title->setWordWrap(true);
+    stack->addWidget(title);
+    auto *explain = label(L("어디가 불편한지 누리함이 살펴보고, 고칠 방법을 알려드릴게요"),
+                          TextStyle::callout, Tone::secondary, zone_);
+    explain->setAlignment(Qt::AlignCenter);
+    explain->setWordWrap(true);
+    stack->addWidget(explain);
+
+    stack->addSpacing(4);
+    pick_ = new QPushButton(L("파일 선택…"), zone_);
+    pick_->setObjectName(QStringLiteral("pickFiles"));
+    pick_->setMinimumHeight(32);
+    pick_->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 18px; }"));
+    connect(pick_, &QPushButton::clicked, this, &SendCheckupView::pickFiles);
+    stack->addWidget(pick_, 0, Qt::AlignHCenter);
+
+    auto *caption = label(L("드래그 앤 드롭 · Dock의 누리함 아이콘에 놓아도 돼요"), TextStyle::caption,
+                          Tone::tertiary, zone_);
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setWordWrap(true);
+    stack->addWidget(caption);
+    setDropTargeted(false);
+    return zone_;
+}
+
+QWidget *SendCheckupView::makeInfoBox(QWidget *parent)
+{
+    auto *box = new RoundedPanelWidget(10, parent);
+    box->setObjectName(QStringLiteral("infoBox"));
+    QColor fill = palette().color(QPalette::WindowText);
+    fill.setAlphaF(0.16f * 0.5f);
+    box->setFill(fill);
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(14, 14, 14, 14);
+    row->setSpacing(10);
+    auto *icon = symbol(QStringLiteral("info.circle.fill"), TextStyle::callout, Tone::blue, box);
+    auto *iconColumn = new QVBoxLayout;
+    iconColumn->setContentsMargins(0, 2, 0, 0);
+    iconColumn->addWidget(icon);
+    iconColumn->addStretch(1);
+    row->addLayout(iconColumn);
+    auto *text = label(
+        L("자모 분리 파일명(NFD), 맥 쓰레기 파일(.DS_Store 등), Windows에서 저장 안 되는 이름, 안 열리는 "
+          "HEIC 사진까지 한 번에 진단하고, 승인한 것만 고칩니다. 모든 변경은 되돌릴 수 있어요. 특정 "
+          "작업이 필요하면 왼쪽 목록에서 도구를 직접 선택하세요."),
+        TextStyle::callout, Tone::secondary, box);
+    text->setWordWrap(true);
+    row->addWidget(text, 1);
+    return box;
+}
+
+void SendCheckupView::setDailyWordSource(const DailyWordStore *store, std::function<QDate()> today)
+{
+    if (wordStore_ != nullptr)
+        disconnect(wordStore_, nullptr, this, nullptr);
+    wordStore_ = store;
+    today_ = std::move(today);
+    if (wordStore_ != nullptr)
+        connect(wordStore_, &DailyWordStore::wordsChanged, this, &SendCheckupView::refreshDailyWord);
+    refreshDailyWord();
+}
+
+void SendCheckupView::refreshDailyWord()
+{
+    std::optional<DailyWord> word;
+    if (!DailyWordSetting::isHidden()) {
+        if (wordStore_ == nullptr) {
+            wordStore_ = &DailyWordStore::shared();
+            connect(wordStore_, &DailyWordStore::wordsChanged, this, &SendCheckupView::refreshDailyWord);
+        }
+        const QDate today = today_ ? today_() : QDate::currentDate();
+        word = DailyWordStore::pick(wordStore_->words(), today);
+    }
+    wordText_->setText(word ? word->text : QString());
+    wordSource_->setText(word && word->source ? *word->source : QString());
+    wordSource_->setVisible(word && word->source);
+    static_cast<FitOrHide *>(wordSlot_)->setWanted(word.has_value());
+}
+
+bool SendCheckupView::showsReport() const
+{
+    return frame_->currentWidget() == report_;
+}
+
+void SendCheckupView::scheduleRefresh()
+{
+    if (!refreshTimer_->isActive())
+        refreshTimer_->start();
+}
+
+void SendCheckupView::refresh()
+{
+    refreshTimer_->stop();
+    const bool holding = !engine_.roots().empty();
+    frame_->setCurrentWidget(holding ? static_cast<QWidget *>(report_) : empty_);
+    if (holding)
+        report_->refresh();
+    else
+        refreshDailyWord();
+}
+
+void SendCheckupView::arrive(const PathList &files)
+{
+    if (files.empty())
+        return;
+    if (!engine_.roots().empty())
+        engine_.setPendingArrival(files);
+    else
+        engine_.addURLs(files);
+}
+
+void SendCheckupView::pickFiles()
+{
+    const auto chosen = picker_ ? picker_() : runOpenPanel(this);
+    if (chosen)
+        arrive(*chosen);
+}
+
+SendCheckupView::PathList SendCheckupView::droppedFiles(const QByteArray &uriList)
+{
+    PathList files;
+    for (QByteArray line : uriList.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        if (auto path = FilePath::fromFileUrl(std::string_view(line.constData(), std::size_t(line.size()))))
+            files.push_back(std::move(*path));
+    }
+    return files;
+}
+
+void SendCheckupView::setDropTargeted(bool targeted)
+{
+    const bool changed = targeted != dropTargeted_;
+    dropTargeted_ = targeted;
+    QColor fill = color(Tone::accent, palette());
+    fill.setAlphaF(0.08f);
+    zone_->setFill(targeted ? fill : QColor(Qt::transparent));
+    QColor edge = color(Tone::secondary, palette());
+    edge.setAlphaF(0.35f);
+    zone_->setDashedEdge(targeted ? color(Tone::accent, palette()) : edge);
+    const Tone tint = targeted ? Tone::accent : Tone::secondary;
+    hammer_->setProperty("tone", toneName(tint));
+    const auto draw = [this, tint](int side) {
+        hammer_->setPixmap(
+            SymbolIcon::icon(QStringLiteral("hammer.fill"), color(tint, palette())).pixmap(side, side));
+    };
+    draw(56);
+    if (!changed)
+        return;
+    // A short bounce of the symbol whenever the hover starts or ends.
+    auto *bounce = new QVariantAnimation(hammer_);
+    bounce->setDuration(320);
+    bounce->setKeyValues({{0.0, 56}, {0.45, 64}, {1.0, 56}});
+    connect(bounce, &QVariantAnimation::valueChanged, hammer_,
+            [draw](const QVariant &v) { draw(v.toInt()); });
+    bounce->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void SendCheckupView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(QLatin1String(uriListType))) {
+        event->acceptProposedAction();
+        setDropTargeted(true);
+    }
+}
+
+void SendCheckupView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (event->mimeData()->hasFormat(QLatin1String(uriListType)))
+        event->acceptProposedAction();
+}
+
+void SendCheckupView::dragLeaveEvent(QDragLeaveEvent *)
+{
+    setDropTargeted(false);
+}
+
+void SendCheckupView::dropEvent(QDropEvent *event)
+{
+    setDropTargeted(false);
+    // Raw bytes: a name that is not UTF-8 must reach the engine unchanged.
+    arrive(droppedFiles(event->mimeData()->data(QLatin1String(uriListType))));
+    event->acceptProposedAction();
+}
+
+bool SendCheckupView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == zone_ && event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && zone_->rect().contains(mouse->position().toPoint())) {
+            pickFiles();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SendCheckupView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    refresh();
+    // Files may have been left pending while the page was not on screen.
+    QTimer::singleShot(0, this, &SendCheckupView::syncArrivalQuestion);
+}
+
+void SendCheckupView::syncArrivalQuestion()
+{
+    const auto &pending = engine_.pendingArrival();
+    if (pending.empty()) {
+        if (question_ != nullptr) {
+            QMessageBox *box = question_;
+            question_ = nullptr; // closing now is not an answer
+            box->close();
+            box->deleteLater();
+        }
+        return;
+    }
+    if (!isVisible())
+        return;
+    if (question_ == nullptr) {
+        question_ = new QMessageBox(this);
+        question_->setObjectName(QStringLiteral("arrivalQuestion"));
+        question_->setIcon(QMessageBox::Question);
+        question_->setWindowModality(Qt::WindowModal);
+        addHere_ = question_->addButton(L("이 탭에 추가"), QMessageBox::AcceptRole);
+        newTab_ = question_->addButton(L("새 탭에서 시작"), QMessageBox::ActionRole);
+        cancel_ = question_->addButton(L("취소"), QMessageBox::RejectRole);
+        question_->setDefaultButton(addHere_);
+        question_->setEscapeButton(cancel_);
+        QMessageBox *box = question_;
+        connect(box, &QMessageBox::finished, this, [this, box] { answerArrivalQuestion(box); });
+        question_->open();
+    }
+    const QString title = L("파일 %lld개를 받았어요", pending.size());
+    question_->setWindowTitle(title);
+    question_->setText(title);
+    question_->setInformativeText(
+        L("이 탭에는 이미 %lld개가 있어요. 어떻게 할까요?", engine_.roots().size()));
+}
+
+void SendCheckupView::answerArrivalQuestion(QMessageBox *box)
+{
+    if (box != question_)
+        return; // closed because nothing is pending any more
+    question_ = nullptr;
+    box->deleteLater();
+    const QAbstractButton *answer = box->clickedButton();
+    const PathList files = engine_.pendingArrival();
+    engine_.setPendingArrival({});
+    if (answer == addHere_)
+        engine_.addURLs(files);
+    else if (answer == newTab_)
+        Router::shared().openCheckupInNewTab(files);
+    // "취소" and every other way of closing the question drop the pending files.
+}

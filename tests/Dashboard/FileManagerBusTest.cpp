@@ -1,0 +1,145 @@
+// Showing files in the file manager over a private D-Bus that the test starts itself, with a fake
+// org.freedesktop.FileManager1; the real session bus is never used.
+#include "support/TestSupport.h"
+
+#include "Core/FilePath.h"
+#include "Platform/FileManager.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDeadlineTimer>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FakeFileManager : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+
+public:
+    std::vector<std::pair<QStringList, QString>> calls;
+
+public slots:
+    void ShowItems(const QStringList &uris, const QString &startupId) { calls.emplace_back(uris, startupId); }
+};
+
+class PrivateBus {
+public:
+    explicit PrivateBus(const TestSupport::TempDir &dir)
+    {
+        const auto config = dir / "bus.conf";
+        TestSupport::writeBytes(
+            config, "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                    " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                    "<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+                    "<auth>EXTERNAL</auth><policy context=\"default\">"
+                    "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                    "<allow own=\"*\"/></policy></busconfig>\n");
+        daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--config-file=") + QString::fromStdString(config.string()),
+                       QStringLiteral("--nofork"), QStringLiteral("--print-address")});
+        if (daemon_.waitForStarted(10000)) {
+            while (!daemon_.canReadLine() && daemon_.waitForReadyRead(10000)) {
+            }
+            address_ = QString::fromUtf8(daemon_.readLine().trimmed());
+        }
+    }
+    ~PrivateBus()
+    {
+        daemon_.kill();
+        daemon_.waitForFinished(10000);
+    }
+    PrivateBus(const PrivateBus &) = delete;
+    PrivateBus &operator=(const PrivateBus &) = delete;
+    const QString &address() const { return address_; }
+
+private:
+    QProcess daemon_;
+    QString address_;
+};
+
+// Runs the event loop until the condition holds (generously, for a slow machine).
+template <typename F> bool waitUntil(F condition)
+{
+    QDeadlineTimer deadline(20000);
+    while (!condition() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return condition();
+}
+
+class FileManagerBusTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("dbus-daemon")));
+        bus = std::make_unique<PrivateBus>(dir);
+        ASSERT_FALSE(bus->address().isEmpty());
+        static int serial = 0;
+        const QString tag = QString::number(++serial);
+        caller = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(bus->address(), QStringLiteral("fm-caller-") + tag));
+        service = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(bus->address(), QStringLiteral("fm-service-") + tag));
+        ASSERT_TRUE(caller->isConnected());
+        ASSERT_TRUE(service->isConnected());
+    }
+    void TearDown() override
+    {
+        for (auto *c : {caller.get(), service.get()})
+            if (c)
+                QDBusConnection::disconnectFromBus(c->name());
+    }
+
+    TestSupport::TempDir dir;
+    std::unique_ptr<PrivateBus> bus;
+    std::unique_ptr<QDBusConnection> caller;
+    std::unique_ptr<QDBusConnection> service;
+};
+
+} // namespace
+
+TEST_F(FileManagerBusTest, TheFileManagerReceivesExactlyTheItems)
+{
+    FakeFileManager fake;
+    ASSERT_TRUE(service->registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &fake,
+                                        QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(service->registerService(QStringLiteral("org.freedesktop.FileManager1")));
+
+    const std::vector<fs::path> items{dir.folder("보낼 것"), dir.file("\xB0\xA1 #1.txt")};
+    std::vector<fs::path> opened;
+    FreedesktopFileViewer viewer(*caller, [&](const fs::path &folder) { opened.push_back(folder); });
+    viewer.showItems(items);
+    ASSERT_TRUE(waitUntil([&] { return !fake.calls.empty(); }));
+    ASSERT_EQ(fake.calls.size(), 1u);
+    const QStringList expected{QString::fromStdString(FilePath::toFileUrl(items[0])),
+                               QString::fromStdString(FilePath::toFileUrl(items[1]))};
+    EXPECT_EQ(fake.calls[0].first, expected);
+    EXPECT_TRUE(fake.calls[0].second.isEmpty());
+    // The percent-encoded URI carries the raw name bytes back unchanged.
+    EXPECT_EQ(FilePath::fromFileUrl(fake.calls[0].first[1].toStdString()), items[1]);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(FileManagerBusTest, WithoutAFileManagerTheFoldersOpenInstead)
+{
+    const std::vector<fs::path> items{dir.file("a/one.txt"), dir.file("a/two.txt"), dir.folder("b/c")};
+    std::vector<fs::path> opened;
+    FreedesktopFileViewer viewer(*caller, [&](const fs::path &folder) { opened.push_back(folder); });
+    viewer.showItems(items);
+    ASSERT_TRUE(waitUntil([&] { return opened.size() >= 2; }));
+    EXPECT_EQ(opened, (std::vector<fs::path>{dir / "a", dir / "b"}));
+
+    // No bus at all: the folders open at once.
+    opened.clear();
+    FreedesktopFileViewer offline(QDBusConnection(QStringLiteral("not-connected")),
+                                  [&](const fs::path &folder) { opened.push_back(folder); });
+    offline.showItems({items[0]});
+    EXPECT_EQ(opened, std::vector<fs::path>{dir / "a"});
+}
+
+#include "FileManagerBusTest.moc"
