@@ -101,6 +101,24 @@ TEST(SendCheckupRoots, DedupesThroughLinksKeepsTwinsAndMissingPaths)
     EXPECT_FALSE(engine.fixNames());
 }
 
+TEST(SendCheckupRoots, ObserversHearOnlyRealChanges)
+{
+    SendCheckupEngine engine;
+    QSignalSpy switches(&engine, &SendCheckupEngine::fixSwitchesChanged);
+    QSignalSpy fixed(&engine, &SendCheckupEngine::isFixedChanged);
+    QSignalSpy arrival(&engine, &SendCheckupEngine::pendingArrivalChanged);
+    engine.setFixJunk(true);
+    engine.setPendingArrival({});
+    engine.clear();
+    EXPECT_EQ(switches.count() + fixed.count() + arrival.count(), 0);
+    engine.setFixJunk(false);
+    engine.fixAll();
+    engine.setPendingArrival({"/x"});
+    EXPECT_EQ(switches.count(), 1);
+    EXPECT_EQ(fixed.count(), 1);
+    EXPECT_EQ(arrival.count(), 1);
+}
+
 TEST(SendCheckupRoots, SessionRegistryHandsOutOneEngineUntilDiscarded)
 {
     const QUuid id = QUuid::createUuid();
