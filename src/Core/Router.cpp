@@ -156,8 +156,15 @@ PathList Router::takeZipHandoff(const QUuid &session)
 void Router::contentDisappeared(const QUuid &session)
 {
     unregisterSession(session);
-    Scheduler::main().after(2000, [session] {
+    // Only the newest disappearance counts: a tab closed, reopened and closed again gets its
+    // full two seconds from the last close.
+    const std::uint64_t generation = ++disappearances_[session];
+    Scheduler::main().after(2000, [session, generation] {
         Router &router = Router::shared();
+        const auto it = router.disappearances_.find(session);
+        if (it == router.disappearances_.end() || it->second != generation)
+            return;
+        router.disappearances_.erase(it);
         const auto &live = router.liveSessions();
         if (std::find(live.begin(), live.end(), session) != live.end())
             return;
@@ -171,6 +178,7 @@ void Router::resetForTesting()
     pendingUtility_.clear();
     pendingZip_.clear();
     arrivals_.clear();
+    disappearances_.clear();
     setLiveSessions({});
     setActiveSession(std::nullopt);
     setUnassignedArrival({});

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QUuid>
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -70,4 +71,5 @@ private:
     std::vector<QUuid> liveSessions_;
     std::map<QUuid, PathList> arrivals_;
     PathList unassignedArrival_;
+    std::map<QUuid, std::uint64_t> disappearances_;
 };

@@ -133,6 +133,21 @@ TEST_F(RouterTest, DiscardWaitsTwoSecondsAndSparesASessionThatCameBack)
     SendCheckupEngine::discard(back);
 }
 
+TEST_F(RouterTest, ASecondCloseGetsItsOwnTwoSeconds)
+{
+    const QUuid s = QUuid::createUuid();
+    router.registerSession(s);
+    SendCheckupEngine::session(s);
+    router.contentDisappeared(s);
+    clock.advance(1500);
+    router.registerSession(s);
+    router.contentDisappeared(s);
+    clock.advance(1000); // the first close's check is due now, but a newer close stands
+    EXPECT_TRUE(SendCheckupEngine::hasSession(s));
+    clock.advance(1000);
+    EXPECT_FALSE(SendCheckupEngine::hasSession(s));
+}
+
 TEST_F(RouterTest, SessionRegistryReturnsOneEngineUntilDiscarded)
 {
     const QUuid a = QUuid::createUuid();
