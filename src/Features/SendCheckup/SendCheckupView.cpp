@@ -7,16 +7,12 @@
 #include "Features/DailyWord/DailyWord.h"
 #include "Features/DailyWord/DailyWordSetting.h"
 #include "Features/SendCheckup/DashboardStyleWidget.h"
+#include "Features/SendCheckup/OpenPanelDialog.h"
 #include "Features/SendCheckup/PrescriptionReportView.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
 
-#include <QAbstractItemView>
 #include <QDragEnterEvent>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileSystemModel>
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -26,8 +22,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
-
-#include <set>
 
 namespace fs = std::filesystem;
 using namespace DashboardStyle;
@@ -89,55 +83,6 @@ private:
     QWidget *card_;
     bool wanted_ = false;
 };
-
-// The open panel: files and folders, several at once. Qt's own dialog picks either files or
-// folders, so the chosen rows are read from its views.
-class FilesAndFoldersDialog : public QFileDialog {
-public:
-    explicit FilesAndFoldersDialog(QWidget *parent) : QFileDialog(parent)
-    {
-        setOption(QFileDialog::DontUseNativeDialog);
-        setFileMode(QFileDialog::ExistingFiles);
-        setLabelText(QFileDialog::Accept, L("진단"));
-        setWindowTitle(L("살펴볼 파일이나 폴더를 선택하세요"));
-        for (auto *view : findChildren<QAbstractItemView *>())
-            view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    }
-
-    const std::vector<fs::path> &chosen() const { return chosen_; }
-
-    void accept() override
-    {
-        std::set<QString> seen;
-        for (auto *view : findChildren<QAbstractItemView *>()) {
-            if (view->selectionModel() == nullptr || !view->isVisible())
-                continue;
-            for (const QModelIndex &index : view->selectionModel()->selectedRows()) {
-                const QString path = index.data(QFileSystemModel::FilePathRole).toString();
-                if (!path.isEmpty() && seen.insert(path).second)
-                    chosen_.emplace_back(QFile::encodeName(path).toStdString());
-            }
-        }
-        if (chosen_.empty()) {
-            QFileDialog::accept(); // a typed name, or entering a folder
-            for (const QString &path : selectedFiles())
-                chosen_.emplace_back(QFile::encodeName(path).toStdString());
-            return;
-        }
-        QDialog::accept();
-    }
-
-private:
-    std::vector<fs::path> chosen_;
-};
-
-std::optional<std::vector<fs::path>> runOpenPanel(QWidget *parent)
-{
-    FilesAndFoldersDialog dialog(parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.chosen();
-}
 
 QFont serif(const QFont &base, int pixelSize, QFont::Weight weight)
 {
@@ -378,7 +323,7 @@ void SendCheckupView::arrive(const PathList &files)
 
 void SendCheckupView::pickFiles()
 {
-    const auto chosen = picker_ ? picker_() : runOpenPanel(this);
+    const auto chosen = picker_ ? picker_() : OpenPanelDialog::run(this);
     if (chosen)
         arrive(*chosen);
 }
