@@ -335,6 +335,7 @@ TEST_F(DashboardTest, TheReportBeforeAndAfterTheFixPassAndItsUndo)
     settle();
     EXPECT_FALSE(engine.fixHangul());
     EXPECT_FALSE(engine.fixHeic());
+    shot(page(), "dashboard-unticked");
     EXPECT_DOUBLE_EQ(card(C::hangulCard).opacity(), 0.55);
     EXPECT_EQ(card(C::hangulCard).statusLabel()->text(), text("체크 해제됨 — 건너뜀"));
     EXPECT_DOUBLE_EQ(card(C::heicCard).opacity(), 1.0);
@@ -405,6 +406,7 @@ TEST_F(DashboardTest, FailedChangesShowInTheCardsTheBannerAndLeaveNothingToUndo)
     ASSERT_EQ(engine.hangul.pendingCount(), 1);
     bar().fixButton()->click();
     settle();
+    shot(page(), "dashboard-failed");
     EXPECT_EQ(card(PrescriptionReportView::hangulCard).statusLabel()->text(), text("변환 0개 · 실패 1개"));
     EXPECT_EQ(tone(card(PrescriptionReportView::hangulCard).statusLabel()), "red");
     EXPECT_EQ(report().doneTitle()->text(), text("포르랑! 0개 항목을 해결했어요 (1개 실패)"));
