@@ -1,27 +1,50 @@
-// libFuzzer target: listing and reading every entry of arbitrary bytes must end in a ZipError or
-// a result, never in a crash, an out-of-bounds access or a large allocation.
+// libFuzzer target: listing, reading and extracting arbitrary bytes must end in a ZipError or a
+// result, never in a crash, an out-of-bounds access, a large allocation or a file written
+// outside the destination.
 #include "Features/ZipKorean/Zip/ZipReader.h"
 #include "Features/ZipKorean/ZipError.h"
 
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+
+namespace fs = std::filesystem;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    static const fs::path root = fs::path("/dev/shm") / ("zip-fuzz-" + std::to_string(::getpid()));
     const std::span<const std::uint8_t> archive(data, size);
+    std::vector<ZipEntry> entries;
     try {
-        for (const auto &entry : ZipReader::readEntries(archive)) {
-            for (const char *password : {"", "pass1"}) {
-                try {
-                    const auto content = ZipReader::extractData(entry, archive, password);
-                    if (entry.method == 8 && !entry.isEncrypted() &&
-                        std::int64_t(content.size()) != entry.uncompressedSize)
-                        __builtin_trap();
-                } catch (const ZipError &) {
-                }
+        entries = ZipReader::readEntries(archive);
+    } catch (const ZipError &) {
+        return 0;
+    }
+    for (const auto &entry : entries) {
+        for (const char *password : {"", "pass1"}) {
+            try {
+                const auto content = ZipReader::extractData(entry, archive, password);
+                if (entry.method == 8 && !entry.isEncrypted() &&
+                    std::int64_t(content.size()) != entry.uncompressedSize)
+                    __builtin_trap();
+            } catch (const ZipError &) {
             }
         }
+    }
+
+    const fs::path destination = root / "inside" / "destination";
+    fs::remove_all(root);
+    fs::create_directories(destination);
+    try {
+        ZipReader::extract(entries, archive, destination, true, std::nullopt, "pass1");
     } catch (const ZipError &) {
     }
+    // Nothing may appear beside the destination.
+    for (const auto &folder : {root, root / "inside"})
+        if (std::distance(fs::directory_iterator(folder), fs::directory_iterator()) != 1)
+            __builtin_trap();
+    fs::remove_all(root);
     return 0;
 }
