@@ -17,8 +17,10 @@ ToolPageWidget::Setup DSStoreCleanerView::setup(DSStoreCleanerView *view)
         L("맥이 남긴 숨김 파일 정리"),
         {QStringLiteral("sparkles"), L("정리할 폴더를 여기에 끌어다 놓으세요"),
          L("하위 폴더까지 모두 검사해서 맥이 남긴 숨김 파일을 찾아냅니다"), L("폴더 선택…"),
-         L("맥은 폴더를 열어보기만 해도 .DS_Store 같은 숨김 파일을 만듭니다. USB나 압축 파일로 Windows 사용자에게 "
-           "보내면 지저분해 보이는 원인이죠. 찾은 파일은 완전히 삭제하지 않고 휴지통으로 옮기므로 실수해도 되돌릴 수 "
+         L("맥은 폴더를 열어보기만 해도 .DS_Store 같은 숨김 파일을 만듭니다. USB나 압축 파일로 Windows "
+           "사용자에게 "
+           "보내면 지저분해 보이는 원인이죠. 찾은 파일은 완전히 삭제하지 않고 휴지통으로 옮기므로 실수해도 "
+           "되돌릴 수 "
            "있습니다.")},
         {false, true, L("추가"), L("청소할 폴더를 선택하세요")},
         {[view] { return int(view->engine_->items().size()); },
@@ -28,7 +30,8 @@ ToolPageWidget::Setup DSStoreCleanerView::setup(DSStoreCleanerView *view)
 }
 
 DSStoreCleanerView::DSStoreCleanerView(std::unique_ptr<DSStoreCleanerEngine> engine, QWidget *parent)
-    : ToolPageWidget(setup(this), parent), engine_(engine ? std::move(engine) : std::make_unique<DSStoreCleanerEngine>())
+    : ToolPageWidget(setup(this), parent),
+      engine_(engine ? std::move(engine) : std::make_unique<DSStoreCleanerEngine>())
 {
     setObjectName(QStringLiteral("page.dsStoreCleaner"));
 
@@ -65,10 +68,11 @@ DSStoreCleanerView::DSStoreCleanerView(std::unique_ptr<DSStoreCleanerEngine> eng
         engine_->trashAll();
         refreshNow();
     });
-    for (auto signal : {&DSStoreCleanerEngine::includeDSStoreChanged, &DSStoreCleanerEngine::includeAppleDoubleChanged,
-                        &DSStoreCleanerEngine::includeMacosxChanged, &DSStoreCleanerEngine::itemsChanged,
-                        &DSStoreCleanerEngine::scannedRootsChanged, &DSStoreCleanerEngine::scannedCountChanged,
-                        &DSStoreCleanerEngine::unreadableCountChanged})
+    for (auto signal :
+         {&DSStoreCleanerEngine::includeDSStoreChanged, &DSStoreCleanerEngine::includeAppleDoubleChanged,
+          &DSStoreCleanerEngine::includeMacosxChanged, &DSStoreCleanerEngine::itemsChanged,
+          &DSStoreCleanerEngine::scannedRootsChanged, &DSStoreCleanerEngine::scannedCountChanged,
+          &DSStoreCleanerEngine::unreadableCountChanged})
         connect(engine_.get(), signal, this, &DSStoreCleanerView::scheduleRefresh);
     connect(engine_.get(), &DSStoreCleanerEngine::itemChanged, this, &DSStoreCleanerView::scheduleRefresh);
     refreshNow();
@@ -108,7 +112,8 @@ ResultRow DSStoreCleanerView::row(int index) const
         row.badge = RowBadge::capsule(L("삭제 대기"));
         break;
     case Status::trashed:
-        row.badge = RowBadge::label(L("휴지통으로 이동"), QStringLiteral("checkmark.circle.fill"), Tone::green);
+        row.badge =
+            RowBadge::label(L("휴지통으로 이동"), QStringLiteral("checkmark.circle.fill"), Tone::green);
         break;
     case Status::failed:
         row.badge = RowBadge::label(L("실패"), QStringLiteral("exclamationmark.triangle.fill"), Tone::red);

@@ -33,9 +33,12 @@ ToolPageWidget::Setup HangulFilenameView::setup(HangulFilenameView *view)
         L("자모 분리 현상 해결"),
         {QStringLiteral("arrow.down.doc.fill"), L("파일이나 폴더를 여기에 끌어다 놓으세요"),
          L("폴더를 놓으면 안의 모든 파일과 하위 폴더까지 검사합니다"), L("파일 선택…"),
-         L("맥은 파일명을 분해형(NFD)으로 저장합니다. 한글은 \"ㅎㅏㄴㄱㅡㄹ ㅁㅜㄴㅅㅓ.hwp\"처럼 자모가 흩어져 "
-           "보이고, 일본어는 탁점이 \"か゛っこう\"처럼 떨어져 나오며, 베트남어·유럽 언어는 성조·악센트 부호가 "
-           "어긋납니다. 완성형(NFC)으로 변환하면 Windows에서도 \"한글 문서.hwp\"처럼 정상 표시되고, 검색·정렬도 "
+         L("맥은 파일명을 분해형(NFD)으로 저장합니다. 한글은 \"ㅎㅏㄴㄱㅡㄹ ㅁㅜㄴㅅㅓ.hwp\"처럼 자모가 "
+           "흩어져 "
+           "보이고, 일본어는 탁점이 \"か゛っこう\"처럼 떨어져 나오며, 베트남어·유럽 언어는 성조·악센트 "
+           "부호가 "
+           "어긋납니다. 완성형(NFC)으로 변환하면 Windows에서도 \"한글 문서.hwp\"처럼 정상 표시되고, "
+           "검색·정렬도 "
            "제대로 동작합니다.")},
         {true, true, L("추가"), L("파일명을 검사할 파일이나 폴더를 선택하세요")},
         {[view] { return int(view->engine_.items().size()); },
@@ -53,13 +56,15 @@ HangulFilenameView::HangulFilenameView(QWidget *parent) : ToolPageWidget(setup(t
     pickerRow->addWidget(new QLabel(L("변환 방향")));
     formPicker_ = new QComboBox;
     formPicker_->setObjectName(QStringLiteral("formPicker"));
-    for (auto form : {HangulRenameEngine::Form::nfc, HangulRenameEngine::Form::nfd})
+    for (auto form : HangulRenameEngine::allForms)
         formPicker_->addItem(HangulRenameEngine::label(form), HangulRenameEngine::toString(form));
-    picker->setToolTip(L("어느 형식으로 변환할지 선택합니다. Windows로 보낼 파일은 완성형(NFC)을 사용하세요."));
+    picker->setToolTip(
+        L("어느 형식으로 변환할지 선택합니다. Windows로 보낼 파일은 완성형(NFC)을 사용하세요."));
     pickerRow->addWidget(formPicker_);
     addToolbarWidget(picker);
     connect(formPicker_, &QComboBox::activated, this, [this](int index) {
-        const auto form = HangulRenameEngine::formFromString(formPicker_->itemData(index).toString().toStdString());
+        const auto form =
+            HangulRenameEngine::formFromString(formPicker_->itemData(index).toString().toStdString());
         if (form)
             engine_.setForm(*form);
         refreshNow();
@@ -73,9 +78,10 @@ HangulFilenameView::HangulFilenameView(QWidget *parent) : ToolPageWidget(setup(t
         engine_.applyAll();
         refreshNow();
     });
-    for (auto signal : {&HangulRenameEngine::formChanged, &HangulRenameEngine::itemsChanged,
-                        &HangulRenameEngine::alreadyNormalizedCountChanged, &HangulRenameEngine::scannedRootsChanged,
-                        &HangulRenameEngine::unreadableCountChanged})
+    for (auto signal :
+         {&HangulRenameEngine::formChanged, &HangulRenameEngine::itemsChanged,
+          &HangulRenameEngine::alreadyNormalizedCountChanged, &HangulRenameEngine::scannedRootsChanged,
+          &HangulRenameEngine::unreadableCountChanged})
         connect(&engine_, signal, this, &HangulFilenameView::scheduleRefresh);
     connect(&engine_, &HangulRenameEngine::itemChanged, this, &HangulFilenameView::scheduleRefresh);
     refreshNow();

@@ -1,0 +1,98 @@
+#include "Features/FilenameSanitizer/FilenameSanitizerView.h"
+
+#include "Core/FilePath.h"
+#include "Core/Localization.h"
+#include "Ui/BottomBarWidget.h"
+
+ToolPageWidget::Setup FilenameSanitizerView::setup(FilenameSanitizerView *view)
+{
+    return {
+        L("파일명 호환 검사"),
+        L("Windows에서 저장 안 되는 이름 정리"),
+        {QStringLiteral("checkmark.rectangle.stack"), L("파일이나 폴더를 끌어다 놓으세요"),
+         L("Windows로 보내기 전에 문제가 될 파일명을 찾아냅니다"), L("파일 선택…"),
+         L("맥에서는 파일명에 * ? \" < > | 같은 문자나 이름 끝의 마침표·공백이 자유롭지만, Windows에서는 "
+           "저장 "
+           "자체가 안 됩니다. CON, PRN 같은 Windows 예약어도 마찬가지예요. 문제가 되는 이름을 찾아 안전한 "
+           "이름으로 한 번에 바꿔 드립니다.")},
+        {true, true, L("추가"), L("파일명을 검사할 파일이나 폴더를 선택하세요")},
+        {[view] { return int(view->engine_.items().size()); },
+         [view](int i) { return view->engine_.items()[std::size_t(i)].id; },
+         [view](int i) { return view->row(i); }},
+    };
+}
+
+FilenameSanitizerView::FilenameSanitizerView(QWidget *parent) : ToolPageWidget(setup(this), parent)
+{
+    setObjectName(QStringLiteral("page.filenameSanitizer"));
+    results()->setNoteLine(true);
+    connect(bottomBar(), &BottomBarWidget::clearClicked, this, [this] {
+        engine_.clear();
+        refreshNow();
+    });
+    connect(bottomBar(), &BottomBarWidget::actionClicked, this, [this] {
+        engine_.applyAll();
+        refreshNow();
+    });
+    for (auto signal :
+         {&FilenameSanitizerEngine::itemsChanged, &FilenameSanitizerEngine::scannedRootsChanged,
+          &FilenameSanitizerEngine::scannedCountChanged, &FilenameSanitizerEngine::unreadableCountChanged})
+        connect(&engine_, signal, this, &FilenameSanitizerView::scheduleRefresh);
+    connect(&engine_, &FilenameSanitizerEngine::itemChanged, this, &FilenameSanitizerView::scheduleRefresh);
+    refreshNow();
+}
+
+void FilenameSanitizerView::addPaths(const std::vector<std::filesystem::path> &paths)
+{
+    engine_.addURLs(paths);
+}
+
+ResultRow FilenameSanitizerView::row(int index) const
+{
+    using Kind = FilenameSanitizerEngine::Item::Status::Kind;
+    const auto &item = engine_.items()[std::size_t(index)];
+    ResultRow row;
+    row.symbol = item.isDirectory ? QStringLiteral("folder.fill") : QStringLiteral("doc.fill");
+    row.symbolTone = item.isDirectory ? Tone::cyan : Tone::secondary;
+    row.name = FilePath::display(item.url.filename());
+    row.newName = QString::fromUtf8(item.newName.data(), qsizetype(item.newName.size()));
+    row.note = joinParts(item.issues);
+    row.noteTone = item.status.kind == Kind::done ? Tone::secondary : Tone::orange;
+    row.folder = FilePath::display(item.url.parent_path());
+    switch (item.status.kind) {
+    case Kind::pending:
+        row.badge = RowBadge::capsule(L("변경 대기"));
+        break;
+    case Kind::done:
+        row.badge = RowBadge::label(L("완료"), QStringLiteral("checkmark.circle.fill"), Tone::green);
+        break;
+    case Kind::failed:
+        row.badge = RowBadge::label(L("실패"), QStringLiteral("exclamationmark.triangle.fill"), Tone::red);
+        row.tooltip = item.status.message;
+        break;
+    }
+    return row;
+}
+
+void FilenameSanitizerView::refresh()
+{
+    showResults(!engine_.scannedRoots().empty());
+    results()->emptyState()->setContent(
+        QStringLiteral("checkmark.seal.fill"), L("모든 파일명이 Windows에서 안전합니다"),
+        L("%lld개 항목 모두 문제가 없습니다.\n다른 파일을 끌어다 놓으면 이어서 검사합니다.",
+          engine_.scannedCount()));
+    results()->sync();
+
+    const int pending = engine_.pendingCount();
+    QStringList parts;
+    if (pending > 0)
+        parts << L("문제 %lld개", pending);
+    if (engine_.doneCount() > 0)
+        parts << L("완료 %lld개", engine_.doneCount());
+    if (engine_.failedCount() > 0)
+        parts << L("실패 %lld개", engine_.failedCount());
+    parts << L("검사 %lld개", engine_.scannedCount());
+    bottomBar()->setSummary(joinParts(parts));
+    bottomBar()->setUnreadableCount(engine_.scan.unreadableCount);
+    bottomBar()->setAction(L("%lld개 이름 바꾸기", pending), pending > 0);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Features/HeicConvert/HeicConvertEngine.h"
+#include "Ui/ToolPageWidget.h"
+
+// The page of the HEIC tool: the photos found, with sizes, each written as a JPEG copy beside it.
+class HeicConvertView : public ToolPageWidget {
+    Q_OBJECT
+
+public:
+    explicit HeicConvertView(QWidget *parent = nullptr);
+
+    HeicConvertEngine &engine() { return engine_; }
+
+protected:
+    void addPaths(const std::vector<std::filesystem::path> &paths) override;
+    void refresh() override;
+
+private:
+    static Setup setup(HeicConvertView *view);
+    ResultRow row(int index) const;
+
+    HeicConvertEngine engine_;
+};

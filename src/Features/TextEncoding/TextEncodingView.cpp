@@ -1,0 +1,153 @@
+#include "Features/TextEncoding/TextEncodingView.h"
+
+#include "Core/FilePath.h"
+#include "Core/Localization.h"
+#include "Ui/BottomBarWidget.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+
+// A titled picker for the toolbar; the combo box holds the options' raw values as data.
+QWidget *titledPicker(const QString &title, QComboBox *box)
+{
+    auto *picker = new QWidget;
+    auto *row = new QHBoxLayout(picker);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(new QLabel(title));
+    row->addWidget(box);
+    return picker;
+}
+
+void select(QComboBox *box, const QString &raw)
+{
+    const int index = box->findData(raw);
+    if (index >= 0 && index != box->currentIndex())
+        box->setCurrentIndex(index);
+}
+
+} // namespace
+
+ToolPageWidget::Setup TextEncodingView::setup(TextEncodingView *view)
+{
+    return {
+        L("텍스트 인코딩 변환"),
+        L("한글 깨짐·줄바꿈 문제 해결"),
+        {QStringLiteral("doc.plaintext"), L("텍스트 파일이나 폴더를 끌어다 놓으세요"),
+         L("txt · 자막(smi, srt) · csv 등의 인코딩을 자동 감지합니다"), L("파일 선택…"),
+         L("Windows에서 만든 텍스트·자막 파일은 옛 인코딩(CP949)이라 맥에서 깨져 보이고, 맥에서 만든 파일은 "
+           "Windows "
+           "메모장에서 줄바꿈 없이 한 줄로 붙습니다. 인코딩과 줄바꿈을 원하는 형식으로 바꿔 드립니다. 변환 "
+           "전 원본은 "
+           "휴지통에 보관되어 되돌릴 수 있습니다.")},
+        {true, true, L("추가"), L("인코딩을 검사할 텍스트 파일이나 폴더를 선택하세요")},
+        {[view] { return int(view->engine_->items().size()); },
+         [view](int i) { return view->engine_->items()[std::size_t(i)].id; },
+         [view](int i) { return view->row(i); }},
+    };
+}
+
+TextEncodingView::TextEncodingView(std::unique_ptr<TextEncodingEngine> engine, QWidget *parent)
+    : ToolPageWidget(setup(this), parent),
+      engine_(engine ? std::move(engine) : std::make_unique<TextEncodingEngine>())
+{
+    setObjectName(QStringLiteral("page.textEncoding"));
+    results()->setNoteLine(true);
+
+    targetPicker_ = new QComboBox;
+    targetPicker_->setObjectName(QStringLiteral("targetPicker"));
+    for (auto target : TextEncodingEngine::allTargets)
+        targetPicker_->addItem(TextEncodingEngine::label(target), TextEncodingEngine::toString(target));
+    addToolbarWidget(titledPicker(L("변환할 인코딩"), targetPicker_));
+    lineEndingPicker_ = new QComboBox;
+    lineEndingPicker_->setObjectName(QStringLiteral("lineEndingPicker"));
+    for (auto choice : TextEncodingEngine::allLineEndings)
+        lineEndingPicker_->addItem(TextEncodingEngine::label(choice), TextEncodingEngine::toString(choice));
+    addToolbarWidget(titledPicker(L("줄바꿈"), lineEndingPicker_));
+    connect(targetPicker_, &QComboBox::activated, this, [this](int index) {
+        if (auto target = TextEncodingEngine::targetFromString(targetPicker_->itemData(index).toString()))
+            engine_->setTarget(*target);
+        refreshNow();
+    });
+    connect(lineEndingPicker_, &QComboBox::activated, this, [this](int index) {
+        if (auto choice =
+                TextEncodingEngine::lineEndingFromString(lineEndingPicker_->itemData(index).toString()))
+            engine_->setLineEnding(*choice);
+        refreshNow();
+    });
+
+    connect(bottomBar(), &BottomBarWidget::clearClicked, this, [this] {
+        engine_->clear();
+        refreshNow();
+    });
+    connect(bottomBar(), &BottomBarWidget::actionClicked, this, [this] {
+        engine_->convertAll();
+        refreshNow();
+    });
+    for (auto signal : {&TextEncodingEngine::targetChanged, &TextEncodingEngine::lineEndingChanged,
+                        &TextEncodingEngine::itemsChanged, &TextEncodingEngine::scannedRootsChanged,
+                        &TextEncodingEngine::skippedCountChanged})
+        connect(engine_.get(), signal, this, &TextEncodingView::scheduleRefresh);
+    results()->emptyState()->setContent(QStringLiteral("doc.plaintext"), L("텍스트 파일이 없습니다"),
+                                        L("끌어다 놓은 항목에서 텍스트 파일을 찾지 못했습니다."));
+    refreshNow();
+}
+
+void TextEncodingView::addPaths(const std::vector<std::filesystem::path> &paths)
+{
+    engine_->addURLs(paths);
+}
+
+ResultRow TextEncodingView::row(int index) const
+{
+    using Kind = TextEncodingEngine::Status::Kind;
+    const auto &item = engine_->items()[std::size_t(index)];
+    ResultRow row;
+    row.symbol = QStringLiteral("doc.text.fill");
+    row.name = FilePath::display(item.url.filename());
+    row.note = item.preview;
+    row.folder = FilePath::display(item.url.parent_path());
+    row.capsule = RowBadge::capsule(
+        L("%@ · %@", TextEncodingEngine::label(item.detected), item.lineEnding),
+        item.detected == TextEncodingEngine::DetectedEncoding::cp949 ? Tone::orange : Tone::secondary);
+    switch (item.status.kind) {
+    case Kind::pending:
+        row.badge = RowBadge::plain(L("변환 대상"), Tone::orange);
+        break;
+    case Kind::alreadyOk:
+        row.badge = RowBadge::plain(L("이미 정상"), Tone::secondary);
+        break;
+    case Kind::done:
+        row.badge = RowBadge::label(L("완료"), QStringLiteral("checkmark.circle.fill"), Tone::green);
+        break;
+    case Kind::failed:
+        row.badge = RowBadge::label(L("실패"), QStringLiteral("exclamationmark.triangle.fill"), Tone::red);
+        row.tooltip = item.status.message;
+        break;
+    }
+    return row;
+}
+
+void TextEncodingView::refresh()
+{
+    select(targetPicker_, TextEncodingEngine::toString(engine_->target()));
+    select(lineEndingPicker_, TextEncodingEngine::toString(engine_->lineEnding()));
+    showResults(!engine_->scannedRoots().empty());
+    results()->sync();
+    const auto pending = engine_->pendingCount();
+    QStringList parts;
+    if (pending >= 1)
+        parts << L("변환 대상 %lld개", pending);
+    if (engine_->doneCount() >= 1)
+        parts << L("완료 %lld개", engine_->doneCount());
+    if (engine_->failedCount() >= 1)
+        parts << L("실패 %lld개", engine_->failedCount());
+    if (engine_->alreadyOkCount() >= 1)
+        parts << L("이미 정상 %lld개", engine_->alreadyOkCount());
+    bottomBar()->setSummary(joinParts(parts));
+    // Folders the scan could not open would otherwise go unmentioned.
+    bottomBar()->setUnreadableCount(engine_->scan.unreadableCount);
+    bottomBar()->setAction(L("%lld개 변환", pending), pending > 0);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "Features/VideoConvert/VideoConvertEngine.h"
+#include "Ui/ToolPageWidget.h"
+
+// The page of the video tool: the videos found with their codec state, and an H.264 MPEG-4 copy
+// written beside each one that needs it; the work runs off the main thread while the page shows
+// its progress.
+class VideoConvertView : public ToolPageWidget {
+    Q_OBJECT
+
+public:
+    explicit VideoConvertView(QWidget *parent = nullptr);
+
+    VideoConvertEngine &engine() { return engine_; }
+
+protected:
+    void addPaths(const std::vector<std::filesystem::path> &paths) override;
+    void refresh() override;
+
+private:
+    static Setup setup(VideoConvertView *view);
+    ResultRow row(int index) const;
+
+    VideoConvertEngine engine_;
+};

@@ -1,0 +1,132 @@
+#include "Ui/BottomBarWidget.h"
+
+#include "Core/Localization.h"
+#include "Ui/PageStyle.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+void tint(QLabel *label, Tone tone)
+{
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, PageStyle::color(tone, label->parentWidget()->palette()));
+    label->setPalette(pal);
+}
+
+} // namespace
+
+BottomBarWidget::BottomBarWidget(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("bottomBar"));
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(14, 14, 14, 14);
+    row->setSpacing(12);
+
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("summary"));
+    summary_->setFont(PageStyle::font(TextSize::callout, font()));
+    tint(summary_, Tone::secondary);
+    row->addWidget(summary_);
+
+    permissionRow_ = new QWidget(this);
+    auto *permission = new QHBoxLayout(permissionRow_);
+    permission->setContentsMargins(0, 0, 0, 0);
+    permission->setSpacing(4);
+    auto *lock = new QLabel(permissionRow_);
+    lock->setPixmap(PageStyle::symbol(QStringLiteral("lock.fill"), 14,
+                                      PageStyle::color(Tone::orange, palette()), devicePixelRatioF()));
+    permission->addWidget(lock);
+    permissionText_ = new QLabel(permissionRow_);
+    permissionText_->setObjectName(QStringLiteral("permission"));
+    permissionText_->setFont(PageStyle::font(TextSize::callout, font()));
+    tint(permissionText_, Tone::orange);
+    permission->addWidget(permissionText_);
+    permissionRow_->hide();
+    row->addWidget(permissionRow_);
+
+    row->addStretch(1);
+    clear_ = new QPushButton(L("비우기"), this);
+    clear_->setObjectName(QStringLiteral("clear"));
+    row->addWidget(clear_);
+    action_ = new QPushButton(this);
+    action_->setObjectName(QStringLiteral("action"));
+    action_->setFont(PageStyle::font(TextSize::body, font(), true));
+    action_->setDefault(true);
+    action_->setMinimumHeight(action_->sizeHint().height() + 6);
+    row->addWidget(action_);
+
+    connect(clear_, &QPushButton::clicked, this, &BottomBarWidget::clearClicked);
+    connect(action_, &QPushButton::clicked, this, &BottomBarWidget::actionClicked);
+
+    spin_ = new QTimer(this);
+    spin_->setInterval(90);
+    connect(spin_, &QTimer::timeout, this, [this] {
+        phase_ = (phase_ + 1) % 12;
+        drawSpinnerFrame();
+    });
+}
+
+void BottomBarWidget::setSummary(const QString &text)
+{
+    summary_->setText(text);
+}
+
+void BottomBarWidget::setUnreadableCount(long long count)
+{
+    permissionRow_->setVisible(count >= 1);
+    if (count >= 1)
+        permissionText_->setText(L("폴더 %lld개는 권한이 없어 살펴보지 못했습니다", count));
+}
+
+void BottomBarWidget::setAction(const QString &text, bool enabled)
+{
+    action_->setText(text);
+    action_->setEnabled(enabled);
+}
+
+void BottomBarWidget::setBusy(bool busy)
+{
+    if (busy_ == busy)
+        return;
+    busy_ = busy;
+    if (busy) {
+        drawSpinnerFrame();
+        spin_->start();
+    } else {
+        spin_->stop();
+        action_->setIcon(QIcon());
+    }
+}
+
+void BottomBarWidget::setClearEnabled(bool enabled)
+{
+    clear_->setEnabled(enabled);
+}
+
+void BottomBarWidget::drawSpinnerFrame()
+{
+    const int side = 14;
+    const qreal dpr = devicePixelRatioF();
+    QPixmap pm(int(side * dpr), int(side * dpr));
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(palette().color(QPalette::ButtonText), 1.8, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(1.5, 1.5, side - 3, side - 3), -phase_ * 30 * 16, 270 * 16);
+    p.end();
+    action_->setIcon(QIcon(pm));
+}
+
+void BottomBarWidget::paintEvent(QPaintEvent *)
+{
+    // The bar material: a faint tint over the window colour.
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    p.fillRect(rect(), PageStyle::color(Tone::quaternary, palette()));
+}

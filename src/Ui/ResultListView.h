@@ -1,0 +1,148 @@
+#pragma once
+
+#include "Ui/PageStyle.h"
+
+#include <QAbstractListModel>
+#include <QListView>
+#include <QString>
+#include <QUuid>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLabel;
+class QStackedLayout;
+class QTimer;
+
+// The status badge at the end of a row.
+struct RowBadge {
+    enum class Style { none, capsule, text, label, spinner, spinnerText };
+    Style style = Style::none;
+    QString text;
+    QString symbol; // label only
+    Tone tone = Tone::secondary;
+
+    static RowBadge capsule(QString text, Tone tone = Tone::secondary)
+    {
+        return {Style::capsule, std::move(text), {}, tone};
+    }
+    static RowBadge plain(QString text, Tone tone) { return {Style::text, std::move(text), {}, tone}; }
+    static RowBadge label(QString text, QString symbol, Tone tone)
+    {
+        return {Style::label, std::move(text), std::move(symbol), tone};
+    }
+    static RowBadge spinner(QString text = {})
+    {
+        return {text.isEmpty() ? Style::spinner : Style::spinnerText, std::move(text), {}, Tone::secondary};
+    }
+};
+
+// What one row of a result list shows, left to right: a symbol, the name (with an arrow and the
+// new name when there is one), an optional caption line, the folder, a size, a capsule and the
+// badge. The tooltip carries a failure text.
+struct ResultRow {
+    QString symbol;
+    Tone symbolTone = Tone::secondary;
+    QString name;
+    QString newName;
+    QString note;
+    Tone noteTone = Tone::secondary;
+    QString folder;
+    QString size;
+    std::optional<RowBadge> capsule;
+    RowBadge badge;
+    QString tooltip;
+};
+
+// The rows of a page, read from its engine on demand: nothing is copied, so a list of 100,000
+// items costs only the rows on screen.
+class ResultListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    struct Source {
+        std::function<int()> count;
+        std::function<QUuid(int)> id;
+        std::function<ResultRow(int)> row;
+    };
+
+    explicit ResultListModel(Source source, QObject *parent = nullptr);
+
+    // Follows the engine: the same items (by id, in order) repaint, any other change resets.
+    void sync();
+    ResultRow row(int index) const { return source_.row(index); }
+    bool hasSpinner() const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+private:
+    Source source_;
+    std::vector<QUuid> ids_;
+};
+
+// Paints ResultRow values; every row has the same height.
+class ResultRowDelegate : public QAbstractItemDelegate {
+    Q_OBJECT
+
+public:
+    ResultRowDelegate(const ResultListModel *model, QObject *parent = nullptr);
+    void setNoteLine(bool shown) { noteLine_ = shown; }
+    void setSpinnerPhase(int phase) { phase_ = phase; }
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    const ResultListModel *model_;
+    bool noteLine_ = false;
+    int phase_ = 0;
+};
+
+// The platform's "content unavailable" panel: a large symbol, a title and a description.
+class EmptyStateWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit EmptyStateWidget(QWidget *parent = nullptr);
+    void setContent(const QString &symbol, const QString &title, const QString &description);
+    QString title() const;
+    QString description() const;
+
+private:
+    QLabel *symbol_;
+    QLabel *title_;
+    QLabel *description_;
+    QString symbolName_;
+};
+
+// The list area of a page: the rows, or the empty state when there are none.
+class ResultListView : public QWidget {
+    Q_OBJECT
+
+public:
+    ResultListView(ResultListModel::Source source, QWidget *parent = nullptr);
+
+    ResultListModel *model() const { return model_; }
+    QListView *list() const { return list_; }
+    EmptyStateWidget *emptyState() const { return empty_; }
+    ResultRowDelegate *delegate() const { return delegate_; }
+    bool showsEmptyState() const;
+    // Whether rows have room for a caption line under the name.
+    void setNoteLine(bool shown);
+
+    // Reads the engine again (rows, empty state, spinners).
+    void sync();
+
+private:
+    ResultListModel *model_;
+    ResultRowDelegate *delegate_;
+    QListView *list_;
+    EmptyStateWidget *empty_;
+    QStackedLayout *stack_;
+    QTimer *spin_;
+    int phase_ = 0;
+};

@@ -1,0 +1,183 @@
+#include "Ui/ToolPageWidget.h"
+
+#include "Core/FilePath.h"
+#include "Ui/BottomBarWidget.h"
+#include "Ui/PageStyle.h"
+
+#include <QDragEnterEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMimeData>
+#include <QStackedLayout>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString uriListType = QStringLiteral("text/uri-list");
+
+} // namespace
+
+ToolPageWidget::ToolPageWidget(const Setup &setup, QWidget *parent)
+    : QWidget(parent), panelRequest_(setup.panel), panel_(std::make_unique<FileDialogOpenPanel>())
+{
+    setWindowTitle(setup.title);
+    setAcceptDrops(true);
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+
+    // Header: the navigation title and subtitle, then the toolbar items.
+    auto *header = new QWidget(this);
+    header->setObjectName(QStringLiteral("header"));
+    toolbar_ = new QHBoxLayout(header);
+    toolbar_->setContentsMargins(16, 10, 16, 10);
+    toolbar_->setSpacing(10);
+    auto *titles = new QVBoxLayout;
+    titles->setSpacing(0);
+    auto *title = new QLabel(setup.title, header);
+    title->setObjectName(QStringLiteral("title"));
+    title->setFont(PageStyle::font(TextSize::body, font(), true));
+    titles->addWidget(title);
+    auto *subtitle = new QLabel(setup.subtitle, header);
+    subtitle->setObjectName(QStringLiteral("subtitle"));
+    subtitle->setFont(PageStyle::font(TextSize::caption, font()));
+    QPalette pal = subtitle->palette();
+    pal.setColor(QPalette::WindowText, PageStyle::color(Tone::secondary, palette()));
+    subtitle->setPalette(pal);
+    titles->addWidget(subtitle);
+    toolbar_->addLayout(titles);
+    toolbar_->addStretch(1);
+    page->addWidget(header);
+    auto *rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    page->addWidget(rule);
+
+    stack_ = new QStackedLayout;
+    page->addLayout(stack_, 1);
+    dropZone_ = new DropZoneWidget(setup.dropZone, this);
+    stack_->addWidget(dropZone_);
+    connect(dropZone_, &DropZoneWidget::pickRequested, this, &ToolPageWidget::pick);
+
+    resultPage_ = new QWidget(this);
+    auto *result = new QVBoxLayout(resultPage_);
+    result->setContentsMargins(0, 0, 0, 0);
+    result->setSpacing(0);
+    results_ = new ResultListView(setup.rows, resultPage_);
+    result->addWidget(results_, 1);
+    auto *divider = new QFrame(resultPage_);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    result->addWidget(divider);
+    bottomBar_ = new BottomBarWidget(resultPage_);
+    result->addWidget(bottomBar_);
+    stack_->addWidget(resultPage_);
+    stack_->setCurrentWidget(dropZone_);
+}
+
+ToolPageWidget::~ToolPageWidget() = default;
+
+std::vector<fs::path> ToolPageWidget::droppedPaths(const QByteArray &uriList)
+{
+    std::vector<fs::path> paths;
+    for (QByteArray line : uriList.split('\n')) {
+        line = line.trimmed(); // also the CR of CRLF lines
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        if (auto path = FilePath::fromFileUrl(std::string_view(line.constData(), std::size_t(line.size()))))
+            paths.push_back(std::move(*path));
+    }
+    return paths;
+}
+
+QString ToolPageWidget::joinParts(const QStringList &parts)
+{
+    return parts.join(QStringLiteral(" \u00B7 "));
+}
+
+void ToolPageWidget::setOpenPanel(std::unique_ptr<OpenPanel> panel)
+{
+    panel_ = std::move(panel);
+}
+
+void ToolPageWidget::pick()
+{
+    if (!panel_)
+        return;
+    if (auto chosen = panel_->choose(this, panelRequest_)) {
+        addPaths(*chosen);
+        refreshNow();
+    }
+}
+
+bool ToolPageWidget::showsResults() const
+{
+    return stack_->currentWidget() == resultPage_;
+}
+
+void ToolPageWidget::refreshNow()
+{
+    refreshPending_ = false;
+    refresh();
+}
+
+void ToolPageWidget::scheduleRefresh()
+{
+    if (refreshPending_)
+        return;
+    refreshPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (refreshPending_)
+            refreshNow();
+    });
+}
+
+void ToolPageWidget::showResults(bool shown)
+{
+    stack_->setCurrentWidget(shown ? resultPage_ : static_cast<QWidget *>(dropZone_));
+}
+
+void ToolPageWidget::addToolbarWidget(QWidget *widget)
+{
+    toolbar_->addWidget(widget);
+}
+
+void ToolPageWidget::setDropTargeted(bool targeted)
+{
+    dropTargeted_ = targeted;
+    dropZone_->setTargeted(targeted);
+}
+
+void ToolPageWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!event->mimeData()->hasFormat(uriListType))
+        return;
+    event->acceptProposedAction();
+    setDropTargeted(true);
+}
+
+void ToolPageWidget::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (event->mimeData()->hasFormat(uriListType))
+        event->acceptProposedAction();
+}
+
+void ToolPageWidget::dragLeaveEvent(QDragLeaveEvent *)
+{
+    setDropTargeted(false);
+}
+
+void ToolPageWidget::dropEvent(QDropEvent *event)
+{
+    setDropTargeted(false);
+    if (!event->mimeData()->hasFormat(uriListType))
+        return;
+    const auto paths = droppedPaths(event->mimeData()->data(uriListType));
+    event->acceptProposedAction();
+    addPaths(paths);
+    refreshNow();
+}

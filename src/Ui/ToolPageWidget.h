@@ -1,0 +1,81 @@
+#pragma once
+
+#include "Ui/DropZoneWidget.h"
+#include "Ui/OpenPanel.h"
+#include "Ui/ResultListView.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QWidget>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+class BottomBarWidget;
+class QHBoxLayout;
+class QStackedLayout;
+
+// The frame every file tool page shares: a header with the page's title and toolbar, the drop
+// zone while nothing was added, else the result list over the bottom bar. The whole page takes
+// dropped files; the concrete page says what its engine makes of them and how its rows look.
+class ToolPageWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Setup {
+        QString title;
+        QString subtitle;
+        DropZoneWidget::Content dropZone;
+        OpenPanelRequest panel;
+        ResultListModel::Source rows;
+    };
+
+    ToolPageWidget(const Setup &setup, QWidget *parent = nullptr);
+    ~ToolPageWidget() override;
+
+    // The local files of a drop, read from the raw "text/uri-list" bytes: names stay bytes.
+    static std::vector<std::filesystem::path> droppedPaths(const QByteArray &uriList);
+    // The parts of a summary that apply, joined with " · ".
+    static QString joinParts(const QStringList &parts);
+
+    void setOpenPanel(std::unique_ptr<OpenPanel> panel);
+    // Opens the panel; confirmed choices go to the engine like a drop.
+    void pick();
+
+    bool isDropTargeted() const { return dropTargeted_; }
+    bool showsResults() const;
+    DropZoneWidget *dropZone() const { return dropZone_; }
+    ResultListView *results() const { return results_; }
+    BottomBarWidget *bottomBar() const { return bottomBar_; }
+
+    // Reads the engine into the page now (pages call it after each action they start; engine
+    // signals ask for it through scheduleRefresh, which folds a burst of changes into one).
+    void refreshNow();
+
+protected:
+    virtual void addPaths(const std::vector<std::filesystem::path> &paths) = 0;
+    virtual void refresh() = 0;
+    void scheduleRefresh();
+    void showResults(bool shown);
+    void addToolbarWidget(QWidget *widget);
+
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void setDropTargeted(bool targeted);
+
+    OpenPanelRequest panelRequest_;
+    std::unique_ptr<OpenPanel> panel_;
+    QHBoxLayout *toolbar_;
+    QStackedLayout *stack_;
+    DropZoneWidget *dropZone_;
+    QWidget *resultPage_;
+    ResultListView *results_;
+    BottomBarWidget *bottomBar_;
+    bool dropTargeted_ = false;
+    bool refreshPending_ = false;
+};

@@ -1,0 +1,134 @@
+#include "PageTestSupport.h"
+
+#include "Features/HangulFilename/HangulFilenameView.h"
+#include "support/TestSupport.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace PageTest;
+
+TEST(PageKit, DroppedUriListKeepsNameBytes)
+{
+    // A CP949 name (not UTF-8), an NFD name, spaces and a '%' itself, CRLF lines, a comment and
+    // URLs that are not local files.
+    const QByteArray list = "# comment\r\n"
+                            "file:///tmp/%C7%D1%B1%DB.txt\r\n"
+                            "file:///tmp/%E1%84%92%E1%85%A1%E1%86%AB.txt\r\n"
+                            "file://localhost/tmp/a%20b%25c\r\n"
+                            "https://example.org/x\r\n"
+                            "file://otherhost/tmp/y\r\n"
+                            "\r\n"
+                            "file:///tmp/bad%zz\n";
+    const auto paths = ToolPageWidget::droppedPaths(list);
+    ASSERT_EQ(paths.size(), 3u);
+    EXPECT_EQ(paths[0].native(), std::string("/tmp/\xC7\xD1\xB1\xDB.txt"));
+    EXPECT_EQ(paths[1].native(), std::string("/tmp/\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB.txt"));
+    EXPECT_EQ(paths[2].native(), std::string("/tmp/a b%c"));
+}
+
+TEST(PageKit, SummaryPartsJoinWithMiddleDot)
+{
+    EXPECT_EQ(text(ToolPageWidget::joinParts({})), "");
+    EXPECT_EQ(text(ToolPageWidget::joinParts({"a"})), "a");
+    EXPECT_EQ(text(ToolPageWidget::joinParts({"a", "b", "c"})), "a \u00B7 b \u00B7 c");
+}
+
+TEST(PageKit, DragHoverTintsTheDropZoneAndBouncesItsSymbol)
+{
+    HangulFilenameView page;
+    page.resize(700, 500);
+    DropZoneWidget *zone = page.dropZone();
+    EXPECT_FALSE(page.isDropTargeted());
+    EXPECT_FALSE(zone->symbol()->isBouncing());
+
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"), "file:///tmp/x\r\n");
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&page, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_TRUE(page.isDropTargeted());
+    EXPECT_TRUE(zone->symbol()->isAccent());
+    EXPECT_TRUE(zone->symbol()->isBouncing());
+
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(&page, &leave);
+    EXPECT_FALSE(page.isDropTargeted());
+    EXPECT_FALSE(zone->symbol()->isAccent());
+    EXPECT_FALSE(page.showsResults()); // hovering adds nothing
+
+    // A drag without file URLs is not taken.
+    QMimeData plain;
+    plain.setText(QStringLiteral("hello"));
+    QDragEnterEvent other(QPoint(10, 10), Qt::CopyAction, &plain, Qt::LeftButton, Qt::NoModifier);
+    other.setAccepted(false);
+    QApplication::sendEvent(&page, &other);
+    EXPECT_FALSE(other.isAccepted());
+    EXPECT_FALSE(page.isDropTargeted());
+}
+
+TEST(PageKit, OpenPanelCancelChangesNothingAndConfirmAddsLikeADrop)
+{
+    TestSupport::TempDir dir;
+    const auto file = dir.file("\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB.txt");
+    HangulFilenameView page;
+
+    OpenPanelRequest asked;
+    page.setOpenPanel(std::make_unique<FakeOpenPanel>(std::nullopt, &asked));
+    page.dropZone()->pickButton()->click();
+    EXPECT_TRUE(asked.allowsFiles);
+    EXPECT_TRUE(asked.allowsFolders);
+    EXPECT_EQ(text(asked.prompt), "추가");
+    EXPECT_EQ(text(asked.message), "파일명을 검사할 파일이나 폴더를 선택하세요");
+    EXPECT_FALSE(page.showsResults());
+    EXPECT_TRUE(page.engine().scannedRoots().empty());
+
+    page.setOpenPanel(std::make_unique<FakeOpenPanel>(std::vector<fs::path>{file}));
+    page.dropZone()->pickButton()->click();
+    EXPECT_TRUE(page.showsResults());
+    EXPECT_EQ(rowCount(&page), 1);
+}
+
+namespace {
+
+// A list source over a plain vector, to watch what the model tells its views.
+struct Rows {
+    std::vector<QUuid> ids;
+    ResultListModel::Source source()
+    {
+        return {[this] { return int(ids.size()); }, [this](int i) { return ids[std::size_t(i)]; },
+                [](int) { return ResultRow{}; }};
+    }
+};
+
+} // namespace
+
+TEST(PageKit, ModelRepaintsTheSameItemsAndResetsOnlyForOthers)
+{
+    Rows rows;
+    for (int i = 0; i < 100000; ++i)
+        rows.ids.push_back(QUuid::createUuid());
+    ResultListView view(rows.source());
+    EXPECT_TRUE(view.list()->uniformItemSizes());
+    QSignalSpy resets(view.model(), &QAbstractItemModel::modelReset);
+    QSignalSpy changes(view.model(), &QAbstractItemModel::dataChanged);
+
+    view.sync();
+    EXPECT_EQ(view.model()->rowCount(), 100000);
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_FALSE(view.showsEmptyState());
+
+    view.sync(); // statuses changed in place: a repaint, the scroll position stays
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(changes.count(), 1);
+
+    rows.ids[500] = QUuid::createUuid(); // a rescan gives new ids
+    view.sync();
+    EXPECT_EQ(resets.count(), 2);
+
+    rows.ids.clear();
+    view.sync();
+    EXPECT_TRUE(view.showsEmptyState());
+}
