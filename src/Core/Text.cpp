@@ -169,6 +169,25 @@ std::string toNfd(std::string_view utf8) { return normalize(utf8, false); }
 bool isNfc(std::string_view utf8) { return isNormalized(utf8, true); }
 bool isNfd(std::string_view utf8) { return isNormalized(utf8, false); }
 
+void appendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
 std::string lossyUtf8Bytes(std::string_view bytes)
 {
     std::string out;

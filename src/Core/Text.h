@@ -12,6 +12,9 @@ namespace Text {
 
 bool isValidUtf8(std::string_view bytes);
 
+// Appends the UTF-8 bytes of one code point (up to U+10FFFF; callers pass scalar values).
+void appendUtf8(std::string &out, char32_t codePoint);
+
 // NFC / NFD through ICU. Input that is not valid UTF-8 is returned unchanged.
 std::string toNfc(std::string_view utf8);
 std::string toNfd(std::string_view utf8);

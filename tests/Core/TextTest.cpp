@@ -60,3 +60,14 @@ TEST(Text, Cp949ConvertsWholeInputOrFails)
     EXPECT_EQ(Text::encodeCp949("\xF0\x9F\x98\x80"), std::nullopt);  // no emoji in CP949
     EXPECT_EQ(Text::encodeCp949("\xC7\xD1"), std::nullopt);          // input not UTF-8
 }
+
+TEST(Text, AppendsEachCodePointAsQtEncodesIt)
+{
+    // The last code point of each sequence length and the first of the next.
+    for (char32_t c : {U'\0', U'\x7F', U'\x80', U'\x7FF', U'\x800', U'\xFFFD', U'\xFFFF', U'\x10000',
+                       U'\x10FFFF'}) {
+        std::string out = "x";
+        Text::appendUtf8(out, c);
+        EXPECT_EQ(out, "x" + QString::fromUcs4(&c, 1).toStdString()) << std::uint32_t(c);
+    }
+}

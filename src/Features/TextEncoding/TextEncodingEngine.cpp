@@ -36,25 +36,6 @@ std::string_view asText(const std::vector<std::uint8_t> &bytes)
     return {reinterpret_cast<const char *>(bytes.data()), bytes.size()};
 }
 
-void appendUtf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
 // UTF-16 with a byte-order mark (FF FE little-endian, FE FF big-endian), which is removed.
 // Fails on an odd length or an unpaired surrogate.
 std::optional<std::string> decodeUtf16(std::string_view bytes)
@@ -77,12 +58,12 @@ std::optional<std::string> decodeUtf16(std::string_view bytes)
             const char16_t v = unit(i + 2);
             if (v < 0xDC00 || v > 0xDFFF)
                 return std::nullopt;
-            appendUtf8(out, 0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(v) - 0xDC00));
+            Text::appendUtf8(out, 0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(v) - 0xDC00));
             i += 2;
         } else if (u >= 0xDC00 && u <= 0xDFFF) {
             return std::nullopt;
         } else {
-            appendUtf8(out, u);
+            Text::appendUtf8(out, u);
         }
     }
     return out;

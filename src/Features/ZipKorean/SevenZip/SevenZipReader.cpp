@@ -405,33 +405,17 @@ StreamsData parseStreamsInfo(ByteReader &r)
 std::string utf16ToUtf8(const std::vector<char16_t> &units)
 {
     std::string out;
-    auto put = [&out](char32_t c) {
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
-    };
     for (std::size_t i = 0; i < units.size(); ++i) {
         const char16_t u = units[i];
         if (u >= 0xD800 && u < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
             units[i + 1] < 0xE000) {
-            put(0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(units[i + 1]) - 0xDC00));
+            Text::appendUtf8(out,
+                             0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(units[i + 1]) - 0xDC00));
             ++i;
         } else if (u >= 0xD800 && u < 0xE000) {
-            put(0xFFFD);
+            Text::appendUtf8(out, 0xFFFD);
         } else {
-            put(u == u'\\' ? u'/' : u);
+            Text::appendUtf8(out, u == u'\\' ? u'/' : u);
         }
     }
     return out;
