@@ -1,5 +1,6 @@
 #include "App/BrindlowApp.h"
 
+#include "App/AppDelegate.h"
 #include "App/HostWindow.h"
 #include "App/MenuBarContent.h"
 #include "App/SymbolIcon.h"
@@ -9,7 +10,9 @@
 #include <QCursor>
 #include <QSystemTrayIcon>
 
-BrindlowApp::BrindlowApp() : menu_(std::make_unique<MenuBarContent>(SleepSwitch::shared()))
+BrindlowApp::BrindlowApp()
+    : delegate_(std::make_unique<AppDelegate>()),
+      menu_(std::make_unique<MenuBarContent>(SleepSwitch::shared()))
 {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationDisplayName(L("누리함"));
@@ -18,7 +21,7 @@ BrindlowApp::BrindlowApp() : menu_(std::make_unique<MenuBarContent>(SleepSwitch:
 
 BrindlowApp::~BrindlowApp() = default;
 
-void BrindlowApp::start()
+void BrindlowApp::start(bool launchedAsLoginItem)
 {
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         tray_ = new QSystemTrayIcon(SymbolIcon::icon(QStringLiteral("hammer.fill")), this);
@@ -32,4 +35,5 @@ void BrindlowApp::start()
         tray_->show();
     }
     HostWindow::openMainWindow();
+    delegate_->applicationDidFinishLaunching(launchedAsLoginItem, tray_ != nullptr);
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class AppDelegate;
 class MenuBarContent;
 class QSystemTrayIcon;
 
@@ -16,13 +17,16 @@ public:
     BrindlowApp();
     ~BrindlowApp() override;
 
-    // Shows the tray item (where the desktop has a tray) and the first main window.
-    void start();
+    // Shows the tray item (where the desktop has a tray) and the first main window, then runs
+    // the delegate's launch steps.
+    void start(bool launchedAsLoginItem = false);
 
+    AppDelegate &delegate() const { return *delegate_; }
     MenuBarContent *menuBarContent() const { return menu_.get(); }
     QSystemTrayIcon *trayIcon() const { return tray_; }
 
 private:
+    std::unique_ptr<AppDelegate> delegate_;
     std::unique_ptr<MenuBarContent> menu_;
     QSystemTrayIcon *tray_ = nullptr;
 };

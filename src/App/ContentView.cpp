@@ -1,5 +1,6 @@
 #include "App/ContentView.h"
 
+#include "App/DebugSnapshot.h"
 #include "App/HostWindow.h"
 #include "App/SymbolIcon.h"
 #include "Core/AppInfo.h"
@@ -344,6 +345,7 @@ void ContentView::contentAppeared()
     pendingConnection_ =
         connect(&router, &Router::pendingUtilityChanged, this, &ContentView::takePendingTool);
     takePendingTool();
+    DebugSnapshot::startHooks(this);
 }
 
 void ContentView::contentDisappeared()

@@ -1,5 +1,6 @@
 #include "App/MainWindow.h"
 
+#include "App/ContentView.h"
 #include "App/HostWindow.h"
 #include "Core/Scheduler.h"
 #include "Core/TabOpener.h"
@@ -16,8 +17,16 @@ HostWindow *existingMainWindow()
     return nullptr;
 }
 
-void show()
+void show(std::optional<QUuid> session)
 {
+    if (session) {
+        if (ContentView *content = HostWindow::contentFor(*session)) {
+            if (auto *host = qobject_cast<HostWindow *>(content->window()); host && host->height() > 200) {
+                host->bringForward(content);
+                return;
+            }
+        }
+    }
     if (HostWindow *host = existingMainWindow()) {
         if (host->isMinimized())
             host->showNormal();

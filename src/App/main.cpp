@@ -1,10 +1,12 @@
-#include "App/BrindlowApp.h"
+#include "App/AppLaunch.h"
 
 #include <QApplication>
 
 #include <clocale>
 #include <cstring>
 #include <langinfo.h>
+#include <string>
+#include <vector>
 
 int main(int argc, char **argv)
 {
@@ -16,7 +18,7 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Quillfern"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillfern"));
 
-    BrindlowApp application;
-    application.start();
-    return QApplication::exec();
+    // The arguments as bytes (Qt has taken out its own options): file names need not be UTF-8.
+    std::vector<std::string> arguments(argv, argv + argc);
+    return AppLaunch::run(arguments);
 }

@@ -25,10 +25,29 @@ std::optional<QString> value(const QString &key)
     return std::nullopt;
 }
 
-QString shortVersion() { return value(QStringLiteral("CFBundleShortVersionString")).value_or(QString()); }
-QString buildNumber() { return value(QStringLiteral("CFBundleVersion")).value_or(QString()); }
+QString shortVersion()
+{
+    return value(QStringLiteral("CFBundleShortVersionString")).value_or(QString());
+}
+QString buildNumber()
+{
+    return value(QStringLiteral("CFBundleVersion")).value_or(QString());
+}
 
-void setOverride(const QString &key, std::optional<QString> v) { overrides()[key] = std::move(v); }
-void clearOverrides() { overrides().clear(); }
+QString installedProgramFolder()
+{
+    if (auto it = overrides().find(QStringLiteral("installedProgramFolder")); it != overrides().end())
+        return it->second.value_or(QString());
+    return QStringLiteral(QUILLFERN_INSTALL_BINDIR);
+}
+
+void setOverride(const QString &key, std::optional<QString> v)
+{
+    overrides()[key] = std::move(v);
+}
+void clearOverrides()
+{
+    overrides().clear();
+}
 
 } // namespace AppInfo

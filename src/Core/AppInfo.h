@@ -12,6 +12,10 @@ std::optional<QString> value(const QString &key);
 QString shortVersion(); // empty when absent
 QString buildNumber();  // empty when absent
 
+// The folder the installed program lives in (the install prefix's bin folder). Tests may
+// override it with the key "installedProgramFolder".
+QString installedProgramFolder();
+
 void setOverride(const QString &key, std::optional<QString> value); // tests
 void clearOverrides();
 

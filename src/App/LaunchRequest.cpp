@@ -1,0 +1,144 @@
+#include "App/LaunchRequest.h"
+
+#include "Core/FilePath.h"
+
+#include <QJsonArray>
+
+#include <cctype>
+
+namespace {
+
+// Flags of the screenshot hooks; each may be followed by a value, which is no file.
+constexpr const char *hookFlags[] = {"--manual-shots", "--uitest-shots", "--about-shots", "--about-frames",
+                                     "--shot-size"};
+
+bool isHookFlag(const std::string &argument)
+{
+    for (const char *flag : hookFlags)
+        if (argument == flag)
+            return true;
+    return false;
+}
+
+// "scheme:" at the start, as a URL has it ("quillfern:", "file:", "https:").
+bool looksLikeUrl(const std::string &argument)
+{
+    const auto colon = argument.find(':');
+    if (colon == std::string::npos || colon == 0 || !std::isalpha(static_cast<unsigned char>(argument[0])))
+        return false;
+    for (std::size_t i = 0; i < colon; ++i) {
+        const auto c = static_cast<unsigned char>(argument[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
+            return false;
+    }
+    return true;
+}
+
+std::filesystem::path absolute(const std::string &argument, const std::filesystem::path &folder)
+{
+    std::filesystem::path path(argument);
+    return path.is_absolute() ? path : folder / path;
+}
+
+QString encode(const std::string &bytes)
+{
+    return QString::fromLatin1(QByteArray(bytes.data(), qsizetype(bytes.size())).toBase64());
+}
+
+std::string decode(const QJsonValue &value)
+{
+    const QByteArray bytes = QByteArray::fromBase64(value.toString().toLatin1());
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
+} // namespace
+
+LaunchRequest LaunchRequest::parse(const std::vector<std::string> &arguments,
+                                   const std::filesystem::path &workingFolder)
+{
+    LaunchRequest request;
+    enum class Mode { open, serviceUrls, serviceFiles } mode = Mode::open;
+    std::string urlList;
+    std::string text;
+    std::string fileNames;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string &argument = arguments[i];
+        if (isHookFlag(argument)) {
+            request.screenshotHook = true;
+            ++i; // its value (or nothing, when it is the last argument)
+            continue;
+        }
+        if (argument == "--login-item") {
+            request.loginItem = true;
+            continue;
+        }
+        if (argument == "--relaunched") {
+            request.relaunched = true;
+            continue;
+        }
+        if (argument == "--service" || argument == "--service-files") {
+            request.kind = Kind::service;
+            mode = argument == "--service" ? Mode::serviceUrls : Mode::serviceFiles;
+            continue;
+        }
+        const bool relativeFileExists = FilePath::exists(absolute(argument, workingFolder));
+        switch (mode) {
+        case Mode::open:
+            if (looksLikeUrl(argument) && !relativeFileExists)
+                request.urls.push_back(argument);
+            else if (relativeFileExists) // the desktop hands over only items that exist
+                request.urls.push_back(FilePath::toFileUrl(absolute(argument, workingFolder)));
+            break;
+        case Mode::serviceUrls:
+            urlList += (looksLikeUrl(argument) && !relativeFileExists)
+                           ? argument
+                           : FilePath::toFileUrl(absolute(argument, workingFolder));
+            urlList += "\r\n";
+            text += (text.empty() ? "" : "\n") + argument;
+            break;
+        case Mode::serviceFiles:
+            fileNames += absolute(argument, workingFolder).native();
+            fileNames += '\0';
+            break;
+        }
+    }
+    auto put = [&](const QString &type, const std::string &bytes) {
+        if (!bytes.empty())
+            request.pasteboard[type] = QByteArray(bytes.data(), qsizetype(bytes.size()));
+    };
+    put(Pasteboard::urlList, urlList);
+    put(Pasteboard::text, text);
+    put(Pasteboard::fileNames, fileNames);
+    return request;
+}
+
+QJsonObject LaunchRequest::toJson() const
+{
+    QJsonObject object;
+    object[QStringLiteral("kind")] =
+        kind == Kind::service ? QStringLiteral("service") : QStringLiteral("open");
+    QJsonArray list;
+    for (const std::string &url : urls)
+        list.append(encode(url));
+    object[QStringLiteral("urls")] = list;
+    QJsonObject board;
+    for (const auto &[type, bytes] : pasteboard)
+        board[type] = QString::fromLatin1(bytes.toBase64());
+    object[QStringLiteral("pasteboard")] = board;
+    object[QStringLiteral("loginItem")] = loginItem;
+    return object;
+}
+
+LaunchRequest LaunchRequest::fromJson(const QJsonObject &object)
+{
+    LaunchRequest request;
+    request.kind = object.value(QStringLiteral("kind")).toString() == QLatin1String("service") ? Kind::service
+                                                                                               : Kind::open;
+    for (const QJsonValue &url : object.value(QStringLiteral("urls")).toArray())
+        request.urls.push_back(decode(url));
+    const QJsonObject board = object.value(QStringLiteral("pasteboard")).toObject();
+    for (auto it = board.begin(); it != board.end(); ++it)
+        request.pasteboard[it.key()] = QByteArray::fromBase64(it.value().toString().toLatin1());
+    request.loginItem = object.value(QStringLiteral("loginItem")).toBool();
+    return request;
+}

@@ -1,0 +1,302 @@
+#include "App/AppDelegate.h"
+#include "App/ContentView.h"
+#include "App/HostWindow.h"
+#include "App/LaunchRequest.h"
+#include "App/LoginItem.h"
+#include "App/ServiceProvider.h"
+#include "Core/AppInfo.h"
+#include "Core/FilePath.h"
+#include "Core/Localization.h"
+#include "Core/Router.h"
+#include "Core/Scheduler.h"
+#include "Core/Settings.h"
+#include "Core/TabOpener.h"
+#include "Features/SendCheckup/SendCheckupEngine.h"
+#include "Platform/Autostart.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using TestSupport::TempDir;
+
+namespace {
+
+bool eventually(const std::function<bool()> &condition)
+{
+    return QTest::qWaitFor(condition, 3000);
+}
+
+class IncomingFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Router::shared().resetForTesting();
+        Scheduler::install(&clock);
+    }
+    void TearDown() override
+    {
+        for (HostWindow *host : HostWindow::hosts())
+            host->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Scheduler::install(nullptr);
+        TabOpener::shared().setOpenTab({});
+        Router::shared().resetForTesting();
+    }
+
+    static std::string quillfernUrl(const std::vector<std::filesystem::path> &paths)
+    {
+        std::string url = "quillfern://x?";
+        for (const auto &p : paths)
+            url += (url.back() == '?' ? "p=" : "&p=") + FilePath::toFileUrl(p).substr(7);
+        return url;
+    }
+
+    ManualScheduler clock;
+    AppDelegate delegate;
+};
+
+} // namespace
+
+TEST_F(IncomingFiles, SchemeUrlFillsTheReceivingTabAndBringsItsWindowForward)
+{
+    TempDir dir;
+    const auto a = dir.file("a.txt", "a");
+    const auto b = dir.folder("b");
+    ContentView *first = HostWindow::openMainWindow();
+    ContentView *second = HostWindow::openMainWindow();
+    auto *firstHost = qobject_cast<HostWindow *>(first->window());
+    firstHost->moveTabToNewWindow(firstHost->tabs()->indexOf(second));
+    auto *secondHost = qobject_cast<HostWindow *>(second->window());
+    ASSERT_NE(firstHost, secondHost);
+    secondHost->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(secondHost));
+    ASSERT_TRUE(eventually([&] { return Router::shared().activeSession() == second->session(); }));
+    firstHost->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(firstHost));
+    secondHost->activateWindow(); // the second tab's window is key again
+    ASSERT_TRUE(QTest::qWaitForWindowActive(secondHost));
+
+    delegate.open({quillfernUrl({a, b})});
+    const auto &roots = SendCheckupEngine::session(second->session()).roots();
+    EXPECT_EQ(roots.size(), 2u);
+    EXPECT_TRUE(SendCheckupEngine::session(first->session()).roots().empty());
+    // The window of the tab that received them is the one brought forward, not the first one.
+    EXPECT_TRUE(secondHost->isActiveWindow());
+    EXPECT_EQ(secondHost->currentContent(), second);
+    EXPECT_EQ(clock.pendingCount(), 0u);
+}
+
+TEST_F(IncomingFiles, UrlsWithoutExistingFilesChangeNothingAndOpenNoWindow)
+{
+    TempDir dir;
+    delegate.open({quillfernUrl({dir / "missing"}), "https://example.com/x", "quillfern://x"});
+    EXPECT_TRUE(HostWindow::hosts().isEmpty());
+    EXPECT_TRUE(Router::shared().unassignedArrival().empty());
+    EXPECT_EQ(clock.pendingCount(), 0u); // no delayed window either
+}
+
+TEST_F(IncomingFiles, FilesWithNoWindowWaitAndOpenATabAfterTheDelay)
+{
+    TempDir dir;
+    const auto a = dir.file("a.txt");
+    TabOpener::shared().setOpenTab([](const QUuid &s) { HostWindow::openMainWindow(s); });
+    delegate.open({FilePath::toFileUrl(a)});
+    EXPECT_TRUE(HostWindow::hosts().isEmpty());
+    clock.advance(400);
+    ASSERT_EQ(HostWindow::hosts().size(), 1);
+    ContentView *content = HostWindow::hosts().first()->currentContent();
+    EXPECT_EQ(SendCheckupEngine::session(content->session()).roots(), PathList{a});
+}
+
+TEST_F(IncomingFiles, ServicePasteboardTakesLocalFileUrlsThenTheLegacyList)
+{
+    TempDir dir;
+    // A name that is not UTF-8 travels percent-encoded and comes back byte for byte.
+    const std::filesystem::path odd = dir / std::string("\xbc\xad.txt");
+    const std::string raw = "/no/such/legacy\xff";
+    const struct {
+        std::map<QString, QByteArray> board;
+        PathList expected;
+    } cases[] = {
+        {{{Pasteboard::urlList, QByteArray("https://example.com/\r\n# comment\r\n") +
+                                    QByteArray::fromStdString(FilePath::toFileUrl(odd)) +
+                                    "\r\nfile:///tmp\r\n"}},
+         {odd, "/tmp"}},
+        // Only a web address: the legacy list is used.
+        {{{Pasteboard::urlList, "https://example.com/\r\n"},
+          {Pasteboard::fileNames, QByteArray::fromStdString(raw) + '\0' + "/b" + '\0'}},
+         {raw, "/b"}},
+        {{{Pasteboard::text, "just words"}}, {}},
+        {{{Pasteboard::fileNames, "/unterminated"}}, {}},
+    };
+    for (const auto &c : cases) {
+        QMimeData pasteboard;
+        for (const auto &[type, bytes] : c.board)
+            pasteboard.setData(type, bytes);
+        EXPECT_EQ(ServiceProvider::files(pasteboard), c.expected);
+    }
+}
+
+TEST_F(IncomingFiles, ServiceRequestWithOnlyTextAnswersTheErrorAndChangesNothing)
+{
+    QMimeData pasteboard;
+    pasteboard.setText(QStringLiteral("hello"));
+    QString error;
+    delegate.serviceProvider().sendToQuillfern(pasteboard, QString(), &error);
+    EXPECT_EQ(error, L("보낼 파일을 찾지 못했습니다"));
+    EXPECT_TRUE(Router::shared().unassignedArrival().empty());
+
+    LaunchRequest request;
+    request.kind = LaunchRequest::Kind::service;
+    request.pasteboard[Pasteboard::fileNames] = QByteArray("/legacy/a") + '\0';
+    const QJsonObject answer = delegate.handle(request.toJson());
+    EXPECT_TRUE(answer.value("ok").toBool());
+    // Handed on as read, without a test for existence; no tab yet, so they wait.
+    EXPECT_EQ(Router::shared().unassignedArrival(), PathList{"/legacy/a"});
+}
+
+TEST_F(IncomingFiles, LaunchArgumentsBecomeARequestThatSurvivesTheSocket)
+{
+    TempDir dir;
+    const auto here = dir.folder("work");
+    const auto file = dir.file("work/x y.txt");
+    const std::vector<std::string> args{
+        "quillfern",   "--manual-shots",       "x y.txt",     "--login-item", "x y.txt",
+        "missing.txt", "quillfern://x?p=/tmp", "--shot-size", "1x2"};
+    LaunchRequest request = LaunchRequest::parse(args, here);
+    EXPECT_TRUE(request.screenshotHook);
+    EXPECT_TRUE(request.loginItem);
+    EXPECT_EQ(request.kind, LaunchRequest::Kind::open);
+    // The hook's folder is no file; the missing file is left out; the URL is kept as it is.
+    EXPECT_EQ(request.urls, (std::vector<std::string>{FilePath::toFileUrl(file), "quillfern://x?p=/tmp"}));
+
+    const LaunchRequest back = LaunchRequest::fromJson(request.toJson());
+    EXPECT_EQ(back.urls, request.urls);
+    EXPECT_TRUE(back.loginItem);
+
+    const LaunchRequest service = LaunchRequest::parse({"quillfern", "--service-files", "x y.txt"}, here);
+    EXPECT_EQ(service.kind, LaunchRequest::Kind::service);
+    EXPECT_EQ(LaunchRequest::fromJson(service.toJson()).pasteboard.at(Pasteboard::fileNames),
+              QByteArray::fromStdString(file.native()) + '\0');
+}
+
+TEST_F(IncomingFiles, LoginLaunchClosesTheWindowsOnlyWhenATrayRemains)
+{
+    for (const bool tray : {true, false}) {
+        HostWindow::openMainWindow();
+        delegate.applicationDidFinishLaunching(true, tray);
+        EXPECT_EQ(HostWindow::hosts().first()->isVisible(), true); // not before the current step ends
+        clock.advance(0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(!HostWindow::hosts().isEmpty() && HostWindow::hosts().first()->isVisible(), !tray) << tray;
+        for (HostWindow *host : HostWindow::hosts())
+            host->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+namespace {
+
+// A login item that records calls and can fail; it notes whether the setting was already stored.
+class FakeLoginService : public LoginItem::Service {
+public:
+    int registrations = 0;
+    bool fail = false;
+    bool settingStoredFirst = false;
+    void registerApp() override
+    {
+        ++registrations;
+        settingStoredFirst = Settings::open()->value(LoginItem::didAutoRegisterKey).toBool();
+        if (fail)
+            throw Autostart::Error(QStringLiteral("refused"));
+    }
+    void unregisterApp() override {}
+    bool isEnabled() const override { return registrations > 0 && !fail; }
+};
+
+} // namespace
+
+TEST(LoginItem, RegistersOnceAndOnlyFromTheInstalledFolder)
+{
+    // The real autostart entry, in the test's private config folder.
+    const QString bin = QStringLiteral("/opt/qf-test/bin");
+    LoginItem::registerOnFirstProperLaunch(QStringLiteral("/work/build/src/quillfern"), bin);
+    LoginItem::registerOnFirstProperLaunch(QStringLiteral("/opt/qf-test/binary/quillfern"), bin);
+    EXPECT_FALSE(Settings::open()->contains(LoginItem::didAutoRegisterKey)); // tried again later
+    EXPECT_FALSE(Autostart::isRegistered());
+
+    LoginItem::registerOnFirstProperLaunch(bin + QStringLiteral("/quillfern"), bin);
+    EXPECT_TRUE(Settings::open()->value(LoginItem::didAutoRegisterKey).toBool());
+    ASSERT_TRUE(Autostart::isRegistered());
+    QFile entry(Autostart::entryPath());
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(entry.readAll().contains(Autostart::loginFlag));
+
+    // The user turned it off: a later launch does not turn it back on.
+    LoginItem::setEnabled(false);
+    LoginItem::registerOnFirstProperLaunch(bin + QStringLiteral("/quillfern"), bin);
+    EXPECT_FALSE(Autostart::isRegistered());
+    Settings::open()->remove(LoginItem::didAutoRegisterKey);
+}
+
+TEST(LoginItem, FailedFirstRegistrationIsNotRetried)
+{
+    FakeLoginService fake;
+    fake.fail = true;
+    LoginItem::install(&fake);
+    const QString bin = QStringLiteral("/usr/local/bin");
+    LoginItem::registerOnFirstProperLaunch(bin + QStringLiteral("/quillfern"), bin);
+    LoginItem::registerOnFirstProperLaunch(bin + QStringLiteral("/quillfern"), bin);
+    EXPECT_EQ(fake.registrations, 1);
+    EXPECT_TRUE(fake.settingStoredFirst);
+    EXPECT_THROW(LoginItem::setEnabled(true), Autostart::Error);
+    LoginItem::install(nullptr);
+    Settings::open()->remove(LoginItem::didAutoRegisterKey);
+}
+
+#include "App/DebugSnapshot.h"
+
+TEST(ScreenshotHooks, OptionsAreReadFromTheCommandLine)
+{
+    const auto withArgs = [](std::vector<std::string> tail) {
+        tail.insert(tail.begin(), "quillfern");
+        DebugSnapshot::setArguments(tail);
+    };
+    withArgs({"--manual-shots"});
+    EXPECT_EQ(DebugSnapshot::outputDirectory("--manual-shots"), DebugSnapshot::directory());
+    EXPECT_TRUE(DebugSnapshot::directory().endsWith(QStringLiteral("/quillfern-debug")));
+    EXPECT_EQ(DebugSnapshot::outputDirectory("--about-shots"), std::nullopt);
+    withArgs({"--uitest-shots", "--shot-size", "--uitest-shots", "other"});
+    EXPECT_EQ(DebugSnapshot::outputDirectory("--uitest-shots"),
+              QStringLiteral("--shot-size")); // first one counts
+
+    const struct {
+        const char *value;
+        std::optional<QSizeF> size;
+    } sizes[] = {{"1200X800", QSizeF(1200, 800)},
+                 {"1200", std::nullopt},
+                 {"word", std::nullopt},
+                 {"x640x480x", QSizeF(640, 480)},
+                 {"1x2x3", std::nullopt}};
+    for (const auto &s : sizes) {
+        withArgs({"--shot-size", s.value});
+        EXPECT_EQ(DebugSnapshot::shotSize(), s.size) << s.value;
+    }
+    const struct {
+        std::vector<std::string> args;
+        int frames;
+    } counts[] = {{{"--about-frames", "0"}, 1},     {{"--about-frames", "1000"}, 400},
+                  {{"--about-frames", "word"}, 48}, {{"--about-frames", "+7"}, 7},
+                  {{"--about-frames", "-3"}, 1},    {{"--about-frames", "99999999999999999999"}, 48},
+                  {{"--about-frames"}, 48},         {{"--about-frames", ""}, 48}};
+    for (const auto &c : counts) {
+        withArgs(c.args);
+        EXPECT_EQ(DebugSnapshot::aboutShotsFrameCount(), c.frames) << c.args.back();
+    }
+    DebugSnapshot::setArguments({"test"});
+}
