@@ -1,10 +1,16 @@
 #include "App/UtilityView.h"
 
 #include "App/SymbolIcon.h"
+#include "Features/DSStoreCleaner/DSStoreCleanerView.h"
+#include "Features/FilenameSanitizer/FilenameSanitizerView.h"
+#include "Features/HangulFilename/HangulFilenameView.h"
+#include "Features/HeicConvert/HeicConvertView.h"
 #include "Features/SendCheckup/SendCheckupView.h"
 #include "Features/SleepPreventer/SleepPreventerController.h"
 #include "Features/SleepPreventer/SleepPreventerView.h"
+#include "Features/TextEncoding/TextEncodingView.h"
 #include "Features/Tweaks/TweaksView.h"
+#include "Features/VideoConvert/VideoConvertView.h"
 #include "Features/ZipKorean/ZipKoreanView.h"
 
 #include <QLabel>
@@ -20,12 +26,17 @@ QWidget *page(Utility tool, const PageContext &context, QWidget *parent)
             return new SendCheckupView(*context.checkup, context.session, parent);
         return new PlaceholderView(tool, parent);
     case Utility::hangulFilename:
+        return new HangulFilenameView(parent);
     case Utility::dsStoreCleaner:
+        return new DSStoreCleanerView(std::make_unique<DSStoreCleanerEngine>(), parent);
     case Utility::filenameSanitizer:
+        return new FilenameSanitizerView(parent);
     case Utility::heicConverter:
+        return new HeicConvertView(parent);
     case Utility::videoConverter:
+        return new VideoConvertView(parent);
     case Utility::textEncoding:
-        return new PlaceholderView(tool, parent);
+        return new TextEncodingView(std::make_unique<TextEncodingEngine>(), parent);
     case Utility::zipKorean:
         return new ZipKoreanView(context.session, parent);
     case Utility::sleepPreventer:

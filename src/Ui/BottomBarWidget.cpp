@@ -87,6 +87,9 @@ void BottomBarWidget::setAction(const QString &text, bool enabled)
 {
     action_->setText(text);
     action_->setEnabled(enabled);
+    // 8 points of room on each side of the label, beyond the style's own margins.
+    action_->setMinimumWidth(0);
+    action_->setMinimumWidth(action_->sizeHint().width() + 16);
 }
 
 void BottomBarWidget::setBusy(bool busy)
