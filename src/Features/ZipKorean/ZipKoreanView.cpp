@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -299,7 +300,8 @@ std::vector<fs::path> localPaths(const QMimeData *mime)
 
 ZipKoreanView::ZipKoreanView(const QUuid &session, QWidget *parent)
     : QWidget(parent), engine_(std::make_unique<ZipKoreanEngine>()), session_(session),
-      chooser_(&ZipKoreanView::chooseItems), revealer_(&ZipKoreanView::revealInFileManager)
+      chooser_(&ZipKoreanView::chooseItems),
+      revealer_([](const fs::path &item) { revealInFileManager(item); })
 {
     setObjectName(QStringLiteral("ZipKoreanView"));
     setWindowTitle(navigationTitle());
@@ -896,13 +898,27 @@ std::optional<ZipKoreanView::PathList> ZipKoreanView::chooseItems(QWidget *paren
 
 void ZipKoreanView::revealInFileManager(const fs::path &item)
 {
-    const QString uri = QString::fromStdString(FilePath::toFileUrl(item));
+    revealInFileManager(item, QDBusConnection::sessionBus(),
+                        [](const QUrl &folder) { QDesktopServices::openUrl(folder); });
+}
+
+void ZipKoreanView::revealInFileManager(const fs::path &item, const QDBusConnection &bus,
+                                        const std::function<void(const QUrl &folder)> &openFolder)
+{
+    const QUrl folder = QUrl::fromEncoded(QByteArray::fromStdString(FilePath::toFileUrl(item.parent_path())));
+    if (!bus.isConnected()) {
+        openFolder(folder);
+        return;
+    }
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-    call << QStringList{uri} << QString();
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
-    if (reply.type() == QDBusMessage::ReplyMessage)
-        return;
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(FilePath::toFileUrl(item.parent_path()))));
+    call << QStringList{QString::fromStdString(FilePath::toFileUrl(item))} << QString();
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 5000));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished,
+                     [openFolder, folder](QDBusPendingCallWatcher *w) {
+                         if (w->isError())
+                             openFolder(folder);
+                         w->deleteLater();
+                     });
 }

@@ -2,6 +2,8 @@
 
 #include "Features/ZipKorean/Engine/ZipKoreanEngine.h"
 
+#include <QDBusConnection>
+#include <QUrl>
 #include <QUuid>
 #include <QWidget>
 
@@ -47,8 +49,11 @@ public:
 
     // The own chooser of files and folders together, with the page's prompt and message.
     static std::optional<PathList> chooseItems(QWidget *parent);
-    // org.freedesktop.FileManager1.ShowItems, else the item's folder opened.
+    // org.freedesktop.FileManager1.ShowItems on the session bus, else the item's folder opened;
+    // the call does not wait for the file manager.
     static void revealInFileManager(const std::filesystem::path &item);
+    static void revealInFileManager(const std::filesystem::path &item, const QDBusConnection &bus,
+                                    const std::function<void(const QUrl &folder)> &openFolder);
 
     // The summaries under the lists, as the bars show them.
     QString extractSummary() const;
