@@ -52,6 +52,16 @@ bool appendRoots(std::vector<std::filesystem::path> &roots, const std::vector<st
     return appended;
 }
 
+bool addRoots(std::vector<std::filesystem::path> &roots, const std::vector<std::filesystem::path> &urls,
+              std::filesystem::path (*resolve)(const std::filesystem::path &))
+{
+    std::vector<std::filesystem::path> adding;
+    adding.reserve(urls.size());
+    for (const auto &url : urls)
+        adding.push_back(resolve(url));
+    return appendRoots(roots, adding);
+}
+
 bool replaceRoot(std::vector<std::filesystem::path> &roots, const std::filesystem::path &from,
                  const std::filesystem::path &to)
 {
@@ -119,6 +129,13 @@ EntryType entryType(const OpenFolder &folder, const DirectoryScan::Entry &entry)
         return {entry.type == DT_DIR, 0};
     struct stat st;
     const int error = folder.lstat(entry.name, st);
+    return {error == 0 && S_ISDIR(st.st_mode), error};
+}
+
+EntryType pathType(const std::filesystem::path &path)
+{
+    struct stat st;
+    const int error = ::lstat(path.c_str(), &st) == 0 ? 0 : errno;
     return {error == 0 && S_ISDIR(st.st_mode), error};
 }
 

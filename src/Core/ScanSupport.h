@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/DirectoryScan.h"
+#include "Core/FilePath.h"
 
 #include <QUuid>
 
@@ -27,6 +28,12 @@ std::filesystem::path standardized(const std::filesystem::path &path);
 // Appends each path in order unless one already held (or appended earlier in this call) has the
 // same bytes. Returns true when anything was appended.
 bool appendRoots(std::vector<std::filesystem::path> &roots, const std::vector<std::filesystem::path> &adding);
+
+// The drop step: appends the dropped URLs as appendRoots does, each first made a root by
+// `resolve` (links resolved, or the URL itself where that fails). Returns true when anything was
+// appended.
+bool addRoots(std::vector<std::filesystem::path> &roots, const std::vector<std::filesystem::path> &urls,
+              std::filesystem::path (*resolve)(const std::filesystem::path &) = FilePath::realPathOrSame);
 
 // Replaces the first root whose bytes equal `from` by `to`. Returns true when one was replaced.
 bool replaceRoot(std::vector<std::filesystem::path> &roots, const std::filesystem::path &from,
@@ -94,6 +101,25 @@ struct EntryType {
     int error = 0;
 };
 EntryType entryType(const OpenFolder &folder, const DirectoryScan::Entry &entry);
+
+// The same for a path: lstat (links not followed), with its errno value when it failed.
+EntryType pathType(const std::filesystem::path &path);
+
+// A fresh listing of the rows below the roots: the old rows and the unreadable count of `scan`
+// are dropped, `listRoot` is called for each root, and the rows are put in the order of their
+// `url`. Returns true when the unreadable count differs from the one before.
+template <typename Item, typename ListRoot>
+bool listRoots(std::vector<Item> &items, DirectoryScan &scan, const std::vector<std::filesystem::path> &roots,
+               ListRoot listRoot)
+{
+    const auto unreadableBefore = scan.unreadableCount;
+    scan.unreadableCount = 0;
+    items.clear();
+    for (const auto &root : roots)
+        listRoot(root);
+    sortByPath(items, [](const Item &item) -> const std::filesystem::path & { return item.url; });
+    return scan.unreadableCount != unreadableBefore;
+}
 
 // Remembers what one scan has walked so that an entry reachable from two roots (one root inside
 // another) is examined once. Only works when there is more than one root; otherwise it costs nothing.

@@ -1,9 +1,12 @@
 #include "Core/DirectoryScan.h"
+#include "Core/FilePath.h"
+#include "Core/ScanSupport.h"
 #include "Core/Text.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,4 +85,38 @@ TEST(DirectoryScan, NameThatIsNotUtf8CanBeReopened)
     EXPECT_EQ(names[0], cp949);
     EXPECT_EQ(TestSupport::readBytes(dir.path() / names[0]), "data");
     EXPECT_EQ(Text::lossyUtf8(names[0]), QStringLiteral("\uFFFD\u0471\uFFFD.txt"));
+}
+
+TEST(ScanSupport, DroppedRootsAreResolvedOnceAndListedInPathOrder)
+{
+    TempDir dir;
+    const fs::path real = dir.folder("real");
+    const fs::path file = dir.file("b.txt");
+    fs::create_directory_symlink("real", dir / "link");
+
+    std::vector<fs::path> roots;
+    EXPECT_TRUE(ScanSupport::addRoots(roots, {dir / "link", file}));
+    EXPECT_EQ(roots, (std::vector<fs::path>{FilePath::realPathOrSame(real), FilePath::realPathOrSame(file)}));
+    EXPECT_FALSE(ScanSupport::addRoots(roots, {real})); // the same folder by another way
+    std::vector<fs::path> kept;
+    EXPECT_TRUE(ScanSupport::addRoots(kept, {dir / "link"}, ScanSupport::standardized));
+    EXPECT_EQ(kept.at(0).native(), (dir / "link").native());
+
+    EXPECT_TRUE(ScanSupport::pathType(real).isDirectory);
+    EXPECT_FALSE(ScanSupport::pathType(dir / "link").isDirectory); // a link is never a folder
+    EXPECT_EQ(ScanSupport::pathType(dir / "missing").error, ENOENT);
+
+    struct Row {
+        fs::path url;
+    };
+    std::vector<Row> rows{{"stale"}};
+    DirectoryScan scan;
+    scan.unreadableCount = 2;
+    const bool changed = ScanSupport::listRoots(rows, scan, {dir / "z", dir / "a"},
+                                                [&](const fs::path &root) { rows.push_back({root}); });
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(scan.unreadableCount, 0);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].url, dir / "a");
+    EXPECT_EQ(rows[1].url, dir / "z");
 }

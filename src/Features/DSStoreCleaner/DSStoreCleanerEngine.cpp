@@ -1,6 +1,5 @@
 #include "Features/DSStoreCleaner/DSStoreCleanerEngine.h"
 
-#include "Core/FilePath.h"
 #include "Platform/Trash.h"
 
 #include <algorithm>
@@ -68,35 +67,26 @@ std::int64_t DSStoreCleanerEngine::totalSize(const fs::path &path, bool isDirect
 
 void DSStoreCleanerEngine::addURLs(const std::vector<fs::path> &urls)
 {
-    std::vector<fs::path> adding;
-    adding.reserve(urls.size());
-    for (const auto &url : urls)
-        adding.push_back(FilePath::realPathOrSame(url));
-    std::vector<fs::path> roots = scannedRoots_;
-    if (ScanSupport::appendRoots(roots, adding))
-        setScannedRoots(std::move(roots));
+    if (ScanSupport::addRoots(scannedRoots_, urls))
+        emit scannedRootsChanged();
     rescan();
 }
 
 void DSStoreCleanerEngine::rescan()
 {
-    const std::int64_t unreadableBefore = scan.unreadableCount;
-    scan.unreadableCount = 0;
-    items_.clear();
     counted_ = 0;
     ScanSupport::WalkedSet walked(scannedRoots_.size());
-    for (const auto &root : scannedRoots_) {
-        if (!walked.firstVisit(root))
-            continue;
-        ++counted_;
-        struct stat st;
-        const int error = ::lstat(root.c_str(), &st) == 0 ? 0 : errno;
-        examine(root, error == 0 && S_ISDIR(st.st_mode), error, walked);
-    }
-    ScanSupport::sortByPath(items_, [](const Item &item) -> const fs::path & { return item.url; });
+    const bool unreadableChanged =
+        ScanSupport::listRoots(items_, scan, scannedRoots_, [&](const fs::path &root) {
+            if (!walked.firstVisit(root))
+                return;
+            ++counted_;
+            const auto type = ScanSupport::pathType(root);
+            examine(root, type.isDirectory, type.error, walked);
+        });
     emit itemsChanged();
     setScannedCount(counted_);
-    if (scan.unreadableCount != unreadableBefore)
+    if (unreadableChanged)
         emit unreadableCountChanged();
 }
 

@@ -1,7 +1,6 @@
 #include "Features/FilenameSanitizer/FilenameSanitizerEngine.h"
 
 #include "Core/ErrorText.h"
-#include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
 #include "Core/RenameNoReplace.h"
@@ -12,7 +11,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -130,32 +128,22 @@ std::pair<std::string, QStringList> FilenameSanitizerEngine::sanitize(std::strin
 
 void FilenameSanitizerEngine::addURLs(const std::vector<fs::path> &urls)
 {
-    std::vector<fs::path> adding;
-    adding.reserve(urls.size());
-    for (const auto &url : urls)
-        adding.push_back(FilePath::realPathOrSame(url));
-    std::vector<fs::path> roots = scannedRoots_;
-    if (ScanSupport::appendRoots(roots, adding))
-        setScannedRoots(std::move(roots));
+    if (ScanSupport::addRoots(scannedRoots_, urls))
+        emit scannedRootsChanged();
     rescan();
 }
 
 void FilenameSanitizerEngine::rescan()
 {
-    const std::int64_t unreadableBefore = scan.unreadableCount;
-    scan.unreadableCount = 0;
-    items_.clear();
     counted_ = 0;
     ScanSupport::WalkedSet walked(scannedRoots_.size());
-    for (const auto &root : scannedRoots_) {
-        struct stat st;
-        const bool isDirectory = ::lstat(root.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-        scanPath(root, isDirectory, walked);
-    }
-    ScanSupport::sortByPath(items_, [](const Item &item) -> const fs::path & { return item.url; });
+    const bool unreadableChanged =
+        ScanSupport::listRoots(items_, scan, scannedRoots_, [&](const fs::path &root) {
+            scanPath(root, ScanSupport::pathType(root).isDirectory, walked);
+        });
     emit itemsChanged();
     setScannedCount(counted_);
-    if (scan.unreadableCount != unreadableBefore)
+    if (unreadableChanged)
         emit unreadableCountChanged();
 }
 

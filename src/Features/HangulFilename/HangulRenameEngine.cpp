@@ -40,13 +40,6 @@ bool isPackage(const std::string &name)
     return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
 }
 
-// lstat's verdict (links not followed); false when the entry cannot be looked at.
-bool isFolder(const fs::path &path)
-{
-    struct stat st;
-    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // Grapheme clusters of a text.
 std::vector<QString> characters(const QString &text)
 {
@@ -95,33 +88,24 @@ void HangulRenameEngine::setForm(Form form)
 
 void HangulRenameEngine::addURLs(const std::vector<fs::path> &urls)
 {
-    std::vector<fs::path> adding;
-    adding.reserve(urls.size());
-    for (const auto &url : urls)
-        adding.push_back(ScanSupport::standardized(url));
-    std::vector<fs::path> roots = scannedRoots_;
-    if (ScanSupport::appendRoots(roots, adding))
-        setScannedRoots(std::move(roots));
+    // Links are not resolved: the entry dropped is the one renamed, a link included.
+    if (ScanSupport::addRoots(scannedRoots_, urls, ScanSupport::standardized))
+        emit scannedRootsChanged();
     rescan();
 }
 
 void HangulRenameEngine::rescan()
 {
-    items_.clear();
     counted_ = 0;
-    scan_.unreadableCount = 0;
-
     ScanSupport::WalkedSet walked(scannedRoots_.size());
-    for (const auto &root : scannedRoots_) {
+    ScanSupport::listRoots(items_, scan_, scannedRoots_, [&](const fs::path &root) {
         if (!walked.firstVisit(root))
-            continue;
-        const bool isDirectory = isFolder(root);
+            return;
+        const bool isDirectory = ScanSupport::pathType(root).isDirectory;
         examine(root, isDirectory);
         if (isDirectory && !isPackage(root.filename().native()))
             walk(root, walked);
-    }
-
-    ScanSupport::sortByPath(items_, [](const Item &item) -> const fs::path & { return item.url; });
+    });
     emit itemsChanged();
     setAlreadyNormalizedCount(counted_);
     setUnreadableCount(scan_.unreadableCount);

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <sys/stat.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -249,23 +250,15 @@ std::int64_t HeicConvertEngine::pendingSize() const
 
 void HeicConvertEngine::addURLs(const std::vector<fs::path> &urls)
 {
-    std::vector<fs::path> resolved;
-    for (const auto &url : urls)
-        resolved.push_back(FilePath::realPathOrSame(url));
-    if (ScanSupport::appendRoots(scannedRoots_, resolved))
+    if (ScanSupport::addRoots(scannedRoots_, urls))
         emit scannedRootsChanged();
     rescan();
 }
 
 void HeicConvertEngine::rescan()
 {
-    scan.unreadableCount = 0;
-    items_.clear();
-    const auto skippedBefore = skippedCount_;
-    skippedCount_ = 0;
-    for (const auto &root : scannedRoots_)
-        scanPath(root);
-    ScanSupport::sortByPath(items_, [](const Item &i) -> const fs::path & { return i.url; });
+    const auto skippedBefore = std::exchange(skippedCount_, 0);
+    ScanSupport::listRoots(items_, scan, scannedRoots_, [this](const fs::path &root) { scanPath(root); });
     emit itemsChanged();
     if (skippedCount_ != skippedBefore)
         emit skippedCountChanged();
@@ -289,8 +282,7 @@ void HeicConvertEngine::clear()
 
 void HeicConvertEngine::scanPath(const fs::path &path)
 {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (ScanSupport::pathType(path).isDirectory) {
         for (const auto &name : scan.list(path))
             scanPath(path / name);
         return;

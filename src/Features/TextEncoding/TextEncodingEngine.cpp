@@ -1,6 +1,5 @@
 #include "Features/TextEncoding/TextEncodingEngine.h"
 
-#include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
 #include "Core/PathExtension.h"
@@ -17,6 +16,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -229,30 +229,21 @@ void TextEncodingEngine::setSkippedCount(std::int64_t value)
 
 void TextEncodingEngine::addURLs(const std::vector<fs::path> &urls)
 {
-    std::vector<fs::path> resolved;
-    for (const auto &url : urls)
-        resolved.push_back(FilePath::realPathOrSame(url));
-    if (ScanSupport::appendRoots(scannedRoots_, resolved))
+    if (ScanSupport::addRoots(scannedRoots_, urls))
         emit scannedRootsChanged();
     rescan();
 }
 
 void TextEncodingEngine::rescan()
 {
-    scan.unreadableCount = 0;
-    items_.clear();
-    const auto skippedBefore = skippedCount_;
-    skippedCount_ = 0;
-    for (const auto &root : scannedRoots_) {
-        struct stat st {};
-        const bool isFolder = ::lstat(root.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-        scanPath(root, isFolder);
-    }
-    ScanSupport::sortByPath(items_, [](const Item &i) -> const fs::path & { return i.url; });
+    // A file given by itself is read whatever its extension; inside folders only text extensions.
+    const auto skippedBefore = std::exchange(skippedCount_, 0);
+    ScanSupport::listRoots(items_, scan, scannedRoots_, [this](const fs::path &root) {
+        scanPath(root, ScanSupport::pathType(root).isDirectory);
+    });
     emit itemsChanged();
-    const auto found = skippedCount_;
-    skippedCount_ = skippedBefore;
-    setSkippedCount(found);
+    if (skippedCount_ != skippedBefore)
+        emit skippedCountChanged();
 }
 
 void TextEncodingEngine::clear()
@@ -270,8 +261,7 @@ void TextEncodingEngine::clear()
 
 void TextEncodingEngine::scanPath(const fs::path &path, bool requireTextExtension)
 {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (ScanSupport::pathType(path).isDirectory) {
         for (const auto &name : scan.list(path)) {
             if (name.starts_with('.'))
                 continue;

@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -93,23 +94,15 @@ void VideoConvertEngine::setWorking(bool working)
 
 void VideoConvertEngine::addURLs(const std::vector<fs::path> &urls)
 {
-    std::vector<fs::path> resolved;
-    for (const auto &url : urls)
-        resolved.push_back(FilePath::realPathOrSame(url));
-    if (ScanSupport::appendRoots(scannedRoots_, resolved))
+    if (ScanSupport::addRoots(scannedRoots_, urls))
         emit scannedRootsChanged();
     rescan();
 }
 
 void VideoConvertEngine::rescan()
 {
-    scan.unreadableCount = 0;
-    items_.clear();
-    const auto skippedBefore = skippedCount_;
-    skippedCount_ = 0;
-    for (const auto &root : scannedRoots_)
-        scanPath(root);
-    ScanSupport::sortByPath(items_, [](const Item &i) -> const fs::path & { return i.url; });
+    const auto skippedBefore = std::exchange(skippedCount_, 0);
+    ScanSupport::listRoots(items_, scan, scannedRoots_, [this](const fs::path &root) { scanPath(root); });
     emit itemsChanged();
     if (skippedCount_ != skippedBefore)
         emit skippedCountChanged();
@@ -134,8 +127,7 @@ void VideoConvertEngine::clear()
 
 void VideoConvertEngine::scanPath(const fs::path &path)
 {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (ScanSupport::pathType(path).isDirectory) {
         for (const auto &name : scan.list(path))
             if (!name.starts_with('.'))
                 scanPath(path / name);
