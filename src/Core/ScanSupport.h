@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -119,6 +120,22 @@ bool listRoots(std::vector<Item> &items, DirectoryScan &scan, const std::vector<
         listRoot(root);
     sortByPath(items, [](const Item &item) -> const std::filesystem::path & { return item.url; });
     return scan.unreadableCount != unreadableBefore;
+}
+
+// How many rows have the status kind, and the sum of their sizes.
+template <typename Item, typename Kind>
+std::int64_t countWithStatus(const std::vector<Item> &items, Kind kind)
+{
+    return std::count_if(items.begin(), items.end(),
+                         [kind](const Item &item) { return item.status.kind == kind; });
+}
+template <typename Item, typename Kind> std::int64_t sizeWithStatus(const std::vector<Item> &items, Kind kind)
+{
+    std::int64_t total = 0;
+    for (const auto &item : items)
+        if (item.status.kind == kind)
+            total += item.size;
+    return total;
 }
 
 // Remembers what one scan has walked so that an entry reachable from two roots (one root inside

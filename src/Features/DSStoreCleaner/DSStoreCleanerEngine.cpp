@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <numeric>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -149,16 +148,12 @@ void DSStoreCleanerEngine::trashAll()
 
 std::int64_t DSStoreCleanerEngine::pendingSize() const
 {
-    return std::accumulate(items_.begin(), items_.end(), std::int64_t(0),
-                           [](std::int64_t sum, const Item &item) {
-                               return item.status.kind == Item::Status::Kind::pending ? sum + item.size : sum;
-                           });
+    return ScanSupport::sizeWithStatus(items_, Item::Status::Kind::pending);
 }
 
 int DSStoreCleanerEngine::count(Item::Status::Kind kind) const
 {
-    return int(
-        std::count_if(items_.begin(), items_.end(), [kind](const Item &i) { return i.status.kind == kind; }));
+    return int(ScanSupport::countWithStatus(items_, kind));
 }
 
 void DSStoreCleanerEngine::setScannedCount(std::int64_t value)

@@ -214,8 +214,7 @@ void FilenameSanitizerEngine::applyAll()
 
 int FilenameSanitizerEngine::count(Item::Status::Kind kind) const
 {
-    return int(
-        std::count_if(items_.begin(), items_.end(), [kind](const Item &i) { return i.status.kind == kind; }));
+    return int(ScanSupport::countWithStatus(items_, kind));
 }
 
 void FilenameSanitizerEngine::setScannedCount(std::int64_t value)

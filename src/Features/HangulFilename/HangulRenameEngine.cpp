@@ -263,8 +263,7 @@ std::optional<QString> HangulRenameEngine::brokenExample() const
 
 int HangulRenameEngine::count(Item::Status::Kind kind) const
 {
-    return int(
-        std::count_if(items_.begin(), items_.end(), [kind](const Item &i) { return i.status.kind == kind; }));
+    return int(ScanSupport::countWithStatus(items_, kind));
 }
 
 void HangulRenameEngine::setAlreadyNormalizedCount(std::int64_t value)

@@ -235,17 +235,12 @@ HeicConvertEngine::HeicConvertEngine(QObject *parent) : QObject(parent) {}
 
 std::int64_t HeicConvertEngine::count(Status::Kind kind) const
 {
-    return std::count_if(items_.begin(), items_.end(),
-                         [kind](const Item &i) { return i.status.kind == kind; });
+    return ScanSupport::countWithStatus(items_, kind);
 }
 
 std::int64_t HeicConvertEngine::pendingSize() const
 {
-    std::int64_t total = 0;
-    for (const auto &item : items_)
-        if (item.status.kind == Status::Kind::pending)
-            total += item.size;
-    return total;
+    return ScanSupport::sizeWithStatus(items_, Status::Kind::pending);
 }
 
 void HeicConvertEngine::addURLs(const std::vector<fs::path> &urls)

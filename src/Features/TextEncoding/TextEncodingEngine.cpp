@@ -215,8 +215,7 @@ void TextEncodingEngine::setLineEnding(LineEndingChoice choice)
 
 std::int64_t TextEncodingEngine::count(Status::Kind kind) const
 {
-    return std::count_if(items_.begin(), items_.end(),
-                         [kind](const Item &i) { return i.status.kind == kind; });
+    return ScanSupport::countWithStatus(items_, kind);
 }
 
 void TextEncodingEngine::setSkippedCount(std::int64_t value)

@@ -74,8 +74,7 @@ VideoConvertEngine::~VideoConvertEngine()
 
 std::int64_t VideoConvertEngine::count(Status::Kind kind) const
 {
-    return std::count_if(items_.begin(), items_.end(),
-                         [kind](const Item &i) { return i.status.kind == kind; });
+    return ScanSupport::countWithStatus(items_, kind);
 }
 
 VideoConvertEngine::Item *VideoConvertEngine::find(const QUuid &id)
