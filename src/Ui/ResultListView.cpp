@@ -30,16 +30,6 @@ void ResultListModel::sync()
     endResetModel();
 }
 
-bool ResultListModel::hasSpinner() const
-{
-    for (int i = 0, n = int(ids_.size()); i < n; ++i) {
-        const auto style = source_.row(i).badge.style;
-        if (style == RowBadge::Style::spinner || style == RowBadge::Style::spinnerText)
-            return true;
-    }
-    return false;
-}
-
 int ResultListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(ids_.size());
@@ -367,7 +357,7 @@ void ResultListView::sync()
 {
     model_->sync();
     stack_->setCurrentWidget(model_->rowCount() == 0 ? static_cast<QWidget *>(empty_) : list_);
-    if (model_->hasSpinner()) {
+    if (model_->isAnimating()) {
         if (!spin_->isActive())
             spin_->start();
     } else {

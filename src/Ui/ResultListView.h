@@ -66,6 +66,8 @@ public:
         std::function<int()> count;
         std::function<QUuid(int)> id;
         std::function<ResultRow(int)> row;
+        // Whether some row shows a spinner (rows then repaint as it turns); none: never.
+        std::function<bool()> animating;
     };
 
     explicit ResultListModel(Source source, QObject *parent = nullptr);
@@ -73,7 +75,7 @@ public:
     // Follows the engine: the same items (by id, in order) repaint, any other change resets.
     void sync();
     ResultRow row(int index) const { return source_.row(index); }
-    bool hasSpinner() const;
+    bool isAnimating() const { return source_.animating && source_.animating(); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;

@@ -74,6 +74,7 @@ TEST(HangulFilenamePage, DropListsNamesWithTheirWindowsLookAndConverts)
     EXPECT_EQ(text(file.folder), root.native());
     EXPECT_EQ(row(&page, 0).symbol, QStringLiteral("folder.fill"));
     EXPECT_EQ(row(&page, 0).symbolTone, Tone::cyan);
+    shoot(&page, QStringLiteral("hangul-filename"));
 
     page.bottomBar()->actionButton()->click();
     EXPECT_EQ(summary(&page), "완료 2개 · 이미 정상 2개");
@@ -92,8 +93,6 @@ TEST(HangulFilenamePage, DropListsNamesWithTheirWindowsLookAndConverts)
     ASSERT_EQ(rowCount(&page), 2);
     EXPECT_TRUE(row(&page, 1).note.isEmpty());
     EXPECT_EQ(action(&page), "2개 변환");
-
-    shoot(&page, QStringLiteral("hangul-filename"));
 
     page.bottomBar()->clearButton()->click();
     EXPECT_FALSE(page.showsResults());

@@ -52,6 +52,7 @@ TEST(PageKit, DragHoverTintsTheDropZoneAndBouncesItsSymbol)
     EXPECT_TRUE(page.isDropTargeted());
     EXPECT_TRUE(zone->symbol()->isAccent());
     EXPECT_TRUE(zone->symbol()->isBouncing());
+    shoot(&page, QStringLiteral("drop-zone-hovered"));
 
     QDragLeaveEvent leave;
     QApplication::sendEvent(&page, &leave);
@@ -98,8 +99,10 @@ struct Rows {
     std::vector<QUuid> ids;
     ResultListModel::Source source()
     {
-        return {[this] { return int(ids.size()); }, [this](int i) { return ids[std::size_t(i)]; },
-                [](int) { return ResultRow{}; }};
+        return {[this] { return int(ids.size()); },
+                [this](int i) { return ids[std::size_t(i)]; },
+                [](int) { return ResultRow{}; },
+                {}};
     }
 };
 

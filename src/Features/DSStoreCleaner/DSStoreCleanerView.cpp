@@ -25,7 +25,8 @@ ToolPageWidget::Setup DSStoreCleanerView::setup(DSStoreCleanerView *view)
         {false, true, L("추가"), L("청소할 폴더를 선택하세요")},
         {[view] { return int(view->engine_->items().size()); },
          [view](int i) { return view->engine_->items()[std::size_t(i)].id; },
-         [view](int i) { return view->row(i); }},
+         [view](int i) { return view->row(i); },
+         {}},
     };
 }
 

@@ -18,7 +18,8 @@ ToolPageWidget::Setup VideoConvertView::setup(VideoConvertView *view)
         {true, true, L("추가"), L("변환할 영상이나 폴더를 선택하세요")},
         {[view] { return int(view->engine_.items().size()); },
          [view](int i) { return view->engine_.items()[std::size_t(i)].id; },
-         [view](int i) { return view->row(i); }},
+         [view](int i) { return view->row(i); },
+         [view] { return view->engine_.isAnalyzing() || view->engine_.isWorking(); }},
     };
 }
 
