@@ -108,3 +108,17 @@ TEST(ArchiveFiles, ReadWholeFileRefusesWhatIsNotARegularFile)
     EXPECT_THROW(readWholeFile(dir.path()), ZipError);
     EXPECT_THROW(readWholeFile(dir / "missing"), ZipError);
 }
+
+TEST(ArchiveFiles, ReadRegularFileFollowsALinkOnlyWhenAsked)
+{
+    TempDir dir;
+    const auto file = dir.file("data", "abc");
+    fs::create_symlink("data", dir / "link");
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(readRegularFile(dir / "link"), bytesOf("abc"));
+    EXPECT_EQ(readRegularFile(file, false), bytesOf("abc"));
+    EXPECT_EQ(readRegularFile(dir / "link", false), std::nullopt);
+    EXPECT_EQ(readRegularFile(dir / "fifo"), std::nullopt); // refused without waiting for a writer
+    EXPECT_EQ(readRegularFile(dir.path()), std::nullopt);
+    EXPECT_EQ(readRegularFile(dir.file("empty")), std::vector<std::uint8_t>{});
+}

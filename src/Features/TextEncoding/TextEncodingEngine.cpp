@@ -22,15 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<std::vector<std::uint8_t>> readFile(const fs::path &path)
-{
-    try {
-        return readWholeFile(path);
-    } catch (const ZipError &) {
-        return std::nullopt;
-    }
-}
-
 std::string_view asText(const std::vector<std::uint8_t> &bytes)
 {
     return {reinterpret_cast<const char *>(bytes.data()), bytes.size()};
@@ -276,7 +267,7 @@ void TextEncodingEngine::scanPath(const fs::path &path, bool requireTextExtensio
             return;
         }
     }
-    const auto bytes = readFile(path);
+    const auto bytes = readRegularFile(path);
     if (!bytes || bytes->empty()) {
         ++skippedCount_;
         return;
@@ -466,7 +457,7 @@ void TextEncodingEngine::convertAll()
 // anything that appeared meanwhile. Any failure after the Trash step puts the original back.
 void TextEncodingEngine::convert(const Item &item)
 {
-    const auto bytes = readFile(item.url);
+    const auto bytes = readRegularFile(item.url);
     if (!bytes)
         throw ioError("파일을 읽을 수 없습니다");
     auto text = decode(asText(*bytes), item.detected);

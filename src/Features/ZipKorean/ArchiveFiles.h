@@ -35,6 +35,11 @@ std::uint32_t crc32Update(std::uint32_t crc, std::span<const std::uint8_t> bytes
 // Reads a whole file; throws ZipError::ioError with the given detail when it cannot.
 std::vector<std::uint8_t> readWholeFile(const std::filesystem::path &path);
 
+// The same without throwing: nullopt when the path is not a regular file or cannot be read, and
+// with followLinks false also when the path itself is a symbolic link.
+std::optional<std::vector<std::uint8_t>> readRegularFile(const std::filesystem::path &path,
+                                                         bool followLinks = true);
+
 // macOS junk inside an archive: a "__MACOSX" component, or a last component ".DS_Store" or
 // beginning with "._" (empty components dropped; exact, case-sensitive).
 bool isMacJunk(std::string_view entryName);

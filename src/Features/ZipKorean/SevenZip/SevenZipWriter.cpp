@@ -258,38 +258,6 @@ void padTo16(Bytes &bytes)
     bytes.resize((bytes.size() + 15) / 16 * 16, 0);
 }
 
-// A source is read only when it is a regular file itself, never through a symbolic link.
-std::optional<Bytes> readRegularFile(const std::filesystem::path &path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    Bytes bytes(std::size_t(st.st_size));
-    std::size_t offset = 0;
-    for (;;) {
-        if (offset == bytes.size())
-            bytes.resize(bytes.size() + 65536);
-        const ssize_t n = ::read(fd, bytes.data() + offset, bytes.size() - offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0)
-            break;
-        offset += std::size_t(n);
-    }
-    ::close(fd);
-    bytes.resize(offset);
-    return bytes;
-}
-
 // Writes beside the target and renames into place, so a failure leaves nothing under its name.
 void writeInPlace(ByteView archive, const std::filesystem::path &at)
 {
@@ -331,8 +299,9 @@ void create(const std::filesystem::path &at, const std::vector<ZipWriter::Source
             continue;
         }
         std::optional<Bytes> data;
+        // A source is read only when it is a regular file itself, never through a symbolic link.
         if (source.filePath)
-            data = readRegularFile(*source.filePath);
+            data = readRegularFile(*source.filePath, false);
         if (!data)
             throw SevenZipError::ioError(L("읽기 실패: %@", record.name));
         if (data->empty()) {
