@@ -724,3 +724,26 @@ TEST_F(ZipKoreanEngineTest, SevenZipTheOwnReaderRefusesIsExtractedByLibarchive)
     EXPECT_EQ(engine.extractedItem(), dir / "notes");
     EXPECT_EQ(tree(dir / "notes"), tree(dir / "bz" / "notes"));
 }
+
+TEST_F(ZipKoreanEngineTest, EveryNumberedNameTakenIsReportedNotOverwritten)
+{
+    const fs::path zip = writeZip(dir, "full.zip", {{"a.txt", "new"}});
+    dir.folder("taken");
+    TestSupport::writeBytes(dir / "a.txt", "old");
+    TestSupport::writeBytes(dir / "taken" / "b (Windows용).zip", "old");
+    for (int n = 2; n < 10000; ++n) {
+        TestSupport::writeBytes(dir / ("a " + std::to_string(n) + ".txt"), "old");
+        TestSupport::writeBytes(dir / "taken" / ("b (Windows용) " + std::to_string(n) + ".zip"), "old");
+    }
+    engine.addURLs({zip});
+    engine.extract();
+    EXPECT_EQ(engine.actionError(), QString::fromUtf8("풀 위치를 정하지 못했습니다."));
+    EXPECT_FALSE(engine.extractedItem());
+    EXPECT_EQ(TestSupport::readBytes(dir / "a.txt"), "old");
+    EXPECT_EQ(TestSupport::readBytes(dir / "a 9999.txt"), "old");
+
+    engine.addURLs({dir.file("taken/b.txt", "b")});
+    EXPECT_FALSE(engine.plannedZipPath());
+    engine.createZip();
+    EXPECT_EQ(engine.actionError(), QString::fromUtf8("저장할 위치를 정하지 못했습니다."));
+}
