@@ -81,11 +81,13 @@ QString pageTitle(QWidget *page)
     return title ? title->text() : QString();
 }
 
+// Every page names itself "page.<tool id>".
 std::optional<Utility> pageTool(QWidget *page)
 {
-    if (auto *placeholder = qobject_cast<PlaceholderView *>(page))
-        return placeholder->tool();
-    return std::nullopt;
+    const QString prefix = QStringLiteral("page.");
+    if (page == nullptr || !page->objectName().startsWith(prefix))
+        return std::nullopt;
+    return Utilities::fromString(page->objectName().mid(prefix.size()));
 }
 
 class ShellTest : public ::testing::Test {

@@ -72,6 +72,7 @@ QString SleepPreventerView::navigationSubtitle()
 SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWidget *parent)
     : QWidget(parent), controller_(controller)
 {
+    setObjectName(QStringLiteral("page.sleepPreventer"));
     setWindowTitle(navigationTitle());
 
     auto *scroll = new QScrollArea;

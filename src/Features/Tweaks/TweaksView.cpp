@@ -77,6 +77,7 @@ TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
     : QWidget(parent), engine_(engine ? std::move(engine) : std::make_unique<TweaksEngine>()),
       chooser_(&TweaksView::chooseFolder)
 {
+    setObjectName(QStringLiteral("page.tweaks"));
     setWindowTitle(navigationTitle());
 
     auto *scroll = new QScrollArea;
