@@ -3,12 +3,20 @@
 #include "Features/HangulFilename/HangulFilenameView.h"
 #include "support/TestSupport.h"
 
+#include <QAbstractItemView>
+#include <QFileDialog>
+#include <QItemSelectionModel>
 #include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 using namespace PageTest;
+using TestSupport::TempDir;
 
 TEST(PageKit, DroppedUriListKeepsNameBytes)
 {
@@ -72,7 +80,7 @@ TEST(PageKit, DragHoverTintsTheDropZoneAndBouncesItsSymbol)
 
 TEST(PageKit, OpenPanelCancelChangesNothingAndConfirmAddsLikeADrop)
 {
-    TestSupport::TempDir dir;
+    TempDir dir;
     const auto file = dir.file("\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB.txt");
     HangulFilenameView page;
 
@@ -134,4 +142,78 @@ TEST(PageKit, ModelRepaintsTheSameItemsAndResetsOnlyForOthers)
     rows.ids.clear();
     view.sync();
     EXPECT_TRUE(view.showsEmptyState());
+}
+
+namespace {
+
+// Selects the named entries of the dialog's current folder in its visible view and confirms.
+bool chooseInDialog(const fs::path &folder, const QStringList &names)
+{
+    QFileDialog *dialog = nullptr;
+    (void)QTest::qWaitFor(
+        [&] { return (dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())); }, 5000);
+    if (dialog == nullptr)
+        return false;
+    dialog->setDirectory(QString::fromStdString(folder.native()));
+    QAbstractItemView *view = nullptr;
+    for (auto *candidate : dialog->findChildren<QAbstractItemView *>())
+        if (candidate->isVisible() && candidate->model() != nullptr &&
+            (candidate->objectName() == "listView" || candidate->objectName() == "treeView"))
+            view = candidate;
+    if (view == nullptr)
+        return false;
+    const QModelIndex root = view->rootIndex();
+    // The dialog's model fills in the background.
+    if (!QTest::qWaitFor([&] { return view->model()->rowCount(root) >= names.size(); }, 5000))
+        return false;
+    for (int r = 0; r < view->model()->rowCount(root); ++r) {
+        const QModelIndex index = view->model()->index(r, 0, root);
+        if (names.contains(index.data().toString()))
+            view->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QMetaObject::invokeMethod(dialog, "accept");
+    return true;
+}
+
+} // namespace
+
+TEST(PageKit, FileDialogChoosesFilesAndFoldersTogether)
+{
+    TempDir dir;
+    dir.file("pick/a.txt");
+    dir.folder("pick/folder");
+    dir.file("pick/other.txt");
+    const fs::path folder = dir / "pick";
+
+    const struct {
+        OpenPanelRequest request;
+        QStringList select;
+        std::vector<std::string> chosen;
+    } cases[] = {
+        {{true, true, "추가", "m"}, {"a.txt", "folder"}, {"a.txt", "folder"}},
+        {{false, true, "추가", "m"}, {"folder"}, {"folder"}},
+    };
+    for (const auto &c : cases) {
+        bool driven = false;
+        QTimer::singleShot(0, [&] { driven = chooseInDialog(folder, c.select); });
+        const auto chosen = FileDialogOpenPanel().choose(nullptr, c.request);
+        ASSERT_TRUE(driven);
+        ASSERT_TRUE(chosen.has_value());
+        std::vector<std::string> names;
+        for (const auto &p : *chosen) {
+            EXPECT_EQ(p.parent_path(), folder);
+            names.push_back(p.filename().native());
+        }
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, c.chosen);
+    }
+
+    // Cancelled: nothing.
+    QTimer::singleShot(0, [] {
+        QWidget *dialog = nullptr;
+        (void)QTest::qWaitFor([&] { return (dialog = QApplication::activeModalWidget()) != nullptr; }, 5000);
+        if (dialog)
+            QMetaObject::invokeMethod(dialog, "reject");
+    });
+    EXPECT_FALSE(FileDialogOpenPanel().choose(nullptr, {}).has_value());
 }
