@@ -139,6 +139,12 @@ EntryType pathType(const std::filesystem::path &path)
     return {error == 0 && S_ISDIR(st.st_mode), error};
 }
 
+std::int64_t entrySize(const std::filesystem::path &path)
+{
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0 ? std::int64_t(st.st_size) : 0;
+}
+
 namespace {
 
 std::string nfcKey(std::string_view bytes)

@@ -106,6 +106,25 @@ EntryType entryType(const OpenFolder &folder, const DirectoryScan::Entry &entry)
 // The same for a path: lstat (links not followed), with its errno value when it failed.
 EntryType pathType(const std::filesystem::path &path);
 
+// The size lstat gives (a link's own), or 0 when it cannot be had.
+std::int64_t entrySize(const std::filesystem::path &path);
+
+// Calls onFile(path, insideFolder) for the path when it is not a folder (by lstat, so a link never
+// is) and else for every such entry below it, folders listed through `scan`. With skipHidden,
+// entries inside folders whose names start with "." are passed over, folders included.
+template <typename OnFile>
+void forEachFile(DirectoryScan &scan, const std::filesystem::path &path, bool skipHidden, OnFile &&onFile,
+                 bool insideFolder = false)
+{
+    if (!pathType(path).isDirectory) {
+        onFile(path, insideFolder);
+        return;
+    }
+    for (const auto &name : scan.list(path))
+        if (!skipHidden || !name.starts_with('.'))
+            forEachFile(scan, path / name, skipHidden, onFile, true);
+}
+
 // A fresh listing of the rows below the roots: the old rows and the unreadable count of `scan`
 // are dropped, `listRoot` is called for each root, and the rows are put in the order of their
 // `url`. Returns true when the unreadable count differs from the one before.

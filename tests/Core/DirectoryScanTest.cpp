@@ -120,3 +120,32 @@ TEST(ScanSupport, DroppedRootsAreResolvedOnceAndListedInPathOrder)
     EXPECT_EQ(rows[0].url, dir / "a");
     EXPECT_EQ(rows[1].url, dir / "z");
 }
+
+TEST(ScanSupport, ForEachFileWalksFoldersButNotLinksAndCanPassHiddenEntriesOver)
+{
+    TempDir dir;
+    dir.file("top/a", "12345");
+    dir.file("top/.hidden/b");
+    dir.file("top/.c");
+    dir.file("top/sub/d");
+    fs::create_directory_symlink("sub", dir / "top/link");
+    for (const bool skipHidden : {false, true}) {
+        DirectoryScan scan;
+        std::vector<std::pair<std::string, bool>> seen;
+        ScanSupport::forEachFile(scan, dir / "top", skipHidden, [&](const fs::path &file, bool inside) {
+            seen.emplace_back(file.lexically_relative(dir.path()).native(), inside);
+        });
+        std::vector<std::pair<std::string, bool>> expected{
+            {"top/a", true}, {"top/link", true}, {"top/sub/d", true}};
+        if (!skipHidden)
+            expected.insert(expected.begin(), {{"top/.c", true}, {"top/.hidden/b", true}});
+        EXPECT_EQ(seen, expected) << skipHidden;
+    }
+    DirectoryScan scan;
+    std::vector<bool> given;
+    ScanSupport::forEachFile(scan, dir / "top/a", true,
+                             [&](const fs::path &, bool inside) { given.push_back(inside); });
+    EXPECT_EQ(given, std::vector<bool>{false}); // a file given by itself is not inside a folder
+    EXPECT_EQ(ScanSupport::entrySize(dir / "top/a"), 5);
+    EXPECT_EQ(ScanSupport::entrySize(dir / "missing"), 0);
+}

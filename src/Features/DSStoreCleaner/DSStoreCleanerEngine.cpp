@@ -49,10 +49,8 @@ std::optional<DSStoreCleanerEngine::Kind> DSStoreCleanerEngine::matchKind(std::s
 
 std::int64_t DSStoreCleanerEngine::totalSize(const fs::path &path, bool isDirectory)
 {
-    if (!isDirectory) {
-        struct stat st;
-        return ::lstat(path.c_str(), &st) == 0 ? std::int64_t(st.st_size) : 0;
-    }
+    if (!isDirectory)
+        return ScanSupport::entrySize(path);
     std::int64_t total = 0;
     const ScanSupport::OpenFolder folder(path);
     for (const auto &entry : scan.listEntries(path)) {

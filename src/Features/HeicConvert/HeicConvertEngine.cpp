@@ -28,12 +28,6 @@ ZipError ioError(const char *key)
     return ZipError::ioError(L(key));
 }
 
-std::int64_t entrySize(const fs::path &path)
-{
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0 ? std::int64_t(st.st_size) : 0;
-}
-
 std::uint16_t read16(const std::uint8_t *p, bool little)
 {
     return little ? p[0] | p[1] << 8 : p[0] << 8 | p[1];
@@ -253,7 +247,9 @@ void HeicConvertEngine::addURLs(const std::vector<fs::path> &urls)
 void HeicConvertEngine::rescan()
 {
     const auto skippedBefore = std::exchange(skippedCount_, 0);
-    ScanSupport::listRoots(items_, scan, scannedRoots_, [this](const fs::path &root) { scanPath(root); });
+    ScanSupport::listRoots(items_, scan, scannedRoots_, [this](const fs::path &root) {
+        ScanSupport::forEachFile(scan, root, false, [this](const fs::path &file, bool) { addFile(file); });
+    });
     emit itemsChanged();
     if (skippedCount_ != skippedBefore)
         emit skippedCountChanged();
@@ -275,16 +271,12 @@ void HeicConvertEngine::clear()
     }
 }
 
-void HeicConvertEngine::scanPath(const fs::path &path)
+void HeicConvertEngine::addFile(const fs::path &path)
 {
-    if (ScanSupport::pathType(path).isDirectory) {
-        for (const auto &name : scan.list(path))
-            scanPath(path / name);
-        return;
-    }
     const auto extension = lowerExtension(path);
     if (extension == "heic" || extension == "heif")
-        items_.push_back(Item{QUuid::createUuid(), path, entrySize(path), Status::pending(), {}});
+        items_.push_back(
+            Item{QUuid::createUuid(), path, ScanSupport::entrySize(path), Status::pending(), {}});
     else
         ++skippedCount_;
 }

@@ -68,7 +68,7 @@ signals:
 
 private:
     std::int64_t count(Status::Kind kind) const;
-    void scanPath(const std::filesystem::path &path);
+    void addFile(const std::filesystem::path &path);
 
     std::vector<Item> items_;
     std::vector<std::filesystem::path> scannedRoots_;

@@ -229,7 +229,9 @@ void TextEncodingEngine::rescan()
     // A file given by itself is read whatever its extension; inside folders only text extensions.
     const auto skippedBefore = std::exchange(skippedCount_, 0);
     ScanSupport::listRoots(items_, scan, scannedRoots_, [this](const fs::path &root) {
-        scanPath(root, ScanSupport::pathType(root).isDirectory);
+        ScanSupport::forEachFile(scan, root, true, [this](const fs::path &file, bool insideFolder) {
+            addFile(file, insideFolder);
+        });
     });
     emit itemsChanged();
     if (skippedCount_ != skippedBefore)
@@ -249,16 +251,8 @@ void TextEncodingEngine::clear()
     setSkippedCount(0);
 }
 
-void TextEncodingEngine::scanPath(const fs::path &path, bool requireTextExtension)
+void TextEncodingEngine::addFile(const fs::path &path, bool requireTextExtension)
 {
-    if (ScanSupport::pathType(path).isDirectory) {
-        for (const auto &name : scan.list(path)) {
-            if (name.starts_with('.'))
-                continue;
-            scanPath(path / name, true);
-        }
-        return;
-    }
     if (requireTextExtension) {
         const auto ext = lowerExtension(path);
         const auto &known = textExtensions();

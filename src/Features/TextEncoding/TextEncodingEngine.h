@@ -111,7 +111,7 @@ signals:
 
 private:
     std::int64_t count(Status::Kind kind) const;
-    void scanPath(const std::filesystem::path &path, bool requireTextExtension);
+    void addFile(const std::filesystem::path &path, bool requireTextExtension);
     bool needsConversion(const Item &item) const;
     void reevaluate();
     void convert(const Item &item);

@@ -101,7 +101,9 @@ void VideoConvertEngine::addURLs(const std::vector<fs::path> &urls)
 void VideoConvertEngine::rescan()
 {
     const auto skippedBefore = std::exchange(skippedCount_, 0);
-    ScanSupport::listRoots(items_, scan, scannedRoots_, [this](const fs::path &root) { scanPath(root); });
+    ScanSupport::listRoots(items_, scan, scannedRoots_, [this](const fs::path &root) {
+        ScanSupport::forEachFile(scan, root, true, [this](const fs::path &file, bool) { addFile(file); });
+    });
     emit itemsChanged();
     if (skippedCount_ != skippedBefore)
         emit skippedCountChanged();
@@ -124,22 +126,14 @@ void VideoConvertEngine::clear()
     }
 }
 
-void VideoConvertEngine::scanPath(const fs::path &path)
+void VideoConvertEngine::addFile(const fs::path &path)
 {
-    if (ScanSupport::pathType(path).isDirectory) {
-        for (const auto &name : scan.list(path))
-            if (!name.starts_with('.'))
-                scanPath(path / name);
-        return;
-    }
     const auto &known = videoExtensions();
     if (std::find(known.begin(), known.end(), lowerExtension(path)) == known.end()) {
         ++skippedCount_;
         return;
     }
-    struct stat own {};
-    const std::int64_t size = ::lstat(path.c_str(), &own) == 0 ? std::int64_t(own.st_size) : 0;
-    items_.push_back(Item{QUuid::createUuid(), path, size, Status::analyzing(), {}});
+    items_.push_back(Item{QUuid::createUuid(), path, ScanSupport::entrySize(path), Status::analyzing(), {}});
 }
 
 // One codec reading at a time: the next starts when the previous result is in, so a rescan

@@ -95,7 +95,7 @@ private slots:
 
 private:
     std::int64_t count(Status::Kind kind) const;
-    void scanPath(const std::filesystem::path &path);
+    void addFile(const std::filesystem::path &path);
     Item *find(const QUuid &id);
     void analyzeNext();
     void convertNext();
