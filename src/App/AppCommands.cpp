@@ -5,6 +5,7 @@
 #include "App/ManualLink.h"
 #include "App/MenuBarContent.h"
 #include "App/SettingsDialog.h"
+#include "App/UpdateCheck.h"
 #include "Core/Localization.h"
 
 #include <QAction>
@@ -21,11 +22,7 @@ namespace AppCommands {
 
 QAction *makeCheckForUpdatesAction(QObject *parent)
 {
-    // No updater is wired yet, so no check can start.
-    auto *action = new QAction(L("업데이트 확인…"), parent);
-    action->setObjectName(QStringLiteral("checkForUpdates"));
-    action->setEnabled(false);
-    return action;
+    return UpdateCheck::makeAction(parent);
 }
 
 void openManual()

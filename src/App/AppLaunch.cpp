@@ -3,6 +3,7 @@
 #include "App/AppDelegate.h"
 #include "App/BrindlowApp.h"
 #include "App/DebugSnapshot.h"
+#include "App/InterfaceLanguage.h"
 #include "App/LaunchRequest.h"
 #include "App/ServiceProvider.h"
 #include "Core/Localization.h"
@@ -41,6 +42,7 @@ QMimeData *pasteboardOf(const LaunchRequest &request)
 
 int run(const std::vector<std::string> &arguments)
 {
+    InterfaceLanguage::install();
     std::error_code ec;
     std::filesystem::path here = std::filesystem::current_path(ec);
     const LaunchRequest request = LaunchRequest::parse(arguments, here);

@@ -1,27 +1,90 @@
 #include "App/SettingsDialog.h"
 
+#include "App/LoginItem.h"
 #include "Core/Localization.h"
+#include "Features/DailyWord/DailyWordSetting.h"
+#include "Platform/Autostart.h"
+#include "Platform/FileManagerActions.h"
+#include "Ui/ToggleSwitch.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPointer>
+#include <QProcess>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
+
 QPointer<SettingsDialog> &openDialog()
 {
     static QPointer<SettingsDialog> dialog;
     return dialog;
 }
-} // namespace
 
-SettingsDialog::SettingsDialog()
+SettingsDialog::Starter &starter()
 {
-    setObjectName(QStringLiteral("settings"));
-    setWindowTitle(L("설정"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(20, 20, 20, 20);
-    setFixedWidth(460);
+    static SettingsDialog::Starter start = [](const QString &program, const QStringList &arguments) {
+        return QProcess::startDetached(program, arguments);
+    };
+    return start;
 }
+
+std::function<void()> &quitter()
+{
+    static std::function<void()> quit = [] { QApplication::quit(); };
+    return quit;
+}
+
+QLabel *caption(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QFont f = label->font();
+    f.setPointSizeF(f.pointSizeF() * 0.85);
+    label->setFont(f);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    label->setWordWrap(true);
+    return label;
+}
+
+QString fileManagerCaptionText(bool on)
+{
+    return on ? L("Finder에서 파일을 우클릭하면 \"Quillfern\"이 보입니다.")
+              : L("Finder 우클릭 메뉴에 넣으려면 시스템 설정에서 누리함 확장을 켜주세요. 켜지 않아도 우클릭 "
+                  "→ "
+                  "서비스 메뉴로는 바로 쓸 수 있습니다.");
+}
+
+// A filled circle with a white check mark: the "on" mark of the right-click menu row.
+QPixmap checkCircle(const QColor &colour, qreal ratio)
+{
+    QPixmap pixmap(QSize(16, 16) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawEllipse(QRectF(1, 1, 14, 14));
+    QPainterPath mark;
+    mark.moveTo(4.6, 8.2);
+    mark.lineTo(7.0, 10.6);
+    mark.lineTo(11.4, 5.6);
+    p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(mark);
+    return pixmap;
+}
+
+} // namespace
 
 SettingsDialog *SettingsDialog::instance()
 {
@@ -37,4 +100,202 @@ SettingsDialog *SettingsDialog::present()
     dialog->raise();
     dialog->activateWindow();
     return dialog;
+}
+
+void SettingsDialog::setRelaunchHooks(Starter start, std::function<void()> quit)
+{
+    starter() = start ? std::move(start) : [](const QString &program, const QStringList &arguments) {
+        return QProcess::startDetached(program, arguments);
+    };
+    quitter() = quit ? std::move(quit) : [] { QApplication::quit(); };
+}
+
+SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent), language_(LanguageSettings::current())
+{
+    setObjectName(QStringLiteral("settings"));
+    setWindowTitle(L("설정"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedWidth(460);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(20, 20, 20, 20);
+    auto *group = new QFrame(this);
+    group->setObjectName(QStringLiteral("group"));
+    group->setFrameShape(QFrame::StyledPanel);
+    group->setAutoFillBackground(true);
+    group->setBackgroundRole(QPalette::Base);
+    outer->addWidget(group);
+    form_ = new QFormLayout(group);
+    form_->setContentsMargins(14, 12, 14, 12);
+    form_->setHorizontalSpacing(16);
+    form_->setVerticalSpacing(8);
+    form_->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form_->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    // 1, 2: the right-click menu and what it means.
+    auto *trailing = new QWidget(group);
+    auto *trailingLayout = new QHBoxLayout(trailing);
+    trailingLayout->setContentsMargins(0, 0, 0, 0);
+    trailingLayout->addStretch(1);
+    fileManagerOn_ = new QWidget(trailing);
+    fileManagerOn_->setObjectName(QStringLiteral("fileManagerOn"));
+    auto *onLayout = new QHBoxLayout(fileManagerOn_);
+    onLayout->setContentsMargins(0, 0, 0, 0);
+    onLayout->setSpacing(4);
+    const QColor green(0x28, 0xa7, 0x45);
+    auto *check = new QLabel(fileManagerOn_);
+    check->setPixmap(checkCircle(green, devicePixelRatioF()));
+    onLayout->addWidget(check);
+    auto *onText = new QLabel(L("켜짐"), fileManagerOn_);
+    QPalette greenText = onText->palette();
+    greenText.setColor(QPalette::WindowText, green);
+    onText->setPalette(greenText);
+    onLayout->addWidget(onText);
+    trailingLayout->addWidget(fileManagerOn_);
+    fileManagerButton_ = new QPushButton(L("설정 열기…"), trailing);
+    fileManagerButton_->setObjectName(QStringLiteral("fileManagerButton"));
+    connect(fileManagerButton_, &QPushButton::clicked, this, &SettingsDialog::offerFileManagerActions);
+    trailingLayout->addWidget(fileManagerButton_);
+    form_->addRow(L("Finder 우클릭 메뉴"), trailing);
+    fileManagerCaption_ = caption(QString(), group);
+    fileManagerCaption_->setObjectName(QStringLiteral("fileManagerCaption"));
+    form_->addRow(QString(), fileManagerCaption_);
+
+    // 3, 4: start at login.
+    loginToggle_ = new ToggleSwitch(group);
+    loginToggle_->setObjectName(QStringLiteral("loginToggle"));
+    loginToggle_->setChecked(LoginItem::isEnabled());
+    connect(loginToggle_, &ToggleSwitch::toggled, this, &SettingsDialog::loginToggled);
+    form_->addRow(L("로그인 시 자동 실행"), loginToggle_);
+    form_->addRow(QString(),
+                  caption(L("Mac을 시작하면 누리함이 메뉴 막대(트레이)에서 조용히 대기합니다."), group));
+
+    // 5, 6: the daily word, shown unless hidden in this very version.
+    dailyWordToggle_ = new ToggleSwitch(group);
+    dailyWordToggle_->setObjectName(QStringLiteral("dailyWordToggle"));
+    syncDailyWord();
+    connect(dailyWordToggle_, &ToggleSwitch::toggled, this, [this](bool on) {
+        DailyWordSetting::setHidden(!on);
+        syncDailyWord();
+    });
+    form_->addRow(L("홈 화면에 오늘의 말씀 표시"), dailyWordToggle_);
+    form_->addRow(
+        QString(),
+        caption(L("하루에 한 구절씩 홈 화면 아래에 조용히 놓입니다. 자정이 지나면 바뀌고, 새 버전을 "
+                  "설치하면 다시 켜집니다."),
+                group));
+
+    // 7: the language; system first, a divider, then the twenty languages by their own names.
+    languagePicker_ = new QComboBox(group);
+    languagePicker_->setObjectName(QStringLiteral("languagePicker"));
+    for (LanguageSetting l : LanguageSettings::allCases()) {
+        languagePicker_->addItem(LanguageSettings::label(l), LanguageSettings::rawValue(l));
+        if (l == LanguageSetting::system)
+            languagePicker_->insertSeparator(1);
+    }
+    languagePicker_->setCurrentIndex(languagePicker_->findData(LanguageSettings::rawValue(language_)));
+    connect(languagePicker_, &QComboBox::currentIndexChanged, this, &SettingsDialog::languageChosen);
+    form_->addRow(L("언어"), languagePicker_);
+
+    // 8: only after a language was chosen here.
+    restartRow_ = new QWidget(group);
+    restartRow_->setObjectName(QStringLiteral("restartRow"));
+    auto *restartLayout = new QHBoxLayout(restartRow_);
+    restartLayout->setContentsMargins(0, 0, 0, 0);
+    restartLayout->setSpacing(10);
+    auto *restartText = new QLabel(L("언어 변경은 앱을 다시 시작하면 적용됩니다."), restartRow_);
+    restartText->setWordWrap(true);
+    QPalette orange = restartText->palette();
+    orange.setColor(QPalette::WindowText, QColor(0xe6, 0x7e, 0x22));
+    restartText->setPalette(orange);
+    restartLayout->addWidget(restartText, 1);
+    auto *restartButton = new QPushButton(L("지금 다시 시작"), restartRow_);
+    restartButton->setObjectName(QStringLiteral("restartButton"));
+    connect(restartButton, &QPushButton::clicked, this, &SettingsDialog::relaunch);
+    restartLayout->addWidget(restartButton);
+    form_->addRow(QString(), restartRow_);
+    form_->setRowVisible(restartRow_, false);
+
+    refreshFileManagerState();
+    fitHeight();
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            refreshFileManagerState();
+    });
+}
+
+void SettingsDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshFileManagerState();
+}
+
+void SettingsDialog::refreshFileManagerState()
+{
+    fileManagerMenuOn_ = FileManagerActions::isInstalled();
+    fileManagerOn_->setVisible(fileManagerMenuOn_);
+    fileManagerButton_->setVisible(!fileManagerMenuOn_);
+    fileManagerCaption_->setText(fileManagerCaptionText(fileManagerMenuOn_));
+    fitHeight();
+}
+
+void SettingsDialog::fitHeight()
+{
+    // The captions wrap: the window is as high as its rows need at its fixed width.
+    if (QLayout *l = layout())
+        setFixedHeight(l->totalHeightForWidth(width()));
+}
+
+void SettingsDialog::offerFileManagerActions()
+{
+    const auto answer = QMessageBox::question(
+        this, L("Finder 우클릭 메뉴"),
+        L("파일 관리자(Dolphin, Nautilus, Nemo, Caja, PCManFM)의 우클릭 메뉴에 누리함을 넣을까요?"));
+    if (answer != QMessageBox::Yes)
+        return;
+    try {
+        FileManagerActions::installForUser(QCoreApplication::applicationFilePath());
+    } catch (const FileManagerActions::Error &e) {
+        QMessageBox::warning(this, L("Finder 우클릭 메뉴"), e.text);
+    }
+    refreshFileManagerState();
+}
+
+void SettingsDialog::syncDailyWord()
+{
+    const QSignalBlocker blocker(dailyWordToggle_);
+    dailyWordToggle_->setChecked(DailyWordSetting::hiddenInVersion() != DailyWordSetting::currentVersion());
+}
+
+void SettingsDialog::loginToggled(bool on)
+{
+    try {
+        LoginItem::setEnabled(on);
+    } catch (const Autostart::Error &) {
+        // No message: the switch shows the state the login item really has. Blocked, so this
+        // correction is not taken for a new choice and registered again.
+        const QSignalBlocker blocker(loginToggle_);
+        loginToggle_->setChecked(LoginItem::isEnabled());
+    }
+}
+
+void SettingsDialog::languageChosen(int index)
+{
+    const auto chosen = LanguageSettings::fromRawValue(languagePicker_->itemData(index).toString());
+    if (!chosen)
+        return;
+    language_ = *chosen;
+    LanguageSettings::apply(language_);
+    needsRestart_ = true;
+    form_->setRowVisible(restartRow_, true);
+    fitHeight();
+}
+
+void SettingsDialog::relaunch()
+{
+    // The program is started directly (no shell, so no quoting of its path); the new instance
+    // waits until this one has let go of the single-instance socket.
+    starter()(QCoreApplication::applicationFilePath(), {QStringLiteral("--relaunched")});
+    quitter()();
 }
