@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/DirectoryScan.h"
+#include "Core/ErrorText.h"
 #include "Core/FilePath.h"
 
 #include <QUuid>
@@ -46,6 +47,44 @@ std::size_t depth(const std::filesystem::path &path);
 // Indices 0..n-1 ordered by the depth of each path, deepest first; equal depths keep their order.
 // Renaming in this order treats a folder's contents before the folder.
 std::vector<std::size_t> deepestFirst(const std::vector<std::filesystem::path> &paths);
+
+// What renaming one row did: error 0 and the entry's new path, or the errno value.
+struct Renamed {
+    int error = 0;
+    std::filesystem::path to;
+};
+
+// Renames every pending row through rename(item), deepest first so that a folder's contents go
+// while its path still holds. A renamed row is done and follows its entry, as does a root of its
+// old path; a failed one shows the system's error text. changed(index) is called after each row.
+// Returns {whether a root changed, whether any row did}.
+template <typename Item, typename Rename, typename Changed>
+std::pair<bool, bool> renamePending(std::vector<Item> &items, std::vector<std::filesystem::path> &roots,
+                                    Rename rename, Changed changed)
+{
+    std::vector<std::filesystem::path> paths;
+    paths.reserve(items.size());
+    for (const auto &item : items)
+        paths.push_back(item.url);
+    bool rootsChanged = false;
+    bool anyChanged = false;
+    for (std::size_t index : deepestFirst(paths)) {
+        Item &item = items[index];
+        if (item.status.kind != Item::Status::Kind::pending)
+            continue;
+        Renamed result = rename(item);
+        if (result.error == 0) {
+            rootsChanged |= replaceRoot(roots, item.url, result.to);
+            item.url = std::move(result.to);
+            item.status = typename Item::Status{Item::Status::Kind::done, {}};
+        } else {
+            item.status = Item::Status::failed(errorText(result.error));
+        }
+        anyChanged = true;
+        changed(int(index));
+    }
+    return {rootsChanged, anyChanged};
+}
 
 // The key that orders paths by the code points of their NFC forms (canonically equivalent paths
 // compare equal); a component that is not valid UTF-8 orders by its bytes.

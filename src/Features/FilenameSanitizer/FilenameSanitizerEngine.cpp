@@ -1,6 +1,5 @@
 #include "Features/FilenameSanitizer/FilenameSanitizerEngine.h"
 
-#include "Core/ErrorText.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
 #include "Core/RenameNoReplace.h"
@@ -174,38 +173,20 @@ void FilenameSanitizerEngine::clear()
 
 void FilenameSanitizerEngine::applyAll()
 {
-    std::vector<fs::path> paths;
-    paths.reserve(items_.size());
-    for (const auto &item : items_)
-        paths.push_back(item.url);
-    bool rootsChanged = false;
-    bool anyChanged = false;
-
-    for (std::size_t index : ScanSupport::deepestFirst(paths)) {
-        Item &item = items_[index];
-        if (item.status.kind != Item::Status::Kind::pending)
-            continue;
-        const fs::path old = item.url;
-        const fs::path wanted = old.parent_path() / item.newName;
+    const auto rename = [](const Item &item) {
+        const fs::path wanted = item.url.parent_path() / item.newName;
         // A name can be taken between the search and the rename: look again, never replace.
-        int error = EEXIST;
-        std::optional<fs::path> target;
-        for (int attempt = 0; attempt < 3 && error == EEXIST; ++attempt) {
-            target = freeName(wanted);
+        ScanSupport::Renamed result{EEXIST, {}};
+        for (int attempt = 0; attempt < 3 && result.error == EEXIST; ++attempt) {
+            const std::optional<fs::path> target = freeName(wanted);
             if (!target)
                 break;
-            error = renameNoReplace(old, *target);
+            result = {renameNoReplace(item.url, *target), *target};
         }
-        if (error == 0) {
-            rootsChanged |= ScanSupport::replaceRoot(scannedRoots_, old, *target);
-            item.url = *target;
-            item.status = Item::Status{Item::Status::Kind::done, {}};
-        } else {
-            item.status = Item::Status::failed(errorText(error));
-        }
-        anyChanged = true;
-        emit itemChanged(int(index));
-    }
+        return result;
+    };
+    const auto [rootsChanged, anyChanged] = ScanSupport::renamePending(
+        items_, scannedRoots_, rename, [this](int index) { emit itemChanged(index); });
     if (rootsChanged)
         emit scannedRootsChanged();
     if (anyChanged)

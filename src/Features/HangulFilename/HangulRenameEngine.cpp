@@ -1,6 +1,5 @@
 #include "Features/HangulFilename/HangulRenameEngine.h"
 
-#include "Core/ErrorText.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
 #include "Core/RenameNoReplace.h"
@@ -185,21 +184,10 @@ private:
 
 void HangulRenameEngine::applyAll()
 {
-    std::vector<fs::path> paths;
-    paths.reserve(items_.size());
-    for (const auto &item : items_)
-        paths.push_back(item.url);
-    bool rootsChanged = false;
-    bool anyChanged = false;
     FolderRenamer renamer;
-
-    for (std::size_t index : ScanSupport::deepestFirst(paths)) {
-        Item &item = items_[index];
-        if (item.status.kind != Item::Status::Kind::pending)
-            continue;
-        const fs::path old = item.url;
-        const fs::path parent = old.parent_path();
-        const std::string oldName = old.filename().native();
+    const auto rename = [&renamer](const Item &item) {
+        const fs::path parent = item.url.parent_path();
+        const std::string oldName = item.url.filename().native();
 
         int error = renamer.rename(parent, oldName, item.newName);
         if (error == EEXIST && renamer.sameEntry(oldName, item.newName)) {
@@ -215,17 +203,10 @@ void HangulRenameEngine::applyAll()
         }
         // EEXIST otherwise: another entry has the target name (Linux keeps both forms apart);
         // the entry keeps its own name.
-        if (error != 0) {
-            item.status = Item::Status::failed(errorText(error));
-        } else {
-            const fs::path renamed = parent / item.newName;
-            rootsChanged |= ScanSupport::replaceRoot(scannedRoots_, old, renamed);
-            item.url = renamed;
-            item.status = Item::Status{Item::Status::Kind::done, {}};
-        }
-        anyChanged = true;
-        emit itemChanged(int(index));
-    }
+        return ScanSupport::Renamed{error, error == 0 ? parent / item.newName : fs::path()};
+    };
+    const auto [rootsChanged, anyChanged] = ScanSupport::renamePending(
+        items_, scannedRoots_, rename, [this](int index) { emit itemChanged(index); });
     if (rootsChanged)
         emit scannedRootsChanged();
     if (anyChanged)
