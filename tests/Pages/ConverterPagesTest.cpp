@@ -11,6 +11,9 @@
 #include <QImage>
 #include <QSignalSpy>
 
+#include <functional>
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -113,19 +116,34 @@ TEST(HeicConverterPage, NoPhotosShowsThePanelWithAnEmptySummary)
     EXPECT_EQ(summary(&page), "");
     EXPECT_EQ(action(&page), "0장 JPG로 변환");
     EXPECT_FALSE(actionEnabled(&page));
+}
 
-    {
-        const fs::path tree = dir.folder("tree");
-        dir.folder("tree/a");
-        dir.folder("tree/b");
-        ASSERT_EQ(::chmod((tree / "a").c_str(), 0300), 0);
-        ASSERT_EQ(::chmod((tree / "b").c_str(), 0300), 0);
+// Folders the scan could not open are reported on every converter page, also where the page
+// would otherwise say nothing about them.
+TEST(ConverterPages, UnreadableFoldersShowThePermissionLine)
+{
+    TempDir dir;
+    const fs::path tree = dir.folder("tree");
+    dir.folder("tree/a");
+    dir.folder("tree/b");
+    ASSERT_EQ(::chmod((tree / "a").c_str(), 0300), 0);
+    ASSERT_EQ(::chmod((tree / "b").c_str(), 0300), 0);
+    const fs::path plain = dir.file("plain.txt");
+    const std::function<ToolPageWidget *()> pages[] = {
+        [] { return new HeicConvertView; },
+        [] { return new TextEncodingView; },
+        [] { return new VideoConvertView; },
+    };
+    for (const auto &make : pages) {
         const std::string line = TestSupport::runAsNobodyCapture([&] {
-            HeicConvertView nobody;
-            drop(&nobody, {tree});
-            return permission(&nobody);
+            std::unique_ptr<ToolPageWidget> page(make());
+            drop(page.get(), {tree});
+            std::string seen = permission(page.get()) + "|";
+            page->bottomBar()->clearButton()->click();
+            drop(page.get(), {plain});
+            return seen + permission(page.get());
         });
-        EXPECT_EQ(line, "폴더 2개는 권한이 없어 살펴보지 못했습니다");
+        EXPECT_EQ(line, "폴더 2개는 권한이 없어 살펴보지 못했습니다|");
     }
 }
 
