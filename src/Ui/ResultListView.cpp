@@ -133,18 +133,20 @@ int drawBadge(QPainter &p, const RowBadge &badge, int right, int centreY, const 
         break;
     }
     case RowBadge::Style::text:
-        p.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft, badge.text);
+        p.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextDontClip, badge.text);
         break;
     case RowBadge::Style::label:
         p.drawPixmap(left, centreY - icon / 2, PageStyle::symbol(badge.symbol, icon, colour, dpr));
-        p.drawText(textBox.adjusted(icon + 4, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, badge.text);
+        p.drawText(textBox.adjusted(icon + 4, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextDontClip,
+                   badge.text);
         break;
     case RowBadge::Style::spinner:
         drawSpinner(p, QRectF(left, centreY - icon / 2.0, icon, icon), phase, colour);
         break;
     case RowBadge::Style::spinnerText:
         drawSpinner(p, QRectF(left, centreY - icon / 2.0, icon, icon), phase, colour);
-        p.drawText(textBox.adjusted(icon + 6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, badge.text);
+        p.drawText(textBox.adjusted(icon + 6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextDontClip,
+                   badge.text);
         break;
     }
     p.restore();
@@ -225,7 +227,8 @@ void ResultRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     const QFontMetrics fm(base);
     p.setPen(palette.color(QPalette::WindowText));
     if (row.newName.isEmpty()) {
-        p.drawText(QRect(textLeft, y, width, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+        p.drawText(QRect(textLeft, y, width, fm.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
                    fm.elidedText(row.name, Qt::ElideMiddle, width));
     } else {
         // name → newName, the old name giving way first.
@@ -238,14 +241,16 @@ void ResultRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         const int oldWidth = std::max(0, width - newWidth - arrow - 16);
         const QString oldText = fm.elidedText(row.name, Qt::ElideMiddle, oldWidth);
         const int oldUsed = fm.horizontalAdvance(oldText);
-        p.drawText(QRect(textLeft, y, oldUsed, fm.height()), Qt::AlignLeft | Qt::AlignVCenter, oldText);
+        p.drawText(QRect(textLeft, y, oldUsed, fm.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, oldText);
         int x = textLeft + oldUsed + 8;
         p.drawPixmap(x, y + (fm.height() - arrow) / 2,
                      PageStyle::symbol(QStringLiteral("arrow.right"), arrow,
                                        PageStyle::color(Tone::secondary, palette), dpr));
         x += arrow + 8;
         p.setFont(bold);
-        p.drawText(QRect(x, y, std::max(0, textRight - x), bm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+        p.drawText(QRect(x, y, std::max(0, textRight - x), bm.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
                    bm.elidedText(row.newName, Qt::ElideMiddle, std::max(0, textRight - x)));
         p.setFont(base);
     }
@@ -254,14 +259,16 @@ void ResultRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         const QFontMetrics nm(noteFont);
         p.setFont(noteFont);
         p.setPen(PageStyle::color(row.noteTone, palette));
-        p.drawText(QRect(textLeft, y, width, nm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+        p.drawText(QRect(textLeft, y, width, nm.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
                    nm.elidedText(row.note, Qt::ElideRight, width));
         y += nm.height() + 3;
     }
     const QFontMetrics folderMetrics(folderFont);
     p.setFont(folderFont);
     p.setPen(PageStyle::color(Tone::tertiary, palette));
-    p.drawText(QRect(textLeft, y, width, folderMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(textLeft, y, width, folderMetrics.height()),
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
                folderMetrics.elidedText(row.folder, Qt::ElideMiddle, width));
     p.restore();
 }
