@@ -92,7 +92,11 @@ TEST(HeicConverterPage, ConvertsPhotosAndShowsEachOutcome)
     const ResultRow failed = row(&page, 2); // upper case sorts first
     EXPECT_EQ(text(failed.name), "broken.heic");
     EXPECT_EQ(text(failed.badge.text), "실패");
-    EXPECT_EQ(failed.tooltip.left(20), QStringLiteral("파일 처리 중 오류가 발생했습니다. (").left(20));
+    EXPECT_TRUE(failed.tooltip.startsWith(QStringLiteral("파일 처리 중 오류가 발생했습니다. (")));
+    // What the list shows on hovering the row.
+    const QModelIndex index = page.results()->model()->index(2);
+    EXPECT_EQ(page.results()->model()->data(index, Qt::ToolTipRole).toString(), failed.tooltip);
+    EXPECT_FALSE(page.results()->model()->data(page.results()->model()->index(0), Qt::ToolTipRole).isValid());
     const ResultRow done = row(&page, 0);
     EXPECT_EQ(text(done.badge.text), "IMG_0001.jpg");
     EXPECT_EQ(done.badge.style, RowBadge::Style::label);
