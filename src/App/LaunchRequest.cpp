@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -32,6 +33,21 @@ bool looksLikeUrl(const std::string &argument)
             return false;
     }
     return true;
+}
+
+bool isFileUrl(const std::string &argument)
+{
+    const auto colon = argument.find(':');
+    std::string scheme = argument.substr(0, colon);
+    std::transform(scheme.begin(), scheme.end(), scheme.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return colon != std::string::npos && scheme == "file";
+}
+
+bool existingFileUrl(const std::string &argument)
+{
+    const auto path = FilePath::fromFileUrl(argument);
+    return path && FilePath::exists(*path);
 }
 
 std::filesystem::path absolute(const std::string &argument, const std::filesystem::path &folder)
@@ -84,10 +100,14 @@ LaunchRequest LaunchRequest::parse(const std::vector<std::string> &arguments,
         const bool relativeFileExists = FilePath::exists(absolute(argument, workingFolder));
         switch (mode) {
         case Mode::open:
-            if (looksLikeUrl(argument) && !relativeFileExists)
-                request.urls.push_back(argument);
-            else if (relativeFileExists) // the desktop hands over only items that exist
+            // The desktop hands over only items that exist: a path or file URL naming nothing is
+            // left out; other URLs are judged by their own rules later.
+            if (looksLikeUrl(argument) && !relativeFileExists) {
+                if (!isFileUrl(argument) || existingFileUrl(argument))
+                    request.urls.push_back(argument);
+            } else if (relativeFileExists) {
                 request.urls.push_back(FilePath::toFileUrl(absolute(argument, workingFolder)));
+            }
             break;
         case Mode::serviceUrls:
             urlList += (looksLikeUrl(argument) && !relativeFileExists)

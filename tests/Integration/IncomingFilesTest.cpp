@@ -165,15 +165,24 @@ TEST_F(IncomingFiles, LaunchArgumentsBecomeARequestThatSurvivesTheSocket)
     TempDir dir;
     const auto here = dir.folder("work");
     const auto file = dir.file("work/x y.txt");
-    const std::vector<std::string> args{
-        "quillfern",   "--manual-shots",       "x y.txt",     "--login-item", "x y.txt",
-        "missing.txt", "quillfern://x?p=/tmp", "--shot-size", "1x2"};
+    const std::vector<std::string> args{"quillfern",
+                                        "--manual-shots",
+                                        "x y.txt",
+                                        "--login-item",
+                                        "x y.txt",
+                                        "missing.txt",
+                                        "quillfern://x?p=/tmp",
+                                        FilePath::toFileUrl(dir / "gone"),
+                                        FilePath::toFileUrl(file),
+                                        "--shot-size",
+                                        "1x2"};
     LaunchRequest request = LaunchRequest::parse(args, here);
     EXPECT_TRUE(request.screenshotHook);
     EXPECT_TRUE(request.loginItem);
     EXPECT_EQ(request.kind, LaunchRequest::Kind::open);
-    // The hook's folder is no file; the missing file is left out; the URL is kept as it is.
-    EXPECT_EQ(request.urls, (std::vector<std::string>{FilePath::toFileUrl(file), "quillfern://x?p=/tmp"}));
+    // The hook's folder is no file; missing files are left out; other URLs are kept as they are.
+    EXPECT_EQ(request.urls, (std::vector<std::string>{FilePath::toFileUrl(file), "quillfern://x?p=/tmp",
+                                                      FilePath::toFileUrl(file)}));
 
     const LaunchRequest back = LaunchRequest::fromJson(request.toJson());
     EXPECT_EQ(back.urls, request.urls);

@@ -54,6 +54,13 @@ public:
     }
     bool primaryEnds(int milliseconds = 60000) { return primary_.waitForFinished(milliseconds); }
     int primaryExitCode() const { return primary_.exitCode(); }
+    void killPrimary()
+    {
+        primary_.kill();
+        primary_.waitForFinished(5000);
+    }
+    const QProcessEnvironment &environment() const { return env_; }
+    const QString &socket() const { return socket_; }
 
     TestSupport::ProcessResult launch(const QStringList &arguments)
     {
@@ -146,4 +153,21 @@ TEST(LaunchProcess, ManualAndAboutShotsWriteTheirPicturesAndQuit)
     const std::string timing = TestSupport::readBytes(about / "timing.txt");
     EXPECT_EQ(std::count(timing.begin(), timing.end(), '\n'), 2);
     EXPECT_EQ(timing.substr(timing.rfind('\n') + 1).rfind("02 ", 0), 0u) << timing;
+}
+
+TEST(LaunchProcess, RelaunchedInstanceWaitsForTheOldOneAndTakesOver)
+{
+    TempDir home;
+    Program program(home);
+    ASSERT_TRUE(program.startPrimary({}));
+    // The relaunched program does not hand over to the instance that is quitting: it waits.
+    QProcess relaunched;
+    relaunched.setProcessEnvironment(program.environment());
+    relaunched.start(QStringLiteral(QUILLFERN_BINARY), {QStringLiteral("--relaunched")});
+    ASSERT_TRUE(relaunched.waitForStarted(10000));
+    program.killPrimary(); // it leaves its socket behind, as a crash would
+    EXPECT_TRUE(QTest::qWaitFor([&] { return SingleInstance::isRunning(program.socket()); }, 30000));
+    EXPECT_EQ(relaunched.state(), QProcess::Running);
+    relaunched.kill();
+    relaunched.waitForFinished(5000);
 }
