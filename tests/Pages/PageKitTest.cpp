@@ -166,10 +166,17 @@ bool chooseInDialog(const fs::path &folder, const QStringList &names)
     // The dialog's model fills in the background.
     if (!QTest::qWaitFor([&] { return view->model()->rowCount(root) >= names.size(); }, 5000))
         return false;
+    int selected = 0;
     for (int r = 0; r < view->model()->rowCount(root); ++r) {
         const QModelIndex index = view->model()->index(r, 0, root);
-        if (names.contains(index.data().toString()))
+        if (names.contains(index.data().toString())) {
             view->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            ++selected;
+        }
+    }
+    if (selected != names.size()) {
+        QMetaObject::invokeMethod(dialog, "reject");
+        return false;
     }
     QMetaObject::invokeMethod(dialog, "accept");
     return true;
