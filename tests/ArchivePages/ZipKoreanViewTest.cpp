@@ -11,24 +11,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDropEvent>
-#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <QTreeView>
 #include <QUrl>
 
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <set>
 
 inline void PrintTo(const QString &text, std::ostream *out)
 {
@@ -105,7 +97,6 @@ protected:
         QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&view, &event);
     }
-    static QString q(const fs::path &path) { return QString::fromStdString(path.native()); }
     static QUrl url(const fs::path &path)
     {
         return QUrl::fromLocalFile(QString::fromStdString(path.native()));
@@ -259,38 +250,6 @@ TEST_F(ZipKoreanViewTest, HoverStateFollowsTheDrag)
     QApplication::sendEvent(&view, &other);
     EXPECT_FALSE(other.isAccepted());
     EXPECT_FALSE(view.isDropTargeted());
-}
-
-TEST_F(ZipKoreanViewTest, ChooserTakesFilesAndFoldersTogether)
-{
-    const fs::path file = dir.file("pick/a.txt", "A");
-    const fs::path folder = dir.folder("pick/box");
-    std::optional<ZipKoreanView::PathList> chosen;
-    bool answered = false;
-    std::function<void()> answer = [&] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (dialog == nullptr) {
-            QTimer::singleShot(20, answer);
-            return;
-        }
-        auto *tree = dialog->findChild<QTreeView *>();
-        auto *model = qobject_cast<QFileSystemModel *>(tree->model());
-        tree->selectionModel()->clearSelection();
-        for (const fs::path &p : {file, folder})
-            tree->selectionModel()->select(model->index(q(p)),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        auto *buttons = dialog->findChild<QDialogButtonBox *>();
-        for (QAbstractButton *button : buttons->buttons())
-            if (button->text() == QString::fromUtf8("추가"))
-                button->click();
-        answered = true;
-    };
-    QTimer::singleShot(0, answer);
-    chosen = ZipKoreanView::chooseItems(&view);
-    EXPECT_TRUE(answered);
-    ASSERT_TRUE(chosen);
-    std::set<fs::path> got(chosen->begin(), chosen->end());
-    EXPECT_EQ(got, (std::set<fs::path>{file, folder}));
 }
 
 TEST_F(ZipKoreanViewTest, DropsKeepLocalFilesOnly)

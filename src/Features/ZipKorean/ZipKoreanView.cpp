@@ -6,6 +6,7 @@
 #include "Core/Localization.h"
 #include "Core/Router.h"
 #include "Core/Text.h"
+#include "Ui/OpenPanel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,15 +15,9 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QDir>
 #include <QDragEnterEvent>
-#include <QFile>
-#include <QFileSystemModel>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,7 +30,6 @@
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTimer>
-#include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
@@ -303,7 +297,7 @@ ZipKoreanView::ZipKoreanView(const QUuid &session, QWidget *parent)
       chooser_(&ZipKoreanView::chooseItems),
       revealer_([](const fs::path &item) { revealInFileManager(item); })
 {
-    setObjectName(QStringLiteral("ZipKoreanView"));
+    setObjectName(QStringLiteral("page.zipKorean"));
     setWindowTitle(navigationTitle());
     setAcceptDrops(true);
     auto *layout = new QVBoxLayout(this);
@@ -863,37 +857,8 @@ void ZipKoreanView::reveal(const fs::path &item)
 
 std::optional<ZipKoreanView::PathList> ZipKoreanView::chooseItems(QWidget *parent)
 {
-    // The standard dialog chooses either files or folders; this one takes both at once.
-    QDialog dialog(parent);
-    dialog.setWindowTitle(L("파일 선택…"));
-    dialog.resize(640, 440);
-    auto *layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(L("압축 파일 또는 압축할 파일·폴더를 선택하세요")));
-    auto *model = new QFileSystemModel(&dialog);
-    model->setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
-    model->setRootPath(QDir::rootPath());
-    auto *tree = new QTreeView;
-    tree->setModel(model);
-    tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    tree->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    const QModelIndex home = model->index(QDir::homePath());
-    tree->setCurrentIndex(home);
-    tree->scrollTo(home);
-    tree->expand(home);
-    layout->addWidget(tree);
-    auto *buttons = new QDialogButtonBox;
-    buttons->addButton(L("추가"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    PathList chosen;
-    for (const QModelIndex &index : tree->selectionModel()->selectedRows(0))
-        chosen.push_back(fs::path(QFile::encodeName(model->filePath(index)).toStdString()));
-    return chosen;
+    FileDialogOpenPanel panel;
+    return panel.choose(parent, {true, true, L("추가"), L("압축 파일 또는 압축할 파일·폴더를 선택하세요")});
 }
 
 void ZipKoreanView::revealInFileManager(const fs::path &item)

@@ -47,7 +47,7 @@ public:
     void setItemChooser(ItemChooser chooser) { chooser_ = std::move(chooser); }
     void setRevealer(Revealer revealer) { revealer_ = std::move(revealer); }
 
-    // The own chooser of files and folders together, with the page's prompt and message.
+    // The open panel choosing files and folders together, with the page's prompt and message.
     static std::optional<PathList> chooseItems(QWidget *parent);
     // org.freedesktop.FileManager1.ShowItems on the session bus, else the item's folder opened;
     // the call does not wait for the file manager.
