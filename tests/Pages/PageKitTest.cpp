@@ -105,11 +105,18 @@ namespace {
 // A list source over a plain vector, to watch what the model tells its views.
 struct Rows {
     std::vector<QUuid> ids;
+    int built = 0; // rows made for showing
     ResultListModel::Source source()
     {
         return {[this] { return int(ids.size()); },
                 [this](int i) { return ids[std::size_t(i)]; },
-                [](int) { return ResultRow{}; },
+                [this](int i) {
+                    ++built;
+                    ResultRow row;
+                    row.name = QString::number(i);
+                    row.badge = RowBadge::capsule(QStringLiteral("변환 대기"));
+                    return row;
+                },
                 {}};
     }
 };
@@ -134,6 +141,13 @@ TEST(PageKit, ModelRepaintsTheSameItemsAndResetsOnlyForOthers)
     view.sync(); // statuses changed in place: a repaint, the scroll position stays
     EXPECT_EQ(resets.count(), 1);
     EXPECT_EQ(changes.count(), 1);
+
+    // Painting makes only the rows on screen.
+    view.resize(600, 400);
+    rows.built = 0;
+    (void)view.grab();
+    EXPECT_GT(rows.built, 0);
+    EXPECT_LT(rows.built, 100);
 
     rows.ids[500] = QUuid::createUuid(); // a rescan gives new ids
     view.sync();
