@@ -62,10 +62,12 @@ public:
     const QProcessEnvironment &environment() const { return env_; }
     const QString &socket() const { return socket_; }
 
-    TestSupport::ProcessResult launch(const QStringList &arguments)
+    TestSupport::ProcessResult launch(const QStringList &arguments, const std::filesystem::path &workDir = {})
     {
         QProcess p;
         p.setProcessEnvironment(env_);
+        if (!workDir.empty())
+            p.setWorkingDirectory(QString::fromStdString(workDir.native()));
         p.start(QStringLiteral(QUILLFERN_BINARY), arguments);
         TestSupport::ProcessResult result;
         if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
@@ -116,6 +118,19 @@ TEST(LaunchProcess, SecondLaunchHandsItsUrlToTheRunningInstance)
         EXPECT_TRUE(std::filesystem::file_size(shots / name) > 0) << name;
     // One window holding the first tab and the one the walk opened.
     EXPECT_EQ(TestSupport::readBytes(shots / "windows.txt"), "main tabs=2");
+}
+
+TEST(LaunchProcess, FolderNamedRelativeToTheSecondLaunchIsDelivered)
+{
+    TempDir home;
+    home.folder("elsewhere/photos");
+    const auto shots = home.folder("shots");
+    Program program(home);
+    ASSERT_TRUE(program.startPrimary({QStringLiteral("--uitest-shots"), q(shots)}));
+    // The running instance has another working folder: the path is resolved by the launch.
+    EXPECT_EQ(program.launch({QStringLiteral("photos")}, home / "elsewhere").exitCode, 0);
+    ASSERT_TRUE(program.primaryEnds());
+    EXPECT_TRUE(std::filesystem::exists(shots / "1-dashboard.png"));
 }
 
 TEST(LaunchProcess, LegacyFileListOfTheRightClickActionIsDelivered)
