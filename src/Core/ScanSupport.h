@@ -148,20 +148,49 @@ EntryType pathType(const std::filesystem::path &path);
 // The size lstat gives (a link's own), or 0 when it cannot be had.
 std::int64_t entrySize(const std::filesystem::path &path);
 
+// Remembers what one scan has walked so that an entry reachable from two roots (one root inside
+// another) is examined once. Only works when there is more than one root; otherwise it costs nothing.
+class WalkedSet {
+public:
+    explicit WalkedSet(std::size_t rootCount) : active_(rootCount > 1) {}
+    // A set that already holds the roots themselves, so that a walk inside a folder passes over
+    // an entry that was dropped on its own (it is handled as that root).
+    static WalkedSet holdingRoots(const std::vector<std::filesystem::path> &roots)
+    {
+        WalkedSet set(roots.size());
+        for (const auto &root : roots)
+            set.firstVisit(root);
+        return set;
+    }
+    // True the first time a path is offered (and remembers it), false afterwards.
+    bool firstVisit(const std::filesystem::path &path)
+    {
+        return !active_ || seen_.insert(path.native()).second;
+    }
+
+private:
+    bool active_;
+    std::unordered_set<std::string> seen_;
+};
+
 // Calls onFile(path, insideFolder) for the path when it is not a folder (by lstat, so a link never
 // is) and else for every such entry below it, folders listed through `scan`. With skipHidden,
-// entries inside folders whose names start with "." are passed over, folders included.
+// entries inside folders whose names start with "." are passed over, folders included. `walked`
+// (made with holdingRoots) keeps entries reachable from two roots from being offered twice.
 template <typename OnFile>
-void forEachFile(DirectoryScan &scan, const std::filesystem::path &path, bool skipHidden, OnFile &&onFile,
-                 bool insideFolder = false)
+void forEachFile(DirectoryScan &scan, const std::filesystem::path &path, bool skipHidden, WalkedSet &walked,
+                 OnFile &&onFile, bool insideFolder = false)
 {
+    // One root inside another: what both reach is offered once, as the root it was dropped as.
+    if (insideFolder && !walked.firstVisit(path))
+        return;
     if (!pathType(path).isDirectory) {
         onFile(path, insideFolder);
         return;
     }
     for (const auto &name : scan.list(path))
         if (!skipHidden || !name.starts_with('.'))
-            forEachFile(scan, path / name, skipHidden, onFile, true);
+            forEachFile(scan, path / name, skipHidden, walked, onFile, true);
 }
 
 // A fresh listing of the rows below the roots: the old rows and the unreadable count of `scan`
@@ -196,20 +225,5 @@ template <typename Item, typename Kind> std::int64_t sizeWithStatus(const std::v
     return total;
 }
 
-// Remembers what one scan has walked so that an entry reachable from two roots (one root inside
-// another) is examined once. Only works when there is more than one root; otherwise it costs nothing.
-class WalkedSet {
-public:
-    explicit WalkedSet(std::size_t rootCount) : active_(rootCount > 1) {}
-    // True the first time a path is offered (and remembers it), false afterwards.
-    bool firstVisit(const std::filesystem::path &path)
-    {
-        return !active_ || seen_.insert(path.native()).second;
-    }
-
-private:
-    bool active_;
-    std::unordered_set<std::string> seen_;
-};
 
 } // namespace ScanSupport

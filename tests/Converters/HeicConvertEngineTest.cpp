@@ -86,6 +86,22 @@ TEST(HeicScan, ExtensionsHiddenNamesAndRoots)
     EXPECT_EQ(engine.items()[0].status.text, "파일 처리 중 오류가 발생했습니다. (사진을 읽을 수 없습니다)");
 }
 
+TEST(HeicScan, NestedRootsListEachPhotoOnce)
+{
+    TempDir dir;
+    const auto outer = dir.folder("outer");
+    const auto inner = dir.folder("outer/inner");
+    dir.file("outer/inner/a.heic", "1");
+    dir.file("outer/inner/notes.txt", "n");
+    dir.file("outer/b.heic", "2");
+    for (const auto &roots : {std::vector<fs::path>{inner, outer}, std::vector<fs::path>{outer, inner}}) {
+        Engine engine;
+        engine.addURLs(roots);
+        EXPECT_EQ(engine.items().size(), 2u); // converting twice would write "a 2.jpg"
+        EXPECT_EQ(engine.skippedCount(), 1);
+    }
+}
+
 TEST(HeicConvert, LargePhotoKeepsSizeQualityAndTags)
 {
     TempDir dir;

@@ -247,8 +247,9 @@ void HeicConvertEngine::addURLs(const std::vector<fs::path> &urls)
 void HeicConvertEngine::rescan()
 {
     const auto skippedBefore = std::exchange(skippedCount_, 0);
-    ScanSupport::listRoots(items_, scan, scannedRoots_, [this](const fs::path &root) {
-        ScanSupport::forEachFile(scan, root, false, [this](const fs::path &file, bool) { addFile(file); });
+    auto walked = ScanSupport::WalkedSet::holdingRoots(scannedRoots_);
+    ScanSupport::listRoots(items_, scan, scannedRoots_, [this, &walked](const fs::path &root) {
+        ScanSupport::forEachFile(scan, root, false, walked, [this](const fs::path &file, bool) { addFile(file); });
     });
     emit itemsChanged();
     if (skippedCount_ != skippedBefore)

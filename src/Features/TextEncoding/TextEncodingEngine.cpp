@@ -228,8 +228,9 @@ void TextEncodingEngine::rescan()
 {
     // A file given by itself is read whatever its extension; inside folders only text extensions.
     const auto skippedBefore = std::exchange(skippedCount_, 0);
-    ScanSupport::listRoots(items_, scan, scannedRoots_, [this](const fs::path &root) {
-        ScanSupport::forEachFile(scan, root, true, [this](const fs::path &file, bool insideFolder) {
+    auto walked = ScanSupport::WalkedSet::holdingRoots(scannedRoots_);
+    ScanSupport::listRoots(items_, scan, scannedRoots_, [this, &walked](const fs::path &root) {
+        ScanSupport::forEachFile(scan, root, true, walked, [this](const fs::path &file, bool insideFolder) {
             addFile(file, insideFolder);
         });
     });
