@@ -11,7 +11,8 @@
 
 namespace {
 
-// Drawn in a 24 by 24 box with an opaque brush; parts "cut out" of a filled shape are cleared.
+// Symbols the pages need beyond the shell's set, drawn in a 24 by 24 box with an opaque brush;
+// parts "cut out" of a filled shape are cleared.
 using Drawer = std::function<void(QPainter &)>;
 
 QPen line(double width = 1.8)
@@ -174,49 +175,6 @@ const std::map<QString, Drawer> &drawers()
              p.drawLine(QPointF(7, 9), QPointF(17, 9));
              p.drawLine(QPointF(8.5, 12.5), QPointF(15.5, 12.5));
              p.drawLine(QPointF(10.5, 16), QPointF(13.5, 16));
-         }},
-        {QStringLiteral("info.circle.fill"),
-         [](QPainter &p) {
-             p.setPen(Qt::NoPen);
-             p.setBrush(Qt::black);
-             p.drawEllipse(QPointF(12, 12), 10, 10);
-             cut(p, [](QPainter &q) {
-                 q.setPen(line(2.2));
-                 q.drawLine(QPointF(12, 11), QPointF(12, 17));
-                 q.drawPoint(QPointF(12, 7.3));
-             });
-         }},
-        {QStringLiteral("lock.fill"),
-         [](QPainter &p) {
-             p.setPen(line(2.0));
-             p.setBrush(Qt::NoBrush);
-             p.drawArc(QRectF(7.5, 3, 9, 11), 0, 180 * 16);
-             p.drawLine(QPointF(7.5, 8.5), QPointF(7.5, 11));
-             p.drawLine(QPointF(16.5, 8.5), QPointF(16.5, 11));
-             p.setPen(Qt::NoPen);
-             p.setBrush(Qt::black);
-             p.drawRoundedRect(QRectF(5, 11, 14, 10), 2, 2);
-         }},
-        {QStringLiteral("checkmark.seal.fill"),
-         [](QPainter &p) {
-             QPainterPath seal;
-             for (int i = 0; i < 24; ++i) {
-                 const double angle = i * 3.14159265358979 / 12;
-                 const double r = i % 2 == 0 ? 10.0 : 8.4;
-                 const QPointF point(12 + r * std::cos(angle), 12 + r * std::sin(angle));
-                 if (i == 0)
-                     seal.moveTo(point);
-                 else
-                     seal.lineTo(point);
-             }
-             seal.closeSubpath();
-             p.setPen(Qt::NoPen);
-             p.setBrush(Qt::black);
-             p.drawPath(seal);
-             cut(p, [](QPainter &q) {
-                 q.setPen(line(2.0));
-                 q.drawPolyline(QPolygonF({QPointF(8, 12.5), QPointF(10.8, 15.2), QPointF(16, 9)}));
-             });
          }},
     };
     return table;
