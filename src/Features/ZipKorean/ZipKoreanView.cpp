@@ -1,12 +1,13 @@
 #include "Features/ZipKorean/ZipKoreanView.h"
 
-#include "App/SymbolIcon.h"
 #include "Core/ByteCount.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
 #include "Core/Router.h"
 #include "Core/Text.h"
+#include "Ui/DropZoneWidget.h"
 #include "Ui/OpenPanel.h"
+#include "Ui/PageStyle.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,11 +29,9 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStackedWidget>
-#include <QStyle>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QVariantAnimation>
 
 #include <algorithm>
 
@@ -42,11 +41,10 @@ using Format = ZipKoreanEngine::CreateFormat;
 
 namespace {
 
-const QColor orange(0xf0, 0x8a, 0x00);
-const QColor blue(0x1e, 0x78, 0xe6);
-const QColor green(0x2e, 0xa0, 0x43);
-const QColor red(0xd7, 0x30, 0x2f);
-const QColor cyan(0x22, 0xa8, 0xc8);
+QColor tone(Tone t)
+{
+    return PageStyle::color(t, QApplication::palette());
+}
 
 void scaleFont(QWidget *widget, double factor, QFont::Weight weight = QFont::Normal)
 {
@@ -65,31 +63,15 @@ QColor accent(const QWidget *widget)
     return widget->palette().color(QPalette::Highlight);
 }
 
-// A symbol of the catalogue, else the closest standard icon of the style, drawn in one colour.
+// A symbol of the shared page style; the two it lacks are drawn as their nearest relatives.
 QPixmap symbol(const QString &name, int size, const QColor &colour)
 {
-    QIcon icon;
-    if (SymbolIcon::isKnown(name)) {
-        icon = SymbolIcon::icon(name);
-    } else {
-        QStyle::StandardPixmap standard = QStyle::SP_FileIcon;
-        if (name.startsWith(QLatin1String("folder")) || name.startsWith(QLatin1String("archivebox")))
-            standard = QStyle::SP_DirIcon;
-        else if (name.startsWith(QLatin1String("exclamationmark")))
-            standard = QStyle::SP_MessageBoxWarning;
-        else if (name.startsWith(QLatin1String("checkmark")))
-            standard = QStyle::SP_DialogApplyButton;
-        else if (name.startsWith(QLatin1String("info")))
-            standard = QStyle::SP_MessageBoxInformation;
-        icon = QApplication::style()->standardIcon(standard);
-    }
-    QPixmap pixmap = icon.pixmap(size, size);
-    if (pixmap.isNull())
-        return pixmap;
-    QPainter painter(&pixmap);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(pixmap.rect(), colour);
-    return pixmap;
+    QString drawn = name;
+    if (name == QLatin1String("archivebox.fill"))
+        drawn = QStringLiteral("doc.zipper");
+    else if (name == QLatin1String("lock.doc.fill"))
+        drawn = QStringLiteral("lock.fill");
+    return PageStyle::symbol(drawn, size, colour);
 }
 
 QLabel *symbolLabel(const QString &name, int size, const QColor &colour)
@@ -223,7 +205,7 @@ QLabel *errorRow(QWidget *owner)
     (void)owner;
     auto *label = new QLabel;
     label->setWordWrap(true);
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(red.name()));
+    label->setStyleSheet(QStringLiteral("color: %1;").arg(tone(Tone::red).name()));
     return label;
 }
 
@@ -240,9 +222,9 @@ QWidget *doneGroup(QPushButton *&reveal)
     auto *layout = new QHBoxLayout(group);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
-    auto *mark = symbolLabel(QStringLiteral("checkmark.circle.fill"), 16, green);
+    auto *mark = symbolLabel(QStringLiteral("checkmark.circle.fill"), 16, tone(Tone::green));
     auto *text = new QLabel(L("완료"));
-    text->setStyleSheet(QStringLiteral("color: %1;").arg(green.name()));
+    text->setStyleSheet(QStringLiteral("color: %1;").arg(tone(Tone::green).name()));
     text->setObjectName(QStringLiteral("doneLabel"));
     auto *label = new QHBoxLayout;
     label->setSpacing(4);
@@ -359,10 +341,8 @@ QWidget *ZipKoreanView::buildIdle()
     auto *inner = new QVBoxLayout(box);
     inner->setContentsMargins(40, 40, 40, 40);
     inner->setSpacing(14);
-    dropSymbol_ = new QLabel;
-    dropSymbol_->setAlignment(Qt::AlignCenter);
-    dropSymbol_->setFixedHeight(58); // room for the bounce without moving the texts
-    inner->addWidget(dropSymbol_);
+    dropSymbol_ = new BouncingSymbolWidget(QStringLiteral("doc.zipper"), 46);
+    inner->addWidget(dropSymbol_, 0, Qt::AlignHCenter);
     auto *title = new QLabel(L("압축 파일이나 압축할 파일을 끌어다 놓으세요"));
     title->setAlignment(Qt::AlignCenter);
     title->setWordWrap(true);
@@ -401,7 +381,7 @@ QWidget *ZipKoreanView::buildIdle()
     auto *infoRow = new QHBoxLayout(info);
     infoRow->setContentsMargins(14, 14, 14, 14);
     infoRow->setSpacing(10);
-    auto *infoSymbol = symbolLabel(QStringLiteral("info.circle.fill"), 16, blue);
+    auto *infoSymbol = symbolLabel(QStringLiteral("info.circle.fill"), 16, tone(Tone::blue));
     infoSymbol->setContentsMargins(0, 2, 0, 0);
     infoRow->addWidget(infoSymbol, 0, Qt::AlignTop);
     auto *infoText = new QLabel(L("Windows에서 만든 ZIP은 한글 파일명이 옛 방식(CP949)으로 저장되어 있어 "
@@ -605,8 +585,9 @@ void ZipKoreanView::rebuildEntries()
         auto *layout = new QHBoxLayout(row);
         layout->setContentsMargins(6, 2, 6, 2);
         layout->setSpacing(12);
-        layout->addWidget(entry.isEncrypted ? symbolLabel(QStringLiteral("lock.doc.fill"), 16, orange)
-                                            : symbolLabel(QStringLiteral("doc.fill"), 16, secondary(this)));
+        layout->addWidget(entry.isEncrypted
+                              ? symbolLabel(QStringLiteral("lock.doc.fill"), 16, tone(Tone::orange))
+                              : symbolLabel(QStringLiteral("doc.fill"), 16, secondary(this)));
         auto *texts = new QVBoxLayout;
         texts->setSpacing(2);
         auto *name = new ElidedLabel(Text::fromUtf8(entry.name));
@@ -616,7 +597,7 @@ void ZipKoreanView::rebuildEntries()
             auto *note = new QLabel(L("맥 쓰레기 파일 — 건너뜀"));
             note->setObjectName(QStringLiteral("junkNote"));
             scaleFont(note, 0.8);
-            note->setStyleSheet(QStringLiteral("color: %1;").arg(orange.name()));
+            note->setStyleSheet(QStringLiteral("color: %1;").arg(tone(Tone::orange).name()));
             texts->addWidget(note);
         }
         layout->addLayout(texts, 1);
@@ -626,7 +607,7 @@ void ZipKoreanView::rebuildEntries()
             scaleFont(badge, 0.8);
             badge->setStyleSheet(QStringLiteral("QLabel { color: %1; background: rgba(30, 120, 230, 0.15); "
                                                 "border-radius: 7px; padding: 2px 6px; }")
-                                     .arg(blue.name()));
+                                     .arg(tone(Tone::blue).name()));
             layout->addWidget(badge);
         }
         auto *size = new QLabel(ByteCount::fileStyle(entry.size));
@@ -650,8 +631,9 @@ void ZipKoreanView::rebuildSources()
         auto *layout = new QHBoxLayout(row);
         layout->setContentsMargins(6, 2, 6, 2);
         layout->setSpacing(12);
-        layout->addWidget(source.isDirectory ? symbolLabel(QStringLiteral("folder.fill"), 16, cyan)
-                                             : symbolLabel(QStringLiteral("doc.fill"), 16, secondary(this)));
+        layout->addWidget(source.isDirectory
+                              ? symbolLabel(QStringLiteral("folder.fill"), 16, tone(Tone::cyan))
+                              : symbolLabel(QStringLiteral("doc.fill"), 16, secondary(this)));
         auto *name = new ElidedLabel(Text::fromUtf8(source.entryName));
         name->setObjectName(QStringLiteral("sourceName"));
         layout->addWidget(name, 1);
@@ -719,8 +701,7 @@ void ZipKoreanView::sync()
         stack_->setCurrentWidget(create_);
         break;
     }
-    dropSymbol_->setPixmap(
-        symbol(QStringLiteral("doc.zipper"), 46, isDropTargeted_ ? accent(this) : secondary(this)));
+    dropSymbol_->setTone(isDropTargeted_);
     static_cast<DropBox *>(dropBox_)->targeted = isDropTargeted_;
     dropBox_->update();
 
@@ -787,17 +768,7 @@ void ZipKoreanView::setDropTargeted(bool on)
         return;
     isDropTargeted_ = on;
     sync();
-    // A short bounce of the symbol at each change of the hover state.
-    auto *bounce = new QVariantAnimation(this);
-    bounce->setDuration(320);
-    bounce->setKeyValueAt(0.0, 1.0);
-    bounce->setKeyValueAt(0.4, 1.2);
-    bounce->setKeyValueAt(1.0, 1.0);
-    connect(bounce, &QVariantAnimation::valueChanged, this, [this](const QVariant &scale) {
-        const QColor colour = isDropTargeted_ ? accent(this) : secondary(this);
-        dropSymbol_->setPixmap(symbol(QStringLiteral("doc.zipper"), int(46 * scale.toDouble()), colour));
-    });
-    bounce->start(QAbstractAnimation::DeleteWhenStopped);
+    dropSymbol_->bounce();
 }
 
 // MARK: - Arrivals

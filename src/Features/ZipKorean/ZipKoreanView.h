@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+class BouncingSymbolWidget;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -90,7 +91,7 @@ private:
     QWidget *extract_ = nullptr;
     QWidget *create_ = nullptr;
     QWidget *dropBox_ = nullptr;
-    QLabel *dropSymbol_ = nullptr;
+    BouncingSymbolWidget *dropSymbol_ = nullptr;
 
     QLabel *extractTitle_ = nullptr;
     QLabel *extractSubtitle_ = nullptr;
