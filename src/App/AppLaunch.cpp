@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace AppLaunch {
@@ -38,21 +39,32 @@ QMimeData *pasteboardOf(const LaunchRequest &request)
     return pasteboard;
 }
 
+LaunchRequest requestOf(const std::vector<std::string> &arguments)
+{
+    std::error_code ec;
+    const std::filesystem::path here = std::filesystem::current_path(ec);
+    return LaunchRequest::parse(arguments, here);
+}
+
 } // namespace
+
+std::optional<int> handOver(const std::vector<std::string> &arguments)
+{
+    const LaunchRequest request = requestOf(arguments);
+    // The screenshot hooks always run in their own process; a relaunch waits for the old one.
+    if (request.screenshotHook || request.relaunched)
+        return std::nullopt;
+    if (auto answer = SingleInstance::send(SingleInstance::defaultSocketPath(), request.toJson()))
+        return report(*answer);
+    return std::nullopt;
+}
 
 int run(const std::vector<std::string> &arguments)
 {
     InterfaceLanguage::install();
-    std::error_code ec;
-    std::filesystem::path here = std::filesystem::current_path(ec);
-    const LaunchRequest request = LaunchRequest::parse(arguments, here);
+    const LaunchRequest request = requestOf(arguments);
     DebugSnapshot::setArguments(arguments);
-
-    // The screenshot hooks always run in their own process; a relaunch waits for the old one.
     const QString socketPath = SingleInstance::defaultSocketPath();
-    if (!request.screenshotHook && !request.relaunched)
-        if (auto answer = SingleInstance::send(socketPath, request.toJson()))
-            return report(*answer);
 
     // Run first: a service request without files is answered here and nothing starts.
     if (request.kind == LaunchRequest::Kind::service) {

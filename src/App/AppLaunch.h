@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,7 +9,13 @@
 // the first one becomes the application and handles its own request.
 namespace AppLaunch {
 
-// The arguments as raw bytes, the program first. Call with the QApplication made.
+// A later launch: hands the request to the running instance and gives the exit code; nothing
+// when no instance answers (or the launch must run on its own). Needs only a QCoreApplication,
+// so it works without a display.
+std::optional<int> handOver(const std::vector<std::string> &arguments);
+
+// The first launch: becomes the application. The arguments as raw bytes, the program first.
+// Call with the QApplication made.
 int run(const std::vector<std::string> &arguments);
 
 } // namespace AppLaunch

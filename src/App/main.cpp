@@ -14,6 +14,13 @@ int main(int argc, char **argv)
     if (std::setlocale(LC_ALL, "") == nullptr || std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
         std::setlocale(LC_ALL, "C.UTF-8");
 
+    {
+        // Handing over to a running instance needs no display, so no GUI application yet.
+        QCoreApplication core(argc, argv);
+        if (const auto exitCode = AppLaunch::handOver(std::vector<std::string>(argv, argv + argc)))
+            return *exitCode;
+    }
+
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quillfern"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillfern"));

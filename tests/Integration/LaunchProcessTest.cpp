@@ -62,10 +62,18 @@ public:
     const QProcessEnvironment &environment() const { return env_; }
     const QString &socket() const { return socket_; }
 
-    TestSupport::ProcessResult launch(const QStringList &arguments, const std::filesystem::path &workDir = {})
+    TestSupport::ProcessResult launch(const QStringList &arguments, const std::filesystem::path &workDir = {},
+                                      bool withoutDisplay = false)
     {
         QProcess p;
-        p.setProcessEnvironment(env_);
+        QProcessEnvironment env = env_;
+        if (withoutDisplay) {
+            // A GUI application could not start here: the hand-over must not need one.
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            env.remove(QStringLiteral("DISPLAY"));
+            env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        }
+        p.setProcessEnvironment(env);
         if (!workDir.empty())
             p.setWorkingDirectory(QString::fromStdString(workDir.native()));
         p.start(QStringLiteral(QUILLFERN_BINARY), arguments);
@@ -110,7 +118,7 @@ TEST(LaunchProcess, SecondLaunchHandsItsUrlToTheRunningInstance)
     EXPECT_NE(refused.err.find("보낼 파일을 찾지 못했습니다"), std::string::npos) << refused.err;
 
     const QString url = QStringLiteral("quillfern://x?p=%1&p=%2").arg(q(a), q(b));
-    EXPECT_EQ(program.launch({url}).exitCode, 0);
+    EXPECT_EQ(program.launch({url}, {}, true).exitCode, 0);
     ASSERT_TRUE(program.primaryEnds());
     EXPECT_EQ(program.primaryExitCode(), 0);
     for (const char *name :
