@@ -131,8 +131,9 @@ TEST(ScanSupport, ForEachFileWalksFoldersButNotLinksAndCanPassHiddenEntriesOver)
     fs::create_directory_symlink("sub", dir / "top/link");
     for (const bool skipHidden : {false, true}) {
         DirectoryScan scan;
+        auto walked = ScanSupport::WalkedSet::holdingRoots({dir / "top"});
         std::vector<std::pair<std::string, bool>> seen;
-        ScanSupport::forEachFile(scan, dir / "top", skipHidden, [&](const fs::path &file, bool inside) {
+        ScanSupport::forEachFile(scan, dir / "top", skipHidden, walked, [&](const fs::path &file, bool inside) {
             seen.emplace_back(file.lexically_relative(dir.path()).native(), inside);
         });
         std::vector<std::pair<std::string, bool>> expected{
@@ -142,10 +143,21 @@ TEST(ScanSupport, ForEachFileWalksFoldersButNotLinksAndCanPassHiddenEntriesOver)
         EXPECT_EQ(seen, expected) << skipHidden;
     }
     DirectoryScan scan;
+    auto walked = ScanSupport::WalkedSet::holdingRoots({dir / "top/a"});
     std::vector<bool> given;
-    ScanSupport::forEachFile(scan, dir / "top/a", true,
+    ScanSupport::forEachFile(scan, dir / "top/a", true, walked,
                              [&](const fs::path &, bool inside) { given.push_back(inside); });
     EXPECT_EQ(given, std::vector<bool>{false}); // a file given by itself is not inside a folder
+
+    // Two roots, one inside the other: each entry once, the inner root's as its own.
+    const std::vector<fs::path> roots{dir / "top", dir / "top/sub"};
+    auto both = ScanSupport::WalkedSet::holdingRoots(roots);
+    std::vector<std::string> once;
+    for (const auto &root : roots)
+        ScanSupport::forEachFile(scan, root, true, both, [&](const fs::path &file, bool) {
+            once.push_back(file.lexically_relative(dir.path()).native());
+        });
+    EXPECT_EQ(once, (std::vector<std::string>{"top/a", "top/link", "top/sub/d"}));
     EXPECT_EQ(ScanSupport::entrySize(dir / "top/a"), 5);
     EXPECT_EQ(ScanSupport::entrySize(dir / "missing"), 0);
 }
