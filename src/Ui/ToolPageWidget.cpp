@@ -4,6 +4,7 @@
 #include "Ui/BottomBarWidget.h"
 #include "Ui/PageStyle.h"
 
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -144,6 +145,35 @@ void ToolPageWidget::showResults(bool shown)
 void ToolPageWidget::addToolbarWidget(QWidget *widget)
 {
     toolbar_->addWidget(widget);
+}
+
+QComboBox *ToolPageWidget::addToolbarPicker(const QString &title,
+                                            const QList<std::pair<QString, QString>> &options,
+                                            const QString &help)
+{
+    auto *picker = new QWidget;
+    auto *row = new QHBoxLayout(picker);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(new QLabel(title));
+    auto *box = new QComboBox;
+    // Long labels may shrink in a narrow window instead of pushing the page wider.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(8);
+    for (const auto &[label, raw] : options) {
+        box->addItem(label, raw);
+        box->setItemData(box->count() - 1, label, Qt::ToolTipRole);
+    }
+    row->addWidget(box, 1);
+    picker->setToolTip(help);
+    addToolbarWidget(picker);
+    return box;
+}
+
+void ToolPageWidget::selectOption(QComboBox *picker, const QString &raw)
+{
+    const int index = picker->findData(raw);
+    if (index >= 0 && index != picker->currentIndex())
+        picker->setCurrentIndex(index);
 }
 
 void ToolPageWidget::setDropTargeted(bool targeted)

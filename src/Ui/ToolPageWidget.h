@@ -5,14 +5,17 @@
 #include "Ui/ResultListView.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QStringList>
 #include <QWidget>
 
 #include <filesystem>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class BottomBarWidget;
+class QComboBox;
 class QHBoxLayout;
 class QStackedLayout;
 
@@ -59,6 +62,11 @@ protected:
     void scheduleRefresh();
     void showResults(bool shown);
     void addToolbarWidget(QWidget *widget);
+    // A titled picker in the toolbar; each option is its label and its raw value (the item data).
+    QComboBox *addToolbarPicker(const QString &title, const QList<std::pair<QString, QString>> &options,
+                                const QString &help = {});
+    // Shows the option of this raw value without telling anyone.
+    static void selectOption(QComboBox *picker, const QString &raw);
 
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;

@@ -5,8 +5,6 @@
 #include "Ui/BottomBarWidget.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
-#include <QLabel>
 
 namespace {
 
@@ -51,18 +49,13 @@ ToolPageWidget::Setup HangulFilenameView::setup(HangulFilenameView *view)
 HangulFilenameView::HangulFilenameView(QWidget *parent) : ToolPageWidget(setup(this), parent)
 {
     setObjectName(QStringLiteral("page.hangulFilename"));
-    auto *picker = new QWidget;
-    auto *pickerRow = new QHBoxLayout(picker);
-    pickerRow->setContentsMargins(0, 0, 0, 0);
-    pickerRow->addWidget(new QLabel(L("변환 방향")));
-    formPicker_ = new QComboBox;
-    formPicker_->setObjectName(QStringLiteral("formPicker"));
+    QList<std::pair<QString, QString>> forms;
     for (auto form : HangulRenameEngine::allForms)
-        formPicker_->addItem(HangulRenameEngine::label(form), HangulRenameEngine::toString(form));
-    picker->setToolTip(
+        forms.append({HangulRenameEngine::label(form), HangulRenameEngine::toString(form)});
+    formPicker_ = addToolbarPicker(
+        L("변환 방향"), forms,
         L("어느 형식으로 변환할지 선택합니다. Windows로 보낼 파일은 완성형(NFC)을 사용하세요."));
-    pickerRow->addWidget(formPicker_);
-    addToolbarWidget(picker);
+    formPicker_->setObjectName(QStringLiteral("formPicker"));
     connect(formPicker_, &QComboBox::activated, this, [this](int index) {
         const auto form =
             HangulRenameEngine::formFromString(formPicker_->itemData(index).toString().toStdString());
@@ -114,9 +107,7 @@ ResultRow HangulFilenameView::row(int index) const
 
 void HangulFilenameView::refresh()
 {
-    const int index = formPicker_->findData(HangulRenameEngine::toString(engine_.form()));
-    if (index >= 0 && index != formPicker_->currentIndex())
-        formPicker_->setCurrentIndex(index);
+    selectOption(formPicker_, HangulRenameEngine::toString(engine_.form()));
     showResults(!engine_.scannedRoots().empty());
     results()->setNoteLine(engine_.form() == HangulRenameEngine::Form::nfc);
     results()->emptyState()->setContent(

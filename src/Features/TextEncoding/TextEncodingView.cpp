@@ -5,30 +5,6 @@
 #include "Ui/BottomBarWidget.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
-#include <QLabel>
-
-namespace {
-
-// A titled picker for the toolbar; the combo box holds the options' raw values as data.
-QWidget *titledPicker(const QString &title, QComboBox *box)
-{
-    auto *picker = new QWidget;
-    auto *row = new QHBoxLayout(picker);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new QLabel(title));
-    row->addWidget(box);
-    return picker;
-}
-
-void select(QComboBox *box, const QString &raw)
-{
-    const int index = box->findData(raw);
-    if (index >= 0 && index != box->currentIndex())
-        box->setCurrentIndex(index);
-}
-
-} // namespace
 
 ToolPageWidget::Setup TextEncodingView::setup(TextEncodingView *view)
 {
@@ -57,16 +33,16 @@ TextEncodingView::TextEncodingView(std::unique_ptr<TextEncodingEngine> engine, Q
     setObjectName(QStringLiteral("page.textEncoding"));
     results()->setNoteLine(true);
 
-    targetPicker_ = new QComboBox;
-    targetPicker_->setObjectName(QStringLiteral("targetPicker"));
+    QList<std::pair<QString, QString>> targets;
     for (auto target : TextEncodingEngine::allTargets)
-        targetPicker_->addItem(TextEncodingEngine::label(target), TextEncodingEngine::toString(target));
-    addToolbarWidget(titledPicker(L("변환할 인코딩"), targetPicker_));
-    lineEndingPicker_ = new QComboBox;
-    lineEndingPicker_->setObjectName(QStringLiteral("lineEndingPicker"));
+        targets.append({TextEncodingEngine::label(target), TextEncodingEngine::toString(target)});
+    targetPicker_ = addToolbarPicker(L("변환할 인코딩"), targets);
+    targetPicker_->setObjectName(QStringLiteral("targetPicker"));
+    QList<std::pair<QString, QString>> endings;
     for (auto choice : TextEncodingEngine::allLineEndings)
-        lineEndingPicker_->addItem(TextEncodingEngine::label(choice), TextEncodingEngine::toString(choice));
-    addToolbarWidget(titledPicker(L("줄바꿈"), lineEndingPicker_));
+        endings.append({TextEncodingEngine::label(choice), TextEncodingEngine::toString(choice)});
+    lineEndingPicker_ = addToolbarPicker(L("줄바꿈"), endings);
+    lineEndingPicker_->setObjectName(QStringLiteral("lineEndingPicker"));
     connect(targetPicker_, &QComboBox::activated, this, [this](int index) {
         if (auto target = TextEncodingEngine::targetFromString(targetPicker_->itemData(index).toString()))
             engine_->setTarget(*target);
@@ -133,8 +109,8 @@ ResultRow TextEncodingView::row(int index) const
 
 void TextEncodingView::refresh()
 {
-    select(targetPicker_, TextEncodingEngine::toString(engine_->target()));
-    select(lineEndingPicker_, TextEncodingEngine::toString(engine_->lineEnding()));
+    selectOption(targetPicker_, TextEncodingEngine::toString(engine_->target()));
+    selectOption(lineEndingPicker_, TextEncodingEngine::toString(engine_->lineEnding()));
     showResults(!engine_->scannedRoots().empty());
     results()->sync();
     const auto pending = engine_->pendingCount();
