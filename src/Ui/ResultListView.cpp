@@ -1,11 +1,32 @@
 #include "Ui/ResultListView.h"
 
+#include "Core/FilePath.h"
+#include "Core/Localization.h"
+
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStackedLayout>
 #include <QTimer>
 #include <QVBoxLayout>
+
+RowBadge RowBadge::done(QString text)
+{
+    return label(std::move(text), QStringLiteral("checkmark.circle.fill"), Tone::green);
+}
+
+RowBadge RowBadge::failed()
+{
+    return label(L("실패"), QStringLiteral("exclamationmark.triangle.fill"), Tone::red);
+}
+
+ResultRow ResultRow::forPath(const std::filesystem::path &path)
+{
+    ResultRow row;
+    row.name = FilePath::display(path.filename());
+    row.folder = FilePath::display(path.parent_path());
+    return row;
+}
 
 ResultListModel::ResultListModel(Source source, QObject *parent)
     : QAbstractListModel(parent), source_(std::move(source))

@@ -8,6 +8,7 @@
 #include <QUuid>
 #include <QWidget>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -33,6 +34,10 @@ struct RowBadge {
     {
         return {Style::label, std::move(text), std::move(symbol), tone};
     }
+    // "완료" or the name of what was made, with a green check.
+    static RowBadge done(QString text);
+    // "실패" in red; the row's tooltip carries the reason.
+    static RowBadge failed();
     static RowBadge spinner(QString text = {})
     {
         return {text.isEmpty() ? Style::spinner : Style::spinnerText, std::move(text), {}, Tone::secondary};
@@ -54,6 +59,9 @@ struct ResultRow {
     std::optional<RowBadge> capsule;
     RowBadge badge;
     QString tooltip;
+
+    // A row showing the entry's name and the folder holding it.
+    static ResultRow forPath(const std::filesystem::path &path);
 };
 
 // The rows of a page, read from its engine on demand: nothing is copied, so a list of 100,000

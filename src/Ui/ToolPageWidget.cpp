@@ -142,6 +142,18 @@ void ToolPageWidget::showResults(bool shown)
     stack_->setCurrentWidget(shown ? resultPage_ : static_cast<QWidget *>(dropZone_));
 }
 
+void ToolPageWidget::setBottomActions(std::function<void()> clear, std::function<void()> action)
+{
+    connect(bottomBar_, &BottomBarWidget::clearClicked, this, [this, clear = std::move(clear)] {
+        clear();
+        refreshNow();
+    });
+    connect(bottomBar_, &BottomBarWidget::actionClicked, this, [this, action = std::move(action)] {
+        action();
+        refreshNow();
+    });
+}
+
 void ToolPageWidget::addToolbarWidget(QWidget *widget)
 {
     toolbar_->addWidget(widget);

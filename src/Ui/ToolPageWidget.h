@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -62,6 +63,8 @@ protected:
     void scheduleRefresh();
     void showResults(bool shown);
     void addToolbarWidget(QWidget *widget);
+    // What "비우기" and the main button do; the page is read again after each.
+    void setBottomActions(std::function<void()> clear, std::function<void()> action);
     // A titled picker in the toolbar; each option is its label and its raw value (the item data).
     QComboBox *addToolbarPicker(const QString &title, const QList<std::pair<QString, QString>> &options,
                                 const QString &help = {});

@@ -1,7 +1,6 @@
 #include "Features/DSStoreCleaner/DSStoreCleanerView.h"
 
 #include "Core/ByteCount.h"
-#include "Core/FilePath.h"
 #include "Core/Localization.h"
 #include "Ui/BottomBarWidget.h"
 #include "Ui/PageStyle.h"
@@ -61,14 +60,7 @@ DSStoreCleanerView::DSStoreCleanerView(std::unique_ptr<DSStoreCleanerEngine> eng
     kindMenu_->setMenu(menu);
     addToolbarWidget(kindMenu_);
 
-    connect(bottomBar(), &BottomBarWidget::clearClicked, this, [this] {
-        engine_->clear();
-        refreshNow();
-    });
-    connect(bottomBar(), &BottomBarWidget::actionClicked, this, [this] {
-        engine_->trashAll();
-        refreshNow();
-    });
+    setBottomActions([this] { engine_->clear(); }, [this] { engine_->trashAll(); });
     for (auto signal :
          {&DSStoreCleanerEngine::includeDSStoreChanged, &DSStoreCleanerEngine::includeAppleDoubleChanged,
           &DSStoreCleanerEngine::includeMacosxChanged, &DSStoreCleanerEngine::itemsChanged,
@@ -102,22 +94,19 @@ ResultRow DSStoreCleanerView::row(int index) const
     using Status = DSStoreCleanerEngine::Item::Status::Kind;
     const auto &item = engine_->items()[std::size_t(index)];
     const bool folder = item.kind == DSStoreCleanerEngine::Kind::macosxFolder;
-    ResultRow row;
+    ResultRow row = ResultRow::forPath(item.url);
     row.symbol = folder ? QStringLiteral("folder.fill") : QStringLiteral("doc.fill");
     row.symbolTone = folder ? Tone::cyan : Tone::secondary;
-    row.name = FilePath::display(item.url.filename());
-    row.folder = FilePath::display(item.url.parent_path());
     row.size = ByteCount::fileStyle(item.size);
     switch (item.status.kind) {
     case Status::pending:
         row.badge = RowBadge::capsule(L("삭제 대기"));
         break;
     case Status::trashed:
-        row.badge =
-            RowBadge::label(L("휴지통으로 이동"), QStringLiteral("checkmark.circle.fill"), Tone::green);
+        row.badge = RowBadge::done(L("휴지통으로 이동"));
         break;
     case Status::failed:
-        row.badge = RowBadge::label(L("실패"), QStringLiteral("exclamationmark.triangle.fill"), Tone::red);
+        row.badge = RowBadge::failed();
         row.tooltip = item.status.message;
         break;
     }

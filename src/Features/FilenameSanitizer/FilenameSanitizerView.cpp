@@ -1,6 +1,5 @@
 #include "Features/FilenameSanitizer/FilenameSanitizerView.h"
 
-#include "Core/FilePath.h"
 #include "Core/Localization.h"
 #include "Ui/BottomBarWidget.h"
 
@@ -27,14 +26,7 @@ FilenameSanitizerView::FilenameSanitizerView(QWidget *parent) : ToolPageWidget(s
 {
     setObjectName(QStringLiteral("page.filenameSanitizer"));
     results()->setNoteLine(true);
-    connect(bottomBar(), &BottomBarWidget::clearClicked, this, [this] {
-        engine_.clear();
-        refreshNow();
-    });
-    connect(bottomBar(), &BottomBarWidget::actionClicked, this, [this] {
-        engine_.applyAll();
-        refreshNow();
-    });
+    setBottomActions([this] { engine_.clear(); }, [this] { engine_.applyAll(); });
     for (auto signal :
          {&FilenameSanitizerEngine::itemsChanged, &FilenameSanitizerEngine::scannedRootsChanged,
           &FilenameSanitizerEngine::scannedCountChanged, &FilenameSanitizerEngine::unreadableCountChanged})
@@ -52,23 +44,21 @@ ResultRow FilenameSanitizerView::row(int index) const
 {
     using Kind = FilenameSanitizerEngine::Item::Status::Kind;
     const auto &item = engine_.items()[std::size_t(index)];
-    ResultRow row;
+    ResultRow row = ResultRow::forPath(item.url);
     row.symbol = item.isDirectory ? QStringLiteral("folder.fill") : QStringLiteral("doc.fill");
     row.symbolTone = item.isDirectory ? Tone::cyan : Tone::secondary;
-    row.name = FilePath::display(item.url.filename());
     row.newName = QString::fromUtf8(item.newName.data(), qsizetype(item.newName.size()));
     row.note = joinParts(item.issues);
     row.noteTone = item.status.kind == Kind::done ? Tone::secondary : Tone::orange;
-    row.folder = FilePath::display(item.url.parent_path());
     switch (item.status.kind) {
     case Kind::pending:
         row.badge = RowBadge::capsule(L("변경 대기"));
         break;
     case Kind::done:
-        row.badge = RowBadge::label(L("완료"), QStringLiteral("checkmark.circle.fill"), Tone::green);
+        row.badge = RowBadge::done(L("완료"));
         break;
     case Kind::failed:
-        row.badge = RowBadge::label(L("실패"), QStringLiteral("exclamationmark.triangle.fill"), Tone::red);
+        row.badge = RowBadge::failed();
         row.tooltip = item.status.message;
         break;
     }

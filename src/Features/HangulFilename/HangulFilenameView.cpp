@@ -1,6 +1,5 @@
 #include "Features/HangulFilename/HangulFilenameView.h"
 
-#include "Core/FilePath.h"
 #include "Core/Localization.h"
 #include "Ui/BottomBarWidget.h"
 
@@ -15,9 +14,9 @@ RowBadge badge(const HangulRenameEngine::Item::Status &status)
     case Kind::pending:
         return RowBadge::capsule(L("변환 대기"));
     case Kind::done:
-        return RowBadge::label(L("완료"), QStringLiteral("checkmark.circle.fill"), Tone::green);
+        return RowBadge::done(L("완료"));
     case Kind::failed:
-        return RowBadge::label(L("실패"), QStringLiteral("exclamationmark.triangle.fill"), Tone::red);
+        return RowBadge::failed();
     }
     return {};
 }
@@ -64,14 +63,7 @@ HangulFilenameView::HangulFilenameView(QWidget *parent) : ToolPageWidget(setup(t
         refreshNow();
     });
 
-    connect(bottomBar(), &BottomBarWidget::clearClicked, this, [this] {
-        engine_.clear();
-        refreshNow();
-    });
-    connect(bottomBar(), &BottomBarWidget::actionClicked, this, [this] {
-        engine_.applyAll();
-        refreshNow();
-    });
+    setBottomActions([this] { engine_.clear(); }, [this] { engine_.applyAll(); });
     for (auto signal :
          {&HangulRenameEngine::formChanged, &HangulRenameEngine::itemsChanged,
           &HangulRenameEngine::alreadyNormalizedCountChanged, &HangulRenameEngine::scannedRootsChanged,
@@ -90,16 +82,14 @@ ResultRow HangulFilenameView::row(int index) const
 {
     const auto &item = engine_.items()[std::size_t(index)];
     const bool done = item.status.kind == HangulRenameEngine::Item::Status::Kind::done;
-    ResultRow row;
+    ResultRow row = ResultRow::forPath(item.url);
     row.symbol = item.isDirectory ? QStringLiteral("folder.fill") : QStringLiteral("doc.fill");
     row.symbolTone = item.isDirectory ? Tone::cyan : Tone::secondary;
-    row.name = FilePath::display(item.url.filename());
     row.newName = QString::fromUtf8(item.newName.data(), qsizetype(item.newName.size()));
     if (engine_.form() == HangulRenameEngine::Form::nfc) {
         row.note = L("지금 Windows에서는: %@", windowsPreview(row.name));
         row.noteTone = done ? Tone::secondary : Tone::orange;
     }
-    row.folder = FilePath::display(item.url.parent_path());
     row.badge = badge(item.status);
     row.tooltip = item.status.message;
     return row;

@@ -1,7 +1,6 @@
 #include "Features/HeicConvert/HeicConvertView.h"
 
 #include "Core/ByteCount.h"
-#include "Core/FilePath.h"
 #include "Core/Localization.h"
 #include "Ui/BottomBarWidget.h"
 
@@ -26,14 +25,7 @@ ToolPageWidget::Setup HeicConvertView::setup(HeicConvertView *view)
 HeicConvertView::HeicConvertView(QWidget *parent) : ToolPageWidget(setup(this), parent)
 {
     setObjectName(QStringLiteral("page.heicConverter"));
-    connect(bottomBar(), &BottomBarWidget::clearClicked, this, [this] {
-        engine_.clear();
-        refreshNow();
-    });
-    connect(bottomBar(), &BottomBarWidget::actionClicked, this, [this] {
-        engine_.convertAll();
-        refreshNow();
-    });
+    setBottomActions([this] { engine_.clear(); }, [this] { engine_.convertAll(); });
     for (auto signal : {&HeicConvertEngine::itemsChanged, &HeicConvertEngine::scannedRootsChanged,
                         &HeicConvertEngine::skippedCountChanged})
         connect(&engine_, signal, this, &HeicConvertView::scheduleRefresh);
@@ -52,20 +44,18 @@ ResultRow HeicConvertView::row(int index) const
 {
     using Kind = HeicConvertEngine::Status::Kind;
     const auto &item = engine_.items()[std::size_t(index)];
-    ResultRow row;
+    ResultRow row = ResultRow::forPath(item.url);
     row.symbol = QStringLiteral("photo.fill");
-    row.name = FilePath::display(item.url.filename());
-    row.folder = FilePath::display(item.url.parent_path());
     row.size = ByteCount::fileStyle(item.size);
     switch (item.status.kind) {
     case Kind::pending:
         row.badge = RowBadge::capsule(L("변환 대기"));
         break;
     case Kind::done:
-        row.badge = RowBadge::label(item.status.text, QStringLiteral("checkmark.circle.fill"), Tone::green);
+        row.badge = RowBadge::done(item.status.text);
         break;
     case Kind::failed:
-        row.badge = RowBadge::label(L("실패"), QStringLiteral("exclamationmark.triangle.fill"), Tone::red);
+        row.badge = RowBadge::failed();
         row.tooltip = item.status.text;
         break;
     }

@@ -1,6 +1,5 @@
 #include "Features/TextEncoding/TextEncodingView.h"
 
-#include "Core/FilePath.h"
 #include "Core/Localization.h"
 #include "Ui/BottomBarWidget.h"
 
@@ -55,14 +54,7 @@ TextEncodingView::TextEncodingView(std::unique_ptr<TextEncodingEngine> engine, Q
         refreshNow();
     });
 
-    connect(bottomBar(), &BottomBarWidget::clearClicked, this, [this] {
-        engine_->clear();
-        refreshNow();
-    });
-    connect(bottomBar(), &BottomBarWidget::actionClicked, this, [this] {
-        engine_->convertAll();
-        refreshNow();
-    });
+    setBottomActions([this] { engine_->clear(); }, [this] { engine_->convertAll(); });
     for (auto signal : {&TextEncodingEngine::targetChanged, &TextEncodingEngine::lineEndingChanged,
                         &TextEncodingEngine::itemsChanged, &TextEncodingEngine::scannedRootsChanged,
                         &TextEncodingEngine::skippedCountChanged})
@@ -81,11 +73,9 @@ ResultRow TextEncodingView::row(int index) const
 {
     using Kind = TextEncodingEngine::Status::Kind;
     const auto &item = engine_->items()[std::size_t(index)];
-    ResultRow row;
+    ResultRow row = ResultRow::forPath(item.url);
     row.symbol = QStringLiteral("doc.text.fill");
-    row.name = FilePath::display(item.url.filename());
     row.note = item.preview;
-    row.folder = FilePath::display(item.url.parent_path());
     row.capsule = RowBadge::capsule(
         L("%@ · %@", TextEncodingEngine::label(item.detected), item.lineEnding),
         item.detected == TextEncodingEngine::DetectedEncoding::cp949 ? Tone::orange : Tone::secondary);
@@ -97,10 +87,10 @@ ResultRow TextEncodingView::row(int index) const
         row.badge = RowBadge::plain(L("이미 정상"), Tone::secondary);
         break;
     case Kind::done:
-        row.badge = RowBadge::label(L("완료"), QStringLiteral("checkmark.circle.fill"), Tone::green);
+        row.badge = RowBadge::done(L("완료"));
         break;
     case Kind::failed:
-        row.badge = RowBadge::label(L("실패"), QStringLiteral("exclamationmark.triangle.fill"), Tone::red);
+        row.badge = RowBadge::failed();
         row.tooltip = item.status.message;
         break;
     }

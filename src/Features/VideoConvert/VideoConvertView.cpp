@@ -1,7 +1,6 @@
 #include "Features/VideoConvert/VideoConvertView.h"
 
 #include "Core/ByteCount.h"
-#include "Core/FilePath.h"
 #include "Core/Localization.h"
 #include "Ui/BottomBarWidget.h"
 
@@ -26,15 +25,8 @@ ToolPageWidget::Setup VideoConvertView::setup(VideoConvertView *view)
 VideoConvertView::VideoConvertView(QWidget *parent) : ToolPageWidget(setup(this), parent)
 {
     setObjectName(QStringLiteral("page.videoConverter"));
-    connect(bottomBar(), &BottomBarWidget::clearClicked, this, [this] {
-        engine_.clear();
-        refreshNow();
-    });
     // The run goes on in the engine's worker; the page follows its signals.
-    connect(bottomBar(), &BottomBarWidget::actionClicked, this, [this] {
-        engine_.convertAll();
-        refreshNow();
-    });
+    setBottomActions([this] { engine_.clear(); }, [this] { engine_.convertAll(); });
     for (auto signal : {&VideoConvertEngine::itemsChanged, &VideoConvertEngine::scannedRootsChanged,
                         &VideoConvertEngine::skippedCountChanged, &VideoConvertEngine::isWorkingChanged,
                         &VideoConvertEngine::analysisFinished, &VideoConvertEngine::conversionFinished})
@@ -53,10 +45,8 @@ ResultRow VideoConvertView::row(int index) const
 {
     using Kind = VideoConvertEngine::Status::Kind;
     const auto &item = engine_.items()[std::size_t(index)];
-    ResultRow row;
+    ResultRow row = ResultRow::forPath(item.url);
     row.symbol = QStringLiteral("film.fill");
-    row.name = FilePath::display(item.url.filename());
-    row.folder = FilePath::display(item.url.parent_path());
     row.size = ByteCount::fileStyle(item.size);
     switch (item.status.kind) {
     case Kind::pending:
@@ -66,10 +56,10 @@ ResultRow VideoConvertView::row(int index) const
         row.badge = RowBadge::plain(item.status.text, Tone::secondary);
         break;
     case Kind::done:
-        row.badge = RowBadge::label(item.status.text, QStringLiteral("checkmark.circle.fill"), Tone::green);
+        row.badge = RowBadge::done(item.status.text);
         break;
     case Kind::failed:
-        row.badge = RowBadge::label(L("실패"), QStringLiteral("exclamationmark.triangle.fill"), Tone::red);
+        row.badge = RowBadge::failed();
         row.tooltip = item.status.text;
         break;
     case Kind::analyzing:
