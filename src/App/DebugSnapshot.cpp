@@ -249,6 +249,7 @@ void runUITest(ContentView *view)
     // Waits, without a time limit, for files to reach the tab; the polling ends with the tab,
     // so a closed tab leaves no loop behind.
     auto *poll = new QTimer(view);
+    poll->setObjectName(QStringLiteral("uiTestPoll"));
     poll->setInterval(200);
     auto check = [poll, session, dir = *dir] {
         if (SendCheckupEngine::session(session).roots().empty())

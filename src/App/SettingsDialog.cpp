@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -137,20 +138,19 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent), language_(Lan
     auto *trailingLayout = new QHBoxLayout(trailing);
     trailingLayout->setContentsMargins(0, 0, 0, 0);
     trailingLayout->addStretch(1);
-    fileManagerOn_ = new QWidget(trailing);
+    // "켜짐" in green; it also opens the management of the user's own copies.
+    fileManagerOn_ = new QToolButton(trailing);
     fileManagerOn_->setObjectName(QStringLiteral("fileManagerOn"));
-    auto *onLayout = new QHBoxLayout(fileManagerOn_);
-    onLayout->setContentsMargins(0, 0, 0, 0);
-    onLayout->setSpacing(4);
     const QColor green(0x28, 0xa7, 0x45);
-    auto *check = new QLabel(fileManagerOn_);
-    check->setPixmap(checkCircle(green, devicePixelRatioF()));
-    onLayout->addWidget(check);
-    auto *onText = new QLabel(L("켜짐"), fileManagerOn_);
-    QPalette greenText = onText->palette();
-    greenText.setColor(QPalette::WindowText, green);
-    onText->setPalette(greenText);
-    onLayout->addWidget(onText);
+    fileManagerOn_->setIcon(QIcon(checkCircle(green, devicePixelRatioF())));
+    fileManagerOn_->setText(L("켜짐"));
+    fileManagerOn_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    fileManagerOn_->setAutoRaise(true);
+    fileManagerOn_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    QPalette greenText = fileManagerOn_->palette();
+    greenText.setColor(QPalette::ButtonText, green);
+    fileManagerOn_->setPalette(greenText);
+    connect(fileManagerOn_, &QToolButton::clicked, this, &SettingsDialog::offerFileManagerRemoval);
     trailingLayout->addWidget(fileManagerOn_);
     fileManagerButton_ = new QPushButton(L("설정 열기…"), trailing);
     fileManagerButton_->setObjectName(QStringLiteral("fileManagerButton"));
@@ -243,8 +243,10 @@ void SettingsDialog::refreshFileManagerState()
 void SettingsDialog::fitHeight()
 {
     // The captions wrap: the window is as high as its rows need at its fixed width.
-    if (QLayout *l = layout())
+    if (QLayout *l = layout()) {
         setFixedHeight(l->totalHeightForWidth(width()));
+        l->activate();
+    }
 }
 
 void SettingsDialog::offerFileManagerActions()
@@ -256,6 +258,27 @@ void SettingsDialog::offerFileManagerActions()
         return;
     try {
         FileManagerActions::installForUser(QCoreApplication::applicationFilePath());
+    } catch (const FileManagerActions::Error &e) {
+        QMessageBox::warning(this, L("Finder 우클릭 메뉴"), e.text);
+    }
+    refreshFileManagerState();
+}
+
+void SettingsDialog::offerFileManagerRemoval()
+{
+    if (!FileManagerActions::isInstalledForUser()) {
+        QMessageBox::information(
+            this, L("Finder 우클릭 메뉴"),
+            L("우클릭 메뉴는 이 컴퓨터의 모든 사용자에게 설치되어 있습니다. 빼려면 누리함 패키지를 "
+              "관리하는 프로그램을 쓰세요."));
+        return;
+    }
+    const auto answer = QMessageBox::question(this, L("Finder 우클릭 메뉴"),
+                                              L("파일 관리자의 우클릭 메뉴에서 누리함을 뺄까요?"));
+    if (answer != QMessageBox::Yes)
+        return;
+    try {
+        FileManagerActions::removeForUser();
     } catch (const FileManagerActions::Error &e) {
         QMessageBox::warning(this, L("Finder 우클릭 메뉴"), e.text);
     }

@@ -10,6 +10,7 @@ class QComboBox;
 class QFormLayout;
 class QLabel;
 class QPushButton;
+class QToolButton;
 class QWidget;
 class ToggleSwitch;
 
@@ -37,7 +38,7 @@ public:
     QComboBox *languagePicker() const { return languagePicker_; }
     ToggleSwitch *loginToggle() const { return loginToggle_; }
     ToggleSwitch *dailyWordToggle() const { return dailyWordToggle_; }
-    QWidget *fileManagerOnLabel() const { return fileManagerOn_; }
+    QToolButton *fileManagerOnLabel() const { return fileManagerOn_; }
     QPushButton *fileManagerButton() const { return fileManagerButton_; }
     QLabel *fileManagerCaption() const { return fileManagerCaption_; }
     QWidget *restartRow() const { return restartRow_; }
@@ -54,6 +55,7 @@ private:
     void languageChosen(int index);
     void loginToggled(bool on);
     void offerFileManagerActions();
+    void offerFileManagerRemoval();
     void syncDailyWord();
     void fitHeight();
 
@@ -65,7 +67,7 @@ private:
     QComboBox *languagePicker_ = nullptr;
     ToggleSwitch *loginToggle_ = nullptr;
     ToggleSwitch *dailyWordToggle_ = nullptr;
-    QWidget *fileManagerOn_ = nullptr;
+    QToolButton *fileManagerOn_ = nullptr;
     QPushButton *fileManagerButton_ = nullptr;
     QLabel *fileManagerCaption_ = nullptr;
     QWidget *restartRow_ = nullptr;

@@ -88,6 +88,14 @@ bool isInstalled()
     return false;
 }
 
+bool isInstalledForUser()
+{
+    for (const Action &a : actions)
+        if (QFileInfo::exists(userFolder() + QLatin1Char('/') + QString::fromLatin1(a.relative)))
+            return true;
+    return false;
+}
+
 void installForUser(const QString &executable)
 {
     for (const Action &a : actions) {

@@ -25,6 +25,8 @@ QStringList relativePaths();
 
 // At least one of the actions is present in the user's or the system's data folders.
 bool isInstalled();
+// At least one of them is the user's own copy.
+bool isInstalledForUser();
 
 // Writes every action into $XDG_DATA_HOME, starting the given program; throws Error.
 void installForUser(const QString &executable);

@@ -49,9 +49,11 @@ TEST(DesktopFiles, InstalledEntryIsValidAndClaimsTheSchemeAndTheActionsAreFound)
     EXPECT_FALSE(FileManagerActions::isInstalled());
     qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(share.native()));
     EXPECT_TRUE(FileManagerActions::isInstalled());
+    EXPECT_FALSE(FileManagerActions::isInstalledForUser());
     qunsetenv("XDG_DATA_DIRS");
     FileManagerActions::installForUser(QStringLiteral("/usr/bin/quillfern"));
     EXPECT_TRUE(FileManagerActions::isInstalled());
+    EXPECT_TRUE(FileManagerActions::isInstalledForUser());
     FileManagerActions::removeForUser();
     EXPECT_FALSE(FileManagerActions::isInstalled());
 }

@@ -17,8 +17,10 @@
 
 #include <QFile>
 #include <QMimeData>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -307,5 +309,20 @@ TEST(ScreenshotHooks, OptionsAreReadFromTheCommandLine)
         withArgs(c.args);
         EXPECT_EQ(DebugSnapshot::aboutShotsFrameCount(), c.frames) << c.args.back();
     }
+    DebugSnapshot::setArguments({"test"});
+}
+
+TEST_F(IncomingFiles, UITestWaitForFilesEndsWithItsTab)
+{
+    TempDir dir;
+    DebugSnapshot::setArguments({"quillfern", "--uitest-shots", dir.path().native()});
+    ContentView *content = HostWindow::openMainWindow();
+    QPointer<QTimer> poll = content->findChild<QTimer *>(QStringLiteral("uiTestPoll"));
+    ASSERT_FALSE(poll.isNull());
+    EXPECT_TRUE(poll->isActive());
+    auto *host = qobject_cast<HostWindow *>(content->window());
+    host->closeTab(host->tabs()->indexOf(content));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(poll.isNull()); // no loop left waiting for a tab that is gone
     DebugSnapshot::setArguments({"test"});
 }

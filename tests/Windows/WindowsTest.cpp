@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,7 @@ namespace {
 void saveShot(QWidget &widget, const char *name)
 {
     const QByteArray folder = qgetenv("QUILLFERN_SHOTS");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     if (!folder.isEmpty())
         widget.grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
 }
@@ -224,6 +226,7 @@ TEST_F(Windows, RightClickMenuRowFollowsTheInstalledActionsWhenTheWindowIsActive
     EXPECT_FALSE(settings->fileManagerButton()->isVisible());
     EXPECT_EQ(settings->fileManagerCaption()->text(),
               QStringLiteral("Finder에서 파일을 우클릭하면 \"Quillfern\"이 보입니다."));
+    saveShot(*settings, "settings-menu-on");
 }
 
 TEST(FileManagerActions, TemplatesGetTheProgramQuotedForTheirFormat)
