@@ -2,7 +2,9 @@
 #include "App/AppCommands.h"
 #include "App/ContentView.h"
 #include "App/HostWindow.h"
+#include "App/InterfaceLanguage.h"
 #include "App/LoginItem.h"
+#include "App/ManualLink.h"
 #include "App/MenuBarContent.h"
 #include "App/SettingsDialog.h"
 #include "App/SupportButton.h"
@@ -22,7 +24,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -399,4 +403,25 @@ TEST_F(Windows, HeartIsStaticWithReducedMotionOrAnInactiveWindow)
     calm.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&calm));
     EXPECT_FALSE(still->isAnimating());
+}
+
+TEST(InterfaceLanguage, StoredChoiceBecomesTheInterfaceLanguageAtStart)
+{
+    const struct {
+        LanguageSetting choice;
+        const char *key;
+    } cases[] = {{LanguageSetting::chineseTraditional, "zh-Hant"},
+                 {LanguageSetting::chinese, "zh-Hans"},
+                 {LanguageSetting::portuguese, "pt"},
+                 {LanguageSetting::hausa, "ha"}};
+    for (const auto &c : cases) {
+        LanguageSettings::apply(c.choice);
+        InterfaceLanguage::install();
+        // The support link and the manual follow the chosen language, not the system's.
+        EXPECT_EQ(SupportLink::normalized(std::nullopt), QString::fromLatin1(c.key));
+    }
+    EXPECT_TRUE(ManualLink::manualURL().toString().endsWith(QStringLiteral("/ha/")));
+    EXPECT_TRUE(QFile::exists(QStringLiteral(":/i18n/quillfern_en.qm")));
+    LanguageSettings::apply(LanguageSetting::system);
+    QLocale::setDefault(QLocale::system());
 }
