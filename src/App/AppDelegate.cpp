@@ -78,7 +78,10 @@ QJsonObject AppDelegate::handle(const QJsonObject &object)
         if (!error.isEmpty())
             return QJsonObject{{QStringLiteral("ok"), false}, {QStringLiteral("error"), error}};
     } else if (request.urls.empty()) {
-        reopen();
+        // A login launch while already running changes nothing; any other plain launch is a
+        // click on the application's icon.
+        if (!request.loginItem)
+            reopen();
     } else {
         open(request.urls);
     }

@@ -9,16 +9,19 @@
 
 namespace {
 
-// Flags of the screenshot hooks; each may be followed by a value, which is no file.
+// Flags of the screenshot hooks (the first three start one) and their options; each may be
+// followed by a value, which is no file.
 constexpr const char *hookFlags[] = {"--manual-shots", "--uitest-shots", "--about-shots", "--about-frames",
                                      "--shot-size"};
+constexpr std::size_t startingHooks = 3;
 
-bool isHookFlag(const std::string &argument)
+// 0 for no hook flag; otherwise its place in the list plus one.
+std::size_t hookFlag(const std::string &argument)
 {
-    for (const char *flag : hookFlags)
-        if (argument == flag)
-            return true;
-    return false;
+    for (std::size_t i = 0; i < std::size(hookFlags); ++i)
+        if (argument == hookFlags[i])
+            return i + 1;
+    return 0;
 }
 
 // "scheme:" at the start, as a URL has it ("quillfern:", "file:", "https:").
@@ -79,8 +82,8 @@ LaunchRequest LaunchRequest::parse(const std::vector<std::string> &arguments,
     std::string fileNames;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string &argument = arguments[i];
-        if (isHookFlag(argument)) {
-            request.screenshotHook = true;
+        if (const std::size_t hook = hookFlag(argument)) {
+            request.screenshotHook = request.screenshotHook || hook <= startingHooks;
             ++i; // its value (or nothing, when it is the last argument)
             continue;
         }

@@ -190,6 +190,11 @@ TEST_F(IncomingFiles, LaunchArgumentsBecomeARequestThatSurvivesTheSocket)
     EXPECT_EQ(back.urls, request.urls);
     EXPECT_TRUE(back.loginItem);
 
+    // An option of a hook alone starts none (its value is still no file).
+    const LaunchRequest option = LaunchRequest::parse({"quillfern", "--about-frames", "x y.txt"}, here);
+    EXPECT_FALSE(option.screenshotHook);
+    EXPECT_TRUE(option.urls.empty());
+
     const LaunchRequest service = LaunchRequest::parse({"quillfern", "--service-files", "x y.txt"}, here);
     EXPECT_EQ(service.kind, LaunchRequest::Kind::service);
     EXPECT_EQ(LaunchRequest::fromJson(service.toJson()).pasteboard.at(Pasteboard::fileNames),
@@ -325,4 +330,15 @@ TEST_F(IncomingFiles, UITestWaitForFilesEndsWithItsTab)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(poll.isNull()); // no loop left waiting for a tab that is gone
     DebugSnapshot::setArguments({"test"});
+}
+
+TEST_F(IncomingFiles, PlainLaunchWhileRunningReopensButALoginLaunchDoesNot)
+{
+    LaunchRequest login;
+    login.loginItem = true;
+    EXPECT_TRUE(delegate.handle(login.toJson()).value("ok").toBool());
+    EXPECT_TRUE(HostWindow::hosts().isEmpty());
+    EXPECT_TRUE(delegate.handle(LaunchRequest().toJson()).value("ok").toBool());
+    ASSERT_EQ(HostWindow::hosts().size(), 1);
+    EXPECT_TRUE(HostWindow::hosts().first()->isVisible());
 }
