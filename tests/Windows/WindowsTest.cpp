@@ -21,6 +21,7 @@
 #include "Platform/Autostart.h"
 #include "Platform/FileManagerActions.h"
 #include "Ui/ToggleSwitch.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -29,6 +30,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -424,4 +426,35 @@ TEST(InterfaceLanguage, StoredChoiceBecomesTheInterfaceLanguageAtStart)
     EXPECT_TRUE(QFile::exists(QStringLiteral(":/i18n/quillfern_en.qm")));
     LanguageSettings::apply(LanguageSetting::system);
     QLocale::setDefault(QLocale::system());
+}
+
+TEST(Updater, FeedCheckReportsTheResultAndBlocksASecondCheckMeanwhile)
+{
+    TestSupport::TempDir dir;
+    const auto feed = dir.file("feed.json", R"({"version": "9.0.0", "url": "https://example.com/get"})");
+    FeedUpdater updater(QUrl::fromLocalFile(QString::fromStdString(feed.native())).toString(),
+                        QStringLiteral("1.0.0"));
+    QSignalSpy enabled(&updater, &Updater::canCheckForUpdatesChanged);
+    QSignalSpy finished(&updater, &Updater::checkFinished);
+    ASSERT_TRUE(updater.canCheckForUpdates());
+    updater.checkForUpdates();
+    EXPECT_FALSE(updater.canCheckForUpdates()); // running
+    updater.checkForUpdates();                  // ignored while running
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_EQ(finished.count(), 1);
+    const auto result = finished.first().first().value<UpdateCheckResult>();
+    EXPECT_EQ(result.kind, UpdateCheckResult::Kind::newVersion);
+    EXPECT_EQ(result.version, QStringLiteral("9.0.0"));
+    EXPECT_TRUE(updater.canCheckForUpdates());
+    ASSERT_EQ(enabled.count(), 2);
+    EXPECT_FALSE(enabled.at(0).first().toBool());
+    EXPECT_TRUE(enabled.at(1).first().toBool());
+
+    // A feed that cannot be read is a failure, not an "up to date".
+    FeedUpdater missing(QUrl::fromLocalFile(QString::fromStdString((dir / "none.json").native())).toString(),
+                        QStringLiteral("1.0.0"));
+    QSignalSpy failed(&missing, &Updater::checkFinished);
+    missing.checkForUpdates();
+    ASSERT_TRUE(failed.wait(10000));
+    EXPECT_EQ(failed.first().first().value<UpdateCheckResult>().kind, UpdateCheckResult::Kind::failed);
 }
