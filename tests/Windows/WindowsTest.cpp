@@ -25,6 +25,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
@@ -314,13 +315,13 @@ TEST(Updater, FeedVersionsAreComparedPieceByPiece)
         EXPECT_EQ(Updater::isNewer(c.candidate, c.current), c.newer) << c.candidate << " vs " << c.current;
 
     using Kind = UpdateCheckResult::Kind;
-    EXPECT_EQ(FeedUpdater::evaluate(R"({"version":"1.2.0","url":"https://x/"})", "1.0.0").kind,
+    EXPECT_EQ(FeedUpdater::evaluate("{\"version\":\"1.2.0\",\"url\":\"https://x/\"}", "1.0.0").kind,
               Kind::newVersion);
-    EXPECT_EQ(FeedUpdater::evaluate(R"({"version":"1.2.0","url":"https://x/"})", "1.0.0").address,
+    EXPECT_EQ(FeedUpdater::evaluate("{\"version\":\"1.2.0\",\"url\":\"https://x/\"}", "1.0.0").address,
               "https://x/");
     EXPECT_EQ(FeedUpdater::evaluate("1.0.0\nnotes", "1.0.0").kind, Kind::upToDate);
     EXPECT_EQ(FeedUpdater::evaluate("", "1.0.0").kind, Kind::failed);
-    EXPECT_EQ(FeedUpdater::evaluate(R"({"name":"x"})", "1.0.0").kind, Kind::failed);
+    EXPECT_EQ(FeedUpdater::evaluate("{\"name\":\"x\"}", "1.0.0").kind, Kind::failed);
 
     // Without a feed address no check can start.
     FeedUpdater none(QString(), QStringLiteral("1.0.0"));
@@ -431,7 +432,7 @@ TEST(InterfaceLanguage, StoredChoiceBecomesTheInterfaceLanguageAtStart)
 TEST(Updater, FeedCheckReportsTheResultAndBlocksASecondCheckMeanwhile)
 {
     TestSupport::TempDir dir;
-    const auto feed = dir.file("feed.json", R"({"version": "9.0.0", "url": "https://example.com/get"})");
+    const auto feed = dir.file("feed.json", "{\"version\": \"9.0.0\", \"url\": \"https://example.com/get\"}");
     FeedUpdater updater(QUrl::fromLocalFile(QString::fromStdString(feed.native())).toString(),
                         QStringLiteral("1.0.0"));
     QSignalSpy enabled(&updater, &Updater::canCheckForUpdatesChanged);
@@ -458,3 +459,35 @@ TEST(Updater, FeedCheckReportsTheResultAndBlocksASecondCheckMeanwhile)
     ASSERT_TRUE(failed.wait(10000));
     EXPECT_EQ(failed.first().first().value<UpdateCheckResult>().kind, UpdateCheckResult::Kind::failed);
 }
+
+namespace {
+// Stands in for the browser: records the addresses handed to the desktop.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened.append(url); }
+};
+} // namespace
+
+TEST(SupportButton, ClickHandsTheSupportPageToTheDesktopAndDefaultsFollowTheLanguage)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    SupportButton plain;
+    EXPECT_EQ(plain.label()->text(), SupportLink::label());
+    EXPECT_EQ(plain.toolTip(), SupportLink::tooltip());
+    plain.resize(plain.sizeHint());
+    plain.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
+    // A click on the label part of the button counts as a click on the button.
+    QTest::mouseClick(plain.label(), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened.first(), SupportLink::url());
+}
+
+#include "WindowsTest.moc"
