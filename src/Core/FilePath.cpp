@@ -85,6 +85,25 @@ std::optional<fs::path> fromFileUrl(std::string_view url)
     return fs::path(*decoded);
 }
 
+std::vector<fs::path> fromUriList(std::string_view uriList)
+{
+    std::vector<fs::path> paths;
+    while (!uriList.empty()) {
+        const auto end = uriList.find('\n');
+        std::string_view line = uriList.substr(0, end);
+        uriList = end == std::string_view::npos ? std::string_view() : uriList.substr(end + 1);
+        while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())))
+            line.remove_suffix(1); // also the CR of CRLF lines
+        while (!line.empty() && std::isspace(static_cast<unsigned char>(line.front())))
+            line.remove_prefix(1);
+        if (line.empty() || line.front() == '#')
+            continue;
+        if (auto path = fromFileUrl(line))
+            paths.push_back(std::move(*path));
+    }
+    return paths;
+}
+
 std::string toFileUrl(const fs::path &p)
 {
     static const char digits[] = "0123456789ABCDEF";

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Paths are bytes: these helpers convert them for display and resolve them without ever
 // rewriting a name.
@@ -19,6 +21,9 @@ bool exists(const std::filesystem::path &p); // stat, links followed
 // file:// URL text <-> path (percent-encoding of the raw bytes).
 std::optional<std::filesystem::path> fromFileUrl(std::string_view url);
 std::string toFileUrl(const std::filesystem::path &p);
+// The local files of a dropped text/uri-list, as byte paths (names that are not UTF-8 survive);
+// comment lines and addresses that are not local files are passed over.
+std::vector<std::filesystem::path> fromUriList(std::string_view uriList);
 // Percent-decoding; nullopt for a '%' not followed by two hex digits.
 std::optional<std::string> percentDecode(std::string_view text);
 

@@ -84,15 +84,7 @@ ToolPageWidget::~ToolPageWidget() = default;
 
 std::vector<fs::path> ToolPageWidget::droppedPaths(const QByteArray &uriList)
 {
-    std::vector<fs::path> paths;
-    for (QByteArray line : uriList.split('\n')) {
-        line = line.trimmed(); // also the CR of CRLF lines
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        if (auto path = FilePath::fromFileUrl(std::string_view(line.constData(), std::size_t(line.size()))))
-            paths.push_back(std::move(*path));
-    }
-    return paths;
+    return FilePath::fromUriList(std::string_view(uriList.constData(), std::size_t(uriList.size())));
 }
 
 QString ToolPageWidget::joinParts(const QStringList &parts)

@@ -10,7 +10,6 @@
 #include "Features/DailyWord/DailyWord.h"
 #include "Features/DailyWord/DailyWordSetting.h"
 #include "Features/SendCheckup/DashboardBarWidget.h"
-#include "Features/SendCheckup/OpenPanelDialog.h"
 #include "Features/SendCheckup/PrescriptionReportView.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
 #include "Features/SendCheckup/SendCheckupView.h"
@@ -525,35 +524,3 @@ TEST_F(DashboardTest, TheWordOfTheDayFollowsTheUserFileAndTheSetting)
     EXPECT_TRUE(page().dailyWordCard()->isVisible());
 }
 
-TEST_F(DashboardTest, TheOpenPanelChoosesFilesAndFoldersTogether)
-{
-    const fs::path folder = dir.folder("panel/폴더");
-    const fs::path file = dir.file("panel/파일.txt", "x");
-    dir.file("panel/남김.txt", "not chosen");
-    OpenPanelDialog panel;
-    panel.setDirectory(QFile::decodeName((dir / "panel").c_str()));
-    panel.show();
-    QAbstractItemView *list = nullptr;
-    for (const char *name : {"listView", "treeView"}) {
-        auto *view = panel.findChild<QAbstractItemView *>(QLatin1String(name));
-        if (view != nullptr && view->isVisible())
-            list = view;
-    }
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
-    // The file model fills in the background.
-    QDeadlineTimer deadline(20000);
-    while (list->model()->rowCount(list->rootIndex()) < 3 && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    ASSERT_EQ(list->model()->rowCount(list->rootIndex()), 3);
-    for (int row = 0; row < 3; ++row) {
-        const QModelIndex index = list->model()->index(row, 0, list->rootIndex());
-        if (index.data().toString() != QStringLiteral("남김.txt"))
-            list->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-    panel.accept();
-    EXPECT_EQ(panel.result(), QDialog::Accepted);
-    std::vector<fs::path> chosen = panel.chosen();
-    std::sort(chosen.begin(), chosen.end());
-    EXPECT_EQ(chosen, (PathList{file, folder}));
-}

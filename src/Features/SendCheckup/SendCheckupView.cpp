@@ -2,12 +2,12 @@
 
 #include "App/SymbolIcon.h"
 #include "Core/FilePath.h"
+#include "Ui/OpenPanel.h"
 #include "Core/Localization.h"
 #include "Core/Router.h"
 #include "Features/DailyWord/DailyWord.h"
 #include "Features/DailyWord/DailyWordSetting.h"
 #include "Features/SendCheckup/DashboardStyleWidget.h"
-#include "Features/SendCheckup/OpenPanelDialog.h"
 #include "Features/SendCheckup/PrescriptionReportView.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
 
@@ -323,24 +323,16 @@ void SendCheckupView::arrive(const PathList &files)
 
 void SendCheckupView::pickFiles()
 {
-    const auto chosen = picker_ ? picker_() : OpenPanelDialog::run(this);
+    const auto chosen = picker_ ? picker_()
+                                : FileDialogOpenPanel().choose(this, {true, true, L("진단"),
+                                                                      L("살펴볼 파일이나 폴더를 선택하세요")});
     if (chosen)
         arrive(*chosen);
 }
 
 SendCheckupView::PathList SendCheckupView::droppedFiles(const QByteArray &uriList)
 {
-    PathList files;
-    for (QByteArray line : uriList.split('\n')) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        if (auto path = FilePath::fromFileUrl(std::string_view(line.constData(), std::size_t(line.size()))))
-            files.push_back(std::move(*path));
-    }
-    return files;
+    return FilePath::fromUriList(std::string_view(uriList.constData(), std::size_t(uriList.size())));
 }
 
 void SendCheckupView::setDropTargeted(bool targeted)

@@ -257,17 +257,11 @@ QWidget *bar(QWidget *content)
 
 std::vector<fs::path> localPaths(const QMimeData *mime)
 {
-    std::vector<fs::path> paths;
     if (mime == nullptr)
-        return paths;
-    for (const QUrl &url : mime->urls()) {
-        if (!url.isLocalFile())
-            continue;
-        // The encoded form keeps the raw bytes of names that are not UTF-8.
-        if (auto path = FilePath::fromFileUrl(url.toEncoded().toStdString()))
-            paths.push_back(*path);
-    }
-    return paths;
+        return {};
+    // The raw list keeps the bytes of names that are not UTF-8.
+    const QByteArray list = mime->data(QStringLiteral("text/uri-list"));
+    return FilePath::fromUriList(std::string_view(list.constData(), std::size_t(list.size())));
 }
 
 } // namespace
