@@ -67,7 +67,7 @@ QString encode(const std::string &bytes)
 std::string decode(const QJsonValue &value)
 {
     const QByteArray bytes = QByteArray::fromBase64(value.toString().toLatin1());
-    return std::string(bytes.constData(), std::size_t(bytes.size()));
+    return {bytes.constData(), std::size_t(bytes.size())};
 }
 
 } // namespace
@@ -157,7 +157,7 @@ LaunchRequest LaunchRequest::fromJson(const QJsonObject &object)
     LaunchRequest request;
     request.kind = object.value(QStringLiteral("kind")).toString() == QLatin1String("service") ? Kind::service
                                                                                                : Kind::open;
-    for (const QJsonValue &url : object.value(QStringLiteral("urls")).toArray())
+    for (const auto &url : object.value(QStringLiteral("urls")).toArray())
         request.urls.push_back(decode(url));
     const QJsonObject board = object.value(QStringLiteral("pasteboard")).toObject();
     for (auto it = board.begin(); it != board.end(); ++it)

@@ -252,7 +252,8 @@ void SupportHeart::paintEvent(QPaintEvent *)
     painter.drawEllipse(highlight, 2.3, 1.5);
 }
 
-SupportButton::SupportButton(std::optional<QString> title, std::optional<QString> tooltip, QWidget *parent)
+SupportButton::SupportButton(const std::optional<QString> &title, const std::optional<QString> &tooltip,
+                             QWidget *parent)
     : QAbstractButton(parent)
 {
     setObjectName(QStringLiteral("supportButton"));

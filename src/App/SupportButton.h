@@ -69,8 +69,8 @@ class SupportButton : public QAbstractButton {
     Q_OBJECT
 
 public:
-    explicit SupportButton(std::optional<QString> title = std::nullopt,
-                           std::optional<QString> tooltip = std::nullopt, QWidget *parent = nullptr);
+    explicit SupportButton(const std::optional<QString> &title = std::nullopt,
+                           const std::optional<QString> &tooltip = std::nullopt, QWidget *parent = nullptr);
 
     SupportHeart *heart() const { return heart_; }
     QLabel *label() const { return label_; }

@@ -83,7 +83,7 @@ QUrl url(const std::optional<QString> &language)
     QString address = origin() + QStringLiteral("/support/");
     if (!path.isEmpty())
         address += path + QLatin1Char('/');
-    return QUrl(address);
+    return QUrl{address};
 }
 
 QString label(const std::optional<QString> &language)

@@ -24,8 +24,7 @@ Updater *&installedUpdater()
 Updater &Updater::shared()
 {
     // Never released: it lives as long as the process.
-    static FeedUpdater *feed =
-        new FeedUpdater(QStringLiteral(QUILLFERN_UPDATE_FEED), AppInfo::shortVersion());
+    static auto *feed = new FeedUpdater(QStringLiteral(QUILLFERN_UPDATE_FEED), AppInfo::shortVersion());
     return installedUpdater() ? *installedUpdater() : *feed;
 }
 
