@@ -36,7 +36,8 @@ TEST(SingleInstance, SecondInstanceHandsItsRequestToTheFirst)
     QJsonObject seen;
     ASSERT_TRUE(primary.listen([&](const QJsonObject &request) {
         seen = request;
-        return QJsonObject{{QStringLiteral("ok"), false}, {QStringLiteral("error"), QStringLiteral("보낼 파일을 찾지 못했습니다")}};
+        return QJsonObject{{QStringLiteral("ok"), false},
+                           {QStringLiteral("error"), QStringLiteral("보낼 파일을 찾지 못했습니다")}};
     }));
     SingleInstance second(path);
     EXPECT_FALSE(second.listen({}));
@@ -46,7 +47,8 @@ TEST(SingleInstance, SecondInstanceHandsItsRequestToTheFirst)
     const auto answer = sendWhileServing(path, request);
     ASSERT_TRUE(answer.has_value());
     EXPECT_EQ(seen, request);
-    EXPECT_EQ(answer->value(QStringLiteral("error")).toString(), QStringLiteral("보낼 파일을 찾지 못했습니다"));
+    EXPECT_EQ(answer->value(QStringLiteral("error")).toString(),
+              QStringLiteral("보낼 파일을 찾지 못했습니다"));
 }
 
 TEST(SingleInstance, StaleSocketOfACrashedInstanceIsTakenOver)
@@ -58,8 +60,11 @@ TEST(SingleInstance, StaleSocketOfACrashedInstanceIsTakenOver)
         TestSupport::writeBytes(path.toStdString(), "");
     }
     SingleInstance primary(path);
-    EXPECT_TRUE(primary.listen([](const QJsonObject &) { return QJsonObject{{QStringLiteral("ok"), true}}; }));
-    const auto answer = sendWhileServing(path, QJsonObject{{QStringLiteral("kind"), QStringLiteral("reopen")}});
+    EXPECT_TRUE(primary.listen([](const QJsonObject &) {
+        return QJsonObject{{QStringLiteral("ok"), true}};
+    }));
+    const auto answer =
+        sendWhileServing(path, QJsonObject{{QStringLiteral("kind"), QStringLiteral("reopen")}});
     ASSERT_TRUE(answer.has_value());
     EXPECT_TRUE(answer->value(QStringLiteral("ok")).toBool());
 }
