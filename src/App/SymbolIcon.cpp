@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QIconEngine>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -15,27 +16,59 @@
 
 namespace {
 
-// Every symbol is drawn in a 24 by 24 unit box; the painter is scaled to the target rectangle.
-using Drawer = std::function<void(QPainter &, const QColor &)>;
+// Every symbol is drawn in opaque black in a 24 by 24 unit box, the painter scaled to the target;
+// parts "cut out" of a filled shape are cleared. The tint is laid over the drawn shape afterwards, so
+// every symbol takes any colour (also a translucent one) the same way.
+using Drawer = std::function<void(QPainter &)>;
 
-QPen stroke(const QColor &c, double width = 1.8)
+QPen line(double width = 1.8)
 {
-    return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-void documentOutline(QPainter &p, const QColor &c)
+void cut(QPainter &p, const std::function<void(QPainter &)> &shape)
 {
-    QPainterPath page;
-    page.moveTo(6, 3);
-    page.lineTo(14, 3);
-    page.lineTo(19, 8);
-    page.lineTo(19, 21);
-    page.lineTo(6, 21);
-    page.closeSubpath();
-    p.setPen(stroke(c));
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    shape(p);
+    p.restore();
+}
+
+// A sheet with its top right corner folded at x 14.
+QPainterPath page(double top, double right, double bottom)
+{
+    QPainterPath path;
+    path.moveTo(6, top);
+    path.lineTo(14, top);
+    path.lineTo(right, 8);
+    path.lineTo(right, bottom);
+    path.lineTo(6, bottom);
+    path.closeSubpath();
+    return path;
+}
+
+QPolygonF fold(double top, double right)
+{
+    return QPolygonF({QPointF(14, top), QPointF(14, 8), QPointF(right, 8)});
+}
+
+void outlinedPage(QPainter &p)
+{
+    p.setPen(line());
     p.setBrush(Qt::NoBrush);
-    p.drawPath(page);
-    p.drawPolyline(QPolygonF({QPointF(14, 3), QPointF(14, 8), QPointF(19, 8)}));
+    p.drawPath(page(3, 19, 21));
+    p.drawPolyline(fold(3, 19));
+}
+
+void filledPage(QPainter &p)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawPath(page(2.5, 19.5, 21.5));
+    cut(p, [](QPainter &q) {
+        q.setPen(line(1.2));
+        q.drawPolyline(fold(2.5, 19.5));
+    });
 }
 
 QPainterPath star(QPointF centre, double radius)
@@ -50,15 +83,42 @@ QPainterPath star(QPointF centre, double radius)
     return path;
 }
 
+void picture(QPainter &p, bool filled)
+{
+    p.setBrush(filled ? QBrush(Qt::black) : QBrush(Qt::NoBrush));
+    p.setPen(filled ? QPen(Qt::NoPen) : line(1.6));
+    p.drawRoundedRect(QRectF(3, 5, 18, 14), 2.5, 2.5);
+    QPainterPath hills;
+    hills.moveTo(5, 17);
+    hills.lineTo(10, 11);
+    hills.lineTo(13.5, 14.5);
+    hills.lineTo(15.5, 12.5);
+    hills.lineTo(19, 17);
+    hills.closeSubpath();
+    if (filled) {
+        cut(p, [&](QPainter &q) {
+            q.setPen(Qt::NoPen);
+            q.setBrush(Qt::black);
+            q.drawPath(hills);
+            q.drawEllipse(QPointF(16.5, 8.8), 1.6, 1.6);
+        });
+    } else {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawPath(hills);
+        p.drawEllipse(QPointF(16.5, 8.8), 1.6, 1.6);
+    }
+}
+
 const std::map<QString, Drawer> &drawers()
 {
     static const std::map<QString, Drawer> table{
         {QStringLiteral("hammer.fill"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 3.0));
+         [](QPainter &p) {
+             p.setPen(line(3.0));
              p.drawLine(QPointF(8, 20), QPointF(15, 11));
              p.setPen(Qt::NoPen);
-             p.setBrush(c);
+             p.setBrush(Qt::black);
              p.save();
              p.translate(15.5, 8.5);
              p.rotate(38);
@@ -66,9 +126,9 @@ const std::map<QString, Drawer> &drawers()
              p.restore();
          }},
         {QStringLiteral("house.fill"),
-         [](QPainter &p, const QColor &c) {
+         [](QPainter &p) {
              p.setPen(Qt::NoPen);
-             p.setBrush(c);
+             p.setBrush(Qt::black);
              p.drawPolygon(QPolygonF({QPointF(12, 3), QPointF(22, 12), QPointF(2, 12)}));
              QPainterPath body;
              body.addRect(QRectF(5, 11, 14, 10));
@@ -77,26 +137,26 @@ const std::map<QString, Drawer> &drawers()
              p.drawPath(body.subtracted(door));
          }},
         {QStringLiteral("textformat"),
-         [](QPainter &p, const QColor &c) {
+         [](QPainter &p) {
              QFont f = p.font();
              f.setPixelSize(14);
              f.setBold(true);
              p.setFont(f);
-             p.setPen(c);
+             p.setPen(Qt::black);
              p.drawText(QRectF(0, 2, 24, 20), Qt::AlignCenter, QStringLiteral("Aa"));
          }},
         {QStringLiteral("sparkles"),
-         [](QPainter &p, const QColor &c) {
+         [](QPainter &p) {
              p.setPen(Qt::NoPen);
-             p.setBrush(c);
+             p.setBrush(Qt::black);
              p.drawPath(star(QPointF(10, 13), 8));
              p.drawPath(star(QPointF(19, 5), 3.5));
              p.drawPath(star(QPointF(19.5, 18.5), 2.5));
          }},
         {QStringLiteral("doc.zipper"),
-         [](QPainter &p, const QColor &c) {
-             documentOutline(p, c);
-             p.setPen(stroke(c, 1.6));
+         [](QPainter &p) {
+             outlinedPage(p);
+             p.setPen(line(1.6));
              for (int i = 0; i < 4; ++i) {
                  const double y = 6 + i * 3;
                  p.drawLine(QPointF(i % 2 ? 10 : 11, y), QPointF(i % 2 ? 11.5 : 12.5, y));
@@ -104,18 +164,18 @@ const std::map<QString, Drawer> &drawers()
              p.drawRect(QRectF(9.5, 17, 3, 2.5));
          }},
         {QStringLiteral("checkmark.rectangle.stack"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 1.5));
+         [](QPainter &p) {
+             p.setPen(line(1.5));
              p.setBrush(Qt::NoBrush);
              p.drawLine(QPointF(6, 3.5), QPointF(18, 3.5));
              p.drawLine(QPointF(4.5, 6), QPointF(19.5, 6));
              p.drawRoundedRect(QRectF(3, 8.5, 18, 12.5), 2, 2);
-             p.setPen(stroke(c, 2.0));
+             p.setPen(line(2.0));
              p.drawPolyline(QPolygonF({QPointF(8, 14.5), QPointF(11, 17.5), QPointF(16.5, 11.5)}));
          }},
         {QStringLiteral("photo.on.rectangle.angled"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 1.5));
+         [](QPainter &p) {
+             p.setPen(line(1.5));
              p.setBrush(Qt::NoBrush);
              p.save();
              p.translate(13, 10);
@@ -123,19 +183,17 @@ const std::map<QString, Drawer> &drawers()
              p.drawRoundedRect(QRectF(-9, -6, 18, 13), 1.5, 1.5);
              p.restore();
              // The front picture hides the back one.
-             p.setCompositionMode(QPainter::CompositionMode_Clear);
-             p.fillRect(QRectF(2.5, 8.5, 17, 12.5), Qt::transparent);
-             p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+             cut(p, [](QPainter &q) { q.fillRect(QRectF(2.5, 8.5, 17, 12.5), Qt::black); });
              p.drawRoundedRect(QRectF(2.5, 8.5, 17, 12.5), 1.5, 1.5);
              p.setPen(Qt::NoPen);
-             p.setBrush(c);
+             p.setBrush(Qt::black);
              p.drawPolygon(QPolygonF(
                  {QPointF(4, 19.5), QPointF(9, 13.5), QPointF(12, 17), QPointF(14, 15), QPointF(18, 19.5)}));
              p.drawEllipse(QPointF(15, 12), 1.5, 1.5);
          }},
         {QStringLiteral("film"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 1.6));
+         [](QPainter &p) {
+             p.setPen(line(1.6));
              p.setBrush(Qt::NoBrush);
              p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
              p.drawLine(QPointF(7.5, 3), QPointF(7.5, 21));
@@ -146,15 +204,15 @@ const std::map<QString, Drawer> &drawers()
              }
          }},
         {QStringLiteral("doc.plaintext"),
-         [](QPainter &p, const QColor &c) {
-             documentOutline(p, c);
-             p.setPen(stroke(c, 1.4));
+         [](QPainter &p) {
+             outlinedPage(p);
+             p.setPen(line(1.4));
              for (double y : {11.0, 14.0, 17.0})
                  p.drawLine(QPointF(9, y), QPointF(16, y));
          }},
         {QStringLiteral("cup.and.saucer"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 1.6));
+         [](QPainter &p) {
+             p.setPen(line(1.6));
              p.setBrush(Qt::NoBrush);
              QPainterPath cup;
              cup.moveTo(4, 7);
@@ -169,35 +227,35 @@ const std::map<QString, Drawer> &drawers()
              p.drawLine(QPointF(2.5, 20.5), QPointF(19.5, 20.5));
          }},
         {QStringLiteral("switch.2"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 1.6));
+         [](QPainter &p) {
+             p.setPen(line(1.6));
              p.setBrush(Qt::NoBrush);
              p.drawLine(QPointF(3, 7), QPointF(12, 7));
              p.drawEllipse(QPointF(17, 7), 3.2, 3.2);
              p.drawLine(QPointF(12, 17), QPointF(21, 17));
-             p.setBrush(c);
+             p.setBrush(Qt::black);
              p.drawEllipse(QPointF(7, 17), 3.2, 3.2);
          }},
         {QStringLiteral("envelope"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 1.6));
+         [](QPainter &p) {
+             p.setPen(line(1.6));
              p.setBrush(Qt::NoBrush);
              p.drawRoundedRect(QRectF(3, 5.5, 18, 13), 1.5, 1.5);
              p.drawPolyline(QPolygonF({QPointF(3.5, 6.5), QPointF(12, 13), QPointF(20.5, 6.5)}));
          }},
         {QStringLiteral("info.circle.fill"),
-         [](QPainter &p, const QColor &c) {
+         [](QPainter &p) {
              QPainterPath disc;
              disc.addEllipse(QPointF(12, 12), 9.5, 9.5);
              QPainterPath mark;
              mark.addEllipse(QPointF(12, 7.5), 1.5, 1.5);
              mark.addRoundedRect(QRectF(10.7, 10.5, 2.6, 7.5), 1.2, 1.2);
              p.setPen(Qt::NoPen);
-             p.setBrush(c);
+             p.setBrush(Qt::black);
              p.drawPath(disc.subtracted(mark));
          }},
         {QStringLiteral("checkmark.seal.fill"),
-         [](QPainter &p, const QColor &c) {
+         [](QPainter &p) {
              QPainterPath seal;
              for (int i = 0; i < 24; ++i) {
                  const double angle = i * std::numbers::pi / 12.0;
@@ -217,13 +275,13 @@ const std::map<QString, Drawer> &drawers()
              line.lineTo(16.2, 9);
              tick = stroker.createStroke(line);
              p.setPen(Qt::NoPen);
-             p.setBrush(c);
+             p.setBrush(Qt::black);
              p.drawPath(seal.subtracted(tick));
          }},
         {QStringLiteral("lightbulb.fill"),
-         [](QPainter &p, const QColor &c) {
+         [](QPainter &p) {
              p.setPen(Qt::NoPen);
-             p.setBrush(c);
+             p.setBrush(Qt::black);
              QPainterPath bulb;
              bulb.moveTo(9, 16);
              bulb.cubicTo(9, 13.5, 5.5, 12, 5.5, 8.5);
@@ -236,19 +294,19 @@ const std::map<QString, Drawer> &drawers()
              p.drawRoundedRect(QRectF(9.8, 19.6, 4.4, 1.8), 0.9, 0.9);
          }},
         {QStringLiteral("lock.fill"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 2.2));
+         [](QPainter &p) {
+             p.setPen(line(2.2));
              p.setBrush(Qt::NoBrush);
              p.drawArc(QRectF(7.5, 3.5, 9, 10), 0, 180 * 16);
              p.drawLine(QPointF(7.5, 8.5), QPointF(7.5, 11));
              p.drawLine(QPointF(16.5, 8.5), QPointF(16.5, 11));
              p.setPen(Qt::NoPen);
-             p.setBrush(c);
+             p.setBrush(Qt::black);
              p.drawRoundedRect(QRectF(5, 10.5, 14, 10.5), 2, 2);
          }},
         {QStringLiteral("arrow.uturn.backward"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 2.0));
+         [](QPainter &p) {
+             p.setPen(line(2.0));
              p.setBrush(Qt::NoBrush);
              QPainterPath path;
              path.moveTo(5, 9);
@@ -260,8 +318,8 @@ const std::map<QString, Drawer> &drawers()
              p.drawPolyline(QPolygonF({QPointF(9, 4.5), QPointF(4.5, 9), QPointF(9, 13.5)}));
          }},
         {QStringLiteral("square.and.arrow.up"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 1.7));
+         [](QPainter &p) {
+             p.setPen(line(1.7));
              p.setBrush(Qt::NoBrush);
              p.drawPolyline(QPolygonF({QPointF(9, 9.5), QPointF(5.5, 9.5), QPointF(5.5, 21),
                                        QPointF(18.5, 21), QPointF(18.5, 9.5), QPointF(15, 9.5)}));
@@ -269,8 +327,8 @@ const std::map<QString, Drawer> &drawers()
              p.drawPolyline(QPolygonF({QPointF(8.5, 6), QPointF(12, 2.5), QPointF(15.5, 6)}));
          }},
         {QStringLiteral("folder"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 1.6));
+         [](QPainter &p) {
+             p.setPen(line(1.6));
              p.setBrush(Qt::NoBrush);
              QPainterPath path;
              path.moveTo(3, 19);
@@ -284,19 +342,136 @@ const std::map<QString, Drawer> &drawers()
              p.drawLine(QPointF(3, 10.5), QPointF(21, 10.5));
          }},
         {QStringLiteral("wrench.and.screwdriver"),
-         [](QPainter &p, const QColor &c) {
-             p.setPen(stroke(c, 2.4));
+         [](QPainter &p) {
+             p.setPen(line(2.4));
              p.drawLine(QPointF(5, 19), QPointF(15, 9));
-             p.setPen(stroke(c, 1.6));
+             p.setPen(line(1.6));
              p.setBrush(Qt::NoBrush);
              p.drawEllipse(QPointF(17, 7), 3.5, 3.5);
-             p.setPen(stroke(c, 2.4));
+             p.setPen(line(2.4));
              p.drawLine(QPointF(19, 19), QPointF(11, 11));
-             p.setPen(stroke(c, 1.4));
+             p.setPen(line(1.4));
              p.drawLine(QPointF(11, 11), QPointF(6.5, 6.5));
+         }},
+        {QStringLiteral("doc.fill"), filledPage},
+        {QStringLiteral("doc.text.fill"),
+         [](QPainter &p) {
+             filledPage(p);
+             cut(p, [](QPainter &q) {
+                 q.setPen(line(1.4));
+                 for (double y : {12.0, 15.0, 18.0})
+                     q.drawLine(QPointF(9, y), QPointF(16.5, y));
+             });
+         }},
+        {QStringLiteral("arrow.down.doc.fill"),
+         [](QPainter &p) {
+             filledPage(p);
+             cut(p, [](QPainter &q) {
+                 q.setPen(line(1.8));
+                 q.drawLine(QPointF(12.7, 9.5), QPointF(12.7, 18));
+                 q.drawPolyline(QPolygonF({QPointF(9.2, 14.5), QPointF(12.7, 18), QPointF(16.2, 14.5)}));
+             });
+         }},
+        {QStringLiteral("folder.fill"),
+         [](QPainter &p) {
+             QPainterPath path;
+             path.moveTo(2.5, 6);
+             path.quadTo(2.5, 4.5, 4, 4.5);
+             path.lineTo(9, 4.5);
+             path.lineTo(11, 7);
+             path.lineTo(20, 7);
+             path.quadTo(21.5, 7, 21.5, 8.5);
+             path.lineTo(21.5, 18.5);
+             path.quadTo(21.5, 20, 20, 20);
+             path.lineTo(4, 20);
+             path.quadTo(2.5, 20, 2.5, 18.5);
+             path.closeSubpath();
+             p.setPen(Qt::NoPen);
+             p.setBrush(Qt::black);
+             p.drawPath(path);
+         }},
+        {QStringLiteral("arrow.right"),
+         [](QPainter &p) {
+             p.setPen(line(2.0));
+             p.drawLine(QPointF(4, 12), QPointF(19.5, 12));
+             p.drawPolyline(QPolygonF({QPointF(13.5, 6), QPointF(19.5, 12), QPointF(13.5, 18)}));
+         }},
+        {QStringLiteral("checkmark.circle.fill"),
+         [](QPainter &p) {
+             p.setPen(Qt::NoPen);
+             p.setBrush(Qt::black);
+             p.drawEllipse(QPointF(12, 12), 10, 10);
+             cut(p, [](QPainter &q) {
+                 q.setPen(line(2.2));
+                 q.drawPolyline(QPolygonF({QPointF(7.5, 12.5), QPointF(10.5, 15.5), QPointF(16.5, 8.5)}));
+             });
+         }},
+        {QStringLiteral("exclamationmark.triangle.fill"),
+         [](QPainter &p) {
+             QPainterPath path;
+             path.moveTo(12, 2.5);
+             path.lineTo(22, 20.5);
+             path.lineTo(2, 20.5);
+             path.closeSubpath();
+             p.setPen(line(1.5));
+             p.setBrush(Qt::black);
+             p.drawPath(path);
+             cut(p, [](QPainter &q) {
+                 q.setPen(line(2.2));
+                 q.drawLine(QPointF(12, 8.5), QPointF(12, 14));
+                 q.drawPoint(QPointF(12, 17.5));
+             });
+         }},
+        {QStringLiteral("photo"), [](QPainter &p) { picture(p, false); }},
+        {QStringLiteral("photo.fill"), [](QPainter &p) { picture(p, true); }},
+        {QStringLiteral("film.fill"),
+         [](QPainter &p) {
+             p.setPen(Qt::NoPen);
+             p.setBrush(Qt::black);
+             p.drawRoundedRect(QRectF(3, 3, 18, 18), 2.5, 2.5);
+             cut(p, [](QPainter &q) {
+                 q.setPen(Qt::NoPen);
+                 q.setBrush(Qt::black);
+                 for (double y : {5.0, 9.5, 14.0, 18.5}) {
+                     q.drawRect(QRectF(4.5, y - 1, 2, 2));
+                     q.drawRect(QRectF(17.5, y - 1, 2, 2));
+                 }
+                 q.drawRect(QRectF(8.5, 5, 7, 14));
+             });
+         }},
+        {QStringLiteral("line.3.horizontal.decrease.circle"),
+         [](QPainter &p) {
+             p.setPen(line(1.6));
+             p.setBrush(Qt::NoBrush);
+             p.drawEllipse(QPointF(12, 12), 9.5, 9.5);
+             p.drawLine(QPointF(7, 9), QPointF(17, 9));
+             p.drawLine(QPointF(8.5, 12.5), QPointF(15.5, 12.5));
+             p.drawLine(QPointF(10.5, 16), QPointF(13.5, 16));
          }},
     };
     return table;
+}
+
+// The symbol, or a plain circle for an unknown name, in `tint` on a transparent square.
+QPixmap render(const QString &name, int pixels, const QColor &tint)
+{
+    QPixmap pixmap(pixels, pixels);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(pixels / 24.0, pixels / 24.0);
+    const auto &table = drawers();
+    if (const auto it = table.find(name); it != table.end()) {
+        it->second(p);
+    } else {
+        p.setPen(line());
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(12, 12), 8, 8);
+    }
+    p.resetTransform();
+    p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    p.fillRect(QRect(0, 0, pixels, pixels), tint);
+    return pixmap;
 }
 
 class SymbolEngine : public QIconEngine {
@@ -308,25 +483,13 @@ public:
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
     {
-        QColor colour = tint_.value_or(QGuiApplication::palette().color(QPalette::WindowText));
-        if (mode == QIcon::Disabled)
-            colour.setAlphaF(0.4f);
-        else if (mode == QIcon::Selected && !tint_)
-            colour = QGuiApplication::palette().color(QPalette::HighlightedText);
-        painter->save();
-        painter->setRenderHint(QPainter::Antialiasing);
-        const double side = std::min(rect.width(), rect.height());
-        painter->translate(rect.x() + (rect.width() - side) / 2.0, rect.y() + (rect.height() - side) / 2.0);
-        painter->scale(side / 24.0, side / 24.0);
-        const auto &table = drawers();
-        if (const auto it = table.find(name_); it != table.end()) {
-            it->second(*painter, colour);
-        } else {
-            painter->setPen(stroke(colour));
-            painter->setBrush(Qt::NoBrush);
-            painter->drawEllipse(QPointF(12, 12), 8, 8);
-        }
-        painter->restore();
+        const int side = std::min(rect.width(), rect.height());
+        if (side <= 0)
+            return;
+        const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const QPixmap pm = SymbolIcon::pixmap(name_, side, colour(mode), dpr);
+        painter->drawPixmap(
+            QPointF(rect.x() + (rect.width() - side) / 2.0, rect.y() + (rect.height() - side) / 2.0), pm);
     }
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
@@ -343,6 +506,16 @@ public:
     QString iconName() override { return name_; }
 
 private:
+    QColor colour(QIcon::Mode mode) const
+    {
+        QColor c = tint_.value_or(QGuiApplication::palette().color(QPalette::WindowText));
+        if (mode == QIcon::Disabled)
+            c.setAlphaF(0.4f);
+        else if (mode == QIcon::Selected && !tint_)
+            c = QGuiApplication::palette().color(QPalette::HighlightedText);
+        return c;
+    }
+
     QString name_;
     std::optional<QColor> tint_;
 };
@@ -359,6 +532,13 @@ QIcon icon(const QString &symbolName)
 QIcon icon(const QString &symbolName, const QColor &tint)
 {
     return QIcon(new SymbolEngine(symbolName, tint));
+}
+
+QPixmap pixmap(const QString &symbolName, int side, const QColor &tint, qreal devicePixelRatio)
+{
+    QPixmap pm = render(symbolName, std::max(1, int(std::lround(side * devicePixelRatio))), tint);
+    pm.setDevicePixelRatio(devicePixelRatio);
+    return pm;
 }
 
 bool isKnown(const QString &symbolName)

@@ -2,16 +2,20 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 
-// Icons for the symbol names the catalogue and the shell use ("hammer.fill", "house.fill", …).
-// They are drawn in code at any size, in the palette's text colour, so they look the same with or
-// without an icon theme on the desktop. An unknown name draws a plain circle.
+// The symbols the catalogue, the shell and the pages use ("hammer.fill", "doc.fill", …), all drawn
+// here in code at any size, so they look the same with or without an icon theme on the desktop.
+// An unknown name draws a plain circle.
 namespace SymbolIcon {
 
+// In the palette's text colour (selected: highlighted text; disabled: faded).
 QIcon icon(const QString &symbolName);
 // The same symbol in a fixed colour (disabled: faded) instead of the palette's text colour.
 QIcon icon(const QString &symbolName, const QColor &tint);
+// The symbol in one colour, `side` device-independent pixels square.
+QPixmap pixmap(const QString &symbolName, int side, const QColor &tint, qreal devicePixelRatio = 1.0);
 bool isKnown(const QString &symbolName);
 
 } // namespace SymbolIcon

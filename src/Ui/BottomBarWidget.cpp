@@ -1,5 +1,6 @@
 #include "Ui/BottomBarWidget.h"
 
+#include "App/SymbolIcon.h"
 #include "Core/Localization.h"
 #include "Ui/PageStyle.h"
 
@@ -38,8 +39,8 @@ BottomBarWidget::BottomBarWidget(QWidget *parent) : QWidget(parent)
     permission->setContentsMargins(0, 0, 0, 0);
     permission->setSpacing(4);
     auto *lock = new QLabel(permissionRow_);
-    lock->setPixmap(PageStyle::symbol(QStringLiteral("lock.fill"), 14,
-                                      PageStyle::color(Tone::orange, palette()), devicePixelRatioF()));
+    lock->setPixmap(SymbolIcon::pixmap(QStringLiteral("lock.fill"), 14,
+                                       PageStyle::color(Tone::orange, palette()), devicePixelRatioF()));
     permission->addWidget(lock);
     permissionText_ = new QLabel(permissionRow_);
     permissionText_->setObjectName(QStringLiteral("permission"));

@@ -1,5 +1,6 @@
 #include "Ui/DropZoneWidget.h"
 
+#include "App/SymbolIcon.h"
 #include "Ui/PageStyle.h"
 
 #include <QHBoxLayout>
@@ -55,7 +56,7 @@ void BouncingSymbolWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QPixmap pm = PageStyle::symbol(
+    const QPixmap pm = SymbolIcon::pixmap(
         symbol_, side_, PageStyle::color(accent_ ? Tone::accent : Tone::secondary, palette()),
         devicePixelRatioF());
     p.translate(width() / 2.0, height() / 2.0);
@@ -99,8 +100,8 @@ public:
         row->setContentsMargins(14, 14, 14, 14);
         row->setSpacing(10);
         auto *icon = new QLabel(this);
-        icon->setPixmap(PageStyle::symbol(QStringLiteral("info.circle.fill"), 16,
-                                          PageStyle::color(Tone::blue, palette()), devicePixelRatioF()));
+        icon->setPixmap(SymbolIcon::pixmap(QStringLiteral("info.circle.fill"), 16,
+                                           PageStyle::color(Tone::blue, palette()), devicePixelRatioF()));
         icon->setContentsMargins(0, 2, 0, 0);
         row->addWidget(icon, 0, Qt::AlignTop);
         auto *label = new QLabel(text, this);

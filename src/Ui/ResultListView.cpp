@@ -1,5 +1,6 @@
 #include "Ui/ResultListView.h"
 
+#include "App/SymbolIcon.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
 
@@ -157,7 +158,7 @@ int drawBadge(QPainter &p, const RowBadge &badge, int right, int centreY, const 
         p.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextDontClip, badge.text);
         break;
     case RowBadge::Style::label:
-        p.drawPixmap(left, centreY - icon / 2, PageStyle::symbol(badge.symbol, icon, colour, dpr));
+        p.drawPixmap(left, centreY - icon / 2, SymbolIcon::pixmap(badge.symbol, icon, colour, dpr));
         p.drawText(textBox.adjusted(icon + 4, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextDontClip,
                    badge.text);
         break;
@@ -211,7 +212,7 @@ void ResultRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     // Symbol, 20 wide.
     const int iconSide = 16;
     p.drawPixmap(box.left() + 2, centreY - iconSide / 2,
-                 PageStyle::symbol(row.symbol, iconSide, PageStyle::color(row.symbolTone, palette), dpr));
+                 SymbolIcon::pixmap(row.symbol, iconSide, PageStyle::color(row.symbolTone, palette), dpr));
     const int textLeft = box.left() + 20 + 12;
 
     // Right side: badge, capsule, size.
@@ -266,8 +267,8 @@ void ResultRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, oldText);
         int x = textLeft + oldUsed + 8;
         p.drawPixmap(x, y + (fm.height() - arrow) / 2,
-                     PageStyle::symbol(QStringLiteral("arrow.right"), arrow,
-                                       PageStyle::color(Tone::secondary, palette), dpr));
+                     SymbolIcon::pixmap(QStringLiteral("arrow.right"), arrow,
+                                        PageStyle::color(Tone::secondary, palette), dpr));
         x += arrow + 8;
         p.setFont(bold);
         p.drawText(QRect(x, y, std::max(0, textRight - x), bm.height()),
@@ -323,8 +324,8 @@ void EmptyStateWidget::setContent(const QString &symbol, const QString &title, c
 {
     if (symbol != symbolName_) {
         symbolName_ = symbol;
-        symbol_->setPixmap(
-            PageStyle::symbol(symbol, 44, PageStyle::color(Tone::secondary, palette()), devicePixelRatioF()));
+        symbol_->setPixmap(SymbolIcon::pixmap(symbol, 44, PageStyle::color(Tone::secondary, palette()),
+                                              devicePixelRatioF()));
     }
     title_->setText(title);
     description_->setText(description);

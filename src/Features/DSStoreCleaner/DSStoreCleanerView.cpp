@@ -1,5 +1,6 @@
 #include "Features/DSStoreCleaner/DSStoreCleanerView.h"
 
+#include "App/SymbolIcon.h"
 #include "Core/ByteCount.h"
 #include "Core/Localization.h"
 #include "Ui/BottomBarWidget.h"
@@ -39,8 +40,8 @@ DSStoreCleanerView::DSStoreCleanerView(std::unique_ptr<DSStoreCleanerEngine> eng
     kindMenu_ = new QToolButton;
     kindMenu_->setObjectName(QStringLiteral("kindMenu"));
     kindMenu_->setText(L("검사 대상"));
-    kindMenu_->setIcon(QIcon(PageStyle::symbol(QStringLiteral("line.3.horizontal.decrease.circle"), 16,
-                                               palette().color(QPalette::ButtonText), devicePixelRatioF())));
+    kindMenu_->setIcon(QIcon(SymbolIcon::pixmap(QStringLiteral("line.3.horizontal.decrease.circle"), 16,
+                                                palette().color(QPalette::ButtonText), devicePixelRatioF())));
     kindMenu_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     kindMenu_->setPopupMode(QToolButton::InstantPopup);
     kindMenu_->setToolTip(L("어떤 종류의 파일을 청소할지 선택합니다."));

@@ -1,5 +1,6 @@
 #include "Features/ZipKorean/ZipKoreanView.h"
 
+#include "App/SymbolIcon.h"
 #include "Core/ByteCount.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
@@ -63,7 +64,7 @@ QColor accent(const QWidget *widget)
     return widget->palette().color(QPalette::Highlight);
 }
 
-// A symbol of the shared page style; the two it lacks are drawn as their nearest relatives.
+// A shared symbol; the two the set lacks are drawn as their nearest relatives.
 QPixmap symbol(const QString &name, int size, const QColor &colour)
 {
     QString drawn = name;
@@ -71,7 +72,7 @@ QPixmap symbol(const QString &name, int size, const QColor &colour)
         drawn = QStringLiteral("doc.zipper");
     else if (name == QLatin1String("lock.doc.fill"))
         drawn = QStringLiteral("lock.fill");
-    return PageStyle::symbol(drawn, size, colour);
+    return SymbolIcon::pixmap(drawn, size, colour);
 }
 
 QLabel *symbolLabel(const QString &name, int size, const QColor &colour)
