@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QPointer>
@@ -22,6 +24,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -29,6 +32,16 @@
 namespace DebugSnapshot {
 
 namespace {
+
+bool &captureFailed()
+{
+    static bool failed = false;
+    return failed;
+}
+
+// Ends a hook run; a picture that could not be written makes the run fail.
+void finish() { QCoreApplication::exit(captureFailed() ? 1 : 0); }
+
 
 std::optional<std::vector<std::string>> &storedArguments()
 {
@@ -190,7 +203,7 @@ void runManualShots(ContentView *view)
             sequence->wait(0.3);
         }
     }
-    sequence->then([] { QApplication::quit(); });
+    sequence->then([] { finish(); });
     sequence->start();
 }
 
@@ -236,7 +249,7 @@ void runUITestSteps(const QString &dir, const QUuid &session)
         }
     });
     sequence->wait(0.8).then(shot("6-tabswitch.png"));
-    sequence->wait(0.3).then([] { QApplication::quit(); });
+    sequence->wait(0.3).then([] { finish(); });
     sequence->start();
 }
 
@@ -308,7 +321,7 @@ void runAboutShots()
     }
     sequence->then([dir = *dir, lines] {
         writeText(dir + QStringLiteral("/timing.txt"), *lines);
-        QApplication::quit();
+        finish();
     });
     sequence->start();
 }
@@ -367,9 +380,20 @@ int aboutShotsFrameCount()
     return int(std::clamp<long long>(value, 1, 400));
 }
 
+bool saveCapture(QWidget *window, const QString &path);
+
 bool capture(QWidget *window, const QString &path)
 {
-    if (!window)
+    if (saveCapture(window, path))
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", QFile::encodeName(path).constData());
+    captureFailed() = true;
+    return false;
+}
+
+bool saveCapture(QWidget *window, const QString &path)
+{
+    if (!window || !QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
     QPixmap picture;
     if (QScreen *screen = window->screen(); screen && window->internalWinId() != 0)

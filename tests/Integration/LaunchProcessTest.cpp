@@ -156,7 +156,7 @@ TEST(LaunchProcess, LegacyFileListOfTheRightClickActionIsDelivered)
 TEST(LaunchProcess, ManualAndAboutShotsWriteTheirPicturesAndQuit)
 {
     TempDir home;
-    const auto manual = home.folder("manual");
+    const auto manual = home / "not yet there"; // the hook makes its folder
     Program program(home);
     const auto shots = program.launch({QStringLiteral("--manual-shots"), q(manual),
                                        QStringLiteral("--shot-size"), QStringLiteral("1000X700")});
@@ -176,6 +176,13 @@ TEST(LaunchProcess, ManualAndAboutShotsWriteTheirPicturesAndQuit)
     const std::string timing = TestSupport::readBytes(about / "timing.txt");
     EXPECT_EQ(std::count(timing.begin(), timing.end(), '\n'), 2);
     EXPECT_EQ(timing.substr(timing.rfind('\n') + 1).rfind("02 ", 0), 0u) << timing;
+
+    // Pictures that cannot be written make the run fail instead of passing silently.
+    const auto blocked = home.file("a file");
+    const auto failed = program.launch({QStringLiteral("--about-shots"), q(blocked / "sub"),
+                                        QStringLiteral("--about-frames"), QStringLiteral("1")});
+    EXPECT_NE(failed.exitCode, 0);
+    EXPECT_NE(failed.err.find("cannot write"), std::string::npos) << failed.err;
 }
 
 TEST(LaunchProcess, RelaunchedInstanceWaitsForTheOldOneAndTakesOver)
