@@ -1,10 +1,10 @@
 #include "Features/ZipKorean/ZipKoreanView.h"
 
+#include "support/PrivateBus.h"
 #include "support/TestSupport.h"
 
 #include <QDBusConnection>
 #include <QObject>
-#include <QProcess>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -30,45 +30,6 @@ public slots:
     }
 };
 
-// A private session bus, so the test needs no desktop session.
-class PrivateBus {
-public:
-    explicit PrivateBus(const TestSupport::TempDir &dir)
-    {
-        // The bare <allow eavesdrop> rule is what lets a client's Hello through.
-        const auto config = dir / "bus.conf";
-        TestSupport::writeBytes(
-            config, "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                    " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                    "<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
-                    "<auth>EXTERNAL</auth><policy context=\"default\">"
-                    "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-                    "<allow own=\"*\"/></policy></busconfig>\n");
-        daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--config-file=") + QString::fromStdString(config),
-                       QStringLiteral("--nofork"), QStringLiteral("--print-address")});
-        if (daemon_.waitForStarted(10000)) {
-            while (!daemon_.canReadLine() && daemon_.waitForReadyRead(10000)) {
-            }
-            address_ = QString::fromUtf8(daemon_.readLine().trimmed());
-        }
-    }
-    ~PrivateBus()
-    {
-        daemon_.terminate();
-        if (!daemon_.waitForFinished(5000))
-            daemon_.kill();
-        daemon_.waitForFinished(5000);
-    }
-    PrivateBus(const PrivateBus &) = delete;
-    PrivateBus &operator=(const PrivateBus &) = delete;
-    const QString &address() const { return address_; }
-
-private:
-    QProcess daemon_;
-    QString address_;
-};
-
 } // namespace
 
 TEST(RevealInFileManager, AsksTheFileManagerElseOpensTheFolder)
@@ -76,7 +37,7 @@ TEST(RevealInFileManager, AsksTheFileManagerElseOpensTheFolder)
     ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("dbus-daemon")));
     TestSupport::TempDir dir;
     const fs::path item = dir.file("결과/a b.zip", "z");
-    PrivateBus bus(dir);
+    TestSupport::PrivateBus bus(dir);
     ASSERT_FALSE(bus.address().isEmpty());
     QDBusConnection caller = QDBusConnection::connectToBus(bus.address(), QStringLiteral("reveal-caller"));
     ASSERT_TRUE(caller.isConnected());

@@ -1,5 +1,6 @@
 // Showing files in the file manager over a private D-Bus that the test starts itself, with a fake
 // org.freedesktop.FileManager1; the real session bus is never used.
+#include "support/PrivateBus.h"
 #include "support/TestSupport.h"
 
 #include "Core/FilePath.h"
@@ -8,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDeadlineTimer>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -27,41 +27,6 @@ public slots:
     void ShowItems(const QStringList &uris, const QString &startupId) { calls.emplace_back(uris, startupId); }
 };
 
-class PrivateBus {
-public:
-    explicit PrivateBus(const TestSupport::TempDir &dir)
-    {
-        const auto config = dir / "bus.conf";
-        TestSupport::writeBytes(
-            config, "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                    " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                    "<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
-                    "<auth>EXTERNAL</auth><policy context=\"default\">"
-                    "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-                    "<allow own=\"*\"/></policy></busconfig>\n");
-        daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--config-file=") + QString::fromStdString(config.string()),
-                       QStringLiteral("--nofork"), QStringLiteral("--print-address")});
-        if (daemon_.waitForStarted(10000)) {
-            while (!daemon_.canReadLine() && daemon_.waitForReadyRead(10000)) {
-            }
-            address_ = QString::fromUtf8(daemon_.readLine().trimmed());
-        }
-    }
-    ~PrivateBus()
-    {
-        daemon_.kill();
-        daemon_.waitForFinished(10000);
-    }
-    PrivateBus(const PrivateBus &) = delete;
-    PrivateBus &operator=(const PrivateBus &) = delete;
-    const QString &address() const { return address_; }
-
-private:
-    QProcess daemon_;
-    QString address_;
-};
-
 // Runs the event loop until the condition holds (generously, for a slow machine).
 template <typename F> bool waitUntil(F condition)
 {
@@ -76,7 +41,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("dbus-daemon")));
-        bus = std::make_unique<PrivateBus>(dir);
+        bus = std::make_unique<TestSupport::PrivateBus>(dir);
         ASSERT_FALSE(bus->address().isEmpty());
         static int serial = 0;
         const QString tag = QString::number(++serial);
@@ -95,7 +60,7 @@ protected:
     }
 
     TestSupport::TempDir dir;
-    std::unique_ptr<PrivateBus> bus;
+    std::unique_ptr<TestSupport::PrivateBus> bus;
     std::unique_ptr<QDBusConnection> caller;
     std::unique_ptr<QDBusConnection> service;
 };

@@ -1,5 +1,6 @@
 // The D-Bus power layer against fake ScreenSaver and login1 services on two private buses that the test
 // starts itself (one stands in for the session bus, one for the system bus); the real buses are never used.
+#include "support/PrivateBus.h"
 #include "support/TestSupport.h"
 
 #include "Core/Scheduler.h"
@@ -83,45 +84,13 @@ void finish(QProcess &process)
     }
 }
 
-// A private bus daemon that lets anyone own any name.
-class PrivateBus {
-public:
-    explicit PrivateBus(const TestSupport::TempDir &dir, const char *tag)
-    {
-        const auto config = dir / (std::string(tag) + ".conf");
-        TestSupport::writeBytes(
-            config, "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                    " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                    "<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
-                    "<auth>EXTERNAL</auth><policy context=\"default\">"
-                    "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-                    "<allow own=\"*\"/></policy></busconfig>\n");
-        daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--config-file=") + QString::fromStdString(config.string()),
-                       QStringLiteral("--nofork"), QStringLiteral("--print-address")});
-        if (daemon_.waitForStarted(10000) && daemon_.waitForReadyRead(10000)) {
-            while (!daemon_.canReadLine() && daemon_.waitForReadyRead(10000)) {
-            }
-            address_ = QString::fromUtf8(daemon_.readLine().trimmed());
-        }
-    }
-    ~PrivateBus() { finish(daemon_); }
-    PrivateBus(const PrivateBus &) = delete;
-    PrivateBus &operator=(const PrivateBus &) = delete;
-    const QString &address() const { return address_; }
-
-private:
-    QProcess daemon_;
-    QString address_;
-};
-
 class PowerBusTest : public testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("dbus-daemon")));
-        sessionBus = std::make_unique<PrivateBus>(dir, "session");
-        systemBus = std::make_unique<PrivateBus>(dir, "system");
+        sessionBus = std::make_unique<TestSupport::PrivateBus>(dir, "session");
+        systemBus = std::make_unique<TestSupport::PrivateBus>(dir, "system");
         ASSERT_FALSE(sessionBus->address().isEmpty());
         ASSERT_FALSE(systemBus->address().isEmpty());
         services.start(QStringLiteral(SLEEP_BUS_HELPER),
@@ -149,8 +118,8 @@ protected:
     }
 
     TestSupport::TempDir dir;
-    std::unique_ptr<PrivateBus> sessionBus;
-    std::unique_ptr<PrivateBus> systemBus;
+    std::unique_ptr<TestSupport::PrivateBus> sessionBus;
+    std::unique_ptr<TestSupport::PrivateBus> systemBus;
     QProcess services;
     LineReader servicesOut{services};
     std::unique_ptr<QDBusConnection> session;

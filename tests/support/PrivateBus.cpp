@@ -1,0 +1,40 @@
+#include "support/PrivateBus.h"
+
+#include <string>
+
+namespace TestSupport {
+
+PrivateBus::PrivateBus(const TempDir &dir, const char *name)
+{
+    // The bare <allow eavesdrop> rule is what lets a client's Hello through.
+    const auto config = dir / (std::string(name) + ".conf");
+    writeBytes(config, "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                       " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                       "<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+                       "<auth>EXTERNAL</auth><policy context=\"default\">"
+                       "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                       "<allow own=\"*\"/></policy></busconfig>\n");
+    daemon_.start(QStringLiteral("dbus-daemon"),
+                  {QStringLiteral("--config-file=") + QString::fromStdString(config.string()),
+                   QStringLiteral("--nofork"), QStringLiteral("--print-address")});
+    if (daemon_.waitForStarted(10000)) {
+        // Generous waits, for a slow machine.
+        while (!daemon_.canReadLine() && daemon_.waitForReadyRead(10000)) {
+        }
+        address_ = QString::fromUtf8(daemon_.readLine().trimmed());
+    }
+}
+
+PrivateBus::~PrivateBus()
+{
+    if (daemon_.state() == QProcess::NotRunning)
+        return;
+    // Asked first, so the daemon removes its socket; killed if it does not go.
+    daemon_.terminate();
+    if (!daemon_.waitForFinished(5000)) {
+        daemon_.kill();
+        daemon_.waitForFinished(5000);
+    }
+}
+
+} // namespace TestSupport
