@@ -56,7 +56,7 @@ BottomBarWidget::BottomBarWidget(QWidget *parent) : QWidget(parent)
     row->addWidget(clear_);
     action_ = new QPushButton(this);
     action_->setObjectName(QStringLiteral("action"));
-    action_->setFont(PageStyle::font(TextSize::body, font(), true));
+    action_->setFont(PageStyle::font(TextSize::body, font(), QFont::DemiBold));
     action_->setDefault(true);
     action_->setMinimumHeight(action_->sizeHint().height() + 6);
     row->addWidget(action_);

@@ -130,7 +130,7 @@ protected:
 QLabel *textLabel(const QString &text, TextSize size, bool semibold, Tone tone, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    label->setFont(PageStyle::font(size, parent->font(), semibold));
+    label->setFont(PageStyle::font(size, parent->font(), semibold ? QFont::DemiBold : QFont::Normal));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
     QPalette pal = label->palette();

@@ -1,5 +1,8 @@
 #include "Ui/PageStyle.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace PageStyle {
 
 QColor color(Tone tone, const QPalette &palette)
@@ -32,18 +35,52 @@ QColor color(Tone tone, const QPalette &palette)
         return dark ? QColor(100, 210, 255) : QColor(20, 150, 200);
     case Tone::blue:
         return dark ? QColor(10, 132, 255) : QColor(0, 110, 230);
+    case Tone::yellow:
+        return dark ? QColor(255, 214, 10) : QColor(242, 183, 5);
     }
     return text;
 }
 
-QFont font(TextSize size, const QFont &base, bool semibold)
+QString toneName(Tone tone)
 {
-    QFont f = base;
-    const double points = base.pointSizeF() > 0 ? base.pointSizeF() : 10.0;
+    switch (tone) {
+    case Tone::primary:
+        return QStringLiteral("primary");
+    case Tone::secondary:
+        return QStringLiteral("secondary");
+    case Tone::tertiary:
+        return QStringLiteral("tertiary");
+    case Tone::quaternary:
+        return QStringLiteral("quaternary");
+    case Tone::accent:
+        return QStringLiteral("accent");
+    case Tone::orange:
+        return QStringLiteral("orange");
+    case Tone::green:
+        return QStringLiteral("green");
+    case Tone::red:
+        return QStringLiteral("red");
+    case Tone::cyan:
+        return QStringLiteral("cyan");
+    case Tone::blue:
+        return QStringLiteral("blue");
+    case Tone::yellow:
+        return QStringLiteral("yellow");
+    }
+    return {};
+}
+
+QFont font(TextSize size, const QFont &base, QFont::Weight weight)
+{
     const double factor = [size] {
         switch (size) {
+        case TextSize::title:
+            return 1.9;
+        case TextSize::title2:
+            return 1.6;
         case TextSize::title3:
             return 1.45;
+        case TextSize::headline:
         case TextSize::body:
             return 1.0;
         case TextSize::callout:
@@ -55,9 +92,12 @@ QFont font(TextSize size, const QFont &base, bool semibold)
         }
         return 1.0;
     }();
-    f.setPointSizeF(points * factor);
-    if (semibold)
-        f.setWeight(QFont::DemiBold);
+    QFont f = base;
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * factor);
+    else
+        f.setPixelSize(std::max(1, int(std::lround(f.pixelSize() * factor))));
+    f.setWeight(size == TextSize::headline ? std::max(weight, QFont::DemiBold) : weight);
     return f;
 }
 

@@ -254,7 +254,7 @@ void ResultRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
                    fm.elidedText(row.name, Qt::ElideMiddle, width));
     } else {
         // name → newName, the old name giving way first.
-        QFont bold = PageStyle::font(TextSize::body, base, true);
+        QFont bold = PageStyle::font(TextSize::body, base, QFont::DemiBold);
         const QFontMetrics bm(bold);
         const int arrow = QFontMetrics(noteFont).height();
         const int newWidth =
@@ -307,7 +307,7 @@ EmptyStateWidget::EmptyStateWidget(QWidget *parent) : QWidget(parent)
     title_ = new QLabel(this);
     title_->setObjectName(QStringLiteral("emptyTitle"));
     title_->setAlignment(Qt::AlignCenter);
-    title_->setFont(PageStyle::font(TextSize::title3, font(), true));
+    title_->setFont(PageStyle::font(TextSize::title3, font(), QFont::DemiBold));
     layout->addWidget(title_);
     description_ = new QLabel(this);
     description_->setObjectName(QStringLiteral("emptyDescription"));

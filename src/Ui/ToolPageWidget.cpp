@@ -41,7 +41,7 @@ ToolPageWidget::ToolPageWidget(const Setup &setup, QWidget *parent)
     titles->setSpacing(0);
     auto *title = new QLabel(setup.title, header);
     title->setObjectName(QStringLiteral("title"));
-    title->setFont(PageStyle::font(TextSize::body, font(), true));
+    title->setFont(PageStyle::font(TextSize::body, font(), QFont::DemiBold));
     titles->addWidget(title);
     auto *subtitle = new QLabel(setup.subtitle, header);
     subtitle->setObjectName(QStringLiteral("subtitle"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Ui/PageStyle.h"
+
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -8,17 +10,17 @@
 
 #include <optional>
 
-// Colours, text styles and small building blocks shared by the dashboard's parts.
+// Small building blocks shared by the dashboard's parts, in the page kit's colours and text sizes.
 namespace DashboardStyle {
 
-// Semantic colours; the name is kept on the label as the property "tone" (tests read it).
-enum class Tone { primary, secondary, tertiary, accent, green, orange, red, blue, yellow };
-QString toneName(Tone tone);
-QColor color(Tone tone, const QPalette &palette);
-void setTone(QWidget *widget, Tone tone);
+using ::Tone;
+using PageStyle::color;
+using PageStyle::font;
+using PageStyle::toneName;
+using TextStyle = TextSize;
 
-enum class TextStyle { title, title2, title3, headline, body, callout, caption };
-QFont font(TextStyle style, const QFont &base, QFont::Weight weight = QFont::Normal);
+// Colours the widget's text in the tone and keeps the tone's name on it (tests read it).
+void setTone(QWidget *widget, Tone tone);
 
 QLabel *label(const QString &text, TextStyle style, Tone tone, QWidget *parent,
               QFont::Weight weight = QFont::Normal);

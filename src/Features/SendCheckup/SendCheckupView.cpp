@@ -2,7 +2,6 @@
 
 #include "App/SymbolIcon.h"
 #include "Core/FilePath.h"
-#include "Ui/OpenPanel.h"
 #include "Core/Localization.h"
 #include "Core/Router.h"
 #include "Features/DailyWord/DailyWord.h"
@@ -10,6 +9,7 @@
 #include "Features/SendCheckup/DashboardStyleWidget.h"
 #include "Features/SendCheckup/PrescriptionReportView.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
+#include "Ui/OpenPanel.h"
 
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
@@ -324,8 +324,8 @@ void SendCheckupView::arrive(const PathList &files)
 void SendCheckupView::pickFiles()
 {
     const auto chosen = picker_ ? picker_()
-                                : FileDialogOpenPanel().choose(this, {true, true, L("진단"),
-                                                                      L("살펴볼 파일이나 폴더를 선택하세요")});
+                                : FileDialogOpenPanel().choose(
+                                      this, {true, true, L("진단"), L("살펴볼 파일이나 폴더를 선택하세요")});
     if (chosen)
         arrive(*chosen);
 }
@@ -348,8 +348,8 @@ void SendCheckupView::setDropTargeted(bool targeted)
     const Tone tint = targeted ? Tone::accent : Tone::secondary;
     hammer_->setProperty("tone", toneName(tint));
     const auto draw = [this, tint](int side) {
-        hammer_->setPixmap(
-            SymbolIcon::icon(QStringLiteral("hammer.fill"), color(tint, palette())).pixmap(side, side));
+        hammer_->setPixmap(SymbolIcon::pixmap(QStringLiteral("hammer.fill"), side, color(tint, palette()),
+                                              devicePixelRatioF()));
     };
     draw(56);
     if (!changed)
