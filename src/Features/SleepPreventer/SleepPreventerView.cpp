@@ -1,6 +1,7 @@
 #include "SleepPreventerView.h"
 
 #include "Core/Localization.h"
+#include "Ui/PageParts.h"
 #include "Ui/ToggleSwitch.h"
 
 #include <QButtonGroup>
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -41,15 +41,6 @@ void setFontSize(QWidget *widget, double factor, bool bold = false)
     widget->setFont(font);
 }
 
-QLabel *secondaryLabel(const QString &text, double factor)
-{
-    auto *label = new QLabel(text);
-    label->setWordWrap(true);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    setFontSize(label, factor);
-    return label;
-}
-
 QLabel *heading(const QString &text)
 {
     auto *label = new QLabel(text);
@@ -75,15 +66,7 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     setObjectName(QStringLiteral("page.sleepPreventer"));
     setWindowTitle(navigationTitle());
 
-    auto *scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
-
-    auto *content = new QWidget;
-    scroll->setWidget(content);
+    auto *content = PageParts::scrollingContent(this);
     auto *centring = new QHBoxLayout(content);
     centring->setContentsMargins(20, 20, 20, 20);
     auto *columnWidget = new QWidget;
@@ -111,7 +94,7 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     masterSwitch_->setObjectName(QStringLiteral("masterSwitch"));
     masterSwitch_->setAccessibleName(L("잠자기 방지"));
     masterSwitch_->setToolTip(L("잠자기 방지"));
-    status_ = secondaryLabel(QString(), 0.95);
+    status_ = PageParts::captionLabel(QString(), 0.95);
     status_->setObjectName(QStringLiteral("statusLine"));
     status_->setAlignment(Qt::AlignCenter);
     header->addWidget(symbol_);
@@ -160,7 +143,7 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
         row->setSpacing(1);
         auto *box = new QCheckBox(SleepPreventerController::label(guard));
         box->setObjectName(QStringLiteral("guard-") + SleepPreventerController::toString(guard));
-        auto *detail = secondaryLabel(SleepPreventerController::detail(guard), 0.85);
+        auto *detail = PageParts::captionLabel(SleepPreventerController::detail(guard), 0.85);
         detail->setContentsMargins(indent, 0, 0, 0);
         row->addWidget(box);
         row->addWidget(detail);
@@ -180,19 +163,13 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
 
     // Explanation.
     auto *infoBox = makeBox(QStringLiteral("infoBox"), 10, 0.5);
-    auto *infoLayout = new QHBoxLayout(infoBox);
-    infoLayout->setContentsMargins(14, 14, 14, 14);
-    infoLayout->setSpacing(10);
-    auto *infoSymbol = new QLabel(QStringLiteral("\u2139"));
-    infoSymbol->setStyleSheet(QStringLiteral("color: #1a73e8; font-weight: bold;"));
-    infoSymbol->setContentsMargins(0, 2, 0, 0);
-    auto *infoText = secondaryLabel(
+    PageParts::infoNote(
+        infoBox,
         L("큰 파일 다운로드, 발표, 영상 시청 중에 맥이 잠들어 버리는 것을 막습니다. 메뉴 막대의 누리함 "
           "아이콘에서도 켜고 끌 수 있으며, 앱을 종료하면 자동으로 해제되어 배터리 걱정이 없습니다. 노트북 "
           "뚜껑을 닫으면 어떤 설정으로도 잠자기를 막을 수 없습니다."),
-        0.95);
-    infoLayout->addWidget(infoSymbol, 0, Qt::AlignTop);
-    infoLayout->addWidget(infoText, 1);
+        0.95)
+        ->setContentsMargins(14, 14, 14, 14);
     column->addWidget(infoBox);
     column->addStretch(1);
 

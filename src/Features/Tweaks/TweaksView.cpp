@@ -1,6 +1,7 @@
 #include "TweaksView.h"
 
 #include "Core/Localization.h"
+#include "Ui/PageParts.h"
 #include "Ui/ToggleSwitch.h"
 
 #include <QFileDialog>
@@ -8,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -38,17 +38,6 @@ private:
     QString full_;
 };
 
-QLabel *captionLabel(const QString &text)
-{
-    auto *label = new QLabel(text);
-    label->setWordWrap(true);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 0.85);
-    label->setFont(font);
-    return label;
-}
-
 // The two-line label of a row: the title and, under it, its caption.
 QVBoxLayout *rowLabel(const QString &title, const QString &caption)
 {
@@ -57,7 +46,7 @@ QVBoxLayout *rowLabel(const QString &title, const QString &caption)
     auto *titleLabel = new QLabel(title);
     titleLabel->setWordWrap(true);
     column->addWidget(titleLabel);
-    column->addWidget(captionLabel(caption));
+    column->addWidget(PageParts::captionLabel(caption));
     return column;
 }
 
@@ -80,15 +69,7 @@ TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
     setObjectName(QStringLiteral("page.tweaks"));
     setWindowTitle(navigationTitle());
 
-    auto *scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
-    auto *content = new QWidget;
-    scroll->setWidget(content);
-    auto *form = new QVBoxLayout(content);
+    auto *form = new QVBoxLayout(PageParts::scrollingContent(this));
     form->setContentsMargins(20, 20, 20, 20);
     form->setSpacing(16);
 
@@ -145,17 +126,11 @@ TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
 
     auto *info = new QGroupBox;
     info->setObjectName(QStringLiteral("section-info"));
-    auto *infoRow = new QHBoxLayout(info);
-    infoRow->setSpacing(10);
-    auto *infoSymbol = new QLabel(QStringLiteral("\u2139"));
-    infoSymbol->setStyleSheet(QStringLiteral("color: #1a73e8; font-weight: bold;"));
-    infoSymbol->setContentsMargins(0, 2, 0, 0);
-    auto *infoText = captionLabel(L(
-        "이 설정들은 원래 터미널 명령으로만 바꿀 수 있는 macOS 숨은 설정입니다. Finder 관련 설정을 바꾸면 "
-        "Finder가 잠깐 재시작됩니다 (열려 있던 창은 다시 열립니다). 언제든 다시 끄면 원래대로 돌아갑니다."));
-    infoText->setFont(font());
-    infoRow->addWidget(infoSymbol, 0, Qt::AlignTop);
-    infoRow->addWidget(infoText, 1);
+    PageParts::infoNote(
+        info,
+        L("이 설정들은 원래 터미널 명령으로만 바꿀 수 있는 macOS 숨은 설정입니다. Finder 관련 설정을 바꾸면 "
+          "Finder가 잠깐 재시작됩니다 (열려 있던 창은 다시 열립니다). 언제든 다시 끄면 원래대로 돌아갑니다."),
+        1.0);
     form->addWidget(info);
     form->addStretch(1);
 
