@@ -3,6 +3,7 @@
 // archive-create FORMAT SOURCE... [--password P] [--aes] [--show-names]: FORMAT is zip, 7z, tar,
 // tar.gz, tar.bz2 or tar.xz (or the engine's raw value); prints the new archive's path.
 #include "Probe.h"
+#include "ProbeSupport.h"
 
 #include "Features/ZipKorean/Engine/ZipKoreanEngine.h"
 
@@ -23,20 +24,10 @@ struct Options {
 
 Options parse(const std::vector<std::string> &arguments)
 {
-    Options options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == "--password" && i + 1 < arguments.size())
-            options.password = QString::fromStdString(arguments[++i]);
-        else if (arguments[i] == "--keep-junk")
-            options.keepJunk = true;
-        else if (arguments[i] == "--aes")
-            options.aes = true;
-        else if (arguments[i] == "--show-names")
-            options.showNames = true;
-        else
-            options.rest.push_back(arguments[i]);
-    }
-    return options;
+    const auto parsed =
+        Probe::parseArguments(arguments, {"--keep-junk", "--aes", "--show-names"}, {"--password"}, false);
+    return {QString::fromStdString(parsed->value("--password").value_or(std::string())),
+            parsed->has("--keep-junk"), parsed->has("--aes"), parsed->has("--show-names"), parsed->rest};
 }
 
 int failWith(const std::optional<QString> &text)

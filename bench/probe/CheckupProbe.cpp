@@ -2,6 +2,7 @@
 // with --fix the journalled changes (operation, paths), then with --undo the restored and failed
 // counts. All in one process, as a tab would do it.
 #include "Probe.h"
+#include "ProbeSupport.h"
 
 #include "Features/SendCheckup/SendCheckupEngine.h"
 
@@ -22,21 +23,12 @@ void printDiagnosis(const SendCheckupEngine &engine)
 
 int checkup(const std::vector<std::string> &arguments)
 {
-    bool fix = false;
-    bool undo = false;
-    PathList roots;
-    for (const auto &argument : arguments) {
-        if (argument == "--fix")
-            fix = true;
-        else if (argument == "--undo")
-            undo = true;
-        else if (argument.rfind("--", 0) == 0)
-            return Probe::fail("usage: checkup ROOT... [--fix] [--undo]");
-        else
-            roots.emplace_back(argument);
-    }
-    if (roots.empty() || (undo && !fix))
+    const auto parsed = Probe::parseArguments(arguments, {"--fix", "--undo"}, {}, true);
+    const bool fix = parsed && parsed->has("--fix");
+    const bool undo = parsed && parsed->has("--undo");
+    if (!parsed || parsed->rest.empty() || (undo && !fix))
         return Probe::fail("usage: checkup ROOT... [--fix] [--undo]");
+    const PathList roots(parsed->rest.begin(), parsed->rest.end());
 
     SendCheckupEngine engine;
     engine.addURLs(roots);

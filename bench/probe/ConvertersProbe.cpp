@@ -5,6 +5,7 @@
 // Without --apply the engines only scan (and, for video, read the codecs). A summary goes to
 // standard error; the exit code is 1 when an item failed.
 #include "Probe.h"
+#include "ProbeSupport.h"
 
 #include "Features/HeicConvert/HeicConvertEngine.h"
 #include "Features/TextEncoding/TextEncodingEngine.h"
@@ -13,7 +14,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -22,10 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string text(const QString &s)
-{
-    return s.toStdString();
-}
+using Probe::text;
 
 struct Options {
     bool apply = false;
@@ -36,19 +33,12 @@ struct Options {
 bool parse(const std::vector<std::string> &arguments, const std::vector<std::string> &valued,
            Options &options)
 {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const auto &argument = arguments[i];
-        if (argument == "--apply") {
-            options.apply = true;
-        } else if (std::find(valued.begin(), valued.end(), argument) != valued.end() &&
-                   i + 1 < arguments.size()) {
-            options.values.emplace_back(argument, arguments[++i]);
-        } else if (argument.rfind("--", 0) == 0) {
-            return false;
-        } else {
-            options.roots.emplace_back(argument);
-        }
-    }
+    const auto parsed = Probe::parseArguments(arguments, {"--apply"}, valued, true);
+    if (!parsed)
+        return false;
+    options.apply = parsed->has("--apply");
+    options.roots.assign(parsed->rest.begin(), parsed->rest.end());
+    options.values = parsed->values;
     return !options.roots.empty();
 }
 
@@ -76,28 +66,15 @@ int textCommand(const std::vector<std::string> &arguments)
     if (options.apply)
         engine.convertAll();
     for (const auto &item : engine.items()) {
-        const char *state = "pending";
-        switch (item.status.kind) {
-        case TextEncodingEngine::Status::Kind::pending:
-            break;
-        case TextEncodingEngine::Status::Kind::alreadyOk:
-            state = "alreadyOk";
-            break;
-        case TextEncodingEngine::Status::Kind::done:
-            state = "done";
-            break;
-        case TextEncodingEngine::Status::Kind::failed:
-            state = "failed";
-            break;
-        }
-        std::printf("%s\t%s\t%s\t%s\t%s\n", state, text(TextEncodingEngine::toString(item.detected)).c_str(),
-                    text(item.lineEnding).c_str(), item.url.c_str(), text(item.status.message).c_str());
+        std::printf("%s\t%s\t%s\t%s\t%s\n", Probe::stateName(item.status.kind),
+                    text(TextEncodingEngine::toString(item.detected)).c_str(), text(item.lineEnding).c_str(),
+                    item.url.c_str(), text(item.status.message).c_str());
     }
-    std::fprintf(stderr, "items %zu, skipped %lld, pending %lld, already ok %lld, done %lld, failed %lld\n",
-                 engine.items().size(), static_cast<long long>(engine.skippedCount()),
-                 static_cast<long long>(engine.pendingCount()),
-                 static_cast<long long>(engine.alreadyOkCount()), static_cast<long long>(engine.doneCount()),
-                 static_cast<long long>(engine.failedCount()));
+    Probe::printSummary(engine.items().size(), {{"skipped", engine.skippedCount()},
+                                                {"pending", engine.pendingCount()},
+                                                {"already ok", engine.alreadyOkCount()},
+                                                {"done", engine.doneCount()},
+                                                {"failed", engine.failedCount()}});
     return engine.failedCount() > 0 ? 1 : 0;
 }
 
@@ -111,37 +88,14 @@ int heicCommand(const std::vector<std::string> &arguments)
     if (options.apply)
         engine.convertAll();
     for (const auto &item : engine.items()) {
-        const char *state = item.status.kind == HeicConvertEngine::Status::Kind::pending ? "pending"
-                            : item.status.kind == HeicConvertEngine::Status::Kind::done  ? "done"
-                                                                                         : "failed";
-        std::printf("%s\t%lld\t%s\t%s\n", state, static_cast<long long>(item.size), item.url.c_str(),
-                    text(item.status.text).c_str());
+        std::printf("%s\t%lld\t%s\t%s\n", Probe::stateName(item.status.kind),
+                    static_cast<long long>(item.size), item.url.c_str(), text(item.status.text).c_str());
     }
-    std::fprintf(stderr, "items %zu, skipped %lld, unreadable folders %lld, done %lld, failed %lld\n",
-                 engine.items().size(), static_cast<long long>(engine.skippedCount()),
-                 static_cast<long long>(engine.scan.unreadableCount),
-                 static_cast<long long>(engine.doneCount()), static_cast<long long>(engine.failedCount()));
+    Probe::printSummary(engine.items().size(), {{"skipped", engine.skippedCount()},
+                                                {"unreadable folders", engine.scan.unreadableCount},
+                                                {"done", engine.doneCount()},
+                                                {"failed", engine.failedCount()}});
     return engine.failedCount() > 0 ? 1 : 0;
-}
-
-const char *videoState(VideoConvertEngine::Status::Kind kind)
-{
-    using Kind = VideoConvertEngine::Status::Kind;
-    switch (kind) {
-    case Kind::pending:
-        return "pending";
-    case Kind::alreadyOk:
-        return "alreadyOk";
-    case Kind::done:
-        return "done";
-    case Kind::failed:
-        return "failed";
-    case Kind::analyzing:
-        return "analyzing";
-    case Kind::converting:
-        return "converting";
-    }
-    return "";
 }
 
 int videoCommand(const std::vector<std::string> &arguments)
@@ -162,13 +116,13 @@ int videoCommand(const std::vector<std::string> &arguments)
             loop.exec();
     }
     for (const auto &item : engine.items())
-        std::printf("%s\t%lld\t%s\t%s\n", videoState(item.status.kind), static_cast<long long>(item.size),
-                    item.url.c_str(), text(item.status.text).c_str());
-    std::fprintf(stderr, "items %zu, skipped %lld, pending %lld, already ok %lld, done %lld, failed %lld\n",
-                 engine.items().size(), static_cast<long long>(engine.skippedCount()),
-                 static_cast<long long>(engine.pendingCount()),
-                 static_cast<long long>(engine.alreadyOkCount()), static_cast<long long>(engine.doneCount()),
-                 static_cast<long long>(engine.failedCount()));
+        std::printf("%s\t%lld\t%s\t%s\n", Probe::stateName(item.status.kind),
+                    static_cast<long long>(item.size), item.url.c_str(), text(item.status.text).c_str());
+    Probe::printSummary(engine.items().size(), {{"skipped", engine.skippedCount()},
+                                                {"pending", engine.pendingCount()},
+                                                {"already ok", engine.alreadyOkCount()},
+                                                {"done", engine.doneCount()},
+                                                {"failed", engine.failedCount()}});
     return engine.failedCount() > 0 ? 1 : 0;
 }
 

@@ -4,6 +4,7 @@
 // Without --apply the engines only scan. A summary goes to standard error; the exit code is 1 when
 // an item failed.
 #include "Probe.h"
+#include "ProbeSupport.h"
 
 #include "Features/DSStoreCleaner/DSStoreCleanerEngine.h"
 #include "Features/FilenameSanitizer/FilenameSanitizerEngine.h"
@@ -25,35 +26,20 @@ struct Options {
 
 bool parse(const std::vector<std::string> &arguments, bool allowNfd, Options &options)
 {
-    for (const auto &argument : arguments) {
-        if (argument == "--apply")
-            options.apply = true;
-        else if (allowNfd && argument == "--nfd")
-            options.nfd = true;
-        else if (argument.rfind("--", 0) == 0)
-            return false;
-        else
-            options.roots.emplace_back(argument);
-    }
+    std::vector<std::string> flags{"--apply"};
+    if (allowNfd)
+        flags.emplace_back("--nfd");
+    const auto parsed = Probe::parseArguments(arguments, flags, {}, true);
+    if (!parsed)
+        return false;
+    options.apply = parsed->has("--apply");
+    options.nfd = parsed->has("--nfd");
+    options.roots.assign(parsed->rest.begin(), parsed->rest.end());
     return !options.roots.empty();
 }
 
-template <typename Status> const char *stateText(const Status &status)
-{
-    switch (status.kind) {
-    case Status::Kind::pending:
-        return "pending";
-    case Status::Kind::failed:
-        return "failed";
-    default:
-        return "done";
-    }
-}
-
-std::string text(const QString &s)
-{
-    return s.toStdString();
-}
+using Probe::stateName;
+using Probe::text;
 
 int hangul(const std::vector<std::string> &arguments)
 {
@@ -67,11 +53,12 @@ int hangul(const std::vector<std::string> &arguments)
     if (options.apply)
         engine.applyAll();
     for (const auto &item : engine.items())
-        std::printf("%s\t%s\t%s\t%s\n", stateText(item.status), item.url.c_str(), item.newName.c_str(),
+        std::printf("%s\t%s\t%s\t%s\n", stateName(item.status.kind), item.url.c_str(), item.newName.c_str(),
                     text(item.status.message).c_str());
-    std::fprintf(stderr, "items %zu, already normalized %lld, unreadable %lld, done %d, failed %d\n",
-                 engine.items().size(), static_cast<long long>(engine.alreadyNormalizedCount()),
-                 static_cast<long long>(engine.unreadableCount()), engine.doneCount(), engine.failedCount());
+    Probe::printSummary(engine.items().size(), {{"already normalized", engine.alreadyNormalizedCount()},
+                                                {"unreadable", engine.unreadableCount()},
+                                                {"done", engine.doneCount()},
+                                                {"failed", engine.failedCount()}});
     return engine.failedCount() > 0 ? 1 : 0;
 }
 
@@ -85,13 +72,13 @@ int sanitize(const std::vector<std::string> &arguments)
     if (options.apply)
         engine.applyAll();
     for (const auto &item : engine.items())
-        std::printf("%s\t%s\t%s\t%s\t%s\n", stateText(item.status), item.originalPath.c_str(),
+        std::printf("%s\t%s\t%s\t%s\t%s\n", stateName(item.status.kind), item.originalPath.c_str(),
                     item.newName.c_str(), text(item.issues.join(QStringLiteral("; "))).c_str(),
                     text(item.status.message).c_str());
-    std::fprintf(stderr, "items %zu, scanned %lld, unreadable %lld, done %d, failed %d\n",
-                 engine.items().size(), static_cast<long long>(engine.scannedCount()),
-                 static_cast<long long>(engine.scan.unreadableCount), engine.doneCount(),
-                 engine.failedCount());
+    Probe::printSummary(engine.items().size(), {{"scanned", engine.scannedCount()},
+                                                {"unreadable", engine.scan.unreadableCount},
+                                                {"done", engine.doneCount()},
+                                                {"failed", engine.failedCount()}});
     return engine.failedCount() > 0 ? 1 : 0;
 }
 
@@ -106,18 +93,15 @@ int junk(const std::vector<std::string> &arguments)
         engine.trashAll();
     static const char *kinds[] = {"dsStore", "appleDouble", "macosxFolder"};
     for (const auto &item : engine.items()) {
-        const char *state = item.status.kind == DSStoreCleanerEngine::Item::Status::Kind::pending ? "pending"
-                            : item.status.kind == DSStoreCleanerEngine::Item::Status::Kind::failed
-                                ? "failed"
-                                : "trashed";
         const std::string where = item.trashedTo ? item.trashedTo->native() : text(item.status.message);
-        std::printf("%s\t%s\t%lld\t%s\t%s\n", state, kinds[int(item.kind)], static_cast<long long>(item.size),
-                    item.url.c_str(), where.c_str());
+        std::printf("%s\t%s\t%lld\t%s\t%s\n", stateName(item.status.kind), kinds[int(item.kind)],
+                    static_cast<long long>(item.size), item.url.c_str(), where.c_str());
     }
-    std::fprintf(stderr, "items %zu, scanned %lld, unreadable %lld, bytes %lld, trashed %d, failed %d\n",
-                 engine.items().size(), static_cast<long long>(engine.scannedCount()),
-                 static_cast<long long>(engine.scan.unreadableCount),
-                 static_cast<long long>(engine.pendingSize()), engine.trashedCount(), engine.failedCount());
+    Probe::printSummary(engine.items().size(), {{"scanned", engine.scannedCount()},
+                                                {"unreadable", engine.scan.unreadableCount},
+                                                {"bytes", engine.pendingSize()},
+                                                {"trashed", engine.trashedCount()},
+                                                {"failed", engine.failedCount()}});
     return engine.failedCount() > 0 ? 1 : 0;
 }
 
