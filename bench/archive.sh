@@ -3,28 +3,18 @@
 # the archivers people use, on the same folder: ZIP against zip/unzip, encrypted 7z against 7zz,
 # tar.gz against bsdtar.
 # Usage: bench/archive.sh [PROBE]   (default: build/bench/bench/quillfern-probe)
-set -euo pipefail
-probe=$(realpath "${1:-build/bench/bench/quillfern-probe}")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/lib.sh"
+bench_probe "${1:-}"
+bench_work
+label_width=32
 
 mkdir -p "$work/자료/문서"
-for i in $(seq 1 300); do
+for i in $(seq 1 "$(scaled 300)"); do
     head -c $((i * 613)) /dev/urandom > "$work/자료/파일 $i.bin"
     seq 1 $((i * 40)) > "$work/자료/문서/숫자 $i.txt"
 done
-head -c 32000000 /dev/urandom > "$work/자료/big.bin"
+head -c "$(scaled 32000000)" /dev/urandom > "$work/자료/big.bin"
 touch "$work/자료/.DS_Store"
-
-timed() {
-    local label=$1
-    shift
-    local start end
-    start=$(date +%s.%N)
-    "$@" > /dev/null
-    end=$(date +%s.%N)
-    awk -v l="$label" -v s="$start" -v e="$end" 'BEGIN { printf "%-32s %6.3f s\n", l, e - s }'
-}
 
 cd "$work"
 timed "zip create     quillfern-probe" "$probe" archive-create zip 자료

@@ -3,13 +3,11 @@
 # names, junk files and Windows-illegal names; convmv (the usual NFD->NFC tool) runs on a copy of
 # the same tree for comparison of the renaming part.
 # Usage: bench/checkup.sh [BUILD_DIR] [FILES]
-set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 build=${1:-build/bench}
 count=${2:-20000}
-probe="$build/bench/quillfern-probe"
-[ -x "$probe" ] || { echo "build the bench preset first: cmake --preset bench && cmake --build --preset bench" >&2; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+bench_probe "$build/bench/quillfern-probe"
+bench_work
 export XDG_DATA_HOME="$work/data"
 make_tree() {
     python3 - "$1" "$count" <<'PY'
@@ -26,10 +24,8 @@ PY
 }
 make_tree "$work/a"
 make_tree "$work/b"
-TIMEFORMAT=%R
-time_it() { { time "$@" >/dev/null 2>&1 || true; } 2>&1; }
-echo "diagnosis only:        $(time_it "$probe" checkup "$work/a") s"
-echo "diagnosis, fix, undo:  $(time_it "$probe" checkup "$work/a" --fix --undo) s"
+echo "diagnosis only:        $(seconds "$probe" checkup "$work/a") s"
+echo "diagnosis, fix, undo:  $(seconds "$probe" checkup "$work/a" --fix --undo) s"
 if command -v convmv >/dev/null; then
-    echo "convmv -r NFC rename:  $(time_it convmv -r -f utf8 -t utf8 --nfc --notest "$work/b") s"
+    echo "convmv -r NFC rename:  $(seconds convmv -r -f utf8 -t utf8 --nfc --notest "$work/b") s"
 fi

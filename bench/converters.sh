@@ -4,10 +4,10 @@
 # ffmpeg command line with the same settings; prints seconds, the ratio to the peer and peak
 # memory (MiB). The text converter's originals go to a Trash inside the work folder.
 # Usage: bench/converters.sh [PROBE] [WORKDIR]
-set -euo pipefail
-probe="$(realpath "${1:-build/bench/bench/quillfern-probe}")"
-work="${2:-$(mktemp -d /tmp/converters-bench.XXXXXX)}"
-mkdir -p "$work"
+#        (WORKDIR keeps the generated sets for the next run; without one a temporary folder is used)
+. "$(dirname "$0")/lib.sh"
+bench_probe "${1:-}"
+bench_work "${2:-}"
 cd "$work"
 export XDG_DATA_HOME="$work/xdg"
 mkdir -p "$XDG_DATA_HOME"
@@ -18,26 +18,21 @@ make_sets() {
         ffmpeg -v error -y -f lavfi -i testsrc2=size=4000x3000 -frames:v 1 sets/photo.png
         heif-enc -q 90 sets/photo.png -o sets/photo.heic > /dev/null
     }
-    [ -f sets/text.txt ] || python3 - <<'PY'
-import random
+    [ -f sets/text.txt ] || python3 - "$(scaled 50000000)" <<'PY'
+import random, sys
+limit = int(sys.argv[1])
 random.seed(3)
 words = "한글 자막 파일 인코딩 변환 누리함 옛 윈도우 메모장 줄바꿈 text line 0123456789".split()
 with open("sets/text.txt", "wb") as f:
     size = 0
-    while size < 50_000_000:
+    while size < limit:
         line = (" ".join(random.choice(words) for _ in range(10)) + "\r\n").encode("cp949")
         f.write(line)
         size += len(line)
 PY
     [ -f sets/clip.mov ] || ffmpeg -v error -y -f lavfi -i testsrc2=size=1920x1080:rate=30 \
-        -f lavfi -i sine=frequency=440:sample_rate=48000 -t 5 \
+        -f lavfi -i sine=frequency=440:sample_rate=48000 -t "$(scaled 5)" \
         -c:v libx265 -preset fast -tag:v hvc1 -x265-params log-level=none -c:a aac sets/clip.mov
-}
-
-# measure COMMAND...: prints "seconds peak-MiB" of one run.
-measure() {
-    /usr/bin/time -o time.out -f '%e %M' "$@" > /dev/null 2> /dev/null || echo "  (failed: $*)" >&2
-    awk '{ printf "%.2f %.0f\n", $1, $2 / 1024 }' time.out
 }
 
 # best SETUP COMMAND...: the fastest of three runs (the machine may be shared), each after SETUP.
@@ -49,11 +44,6 @@ best() {
         result+="$(measure "$@")"$'\n'
     done
     printf '%s' "$result" | sort -n | head -1
-}
-
-row() { # label peer-seconds seconds mib
-    awk -v l="$1" -v b="$2" -v s="$3" -v m="$4" \
-        'BEGIN { printf "  %-22s %7.2f s  x%5.2f  %6s MiB\n", l, s, (b > 0 ? s / b : 0), m }'
 }
 
 fresh() { rm -rf run && mkdir run && cp "$@" run/; }

@@ -6,21 +6,19 @@
 #   - Junk: the probe's scan against `find` looking for the same three kinds.
 # Usage: bench/filenames.sh [PROBE]   (default build/bench/bench/quillfern-probe; build it with
 #        cmake --preset bench && cmake --build build/bench --target quillfern-probe)
-set -euo pipefail
-
-probe=$(realpath "${1:-build/bench/bench/quillfern-probe}")
+. "$(dirname "$0")/lib.sh"
+bench_probe "${1:-}"
 for tool in convmv find python3; do
     command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+bench_work
 
-python3 - "$work/ours" <<'EOF'
+python3 - "$work/ours" "$(scaled 100)" <<'EOF'
 import os, sys, unicodedata
-root = sys.argv[1]
+root, folders = sys.argv[1], int(sys.argv[2])
 words = ["가나다", "한글 문서", "사진", "회의록 초안", "보고서", "음악", "영수증", "메모"]
-for f in range(100):
+for f in range(folders):
     folder = os.path.join(root, unicodedata.normalize("NFD", f"{words[f % len(words)]} {f}"))
     os.makedirs(folder)
     for n in range(1000):
@@ -32,7 +30,6 @@ for f in range(100):
 EOF
 cp -a "$work/ours" "$work/peer"
 
-seconds() { local start end; start=$(date +%s.%N); "$@" >/dev/null 2>&1 || true; end=$(date +%s.%N); echo "$end - $start" | bc -l; }
 ratio() { echo "scale=1; $1 / $2" | bc -l; }
 
 scan=$(seconds "$probe" hangul "$work/ours")

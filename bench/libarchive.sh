@@ -2,27 +2,16 @@
 # Times the libarchive bridge against bsdtar on the same data: creating a tar.gz of a folder of
 # mixed files, listing it and extracting it.
 # Usage: bench/libarchive.sh [PROBE]   (default: build/bench/bench/quillfern-probe)
-set -euo pipefail
-probe=$(realpath "${1:-build/bench/bench/quillfern-probe}")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/lib.sh"
+bench_probe "${1:-}"
+bench_work
 
 mkdir -p "$work/data/자료"
-for i in $(seq 1 200); do
+for i in $(seq 1 "$(scaled 200)"); do
     head -c $((i * 997)) /dev/urandom > "$work/data/자료/파일 $i.bin"
     seq 1 $((i * 50)) > "$work/data/자료/숫자 $i.txt"
 done
-head -c 64000000 /dev/urandom > "$work/data/big.bin"
-
-timed() {
-    local label=$1
-    shift
-    local start end
-    start=$(date +%s.%N)
-    "$@" > /dev/null
-    end=$(date +%s.%N)
-    awk -v l="$label" -v s="$start" -v e="$end" 'BEGIN { printf "%-28s %6.3f s\n", l, e - s }'
-}
+head -c "$(scaled 64000000)" /dev/urandom > "$work/data/big.bin"
 
 cd "$work"
 timed "create  quillfern-probe" "$probe" libarchive-create tar.gz ours.tar.gz data

@@ -3,51 +3,17 @@
 # thread) and bsdtar, on a 200 MB mixed set (random and text files) and 5 000 small files; prints
 # seconds, the ratio to the probe and peak memory (MiB).
 # Usage: bench/sevenzip.sh [PROBE] [WORKDIR]
-set -euo pipefail
+#        (WORKDIR keeps the generated sets for the next run; without one a temporary folder is used)
+. "$(dirname "$0")/lib.sh"
 export LC_ALL=C.UTF-8
-probe="$(realpath "${1:-build/bench/bench/quillfern-probe}")"
-work="${2:-$(mktemp -d /tmp/sevenzip-bench.XXXXXX)}"
+bench_probe "${1:-}"
+bench_work "${2:-}"
 password='벤치 암호'
-mkdir -p "$work"
 cd "$work"
 
 make_sets() {
-    [ -d mixed ] || {
-        mkdir -p mixed/random mixed/text
-        for i in $(seq 1 10); do head -c 10000000 /dev/urandom > "mixed/random/r$i.bin"; done
-        python3 - <<'PY'
-import random
-random.seed(1)
-words = ("압축 파일 이름 한글 문서 archive lzma benchmark quillfern 누리함 text line data "
-         "the quick brown fox jumps over lazy dog 0123456789").split()
-for i in range(1, 11):
-    with open(f"mixed/text/t{i}.txt", "w") as f:
-        size = 0
-        while size < 10_000_000:
-            line = " ".join(random.choice(words) for _ in range(12)) + "\n"
-            f.write(line)
-            size += len(line.encode())
-PY
-    }
-    [ -d small ] || python3 - <<'PY'
-import os, random
-random.seed(2)
-for i in range(5000):
-    d = f"small/d{i // 250}"
-    os.makedirs(d, exist_ok=True)
-    with open(f"{d}/f{i}.txt", "w") as f:
-        f.write(("작은 파일 %d " % i) * random.randint(5, 300))
-PY
-}
-
-# measure COMMAND...: prints "seconds peak-MiB" of one run.
-measure() {
-    /usr/bin/time -o time.out -f '%e %M' "$@" > /dev/null 2> /dev/null || echo "  (failed: $*)" >&2
-    awk '{ printf "%.2f %.0f\n", $1, $2 / 1024 }' time.out
-}
-
-row() { # label base-seconds seconds mib
-    awk -v l="$1" -v b="$2" -v s="$3" -v m="$4" 'BEGIN { printf "  %-22s %7.2f s  x%5.2f  %6s MiB\n", l, s, (b > 0 ? s / b : 0), m }'
+    make_mixed_set "$(scaled 10)" lzma
+    make_small_set "$(scaled 5000)" 250
 }
 
 extract_case() { # archive label [password]
