@@ -115,6 +115,8 @@ bool ToolPageWidget::showsResults() const
 void ToolPageWidget::refreshNow()
 {
     refreshPending_ = false;
+    for (const auto &sync : pickerSyncs_)
+        sync();
     refresh();
 }
 

@@ -5,10 +5,13 @@
 #include "Ui/ResultListView.h"
 
 #include <QByteArray>
+#include <QComboBox>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -16,7 +19,6 @@
 #include <vector>
 
 class BottomBarWidget;
-class QComboBox;
 class QHBoxLayout;
 class QStackedLayout;
 
@@ -34,6 +36,15 @@ public:
         OpenPanelRequest panel;
         ResultListModel::Source rows;
     };
+
+    // The rows of an engine's item list (items() gives the list, each item with its id) as the page's
+    // row(i) draws them.
+    template <class Items, class Row>
+    static ResultListModel::Source rowsOf(Items items, Row row, std::function<bool()> animating = {})
+    {
+        return {[items] { return int(items().size()); },
+                [items](int i) { return items()[std::size_t(i)].id; }, std::move(row), std::move(animating)};
+    }
 
     ToolPageWidget(const Setup &setup, QWidget *parent = nullptr);
     ~ToolPageWidget() override;
@@ -70,6 +81,29 @@ protected:
                                 const QString &help = {});
     // Shows the option of this raw value without telling anyone.
     static void selectOption(QComboBox *picker, const QString &raw);
+    // A titled toolbar picker of one engine choice: the options are `all`, shown by label() and keyed
+    // by raw() (the item data); a pick goes to choose(), and each refresh shows current() again.
+    template <class Choice, std::size_t N, class Label, class Raw, class Current, class Choose>
+    QComboBox *addChoicePicker(const QString &title, const std::array<Choice, N> &all, Label label, Raw raw,
+                               Current current, Choose choose, const QString &help = {})
+    {
+        QList<std::pair<QString, QString>> options;
+        for (const Choice &choice : all)
+            options.append({label(choice), raw(choice)});
+        QComboBox *picker = addToolbarPicker(title, options, help);
+        connect(picker, &QComboBox::activated, this, [this, all, choose](int index) {
+            if (index >= 0 && std::size_t(index) < N)
+                choose(all[std::size_t(index)]);
+            refreshNow();
+        });
+        pickerSyncs_.push_back([picker, raw, current] { selectOption(picker, raw(current())); });
+        return picker;
+    }
+    // Each of the sender's signals asks for a refresh.
+    template <class Sender, class... Changes> void refreshOn(const Sender *sender, Changes... changes)
+    {
+        (connect(sender, changes, this, &ToolPageWidget::scheduleRefresh), ...);
+    }
 
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
@@ -87,6 +121,7 @@ private:
     QWidget *resultPage_;
     ResultListView *results_;
     BottomBarWidget *bottomBar_;
+    std::vector<std::function<void()>> pickerSyncs_;
     bool dropTargeted_ = false;
     bool refreshPending_ = false;
 };

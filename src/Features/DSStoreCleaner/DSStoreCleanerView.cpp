@@ -23,10 +23,9 @@ ToolPageWidget::Setup DSStoreCleanerView::setup(DSStoreCleanerView *view)
            "되돌릴 수 "
            "있습니다.")},
         {false, true, L("추가"), L("청소할 폴더를 선택하세요")},
-        {[view] { return int(view->engine_->items().size()); },
-         [view](int i) { return view->engine_->items()[std::size_t(i)].id; },
-         [view](int i) { return view->row(i); },
-         {}},
+        rowsOf(
+            [view]() -> const auto & { return view->engine_->items(); },
+            [view](int i) { return view->row(i); }),
     };
 }
 
@@ -62,13 +61,11 @@ DSStoreCleanerView::DSStoreCleanerView(std::unique_ptr<DSStoreCleanerEngine> eng
     addToolbarWidget(kindMenu_);
 
     setBottomActions([this] { engine_->clear(); }, [this] { engine_->trashAll(); });
-    for (auto signal :
-         {&DSStoreCleanerEngine::includeDSStoreChanged, &DSStoreCleanerEngine::includeAppleDoubleChanged,
-          &DSStoreCleanerEngine::includeMacosxChanged, &DSStoreCleanerEngine::itemsChanged,
-          &DSStoreCleanerEngine::scannedRootsChanged, &DSStoreCleanerEngine::scannedCountChanged,
-          &DSStoreCleanerEngine::unreadableCountChanged})
-        connect(engine_.get(), signal, this, &DSStoreCleanerView::scheduleRefresh);
-    connect(engine_.get(), &DSStoreCleanerEngine::itemChanged, this, &DSStoreCleanerView::scheduleRefresh);
+    refreshOn(engine_.get(), &DSStoreCleanerEngine::includeDSStoreChanged,
+              &DSStoreCleanerEngine::includeAppleDoubleChanged, &DSStoreCleanerEngine::includeMacosxChanged,
+              &DSStoreCleanerEngine::itemsChanged, &DSStoreCleanerEngine::scannedRootsChanged,
+              &DSStoreCleanerEngine::scannedCountChanged, &DSStoreCleanerEngine::unreadableCountChanged,
+              &DSStoreCleanerEngine::itemChanged);
     refreshNow();
 }
 

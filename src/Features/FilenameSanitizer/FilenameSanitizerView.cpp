@@ -15,10 +15,9 @@ ToolPageWidget::Setup FilenameSanitizerView::setup(FilenameSanitizerView *view)
            "자체가 안 됩니다. CON, PRN 같은 Windows 예약어도 마찬가지예요. 문제가 되는 이름을 찾아 안전한 "
            "이름으로 한 번에 바꿔 드립니다.")},
         {true, true, L("추가"), L("파일명을 검사할 파일이나 폴더를 선택하세요")},
-        {[view] { return int(view->engine_.items().size()); },
-         [view](int i) { return view->engine_.items()[std::size_t(i)].id; },
-         [view](int i) { return view->row(i); },
-         {}},
+        rowsOf(
+            [view]() -> const auto & { return view->engine_.items(); },
+            [view](int i) { return view->row(i); }),
     };
 }
 
@@ -27,11 +26,9 @@ FilenameSanitizerView::FilenameSanitizerView(QWidget *parent) : ToolPageWidget(s
     setObjectName(QStringLiteral("page.filenameSanitizer"));
     results()->setNoteLine(true);
     setBottomActions([this] { engine_.clear(); }, [this] { engine_.applyAll(); });
-    for (auto signal :
-         {&FilenameSanitizerEngine::itemsChanged, &FilenameSanitizerEngine::scannedRootsChanged,
-          &FilenameSanitizerEngine::scannedCountChanged, &FilenameSanitizerEngine::unreadableCountChanged})
-        connect(&engine_, signal, this, &FilenameSanitizerView::scheduleRefresh);
-    connect(&engine_, &FilenameSanitizerEngine::itemChanged, this, &FilenameSanitizerView::scheduleRefresh);
+    refreshOn(&engine_, &FilenameSanitizerEngine::itemsChanged, &FilenameSanitizerEngine::scannedRootsChanged,
+              &FilenameSanitizerEngine::scannedCountChanged, &FilenameSanitizerEngine::unreadableCountChanged,
+              &FilenameSanitizerEngine::itemChanged);
     refreshNow();
 }
 

@@ -38,38 +38,25 @@ ToolPageWidget::Setup HangulFilenameView::setup(HangulFilenameView *view)
            "검색·정렬도 "
            "제대로 동작합니다.")},
         {true, true, L("추가"), L("파일명을 검사할 파일이나 폴더를 선택하세요")},
-        {[view] { return int(view->engine_.items().size()); },
-         [view](int i) { return view->engine_.items()[std::size_t(i)].id; },
-         [view](int i) { return view->row(i); },
-         {}},
+        rowsOf(
+            [view]() -> const auto & { return view->engine_.items(); },
+            [view](int i) { return view->row(i); }),
     };
 }
 
 HangulFilenameView::HangulFilenameView(QWidget *parent) : ToolPageWidget(setup(this), parent)
 {
     setObjectName(QStringLiteral("page.hangulFilename"));
-    QList<std::pair<QString, QString>> forms;
-    for (auto form : HangulRenameEngine::allForms)
-        forms.append({HangulRenameEngine::label(form), HangulRenameEngine::toString(form)});
-    formPicker_ = addToolbarPicker(
-        L("변환 방향"), forms,
+    formPicker_ = addChoicePicker(
+        L("변환 방향"), HangulRenameEngine::allForms, HangulRenameEngine::label, HangulRenameEngine::toString,
+        [this] { return engine_.form(); }, [this](auto form) { engine_.setForm(form); },
         L("어느 형식으로 변환할지 선택합니다. Windows로 보낼 파일은 완성형(NFC)을 사용하세요."));
     formPicker_->setObjectName(QStringLiteral("formPicker"));
-    connect(formPicker_, &QComboBox::activated, this, [this](int index) {
-        const auto form =
-            HangulRenameEngine::formFromString(formPicker_->itemData(index).toString().toStdString());
-        if (form)
-            engine_.setForm(*form);
-        refreshNow();
-    });
 
     setBottomActions([this] { engine_.clear(); }, [this] { engine_.applyAll(); });
-    for (auto signal :
-         {&HangulRenameEngine::formChanged, &HangulRenameEngine::itemsChanged,
-          &HangulRenameEngine::alreadyNormalizedCountChanged, &HangulRenameEngine::scannedRootsChanged,
-          &HangulRenameEngine::unreadableCountChanged})
-        connect(&engine_, signal, this, &HangulFilenameView::scheduleRefresh);
-    connect(&engine_, &HangulRenameEngine::itemChanged, this, &HangulFilenameView::scheduleRefresh);
+    refreshOn(&engine_, &HangulRenameEngine::formChanged, &HangulRenameEngine::itemsChanged,
+              &HangulRenameEngine::alreadyNormalizedCountChanged, &HangulRenameEngine::scannedRootsChanged,
+              &HangulRenameEngine::unreadableCountChanged, &HangulRenameEngine::itemChanged);
     refreshNow();
 }
 
@@ -97,7 +84,6 @@ ResultRow HangulFilenameView::row(int index) const
 
 void HangulFilenameView::refresh()
 {
-    selectOption(formPicker_, HangulRenameEngine::toString(engine_.form()));
     showResults(!engine_.scannedRoots().empty());
     results()->setNoteLine(engine_.form() == HangulRenameEngine::Form::nfc);
     results()->emptyState()->setContent(

@@ -15,10 +15,9 @@ ToolPageWidget::Setup HeicConvertView::setup(HeicConvertView *view)
            "JPG로 "
            "변환해서 보내면 어디서나 열립니다. 촬영 정보와 사진 방향은 그대로 유지됩니다.")},
         {true, true, L("추가"), L("변환할 HEIC 사진이나 폴더를 선택하세요")},
-        {[view] { return int(view->engine_.items().size()); },
-         [view](int i) { return view->engine_.items()[std::size_t(i)].id; },
-         [view](int i) { return view->row(i); },
-         {}},
+        rowsOf(
+            [view]() -> const auto & { return view->engine_.items(); },
+            [view](int i) { return view->row(i); }),
     };
 }
 
@@ -26,9 +25,8 @@ HeicConvertView::HeicConvertView(QWidget *parent) : ToolPageWidget(setup(this), 
 {
     setObjectName(QStringLiteral("page.heicConverter"));
     setBottomActions([this] { engine_.clear(); }, [this] { engine_.convertAll(); });
-    for (auto signal : {&HeicConvertEngine::itemsChanged, &HeicConvertEngine::scannedRootsChanged,
-                        &HeicConvertEngine::skippedCountChanged})
-        connect(&engine_, signal, this, &HeicConvertView::scheduleRefresh);
+    refreshOn(&engine_, &HeicConvertEngine::itemsChanged, &HeicConvertEngine::scannedRootsChanged,
+              &HeicConvertEngine::skippedCountChanged);
     results()->emptyState()->setContent(QStringLiteral("photo"), L("HEIC 사진이 없습니다"),
                                         L("끌어다 놓은 항목에서 HEIC/HEIF 사진을 찾지 못했습니다.\n다른 "
                                           "파일을 끌어다 놓으면 이어서 검사합니다."));

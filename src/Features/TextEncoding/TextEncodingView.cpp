@@ -18,10 +18,9 @@ ToolPageWidget::Setup TextEncodingView::setup(TextEncodingView *view)
            "전 원본은 "
            "휴지통에 보관되어 되돌릴 수 있습니다.")},
         {true, true, L("추가"), L("인코딩을 검사할 텍스트 파일이나 폴더를 선택하세요")},
-        {[view] { return int(view->engine_->items().size()); },
-         [view](int i) { return view->engine_->items()[std::size_t(i)].id; },
-         [view](int i) { return view->row(i); },
-         {}},
+        rowsOf(
+            [view]() -> const auto & { return view->engine_->items(); },
+            [view](int i) { return view->row(i); }),
     };
 }
 
@@ -32,33 +31,22 @@ TextEncodingView::TextEncodingView(std::unique_ptr<TextEncodingEngine> engine, Q
     setObjectName(QStringLiteral("page.textEncoding"));
     results()->setNoteLine(true);
 
-    QList<std::pair<QString, QString>> targets;
-    for (auto target : TextEncodingEngine::allTargets)
-        targets.append({TextEncodingEngine::label(target), TextEncodingEngine::toString(target)});
-    targetPicker_ = addToolbarPicker(L("변환할 인코딩"), targets);
+    using Engine = TextEncodingEngine;
+    targetPicker_ = addChoicePicker(
+        L("변환할 인코딩"), Engine::allTargets, [](auto t) { return Engine::label(t); },
+        [](auto t) { return Engine::toString(t); }, [this] { return engine_->target(); },
+        [this](auto t) { engine_->setTarget(t); });
     targetPicker_->setObjectName(QStringLiteral("targetPicker"));
-    QList<std::pair<QString, QString>> endings;
-    for (auto choice : TextEncodingEngine::allLineEndings)
-        endings.append({TextEncodingEngine::label(choice), TextEncodingEngine::toString(choice)});
-    lineEndingPicker_ = addToolbarPicker(L("줄바꿈"), endings);
+    lineEndingPicker_ = addChoicePicker(
+        L("줄바꿈"), Engine::allLineEndings, [](auto c) { return Engine::label(c); },
+        [](auto c) { return Engine::toString(c); }, [this] { return engine_->lineEnding(); },
+        [this](auto c) { engine_->setLineEnding(c); });
     lineEndingPicker_->setObjectName(QStringLiteral("lineEndingPicker"));
-    connect(targetPicker_, &QComboBox::activated, this, [this](int index) {
-        if (auto target = TextEncodingEngine::targetFromString(targetPicker_->itemData(index).toString()))
-            engine_->setTarget(*target);
-        refreshNow();
-    });
-    connect(lineEndingPicker_, &QComboBox::activated, this, [this](int index) {
-        if (auto choice =
-                TextEncodingEngine::lineEndingFromString(lineEndingPicker_->itemData(index).toString()))
-            engine_->setLineEnding(*choice);
-        refreshNow();
-    });
 
     setBottomActions([this] { engine_->clear(); }, [this] { engine_->convertAll(); });
-    for (auto signal : {&TextEncodingEngine::targetChanged, &TextEncodingEngine::lineEndingChanged,
-                        &TextEncodingEngine::itemsChanged, &TextEncodingEngine::scannedRootsChanged,
-                        &TextEncodingEngine::skippedCountChanged})
-        connect(engine_.get(), signal, this, &TextEncodingView::scheduleRefresh);
+    refreshOn(engine_.get(), &TextEncodingEngine::targetChanged, &TextEncodingEngine::lineEndingChanged,
+              &TextEncodingEngine::itemsChanged, &TextEncodingEngine::scannedRootsChanged,
+              &TextEncodingEngine::skippedCountChanged);
     results()->emptyState()->setContent(QStringLiteral("doc.plaintext"), L("텍스트 파일이 없습니다"),
                                         L("끌어다 놓은 항목에서 텍스트 파일을 찾지 못했습니다."));
     refreshNow();
@@ -99,8 +87,6 @@ ResultRow TextEncodingView::row(int index) const
 
 void TextEncodingView::refresh()
 {
-    selectOption(targetPicker_, TextEncodingEngine::toString(engine_->target()));
-    selectOption(lineEndingPicker_, TextEncodingEngine::toString(engine_->lineEnding()));
     showResults(!engine_->scannedRoots().empty());
     results()->sync();
     const auto pending = engine_->pendingCount();

@@ -15,10 +15,10 @@ ToolPageWidget::Setup VideoConvertView::setup(VideoConvertView *view)
            "많습니다. "
            "어디서나 재생되는 MP4(H.264)로 변환해 드립니다. 영상 길이에 따라 시간이 걸릴 수 있습니다.")},
         {true, true, L("추가"), L("변환할 영상이나 폴더를 선택하세요")},
-        {[view] { return int(view->engine_.items().size()); },
-         [view](int i) { return view->engine_.items()[std::size_t(i)].id; },
-         [view](int i) { return view->row(i); },
-         [view] { return view->engine_.isAnalyzing() || view->engine_.isWorking(); }},
+        rowsOf(
+            [view]() -> const auto & { return view->engine_.items(); },
+            [view](int i) { return view->row(i); },
+            [view] { return view->engine_.isAnalyzing() || view->engine_.isWorking(); }),
     };
 }
 
@@ -27,10 +27,9 @@ VideoConvertView::VideoConvertView(QWidget *parent) : ToolPageWidget(setup(this)
     setObjectName(QStringLiteral("page.videoConverter"));
     // The run goes on in the engine's worker; the page follows its signals.
     setBottomActions([this] { engine_.clear(); }, [this] { engine_.convertAll(); });
-    for (auto signal : {&VideoConvertEngine::itemsChanged, &VideoConvertEngine::scannedRootsChanged,
-                        &VideoConvertEngine::skippedCountChanged, &VideoConvertEngine::isWorkingChanged,
-                        &VideoConvertEngine::analysisFinished, &VideoConvertEngine::conversionFinished})
-        connect(&engine_, signal, this, &VideoConvertView::scheduleRefresh);
+    refreshOn(&engine_, &VideoConvertEngine::itemsChanged, &VideoConvertEngine::scannedRootsChanged,
+              &VideoConvertEngine::skippedCountChanged, &VideoConvertEngine::isWorkingChanged,
+              &VideoConvertEngine::analysisFinished, &VideoConvertEngine::conversionFinished);
     results()->emptyState()->setContent(QStringLiteral("film"), L("영상 파일이 없습니다"),
                                         L("끌어다 놓은 항목에서 MOV·MP4·M4V 영상을 찾지 못했습니다."));
     refreshNow();
