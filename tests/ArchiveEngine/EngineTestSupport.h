@@ -81,10 +81,7 @@ inline std::string storedZip(const std::vector<RawEntry> &entries)
     return out;
 }
 
-inline QString q(const fs::path &p)
-{
-    return QString::fromStdString(p.native());
-}
+using TestSupport::q;
 
 // Relative path -> content ("/" for folders) of everything below root.
 inline std::map<std::string, std::string> tree(const fs::path &root)

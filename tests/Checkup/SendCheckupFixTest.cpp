@@ -116,13 +116,8 @@ protected:
             GTEST_SKIP() << "heif-enc missing";
         QImage image(16, 16, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
-        const auto png = dir / "source.png";
-        ASSERT_TRUE(image.save(QString::fromStdString(png.native())));
-        const auto r = TestSupport::run(QStringLiteral("heif-enc"),
-                                        {QString::fromStdString(png.native()), QStringLiteral("-o"),
-                                         QString::fromStdString(target.native())});
+        const auto r = TestSupport::makeHeic(target, image);
         ASSERT_EQ(r.exitCode, 0) << r.err;
-        fs::remove(png);
     }
 
     TempDir dir;

@@ -18,10 +18,7 @@ using TestSupport::TempDir;
 
 namespace {
 
-QString q(const fs::path &p)
-{
-    return QString::fromStdString(p.native());
-}
+using TestSupport::q;
 
 // A photo whose top-left quarter is red and the rest blue, so a turn shows where that corner went.
 fs::path makeJpeg(const fs::path &path, int width, int height)

@@ -25,10 +25,7 @@ using TestSupport::TempDir;
 
 namespace {
 
-QString q(const fs::path &p)
-{
-    return QString::fromStdString(p.native());
-}
+using TestSupport::q;
 
 // Makes a short clip with ffmpeg's test sources: `video` and `audio` are encoder arguments.
 fs::path makeClip(const fs::path &path, const QString &size, const QStringList &video,

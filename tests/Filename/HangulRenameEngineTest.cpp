@@ -20,14 +20,7 @@ namespace {
 const std::string hangulNfc = "한글 문서";
 const std::string hangulNfd = Text::toNfd(hangulNfc);
 
-// Every relative path below a folder, as bytes.
-std::set<std::string> tree(const fs::path &root)
-{
-    std::set<std::string> out;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it)
-        out.insert(it->path().lexically_relative(root).native());
-    return out;
-}
+using TestSupport::entriesBelow;
 
 std::vector<std::string> names(const HangulRenameEngine &engine)
 {
@@ -129,7 +122,7 @@ TEST(HangulRenameEngine, ApplyRenamesDeepestFirstAndFollowsRenamedRoot)
     EXPECT_EQ(engine.items()[1].url, dir / hangulNfd / (hangulNfc + ".txt"));
     EXPECT_EQ(engine.scannedRoots(), (std::vector<fs::path>{other, dir / hangulNfc}));
     EXPECT_EQ(TestSupport::readBytes(dir / hangulNfc / (hangulNfc + ".txt")), "contents");
-    EXPECT_EQ(tree(dir.path()),
+    EXPECT_EQ(entriesBelow(dir.path()),
               (std::set<std::string>{"other", hangulNfc, hangulNfc + "/" + hangulNfc + ".txt"}));
 
     engine.applyAll(); // nothing pending: nothing happens
@@ -159,7 +152,7 @@ TEST(HangulRenameEngine, BothFormsSideBySideKeepTheirContents)
     EXPECT_EQ(engine.items()[0].url, dir / (hangulNfd + ".txt"));
     EXPECT_EQ(TestSupport::readBytes(dir / (hangulNfd + ".txt")), "decomposed");
     EXPECT_EQ(TestSupport::readBytes(dir / (hangulNfc + ".txt")), "composed");
-    EXPECT_EQ(tree(dir.path()).size(), 2u); // no temporary name left behind
+    EXPECT_EQ(entriesBelow(dir.path()).size(), 2u); // no temporary name left behind
     engine.rescan();
     EXPECT_EQ(engine.pendingCount(), 1); // listed again
 }
@@ -175,7 +168,7 @@ TEST(HangulRenameEngine, BothFormsLinkedToOneFileStayApart)
     engine.addURLs({decomposed});
     engine.applyAll();
     EXPECT_EQ(engine.items()[0].status, Status::failed(QStringLiteral("File exists")));
-    EXPECT_EQ(tree(dir.path()), (std::set<std::string>{hangulNfd, hangulNfc}));
+    EXPECT_EQ(entriesBelow(dir.path()), (std::set<std::string>{hangulNfd, hangulNfc}));
 }
 
 TEST(HangulRenameEngine, FailedFirstStepKeepsTheName)
@@ -241,7 +234,7 @@ TEST(HangulRenameEngine, TreeMatchesConvmvBothWays)
             {QStringLiteral("-r"), flag, QStringLiteral("-f"), QStringLiteral("utf8"), QStringLiteral("-t"),
              QStringLiteral("utf8"), QStringLiteral("--notest"), QString::fromStdString(peer.native())});
         ASSERT_EQ(converted.exitCode, 0) << converted.err;
-        EXPECT_EQ(tree(ours), tree(peer));
+        EXPECT_EQ(entriesBelow(ours), entriesBelow(peer));
 
         // An independent check of every name.
         const char *script = form == HangulRenameEngine::Form::nfc
@@ -255,7 +248,7 @@ TEST(HangulRenameEngine, TreeMatchesConvmvBothWays)
         EXPECT_EQ(listing.exitCode, 0) << listing.err;
         EXPECT_EQ(listing.out, "");
     }
-    EXPECT_EQ(tree(ours).size(), 10u + 990u);
+    EXPECT_EQ(entriesBelow(ours).size(), 10u + 990u);
 }
 
 TEST(HangulRenameEngine, BrokenExample)

@@ -92,10 +92,7 @@ private:
     QProcess primary_;
 };
 
-QString q(const std::filesystem::path &p)
-{
-    return QString::fromStdString(p.native());
-}
+using TestSupport::q;
 
 } // namespace
 

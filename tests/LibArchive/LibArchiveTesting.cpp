@@ -25,10 +25,6 @@ TestSupport::ProcessResult peer(const QStringList &arguments)
     return TestSupport::run(QStringLiteral("env"), QStringList{QStringLiteral("LC_ALL=C.UTF-8")} + arguments);
 }
 
-QString q(const fs::path &path)
-{
-    return QString::fromStdString(path.native());
-}
 
 std::map<std::string, std::string> filesBelow(const fs::path &root)
 {
@@ -38,14 +34,6 @@ std::map<std::string, std::string> filesBelow(const fs::path &root)
             files[fs::relative(entry.path(), root).native()] = TestSupport::readBytes(entry.path());
     }
     return files;
-}
-
-std::set<std::string> entriesBelow(const fs::path &root)
-{
-    std::set<std::string> entries;
-    for (const auto &entry : fs::recursive_directory_iterator(root))
-        entries.insert(fs::relative(entry.path(), root).native());
-    return entries;
 }
 
 } // namespace LibArchiveTesting

@@ -20,12 +20,11 @@ const std::filesystem::path &fixtures();
 // Runs a peer program in a UTF-8 locale, whatever the test's environment says.
 TestSupport::ProcessResult peer(const QStringList &arguments);
 
-QString q(const std::filesystem::path &path);
+using TestSupport::q;
 
 // Every regular file below a folder, by its "/"-separated relative path, with its bytes.
 std::map<std::string, std::string> filesBelow(const std::filesystem::path &root);
-// Every entry below a folder (files, folders, links), by relative path.
-std::set<std::string> entriesBelow(const std::filesystem::path &root);
+using TestSupport::entriesBelow;
 
 // Runs the call and returns the error it throws (fails the test when it throws none).
 template <typename F> LibArchive::ArchiveError errorOf(F &&call)

@@ -24,22 +24,16 @@ using TestSupport::TempDir;
 
 namespace {
 
-QString q(const fs::path &p)
-{
-    return QString::fromStdString(p.native());
-}
+using TestSupport::q;
 
 fs::path makeHeic(const TempDir &dir, const std::string &name)
 {
-    const fs::path jpeg = dir / "source.jpg";
     QImage image(32, 24, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
-    EXPECT_TRUE(image.save(q(jpeg), "JPEG", 90));
     const fs::path heic = dir / name;
     fs::create_directories(heic.parent_path());
-    const auto r = TestSupport::run("heif-enc", {"-q", "80", q(jpeg), "-o", q(heic)});
+    const auto r = TestSupport::makeHeic(heic, image, {"-q", "80"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    fs::remove(jpeg);
     return heic;
 }
 

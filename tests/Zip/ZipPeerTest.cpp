@@ -11,10 +11,7 @@ using ZipWriter::Encryption;
 
 namespace {
 
-QString q(const std::filesystem::path &p)
-{
-    return QString::fromStdString(p.native());
-}
+using TestSupport::q;
 
 const std::string password = "한글 암호";
 

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -174,5 +175,28 @@ ProcessResult run(const QString &program, const QStringList &arguments, const fs
 }
 
 bool haveProgram(const QString &name) { return !QStandardPaths::findExecutable(name).isEmpty(); }
+
+ProcessResult makeHeic(const std::filesystem::path &heic, const QImage &image, const QStringList &options)
+{
+    const TempDir scratch;
+    const auto png = scratch / "source.png";
+    if (!image.save(q(png), "PNG"))
+        return {-1, {}, "could not write " + png.native()};
+    return run(QStringLiteral("heif-enc"), options + QStringList{q(png), QStringLiteral("-o"), q(heic)});
+}
+
+std::set<std::string> entriesBelow(const std::filesystem::path &root)
+{
+    std::set<std::string> out;
+    for (auto it = std::filesystem::recursive_directory_iterator(root);
+         it != std::filesystem::recursive_directory_iterator(); ++it)
+        out.insert(it->path().lexically_relative(root).native());
+    return out;
+}
+
+QString q(const std::filesystem::path &path)
+{
+    return QString::fromStdString(path.native());
+}
 
 } // namespace TestSupport

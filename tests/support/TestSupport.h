@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
+
+class QImage;
 
 namespace TestSupport {
 
@@ -35,6 +38,9 @@ private:
 void writeBytes(const std::filesystem::path &path, std::string_view bytes);
 std::string readBytes(const std::filesystem::path &path);
 
+// Every entry below a folder (files, folders, links themselves), by its relative path as bytes.
+std::set<std::string> entriesBelow(const std::filesystem::path &root);
+
 // Removes a tree even where permissions were taken away.
 void removeTree(const std::filesystem::path &path);
 
@@ -53,5 +59,13 @@ struct ProcessResult {
 // Runs a program to completion (60 s at most), optionally in a working folder.
 ProcessResult run(const QString &program, const QStringList &arguments, const std::filesystem::path &workDir = {});
 bool haveProgram(const QString &name);
+
+// Writes the picture as a HEIC file with heif-enc (the options go before its input), through a
+// scratch PNG that is removed again; heif-enc's result is returned.
+ProcessResult makeHeic(const std::filesystem::path &heic, const QImage &image,
+                       const QStringList &options = {});
+
+// The path as a QString, for a child process's arguments or a Qt call.
+QString q(const std::filesystem::path &path);
 
 } // namespace TestSupport
