@@ -62,6 +62,12 @@ struct ResultRow {
 
     // A row showing the entry's name and the folder holding it.
     static ResultRow forPath(const std::filesystem::path &path);
+    // The failed badge, with the reason in the tooltip.
+    void fail(QString reason)
+    {
+        badge = RowBadge::failed();
+        tooltip = std::move(reason);
+    }
 };
 
 // The rows of a page, read from its engine on demand: nothing is copied, so a list of 100,000

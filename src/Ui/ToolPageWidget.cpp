@@ -148,6 +148,14 @@ void ToolPageWidget::setBottomActions(std::function<void()> clear, std::function
     });
 }
 
+void ToolPageWidget::showSummary(const QStringList &parts, long long unreadable, const QString &action,
+                                 bool actionEnabled)
+{
+    bottomBar_->setSummary(joinParts(parts));
+    bottomBar_->setUnreadableCount(unreadable);
+    bottomBar_->setAction(action, actionEnabled);
+}
+
 void ToolPageWidget::addToolbarWidget(QWidget *widget)
 {
     toolbar_->addWidget(widget);

@@ -74,6 +74,10 @@ protected:
     void scheduleRefresh();
     void showResults(bool shown);
     void addToolbarWidget(QWidget *widget);
+    // The bottom bar's line: the summary parts that apply, the folders that could not be read, and the
+    // main button.
+    void showSummary(const QStringList &parts, long long unreadable, const QString &action,
+                     bool actionEnabled);
     // What "비우기" and the main button do; the page is read again after each.
     void setBottomActions(std::function<void()> clear, std::function<void()> action);
     // A titled picker in the toolbar; each option is its label and its raw value (the item data).

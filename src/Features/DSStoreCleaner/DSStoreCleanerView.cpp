@@ -3,7 +3,6 @@
 #include "App/SymbolIcon.h"
 #include "Core/ByteCount.h"
 #include "Core/Localization.h"
-#include "Ui/BottomBarWidget.h"
 #include "Ui/PageStyle.h"
 
 #include <QAction>
@@ -104,8 +103,7 @@ ResultRow DSStoreCleanerView::row(int index) const
         row.badge = RowBadge::done(L("휴지통으로 이동"));
         break;
     case Status::failed:
-        row.badge = RowBadge::failed();
-        row.tooltip = item.status.message;
+        row.fail(item.status.message);
         break;
     }
     return row;
@@ -138,7 +136,5 @@ void DSStoreCleanerView::refresh()
     if (engine_->failedCount() >= 1)
         parts << L("실패 %lld개", engine_->failedCount());
     parts << L("검사 %lld개", engine_->scannedCount());
-    bottomBar()->setSummary(joinParts(parts));
-    bottomBar()->setUnreadableCount(engine_->scan.unreadableCount);
-    bottomBar()->setAction(L("%lld개 휴지통으로", pending), pending > 0);
+    showSummary(parts, engine_->scan.unreadableCount, L("%lld개 휴지통으로", pending), pending > 0);
 }

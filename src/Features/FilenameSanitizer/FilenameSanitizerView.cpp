@@ -1,7 +1,6 @@
 #include "Features/FilenameSanitizer/FilenameSanitizerView.h"
 
 #include "Core/Localization.h"
-#include "Ui/BottomBarWidget.h"
 
 ToolPageWidget::Setup FilenameSanitizerView::setup(FilenameSanitizerView *view)
 {
@@ -55,8 +54,7 @@ ResultRow FilenameSanitizerView::row(int index) const
         row.badge = RowBadge::done(L("완료"));
         break;
     case Kind::failed:
-        row.badge = RowBadge::failed();
-        row.tooltip = item.status.message;
+        row.fail(item.status.message);
         break;
     }
     return row;
@@ -80,7 +78,5 @@ void FilenameSanitizerView::refresh()
     if (engine_.failedCount() > 0)
         parts << L("실패 %lld개", engine_.failedCount());
     parts << L("검사 %lld개", engine_.scannedCount());
-    bottomBar()->setSummary(joinParts(parts));
-    bottomBar()->setUnreadableCount(engine_.scan.unreadableCount);
-    bottomBar()->setAction(L("%lld개 이름 바꾸기", pending), pending > 0);
+    showSummary(parts, engine_.scan.unreadableCount, L("%lld개 이름 바꾸기", pending), pending > 0);
 }

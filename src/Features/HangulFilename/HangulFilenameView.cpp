@@ -1,7 +1,6 @@
 #include "Features/HangulFilename/HangulFilenameView.h"
 
 #include "Core/Localization.h"
-#include "Ui/BottomBarWidget.h"
 
 #include <QComboBox>
 
@@ -104,7 +103,5 @@ void HangulFilenameView::refresh()
         parts << L("실패 %lld개", failed);
     if (engine_.alreadyNormalizedCount() >= 1)
         parts << L("이미 정상 %lld개", engine_.alreadyNormalizedCount());
-    bottomBar()->setSummary(joinParts(parts));
-    bottomBar()->setUnreadableCount(engine_.unreadableCount());
-    bottomBar()->setAction(L("%lld개 변환", pending), pending > 0);
+    showSummary(parts, engine_.unreadableCount(), L("%lld개 변환", pending), pending > 0);
 }

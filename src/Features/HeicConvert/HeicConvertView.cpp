@@ -2,7 +2,6 @@
 
 #include "Core/ByteCount.h"
 #include "Core/Localization.h"
-#include "Ui/BottomBarWidget.h"
 
 ToolPageWidget::Setup HeicConvertView::setup(HeicConvertView *view)
 {
@@ -53,8 +52,7 @@ ResultRow HeicConvertView::row(int index) const
         row.badge = RowBadge::done(item.status.text);
         break;
     case Kind::failed:
-        row.badge = RowBadge::failed();
-        row.tooltip = item.status.text;
+        row.fail(item.status.text);
         break;
     }
     return row;
@@ -72,7 +70,5 @@ void HeicConvertView::refresh()
         parts << L("완료 %lld장", engine_.doneCount());
     if (engine_.failedCount() >= 1)
         parts << L("실패 %lld장", engine_.failedCount());
-    bottomBar()->setSummary(joinParts(parts));
-    bottomBar()->setUnreadableCount(engine_.scan.unreadableCount);
-    bottomBar()->setAction(L("%lld장 JPG로 변환", pending), pending > 0);
+    showSummary(parts, engine_.scan.unreadableCount, L("%lld장 JPG로 변환", pending), pending > 0);
 }

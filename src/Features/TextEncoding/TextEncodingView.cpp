@@ -1,7 +1,6 @@
 #include "Features/TextEncoding/TextEncodingView.h"
 
 #include "Core/Localization.h"
-#include "Ui/BottomBarWidget.h"
 
 #include <QComboBox>
 
@@ -78,8 +77,7 @@ ResultRow TextEncodingView::row(int index) const
         row.badge = RowBadge::done(L("완료"));
         break;
     case Kind::failed:
-        row.badge = RowBadge::failed();
-        row.tooltip = item.status.message;
+        row.fail(item.status.message);
         break;
     }
     return row;
@@ -99,8 +97,6 @@ void TextEncodingView::refresh()
         parts << L("실패 %lld개", engine_->failedCount());
     if (engine_->alreadyOkCount() >= 1)
         parts << L("이미 정상 %lld개", engine_->alreadyOkCount());
-    bottomBar()->setSummary(joinParts(parts));
     // Folders the scan could not open would otherwise go unmentioned.
-    bottomBar()->setUnreadableCount(engine_->scan.unreadableCount);
-    bottomBar()->setAction(L("%lld개 변환", pending), pending > 0);
+    showSummary(parts, engine_->scan.unreadableCount, L("%lld개 변환", pending), pending > 0);
 }

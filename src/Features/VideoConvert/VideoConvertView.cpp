@@ -58,8 +58,7 @@ ResultRow VideoConvertView::row(int index) const
         row.badge = RowBadge::done(item.status.text);
         break;
     case Kind::failed:
-        row.badge = RowBadge::failed();
-        row.tooltip = item.status.text;
+        row.fail(item.status.text);
         break;
     case Kind::analyzing:
         row.badge = RowBadge::spinner();
@@ -85,12 +84,10 @@ void VideoConvertView::refresh()
         parts << L("실패 %lld개", engine_.failedCount());
     if (engine_.alreadyOkCount() >= 1)
         parts << L("이미 호환 %lld개", engine_.alreadyOkCount());
-    bottomBar()->setSummary(joinParts(parts));
-    // Folders the scan could not open would otherwise go unmentioned.
-    bottomBar()->setUnreadableCount(engine_.scan.unreadableCount);
     const bool working = engine_.isWorking();
     bottomBar()->setBusy(working);
     bottomBar()->setClearEnabled(!working);
-    bottomBar()->setAction(working ? L("변환 중…") : L("%lld개 MP4로 변환", pending),
-                           pending > 0 && !working);
+    // Folders the scan could not open would otherwise go unmentioned.
+    showSummary(parts, engine_.scan.unreadableCount,
+                working ? L("변환 중…") : L("%lld개 MP4로 변환", pending), pending > 0 && !working);
 }
