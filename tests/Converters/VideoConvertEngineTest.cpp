@@ -5,7 +5,6 @@
 #include "Features/ZipKorean/ZipError.h"
 #include "support/TestSupport.h"
 
-#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -73,13 +72,7 @@ QJsonObject stream(const QJsonObject &probed, const QString &type)
 // Serves the event loop until the condition holds (a generous limit guards against a hang).
 bool waitUntil(const std::function<bool()> &condition)
 {
-    QDeadlineTimer deadline(180000);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
+    return QTest::qWaitFor(condition, 180000);
 }
 
 bool analysed(const Engine &engine)

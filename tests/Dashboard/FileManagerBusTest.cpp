@@ -8,7 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDeadlineTimer>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -30,10 +30,7 @@ public slots:
 // Runs the event loop until the condition holds (generously, for a slow machine).
 template <typename F> bool waitUntil(F condition)
 {
-    QDeadlineTimer deadline(20000);
-    while (!condition() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return condition();
+    return QTest::qWaitFor(condition, 20000);
 }
 
 class FileManagerBusTest : public testing::Test {
