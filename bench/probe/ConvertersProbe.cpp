@@ -42,6 +42,17 @@ bool parse(const std::vector<std::string> &arguments, const std::vector<std::str
     return !options.roots.empty();
 }
 
+// The summary line of the text and video converters; exit code 1 when an item failed.
+template <typename Engine> int summarise(const Engine &engine)
+{
+    Probe::printSummary(engine.items().size(), {{"skipped", engine.skippedCount()},
+                                                {"pending", engine.pendingCount()},
+                                                {"already ok", engine.alreadyOkCount()},
+                                                {"done", engine.doneCount()},
+                                                {"failed", engine.failedCount()}});
+    return engine.failedCount() > 0 ? 1 : 0;
+}
+
 int textCommand(const std::vector<std::string> &arguments)
 {
     const char *usage = "usage: text --to utf8|cp949 --eol keep|lf|crlf [--apply] PATH...";
@@ -70,12 +81,7 @@ int textCommand(const std::vector<std::string> &arguments)
                     text(TextEncodingEngine::toString(item.detected)).c_str(), text(item.lineEnding).c_str(),
                     item.url.c_str(), text(item.status.message).c_str());
     }
-    Probe::printSummary(engine.items().size(), {{"skipped", engine.skippedCount()},
-                                                {"pending", engine.pendingCount()},
-                                                {"already ok", engine.alreadyOkCount()},
-                                                {"done", engine.doneCount()},
-                                                {"failed", engine.failedCount()}});
-    return engine.failedCount() > 0 ? 1 : 0;
+    return summarise(engine);
 }
 
 int heicCommand(const std::vector<std::string> &arguments)
@@ -118,12 +124,7 @@ int videoCommand(const std::vector<std::string> &arguments)
     for (const auto &item : engine.items())
         std::printf("%s\t%lld\t%s\t%s\n", Probe::stateName(item.status.kind),
                     static_cast<long long>(item.size), item.url.c_str(), text(item.status.text).c_str());
-    Probe::printSummary(engine.items().size(), {{"skipped", engine.skippedCount()},
-                                                {"pending", engine.pendingCount()},
-                                                {"already ok", engine.alreadyOkCount()},
-                                                {"done", engine.doneCount()},
-                                                {"failed", engine.failedCount()}});
-    return engine.failedCount() > 0 ? 1 : 0;
+    return summarise(engine);
 }
 
 const Probe::Registration textRegistration("text", "--to utf8|cp949 --eol keep|lf|crlf [--apply] PATH...",
