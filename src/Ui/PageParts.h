@@ -7,9 +7,18 @@
 #include <QString>
 #include <QVBoxLayout>
 
-// Pieces of the pages laid out as one scrolling form (sleep prevention, the settings switches).
+// Pieces of the pages built from plain widgets (sleep prevention, the settings switches, archives).
 // Inline, so the pages' tests that compile a page on its own need no further source.
 namespace PageParts {
+
+// Sets the widget's font to `factor` of its size, in the weight.
+inline void scaleFont(QWidget *widget, double factor, QFont::Weight weight = QFont::Normal)
+{
+    QFont font = widget->font();
+    font.setPointSizeF(font.pointSizeF() * factor);
+    font.setWeight(weight);
+    widget->setFont(font);
+}
 
 // Fills the page with a frameless scroll area and returns the widget to lay the form out in.
 inline QWidget *scrollingContent(QWidget *page)
@@ -31,9 +40,7 @@ inline QLabel *captionLabel(const QString &text, double factor = 0.85)
     auto *label = new QLabel(text);
     label->setWordWrap(true);
     label->setForegroundRole(QPalette::PlaceholderText);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * factor);
-    label->setFont(font);
+    scaleFont(label, factor);
     return label;
 }
 

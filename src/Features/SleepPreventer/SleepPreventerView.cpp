@@ -33,18 +33,10 @@ QFrame *makeBox(const QString &name, int radius, double opacity)
     return box;
 }
 
-void setFontSize(QWidget *widget, double factor, bool bold = false)
-{
-    QFont font = widget->font();
-    font.setPointSizeF(font.pointSizeF() * factor);
-    font.setBold(bold);
-    widget->setFont(font);
-}
-
 QLabel *heading(const QString &text)
 {
     auto *label = new QLabel(text);
-    setFontSize(label, 1.0, true);
+    PageParts::scaleFont(label, 1.0, QFont::Bold);
     return label;
 }
 
@@ -88,7 +80,7 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     title_ = new QLabel;
     title_->setObjectName(QStringLiteral("stateTitle"));
     title_->setAlignment(Qt::AlignCenter);
-    setFontSize(title_, 1.5, true);
+    PageParts::scaleFont(title_, 1.5, QFont::Bold);
     masterSwitch_ = new ToggleSwitch;
     masterSwitch_->setLarge(true);
     masterSwitch_->setObjectName(QStringLiteral("masterSwitch"));
@@ -157,7 +149,7 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     warning_ = new QLabel(L("하나 이상 선택해야 켤 수 있습니다"));
     warning_->setObjectName(QStringLiteral("guardsWarning"));
     warning_->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(orange)));
-    setFontSize(warning_, 0.85);
+    PageParts::scaleFont(warning_, 0.85);
     guardsLayout->addWidget(warning_);
     column->addWidget(guardsBox);
 

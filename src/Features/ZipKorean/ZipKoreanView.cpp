@@ -8,6 +8,7 @@
 #include "Core/Text.h"
 #include "Ui/DropZoneWidget.h"
 #include "Ui/OpenPanel.h"
+#include "Ui/PageParts.h"
 #include "Ui/PageStyle.h"
 
 #include <QApplication>
@@ -47,13 +48,7 @@ QColor tone(Tone t)
     return PageStyle::color(t, QApplication::palette());
 }
 
-void scaleFont(QWidget *widget, double factor, QFont::Weight weight = QFont::Normal)
-{
-    QFont font = widget->font();
-    font.setPointSizeF(font.pointSizeF() * factor);
-    font.setWeight(weight);
-    widget->setFont(font);
-}
+using PageParts::scaleFont;
 
 QColor secondary(const QWidget *widget)
 {
