@@ -14,11 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const LibArchive &bridge()
-{
-    return LibArchive::shared();
-}
-
 int extractAll(const fs::path &archive, const fs::path &to, bool skipJunk = false,
                const std::optional<std::string> &prefix = {}, const QString &password = {})
 {

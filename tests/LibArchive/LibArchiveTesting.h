@@ -22,6 +22,12 @@ TestSupport::ProcessResult peer(const QStringList &arguments);
 
 using TestSupport::q;
 
+// The shared bridge the tests drive.
+inline const LibArchive &bridge()
+{
+    return LibArchive::shared();
+}
+
 // Every regular file below a folder, by its "/"-separated relative path, with its bytes.
 std::map<std::string, std::string> filesBelow(const std::filesystem::path &root);
 using TestSupport::entriesBelow;

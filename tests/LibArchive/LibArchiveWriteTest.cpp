@@ -17,11 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const LibArchive &bridge()
-{
-    return LibArchive::shared();
-}
-
 // Sources as the engine builds them: folders end in "/", files carry their path.
 std::vector<Source> treeSources(const TestSupport::TempDir &dir)
 {
