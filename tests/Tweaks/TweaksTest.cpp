@@ -18,12 +18,8 @@
 
 namespace {
 
+using TestSupport::q;
 using TestSupport::TempDir;
-
-QString qs(const std::filesystem::path &p)
-{
-    return QString::fromStdString(p.string());
-}
 
 QStringList lines(const std::filesystem::path &file)
 {
@@ -73,7 +69,7 @@ public:
 
     TweaksEngine::Helpers helpers(int timeout = 5000) const
     {
-        return {qs(dir / "defaults"), qs(dir / "killall"), timeout};
+        return {q(dir / "defaults"), q(dir / "killall"), timeout};
     }
     void answer(const std::string &domainKey, std::string_view bytes) const
     {
@@ -180,7 +176,7 @@ TEST(TweaksEngine, RefreshRunsTheEightReadsInOrderAndReadsAnswersStrictly)
 TEST(TweaksEngine, AMissingOrSilentHelperReadsAsNoValue)
 {
     FakeHelpers fake;
-    TweaksEngine missing({qs(fake.dir / "no-such-program"), qs(fake.dir / "no-such-killall"), 5000});
+    TweaksEngine missing({q(fake.dir / "no-such-program"), q(fake.dir / "no-such-killall"), 5000});
     missing.refresh();
     for (const auto &[id, on] : missing.states())
         EXPECT_FALSE(on) << id.toStdString();
@@ -261,7 +257,7 @@ TEST(TweaksEngine, AFailedWriteShowsTheStoredValueAndRestartsNothing)
                            "read\tcom.apple.screencapture\tlocation"}));
 
     // A helper that cannot start fails the same way.
-    TweaksEngine missing({qs(fake.dir / "gone"), qs(fake.dir / "killall"), 5000});
+    TweaksEngine missing({q(fake.dir / "gone"), q(fake.dir / "killall"), 5000});
     missing.setTweak(tweak("path-in-title"), true);
     EXPECT_FALSE(missing.state("path-in-title"));
 
