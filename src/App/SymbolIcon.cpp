@@ -12,7 +12,6 @@
 #include <functional>
 #include <map>
 #include <numbers>
-#include <optional>
 
 namespace {
 
@@ -476,10 +475,7 @@ QPixmap render(const QString &name, int pixels, const QColor &tint)
 
 class SymbolEngine : public QIconEngine {
 public:
-    explicit SymbolEngine(QString name, std::optional<QColor> tint = std::nullopt)
-        : name_(std::move(name)), tint_(tint)
-    {
-    }
+    explicit SymbolEngine(QString name) : name_(std::move(name)) {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
     {
@@ -501,23 +497,23 @@ public:
         return pm;
     }
 
-    QIconEngine *clone() const override { return new SymbolEngine(name_, tint_); }
+    QIconEngine *clone() const override { return new SymbolEngine(name_); }
     QString key() const override { return QStringLiteral("SymbolEngine"); }
     QString iconName() override { return name_; }
 
 private:
     QColor colour(QIcon::Mode mode) const
     {
-        QColor c = tint_.value_or(QGuiApplication::palette().color(QPalette::WindowText));
+        const QPalette palette = QGuiApplication::palette();
+        if (mode == QIcon::Selected)
+            return palette.color(QPalette::HighlightedText);
+        QColor c = palette.color(QPalette::WindowText);
         if (mode == QIcon::Disabled)
             c.setAlphaF(0.4f);
-        else if (mode == QIcon::Selected && !tint_)
-            c = QGuiApplication::palette().color(QPalette::HighlightedText);
         return c;
     }
 
     QString name_;
-    std::optional<QColor> tint_;
 };
 
 } // namespace
@@ -527,11 +523,6 @@ namespace SymbolIcon {
 QIcon icon(const QString &symbolName)
 {
     return QIcon(new SymbolEngine(symbolName));
-}
-
-QIcon icon(const QString &symbolName, const QColor &tint)
-{
-    return QIcon(new SymbolEngine(symbolName, tint));
 }
 
 QPixmap pixmap(const QString &symbolName, int side, const QColor &tint, qreal devicePixelRatio)

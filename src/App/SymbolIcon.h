@@ -12,8 +12,6 @@ namespace SymbolIcon {
 
 // In the palette's text colour (selected: highlighted text; disabled: faded).
 QIcon icon(const QString &symbolName);
-// The same symbol in a fixed colour (disabled: faded) instead of the palette's text colour.
-QIcon icon(const QString &symbolName, const QColor &tint);
 // The symbol in one colour, `side` device-independent pixels square.
 QPixmap pixmap(const QString &symbolName, int side, const QColor &tint, qreal devicePixelRatio = 1.0);
 bool isKnown(const QString &symbolName);
