@@ -170,9 +170,11 @@ QComboBox *ToolPageWidget::addToolbarPicker(const QString &title,
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(new QLabel(title));
     auto *box = new QComboBox;
-    // Long labels may shrink in a narrow window instead of pushing the page wider.
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // The whole label shows while there is room; a narrow window may still shrink the box down
+    // to eight characters instead of pushing the page wider.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     box->setMinimumContentsLength(8);
+    box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     for (const auto &[label, raw] : options) {
         box->addItem(label, raw);
         box->setItemData(box->count() - 1, label, Qt::ToolTipRole);
