@@ -247,10 +247,7 @@ void HeicConvertEngine::addURLs(const std::vector<fs::path> &urls)
 void HeicConvertEngine::rescan()
 {
     const auto skippedBefore = std::exchange(skippedCount_, 0);
-    auto walked = ScanSupport::WalkedSet::holdingRoots(scannedRoots_);
-    ScanSupport::listRoots(items_, scan, scannedRoots_, [this, &walked](const fs::path &root) {
-        ScanSupport::forEachFile(scan, root, false, walked, [this](const fs::path &file, bool) { addFile(file); });
-    });
+    ScanSupport::listFiles(items_, scan, scannedRoots_, false, [this](const fs::path &file, bool) { addFile(file); });
     emit itemsChanged();
     if (skippedCount_ != skippedBefore)
         emit skippedCountChanged();

@@ -228,12 +228,8 @@ void TextEncodingEngine::rescan()
 {
     // A file given by itself is read whatever its extension; inside folders only text extensions.
     const auto skippedBefore = std::exchange(skippedCount_, 0);
-    auto walked = ScanSupport::WalkedSet::holdingRoots(scannedRoots_);
-    ScanSupport::listRoots(items_, scan, scannedRoots_, [this, &walked](const fs::path &root) {
-        ScanSupport::forEachFile(scan, root, true, walked, [this](const fs::path &file, bool insideFolder) {
-            addFile(file, insideFolder);
-        });
-    });
+    ScanSupport::listFiles(items_, scan, scannedRoots_, true,
+                           [this](const fs::path &file, bool insideFolder) { addFile(file, insideFolder); });
     emit itemsChanged();
     if (skippedCount_ != skippedBefore)
         emit skippedCountChanged();

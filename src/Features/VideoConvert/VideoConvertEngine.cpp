@@ -101,10 +101,7 @@ void VideoConvertEngine::addURLs(const std::vector<fs::path> &urls)
 void VideoConvertEngine::rescan()
 {
     const auto skippedBefore = std::exchange(skippedCount_, 0);
-    auto walked = ScanSupport::WalkedSet::holdingRoots(scannedRoots_);
-    ScanSupport::listRoots(items_, scan, scannedRoots_, [this, &walked](const fs::path &root) {
-        ScanSupport::forEachFile(scan, root, true, walked, [this](const fs::path &file, bool) { addFile(file); });
-    });
+    ScanSupport::listFiles(items_, scan, scannedRoots_, true, [this](const fs::path &file, bool) { addFile(file); });
     emit itemsChanged();
     if (skippedCount_ != skippedBefore)
         emit skippedCountChanged();
