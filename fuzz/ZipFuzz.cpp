@@ -1,8 +1,8 @@
 // libFuzzer target: listing, reading and extracting arbitrary bytes must end in a ZipError or a
 // result, never in a crash, an out-of-bounds access, a large allocation or a file written
 // outside the destination.
-#include "Features/ZipKorean/Zip/ZipReader.h"
-#include "Features/ZipKorean/ZipError.h"
+#include "Archive/Zip/ZipReader.h"
+#include "Archive/ZipError.h"
 
 #include <unistd.h>
 

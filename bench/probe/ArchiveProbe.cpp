@@ -5,7 +5,7 @@
 #include "Probe.h"
 #include "ProbeSupport.h"
 
-#include "Features/ZipKorean/Engine/ZipKoreanEngine.h"
+#include "Features/ZipKorean/ZipKoreanEngine.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -5,7 +5,7 @@
 #include "Probe.h"
 #include "ProbeSupport.h"
 
-#include "Features/ZipKorean/LibArchive/LibArchive.h"
+#include "Archive/LibArchive/LibArchive.h"
 
 #include <cstdio>
 #include <map>

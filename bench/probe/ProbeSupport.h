@@ -2,7 +2,7 @@
 
 #include "Probe.h"
 
-#include "Features/ZipKorean/ZipSource.h"
+#include "Archive/ZipSource.h"
 
 #include <QString>
 

@@ -5,10 +5,10 @@
 #include "Probe.h"
 #include "ProbeSupport.h"
 
-#include "Features/ZipKorean/ArchiveFiles.h"
-#include "Features/ZipKorean/SevenZip/SevenZipError.h"
-#include "Features/ZipKorean/SevenZip/SevenZipReader.h"
-#include "Features/ZipKorean/SevenZip/SevenZipWriter.h"
+#include "Archive/ArchiveFiles.h"
+#include "Archive/SevenZip/SevenZipError.h"
+#include "Archive/SevenZip/SevenZipReader.h"
+#include "Archive/SevenZip/SevenZipWriter.h"
 
 #include <cstdio>
 

@@ -5,9 +5,9 @@
 #include "Probe.h"
 #include "ProbeSupport.h"
 
-#include "Features/ZipKorean/ArchiveFiles.h"
-#include "Features/ZipKorean/Zip/ZipReader.h"
-#include "Features/ZipKorean/Zip/ZipWriter.h"
+#include "Archive/ArchiveFiles.h"
+#include "Archive/Zip/ZipReader.h"
+#include "Archive/Zip/ZipWriter.h"
 
 #include <cstdio>
 #include <filesystem>

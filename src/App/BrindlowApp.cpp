@@ -3,8 +3,8 @@
 #include "App/AppDelegate.h"
 #include "App/HostWindow.h"
 #include "App/MenuBarContent.h"
-#include "App/SymbolIcon.h"
 #include "Core/Localization.h"
+#include "Ui/SymbolIcon.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -2,12 +2,12 @@
 
 #include "App/DebugSnapshot.h"
 #include "App/HostWindow.h"
-#include "App/SymbolIcon.h"
 #include "Core/AppInfo.h"
 #include "Core/Localization.h"
 #include "Core/Router.h"
 #include "Core/TabOpener.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
+#include "Ui/SymbolIcon.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -157,6 +157,7 @@ QWidget *makeEmptyContent(QWidget *parent)
 ContentView::ContentView(std::optional<QUuid> session, QWidget *parent)
     : QWidget(parent), session_(session.value_or(QUuid::createUuid()))
 {
+    SendCheckupEngine::attachToRouter();
     setWindowTitle(L("누리함"));
     setMinimumSize(720, 480);
 

@@ -11,9 +11,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QElapsedTimer>
 #include <QPixmap>
 #include <QPointer>
 #include <QSaveFile>
@@ -40,8 +40,10 @@ bool &captureFailed()
 }
 
 // Ends a hook run; a picture that could not be written makes the run fail.
-void finish() { QCoreApplication::exit(captureFailed() ? 1 : 0); }
-
+void finish()
+{
+    QCoreApplication::exit(captureFailed() ? 1 : 0);
+}
 
 std::optional<std::vector<std::string>> &storedArguments()
 {

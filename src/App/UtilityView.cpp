@@ -1,6 +1,5 @@
 #include "App/UtilityView.h"
 
-#include "App/SymbolIcon.h"
 #include "Features/DSStoreCleaner/DSStoreCleanerView.h"
 #include "Features/FilenameSanitizer/FilenameSanitizerView.h"
 #include "Features/HangulFilename/HangulFilenameView.h"
@@ -12,6 +11,7 @@
 #include "Features/Tweaks/TweaksView.h"
 #include "Features/VideoConvert/VideoConvertView.h"
 #include "Features/ZipKorean/ZipKoreanView.h"
+#include "Ui/SymbolIcon.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

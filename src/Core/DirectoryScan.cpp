@@ -42,7 +42,8 @@ std::vector<DirectoryScan::Entry> DirectoryScan::listEntries(const std::filesyst
         keys.push_back(Text::toNfc(Text::lossyUtf8Bytes(entry.name)));
     std::vector<std::size_t> order(names.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
     std::vector<Entry> sorted;
     sorted.reserve(names.size());
     for (std::size_t i : order)

@@ -10,7 +10,10 @@ namespace fs = std::filesystem;
 
 namespace FilePath {
 
-QString display(const fs::path &p) { return Text::lossyUtf8(p.native()); }
+QString display(const fs::path &p)
+{
+    return Text::lossyUtf8(p.native());
+}
 
 std::optional<fs::path> realPath(const fs::path &p)
 {
@@ -22,7 +25,10 @@ std::optional<fs::path> realPath(const fs::path &p)
     return out;
 }
 
-fs::path realPathOrSame(const fs::path &p) { return realPath(p).value_or(p); }
+fs::path realPathOrSame(const fs::path &p)
+{
+    return realPath(p).value_or(p);
+}
 
 bool exists(const fs::path &p)
 {

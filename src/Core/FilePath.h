@@ -12,7 +12,10 @@
 // rewriting a name.
 namespace FilePath {
 
-inline const std::string &bytes(const std::filesystem::path &p) { return p.native(); }
+inline const std::string &bytes(const std::filesystem::path &p)
+{
+    return p.native();
+}
 QString display(const std::filesystem::path &p); // lossy UTF-8, for showing only
 std::optional<std::filesystem::path> realPath(const std::filesystem::path &p);
 std::filesystem::path realPathOrSame(const std::filesystem::path &p);

@@ -53,7 +53,10 @@ const std::array<LanguageSetting, count> &allCases()
     return cases;
 }
 
-QString rawValue(LanguageSetting language) { return QString::fromLatin1(rows[int(language)].raw); }
+QString rawValue(LanguageSetting language)
+{
+    return QString::fromLatin1(rows[int(language)].raw);
+}
 
 std::optional<LanguageSetting> fromRawValue(const QString &raw)
 {

@@ -4,7 +4,10 @@
 
 namespace Localization {
 
-QString translate(const char *key) { return QCoreApplication::translate("Quillfern", key); }
+QString translate(const char *key)
+{
+    return QCoreApplication::translate("Quillfern", key);
+}
 
 QString fill(const QString &format, std::initializer_list<Arg> args)
 {

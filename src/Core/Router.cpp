@@ -3,7 +3,6 @@
 #include "Core/FilePath.h"
 #include "Core/Scheduler.h"
 #include "Core/TabOpener.h"
-#include "Features/SendCheckup/SendCheckupEngine.h"
 
 #include <algorithm>
 
@@ -48,11 +47,8 @@ void Router::openCheckup(const PathList &adding)
         setUnassignedArrival(adding);
         return;
     }
-    SendCheckupEngine &engine = SendCheckupEngine::session(*target);
-    if (!engine.roots().empty())
-        engine.setPendingArrival(adding);
-    else
-        engine.addURLs(adding);
+    if (checkupHook_.deliver)
+        checkupHook_.deliver(*target, adding);
     request(Utility::sendCheckup, *target);
 }
 
@@ -168,7 +164,8 @@ void Router::contentDisappeared(const QUuid &session)
         const auto &live = router.liveSessions();
         if (std::find(live.begin(), live.end(), session) != live.end())
             return;
-        SendCheckupEngine::discard(session);
+        if (router.checkupHook_.discard)
+            router.checkupHook_.discard(session);
         router.discard(session);
     });
 }
@@ -186,8 +183,14 @@ void Router::resetForTesting()
 
 namespace {
 
-bool isSchemeStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isSchemeChar(char c) { return isSchemeStart(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'; }
+bool isSchemeStart(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isSchemeChar(char c)
+{
+    return isSchemeStart(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+}
 
 } // namespace
 
@@ -200,7 +203,8 @@ PathList Router::filesToDiagnose(std::string_view url)
     if (!std::all_of(scheme.begin(), scheme.end(), isSchemeChar))
         return {};
     std::string lower(scheme);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     if (lower == "file") {
         if (auto path = FilePath::fromFileUrl(url))
             return {*path};

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -20,7 +21,18 @@ class Router : public QObject {
     Q_OBJECT
 
 public:
+    // How arrivals reach a session's send checkup, which lives above this layer and installs it.
+    struct CheckupHook {
+        // Adds the files to the session's checkup, or holds them as its pending arrival.
+        std::function<void(const QUuid &, const PathList &)> deliver;
+        // The session is gone for good: its checkup goes too.
+        std::function<void(const QUuid &)> discard;
+    };
+
     static Router &shared();
+
+    // The last installed hook wins; until one is installed arrivals for a session are dropped.
+    void setCheckupHook(CheckupHook hook) { checkupHook_ = std::move(hook); }
 
     std::optional<QUuid> activeSession() const { return activeSession_; }
 
@@ -72,4 +84,5 @@ private:
     std::map<QUuid, PathList> arrivals_;
     PathList unassignedArrival_;
     std::map<QUuid, std::uint64_t> disappearances_;
+    CheckupHook checkupHook_;
 };

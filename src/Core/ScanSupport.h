@@ -237,5 +237,4 @@ template <typename Item, typename Kind> std::int64_t sizeWithStatus(const std::v
     return total;
 }
 
-
 } // namespace ScanSupport

@@ -28,7 +28,10 @@ Scheduler &Scheduler::main()
     return s != nullptr ? *s : timers;
 }
 
-void Scheduler::install(Scheduler *scheduler) { installed() = scheduler; }
+void Scheduler::install(Scheduler *scheduler)
+{
+    installed() = scheduler;
+}
 
 void ManualScheduler::after(int milliseconds, std::function<void()> work)
 {

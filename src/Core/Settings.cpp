@@ -87,7 +87,8 @@ QVariant decode(const QJsonValue &value)
         return map;
     }
     if (object.contains(QStringLiteral("$variant"))) {
-        QByteArray bytes = QByteArray::fromBase64(object.value(QStringLiteral("$variant")).toString().toLatin1());
+        QByteArray bytes =
+            QByteArray::fromBase64(object.value(QStringLiteral("$variant")).toString().toLatin1());
         QDataStream stream(&bytes, QIODevice::ReadOnly);
         QVariant v;
         stream >> v;

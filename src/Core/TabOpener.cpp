@@ -12,4 +12,7 @@ void TabOpener::openTab(const QUuid &session) const
         openTab_(session);
 }
 
-void TabOpener::setOpenTab(std::function<void(const QUuid &)> action) { openTab_ = std::move(action); }
+void TabOpener::setOpenTab(std::function<void(const QUuid &)> action)
+{
+    openTab_ = std::move(action);
+}

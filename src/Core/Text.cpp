@@ -94,8 +94,8 @@ std::string normalize(std::string_view utf8, bool composed)
     const int32_t needed = unorm2_normalize(n, source.data(), int32_t(source.size()), nullptr, 0, &status);
     std::vector<UChar> result(std::size_t(needed) + 1);
     status = U_ZERO_ERROR;
-    const int32_t length =
-        unorm2_normalize(n, source.data(), int32_t(source.size()), result.data(), int32_t(result.size()), &status);
+    const int32_t length = unorm2_normalize(n, source.data(), int32_t(source.size()), result.data(),
+                                            int32_t(result.size()), &status);
     if (U_FAILURE(status))
         return std::string(utf8);
     return fromUtf16(result.data(), length);
@@ -164,10 +164,22 @@ bool isValidUtf8(std::string_view bytes)
     return true;
 }
 
-std::string toNfc(std::string_view utf8) { return normalize(utf8, true); }
-std::string toNfd(std::string_view utf8) { return normalize(utf8, false); }
-bool isNfc(std::string_view utf8) { return isNormalized(utf8, true); }
-bool isNfd(std::string_view utf8) { return isNormalized(utf8, false); }
+std::string toNfc(std::string_view utf8)
+{
+    return normalize(utf8, true);
+}
+std::string toNfd(std::string_view utf8)
+{
+    return normalize(utf8, false);
+}
+bool isNfc(std::string_view utf8)
+{
+    return isNormalized(utf8, true);
+}
+bool isNfd(std::string_view utf8)
+{
+    return isNormalized(utf8, false);
+}
 
 void appendUtf8(std::string &out, char32_t c)
 {
@@ -206,7 +218,10 @@ std::string lossyUtf8Bytes(std::string_view bytes)
     return out;
 }
 
-QString lossyUtf8(std::string_view bytes) { return fromUtf8(lossyUtf8Bytes(bytes)); }
+QString lossyUtf8(std::string_view bytes)
+{
+    return fromUtf8(lossyUtf8Bytes(bytes));
+}
 
 std::optional<std::string> decodeCp949(std::string_view cp949)
 {

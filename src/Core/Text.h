@@ -30,7 +30,13 @@ std::optional<std::string> decodeCp949(std::string_view cp949);
 std::optional<std::string> encodeCp949(std::string_view utf8);
 
 // Conversions between QString and the UTF-8 byte strings the engines keep.
-inline std::string utf8(const QString &s) { return s.toStdString(); }
-inline QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+inline std::string utf8(const QString &s)
+{
+    return s.toStdString();
+}
+inline QString fromUtf8(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 } // namespace Text

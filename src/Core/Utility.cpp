@@ -21,7 +21,8 @@ const Row &row(Utility u)
         {"hangulFilename", "한글 파일명 변환", "자모 분리 현상 해결", "textformat", "파일"},
         {"dsStoreCleaner", ".DS_Store 청소", "맥이 남긴 숨김 파일 정리", "sparkles", "파일"},
         {"zipKorean", "압축 도구", "한글 깨짐 없는 압축·해제", "doc.zipper", "파일"},
-        {"filenameSanitizer", "파일명 호환 검사", "Windows에서 안 되는 이름 정리", "checkmark.rectangle.stack", "파일"},
+        {"filenameSanitizer", "파일명 호환 검사", "Windows에서 안 되는 이름 정리",
+         "checkmark.rectangle.stack", "파일"},
         {"heicConverter", "HEIC 사진 변환", "아이폰 사진을 JPG로", "photo.on.rectangle.angled", "변환"},
         {"videoConverter", "아이폰 영상 변환", "MOV·HEVC를 MP4로", "film", "변환"},
         {"textEncoding", "텍스트 인코딩 변환", "한글 깨짐·줄바꿈 해결", "doc.plaintext", "변환"},
@@ -33,7 +34,10 @@ const Row &row(Utility u)
 
 } // namespace
 
-QString toString(Utility u) { return QString::fromLatin1(row(u).rawValue); }
+QString toString(Utility u)
+{
+    return QString::fromLatin1(row(u).rawValue);
+}
 
 std::optional<Utility> fromString(const QString &rawValue)
 {
@@ -43,10 +47,22 @@ std::optional<Utility> fromString(const QString &rawValue)
     return std::nullopt;
 }
 
-QString title(Utility u) { return L(row(u).title); }
-QString subtitle(Utility u) { return L(row(u).subtitle); }
-QString category(Utility u) { return L(row(u).category); }
-QString icon(Utility u) { return QString::fromLatin1(row(u).icon); }
+QString title(Utility u)
+{
+    return L(row(u).title);
+}
+QString subtitle(Utility u)
+{
+    return L(row(u).subtitle);
+}
+QString category(Utility u)
+{
+    return L(row(u).category);
+}
+QString icon(Utility u)
+{
+    return QString::fromLatin1(row(u).icon);
+}
 
 QStringList categories()
 {

@@ -30,7 +30,10 @@ inline constexpr std::array<Utility, 10> allCases{
 
 QString toString(Utility u); // the raw value, also the id
 std::optional<Utility> fromString(const QString &rawValue);
-inline QString id(Utility u) { return toString(u); }
+inline QString id(Utility u)
+{
+    return toString(u);
+}
 
 QString title(Utility u);    // localised at every call
 QString subtitle(Utility u); // localised at every call

@@ -71,7 +71,8 @@ bool isRegistered()
     const QString text = QString::fromUtf8(file.readAll());
     for (const QString &line : text.split(QLatin1Char('\n'))) {
         const QString trimmed = line.trimmed();
-        if (trimmed == QLatin1String("Hidden=true") || trimmed == QLatin1String("X-GNOME-Autostart-enabled=false"))
+        if (trimmed == QLatin1String("Hidden=true") ||
+            trimmed == QLatin1String("X-GNOME-Autostart-enabled=false"))
             return false;
     }
     return true;

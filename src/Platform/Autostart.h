@@ -12,7 +12,10 @@ inline constexpr const char *loginFlag = "--login-item";
 
 class Error : public std::runtime_error {
 public:
-    explicit Error(const QString &description) : std::runtime_error(description.toStdString()), text(description) {}
+    explicit Error(const QString &description)
+        : std::runtime_error(description.toStdString()), text(description)
+    {
+    }
     QString text;
 };
 

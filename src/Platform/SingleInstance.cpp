@@ -55,7 +55,10 @@ SingleInstance::SingleInstance(QString socketPath, QObject *parent)
 {
 }
 
-SingleInstance::~SingleInstance() { close(); }
+SingleInstance::~SingleInstance()
+{
+    close();
+}
 
 QString SingleInstance::defaultSocketPath()
 {
@@ -63,7 +66,8 @@ QString SingleInstance::defaultSocketPath()
     if (folder.isEmpty() || !QDir(folder).exists()) {
         folder = QDir::tempPath() + QStringLiteral("/quillfern-%1").arg(::getuid());
         QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(folder,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     return folder + QStringLiteral("/quillfern.socket");
 }
@@ -114,7 +118,8 @@ void SingleInstance::accept()
         const auto request = readFrame(*socket, 5000);
         QJsonObject answer;
         if (!request)
-            answer = QJsonObject{{QStringLiteral("ok"), false}, {QStringLiteral("error"), QStringLiteral("bad request")}};
+            answer = QJsonObject{{QStringLiteral("ok"), false},
+                                 {QStringLiteral("error"), QStringLiteral("bad request")}};
         else
             answer = handler_ ? handler_(*request) : QJsonObject{{QStringLiteral("ok"), true}};
         socket->write(frame(answer));

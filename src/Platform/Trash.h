@@ -13,7 +13,9 @@ public:
     class Error : public std::runtime_error {
     public:
         explicit Error(QString description)
-            : std::runtime_error(description.toStdString()), description_(std::move(description)) {}
+            : std::runtime_error(description.toStdString()), description_(std::move(description))
+        {
+        }
         const QString &description() const { return description_; }
 
     private:

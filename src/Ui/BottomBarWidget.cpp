@@ -1,8 +1,8 @@
 #include "Ui/BottomBarWidget.h"
 
-#include "App/SymbolIcon.h"
 #include "Core/Localization.h"
 #include "Ui/PageStyle.h"
+#include "Ui/SymbolIcon.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

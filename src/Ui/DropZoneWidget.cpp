@@ -1,7 +1,7 @@
 #include "Ui/DropZoneWidget.h"
 
-#include "App/SymbolIcon.h"
 #include "Ui/PageStyle.h"
+#include "Ui/SymbolIcon.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

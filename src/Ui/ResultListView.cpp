@@ -1,8 +1,8 @@
 #include "Ui/ResultListView.h"
 
-#include "App/SymbolIcon.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
+#include "Ui/SymbolIcon.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -133,9 +133,10 @@ TEST(ScanSupport, ForEachFileWalksFoldersButNotLinksAndCanPassHiddenEntriesOver)
         DirectoryScan scan;
         auto walked = ScanSupport::WalkedSet::holdingRoots({dir / "top"});
         std::vector<std::pair<std::string, bool>> seen;
-        ScanSupport::forEachFile(scan, dir / "top", skipHidden, walked, [&](const fs::path &file, bool inside) {
-            seen.emplace_back(file.lexically_relative(dir.path()).native(), inside);
-        });
+        ScanSupport::forEachFile(scan, dir / "top", skipHidden, walked,
+                                 [&](const fs::path &file, bool inside) {
+                                     seen.emplace_back(file.lexically_relative(dir.path()).native(), inside);
+                                 });
         std::vector<std::pair<std::string, bool>> expected{
             {"top/a", true}, {"top/link", true}, {"top/sub/d", true}};
         if (!skipHidden)

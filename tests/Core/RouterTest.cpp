@@ -14,6 +14,7 @@ protected:
     void SetUp() override
     {
         Router::shared().resetForTesting();
+        SendCheckupEngine::attachToRouter();
         Scheduler::install(&clock);
     }
     void TearDown() override
@@ -163,7 +164,7 @@ TEST_F(RouterTest, AddUrlsResolvesLinksAndDedupesByteExactly)
 {
     const auto folder = dir.folder("folder");
     fs::create_symlink(folder, dir / "link");
-    const std::string nfc = "\xEA\xB0\x80";          // 가
+    const std::string nfc = "\xEA\xB0\x80";             // 가
     const std::string nfd = "\xE1\x84\x80\xE1\x85\xA1"; // ᄀ + ᅡ
     const auto composed = dir.folder(nfc);
     const auto decomposed = dir.folder(nfd);
@@ -201,7 +202,9 @@ TEST_F(RouterTest, FilesToDiagnoseFollowsTheUrlRule)
         {"duplicates stay", "quillfern:?p=" + f + "&p=" + f, {file.native(), file.native()}},
         {"capital P is another name", "quillfern://open?P=" + f, {}},
         {"item without equals has no value", "quillfern://open?p&p=" + d, {folder.native()}},
-        {"missing path dropped", "quillfern://open?p=" + encoded(base + "/nope") + "&p=" + d, {folder.native()}},
+        {"missing path dropped",
+         "quillfern://open?p=" + encoded(base + "/nope") + "&p=" + d,
+         {folder.native()}},
         {"scheme compared case-sensitively", "QUILLFERN://open?p=" + f, {}},
         {"other scheme", "https://example.invalid/?p=" + f, {}},
         {"no scheme", "/just/a/path", {}},

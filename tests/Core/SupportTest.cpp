@@ -52,10 +52,8 @@ TEST(FreeName, NumbersBeforeTheLastExtension)
         const char *taken;
         const char *result;
     } cases[] = {
-        {"photo.jpg", "photo.jpg", "photo 2.jpg"},
-        {"archive.tar.gz", "archive.tar.gz", "archive.tar 2.gz"},
-        {"folder", "folder", "folder 2"},
-        {".hidden", ".hidden", ".hidden 2"},
+        {"photo.jpg", "photo.jpg", "photo 2.jpg"}, {"archive.tar.gz", "archive.tar.gz", "archive.tar 2.gz"},
+        {"folder", "folder", "folder 2"},          {".hidden", ".hidden", ".hidden 2"},
         {"free.txt", nullptr, "free.txt"},
     };
     for (const auto &c : cases) {

@@ -40,8 +40,10 @@ std::filesystem::path makeProcessRoot()
         const char *folder;
         mode_t mode;
     } folders[] = {
-        {"HOME", "home", 0755},          {"XDG_CONFIG_HOME", "config", 0755},
-        {"XDG_DATA_HOME", "data", 0755}, {"XDG_CACHE_HOME", "cache", 0755},
+        {"HOME", "home", 0755},
+        {"XDG_CONFIG_HOME", "config", 0755},
+        {"XDG_DATA_HOME", "data", 0755},
+        {"XDG_CACHE_HOME", "cache", 0755},
         {"XDG_RUNTIME_DIR", "runtime", 0700},
     };
     for (const auto &f : folders) {

@@ -26,7 +26,10 @@ fs::path &rootStorage()
 }
 } // namespace
 
-void setProcessRoot(const fs::path &root) { rootStorage() = root; }
+void setProcessRoot(const fs::path &root)
+{
+    rootStorage() = root;
+}
 
 const fs::path &processRoot()
 {
@@ -43,7 +46,10 @@ TempDir::TempDir()
     ::chmod(path_.c_str(), 0755);
 }
 
-TempDir::~TempDir() { removeTree(path_); }
+TempDir::~TempDir()
+{
+    removeTree(path_);
+}
 
 fs::path TempDir::file(std::string_view relative, std::string_view bytes) const
 {
@@ -174,7 +180,10 @@ ProcessResult run(const QString &program, const QStringList &arguments, const fs
     return result;
 }
 
-bool haveProgram(const QString &name) { return !QStandardPaths::findExecutable(name).isEmpty(); }
+bool haveProgram(const QString &name)
+{
+    return !QStandardPaths::findExecutable(name).isEmpty();
+}
 
 ProcessResult makeHeic(const std::filesystem::path &heic, const QImage &image, const QStringList &options)
 {

@@ -57,7 +57,8 @@ struct ProcessResult {
     std::string err;
 };
 // Runs a program to completion (60 s at most), optionally in a working folder.
-ProcessResult run(const QString &program, const QStringList &arguments, const std::filesystem::path &workDir = {});
+ProcessResult run(const QString &program, const QStringList &arguments,
+                  const std::filesystem::path &workDir = {});
 bool haveProgram(const QString &name);
 
 // Writes the picture as a HEIC file with heif-enc (the options go before its input), through a

@@ -1,9 +1,9 @@
 #include "Features/DSStoreCleaner/DSStoreCleanerView.h"
 
-#include "App/SymbolIcon.h"
 #include "Core/ByteCount.h"
 #include "Core/Localization.h"
 #include "Ui/PageStyle.h"
+#include "Ui/SymbolIcon.h"
 
 #include <QAction>
 #include <QMenu>

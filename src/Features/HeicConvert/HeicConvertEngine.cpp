@@ -1,13 +1,13 @@
 #include "Features/HeicConvert/HeicConvertEngine.h"
 
+#include "Archive/ArchiveFiles.h"
+#include "Archive/ZipError.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
 #include "Core/PathExtension.h"
 #include "Core/ScanSupport.h"
 #include "Core/Text.h"
-#include "Features/ZipKorean/ArchiveFiles.h"
-#include "Features/ZipKorean/ZipError.h"
 
 #include <libheif/heif.h>
 #include <turbojpeg.h>
@@ -247,7 +247,8 @@ void HeicConvertEngine::addURLs(const std::vector<fs::path> &urls)
 void HeicConvertEngine::rescan()
 {
     const auto skippedBefore = std::exchange(skippedCount_, 0);
-    ScanSupport::listFiles(items_, scan, scannedRoots_, false, [this](const fs::path &file, bool) { addFile(file); });
+    ScanSupport::listFiles(items_, scan, scannedRoots_, false,
+                           [this](const fs::path &file, bool) { addFile(file); });
     emit itemsChanged();
     if (skippedCount_ != skippedBefore)
         emit skippedCountChanged();

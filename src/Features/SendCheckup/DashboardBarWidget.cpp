@@ -1,11 +1,11 @@
 #include "Features/SendCheckup/DashboardBarWidget.h"
 
-#include "App/SymbolIcon.h"
 #include "Core/Localization.h"
 #include "Core/Router.h"
 #include "Features/SendCheckup/DashboardStyleWidget.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
 #include "Platform/FileManager.h"
+#include "Ui/SymbolIcon.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

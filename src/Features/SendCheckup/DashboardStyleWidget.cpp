@@ -1,6 +1,6 @@
 #include "Features/SendCheckup/DashboardStyleWidget.h"
 
-#include "App/SymbolIcon.h"
+#include "Ui/SymbolIcon.h"
 
 #include <QPainter>
 #include <QPainterPath>

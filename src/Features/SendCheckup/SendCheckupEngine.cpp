@@ -2,6 +2,7 @@
 
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
+#include "Core/Router.h"
 #include "Core/Text.h"
 
 #include <algorithm>
@@ -18,13 +19,17 @@ std::map<QUuid, std::unique_ptr<SendCheckupEngine>> &registry()
     return sessions;
 }
 
-std::string nfcOf(const fs::path &p) { return Text::toNfc(p.native()); }
+std::string nfcOf(const fs::path &p)
+{
+    return Text::toNfc(p.native());
+}
 
 // The first root byte-equal to the path; failing that, the first whose NFC form equals the
 // path's (two roots can differ only in normalisation here, so bytes come first).
 PathList::iterator matchingRoot(PathList &roots, const fs::path &path)
 {
-    auto exact = std::find_if(roots.begin(), roots.end(), [&](const fs::path &r) { return r.native() == path.native(); });
+    auto exact = std::find_if(roots.begin(), roots.end(),
+                              [&](const fs::path &r) { return r.native() == path.native(); });
     if (exact != roots.end())
         return exact;
     const std::string key = nfcOf(path);
@@ -94,7 +99,25 @@ void SendCheckupEngine::discard(const QUuid &id)
         node.mapped().release()->deleteLater();
 }
 
-bool SendCheckupEngine::hasSession(const QUuid &id) { return registry().count(id) != 0; }
+bool SendCheckupEngine::hasSession(const QUuid &id)
+{
+    return registry().count(id) != 0;
+}
+
+void SendCheckupEngine::attachToRouter()
+{
+    Router::shared().setCheckupHook({
+        [](const QUuid &id, const PathList &files) {
+            SendCheckupEngine &engine = session(id);
+            // A dashboard that already shows files asks before taking more.
+            if (!engine.roots().empty())
+                engine.setPendingArrival(files);
+            else
+                engine.addURLs(files);
+        },
+        [](const QUuid &id) { discard(id); },
+    });
+}
 
 void SendCheckupEngine::setPendingArrival(PathList files)
 {
@@ -140,10 +163,22 @@ void SendCheckupEngine::setSwitch(bool &value, bool on)
     emit fixSwitchesChanged();
 }
 
-void SendCheckupEngine::setFixHangul(bool on) { setSwitch(fixHangul_, on); }
-void SendCheckupEngine::setFixJunk(bool on) { setSwitch(fixJunk_, on); }
-void SendCheckupEngine::setFixNames(bool on) { setSwitch(fixNames_, on); }
-void SendCheckupEngine::setFixHeic(bool on) { setSwitch(fixHeic_, on); }
+void SendCheckupEngine::setFixHangul(bool on)
+{
+    setSwitch(fixHangul_, on);
+}
+void SendCheckupEngine::setFixJunk(bool on)
+{
+    setSwitch(fixJunk_, on);
+}
+void SendCheckupEngine::setFixNames(bool on)
+{
+    setSwitch(fixNames_, on);
+}
+void SendCheckupEngine::setFixHeic(bool on)
+{
+    setSwitch(fixHeic_, on);
+}
 
 int SendCheckupEngine::selectedKinds() const
 {
@@ -172,7 +207,9 @@ QString SendCheckupEngine::inferenceMessage() const
     const auto n = names.pendingCount();
     const auto c = heic.pendingCount();
     if (h >= 1 && j >= 1)
-        return L("자소가 분리된 파일명 %lld개와 시스템 잔여 파일 %lld개가 발견됐어요 — Windows로 보낼 준비로 판단했어요.", h, j);
+        return L("자소가 분리된 파일명 %lld개와 시스템 잔여 파일 %lld개가 발견됐어요 — Windows로 보낼 준비로 "
+                 "판단했어요.",
+                 h, j);
     if (h >= 1)
         return L("자소가 분리된 파일명 %lld개를 찾았어요 — Windows로 보내면 이름이 깨져 보여요.", h);
     if (n >= 1)
@@ -189,8 +226,8 @@ void SendCheckupEngine::addURLs(const PathList &urls)
     PathList roots = roots_;
     for (const auto &url : urls) {
         fs::path candidate = FilePath::realPathOrSame(url);
-        const bool held =
-            std::any_of(roots.begin(), roots.end(), [&](const fs::path &r) { return r.native() == candidate.native(); });
+        const bool held = std::any_of(roots.begin(), roots.end(),
+                                      [&](const fs::path &r) { return r.native() == candidate.native(); });
         if (!held)
             roots.push_back(std::move(candidate));
     }
@@ -246,8 +283,8 @@ void SendCheckupEngine::fixAll()
                 pending.insert(item.id);
         junk.trashAll();
         for (const auto &item : junk.items())
-            if (pending.count(item.id) != 0 && item.status.kind == DSStoreCleanerEngine::Item::Status::Kind::trashed &&
-                item.trashedTo)
+            if (pending.count(item.id) != 0 &&
+                item.status.kind == DSStoreCleanerEngine::Item::Status::Kind::trashed && item.trashedTo)
                 ops.push_back(UndoJournal::trashed(item.url, *item.trashedTo));
     }
 

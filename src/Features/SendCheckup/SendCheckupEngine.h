@@ -35,6 +35,8 @@ public:
     static SendCheckupEngine &session(const QUuid &id);
     static void discard(const QUuid &id);
     static bool hasSession(const QUuid &id);
+    // Lets the router hand arrivals to, and drop, the engines of this registry. Idempotent.
+    static void attachToRouter();
 
     HangulRenameEngine hangul;
     DSStoreCleanerEngine junk;

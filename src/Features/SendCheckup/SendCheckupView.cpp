@@ -1,6 +1,5 @@
 #include "Features/SendCheckup/SendCheckupView.h"
 
-#include "App/SymbolIcon.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
 #include "Core/Router.h"
@@ -10,6 +9,7 @@
 #include "Features/SendCheckup/PrescriptionReportView.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
 #include "Ui/OpenPanel.h"
+#include "Ui/SymbolIcon.h"
 
 #include <QDragEnterEvent>
 #include <QHBoxLayout>

@@ -34,7 +34,10 @@ bool sameIdentity(const std::optional<UndoJournal::Identity> &recorded, const fs
     return recorded && UndoJournal::Identity::of(path) == recorded;
 }
 
-QString nameTakenText() { return L("원래 이름 자리에 다른 파일이 있습니다"); }
+QString nameTakenText()
+{
+    return L("원래 이름 자리에 다른 파일이 있습니다");
+}
 
 bool undoTrashed(const UndoJournal::Trashed &op)
 {
@@ -77,7 +80,10 @@ std::optional<UndoJournal::Identity> UndoJournal::Identity::of(const fs::path &p
     return id;
 }
 
-UndoJournal::Operation UndoJournal::renamed(fs::path from, fs::path to) { return Renamed{std::move(from), std::move(to)}; }
+UndoJournal::Operation UndoJournal::renamed(fs::path from, fs::path to)
+{
+    return Renamed{std::move(from), std::move(to)};
+}
 
 UndoJournal::Operation UndoJournal::trashed(fs::path original, fs::path trash)
 {

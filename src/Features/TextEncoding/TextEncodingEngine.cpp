@@ -1,13 +1,13 @@
 #include "Features/TextEncoding/TextEncodingEngine.h"
 
+#include "Archive/ArchiveFiles.h"
+#include "Archive/ZipError.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
 #include "Core/PathExtension.h"
 #include "Core/RenameNoReplace.h"
 #include "Core/ScanSupport.h"
 #include "Core/Text.h"
-#include "Features/ZipKorean/ArchiveFiles.h"
-#include "Features/ZipKorean/ZipError.h"
 #include "Platform/Trash.h"
 
 #include <QTextBoundaryFinder>

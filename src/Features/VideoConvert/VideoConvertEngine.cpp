@@ -1,5 +1,6 @@
 #include "Features/VideoConvert/VideoConvertEngine.h"
 
+#include "Archive/ZipError.h"
 #include "Core/ErrorText.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
@@ -9,7 +10,6 @@
 #include "Core/ScanSupport.h"
 #include "Core/Text.h"
 #include "Features/VideoConvert/VideoTranscoder.h"
-#include "Features/ZipKorean/ZipError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -101,7 +101,8 @@ void VideoConvertEngine::addURLs(const std::vector<fs::path> &urls)
 void VideoConvertEngine::rescan()
 {
     const auto skippedBefore = std::exchange(skippedCount_, 0);
-    ScanSupport::listFiles(items_, scan, scannedRoots_, true, [this](const fs::path &file, bool) { addFile(file); });
+    ScanSupport::listFiles(items_, scan, scannedRoots_, true,
+                           [this](const fs::path &file, bool) { addFile(file); });
     emit itemsChanged();
     if (skippedCount_ != skippedBefore)
         emit skippedCountChanged();

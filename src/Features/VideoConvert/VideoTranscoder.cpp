@@ -1,8 +1,8 @@
 #include "Features/VideoConvert/VideoTranscoder.h"
 
+#include "Archive/ZipError.h"
 #include "Core/Localization.h"
 #include "Features/VideoConvert/ToneMapper.h"
-#include "Features/ZipKorean/ZipError.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>

@@ -1,6 +1,5 @@
 #include "Features/ZipKorean/ZipKoreanView.h"
 
-#include "App/SymbolIcon.h"
 #include "Core/ByteCount.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
@@ -10,6 +9,7 @@
 #include "Ui/OpenPanel.h"
 #include "Ui/PageParts.h"
 #include "Ui/PageStyle.h"
+#include "Ui/SymbolIcon.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Features/ZipKorean/Engine/ZipKoreanEngine.h"
+#include "Features/ZipKorean/ZipKoreanEngine.h"
 
 #include <QDBusConnection>
 #include <QUrl>

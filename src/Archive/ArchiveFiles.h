@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Archive/ZipError.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Shared helpers of the archive readers and writers and of the converters.
+
+// Writes the whole buffer to the path (created or truncated, mode 0644 before the umask;
+// symbolic links followed). Throws ZipError::ioError("쓰기 실패: <path>") when the open, a
+// write or the close fails; what was written before a failed write stays.
+void writeFile(std::span<const std::uint8_t> bytes, const std::filesystem::path &path);
+
+// Writes the whole buffer to a new file: created exclusively (nothing at the path is ever
+// replaced), mode 0644 before the umask or exactly `exactMode` when given. When the create, a
+// write or the close fails, the partial file is removed and ZipError::ioError("쓰기 실패: <path>")
+// is thrown.
+void writeNewFile(std::span<const std::uint8_t> bytes, const std::filesystem::path &path,
+                  std::optional<unsigned> exactMode = std::nullopt);
+
+// Creates base/c1, base/c1/c2, … (mode 0755; EEXIST counts as success). Throws
+// ZipError::ioError("폴더 생성 실패: <path>") naming the path that failed.
+void makeDirectories(const std::filesystem::path &base, const std::vector<std::string> &components);
+
+// CRC-32 of ZIP (ISO-HDLC); 0 for empty input.
+std::uint32_t crc32(std::span<const std::uint8_t> bytes);
+std::uint32_t crc32Update(std::uint32_t crc, std::span<const std::uint8_t> bytes);
+
+// Reads a whole file; throws ZipError::ioError with the given detail when it cannot.
+std::vector<std::uint8_t> readWholeFile(const std::filesystem::path &path);
+
+// The same without throwing: nullopt when the path is not a regular file or cannot be read, and
+// with followLinks false also when the path itself is a symbolic link.
+std::optional<std::vector<std::uint8_t>> readRegularFile(const std::filesystem::path &path,
+                                                         bool followLinks = true);
+
+// macOS junk inside an archive: a "__MACOSX" component, or a last component ".DS_Store" or
+// beginning with "._" (empty components dropped; exact, case-sensitive).
+bool isMacJunk(std::string_view entryName);

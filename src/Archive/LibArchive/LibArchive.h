@@ -1,0 +1,161 @@
+#pragma once
+
+#include "Archive/ZipSource.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <ctime>
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
+
+// Opaque handles of libarchive; the library is bound at run time, so its headers are not needed.
+struct archive;
+struct archive_entry;
+
+// Bridge to the system's libarchive for tar-family and further formats. The library is loaded at
+// run time and every entry point is looked up by name, so the program runs without it; data
+// streams through one 64 KiB buffer per call.
+class LibArchive {
+public:
+    // One listed entry.
+    struct Item {
+        std::string name; // decoded to UTF-8, "/"-separated
+        bool isDirectory = false;
+        std::int64_t size = 0; // as the archive declares it
+        bool isMacJunk() const;
+        bool operator==(const Item &) const = default;
+    };
+
+    class ArchiveError : public std::exception {
+    public:
+        enum class Kind { unavailable, passwordRequired, wrongPassword, failed };
+
+        static ArchiveError unavailable() { return {Kind::unavailable, {}}; }
+        static ArchiveError passwordRequired() { return {Kind::passwordRequired, {}}; }
+        static ArchiveError wrongPassword() { return {Kind::wrongPassword, {}}; }
+        static ArchiveError failed(QString detail) { return {Kind::failed, std::move(detail)}; }
+
+        Kind kind() const { return kind_; }
+        const QString &detail() const { return detail_; }
+        // The Korean sentence the user sees.
+        QString description() const;
+        const char *what() const noexcept override;
+
+        bool operator==(const ArchiveError &other) const
+        {
+            return kind_ == other.kind_ && detail_ == other.detail_;
+        }
+
+    private:
+        ArchiveError(Kind kind, QString detail) : kind_(kind), detail_(std::move(detail)) {}
+        Kind kind_;
+        QString detail_;
+        mutable std::string what_;
+    };
+
+    enum class WriteFormat { sevenZip, tar, tarGz, tarBz2, tarXz };
+
+    // Lower-case extensions of single files that are opened as archives through this bridge.
+    static const std::set<std::string> &supportedExtensions();
+
+    // The bridge to "libarchive.so.13", loaded on first use and kept for the process.
+    static LibArchive &shared();
+
+    // Binds another library (a soname or a path), such as a stand-in with missing entry points.
+    explicit LibArchive(const std::string &library);
+    LibArchive(const LibArchive &) = delete;
+    LibArchive &operator=(const LibArchive &) = delete;
+
+    // The library was loaded and every entry point that reading needs was found.
+    bool isAvailable() const { return isAvailable_; }
+    // Every entry point that writing needs was found (creation asks for isAvailable too).
+    bool canWrite() const;
+
+    // Entries in archive order; an empty password means none.
+    std::vector<Item> listEntries(const std::filesystem::path &path, const QString &password) const;
+
+    // Writes the regular files and folders below `to` (which must exist), or every file into the
+    // single target; returns the number of files written.
+    int extract(const std::filesystem::path &path, const std::filesystem::path &to, bool skippingMacJunk,
+                const std::optional<std::string> &strippingPrefix,
+                const std::optional<std::filesystem::path> &singleFileTarget, const QString &password) const;
+
+    // Writes a new archive at `at`; it appears there only when complete and never replaces an
+    // existing item.
+    void createArchive(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
+                       WriteFormat format) const;
+
+    // Maps a libarchive error text to the bridge's error.
+    static ArchiveError interpret(const std::string &text);
+
+private:
+    using NewFn = struct archive *(*)();
+    using HandleFn = int (*)(struct archive *);
+    using StringFn = int (*)(struct archive *, const char *);
+    using ErrorStringFn = const char *(*)(struct archive *);
+    using OpenReadFn = int (*)(struct archive *, const char *, std::size_t);
+    using NextHeaderFn = int (*)(struct archive *, struct archive_entry **);
+    using ReadDataFn = ssize_t (*)(struct archive *, void *, std::size_t);
+    using WriteHeaderFn = int (*)(struct archive *, struct archive_entry *);
+    using WriteDataFn = ssize_t (*)(struct archive *, const void *, std::size_t);
+    using EntryNameFn = const char *(*)(struct archive_entry *);
+    using EntryTypeFn = mode_t (*)(struct archive_entry *);
+    using EntrySizeFn = std::int64_t (*)(struct archive_entry *);
+    using EntryNewFn = struct archive_entry *(*)();
+    using EntryFreeFn = void (*)(struct archive_entry *);
+    using EntrySetNameFn = void (*)(struct archive_entry *, const char *);
+    using EntrySetSizeFn = void (*)(struct archive_entry *, std::int64_t);
+    using EntrySetTypeFn = void (*)(struct archive_entry *, unsigned int);
+    using EntrySetPermFn = void (*)(struct archive_entry *, mode_t);
+    using EntrySetMtimeFn = void (*)(struct archive_entry *, std::time_t, long);
+
+    NewFn readNew = nullptr;
+    HandleFn supportFormatAll = nullptr;
+    HandleFn supportFormatRaw = nullptr;
+    HandleFn supportFilterAll = nullptr;
+    StringFn addPassphrase = nullptr;
+    OpenReadFn readOpenFilename = nullptr;
+    NextHeaderFn nextHeader = nullptr;
+    ReadDataFn readData = nullptr;
+    HandleFn dataSkip = nullptr;
+    HandleFn readFree = nullptr;
+    ErrorStringFn errorString = nullptr;
+    HandleFn archiveFormat = nullptr; // tells a bare compressed stream from a real archive
+    EntryNameFn entryPathname = nullptr;
+    EntryNameFn entryHardlink = nullptr;
+    EntryTypeFn entryFiletype = nullptr;
+    EntrySizeFn entrySize = nullptr;
+    NewFn writeNew = nullptr;
+    StringFn writeSetFormat = nullptr;
+    StringFn writeAddFilter = nullptr;
+    StringFn writeOpenFilename = nullptr;
+    WriteHeaderFn writeHeader = nullptr;
+    WriteDataFn writeData = nullptr;
+    HandleFn writeClose = nullptr;
+    HandleFn writeFree = nullptr;
+    EntryNewFn entryNew = nullptr;
+    EntryFreeFn entryFree = nullptr;
+    EntrySetNameFn entrySetPathname = nullptr;
+    EntrySetNameFn entrySetPathnameBytes = nullptr; // for names that are not UTF-8
+    EntrySetSizeFn entrySetSize = nullptr;
+    EntrySetTypeFn entrySetFiletype = nullptr;
+    EntrySetPermFn entrySetPerm = nullptr;
+    EntrySetMtimeFn entrySetMtime = nullptr;
+    bool isAvailable_ = false;
+
+    struct archive *openArchive(const std::filesystem::path &path, const QString &password,
+                                bool asBareStream) const;
+    // Opens the archive and reads its first header (result and entry returned).
+    struct archive *openFirst(const std::filesystem::path &path, const QString &password,
+                              struct archive_entry **entry, int *result) const;
+    std::string lastError(struct archive *handle) const;
+    bool isBareStream(struct archive *handle, std::string_view name) const;
+    static std::string decodeName(const char *raw);
+};

@@ -1,0 +1,114 @@
+#include "Archive/Zip/ZipReader.h"
+
+#include "ZipTestSupport.h"
+#include "support/TestSupport.h"
+
+#include <set>
+
+using namespace ZipTest;
+using Enc = ZipEntry::NameEncoding;
+
+namespace {
+
+const std::set<std::string> standardNames{"폴더/", "폴더/내용.txt", "폴더/random.bin", "한글 문서.txt",
+                                          "one.txt"};
+
+struct Fixture {
+    const char *file;
+    std::set<std::string> names;
+    Enc koreanEncoding; // of the names holding Korean text
+};
+
+const Fixture peerFixtures[] = {
+    {"infozip-utf8-flagless.zip", standardNames, Enc::utf8},
+    {"infozip-stored.zip", standardNames, Enc::utf8},
+    {"infozip-traditional-descriptor.zip", standardNames, Enc::utf8},
+    {"7z-traditional.zip", standardNames, Enc::utf8},
+    {"7z-aes128-ae2.zip", standardNames, Enc::utf8},
+    {"7z-aes192-ae2.zip", standardNames, Enc::utf8},
+    {"7z-aes256-ae2.zip", standardNames, Enc::utf8},
+    {"aes192-ae1.zip", standardNames, Enc::utf8},
+    {"bsdtar-aes128.zip", standardNames, Enc::utf8},
+    {"bsdtar-aes256.zip", standardNames, Enc::utf8},
+    {"bsdtar-cp949.zip", standardNames, Enc::cp949},
+    {"python-cp949.zip", {"한글 문서.txt", "폴더/내용.txt", "caf\xC3\xBF.txt"}, Enc::cp949},
+    {"python-unicode-path.zip", {"유니코드 이름.txt"}, Enc::utf8},
+};
+
+} // namespace
+
+// Each archive made by a peer lists with the right names and extracts to what 7-Zip extracts.
+TEST(ZipFixtures, listAndExtractLike7Zip)
+{
+    ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("7zz")));
+    for (const auto &f : peerFixtures) {
+        SCOPED_TRACE(f.file);
+        const Bytes archive = readFile(fixture(f.file));
+        const auto entries = ZipReader::readEntries(archive);
+        std::set<std::string> names;
+        for (const auto &e : entries) {
+            names.insert(e.decodedName);
+            const bool ascii = std::all_of(e.decodedName.begin(), e.decodedName.end(),
+                                           [](char c) { return (unsigned char)c < 0x80; });
+            if (e.decodedName.starts_with("caf")) {
+                EXPECT_EQ(int(e.encoding), int(Enc::latin1));
+            } else if (!ascii) {
+                EXPECT_EQ(int(e.encoding), int(f.koreanEncoding)) << e.decodedName;
+            }
+        }
+        EXPECT_EQ(names, f.names);
+
+        TestSupport::TempDir ours;
+        TestSupport::TempDir theirs;
+        const auto counts = ZipReader::extract(entries, archive, ours.path(), false, std::nullopt, "pass1");
+        EXPECT_EQ(counts.extracted, int(std::count_if(entries.begin(), entries.end(),
+                                                      [](const ZipEntry &e) { return !e.isDirectory; })));
+        const auto peer = TestSupport::run(
+            QStringLiteral("7zz"), {QStringLiteral("x"), QStringLiteral("-y"), QStringLiteral("-ppass1"),
+                                    QStringLiteral("-o") + QString::fromStdString(theirs.path().native()),
+                                    QString::fromStdString(fixture(f.file).native())});
+        ASSERT_EQ(peer.exitCode, 0) << peer.out << peer.err;
+        EXPECT_EQ(tree(ours.path()), tree(theirs.path()));
+    }
+}
+
+TEST(ZipFixtures, wrongAndMissingPasswords)
+{
+    for (const char *file : {"infozip-traditional-descriptor.zip", "7z-traditional.zip", "7z-aes256-ae2.zip",
+                             "aes192-ae1.zip", "bsdtar-aes128.zip"}) {
+        SCOPED_TRACE(file);
+        const Bytes archive = readFile(fixture(file));
+        for (const auto &e : ZipReader::readEntries(archive)) {
+            if (e.isDirectory)
+                continue;
+            expectZipError([&] { ZipReader::extractData(e, archive, ""); }, ZipError::Kind::passwordRequired);
+            expectZipError([&] { ZipReader::extractData(e, archive, "pass2"); },
+                           ZipError::Kind::wrongPassword);
+        }
+    }
+}
+
+TEST(ZipFixtures, backslashesBecomeFoldersAndEscapesAreRefused)
+{
+    TestSupport::TempDir dir;
+    Bytes archive = readFile(fixture("python-backslash.zip"));
+    ZipReader::extract(ZipReader::readEntries(archive), archive, dir.folder("b"), false, std::nullopt, "");
+    const std::map<std::string, std::string> expected{{"ok.txt", "fine\n"},
+                                                      {"dir/sub/file.txt", "payload\n"}};
+    EXPECT_EQ(tree(dir / "b"), expected);
+
+    const std::pair<const char *, const char *> escapes[] = {{"python-dotdot.zip", "../escaped.txt"},
+                                                             {"python-absolute.zip", "/tmp/absolute.txt"}};
+    for (const auto &[file, name] : escapes) {
+        SCOPED_TRACE(file);
+        archive = readFile(fixture(file));
+        const auto target = dir.folder(file);
+        expectZipError(
+            [&] {
+                ZipReader::extract(ZipReader::readEntries(archive), archive, target, false, std::nullopt, "");
+            },
+            ZipError::Kind::corrupted, QStringLiteral("잘못된 경로: ") + QString::fromUtf8(name));
+        EXPECT_EQ(tree(target).size(), 1u);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "escaped.txt"));
+}

@@ -1,0 +1,349 @@
+#include "Archive/Zip/ZipReader.h"
+#include "Archive/Zip/ZipWriter.h"
+
+#include "Archive/ArchiveFiles.h"
+#include "Core/Text.h"
+#include "ZipTestSupport.h"
+#include "support/TestSupport.h"
+
+using namespace ZipTest;
+using Kind = ZipError::Kind;
+using Enc = ZipEntry::NameEncoding;
+
+namespace {
+
+RawEntry stored(std::string name, std::string_view content)
+{
+    RawEntry e;
+    e.name = std::move(name);
+    e.data = bytes(content);
+    return e;
+}
+
+RawEntry deflated(std::string name, const Bytes &plain)
+{
+    RawEntry e;
+    e.name = std::move(name);
+    e.data = rawDeflate(plain);
+    e.method = 8;
+    e.crc = ::crc32(plain);
+    e.uncompressedSize = std::uint32_t(plain.size());
+    return e;
+}
+
+Bytes unicodePathExtra(std::string_view utf8)
+{
+    Bytes extra;
+    put16(extra, 0x7075);
+    put16(extra, std::uint32_t(5 + utf8.size()));
+    extra.push_back(1);
+    put32(extra, 0);
+    extra.insert(extra.end(), utf8.begin(), utf8.end());
+    return extra;
+}
+
+} // namespace
+
+TEST(ZipReaderListing, endRecordSearchWindow)
+{
+    EXPECT_TRUE(ZipReader::readEntries(endRecord(0, 0, 0)).empty());
+    expectZipError([] { ZipReader::readEntries(Bytes(21)); }, Kind::notAZip);
+
+    // A comment of 65 536 bytes still leaves the record in the window; one more byte does not.
+    Bytes withComment = endRecord(0, 0, 0);
+    withComment.resize(22 + 65536, 'c');
+    EXPECT_TRUE(ZipReader::readEntries(withComment).empty());
+    withComment.push_back('c');
+    expectZipError([&] { ZipReader::readEntries(withComment); }, Kind::notAZip);
+
+    // The record nearest the end wins; the earlier one becomes part of its comment.
+    Bytes archive = buildZip({stored("a.txt", "A")});
+    EXPECT_EQ(ZipReader::readEntries(archive).size(), 1u);
+    const Bytes later = endRecord(0, 0, 0);
+    archive.insert(archive.end(), later.begin(), later.end());
+    EXPECT_TRUE(ZipReader::readEntries(archive).empty());
+}
+
+TEST(ZipReaderListing, structuralFaults)
+{
+    struct Case {
+        const char *what;
+        Bytes archive;
+        Kind kind;
+        const char *detail;
+    };
+    Bytes nameOverrun = buildZip({stored("name.txt", "")});
+    nameOverrun[nameOverrun.size() - 22 - 46 - 8 + 28] = 0xFF; // central name length beyond the data
+    RawEntry zip64 = stored("big", "x");
+    zip64.uncompressedSize = 0xFFFFFFFF;
+    const Case cases[] = {
+        {"central offset at the end", endRecord(0, 0, 22), Kind::corrupted, "중앙 디렉터리 위치"},
+        {"record count beyond the records", buildZip({stored("a", "1")}, 65535), Kind::corrupted,
+         "중앙 디렉터리 항목"},
+        {"end record alone claiming entries", endRecord(3, 46, 0), Kind::corrupted, "중앙 디렉터리 항목"},
+        {"ZIP64 marker", buildZip({zip64}), Kind::unsupported, "ZIP64 (4GB 이상)"},
+        {"name past the end", nameOverrun, Kind::corrupted, "파일명"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        expectZipError([&] { ZipReader::readEntries(c.archive); }, c.kind, QString::fromUtf8(c.detail));
+    }
+}
+
+TEST(ZipReaderListing, extraFieldRunningPastTheDataIsNotRead)
+{
+    Bytes archive = buildZip({stored("a.txt", "A")});
+    const std::size_t cd = get32(archive, archive.size() - 6);
+    archive[cd + 30] = 0xF4; // an extra field of 500 bytes, running over the end record and beyond
+    archive[cd + 31] = 0x01;
+    const auto entries = ZipReader::readEntries(archive);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].decodedName, "a.txt");
+}
+
+TEST(ZipReaderListing, nameDecoding)
+{
+    const std::string cp949 = *Text::encodeCp949("한글 문서.txt");
+    struct Case {
+        std::string raw;
+        bool flagged;
+        std::optional<std::string> unicode;
+        std::string name;
+        Enc encoding;
+    };
+    const Case cases[] = {
+        {"plain.txt", false, {}, "plain.txt", Enc::utf8},
+        {"plain.txt", true, {}, "plain.txt", Enc::utf8},
+        {"", false, {}, "", Enc::utf8},
+        {cp949, false, {}, "한글 문서.txt", Enc::cp949},
+        {cp949, true, {}, "한글 문서.txt", Enc::cp949},     // flagged but not UTF-8
+        {"가나다.txt", false, {}, "가나다.txt", Enc::utf8}, // UTF-8 that CP949 refuses
+        {"가나다.txt", true, {}, "가나다.txt", Enc::utf8},
+        {"caf\xFF.txt", false, {}, "caf\xC3\xBF.txt", Enc::latin1},
+        {cp949, false, std::string("유니코드.txt"), "유니코드.txt", Enc::utf8},
+    };
+    for (const auto &c : cases) {
+        const auto [name, encoding] = ZipReader::decodeName(c.raw, c.flagged, c.unicode);
+        EXPECT_EQ(name, c.name) << c.raw;
+        EXPECT_EQ(int(encoding), int(c.encoding)) << c.raw;
+    }
+    EXPECT_EQ(ZipEntry::fromString(QStringLiteral("CP949")), Enc::cp949);
+    EXPECT_EQ(ZipEntry::fromString(QStringLiteral("cp949")), std::nullopt);
+}
+
+TEST(ZipReaderListing, fieldsBackslashesAndUnicodePath)
+{
+    RawEntry legacy = stored(*Text::encodeCp949("옛이름.txt"), "x");
+    legacy.centralExtra = unicodePathExtra("새 이름.txt");
+    RawEntry broken = stored("keep.txt", "y");
+    broken.centralExtra = unicodePathExtra("\xFF\xFE"); // not UTF-8: ignored
+    RawEntry dir = stored("dir\\", "");
+    const auto entries = ZipReader::readEntries(buildZip({legacy, broken, dir, stored("a\\b.txt", "ab")}));
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].decodedName, "새 이름.txt");
+    EXPECT_EQ(entries[1].decodedName, "keep.txt");
+    EXPECT_EQ(entries[2].decodedName, "dir/");
+    EXPECT_TRUE(entries[2].isDirectory);
+    EXPECT_EQ(entries[3].decodedName, "a/b.txt");
+    EXPECT_FALSE(entries[3].isDirectory);
+    EXPECT_EQ(entries[3].compressedSize, 2);
+    EXPECT_EQ(entries[3].crc, ::crc32(bytes("ab")));
+    EXPECT_NE(entries[0].id, entries[1].id);
+}
+
+TEST(ZipReaderData, faultsOfOneEntry)
+{
+    RawEntry badCrc = stored("a", "hello");
+    badCrc.crc = 1;
+    RawEntry zeroCrc = stored("a", "hello");
+    zeroCrc.crc = 0;
+    RawEntry method12 = stored("a", "x");
+    method12.method = 12;
+    RawEntry plain99 = stored("a", "x");
+    plain99.method = 99;
+    RawEntry locked = stored("a", "xxxxxxxxxxxxxxxx");
+    locked.flags = 1;
+    RawEntry aesNoStrength = locked;
+    aesNoStrength.method = 99;
+    RawEntry pastEnd = stored("a", "x");
+    pastEnd.compressedSize = 1000;
+    RawEntry badLocal = stored("a", "x");
+    badLocal.localOffset = 1;
+    // A tiny DEFLATE entry declaring 4 GiB − 2: refused without allocating it.
+    RawEntry bomb = deflated("a", Bytes(100, 'z'));
+    bomb.uncompressedSize = 0xFFFFFFFE;
+    RawEntry emptyInflate = stored("a", "not deflate at all");
+    emptyInflate.method = 8;
+    emptyInflate.uncompressedSize = 0;
+    emptyInflate.crc = 0;
+
+    struct Case {
+        const char *what;
+        RawEntry entry;
+        const char *password;
+        Kind kind;
+        const char *detail;
+    };
+    const Case cases[] = {
+        {"CRC mismatch", badCrc, "", Kind::corrupted, "CRC 불일치"},
+        {"method 12", method12, "", Kind::unsupported, "압축 방식 12"},
+        {"unencrypted 99", plain99, "", Kind::unsupported, "압축 방식 99"},
+        {"encrypted, no password", locked, "", Kind::passwordRequired, ""},
+        {"AES without strength", aesNoStrength, "pw", Kind::corrupted, "AES 정보"},
+        {"data past the end", pastEnd, "", Kind::corrupted, "데이터 범위"},
+        {"no local header", badLocal, "", Kind::corrupted, "로컬 헤더"},
+        {"declared size beyond any DEFLATE ratio", bomb, "", Kind::corrupted, "압축 해제 실패"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const Bytes archive = buildZip({c.entry});
+        const auto entries = ZipReader::readEntries(archive);
+        expectZipError([&] { ZipReader::extractData(entries[0], archive, c.password); }, c.kind,
+                       QString::fromUtf8(c.detail));
+    }
+
+    // Unverified without a CRC, and a DEFLATE entry of size 0 is never decoded.
+    const std::pair<RawEntry, Bytes> fine[] = {{zeroCrc, bytes("hello")}, {emptyInflate, {}}};
+    for (const auto &[entry, content] : fine) {
+        const Bytes archive = buildZip({entry});
+        const auto entries = ZipReader::readEntries(archive);
+        EXPECT_EQ(ZipReader::extractData(entries[0], archive, ""), content);
+    }
+}
+
+TEST(ZipReaderData, inflateNeedsTheExactSize)
+{
+    const Bytes plain(5000, 'q');
+    const Bytes packed = rawDeflate(plain);
+    EXPECT_EQ(ZipReader::inflate(packed, 5000), plain);
+    expectZipError([&] { ZipReader::inflate(packed, 4999); }, Kind::corrupted,
+                   QStringLiteral("압축 해제 실패"));
+    expectZipError([&] { ZipReader::inflate(packed, 5001); }, Kind::corrupted,
+                   QStringLiteral("압축 해제 실패"));
+    expectZipError([&] { ZipReader::inflate(bytes("garbage!"), 10); }, Kind::corrupted,
+                   QStringLiteral("압축 해제 실패"));
+}
+
+// A wrong password passes the traditional check byte for about one password in 256; what follows
+// is noise, which for DEFLATE data fails to inflate. That is a wrong password, not damage.
+TEST(ZipReaderData, traditionalDeflateWithAPassingWrongPasswordIsWrongPassword)
+{
+    TestSupport::TempDir dir;
+    std::string content;
+    for (int i = 0; i < 300; ++i)
+        content += "line " + std::to_string(i) + " of a compressible file\n";
+    const auto source = dir.file("t.txt", content);
+    const auto zip = dir / "t.zip";
+    ZipWriter::create(zip, {{"t.txt", source, false}}, "correct", ZipWriter::Encryption::traditional);
+    const Bytes archive = readFile(zip);
+    const auto entries = ZipReader::readEntries(archive);
+    ASSERT_EQ(entries[0].method, 8);
+    EXPECT_EQ(text(ZipReader::extractData(entries[0], archive, "correct")), content);
+
+    int passedCheckByte = 0;
+    for (int i = 0; i < 20000 && passedCheckByte < 5; ++i) {
+        const std::string guess = "guess" + std::to_string(i);
+        try {
+            ZipReader::zipCryptoDecrypt(
+                std::span(archive).subspan(30 + 5, std::size_t(entries[0].compressedSize)), entries[0],
+                guess);
+        } catch (const ZipError &) {
+            continue;
+        }
+        ++passedCheckByte;
+        expectZipError([&] { ZipReader::extractData(entries[0], archive, guess); }, Kind::wrongPassword);
+    }
+    EXPECT_EQ(passedCheckByte, 5);
+}
+
+TEST(ZipReaderExtract, namesPrefixesAndJunk)
+{
+    TestSupport::TempDir dir;
+    RawEntry nfd = stored("root/\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB.txt", "nfd"); // 한 in NFD
+    nfd.flags = 0x0800;
+    const Bytes archive = buildZip({
+        stored("root/", ""),
+        stored("root/a//b.txt", "ab"),
+        stored("root/..a", "dots"),
+        nfd,
+        stored("root/.DS_Store", "junk"),
+        stored("__MACOSX/root/._a", "junk"),
+        stored("other.txt", "outside"),
+        stored("root/same.txt", "first"),
+        stored("root/same.txt", "second"),
+    });
+    const auto entries = ZipReader::readEntries(archive);
+
+    const auto all = ZipReader::extract(entries, archive, dir.folder("all"), true, std::nullopt, "");
+    EXPECT_EQ(all.extracted, 6);
+    EXPECT_EQ(all.skipped, 2);
+    const std::map<std::string, std::string> expected{{"root/a/b.txt", "ab"},
+                                                      {"root/..a", "dots"},
+                                                      {"root/한.txt", "nfd"},
+                                                      {"other.txt", "outside"},
+                                                      {"root/same.txt", "second"}};
+    EXPECT_EQ(tree(dir / "all"), expected);
+
+    const auto stripped = ZipReader::extract(entries, archive, dir.folder("strip"), false, "root/", "");
+    EXPECT_EQ(stripped.extracted, 6); // the junk inside root is written when not skipped
+    EXPECT_EQ(stripped.skipped, 0);
+    EXPECT_EQ(tree(dir / "strip").count("a/b.txt"), 1u);
+    EXPECT_EQ(tree(dir / "strip").count(".DS_Store"), 1u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "strip" / "other.txt"));
+}
+
+TEST(ZipReaderExtract, unsafeNamesStopTheExtraction)
+{
+    const char *unsafe[] = {"../up.txt", "a/../../up.txt", "/abs.txt", "\\abs.txt", "a\\..\\up.txt"};
+    for (const char *name : unsafe) {
+        SCOPED_TRACE(name);
+        TestSupport::TempDir dir;
+        const Bytes archive = buildZip({stored("first.txt", "1"), stored(name, "x")});
+        const auto entries = ZipReader::readEntries(archive);
+        expectZipError([&] { ZipReader::extract(entries, archive, dir.path(), false, std::nullopt, ""); },
+                       Kind::corrupted,
+                       QStringLiteral("잘못된 경로: ") + QString::fromUtf8(entries[1].decodedName));
+        EXPECT_TRUE(std::filesystem::exists(dir / "first.txt")); // earlier entries stay
+        EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "up.txt"));
+    }
+
+    // A NUL would cut the path at the system call: "evil\0/../x" must not become "evil".
+    TestSupport::TempDir dir;
+    const Bytes archive = buildZip({stored(std::string("evil\0.txt", 9), "x")});
+    const auto entries = ZipReader::readEntries(archive);
+    expectZipError([&] { ZipReader::extract(entries, archive, dir.path(), false, std::nullopt, ""); },
+                   Kind::corrupted);
+    EXPECT_FALSE(std::filesystem::exists(dir / "evil"));
+}
+
+// Many entries pointing at one compressed block multiply its output: refused before any write.
+TEST(ZipReaderExtract, overlappingEntriesAreRefused)
+{
+    TestSupport::TempDir dir;
+    RawEntry first = deflated("a.txt", Bytes(100000, 'a'));
+    RawEntry second = first;
+    second.name = "b.txt"; // same name length, so the shared local header fits both
+    second.localOffset = 0;
+    const Bytes archive = buildZip({first, second});
+    const auto entries = ZipReader::readEntries(archive);
+    EXPECT_EQ(ZipReader::extractData(entries[1], archive, "").size(), 100000u);
+    expectZipError([&] { ZipReader::extract(entries, archive, dir.path(), false, std::nullopt, ""); },
+                   Kind::corrupted, QStringLiteral("데이터 범위"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "a.txt"));
+}
+
+// Unix modes in the external attributes are ignored: an entry marked as a symbolic link is
+// written as a plain file holding the link text, never as a link that later entries could follow.
+TEST(ZipReaderExtract, symbolicLinkEntriesBecomePlainFiles)
+{
+    TestSupport::TempDir dir;
+    RawEntry link = stored("link", dir.path().parent_path().native());
+    link.externalAttributes = 0xA1FF0000; // S_IFLNK | 0777
+    const Bytes archive = buildZip({link, stored("link/inside.txt", "x")});
+    const auto entries = ZipReader::readEntries(archive);
+    expectZipError([&] { ZipReader::extract(entries, archive, dir.path(), false, std::nullopt, ""); },
+                   Kind::ioError);
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir / "link")));
+    EXPECT_EQ(TestSupport::readBytes(dir / "link"), dir.path().parent_path().native());
+    EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "inside.txt"));
+}

@@ -1,0 +1,120 @@
+// End-to-end checks of the engine against the archivers people use.
+#include "EngineTestSupport.h"
+
+#include "Core/Text.h"
+#include "Features/ZipKorean/ZipKoreanEngine.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace EngineTest;
+using TestSupport::TempDir;
+using Format = ZipKoreanEngine::CreateFormat;
+
+TEST(ZipKoreanEnginePeers, Cp949ZipFromInfoZipExtractsWithComposedKoreanNames)
+{
+    TempDir dir;
+    const std::vector<std::string> names{"\xEA\xB0\x80\xEB\x82\x98.txt",               // 가나.txt
+                                         "\xEB\xB3\xB4\xEA\xB3\xA0\xEC\x84\x9C.hwp",   // 보고서.hwp
+                                         "\xEC\x9E\x90\xEB\xA3\x8C/\xED\x95\x9C.txt"}; // 자료/한.txt
+    for (const auto &name : names) {
+        std::string cp949;
+        std::size_t start = 0;
+        // Each component is encoded on its own, the "/" kept.
+        while (start <= name.size()) {
+            const auto slash = name.find('/', start);
+            const auto piece =
+                name.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+            cp949 += *Text::encodeCp949(piece);
+            if (slash == std::string::npos)
+                break;
+            cp949 += '/';
+            start = slash + 1;
+        }
+        dir.file("src/" + cp949, "content of " + name);
+    }
+    const auto zipped = TestSupport::run("zip", {"-q", "-r", q(dir / "win.zip"), "."}, dir / "src");
+    ASSERT_EQ(zipped.exitCode, 0) << zipped.err;
+
+    ZipKoreanEngine engine;
+    engine.addURLs({dir / "win.zip"});
+    ASSERT_FALSE(engine.loadError()) << engine.loadError()->toStdString();
+    EXPECT_EQ(engine.cp949Count(), 4); // three files and the folder
+    engine.extract();
+    ASSERT_FALSE(engine.actionError()) << engine.actionError()->toStdString();
+    EXPECT_EQ(engine.extractedItem(), dir / "win");
+    std::map<std::string, std::string> expected{{"\xEC\x9E\x90\xEB\xA3\x8C/", "/"}};
+    for (const auto &name : names)
+        expected[name] = "content of " + name;
+    const auto got = tree(dir / "win");
+    EXPECT_EQ(got, expected);
+    for (const auto &[name, content] : got)
+        EXPECT_TRUE(Text::isNfc(name)) << name;
+}
+
+TEST(ZipKoreanEnginePeers, JunkStaysOutOfAZipThat7zAccepts)
+{
+    TempDir dir;
+    dir.file("share/report.txt", "report");
+    dir.file("share/.DS_Store", "ds");
+    dir.file("share/._report.txt", "appledouble");
+    dir.file("share/__MACOSX/._report.txt", "appledouble");
+    dir.file("share/inner/photo.jpg", std::string(3000, 'p'));
+    ZipKoreanEngine engine;
+    engine.addURLs({dir / "share"});
+    EXPECT_EQ(engine.junkSkippedCount(), 3);
+    engine.createZip();
+    ASSERT_TRUE(engine.createdZip()) << engine.actionError().value_or("").toStdString();
+
+    const auto tested = TestSupport::run("7zz", {"t", q(*engine.createdZip())});
+    EXPECT_EQ(tested.exitCode, 0) << tested.out << tested.err;
+    const auto listed = TestSupport::run("unzip", {"-Z1", q(*engine.createdZip())});
+    ASSERT_EQ(listed.exitCode, 0);
+    EXPECT_EQ(listed.out, "share/\nshare/inner/\nshare/inner/photo.jpg\nshare/report.txt\n");
+}
+
+TEST(ZipKoreanEnginePeers, EncryptedSevenZipWithHiddenNamesOpensIn7zzWithThePasswordOnly)
+{
+    TempDir dir;
+    const std::string secret = "\xEB\xB9\x84\xEB\xB0\x80"; // 비밀
+    dir.file(secret + "/plan.txt", "the plan");
+    ZipKoreanEngine engine;
+    engine.addURLs({dir / secret});
+    engine.setCreateFormat(Format::sevenZip);
+    engine.setCreatePassword(QString::fromUtf8("열쇠"));
+    engine.createZip();
+    ASSERT_TRUE(engine.createdZip()) << engine.actionError().value_or("").toStdString();
+    const QString archive = q(*engine.createdZip());
+
+    const auto blind = TestSupport::run("7zz", {"l", "-p", archive});
+    EXPECT_NE(blind.exitCode, 0);
+    EXPECT_EQ(blind.out.find("plan.txt"), std::string::npos);
+    const auto wrong = TestSupport::run("7zz", {"t", "-pwrong", archive});
+    EXPECT_NE(wrong.exitCode, 0);
+    const auto right =
+        TestSupport::run("7zz", {"x", QString::fromUtf8("-p열쇠"), "-o" + q(dir / "out"), archive});
+    ASSERT_EQ(right.exitCode, 0) << right.out << right.err;
+    EXPECT_EQ(TestSupport::readBytes(dir / "out" / secret / "plan.txt"), "the plan");
+}
+
+TEST(ZipKoreanEnginePeers, TarFamilyAndPlainSevenZipReadByPeers)
+{
+    TempDir dir;
+    dir.file("docs/a.txt", "A");
+    dir.file("docs/b/c.txt", "C");
+    for (Format format : {Format::tar, Format::tarGz, Format::tarBz2, Format::tarXz, Format::sevenZip}) {
+        SCOPED_TRACE(ZipKoreanEngine::extension(format));
+        ZipKoreanEngine engine;
+        engine.addURLs({dir / "docs"});
+        engine.setCreateFormat(format);
+        engine.createZip();
+        ASSERT_TRUE(engine.createdZip()) << engine.actionError().value_or("").toStdString();
+        const fs::path out = dir / ("out-" + ZipKoreanEngine::extension(format));
+        fs::create_directory(out);
+        const bool seven = format == Format::sevenZip;
+        const auto r = seven ? TestSupport::run("7zz", {"x", "-o" + q(out), q(*engine.createdZip())})
+                             : TestSupport::run("bsdtar", {"-xf", q(*engine.createdZip()), "-C", q(out)});
+        ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+        EXPECT_EQ(tree(out / "docs"), tree(dir / "docs"));
+    }
+}
