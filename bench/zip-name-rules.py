@@ -12,7 +12,7 @@ Rules, each after "all ASCII -> as is" and falling back to Latin-1:
   utf8   UTF-8 if valid, else CP949
   3byte  UTF-8 first only when it holds a character of three bytes or more, else CP949 first
   plaus  UTF-8 first unless its reading holds a C1 control or Latin Extended-B, then CP949 first
-  word   UTF-8 first unless its reading holds a C1 control or a word made only of U+0080-U+024F
+  word   UTF-8 first unless its reading holds a C1 control or a word made only of U+0080-U+023F
 Prints error rates (%) per set and writer for each rule, then how many CP949 names are also
 valid UTF-8.   Usage: bench/zip-name-rules.py [NAMES_PER_ROW] [SEED]   (defaults 5000 1)
 """
@@ -65,11 +65,11 @@ def utf8_decode(b):
 
 # What CP949 Hangul turns into when it happens to be valid UTF-8: rows C2-C8 give U+0080-U+023F.
 # "plaus": a C1 control or Latin Extended-B, which no real name holds (Vietnamese ơ/ư aside).
-# "word": a C1 control, or a word made only of U+0080-U+024F, a word being a run between ASCII
+# "word": a C1 control, or a word made only of U+0080-U+023F, a word being a run between ASCII
 # characters other than letters: a real accented word keeps some ASCII letters, while a misread
 # Korean word is wholly such characters.
 def latin2byte(c):
-    return 0x80 <= ord(c) <= 0x24F
+    return 0x80 <= ord(c) <= 0x23F
 
 
 def implausible(text, words):
