@@ -5,13 +5,12 @@
 #include "App/LoginItem.h"
 #include "App/MainWindow.h"
 #include "App/ServiceProvider.h"
+#include "Core/Localization.h"
 #include "Core/Scheduler.h"
 #include "Core/TabOpener.h"
 
-#include <QApplication>
 #include <QMimeData>
 #include <QPointer>
-#include <QWidget>
 
 AppDelegate::AppDelegate() : serviceProvider_(std::make_unique<ServiceProvider>()) {}
 
@@ -21,11 +20,11 @@ void AppDelegate::applicationDidFinishLaunching(bool launchedAsLoginItem, bool h
 {
     LoginItem::registerOnFirstProperLaunch();
     if (launchedAsLoginItem && hasTray) {
+        // Only the main windows: the tray's own icon may be a top-level widget too.
         Scheduler::main().after(0, [] {
-            const QList<QWidget *> windows = QApplication::topLevelWidgets();
-            for (QWidget *window : windows)
-                if (window->isVisible())
-                    window->close();
+            for (HostWindow *host : HostWindow::hosts())
+                if (host->isVisible())
+                    host->close();
         });
     }
 }
@@ -66,17 +65,43 @@ void AppDelegate::newWindowForTab()
     TabOpener::shared().openTab(QUuid::createUuid());
 }
 
+namespace {
+
+void fill(QMimeData &pasteboard, const LaunchRequest &request)
+{
+    for (const auto &[type, bytes] : request.pasteboard)
+        pasteboard.setData(type, bytes);
+}
+
+QJsonObject refusal(const QString &error)
+{
+    return QJsonObject{{QStringLiteral("ok"), false}, {QStringLiteral("error"), error}};
+}
+
+} // namespace
+
+QJsonObject AppDelegate::check(const QJsonObject &object)
+{
+    const LaunchRequest request = LaunchRequest::fromJson(object);
+    if (request.kind == LaunchRequest::Kind::service) {
+        QMimeData pasteboard;
+        fill(pasteboard, request);
+        if (ServiceProvider::files(pasteboard).empty())
+            return refusal(L("보낼 파일을 찾지 못했습니다"));
+    }
+    return QJsonObject{{QStringLiteral("ok"), true}};
+}
+
 QJsonObject AppDelegate::handle(const QJsonObject &object)
 {
     const LaunchRequest request = LaunchRequest::fromJson(object);
     if (request.kind == LaunchRequest::Kind::service) {
         QMimeData pasteboard;
-        for (const auto &[type, bytes] : request.pasteboard)
-            pasteboard.setData(type, bytes);
+        fill(pasteboard, request);
         QString error;
         serviceProvider_->sendToQuillfern(pasteboard, QString(), &error);
         if (!error.isEmpty())
-            return QJsonObject{{QStringLiteral("ok"), false}, {QStringLiteral("error"), error}};
+            return refusal(error);
     } else if (request.urls.empty()) {
         // A login launch while already running changes nothing; any other plain launch is a
         // click on the application's icon.

@@ -23,9 +23,9 @@ public:
 
     ServiceProvider &serviceProvider() const { return *serviceProvider_; }
 
-    // Registers the login item once, and for a launch at login closes the windows right after
-    // the current step, leaving only the tray item. Without a tray the window stays, so the
-    // user is never left with nothing to click.
+    // Registers the login item once, and for a launch at login closes the main windows right
+    // after the current step, leaving only the tray item. Without a tray the window stays, so
+    // the user is never left with nothing to click.
     void applicationDidFinishLaunching(bool launchedAsLoginItem, bool hasTray);
 
     // Documents and URLs opened with the application: each URL's files, joined in order, go to
@@ -39,7 +39,11 @@ public:
     // The "+" of the tab bar: a new tab with a fresh session.
     void newWindowForTab();
 
-    // A request another launch handed over; the answer holds "ok" and, on failure, "error".
+    // Whether a request another launch handed over can be taken; the answer holds "ok" and, on
+    // failure, "error". Touches no widget, so it may run on any thread.
+    static QJsonObject check(const QJsonObject &request);
+
+    // Carries out a request; the answer is check()'s.
     QJsonObject handle(const QJsonObject &request);
 
     // The end of every road that yields files: the router's checkup, then the tab that received

@@ -1,10 +1,10 @@
 #include "App/BrindlowApp.h"
 
 #include "App/AppDelegate.h"
+#include "App/AppIcon.h"
 #include "App/HostWindow.h"
 #include "App/MenuBarContent.h"
 #include "Core/Localization.h"
-#include "Ui/SymbolIcon.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -16,15 +16,15 @@ BrindlowApp::BrindlowApp()
 {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationDisplayName(L("누리함"));
-    QApplication::setWindowIcon(SymbolIcon::icon(QStringLiteral("hammer.fill")));
+    QApplication::setWindowIcon(AppIcon::icon());
 }
 
 BrindlowApp::~BrindlowApp() = default;
 
-void BrindlowApp::start(bool launchedAsLoginItem)
+void BrindlowApp::start(bool launchedAsLoginItem, bool withTray)
 {
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        tray_ = new QSystemTrayIcon(SymbolIcon::icon(QStringLiteral("hammer.fill")), this);
+    if (withTray) {
+        tray_ = new QSystemTrayIcon(QApplication::windowIcon(), this);
         tray_->setToolTip(L("누리함"));
         tray_->setContextMenu(menu_.get());
         // A click on the item opens its menu, as a menu-bar item does.
@@ -34,6 +34,8 @@ void BrindlowApp::start(bool launchedAsLoginItem)
         });
         tray_->show();
     }
+    // Without a tray nothing leads back to a closed window: closing the last one quits.
+    QApplication::setQuitOnLastWindowClosed(tray_ == nullptr);
     HostWindow::openMainWindow();
     delegate_->applicationDidFinishLaunching(launchedAsLoginItem, tray_ != nullptr);
 }

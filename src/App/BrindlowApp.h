@@ -1,15 +1,15 @@
 #pragma once
 
 #include <QObject>
+#include <QSystemTrayIcon>
 
 #include <memory>
 
 class AppDelegate;
 class MenuBarContent;
-class QSystemTrayIcon;
 
 // The application: the main windows of tabs (one session each), the about and settings windows
-// and the tray item with its menu. It keeps running with no window open.
+// and the tray item with its menu. With a tray it keeps running with no window open.
 class BrindlowApp : public QObject {
     Q_OBJECT
 
@@ -19,7 +19,7 @@ public:
 
     // Shows the tray item (where the desktop has a tray) and the first main window, then runs
     // the delegate's launch steps.
-    void start(bool launchedAsLoginItem = false);
+    void start(bool launchedAsLoginItem = false, bool withTray = QSystemTrayIcon::isSystemTrayAvailable());
 
     AppDelegate &delegate() const { return *delegate_; }
     MenuBarContent *menuBarContent() const { return menu_.get(); }

@@ -5,6 +5,7 @@
 #include "Core/Localization.h"
 #include "Core/TabOpener.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QMenu>
@@ -99,6 +100,17 @@ ContentView *HostWindow::keyContent()
     return nullptr;
 }
 
+HostWindow *HostWindow::askingHost()
+{
+    // A dialog (the question about arriving files) asks on behalf of the window it belongs to.
+    for (QWidget *window = QApplication::activeWindow(); window != nullptr;
+         window = window->parentWidget() ? window->parentWidget()->window() : nullptr) {
+        if (auto *host = qobject_cast<HostWindow *>(window))
+            return host->isVisible() && !host->isMinimized() ? host : nullptr;
+    }
+    return nullptr;
+}
+
 ContentView *HostWindow::openMainWindow(std::optional<QUuid> session)
 {
     if (session) {
@@ -108,12 +120,10 @@ ContentView *HostWindow::openMainWindow(std::optional<QUuid> session)
             return open;
         }
     }
-    HostWindow *host = nullptr;
+    HostWindow *host = askingHost();
     for (HostWindow *candidate : hosts()) {
-        if (candidate->isVisible() && !candidate->isMinimized()) {
+        if (host == nullptr && candidate->isVisible() && !candidate->isMinimized())
             host = candidate;
-            break;
-        }
     }
     if (!host) {
         host = new HostWindow;

@@ -20,9 +20,12 @@ public:
     ~HostWindow() override;
 
     // Opens a main window for a session (a fresh one without a value): it becomes a tab right
-    // after the current tab of the first shown, not minimised host window, or, with none, the
-    // first tab of a new host window. A session whose tab is open already is brought forward.
+    // after the current tab of the host window it was asked from, else of the first shown, not
+    // minimised host window, or, with none, the first tab of a new host window. A session whose
+    // tab is open already is brought forward.
     static ContentView *openMainWindow(std::optional<QUuid> session = std::nullopt);
+    // The host window a request comes from: the active one, or the one holding the active dialog.
+    static HostWindow *askingHost();
 
     // Every host window, oldest first.
     static QList<HostWindow *> hosts();

@@ -14,10 +14,12 @@ int main(int argc, char **argv)
     if (std::setlocale(LC_ALL, "") == nullptr || std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
         std::setlocale(LC_ALL, "C.UTF-8");
 
+    const std::optional<QString> socketPath = SingleInstance::defaultSocketPath();
     {
         // Handing over to a running instance needs no display, so no GUI application yet.
         QCoreApplication core(argc, argv);
-        if (const auto exitCode = AppLaunch::handOver(std::vector<std::string>(argv, argv + argc)))
+        if (const auto exitCode =
+                AppLaunch::handOver(std::vector<std::string>(argv, argv + argc), socketPath))
             return *exitCode;
     }
 
@@ -27,5 +29,5 @@ int main(int argc, char **argv)
 
     // The arguments as bytes (Qt has taken out its own options): file names need not be UTF-8.
     std::vector<std::string> arguments(argv, argv + argc);
-    return AppLaunch::run(arguments);
+    return AppLaunch::run(arguments, socketPath);
 }

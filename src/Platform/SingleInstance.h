@@ -5,41 +5,75 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
-class QLocalServer;
-
-// One running instance per user: the first process listens on a local socket in
-// $XDG_RUNTIME_DIR; later launches hand it a request and wait for its answer. Messages are one
-// JSON object each way, framed by a 4-byte big-endian length.
+// One running instance per user. The first process locks a file beside a local socket in a
+// folder private to the user and listens on the socket; later launches hand it one request each
+// and wait for its answer. Requests are read, checked and answered on a thread of the instance's
+// own, each within a deadline, so neither a busy main thread nor a client that sends nothing holds
+// up another launch; the work a request asks for is queued to the thread that owns the instance.
+// Messages are LaunchFrame frames, one each way.
 class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    using Handler = std::function<QJsonObject(const QJsonObject &request)>;
+    // Runs on the listening thread for each request read in full and gives the answer; it must
+    // not touch widgets. An answer whose "ok" is true queues the request's work.
+    using Check = std::function<QJsonObject(const QJsonObject &request)>;
+    // Runs later on the thread that owns the instance, once for each request answered "ok".
+    using Work = std::function<void(const QJsonObject &request)>;
 
-    explicit SingleInstance(QString socketPath = defaultSocketPath(), QObject *parent = nullptr);
+    enum class Listening {
+        started,
+        taken,  // another instance holds the lock: hand the request to it
+        failed, // the socket cannot be made: run without handing over
+    };
+
+    // What became of a request handed to the running instance.
+    struct Delivery {
+        enum class Outcome {
+            noInstance, // nobody holds the lock: nothing was sent
+            answered,
+            unanswered, // an instance is there but gave no answer in time; never send again
+        };
+        Outcome outcome = Outcome::noInstance;
+        QJsonObject answer;
+    };
+
+    static constexpr int defaultRequestDeadline = 5000;
+
+    explicit SingleInstance(QString socketPath, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // Becomes the primary instance. False when another instance answers on the socket; a
-    // stale socket left by a crashed process is removed and taken over.
-    bool listen(Handler handler);
+    // Becomes the primary instance. A socket left behind by a process that ended is replaced.
+    Listening listen(Check check, Work work);
+    // Stops listening, removes the socket and releases the lock; queued work is dropped.
     void close();
 
-    // Sends a request to the running instance and waits for its answer; nothing when no
-    // instance answers within the timeout.
-    static std::optional<QJsonObject> send(const QString &socketPath, const QJsonObject &request,
-                                           int timeoutMilliseconds = 10000);
-    // Whether an instance answers on the socket.
+    // The longest a connection may take from being accepted to its answer being written; a
+    // client that is slower is cut off unanswered. Takes effect at the next listen().
+    void setRequestDeadline(int milliseconds) { requestDeadline_ = milliseconds; }
+
+    // Sends a request and waits for the answer, at most the timeout in all, including the wait
+    // for an instance that holds the lock but is not listening yet. Once connected, the request
+    // is sent once and never again.
+    static Delivery send(const QString &socketPath, const QJsonObject &request,
+                         int timeoutMilliseconds = 10000);
+    // Whether something accepts connections on the socket.
     static bool isRunning(const QString &socketPath);
 
-    static QString defaultSocketPath();
+    // The socket in $XDG_RUNTIME_DIR, else in "quillfern-UID" in the temporary folder, made with
+    // mode 0700. Nothing, with the reason on standard error, when that folder is a link, belongs to
+    // someone else or is open to others: then the program runs without handing launches over.
+    static std::optional<QString> defaultSocketPath();
     const QString &socketPath() const { return socketPath_; }
 
 private:
-    void accept();
+    class Listener;
 
     QString socketPath_;
-    QLocalServer *server_ = nullptr;
-    Handler handler_;
+    int requestDeadline_ = defaultRequestDeadline;
+    std::unique_ptr<QObject> workQueue_;
+    std::unique_ptr<Listener> listener_;
 };

@@ -1,15 +1,30 @@
 // The built program, started as separate processes with a private runtime folder: the second
-// launch hands over to the first, and the screenshot hooks write their pictures.
+// launch hands over to the first (whatever the first is busy with), and the screenshot hooks
+// write their pictures.
+#include "App/AppDelegate.h"
+#include "App/AppLaunch.h"
+#include "App/LaunchRequest.h"
 #include "Core/FilePath.h"
+#include "Core/Router.h"
+#include "Core/Scheduler.h"
+#include "Features/SendCheckup/SendCheckupEngine.h"
+#include "Platform/LaunchFrame.h"
 #include "Platform/SingleInstance.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <future>
+#include <unistd.h>
 
 using TestSupport::TempDir;
 
@@ -59,7 +74,7 @@ public:
         primary_.kill();
         primary_.waitForFinished(5000);
     }
-    const QProcessEnvironment &environment() const { return env_; }
+    QProcessEnvironment &environment() { return env_; }
     const QString &socket() const { return socket_; }
 
     TestSupport::ProcessResult launch(const QStringList &arguments, const std::filesystem::path &workDir = {},
@@ -197,4 +212,152 @@ TEST(LaunchProcess, RelaunchedInstanceWaitsForTheOldOneAndTakesOver)
     EXPECT_EQ(relaunched.state(), QProcess::Running);
     relaunched.kill();
     relaunched.waitForFinished(5000);
+}
+
+TEST(LaunchProcess, LaunchReachingABusyInstanceIsTakenOnceAndStartsNothing)
+{
+    TempDir home;
+    const auto photos = home.folder("files/photos");
+    Program program(home);
+    ManualScheduler clock; // no window opens in this process
+    Scheduler::install(&clock);
+    Router::shared().resetForTesting();
+    SendCheckupEngine::attachToRouter();
+    const QUuid session = QUuid::createUuid();
+    Router::shared().registerSession(session);
+    SendCheckupEngine &engine = SendCheckupEngine::session(session);
+
+    // This process is the running instance, with the program's own hand-over.
+    AppDelegate delegate;
+    SingleInstance instance(program.socket());
+    ASSERT_EQ(AppLaunch::serve(instance, delegate), SingleInstance::Listening::started);
+
+    QProcess launch;
+    launch.setProcessEnvironment(program.environment());
+    launch.start(QStringLiteral(QUILLFERN_BINARY), {q(photos)});
+    // The main thread stays blocked, running no events, for as long as the launch lasts (15 s
+    // at most): a launch that waited for it, sent twice or started an instance would outlast it.
+    const bool ended = launch.waitForFinished(15000);
+    EXPECT_TRUE(ended);
+    if (!ended) {
+        launch.kill();
+        launch.waitForFinished(5000);
+    }
+    EXPECT_EQ(launch.exitCode(), 0) << launch.readAllStandardError().toStdString();
+    EXPECT_TRUE(engine.roots().empty()) << "the work waits for the main thread";
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(engine.roots(), PathList{FilePath::realPathOrSame(photos)});
+    EXPECT_TRUE(engine.pendingArrival().empty()) << "the folder arrived a second time";
+
+    instance.close();
+    SendCheckupEngine::discard(session);
+    Router::shared().resetForTesting();
+    Scheduler::install(nullptr);
+}
+
+TEST(LaunchProcess, LaunchLeftWithoutAnAnswerEndsWithoutSendingAgainOrStarting)
+{
+    TempDir home;
+    const auto photos = home.folder("files/photos");
+    Program program(home);
+    // Something listens on the socket, reads each request and hangs up without answering.
+    QLocalServer mute;
+    ASSERT_TRUE(mute.listen(program.socket()));
+    int requests = 0;
+    QObject::connect(&mute, &QLocalServer::newConnection, [&] {
+        QLocalSocket *client = mute.nextPendingConnection();
+        QObject::connect(client, &QLocalSocket::readyRead, client, [&requests, client] {
+            LaunchFrame::Reader reader;
+            const QByteArray bytes = client->readAll();
+            if (reader.feed(bytes.constData(), std::size_t(bytes.size())) ==
+                LaunchFrame::Reader::State::complete)
+                ++requests;
+            client->disconnectFromServer();
+        });
+    });
+
+    QProcess launch;
+    launch.setProcessEnvironment(program.environment());
+    launch.start(QStringLiteral(QUILLFERN_BINARY), {q(photos)});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return launch.state() == QProcess::NotRunning; }, 15000))
+        << "the launch started an instance of its own";
+    if (launch.state() != QProcess::NotRunning) {
+        launch.kill();
+        launch.waitForFinished(5000);
+    }
+    EXPECT_EQ(launch.exitCode(), 1);
+    EXPECT_NE(launch.readAllStandardError().indexOf("did not answer"), -1);
+    EXPECT_EQ(requests, 1);
+}
+
+TEST(LaunchProcess, IdleAndTricklingClientsDoNotHoldUpALaunch)
+{
+    TempDir home;
+    const auto photos = home.folder("files/photos");
+    Program program(home);
+    ASSERT_TRUE(program.startPrimary({}));
+
+    std::vector<std::unique_ptr<QLocalSocket>> idle;
+    for (int i = 0; i < 10; ++i) {
+        idle.push_back(std::make_unique<QLocalSocket>());
+        idle.back()->connectToServer(program.socket());
+        ASSERT_TRUE(idle.back()->waitForConnected(2000));
+    }
+    QLocalSocket trickling;
+    trickling.connectToServer(program.socket());
+    ASSERT_TRUE(trickling.waitForConnected(2000));
+    const QByteArray frame = LaunchFrame::encode(LaunchRequest().toJson());
+    qsizetype sent = 0;
+    QTimer drip;
+    QObject::connect(&drip, &QTimer::timeout, [&] {
+        if (sent < frame.size()) {
+            trickling.write(frame.mid(sent++, 1));
+            trickling.flush();
+        }
+    });
+    drip.start(200);
+
+    // A real request (a login launch, which changes nothing), sent from another thread while
+    // this one keeps the trickle going.
+    LaunchRequest login;
+    login.loginItem = true;
+    auto answer = std::async(std::launch::async, [&] {
+        QElapsedTimer clock;
+        clock.start();
+        auto delivery = SingleInstance::send(program.socket(), login.toJson());
+        return std::pair(delivery, clock.elapsed());
+    });
+    while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+        QCoreApplication::processEvents();
+    const auto [delivery, elapsed] = answer.get();
+    ASSERT_EQ(delivery.outcome, SingleInstance::Delivery::Outcome::answered);
+    EXPECT_TRUE(delivery.answer.value(QStringLiteral("ok")).toBool());
+    EXPECT_LT(elapsed, 1000);
+    // Answered while the others still hang on, not after they were given up.
+    for (const auto &client : idle)
+        EXPECT_EQ(client->state(), QLocalSocket::ConnectedState);
+    EXPECT_LT(sent, frame.size());
+
+    // And a launch of the program itself.
+    const auto launched = program.launch({q(photos)});
+    EXPECT_EQ(launched.exitCode, 0) << launched.err;
+}
+
+TEST(LaunchProcess, FallbackFolderOpenToOthersIsRefusedAndTheProgramRunsOnItsOwn)
+{
+    TempDir home;
+    Program program(home);
+    program.environment().remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    const auto hostile = home / "tmp" / ("quillfern-" + std::to_string(::getuid()));
+    std::filesystem::create_directory(hostile);
+    std::filesystem::permissions(hostile, std::filesystem::perms::all);
+
+    const auto about = home.folder("about");
+    const auto run = program.launch(
+        {QStringLiteral("--about-shots"), q(about), QStringLiteral("--about-frames"), QStringLiteral("1")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("not using the folder " + hostile.native()), std::string::npos) << run.err;
+    EXPECT_TRUE(std::filesystem::is_empty(hostile)) << "nothing listens where others could";
+    EXPECT_TRUE(std::filesystem::exists(about / "f00.png"));
 }

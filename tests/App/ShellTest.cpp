@@ -18,9 +18,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrlQuery>
@@ -500,23 +503,92 @@ TEST_F(ShellTest, WindowMenusCarryTheCommandsAndOpenSingleDialogs)
     EXPECT_EQ(host->contents(), QList<ContentView *>{content});
 }
 
-TEST_F(ShellTest, StartOpensOneMainWindowAndTheApplicationOutlivesItsWindows)
+TEST_F(ShellTest, StartOpensOneMainWindowAndClosingTheLastOneQuitsOnlyWithoutATray)
 {
-    {
+    for (const bool withTray : {true, false}) {
+        SCOPED_TRACE(withTray);
         BrindlowApp application;
-        application.start();
+        application.start(false, withTray);
         ASSERT_EQ(HostWindow::hosts().size(), 1);
         HostWindow *host = HostWindow::hosts().first();
         EXPECT_EQ(host->tabs()->count(), 1);
         EXPECT_EQ(host->currentContent()->selection(), Utility::sendCheckup);
-        EXPECT_EQ(application.trayIcon() != nullptr, QSystemTrayIcon::isSystemTrayAvailable());
-        EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
-        host->close();
+        EXPECT_EQ(application.trayIcon() != nullptr, withTray);
+
+        // The tray leads back to a closed window; without it the program ends with its last one.
+        QTimer::singleShot(0, host, &QWidget::close);
+        QTimer::singleShot(withTray ? 300 : 10000, [] { QCoreApplication::exit(2); });
+        EXPECT_EQ(QCoreApplication::exec(), withTray ? 2 : 0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(HostWindow::hosts().isEmpty());
         EXPECT_TRUE(router.liveSessions().empty());
     }
     QApplication::setQuitOnLastWindowClosed(true);
+}
+
+TEST_F(ShellTest, TrayAndWindowsShowTheProgramIconWhichStandsOutOnDarkAndLightPanels)
+{
+    BrindlowApp application;
+    application.start(false, true);
+    ASSERT_NE(application.trayIcon(), nullptr);
+    const QImage tray = application.trayIcon()->icon().pixmap(22, 22).toImage().convertToFormat(
+        QImage::Format_ARGB32_Premultiplied);
+    ASSERT_EQ(tray.size(), QSize(22, 22));
+    EXPECT_EQ(
+        HostWindow::hosts().first()->windowIcon().pixmap(22, 22).toImage().convertToFormat(tray.format()),
+        tray);
+    for (const char *panel : {"#000000", "#303030", "#dcdcdc", "#ffffff"}) {
+        QImage shown(tray.size(), QImage::Format_RGB32);
+        shown.fill(QColor(QString::fromLatin1(panel)));
+        QPainter(&shown).drawImage(0, 0, tray);
+        const int background = qGray(QColor(QString::fromLatin1(panel)).rgb());
+        int standingOut = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                standingOut += std::abs(qGray(shown.pixel(x, y)) - background) >= 60 ? 1 : 0;
+        EXPECT_GE(standingOut, shown.width() * shown.height() / 2) << panel;
+    }
+    for (HostWindow *host : HostWindow::hosts())
+        host->close();
+    QApplication::setQuitOnLastWindowClosed(true);
+}
+
+TEST_F(ShellTest, NewTabsJoinTheWindowTheyWereAskedFrom)
+{
+    TempDir dir;
+    ContentView *a = HostWindow::openMainWindow();
+    HostWindow *first = hostOf(a);
+    HostWindow::openMainWindow();
+    first->moveCurrentTabToNewWindow();
+    ASSERT_EQ(HostWindow::hosts().size(), 2);
+    HostWindow *second = HostWindow::hosts().last();
+    // The user works in the second window while the first stays shown.
+    waitActive(second);
+
+    QTest::keyClick(second, Qt::Key_T, Qt::ControlModifier);
+    second->findChild<QToolButton *>(QStringLiteral("newTabButton"))->click();
+    EXPECT_EQ(second->tabs()->count(), 3);
+
+    // "새 탭에서 시작" in the question about files arriving at a tab that holds some.
+    ContentView *asking = second->currentContent();
+    ASSERT_TRUE(eventually([&] { return router.activeSession() == asking->session(); }));
+    SendCheckupEngine::session(asking->session()).addURLs({dir.file("held.txt")});
+    const PathList arriving{dir.file("new.txt")};
+    router.openCheckup(arriving);
+    QMessageBox *question = nullptr;
+    ASSERT_TRUE(eventually([&] {
+        question = asking->findChild<QMessageBox *>(QStringLiteral("arrivalQuestion"));
+        return question != nullptr && question->isVisible();
+    }));
+    QAbstractButton *newTab = nullptr;
+    for (QAbstractButton *button : question->buttons())
+        if (button->text() == QStringLiteral("새 탭에서 시작"))
+            newTab = button;
+    ASSERT_NE(newTab, nullptr);
+    newTab->click();
+    ASSERT_TRUE(eventually([&] { return second->tabs()->count() == 4; }));
+    EXPECT_EQ(SendCheckupEngine::session(second->currentContent()->session()).roots(), arriving);
+    EXPECT_EQ(first->contents(), QList<ContentView *>{a});
 }
 
 TEST_F(ShellTest, ManualAddressFollowsThePreferredLanguage)
