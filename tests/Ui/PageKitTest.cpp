@@ -1,6 +1,7 @@
 #include "support/PageTestSupport.h"
 
 #include "Features/HangulFilename/HangulFilenameView.h"
+#include "Ui/PageParts.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractItemView>
@@ -30,7 +31,7 @@ TEST(PageKit, DroppedUriListKeepsNameBytes)
                             "file://otherhost/tmp/y\r\n"
                             "\r\n"
                             "file:///tmp/bad%zz\n";
-    const auto paths = ToolPageWidget::droppedPaths(list);
+    const auto paths = PageParts::droppedPaths(list);
     ASSERT_EQ(paths.size(), 3u);
     EXPECT_EQ(paths[0].native(), std::string("/tmp/\xC7\xD1\xB1\xDB.txt"));
     EXPECT_EQ(paths[1].native(), std::string("/tmp/\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB.txt"));

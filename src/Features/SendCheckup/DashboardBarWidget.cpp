@@ -2,9 +2,9 @@
 
 #include "Core/Localization.h"
 #include "Core/Router.h"
-#include "Features/SendCheckup/DashboardStyleWidget.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
 #include "Platform/FileManager.h"
+#include "Ui/PageStyle.h"
 #include "Ui/SymbolIcon.h"
 
 #include <QClipboard>
@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
-using namespace DashboardStyle;
+using PageStyle::label;
 
 namespace {
 
@@ -24,15 +24,6 @@ QPushButton *button(const QString &objectName, const QString &text, QWidget *par
     b->setObjectName(objectName);
     b->setAutoDefault(false);
     return b;
-}
-
-// The prominent, large style of the bar's main action.
-void makeProminent(QPushButton *b)
-{
-    b->setDefault(true);
-    b->setFont(DashboardStyle::font(TextStyle::body, b->font(), QFont::DemiBold));
-    b->setMinimumHeight(32);
-    b->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 16px; }"));
 }
 
 } // namespace
@@ -67,11 +58,11 @@ QWidget *DashboardBarWidget::makeDashboardBar()
     connect(rescan, &QPushButton::clicked, this, [this] { engine_.rescanAll(); });
     row->addWidget(rescan);
     row->addStretch(1);
-    nothing_ = label(L("정리할 것 없음"), TextStyle::body, Tone::secondary, bar);
+    nothing_ = label(L("정리할 것 없음"), TextSize::body, Tone::secondary, bar);
     nothing_->setObjectName(QStringLiteral("nothingToFix"));
     row->addWidget(nothing_);
     fix_ = button(QStringLiteral("fix"), QString(), bar);
-    makeProminent(fix_);
+    PageStyle::makeProminent(fix_);
     connect(fix_, &QPushButton::clicked, this, [this] { engine_.fixAll(); });
     row->addWidget(fix_);
     return bar;
@@ -109,7 +100,7 @@ QWidget *DashboardBarWidget::makeCompletionBar()
     zip_ = button(QStringLiteral("zip"), L("ZIP으로 묶기"), bar);
     zip_->setIcon(SymbolIcon::icon(QStringLiteral("doc.zipper")));
     zip_->setToolTip(L("정리된 파일을 Windows에서도 깨지지 않는 ZIP으로 바로 압축합니다."));
-    makeProminent(zip_);
+    PageStyle::makeProminent(zip_);
     connect(zip_, &QPushButton::clicked, this,
             [this] { Router::shared().openZip(engine_.roots(), session_); });
     row->addWidget(zip_);

@@ -9,8 +9,10 @@ ToolPageWidget::Setup VideoConvertView::setup(VideoConvertView *view)
     return {
         L("아이폰 영상 변환"),
         L("MOV·HEVC를 MP4로"),
-        {QStringLiteral("film"), L("영상 파일이나 폴더를 끌어다 놓으세요"),
-         L("원본은 그대로 두고 같은 폴더에 MP4를 만듭니다"), L("영상 선택…"),
+        {QStringLiteral("film"),
+         L("영상 파일이나 폴더를 끌어다 놓으세요"),
+         {L("원본은 그대로 두고 같은 폴더에 MP4를 만듭니다")},
+         L("영상 선택…"),
          L("아이폰 영상은 HEVC 코덱과 MOV 형식이라 Windows에서 화면이 안 나오거나 아예 재생되지 않는 경우가 "
            "많습니다. "
            "어디서나 재생되는 MP4(H.264)로 변환해 드립니다. 영상 길이에 따라 시간이 걸릴 수 있습니다.")},

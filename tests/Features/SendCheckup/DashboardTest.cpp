@@ -32,7 +32,6 @@
 
 namespace fs = std::filesystem;
 using PathList = std::vector<fs::path>;
-using Tone = DashboardStyle::Tone;
 
 namespace {
 
@@ -374,7 +373,7 @@ TEST_F(DashboardTest, TheReportBeforeAndAfterTheFixPassAndItsUndo)
     for (const auto &d : done) {
         SCOPED_TRACE(d.status);
         EXPECT_EQ(card(d.card).statusLabel()->text(), text(d.status));
-        EXPECT_EQ(tone(card(d.card).statusLabel()), DashboardStyle::toneName(d.tone));
+        EXPECT_EQ(tone(card(d.card).statusLabel()), PageStyle::toneName(d.tone));
         EXPECT_FALSE(card(d.card).checkBox()->isVisible());
         EXPECT_FALSE(card(d.card).countLabel()->isVisible());
     }
