@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QFileDialog>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -238,4 +239,48 @@ TEST(PageKit, FileDialogChoosesFilesAndFoldersTogether)
             QMetaObject::invokeMethod(dialog, "reject");
     });
     EXPECT_FALSE(FileDialogOpenPanel().choose(nullptr, {}).has_value());
+}
+
+TEST(PageKit, AFolderPathTypedInTheFileDialogOpensThatFolder)
+{
+    TempDir dir;
+    dir.file("start/a.txt");
+    dir.file("inner folder/b.txt");
+    const fs::path start = dir / "start";
+    const fs::path inner = dir / "inner folder";
+
+    // Typed as a full path and as a path relative to the folder shown.
+    for (const QString &typed : {QString::fromStdString(inner.native()), QStringLiteral("../inner folder")}) {
+        bool stayedOpen = false;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            QFileDialog *dialog = nullptr;
+            (void)QTest::qWaitFor(
+                [&] { return (dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())); },
+                5000);
+            if (dialog == nullptr)
+                return;
+            dialog->setDirectory(QString::fromStdString(start.native()));
+            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (edit == nullptr) {
+                QMetaObject::invokeMethod(dialog, "reject");
+                return;
+            }
+            QTest::keyClicks(edit, typed);
+            QTest::keyClick(edit, Qt::Key_Return);
+            stayedOpen = dialog->isVisible();
+            shown = dialog->directory().absolutePath();
+            // A name typed in the opened folder is then chosen as usual.
+            edit->clear();
+            QTest::keyClicks(edit, QStringLiteral("b.txt"));
+            QTest::keyClick(edit, Qt::Key_Return);
+            if (dialog->isVisible())
+                QMetaObject::invokeMethod(dialog, "reject");
+        });
+        const auto chosen = FileDialogOpenPanel().choose(nullptr, {true, true, "추가", "m"});
+        EXPECT_TRUE(stayedOpen) << typed.toStdString();
+        EXPECT_EQ(shown.toStdString(), inner.native()) << typed.toStdString();
+        ASSERT_TRUE(chosen.has_value()) << typed.toStdString();
+        EXPECT_EQ(*chosen, std::vector<fs::path>{inner / "b.txt"});
+    }
 }
