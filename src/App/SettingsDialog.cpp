@@ -178,11 +178,11 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent), language_(Lan
     auto *restartLayout = new QHBoxLayout(restartRow_);
     restartLayout->setContentsMargins(0, 0, 0, 0);
     restartLayout->setSpacing(10);
-    auto *restartText = new QLabel(L("언어 변경은 앱을 다시 시작하면 적용됩니다."), restartRow_);
+    // Toned in both text roles: on the group's Base background a label draws with Text.
+    auto *restartText = PageStyle::label(L("언어 변경은 앱을 다시 시작하면 적용됩니다."), TextSize::body,
+                                         Tone::orange, restartRow_);
+    restartText->setObjectName(QStringLiteral("restartText"));
     restartText->setWordWrap(true);
-    QPalette orange = restartText->palette();
-    orange.setColor(QPalette::WindowText, QColor(0xe6, 0x7e, 0x22));
-    restartText->setPalette(orange);
     restartLayout->addWidget(restartText, 1);
     auto *restartButton = new QPushButton(L("지금 다시 시작"), restartRow_);
     restartButton->setObjectName(QStringLiteral("restartButton"));

@@ -137,6 +137,9 @@ SendCheckupView::SendCheckupView(SendCheckupEngine &engine, QUuid session, QWidg
     connect(&engine_.names, &FilenameSanitizerEngine::unreadableCountChanged, this,
             &SendCheckupView::scheduleRefresh);
     connect(&engine_.heic, &HeicConvertEngine::itemsChanged, this, &SendCheckupView::scheduleRefresh);
+    // The settings window hides or shows the word while the page is open.
+    connect(&DailyWordSetting::notifier(), &DailyWordSetting::Notifier::changed, this,
+            &SendCheckupView::refreshDailyWord);
 
     refresh();
 }
