@@ -306,6 +306,8 @@ void ContentView::showDetail()
         detail_ = makeEmptyContent(column);
     }
     detailLayout_->addWidget(detail_);
+    // The tab and its window are named after the page shown, as the page's navigation title.
+    setWindowTitle(detail_->windowTitle().isEmpty() ? L("누리함") : detail_->windowTitle());
 }
 
 void ContentView::contentAppeared()

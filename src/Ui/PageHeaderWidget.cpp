@@ -36,3 +36,12 @@ void PageHeaderWidget::addControl(QWidget *control)
 {
     row_->addWidget(control);
 }
+
+QVBoxLayout *PageHeaderWidget::pageColumn(QWidget *page, const QString &title, const QString &subtitle)
+{
+    auto *column = new QVBoxLayout(page);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(new PageHeaderWidget(title, subtitle, page));
+    return column;
+}

@@ -4,6 +4,7 @@
 
 class QHBoxLayout;
 class QLabel;
+class QVBoxLayout;
 
 // The head of a page, above a divider: the page's navigation title over its subtitle, and at the
 // right the page's own controls.
@@ -12,6 +13,8 @@ class PageHeaderWidget : public QWidget {
 
 public:
     PageHeaderWidget(const QString &title, const QString &subtitle, QWidget *parent = nullptr);
+    // Lays the page out as a column without margins that starts with its header; returns the column.
+    static QVBoxLayout *pageColumn(QWidget *page, const QString &title, const QString &subtitle);
 
     void addControl(QWidget *control);
 

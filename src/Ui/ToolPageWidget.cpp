@@ -26,13 +26,8 @@ ToolPageWidget::ToolPageWidget(const Setup &setup, QWidget *parent)
 {
     setWindowTitle(setup.title);
     setAcceptDrops(true);
-    auto *page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(0);
-
-    // Header: the navigation title and subtitle, then the toolbar items.
-    header_ = new PageHeaderWidget(setup.title, setup.subtitle, this);
-    page->addWidget(header_);
+    auto *page = PageHeaderWidget::pageColumn(this, setup.title, setup.subtitle);
+    header_ = findChild<PageHeaderWidget *>();
 
     stack_ = new QStackedLayout;
     page->addLayout(stack_, 1);

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStackedWidget>
 
 using PageStyle::label;
@@ -42,7 +43,33 @@ DashboardBarWidget::DashboardBarWidget(SendCheckupEngine &engine, QUuid session,
     stack_->addWidget(dashboardBar_);
     stack_->addWidget(completionBar_);
     layout->addWidget(stack_);
+
+    // The completion bar's own minimum is that of its compact form, so a narrow window still holds it.
+    const QSize roomy = completionBar_->minimumSizeHint();
+    setCompact(true);
+    completionBar_->setMinimumWidth(completionBar_->minimumSizeHint().width());
+    compactBelow_ = roomy.width();
+    setCompact(false);
     refresh();
+}
+
+void DashboardBarWidget::setCompact(bool compact)
+{
+    if (compact == compact_)
+        return;
+    compact_ = compact;
+    // Narrow, the buttons that carry a symbol show it alone; their names move into the tooltips.
+    for (const auto &[b, text, tip] : symbolButtons_) {
+        b->setText(compact ? QString() : text);
+        b->setToolTip(!compact ? tip : tip.isEmpty() ? text : text + QLatin1Char('\n') + tip);
+    }
+}
+
+void DashboardBarWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const QMargins m = layout()->contentsMargins();
+    setCompact(event->size().width() - m.left() - m.right() < compactBelow_);
 }
 
 QWidget *DashboardBarWidget::makeDashboardBar()
@@ -96,6 +123,10 @@ QWidget *DashboardBarWidget::makeCompletionBar()
     show_->setIcon(SymbolIcon::icon(QStringLiteral("folder")));
     connect(show_, &QPushButton::clicked, this, [this] { FileViewer::shared().showItems(engine_.roots()); });
     row->addWidget(show_);
+
+    symbolButtons_ = {{undo_, undo_->text(), undo_->toolTip()},
+                      {share_, share_->text(), share_->toolTip()},
+                      {show_, show_->text(), show_->toolTip()}};
 
     zip_ = button(QStringLiteral("zip"), L("ZIP으로 묶기"), bar);
     zip_->setIcon(SymbolIcon::icon(QStringLiteral("doc.zipper")));

@@ -135,7 +135,8 @@ PrescriptionReportView::PrescriptionReportView(SendCheckupEngine &engine, QUuid 
     scroll->setObjectName(QStringLiteral("reportScroll"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Sideways only in a window at its narrowest, where the two columns of cards need it.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto *content = new QWidget(scroll);
     content->setObjectName(QStringLiteral("reportContent"));
     auto *stack = new QVBoxLayout(content);

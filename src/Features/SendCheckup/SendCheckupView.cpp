@@ -10,6 +10,7 @@
 #include "Ui/BouncingSymbolWidget.h"
 #include "Ui/InfoBoxWidget.h"
 #include "Ui/OpenPanel.h"
+#include "Ui/PageHeaderWidget.h"
 #include "Ui/PageParts.h"
 #include "Ui/PageStyle.h"
 #include "Ui/RoundedPanelWidget.h"
@@ -111,8 +112,9 @@ SendCheckupView::SendCheckupView(SendCheckupEngine &engine, QUuid session, QWidg
     refreshTimer_->setInterval(0);
     connect(refreshTimer_, &QTimer::timeout, this, &SendCheckupView::refresh);
 
-    frame_ = new QStackedLayout(this);
-    frame_->setContentsMargins(0, 0, 0, 0);
+    auto *page = PageHeaderWidget::pageColumn(this, navigationTitle(), navigationSubtitle());
+    frame_ = new QStackedLayout;
+    page->addLayout(frame_, 1);
     empty_ = makeEmptyState();
     report_ = new PrescriptionReportView(engine_, session_, this);
     frame_->addWidget(empty_);

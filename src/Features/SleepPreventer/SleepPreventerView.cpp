@@ -2,6 +2,7 @@
 
 #include "Core/Localization.h"
 #include "Ui/InfoBoxWidget.h"
+#include "Ui/PageHeaderWidget.h"
 #include "Ui/PageParts.h"
 #include "Ui/PageStyle.h"
 #include "Ui/RoundedPanelWidget.h"
@@ -52,9 +53,11 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     setObjectName(QStringLiteral("page.sleepPreventer"));
     setWindowTitle(navigationTitle());
 
+    PageHeaderWidget::pageColumn(this, navigationTitle(), navigationSubtitle());
     auto *content = PageParts::scrollingContent(this);
     auto *centring = new QHBoxLayout(content);
-    centring->setContentsMargins(20, 20, 20, 20);
+    // Tighter than a tall column would be: the whole page fits the window's default size.
+    centring->setContentsMargins(20, 16, 20, 16);
     auto *columnWidget = new QWidget;
     columnWidget->setMaximumWidth(520);
     centring->addStretch(1);
@@ -62,12 +65,11 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     centring->addStretch(1);
     auto *column = new QVBoxLayout(columnWidget);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(22);
+    column->setSpacing(16);
 
-    // Header.
-    auto *header = new QVBoxLayout;
-    header->setSpacing(16);
-    header->setContentsMargins(0, 24, 0, 0);
+    // Header: the state's symbol, its title over the status line, and the master switch, in one row.
+    auto *header = new QHBoxLayout;
+    header->setSpacing(14);
     symbol_ = new QLabel;
     symbol_->setObjectName(QStringLiteral("stateSymbol"));
     symbol_->setAlignment(Qt::AlignCenter);
@@ -76,7 +78,6 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     symbol_->setFont(symbolFont);
     title_ = new QLabel;
     title_->setObjectName(QStringLiteral("stateTitle"));
-    title_->setAlignment(Qt::AlignCenter);
     title_->setFont(PageStyle::font(TextSize::title2, title_->font(), QFont::DemiBold));
     masterSwitch_ = new ToggleSwitch;
     masterSwitch_->setLarge(true);
@@ -85,19 +86,23 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     masterSwitch_->setToolTip(L("잠자기 방지"));
     status_ = PageParts::captionLabel(QString(), TextSize::callout);
     status_->setObjectName(QStringLiteral("statusLine"));
-    status_->setAlignment(Qt::AlignCenter);
+    auto *texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addStretch(1);
+    texts->addWidget(title_);
+    texts->addWidget(status_);
+    texts->addStretch(1);
     header->addWidget(symbol_);
-    header->addWidget(title_);
-    header->addWidget(masterSwitch_, 0, Qt::AlignHCenter);
-    header->addWidget(status_);
+    header->addLayout(texts, 1);
+    header->addWidget(masterSwitch_, 0, Qt::AlignVCenter);
     column->addLayout(header);
     connect(masterSwitch_, &QAbstractButton::clicked, this, &SleepPreventerView::flipMasterSwitch);
 
-    // Duration.
+    // Duration: the heading beside its segments.
     auto *durationBox = makeBox(QStringLiteral("durationBox"));
-    auto *durationLayout = new QVBoxLayout(durationBox);
+    auto *durationLayout = new QHBoxLayout(durationBox);
     durationLayout->setContentsMargins(14, 14, 14, 14);
-    durationLayout->setSpacing(8);
+    durationLayout->setSpacing(12);
     durationLayout->addWidget(heading(L("지속 시간")));
     auto *segments = new QHBoxLayout;
     segments->setSpacing(0);
@@ -116,14 +121,14 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
             sync();
         });
     }
-    durationLayout->addLayout(segments);
+    durationLayout->addLayout(segments, 1);
     column->addWidget(durationBox);
 
     // Guards.
     auto *guardsBox = makeBox(QStringLiteral("guardsBox"));
     auto *guardsLayout = new QVBoxLayout(guardsBox);
     guardsLayout->setContentsMargins(14, 14, 14, 14);
-    guardsLayout->setSpacing(10);
+    guardsLayout->setSpacing(8);
     guardsLayout->addWidget(heading(L("막을 항목")));
     const int indent = style()->pixelMetric(QStyle::PM_IndicatorWidth) +
                        style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);

@@ -3,6 +3,7 @@
 #include "Core/Localization.h"
 #include "Ui/ElidedLabel.h"
 #include "Ui/InfoBoxWidget.h"
+#include "Ui/PageHeaderWidget.h"
 #include "Ui/PageParts.h"
 #include "Ui/ToggleSwitch.h"
 
@@ -46,15 +47,17 @@ TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
     setObjectName(QStringLiteral("page.tweaks"));
     setWindowTitle(navigationTitle());
 
+    PageHeaderWidget::pageColumn(this, navigationTitle(), navigationSubtitle());
     auto *form = new QVBoxLayout(PageParts::scrollingContent(this));
-    form->setContentsMargins(20, 20, 20, 20);
-    form->setSpacing(16);
+    // Tight enough that the whole form fits the window's default size.
+    form->setContentsMargins(20, 16, 20, 16);
+    form->setSpacing(12);
 
     for (const TweaksEngine::Section &section : TweaksEngine::sections()) {
         auto *group = new QGroupBox(section.title);
         group->setObjectName(QStringLiteral("section-") + section.id);
         auto *rows = new QVBoxLayout(group);
-        rows->setSpacing(12);
+        rows->setSpacing(8);
         for (const TweaksEngine::Tweak &tweak : section.tweaks) {
             auto *row = new QHBoxLayout;
             row->addLayout(rowLabel(tweak.title, tweak.caption), 1);

@@ -10,6 +10,7 @@
 #include "Ui/ElidedLabel.h"
 #include "Ui/EmptyStateWidget.h"
 #include "Ui/OpenPanel.h"
+#include "Ui/PageHeaderWidget.h"
 #include "Ui/PageParts.h"
 #include "Ui/PageStyle.h"
 
@@ -144,9 +145,7 @@ ZipKoreanView::ZipKoreanView(const QUuid &session, QWidget *parent)
     setObjectName(QStringLiteral("page.zipKorean"));
     setWindowTitle(navigationTitle());
     setAcceptDrops(true);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    auto *layout = PageHeaderWidget::pageColumn(this, navigationTitle(), navigationSubtitle());
     stack_ = new QStackedWidget;
     idle_ = buildIdle();
     extract_ = buildExtract();
