@@ -7,6 +7,8 @@
 #include "Core/Router.h"
 #include "Core/TabOpener.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
+#include "Ui/EmptyStateWidget.h"
+#include "Ui/PageStyle.h"
 #include "Ui/SymbolIcon.h"
 
 #include <QApplication>
@@ -34,17 +36,10 @@ class SidebarRowDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    static QFont captionFont(const QFont &base)
-    {
-        QFont f = base;
-        f.setPointSizeF(base.pointSizeF() * 0.85);
-        return f;
-    }
-
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         if (index.data(sectionRole).toBool()) {
-            QFont f = captionFont(option.font);
+            QFont f = PageStyle::font(TextSize::caption, option.font);
             f.setBold(true);
             return QSize(option.rect.width(), QFontMetrics(f).height() + 14);
         }
@@ -52,7 +47,7 @@ public:
         const QRect title = QFontMetrics(option.font)
                                 .boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap,
                                               index.data(Qt::DisplayRole).toString());
-        const QFontMetrics small(captionFont(option.font));
+        const QFontMetrics small(PageStyle::font(TextSize::caption, option.font));
         const QRect subtitle = small.boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap,
                                                   index.data(subtitleRole).toString());
         const int titleHeight = std::min(title.height(), 2 * QFontMetrics(option.font).lineSpacing());
@@ -80,7 +75,7 @@ public:
 
         painter->save();
         if (index.data(sectionRole).toBool()) {
-            QFont f = captionFont(option.font);
+            QFont f = PageStyle::font(TextSize::caption, option.font);
             f.setBold(true);
             painter->setFont(f);
             painter->setPen(secondary);
@@ -101,7 +96,7 @@ public:
         painter->setPen(text);
         painter->setFont(option.font);
         painter->drawText(titleRect, Qt::TextWordWrap, index.data(Qt::DisplayRole).toString(), &used);
-        const QFont small = captionFont(option.font);
+        const QFont small = PageStyle::font(TextSize::caption, option.font);
         const QFontMetrics sm(small);
         const int subtitleTop = std::min(used.bottom(), titleRect.bottom()) + 3;
         painter->setFont(small);
@@ -127,28 +122,12 @@ private:
 // Shown in the detail area while no tool is selected.
 QWidget *makeEmptyContent(QWidget *parent)
 {
-    auto *page = new QWidget(parent);
+    auto *page = new EmptyStateWidget(parent);
     page->setObjectName(QStringLiteral("emptyContent"));
-    auto *layout = new QVBoxLayout(page);
-    layout->addStretch(1);
-    auto *symbol = new QLabel(page);
-    symbol->setPixmap(SymbolIcon::icon(QStringLiteral("wrench.and.screwdriver")).pixmap(44, 44));
-    symbol->setAlignment(Qt::AlignCenter);
-    layout->addWidget(symbol);
-    auto *title = new QLabel(L("도구를 선택하세요"), page);
-    title->setObjectName(QStringLiteral("title"));
-    QFont f = title->font();
-    f.setPointSizeF(f.pointSizeF() * 1.4);
-    f.setBold(true);
-    title->setFont(f);
-    title->setAlignment(Qt::AlignCenter);
-    layout->addWidget(title);
-    auto *description = new QLabel(L("왼쪽 목록에서 사용할 도구를 선택하세요."), page);
-    description->setObjectName(QStringLiteral("description"));
-    description->setAlignment(Qt::AlignCenter);
-    description->setForegroundRole(QPalette::PlaceholderText);
-    layout->addWidget(description);
-    layout->addStretch(1);
+    page->setContent(QStringLiteral("wrench.and.screwdriver"), L("도구를 선택하세요"),
+                     L("왼쪽 목록에서 사용할 도구를 선택하세요."));
+    page->titleLabel()->setObjectName(QStringLiteral("title"));
+    page->descriptionLabel()->setObjectName(QStringLiteral("description"));
     return page;
 }
 
@@ -241,7 +220,7 @@ QWidget *ContentView::makeSidebar()
     note->setAlignment(Qt::AlignCenter);
     note->setWordWrap(true);
     note->setForegroundRole(QPalette::PlaceholderText);
-    note->setFont(SidebarRowDelegate::captionFont(SidebarRowDelegate::captionFont(note->font())));
+    note->setFont(PageStyle::font(TextSize::caption2, note->font()));
     insetLayout->addWidget(note);
     auto *request = new QToolButton(inset);
     request->setObjectName(QStringLiteral("requestNewTool"));
@@ -250,7 +229,7 @@ QWidget *ContentView::makeSidebar()
     request->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     request->setAutoRaise(true);
     request->setCursor(Qt::PointingHandCursor);
-    request->setFont(SidebarRowDelegate::captionFont(request->font()));
+    request->setFont(PageStyle::font(TextSize::caption, request->font()));
     request->setToolTip(L("이런 도구가 있으면 좋겠다 싶은 아이디어를 보내주세요."));
     QPalette linkPalette = request->palette();
     linkPalette.setColor(QPalette::ButtonText, linkPalette.color(QPalette::Link));
@@ -327,6 +306,8 @@ void ContentView::showDetail()
         detail_ = makeEmptyContent(column);
     }
     detailLayout_->addWidget(detail_);
+    // The tab and its window are named after the page shown, as the page's navigation title.
+    setWindowTitle(detail_->windowTitle().isEmpty() ? L("누리함") : detail_->windowTitle());
 }
 
 void ContentView::contentAppeared()

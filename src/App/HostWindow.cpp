@@ -152,7 +152,7 @@ QList<ContentView *> HostWindow::contents() const
 void HostWindow::addContent(ContentView *content)
 {
     const int index = tabs_->count() == 0 ? 0 : tabs_->currentIndex() + 1;
-    tabs_->insertTab(index, content, content->windowTitle());
+    adoptContent(content, index);
     content->contentAppeared();
 }
 
@@ -207,6 +207,18 @@ void HostWindow::newWindowForTab()
 void HostWindow::adoptContent(ContentView *content, int index)
 {
     tabs_->insertTab(index, content, content->windowTitle());
+    // The tab, and the window while the tab is current, carry the title of the page it shows. A
+    // content that moved to another window is no tab here any more and changes nothing.
+    connect(content, &QWidget::windowTitleChanged, this, [this, content](const QString &title) {
+        const int at = tabs_->indexOf(content);
+        if (at < 0)
+            return;
+        tabs_->setTabText(at, title);
+        if (at == tabs_->currentIndex())
+            setWindowTitle(title);
+    });
+    if (tabs_->currentWidget() == content)
+        setWindowTitle(content->windowTitle());
 }
 
 void HostWindow::moveTabToNewWindow(int index)
@@ -244,6 +256,8 @@ void HostWindow::mergeAllWindows()
 
 void HostWindow::currentTabChanged()
 {
+    if (ContentView *content = currentContent())
+        setWindowTitle(content->windowTitle());
     if (isActiveWindow())
         if (ContentView *content = currentContent())
             content->becameKey();

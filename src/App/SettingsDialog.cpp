@@ -5,6 +5,9 @@
 #include "Features/DailyWord/DailyWordSetting.h"
 #include "Platform/Autostart.h"
 #include "Platform/FileManagerActions.h"
+#include "Ui/PageParts.h"
+#include "Ui/PageStyle.h"
+#include "Ui/SymbolIcon.h"
 #include "Ui/ToggleSwitch.h"
 
 #include <QApplication>
@@ -15,8 +18,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
@@ -47,13 +48,7 @@ std::function<void()> &quitter()
 
 QLabel *caption(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setPointSizeF(f.pointSizeF() * 0.85);
-    label->setFont(f);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    label->setWordWrap(true);
-    return label;
+    return PageParts::captionLabel(text, TextSize::caption, parent);
 }
 
 QString fileManagerCaptionText(bool on)
@@ -62,27 +57,6 @@ QString fileManagerCaptionText(bool on)
               : L("Finder 우클릭 메뉴에 넣으려면 시스템 설정에서 누리함 확장을 켜주세요. 켜지 않아도 우클릭 "
                   "→ "
                   "서비스 메뉴로는 바로 쓸 수 있습니다.");
-}
-
-// A filled circle with a white check mark: the "on" mark of the right-click menu row.
-QPixmap checkCircle(const QColor &colour, qreal ratio)
-{
-    QPixmap pixmap(QSize(16, 16) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(colour);
-    p.drawEllipse(QRectF(1, 1, 14, 14));
-    QPainterPath mark;
-    mark.moveTo(4.6, 8.2);
-    mark.lineTo(7.0, 10.6);
-    mark.lineTo(11.4, 5.6);
-    p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(mark);
-    return pixmap;
 }
 
 } // namespace
@@ -141,8 +115,9 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent), language_(Lan
     // "켜짐" in green; it also opens the management of the user's own copies.
     fileManagerOn_ = new QToolButton(trailing);
     fileManagerOn_->setObjectName(QStringLiteral("fileManagerOn"));
-    const QColor green(0x28, 0xa7, 0x45);
-    fileManagerOn_->setIcon(QIcon(checkCircle(green, devicePixelRatioF())));
+    const QColor green = PageStyle::color(Tone::green, palette());
+    fileManagerOn_->setIcon(
+        QIcon(SymbolIcon::pixmap(QStringLiteral("checkmark.circle.fill"), 16, green, devicePixelRatioF())));
     fileManagerOn_->setText(L("켜짐"));
     fileManagerOn_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     fileManagerOn_->setAutoRaise(true);
@@ -203,11 +178,11 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent), language_(Lan
     auto *restartLayout = new QHBoxLayout(restartRow_);
     restartLayout->setContentsMargins(0, 0, 0, 0);
     restartLayout->setSpacing(10);
-    auto *restartText = new QLabel(L("언어 변경은 앱을 다시 시작하면 적용됩니다."), restartRow_);
+    // Toned in both text roles: on the group's Base background a label draws with Text.
+    auto *restartText = PageStyle::label(L("언어 변경은 앱을 다시 시작하면 적용됩니다."), TextSize::body,
+                                         Tone::orange, restartRow_);
+    restartText->setObjectName(QStringLiteral("restartText"));
     restartText->setWordWrap(true);
-    QPalette orange = restartText->palette();
-    orange.setColor(QPalette::WindowText, QColor(0xe6, 0x7e, 0x22));
-    restartText->setPalette(orange);
     restartLayout->addWidget(restartText, 1);
     auto *restartButton = new QPushButton(L("지금 다시 시작"), restartRow_);
     restartButton->setObjectName(QStringLiteral("restartButton"));

@@ -11,10 +11,8 @@
 #include "Features/Tweaks/TweaksView.h"
 #include "Features/VideoConvert/VideoConvertView.h"
 #include "Features/ZipKorean/ZipKoreanView.h"
-#include "Ui/SymbolIcon.h"
 
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace UtilityView {
 
@@ -49,31 +47,11 @@ QWidget *page(Utility tool, const PageContext &context, QWidget *parent)
 
 } // namespace UtilityView
 
-PlaceholderView::PlaceholderView(Utility tool, QWidget *parent) : QWidget(parent), tool_(tool)
+PlaceholderView::PlaceholderView(Utility tool, QWidget *parent) : EmptyStateWidget(parent), tool_(tool)
 {
     setObjectName(QStringLiteral("page.") + Utilities::id(tool));
-    auto *layout = new QVBoxLayout(this);
-    layout->addStretch(1);
-
-    auto *symbol = new QLabel(this);
-    symbol->setPixmap(SymbolIcon::icon(Utilities::icon(tool)).pixmap(48, 48));
-    symbol->setAlignment(Qt::AlignCenter);
-    layout->addWidget(symbol);
-
-    auto *title = new QLabel(Utilities::title(tool), this);
-    title->setObjectName(QStringLiteral("title"));
-    QFont titleFont = title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
-    titleFont.setBold(true);
-    title->setFont(titleFont);
-    title->setAlignment(Qt::AlignCenter);
-    layout->addWidget(title);
-
-    auto *subtitle = new QLabel(Utilities::subtitle(tool), this);
-    subtitle->setObjectName(QStringLiteral("subtitle"));
-    subtitle->setAlignment(Qt::AlignCenter);
-    subtitle->setForegroundRole(QPalette::PlaceholderText);
-    layout->addWidget(subtitle);
-
-    layout->addStretch(1);
+    setWindowTitle(Utilities::title(tool));
+    setContent(Utilities::icon(tool), Utilities::title(tool), Utilities::subtitle(tool));
+    titleLabel()->setObjectName(QStringLiteral("title"));
+    descriptionLabel()->setObjectName(QStringLiteral("subtitle"));
 }

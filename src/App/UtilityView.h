@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/Utility.h"
+#include "Ui/EmptyStateWidget.h"
 
 #include <QUuid>
 #include <QWidget>
@@ -20,7 +21,7 @@ QWidget *page(Utility tool, const PageContext &context, QWidget *parent = nullpt
 }
 
 // The page of a tool whose own page is not there yet: its title and subtitle.
-class PlaceholderView : public QWidget {
+class PlaceholderView : public EmptyStateWidget {
     Q_OBJECT
 
 public:

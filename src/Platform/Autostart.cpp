@@ -1,6 +1,7 @@
 #include "Platform/Autostart.h"
 
 #include "Core/ErrorText.h"
+#include "Platform/DesktopEntry.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,23 +12,6 @@
 #include <cerrno>
 
 namespace Autostart {
-
-namespace {
-
-// Desktop-entry quoting for one Exec argument.
-QString quoted(const QString &argument)
-{
-    QString out;
-    for (QChar c : argument) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\');
-        out += c;
-    }
-    out.replace(QLatin1Char('%'), QStringLiteral("%%"));
-    return QLatin1Char('"') + out + QLatin1Char('"');
-}
-
-} // namespace
 
 QString entryPath()
 {
@@ -47,7 +31,7 @@ void registerEntry(const QString &executable)
     out << "[Desktop Entry]\n"
         << "Type=Application\n"
         << "Name=Quillfern\n"
-        << "Exec=" << quoted(executable) << ' ' << loginFlag << '\n'
+        << "Exec=" << DesktopEntry::execArgument(executable) << ' ' << loginFlag << '\n'
         << "Icon=quillfern\n"
         << "Terminal=false\n"
         << "X-GNOME-Autostart-enabled=true\n";

@@ -1,5 +1,7 @@
 #include "Platform/FileManagerActions.h"
 
+#include "Platform/DesktopEntry.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,26 +31,6 @@ QString userFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 
-// One Exec argument of a desktop entry: quoted only when it needs it.
-QString desktopArgument(const QString &argument)
-{
-    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`=%");
-    bool plain = !argument.isEmpty();
-    for (QChar c : argument)
-        if (reserved.contains(c))
-            plain = false;
-    if (plain)
-        return argument;
-    QString out;
-    for (QChar c : argument) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\');
-        out += c;
-    }
-    out.replace(QLatin1Char('%'), QStringLiteral("%%"));
-    return QLatin1Char('"') + out + QLatin1Char('"');
-}
-
 // The inside of a double-quoted Python string.
 QString pythonString(const QString &text)
 {
@@ -75,7 +57,7 @@ QString render(const QString &templateText, const QString &executable, bool pyth
 {
     QString text = templateText;
     text.replace(QStringLiteral("@QUILLFERN_EXEC@"),
-                 python ? pythonString(executable) : desktopArgument(executable));
+                 python ? pythonString(executable) : DesktopEntry::execArgument(executable));
     return text;
 }
 

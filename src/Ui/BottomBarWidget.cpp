@@ -2,24 +2,12 @@
 
 #include "Core/Localization.h"
 #include "Ui/PageStyle.h"
-#include "Ui/SymbolIcon.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
-
-namespace {
-
-void tint(QLabel *label, Tone tone)
-{
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, PageStyle::color(tone, label->parentWidget()->palette()));
-    label->setPalette(pal);
-}
-
-} // namespace
 
 BottomBarWidget::BottomBarWidget(QWidget *parent) : QWidget(parent)
 {
@@ -28,24 +16,18 @@ BottomBarWidget::BottomBarWidget(QWidget *parent) : QWidget(parent)
     row->setContentsMargins(14, 14, 14, 14);
     row->setSpacing(12);
 
-    summary_ = new QLabel(this);
+    summary_ = PageStyle::label(QString(), TextSize::callout, Tone::secondary, this);
     summary_->setObjectName(QStringLiteral("summary"));
-    summary_->setFont(PageStyle::font(TextSize::callout, font()));
-    tint(summary_, Tone::secondary);
     row->addWidget(summary_);
 
     permissionRow_ = new QWidget(this);
     auto *permission = new QHBoxLayout(permissionRow_);
     permission->setContentsMargins(0, 0, 0, 0);
     permission->setSpacing(4);
-    auto *lock = new QLabel(permissionRow_);
-    lock->setPixmap(SymbolIcon::pixmap(QStringLiteral("lock.fill"), 14,
-                                       PageStyle::color(Tone::orange, palette()), devicePixelRatioF()));
-    permission->addWidget(lock);
-    permissionText_ = new QLabel(permissionRow_);
+    permission->addWidget(
+        PageStyle::symbol(QStringLiteral("lock.fill"), TextSize::callout, Tone::orange, permissionRow_));
+    permissionText_ = PageStyle::label(QString(), TextSize::callout, Tone::orange, permissionRow_);
     permissionText_->setObjectName(QStringLiteral("permission"));
-    permissionText_->setFont(PageStyle::font(TextSize::callout, font()));
-    tint(permissionText_, Tone::orange);
     permission->addWidget(permissionText_);
     permissionRow_->hide();
     row->addWidget(permissionRow_);
@@ -132,5 +114,5 @@ void BottomBarWidget::paintEvent(QPaintEvent *)
     // The bar material: a faint tint over the window colour.
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
-    p.fillRect(rect(), PageStyle::color(Tone::quaternary, palette()));
+    p.fillRect(rect(), PageStyle::boxFill(palette(), 0.6));
 }

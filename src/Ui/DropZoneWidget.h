@@ -1,46 +1,32 @@
 #pragma once
 
+#include "Ui/BouncingSymbolWidget.h"
+#include "Ui/PageStyle.h"
+
 #include <QString>
 #include <QWidget>
 
-class QLabel;
+#include <vector>
+
+class DropCardWidget;
 class QPushButton;
-class QVariantAnimation;
 
-// A symbol that bounces (a short scale animation) when asked.
-class BouncingSymbolWidget : public QWidget {
-    Q_OBJECT
-
-public:
-    BouncingSymbolWidget(QString symbol, int side, QWidget *parent = nullptr);
-    void setTone(bool accent);
-    void bounce();
-    bool isBouncing() const;
-    bool isAccent() const { return accent_; }
-
-    QSize sizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    QString symbol_;
-    int side_;
-    bool accent_ = false;
-    double scale_ = 1.0;
-    QVariantAnimation *animation_;
-};
-
-// The empty state of a tool page: a dashed card with the tool's symbol, two lines of text and a
+// The empty state of a tool page: a dashed card with the tool's symbol, its lines of text and a
 // button that opens the panel, and below it a box explaining the tool.
 class DropZoneWidget : public QWidget {
     Q_OBJECT
 
 public:
+    // A line under the card's title; callout unless said otherwise.
+    struct Line {
+        Line(QString text, TextSize size = TextSize::callout) : text(std::move(text)), size(size) {}
+        QString text;
+        TextSize size;
+    };
     struct Content {
         QString symbol;
         QString title;
-        QString subtitle;
+        std::vector<Line> subtitle;
         QString button;
         QString info;
     };
@@ -49,7 +35,7 @@ public:
 
     // Accent colours while a drag hovers; the symbol bounces at each change.
     void setTargeted(bool targeted);
-    bool isTargeted() const { return targeted_; }
+    bool isTargeted() const;
 
     QPushButton *pickButton() const { return button_; }
     BouncingSymbolWidget *symbol() const { return symbol_; }
@@ -58,9 +44,7 @@ signals:
     void pickRequested();
 
 private:
-    class Card;
-    Card *card_;
+    DropCardWidget *card_;
     BouncingSymbolWidget *symbol_;
     QPushButton *button_;
-    bool targeted_ = false;
 };

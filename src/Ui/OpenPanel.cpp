@@ -1,11 +1,13 @@
 #include "Ui/OpenPanel.h"
 
 #include <QAbstractItemView>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 
 #include <set>
 
@@ -28,18 +30,36 @@ public:
         allowsFolders_ = request.allowsFolders;
         for (auto *view : findChildren<QAbstractItemView *>())
             view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        // What the user typed, as against the names the dialog writes there for a selection.
+        if (auto *edit = findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            connect(edit, &QLineEdit::textEdited, this, [this](const QString &text) { typed_ = text; });
     }
 
     const std::vector<fs::path> &chosen() const { return chosen_; }
 
     void accept() override
     {
+        // A typed path to a folder goes there, as in a file manager's location bar; choosing a
+        // folder takes selecting it.
+        if (const auto folder = typedFolder()) {
+            setDirectory(*folder);
+            for (auto *view : findChildren<QAbstractItemView *>())
+                view->clearSelection();
+            if (auto *edit = findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                edit->clear();
+            typed_.clear();
+            return;
+        }
         chosen_.clear();
         std::set<QString> seen;
         for (auto *view : findChildren<QAbstractItemView *>()) {
-            if (view->selectionModel() == nullptr || !view->isVisible())
+            // The file views only: the sidebar's rows are places, not choices.
+            if (view->selectionModel() == nullptr || !view->isVisible() ||
+                qobject_cast<QFileSystemModel *>(view->model()) == nullptr)
                 continue;
             for (const QModelIndex &index : view->selectionModel()->selectedRows()) {
+                if (index.parent() != view->rootIndex())
+                    continue; // left selected in a folder no longer shown
                 const QString path = index.data(QFileSystemModel::FilePathRole).toString();
                 const bool isFolder = QFileInfo(path).isDir();
                 if (path.isEmpty() || (isFolder && !allowsFolders_) || (!isFolder && foldersOnly_))
@@ -59,9 +79,25 @@ public:
     }
 
 private:
+    // The folder the name field names while it holds what the user typed.
+    std::optional<QString> typedFolder() const
+    {
+        const auto *edit = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (edit == nullptr || typed_.isEmpty() || edit->text() != typed_)
+            return std::nullopt;
+        QString path = typed_;
+        if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
+            path = QDir::homePath() + path.mid(1);
+        const QFileInfo info(directory().absoluteFilePath(path));
+        if (!info.isDir())
+            return std::nullopt;
+        return info.absoluteFilePath();
+    }
+
     bool foldersOnly_;
     bool allowsFolders_ = true;
     std::vector<fs::path> chosen_;
+    QString typed_;
 };
 
 } // namespace

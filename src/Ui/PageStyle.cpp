@@ -1,5 +1,11 @@
 #include "Ui/PageStyle.h"
 
+#include "Ui/SymbolIcon.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
 #include <algorithm>
 #include <cmath>
 
@@ -22,7 +28,7 @@ QColor color(Tone tone, const QPalette &palette)
     case Tone::tertiary:
         return faded(0.38);
     case Tone::quaternary:
-        return faded(0.1);
+        return faded(0.16);
     case Tone::accent:
         return palette.color(QPalette::Highlight);
     case Tone::orange:
@@ -99,6 +105,69 @@ QFont font(TextSize size, const QFont &base, QFont::Weight weight)
         f.setPixelSize(std::max(1, int(std::lround(f.pixelSize() * factor))));
     f.setWeight(size == TextSize::headline ? std::max(weight, QFont::DemiBold) : weight);
     return f;
+}
+
+QColor boxFill(const QPalette &palette, double opacity)
+{
+    QColor c = color(Tone::quaternary, palette);
+    c.setAlphaF(float(c.alphaF() * opacity));
+    return c;
+}
+
+namespace {
+
+// The palette a widget has before anything recolours its own: its parent's, else the application's.
+QPalette inheritedPalette(const QWidget *widget)
+{
+    return widget->parentWidget() != nullptr ? widget->parentWidget()->palette()
+                                             : QApplication::palette(widget);
+}
+
+} // namespace
+
+void setTone(QWidget *widget, Tone tone)
+{
+    widget->setProperty("tone", toneName(tone));
+    const QColor c = color(tone, inheritedPalette(widget));
+    QPalette palette = widget->palette();
+    // Both text roles: a label on a Base background (a form group, a list) draws with Text.
+    palette.setColor(QPalette::WindowText, c);
+    palette.setColor(QPalette::Text, c);
+    widget->setPalette(palette);
+}
+
+QLabel *label(const QString &text, TextSize size, Tone tone, QWidget *parent, QFont::Weight weight)
+{
+    auto *l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setFont(font(size, l->font(), weight));
+    setTone(l, tone);
+    return l;
+}
+
+void setSymbol(QLabel *label, const QString &name, TextSize size, Tone tone)
+{
+    const int side = QFontMetrics(font(size, label->font())).height();
+    label->setPixmap(
+        SymbolIcon::pixmap(name, side, color(tone, inheritedPalette(label)), label->devicePixelRatioF()));
+    label->setProperty("symbol", name);
+    label->setProperty("tone", toneName(tone));
+}
+
+QLabel *symbol(const QString &name, TextSize size, Tone tone, QWidget *parent)
+{
+    auto *l = new QLabel(parent);
+    setSymbol(l, name, size, tone);
+    return l;
+}
+
+void makeProminent(QPushButton *button)
+{
+    button->setDefault(true);
+    button->setAutoDefault(false);
+    button->setFont(font(TextSize::body, button->font(), QFont::DemiBold));
+    button->setMinimumHeight(32);
+    button->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 16px; }"));
 }
 
 } // namespace PageStyle

@@ -2,6 +2,7 @@
 
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
+#include "Ui/EmptyStateWidget.h"
 #include "Ui/SymbolIcon.h"
 
 #include <QLabel>
@@ -293,52 +294,6 @@ void ResultRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
                folderMetrics.elidedText(row.folder, Qt::ElideMiddle, width));
     p.restore();
-}
-
-EmptyStateWidget::EmptyStateWidget(QWidget *parent) : QWidget(parent)
-{
-    setObjectName(QStringLiteral("emptyState"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addStretch(1);
-    symbol_ = new QLabel(this);
-    symbol_->setAlignment(Qt::AlignCenter);
-    layout->addWidget(symbol_);
-    layout->addSpacing(8);
-    title_ = new QLabel(this);
-    title_->setObjectName(QStringLiteral("emptyTitle"));
-    title_->setAlignment(Qt::AlignCenter);
-    title_->setFont(PageStyle::font(TextSize::title3, font(), QFont::DemiBold));
-    layout->addWidget(title_);
-    description_ = new QLabel(this);
-    description_->setObjectName(QStringLiteral("emptyDescription"));
-    description_->setAlignment(Qt::AlignCenter);
-    description_->setWordWrap(true);
-    QPalette pal = description_->palette();
-    pal.setColor(QPalette::WindowText, PageStyle::color(Tone::secondary, palette()));
-    description_->setPalette(pal);
-    layout->addWidget(description_);
-    layout->addStretch(1);
-}
-
-void EmptyStateWidget::setContent(const QString &symbol, const QString &title, const QString &description)
-{
-    if (symbol != symbolName_) {
-        symbolName_ = symbol;
-        symbol_->setPixmap(SymbolIcon::pixmap(symbol, 44, PageStyle::color(Tone::secondary, palette()),
-                                              devicePixelRatioF()));
-    }
-    title_->setText(title);
-    description_->setText(description);
-}
-
-QString EmptyStateWidget::title() const
-{
-    return title_->text();
-}
-
-QString EmptyStateWidget::description() const
-{
-    return description_->text();
 }
 
 ResultListView::ResultListView(ResultListModel::Source source, QWidget *parent) : QWidget(parent)

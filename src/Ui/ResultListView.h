@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Ui/EmptyStateWidget.h"
 #include "Ui/PageStyle.h"
 
 #include <QAbstractListModel>
@@ -13,7 +14,6 @@
 #include <optional>
 #include <vector>
 
-class QLabel;
 class QStackedLayout;
 class QTimer;
 
@@ -116,23 +116,6 @@ private:
     const ResultListModel *model_;
     bool noteLine_ = false;
     int phase_ = 0;
-};
-
-// The platform's "content unavailable" panel: a large symbol, a title and a description.
-class EmptyStateWidget : public QWidget {
-    Q_OBJECT
-
-public:
-    explicit EmptyStateWidget(QWidget *parent = nullptr);
-    void setContent(const QString &symbol, const QString &title, const QString &description);
-    QString title() const;
-    QString description() const;
-
-private:
-    QLabel *symbol_;
-    QLabel *title_;
-    QLabel *description_;
-    QString symbolName_;
 };
 
 // The list area of a page: the rows, or the empty state when there are none.

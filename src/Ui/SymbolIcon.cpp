@@ -451,6 +451,16 @@ const std::map<QString, Drawer> &drawers()
     return table;
 }
 
+// Names the set has no drawing of its own for, drawn as their nearest relatives.
+QString drawnName(const QString &name)
+{
+    if (name == QLatin1String("archivebox.fill"))
+        return QStringLiteral("doc.zipper");
+    if (name == QLatin1String("lock.doc.fill"))
+        return QStringLiteral("lock.fill");
+    return name;
+}
+
 // The symbol, or a plain circle for an unknown name, in `tint` on a transparent square.
 QPixmap render(const QString &name, int pixels, const QColor &tint)
 {
@@ -460,7 +470,7 @@ QPixmap render(const QString &name, int pixels, const QColor &tint)
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(pixels / 24.0, pixels / 24.0);
     const auto &table = drawers();
-    if (const auto it = table.find(name); it != table.end()) {
+    if (const auto it = table.find(drawnName(name)); it != table.end()) {
         it->second(p);
     } else {
         p.setPen(line());
@@ -534,7 +544,7 @@ QPixmap pixmap(const QString &symbolName, int side, const QColor &tint, qreal de
 
 bool isKnown(const QString &symbolName)
 {
-    return drawers().count(symbolName) != 0;
+    return drawers().count(drawnName(symbolName)) != 0;
 }
 
 } // namespace SymbolIcon

@@ -1,12 +1,11 @@
 #include "Ui/ToolPageWidget.h"
 
-#include "Core/FilePath.h"
 #include "Ui/BottomBarWidget.h"
-#include "Ui/PageStyle.h"
+#include "Ui/PageHeaderWidget.h"
+#include "Ui/PageParts.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
@@ -27,36 +26,8 @@ ToolPageWidget::ToolPageWidget(const Setup &setup, QWidget *parent)
 {
     setWindowTitle(setup.title);
     setAcceptDrops(true);
-    auto *page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(0);
-
-    // Header: the navigation title and subtitle, then the toolbar items.
-    auto *header = new QWidget(this);
-    header->setObjectName(QStringLiteral("header"));
-    toolbar_ = new QHBoxLayout(header);
-    toolbar_->setContentsMargins(16, 10, 16, 10);
-    toolbar_->setSpacing(10);
-    auto *titles = new QVBoxLayout;
-    titles->setSpacing(0);
-    auto *title = new QLabel(setup.title, header);
-    title->setObjectName(QStringLiteral("title"));
-    title->setFont(PageStyle::font(TextSize::body, font(), QFont::DemiBold));
-    titles->addWidget(title);
-    auto *subtitle = new QLabel(setup.subtitle, header);
-    subtitle->setObjectName(QStringLiteral("subtitle"));
-    subtitle->setFont(PageStyle::font(TextSize::caption, font()));
-    QPalette pal = subtitle->palette();
-    pal.setColor(QPalette::WindowText, PageStyle::color(Tone::secondary, palette()));
-    subtitle->setPalette(pal);
-    titles->addWidget(subtitle);
-    toolbar_->addLayout(titles);
-    toolbar_->addStretch(1);
-    page->addWidget(header);
-    auto *rule = new QFrame(this);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-    page->addWidget(rule);
+    auto *page = PageHeaderWidget::pageColumn(this, setup.title, setup.subtitle);
+    header_ = findChild<PageHeaderWidget *>();
 
     stack_ = new QStackedLayout;
     page->addLayout(stack_, 1);
@@ -70,10 +41,7 @@ ToolPageWidget::ToolPageWidget(const Setup &setup, QWidget *parent)
     result->setSpacing(0);
     results_ = new ResultListView(setup.rows, resultPage_);
     result->addWidget(results_, 1);
-    auto *divider = new QFrame(resultPage_);
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Sunken);
-    result->addWidget(divider);
+    result->addWidget(PageParts::divider(resultPage_));
     bottomBar_ = new BottomBarWidget(resultPage_);
     result->addWidget(bottomBar_);
     stack_->addWidget(resultPage_);
@@ -81,11 +49,6 @@ ToolPageWidget::ToolPageWidget(const Setup &setup, QWidget *parent)
 }
 
 ToolPageWidget::~ToolPageWidget() = default;
-
-std::vector<fs::path> ToolPageWidget::droppedPaths(const QByteArray &uriList)
-{
-    return FilePath::fromUriList(std::string_view(uriList.constData(), std::size_t(uriList.size())));
-}
 
 QString ToolPageWidget::joinParts(const QStringList &parts)
 {
@@ -158,7 +121,7 @@ void ToolPageWidget::showSummary(const QStringList &parts, long long unreadable,
 
 void ToolPageWidget::addToolbarWidget(QWidget *widget)
 {
-    toolbar_->addWidget(widget);
+    header_->addControl(widget);
 }
 
 QComboBox *ToolPageWidget::addToolbarPicker(const QString &title,
@@ -222,7 +185,7 @@ void ToolPageWidget::dropEvent(QDropEvent *event)
     setDropTargeted(false);
     if (!event->mimeData()->hasFormat(uriListType))
         return;
-    const auto paths = droppedPaths(event->mimeData()->data(uriListType));
+    const auto paths = PageParts::droppedPaths(event->mimeData());
     event->acceptProposedAction();
     addPaths(paths);
     refreshNow();

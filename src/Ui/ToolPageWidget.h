@@ -19,7 +19,7 @@
 #include <vector>
 
 class BottomBarWidget;
-class QHBoxLayout;
+class PageHeaderWidget;
 class QStackedLayout;
 
 // The frame every file tool page shares: a header with the page's title and toolbar, the drop
@@ -49,8 +49,6 @@ public:
     ToolPageWidget(const Setup &setup, QWidget *parent = nullptr);
     ~ToolPageWidget() override;
 
-    // The local files of a drop, read from the raw "text/uri-list" bytes: names stay bytes.
-    static std::vector<std::filesystem::path> droppedPaths(const QByteArray &uriList);
     // The parts of a summary that apply, joined with " · ".
     static QString joinParts(const QStringList &parts);
 
@@ -119,7 +117,7 @@ private:
 
     OpenPanelRequest panelRequest_;
     std::unique_ptr<OpenPanel> panel_;
-    QHBoxLayout *toolbar_;
+    PageHeaderWidget *header_;
     QStackedLayout *stack_;
     DropZoneWidget *dropZone_;
     QWidget *resultPage_;

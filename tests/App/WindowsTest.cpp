@@ -20,6 +20,7 @@
 #include "Features/DailyWord/DailyWordSetting.h"
 #include "Platform/Autostart.h"
 #include "Platform/FileManagerActions.h"
+#include "Ui/PageStyle.h"
 #include "Ui/ToggleSwitch.h"
 #include "support/TestSupport.h"
 
@@ -27,6 +28,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -144,6 +146,30 @@ TEST_F(Windows, LanguagePickerListsSystemThenTheTwentyAndAChoiceShowsTheRestartR
     EXPECT_FALSE(fresh.needsRestart());
     EXPECT_FALSE(fresh.restartRow()->isVisible());
     EXPECT_EQ(fresh.languagePicker()->currentData().toString(), QStringLiteral("ja"));
+}
+
+TEST_F(Windows, TheRestartNoticeIsOrange)
+{
+    SettingsDialog settings;
+    settings.show();
+    QComboBox *picker = settings.languagePicker();
+    picker->setCurrentIndex(picker->findData(QStringLiteral("en")));
+    auto *notice = settings.restartRow()->findChild<QLabel *>(QStringLiteral("restartText"));
+    ASSERT_NE(notice, nullptr);
+    // The colour it is drawn in: the row lies on the group's Base background, where a label uses Text.
+    const QColor orange = PageStyle::color(Tone::orange, settings.palette());
+    EXPECT_EQ(notice->palette().color(notice->foregroundRole()), orange);
+
+    // And on screen: its letters are orange, not grey.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const QImage image = notice->grab().toImage();
+    int orangeDots = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            orangeDots += c.red() - c.blue() > 90 && c.green() > c.blue() && c.red() > c.green();
+        }
+    EXPECT_GT(orangeDots, 20);
 }
 
 TEST_F(Windows, RelaunchStartsTheProgramDirectlyAndQuits)

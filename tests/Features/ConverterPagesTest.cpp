@@ -9,7 +9,9 @@
 
 #include <QComboBox>
 #include <QImage>
+#include <QPointer>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <functional>
 #include <memory>
@@ -284,4 +286,31 @@ TEST(VideoConverterPage, NoVideosShowsThePanelWithAnEmptySummary)
     EXPECT_FALSE(actionEnabled(&page));
     page.bottomBar()->clearButton()->click();
     EXPECT_FALSE(page.showsResults());
+}
+
+TEST(VideoConverterPage, AConversionRunsToItsEndAfterThePageIsGone)
+{
+    TempDir dir;
+    const fs::path root = dir.folder("clips");
+    makeClip(root / "first.mov", {"-c:v", "mpeg4"});
+    makeClip(root / "second.mov", {"-c:v", "mpeg4"});
+    auto page = std::make_unique<VideoConvertView>();
+    page->engine().setTemporaryFolder(dir.folder("tmp"));
+    drop(page.get(), {root});
+    if (page->engine().isAnalyzing())
+        waitFor(&page->engine(), SIGNAL(analysisFinished()));
+    QApplication::processEvents();
+    ASSERT_EQ(page->engine().pendingCount(), 2);
+
+    page->bottomBar()->actionButton()->click();
+    ASSERT_TRUE(page->engine().isWorking());
+    QPointer<VideoConvertEngine> engine = &page->engine();
+    page.reset(); // another tool was chosen, or the tab closed
+
+    // The engine outlives its page until the run has written both copies, then goes.
+    ASSERT_FALSE(engine.isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine.isNull(); }, 60000));
+    EXPECT_TRUE(fs::exists(root / "first.mp4"));
+    EXPECT_TRUE(fs::exists(root / "second.mp4"));
+    EXPECT_TRUE(fs::is_empty(dir / "tmp"));
 }

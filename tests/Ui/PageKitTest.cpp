@@ -1,11 +1,13 @@
 #include "support/PageTestSupport.h"
 
 #include "Features/HangulFilename/HangulFilenameView.h"
+#include "Ui/PageParts.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractItemView>
 #include <QFileDialog>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -30,7 +32,7 @@ TEST(PageKit, DroppedUriListKeepsNameBytes)
                             "file://otherhost/tmp/y\r\n"
                             "\r\n"
                             "file:///tmp/bad%zz\n";
-    const auto paths = ToolPageWidget::droppedPaths(list);
+    const auto paths = PageParts::droppedPaths(list);
     ASSERT_EQ(paths.size(), 3u);
     EXPECT_EQ(paths[0].native(), std::string("/tmp/\xC7\xD1\xB1\xDB.txt"));
     EXPECT_EQ(paths[1].native(), std::string("/tmp/\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB.txt"));
@@ -237,4 +239,48 @@ TEST(PageKit, FileDialogChoosesFilesAndFoldersTogether)
             QMetaObject::invokeMethod(dialog, "reject");
     });
     EXPECT_FALSE(FileDialogOpenPanel().choose(nullptr, {}).has_value());
+}
+
+TEST(PageKit, AFolderPathTypedInTheFileDialogOpensThatFolder)
+{
+    TempDir dir;
+    dir.file("start/a.txt");
+    dir.file("inner folder/b.txt");
+    const fs::path start = dir / "start";
+    const fs::path inner = dir / "inner folder";
+
+    // Typed as a full path and as a path relative to the folder shown.
+    for (const QString &typed : {QString::fromStdString(inner.native()), QStringLiteral("../inner folder")}) {
+        bool stayedOpen = false;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            QFileDialog *dialog = nullptr;
+            (void)QTest::qWaitFor(
+                [&] { return (dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())); },
+                5000);
+            if (dialog == nullptr)
+                return;
+            dialog->setDirectory(QString::fromStdString(start.native()));
+            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (edit == nullptr) {
+                QMetaObject::invokeMethod(dialog, "reject");
+                return;
+            }
+            QTest::keyClicks(edit, typed);
+            QTest::keyClick(edit, Qt::Key_Return);
+            stayedOpen = dialog->isVisible();
+            shown = dialog->directory().absolutePath();
+            // A name typed in the opened folder is then chosen as usual.
+            edit->clear();
+            QTest::keyClicks(edit, QStringLiteral("b.txt"));
+            QTest::keyClick(edit, Qt::Key_Return);
+            if (dialog->isVisible())
+                QMetaObject::invokeMethod(dialog, "reject");
+        });
+        const auto chosen = FileDialogOpenPanel().choose(nullptr, {true, true, "추가", "m"});
+        EXPECT_TRUE(stayedOpen) << typed.toStdString();
+        EXPECT_EQ(shown.toStdString(), inner.native()) << typed.toStdString();
+        ASSERT_TRUE(chosen.has_value()) << typed.toStdString();
+        EXPECT_EQ(*chosen, std::vector<fs::path>{inner / "b.txt"});
+    }
 }

@@ -14,8 +14,10 @@ ToolPageWidget::Setup DSStoreCleanerView::setup(DSStoreCleanerView *view)
     return {
         L(".DS_Store 청소"),
         L("맥이 남긴 숨김 파일 정리"),
-        {QStringLiteral("sparkles"), L("정리할 폴더를 여기에 끌어다 놓으세요"),
-         L("하위 폴더까지 모두 검사해서 맥이 남긴 숨김 파일을 찾아냅니다"), L("폴더 선택…"),
+        {QStringLiteral("sparkles"),
+         L("정리할 폴더를 여기에 끌어다 놓으세요"),
+         {L("하위 폴더까지 모두 검사해서 맥이 남긴 숨김 파일을 찾아냅니다")},
+         L("폴더 선택…"),
          L("맥은 폴더를 열어보기만 해도 .DS_Store 같은 숨김 파일을 만듭니다. USB나 압축 파일로 Windows "
            "사용자에게 "
            "보내면 지저분해 보이는 원인이죠. 찾은 파일은 완전히 삭제하지 않고 휴지통으로 옮기므로 실수해도 "

@@ -22,7 +22,17 @@ bool isHidden()
 
 void setHidden(bool hidden)
 {
-    Settings::open()->setValue(QLatin1String(settingsKey), hidden ? currentVersion() : QString());
+    const QString value = hidden ? currentVersion() : QString();
+    if (value == hiddenInVersion())
+        return;
+    Settings::open()->setValue(QLatin1String(settingsKey), value);
+    emit notifier().changed();
+}
+
+Notifier &notifier()
+{
+    static Notifier shared;
+    return shared;
 }
 
 } // namespace DailyWordSetting

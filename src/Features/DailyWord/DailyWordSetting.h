@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 // The version rule of the daily word: hiding it stores the running version, so a release with a
@@ -15,6 +16,15 @@ QString currentVersion();
 QString hiddenInVersion();
 // Hidden exactly while the stored value equals the current version.
 bool isHidden();
+// Stores the choice; open pages hear of a change through the notifier.
 void setHidden(bool hidden);
+
+class Notifier : public QObject {
+    Q_OBJECT
+
+signals:
+    void changed();
+};
+Notifier &notifier();
 
 } // namespace DailyWordSetting

@@ -7,8 +7,10 @@ ToolPageWidget::Setup FilenameSanitizerView::setup(FilenameSanitizerView *view)
     return {
         L("파일명 호환 검사"),
         L("Windows에서 저장 안 되는 이름 정리"),
-        {QStringLiteral("checkmark.rectangle.stack"), L("파일이나 폴더를 끌어다 놓으세요"),
-         L("Windows로 보내기 전에 문제가 될 파일명을 찾아냅니다"), L("파일 선택…"),
+        {QStringLiteral("checkmark.rectangle.stack"),
+         L("파일이나 폴더를 끌어다 놓으세요"),
+         {L("Windows로 보내기 전에 문제가 될 파일명을 찾아냅니다")},
+         L("파일 선택…"),
          L("맥에서는 파일명에 * ? \" < > | 같은 문자나 이름 끝의 마침표·공백이 자유롭지만, Windows에서는 "
            "저장 "
            "자체가 안 됩니다. CON, PRN 같은 Windows 예약어도 마찬가지예요. 문제가 되는 이름을 찾아 안전한 "

@@ -27,8 +27,10 @@ ToolPageWidget::Setup HangulFilenameView::setup(HangulFilenameView *view)
     return {
         L("한글 파일명 변환"),
         L("자모 분리 현상 해결"),
-        {QStringLiteral("arrow.down.doc.fill"), L("파일이나 폴더를 여기에 끌어다 놓으세요"),
-         L("폴더를 놓으면 안의 모든 파일과 하위 폴더까지 검사합니다"), L("파일 선택…"),
+        {QStringLiteral("arrow.down.doc.fill"),
+         L("파일이나 폴더를 여기에 끌어다 놓으세요"),
+         {L("폴더를 놓으면 안의 모든 파일과 하위 폴더까지 검사합니다")},
+         L("파일 선택…"),
          L("맥은 파일명을 분해형(NFD)으로 저장합니다. 한글은 \"ㅎㅏㄴㄱㅡㄹ ㅁㅜㄴㅅㅓ.hwp\"처럼 자모가 "
            "흩어져 "
            "보이고, 일본어는 탁점이 \"か゛っこう\"처럼 떨어져 나오며, 베트남어·유럽 언어는 성조·악센트 "

@@ -8,8 +8,10 @@ ToolPageWidget::Setup HeicConvertView::setup(HeicConvertView *view)
     return {
         L("HEIC 사진 변환"),
         L("아이폰 사진을 JPG로"),
-        {QStringLiteral("photo.on.rectangle.angled"), L("HEIC 사진이나 폴더를 끌어다 놓으세요"),
-         L("원본은 그대로 두고 같은 폴더에 JPG를 만듭니다"), L("사진 선택…"),
+        {QStringLiteral("photo.on.rectangle.angled"),
+         L("HEIC 사진이나 폴더를 끌어다 놓으세요"),
+         {L("원본은 그대로 두고 같은 폴더에 JPG를 만듭니다")},
+         L("사진 선택…"),
          L("아이폰과 맥은 사진을 HEIC 형식으로 저장하는데, Windows에서는 별도 코덱 없이 열리지 않습니다. "
            "JPG로 "
            "변환해서 보내면 어디서나 열립니다. 촬영 정보와 사진 방향은 그대로 유지됩니다.")},

@@ -2,9 +2,9 @@
 
 #include "Core/Localization.h"
 #include "Core/Router.h"
-#include "Features/SendCheckup/DashboardStyleWidget.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
 #include "Platform/FileManager.h"
+#include "Ui/PageStyle.h"
 #include "Ui/SymbolIcon.h"
 
 #include <QClipboard>
@@ -12,9 +12,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStackedWidget>
 
-using namespace DashboardStyle;
+using PageStyle::label;
 
 namespace {
 
@@ -24,15 +25,6 @@ QPushButton *button(const QString &objectName, const QString &text, QWidget *par
     b->setObjectName(objectName);
     b->setAutoDefault(false);
     return b;
-}
-
-// The prominent, large style of the bar's main action.
-void makeProminent(QPushButton *b)
-{
-    b->setDefault(true);
-    b->setFont(DashboardStyle::font(TextStyle::body, b->font(), QFont::DemiBold));
-    b->setMinimumHeight(32);
-    b->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 16px; }"));
 }
 
 } // namespace
@@ -51,7 +43,33 @@ DashboardBarWidget::DashboardBarWidget(SendCheckupEngine &engine, QUuid session,
     stack_->addWidget(dashboardBar_);
     stack_->addWidget(completionBar_);
     layout->addWidget(stack_);
+
+    // The completion bar's own minimum is that of its compact form, so a narrow window still holds it.
+    const QSize roomy = completionBar_->minimumSizeHint();
+    setCompact(true);
+    completionBar_->setMinimumWidth(completionBar_->minimumSizeHint().width());
+    compactBelow_ = roomy.width();
+    setCompact(false);
     refresh();
+}
+
+void DashboardBarWidget::setCompact(bool compact)
+{
+    if (compact == compact_)
+        return;
+    compact_ = compact;
+    // Narrow, the buttons that carry a symbol show it alone; their names move into the tooltips.
+    for (const auto &[b, text, tip] : symbolButtons_) {
+        b->setText(compact ? QString() : text);
+        b->setToolTip(!compact ? tip : tip.isEmpty() ? text : text + QLatin1Char('\n') + tip);
+    }
+}
+
+void DashboardBarWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const QMargins m = layout()->contentsMargins();
+    setCompact(event->size().width() - m.left() - m.right() < compactBelow_);
 }
 
 QWidget *DashboardBarWidget::makeDashboardBar()
@@ -67,11 +85,11 @@ QWidget *DashboardBarWidget::makeDashboardBar()
     connect(rescan, &QPushButton::clicked, this, [this] { engine_.rescanAll(); });
     row->addWidget(rescan);
     row->addStretch(1);
-    nothing_ = label(L("정리할 것 없음"), TextStyle::body, Tone::secondary, bar);
+    nothing_ = label(L("정리할 것 없음"), TextSize::body, Tone::secondary, bar);
     nothing_->setObjectName(QStringLiteral("nothingToFix"));
     row->addWidget(nothing_);
     fix_ = button(QStringLiteral("fix"), QString(), bar);
-    makeProminent(fix_);
+    PageStyle::makeProminent(fix_);
     connect(fix_, &QPushButton::clicked, this, [this] { engine_.fixAll(); });
     row->addWidget(fix_);
     return bar;
@@ -106,10 +124,14 @@ QWidget *DashboardBarWidget::makeCompletionBar()
     connect(show_, &QPushButton::clicked, this, [this] { FileViewer::shared().showItems(engine_.roots()); });
     row->addWidget(show_);
 
+    symbolButtons_ = {{undo_, undo_->text(), undo_->toolTip()},
+                      {share_, share_->text(), share_->toolTip()},
+                      {show_, show_->text(), show_->toolTip()}};
+
     zip_ = button(QStringLiteral("zip"), L("ZIP으로 묶기"), bar);
     zip_->setIcon(SymbolIcon::icon(QStringLiteral("doc.zipper")));
     zip_->setToolTip(L("정리된 파일을 Windows에서도 깨지지 않는 ZIP으로 바로 압축합니다."));
-    makeProminent(zip_);
+    PageStyle::makeProminent(zip_);
     connect(zip_, &QPushButton::clicked, this,
             [this] { Router::shared().openZip(engine_.roots(), session_); });
     row->addWidget(zip_);

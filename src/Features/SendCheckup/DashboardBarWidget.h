@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QString>
 #include <QUuid>
 #include <QWidget>
+
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -31,8 +34,18 @@ public:
     QPushButton *showButton() const { return show_; }
     QPushButton *zipButton() const { return zip_; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    struct SymbolButton {
+        QPushButton *button;
+        QString text;
+        QString tip;
+    };
+
     QWidget *makeDashboardBar();
+    void setCompact(bool compact);
     QWidget *makeCompletionBar();
     void share();
 
@@ -47,4 +60,7 @@ private:
     QPushButton *share_ = nullptr;
     QPushButton *show_ = nullptr;
     QPushButton *zip_ = nullptr;
+    std::vector<SymbolButton> symbolButtons_;
+    int compactBelow_ = 0; // the width under which the completion bar goes compact
+    bool compact_ = false;
 };

@@ -4,6 +4,8 @@
 #include "Core/Localization.h"
 #include "Features/SendCheckup/DashboardBarWidget.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
+#include "Ui/ElidedLabel.h"
+#include "Ui/PageParts.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -16,21 +18,12 @@
 #include <QVBoxLayout>
 
 namespace fs = std::filesystem;
-using namespace DashboardStyle;
+using PageStyle::label;
+using PageStyle::setSymbol;
+using PageStyle::setTone;
+using PageStyle::symbol;
 
 namespace {
-
-QColor withAlpha(QColor c, double alpha)
-{
-    c.setAlphaF(float(c.alphaF() * alpha));
-    return c;
-}
-
-// The quaternary fill of panels: the text colour, faint.
-QColor quaternary(const QPalette &palette, double opacity)
-{
-    return withAlpha(palette.color(QPalette::WindowText), 0.16 * opacity);
-}
 
 // An icon column nudged down to line up with the first line of text beside it.
 QWidget *offset(QWidget *child, int down, QWidget *parent)
@@ -67,7 +60,7 @@ double PrescriptionCardWidget::opacityFor(const State &s)
 PrescriptionCardWidget::PrescriptionCardWidget(const QString &icon, const QString &title, QWidget *parent)
     : RoundedPanelWidget(12, parent), iconName_(icon)
 {
-    setFill(quaternary(palette(), 0.4));
+    setFill(PageStyle::boxFill(palette(), 0.4));
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(14, 14, 14, 14);
     row->setSpacing(10);
@@ -77,7 +70,7 @@ PrescriptionCardWidget::PrescriptionCardWidget(const QString &icon, const QStrin
     connect(check_, &QCheckBox::toggled, this, &PrescriptionCardWidget::toggled);
     row->addWidget(offset(check_, 2, this), 0);
 
-    icon_ = symbol(icon, TextStyle::title2, Tone::green, this);
+    icon_ = symbol(icon, TextSize::title2, Tone::green, this);
     icon_->setObjectName(QStringLiteral("icon"));
     icon_->setFixedWidth(30);
     icon_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -87,18 +80,18 @@ PrescriptionCardWidget::PrescriptionCardWidget(const QString &icon, const QStrin
     text->setSpacing(3);
     auto *titleRow = new QHBoxLayout;
     titleRow->setSpacing(6);
-    title_ = label(title, TextStyle::headline, Tone::primary, this);
+    title_ = label(title, TextSize::headline, Tone::primary, this);
     title_->setObjectName(QStringLiteral("title"));
     titleRow->addWidget(title_);
-    count_ = label(QString(), TextStyle::headline, Tone::accent, this);
+    count_ = label(QString(), TextSize::headline, Tone::accent, this);
     count_->setObjectName(QStringLiteral("count"));
     titleRow->addWidget(count_);
     titleRow->addStretch(1);
     text->addLayout(titleRow);
-    status_ = label(QString(), TextStyle::callout, Tone::secondary, this);
+    status_ = label(QString(), TextSize::callout, Tone::secondary, this);
     status_->setObjectName(QStringLiteral("status"));
     text->addWidget(status_);
-    reason_ = label(QString(), TextStyle::caption, Tone::tertiary, this);
+    reason_ = label(QString(), TextSize::caption, Tone::tertiary, this);
     reason_->setObjectName(QStringLiteral("reason"));
     reason_->setWordWrap(true);
     text->addWidget(reason_);
@@ -117,7 +110,7 @@ void PrescriptionCardWidget::display(const State &s)
         check_->setChecked(s.isOn);
     }
     check_->setEnabled(s.found > 0);
-    setSymbol(icon_, iconName_, TextStyle::title2, s.found < 1 ? Tone::green : Tone::orange);
+    setSymbol(icon_, iconName_, TextSize::title2, s.found < 1 ? Tone::green : Tone::orange);
     const bool showCount = s.found >= 1 && !s.isFixed;
     count_->setVisible(showCount);
     count_->setText(showCount ? L("%lld개", s.found) : QString());
@@ -142,7 +135,8 @@ PrescriptionReportView::PrescriptionReportView(SendCheckupEngine &engine, QUuid 
     scroll->setObjectName(QStringLiteral("reportScroll"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Sideways only in a window at its narrowest, where the two columns of cards need it.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto *content = new QWidget(scroll);
     content->setObjectName(QStringLiteral("reportContent"));
     auto *stack = new QVBoxLayout(content);
@@ -186,10 +180,7 @@ PrescriptionReportView::PrescriptionReportView(SendCheckupEngine &engine, QUuid 
     scroll->setWidget(content);
     layout->addWidget(scroll, 1);
 
-    auto *divider = new QFrame(this);
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Sunken);
-    layout->addWidget(divider);
+    layout->addWidget(PageParts::divider(this));
     bar_ = new DashboardBarWidget(engine_, session, this);
     layout->addWidget(bar_);
     refresh();
@@ -199,31 +190,31 @@ QWidget *PrescriptionReportView::makeInferenceBanner()
 {
     inference_ = new RoundedPanelWidget(12, this);
     inference_->setObjectName(QStringLiteral("inferenceBanner"));
-    inference_->setFill(quaternary(palette(), 0.4));
+    inference_->setFill(PageStyle::boxFill(palette(), 0.4));
     auto *row = new QHBoxLayout(inference_);
     row->setContentsMargins(16, 16, 16, 16);
     row->setSpacing(12);
-    inferenceIcon_ = symbol(QStringLiteral("lightbulb.fill"), TextStyle::title2, Tone::yellow, inference_);
+    inferenceIcon_ = symbol(QStringLiteral("lightbulb.fill"), TextSize::title2, Tone::yellow, inference_);
     inferenceIcon_->setObjectName(QStringLiteral("icon"));
     row->addWidget(offset(inferenceIcon_, 1, inference_));
 
     auto *text = new QVBoxLayout;
     text->setSpacing(3);
-    inferenceMessage_ = label(QString(), TextStyle::headline, Tone::primary, inference_);
+    inferenceMessage_ = label(QString(), TextSize::headline, Tone::primary, inference_);
     inferenceMessage_->setObjectName(QStringLiteral("message"));
     inferenceMessage_->setWordWrap(true);
     text->addWidget(inferenceMessage_);
 
     auto *rootsRow = new QHBoxLayout;
     rootsRow->setSpacing(6);
-    inferenceRoots_ = new ElidedLabelWidget(inference_);
+    inferenceRoots_ = new ElidedLabel(QString(), inference_);
     inferenceRoots_->setObjectName(QStringLiteral("roots"));
-    inferenceRoots_->setFont(DashboardStyle::font(TextStyle::callout, inferenceRoots_->font()));
+    inferenceRoots_->setFont(PageStyle::font(TextSize::callout, inferenceRoots_->font()));
     setTone(inferenceRoots_, Tone::secondary);
     rootsRow->addWidget(inferenceRoots_);
-    undoDot_ = label(QStringLiteral("·"), TextStyle::callout, Tone::secondary, inference_);
+    undoDot_ = label(QStringLiteral("·"), TextSize::callout, Tone::secondary, inference_);
     rootsRow->addWidget(undoDot_);
-    undoResult_ = label(QString(), TextStyle::callout, Tone::blue, inference_);
+    undoResult_ = label(QString(), TextSize::callout, Tone::blue, inference_);
     undoResult_->setObjectName(QStringLiteral("undoResult"));
     rootsRow->addWidget(undoResult_);
     rootsRow->addStretch(1);
@@ -233,8 +224,8 @@ QWidget *PrescriptionReportView::makeInferenceBanner()
     auto *warning = new QHBoxLayout(unreadableRow_);
     warning->setContentsMargins(0, 2, 0, 0);
     warning->setSpacing(5);
-    warning->addWidget(symbol(QStringLiteral("lock.fill"), TextStyle::callout, Tone::orange, unreadableRow_));
-    unreadable_ = label(QString(), TextStyle::callout, Tone::orange, unreadableRow_);
+    warning->addWidget(symbol(QStringLiteral("lock.fill"), TextSize::callout, Tone::orange, unreadableRow_));
+    unreadable_ = label(QString(), TextSize::callout, Tone::orange, unreadableRow_);
     unreadable_->setObjectName(QStringLiteral("unreadableWarning"));
     unreadable_->setWordWrap(true);
     warning->addWidget(unreadable_, 1);
@@ -247,25 +238,27 @@ QWidget *PrescriptionReportView::makeDoneBanner()
 {
     done_ = new RoundedPanelWidget(12, this);
     done_->setObjectName(QStringLiteral("doneBanner"));
-    done_->setFill(withAlpha(color(Tone::green, palette()), 0.10));
+    QColor green = PageStyle::color(Tone::green, palette());
+    green.setAlphaF(0.10f);
+    done_->setFill(green);
     auto *row = new QHBoxLayout(done_);
     row->setContentsMargins(16, 16, 16, 16);
     row->setSpacing(12);
-    row->addWidget(offset(symbol(QStringLiteral("checkmark.seal.fill"), TextStyle::title, Tone::green, done_),
-                          0, done_));
+    row->addWidget(
+        offset(symbol(QStringLiteral("checkmark.seal.fill"), TextSize::title, Tone::green, done_), 0, done_));
     auto *text = new QVBoxLayout;
     text->setSpacing(3);
-    doneTitle_ = label(QString(), TextStyle::title3, Tone::primary, done_, QFont::DemiBold);
+    doneTitle_ = label(QString(), TextSize::title3, Tone::primary, done_, QFont::DemiBold);
     doneTitle_->setObjectName(QStringLiteral("title"));
     doneTitle_->setWordWrap(true);
     text->addWidget(doneTitle_);
     auto *next = label(L("이제 안심하고 보내세요 — 아래에서 바로 압축하거나 공유할 수 있어요"),
-                       TextStyle::callout, Tone::secondary, done_);
+                       TextSize::callout, Tone::secondary, done_);
     next->setWordWrap(true);
     text->addWidget(next);
-    doneRoots_ = new ElidedLabelWidget(done_);
+    doneRoots_ = new ElidedLabel(QString(), done_);
     doneRoots_->setObjectName(QStringLiteral("roots"));
-    doneRoots_->setFont(DashboardStyle::font(TextStyle::callout, doneRoots_->font()));
+    doneRoots_->setFont(PageStyle::font(TextSize::callout, doneRoots_->font()));
     setTone(doneRoots_, Tone::secondary);
     text->addWidget(doneRoots_);
     row->addLayout(text, 1);
@@ -302,9 +295,9 @@ void PrescriptionReportView::refresh()
 
     const int pending = DashboardBarWidget::totalPending(e);
     if (pending == 0)
-        setSymbol(inferenceIcon_, QStringLiteral("checkmark.seal.fill"), TextStyle::title2, Tone::green);
+        setSymbol(inferenceIcon_, QStringLiteral("checkmark.seal.fill"), TextSize::title2, Tone::green);
     else
-        setSymbol(inferenceIcon_, QStringLiteral("lightbulb.fill"), TextStyle::title2, Tone::yellow);
+        setSymbol(inferenceIcon_, QStringLiteral("lightbulb.fill"), TextSize::title2, Tone::yellow);
     inferenceMessage_->setText(e.inferenceMessage());
     inferenceRoots_->setFullText(summary);
     const auto &undo = e.lastUndoResult();

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "Features/SendCheckup/DashboardStyleWidget.h"
+#include "Ui/ElidedLabel.h"
+#include "Ui/PageStyle.h"
+#include "Ui/RoundedPanelWidget.h"
 
 #include <QUuid>
 #include <QWidget>
@@ -10,7 +12,6 @@
 #include <vector>
 
 class DashboardBarWidget;
-class ElidedLabelWidget;
 class QCheckBox;
 class QGraphicsOpacityEffect;
 class QLabel;
@@ -33,7 +34,7 @@ public:
     };
     struct StatusLine {
         QString text;
-        DashboardStyle::Tone tone;
+        Tone tone;
         bool operator==(const StatusLine &) const = default;
     };
     // The first rule that holds: an outcome, nothing found, or the plan (or that it is skipped).
@@ -89,11 +90,11 @@ public:
     QWidget *doneBanner() const { return done_; }
     QLabel *inferenceIcon() const { return inferenceIcon_; }
     QLabel *inferenceMessage() const { return inferenceMessage_; }
-    ElidedLabelWidget *inferenceRoots() const { return inferenceRoots_; }
+    ElidedLabel *inferenceRoots() const { return inferenceRoots_; }
     QLabel *undoResult() const { return undoResult_; }
     QLabel *unreadableWarning() const { return unreadable_; }
     QLabel *doneTitle() const { return doneTitle_; }
-    ElidedLabelWidget *doneRoots() const { return doneRoots_; }
+    ElidedLabel *doneRoots() const { return doneRoots_; }
     PrescriptionCardWidget *card(Card which) const { return cards_[which]; }
     DashboardBarWidget *bar() const { return bar_; }
 
@@ -105,14 +106,14 @@ private:
     RoundedPanelWidget *inference_ = nullptr;
     QLabel *inferenceIcon_ = nullptr;
     QLabel *inferenceMessage_ = nullptr;
-    ElidedLabelWidget *inferenceRoots_ = nullptr;
+    ElidedLabel *inferenceRoots_ = nullptr;
     QLabel *undoDot_ = nullptr;
     QLabel *undoResult_ = nullptr;
     QWidget *unreadableRow_ = nullptr;
     QLabel *unreadable_ = nullptr;
     RoundedPanelWidget *done_ = nullptr;
     QLabel *doneTitle_ = nullptr;
-    ElidedLabelWidget *doneRoots_ = nullptr;
+    ElidedLabel *doneRoots_ = nullptr;
     std::array<PrescriptionCardWidget *, 4> cards_{};
     DashboardBarWidget *bar_ = nullptr;
 };

@@ -5,11 +5,15 @@
 #include "Core/Router.h"
 #include "Features/DailyWord/DailyWord.h"
 #include "Features/DailyWord/DailyWordSetting.h"
-#include "Features/SendCheckup/DashboardStyleWidget.h"
 #include "Features/SendCheckup/PrescriptionReportView.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
+#include "Ui/BouncingSymbolWidget.h"
+#include "Ui/InfoBoxWidget.h"
 #include "Ui/OpenPanel.h"
-#include "Ui/SymbolIcon.h"
+#include "Ui/PageHeaderWidget.h"
+#include "Ui/PageParts.h"
+#include "Ui/PageStyle.h"
+#include "Ui/RoundedPanelWidget.h"
 
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
@@ -21,10 +25,9 @@
 #include <QStackedLayout>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QVariantAnimation>
 
 namespace fs = std::filesystem;
-using namespace DashboardStyle;
+using PageStyle::label;
 
 namespace {
 
@@ -109,8 +112,9 @@ SendCheckupView::SendCheckupView(SendCheckupEngine &engine, QUuid session, QWidg
     refreshTimer_->setInterval(0);
     connect(refreshTimer_, &QTimer::timeout, this, &SendCheckupView::refresh);
 
-    frame_ = new QStackedLayout(this);
-    frame_->setContentsMargins(0, 0, 0, 0);
+    auto *page = PageHeaderWidget::pageColumn(this, navigationTitle(), navigationSubtitle());
+    frame_ = new QStackedLayout;
+    page->addLayout(frame_, 1);
     empty_ = makeEmptyState();
     report_ = new PrescriptionReportView(engine_, session_, this);
     frame_->addWidget(empty_);
@@ -135,6 +139,9 @@ SendCheckupView::SendCheckupView(SendCheckupEngine &engine, QUuid session, QWidg
     connect(&engine_.names, &FilenameSanitizerEngine::unreadableCountChanged, this,
             &SendCheckupView::scheduleRefresh);
     connect(&engine_.heic, &HeicConvertEngine::itemsChanged, this, &SendCheckupView::scheduleRefresh);
+    // The settings window hides or shows the word while the page is open.
+    connect(&DailyWordSetting::notifier(), &DailyWordSetting::Notifier::changed, this,
+            &SendCheckupView::refreshDailyWord);
 
     refresh();
 }
@@ -168,13 +175,13 @@ QWidget *SendCheckupView::makeEmptyState()
     auto *word = new QVBoxLayout(wordCard_);
     word->setContentsMargins(0, 0, 0, 0);
     word->setSpacing(5);
-    wordText_ = label(QString(), TextStyle::body, Tone::secondary, wordCard_);
+    wordText_ = label(QString(), TextSize::body, Tone::secondary, wordCard_);
     wordText_->setObjectName(QStringLiteral("text"));
     wordText_->setFont(serif(wordText_->font(), 16, QFont::Medium));
     wordText_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     wordText_->setWordWrap(true);
     word->addWidget(wordText_);
-    wordSource_ = label(QString(), TextStyle::body, Tone::tertiary, wordCard_);
+    wordSource_ = label(QString(), TextSize::body, Tone::tertiary, wordCard_);
     wordSource_->setObjectName(QStringLiteral("source"));
     wordSource_->setFont(serif(wordSource_->font(), 12, QFont::Normal));
     wordSource_->setAlignment(Qt::AlignHCenter);
@@ -193,7 +200,7 @@ QWidget *SendCheckupView::makeEmptyState()
 
 QWidget *SendCheckupView::makeDropZone(QWidget *parent)
 {
-    zone_ = new RoundedPanelWidget(16, parent);
+    zone_ = new DropCardWidget(parent);
     zone_->setObjectName(QStringLiteral("dropZone"));
     zone_->setCursor(Qt::PointingHandCursor);
     zone_->installEventFilter(this);
@@ -201,19 +208,17 @@ QWidget *SendCheckupView::makeDropZone(QWidget *parent)
     stack->setContentsMargins(40, 40, 40, 40);
     stack->setSpacing(14);
 
-    hammer_ = new QLabel(zone_);
+    hammer_ = new BouncingSymbolWidget(QStringLiteral("hammer.fill"), 46, zone_);
     hammer_->setObjectName(QStringLiteral("hammer"));
-    hammer_->setAlignment(Qt::AlignCenter);
-    hammer_->setFixedHeight(64);
-    stack->addWidget(hammer_);
+    stack->addWidget(hammer_, 0, Qt::AlignHCenter);
 
     auto *title =
-        label(L("파일이나 폴더를 여기에 놓으세요"), TextStyle::title3, Tone::primary, zone_, QFont::DemiBold);
+        label(L("파일이나 폴더를 여기에 놓으세요"), TextSize::title3, Tone::primary, zone_, QFont::DemiBold);
     title->setAlignment(Qt::AlignCenter);
     title->setWordWrap(true);
     stack->addWidget(title);
-    auto *explain = label(L("어디가 불편한지 누리함이 살펴보고, 고칠 방법을 알려드릴게요"),
-                          TextStyle::callout, Tone::secondary, zone_);
+    auto *explain = label(L("어디가 불편한지 누리함이 살펴보고, 고칠 방법을 알려드릴게요"), TextSize::callout,
+                          Tone::secondary, zone_);
     explain->setAlignment(Qt::AlignCenter);
     explain->setWordWrap(true);
     stack->addWidget(explain);
@@ -226,39 +231,21 @@ QWidget *SendCheckupView::makeDropZone(QWidget *parent)
     connect(pick_, &QPushButton::clicked, this, &SendCheckupView::pickFiles);
     stack->addWidget(pick_, 0, Qt::AlignHCenter);
 
-    auto *caption = label(L("드래그 앤 드롭 · Dock의 누리함 아이콘에 놓아도 돼요"), TextStyle::caption,
+    auto *caption = label(L("드래그 앤 드롭 · Dock의 누리함 아이콘에 놓아도 돼요"), TextSize::caption,
                           Tone::tertiary, zone_);
     caption->setAlignment(Qt::AlignCenter);
     caption->setWordWrap(true);
     stack->addWidget(caption);
-    setDropTargeted(false);
     return zone_;
 }
 
 QWidget *SendCheckupView::makeInfoBox(QWidget *parent)
 {
-    auto *box = new RoundedPanelWidget(10, parent);
-    box->setObjectName(QStringLiteral("infoBox"));
-    QColor fill = palette().color(QPalette::WindowText);
-    fill.setAlphaF(0.16f * 0.5f);
-    box->setFill(fill);
-    auto *row = new QHBoxLayout(box);
-    row->setContentsMargins(14, 14, 14, 14);
-    row->setSpacing(10);
-    auto *icon = symbol(QStringLiteral("info.circle.fill"), TextStyle::callout, Tone::blue, box);
-    auto *iconColumn = new QVBoxLayout;
-    iconColumn->setContentsMargins(0, 2, 0, 0);
-    iconColumn->addWidget(icon);
-    iconColumn->addStretch(1);
-    row->addLayout(iconColumn);
-    auto *text = label(
+    return new InfoBoxWidget(
         L("자모 분리 파일명(NFD), 맥 쓰레기 파일(.DS_Store 등), Windows에서 저장 안 되는 이름, 안 열리는 "
           "HEIC 사진까지 한 번에 진단하고, 승인한 것만 고칩니다. 모든 변경은 되돌릴 수 있어요. 특정 "
           "작업이 필요하면 왼쪽 목록에서 도구를 직접 선택하세요."),
-        TextStyle::callout, Tone::secondary, box);
-    text->setWordWrap(true);
-    row->addWidget(text, 1);
-    return box;
+        parent);
 }
 
 void SendCheckupView::setDailyWordSource(const DailyWordStore *store, std::function<QDate()> today)
@@ -330,37 +317,14 @@ void SendCheckupView::pickFiles()
         arrive(*chosen);
 }
 
-SendCheckupView::PathList SendCheckupView::droppedFiles(const QByteArray &uriList)
-{
-    return FilePath::fromUriList(std::string_view(uriList.constData(), std::size_t(uriList.size())));
-}
-
 void SendCheckupView::setDropTargeted(bool targeted)
 {
-    const bool changed = targeted != dropTargeted_;
-    dropTargeted_ = targeted;
-    QColor fill = color(Tone::accent, palette());
-    fill.setAlphaF(0.08f);
-    zone_->setFill(targeted ? fill : QColor(Qt::transparent));
-    QColor edge = color(Tone::secondary, palette());
-    edge.setAlphaF(0.35f);
-    zone_->setDashedEdge(targeted ? color(Tone::accent, palette()) : edge);
-    const Tone tint = targeted ? Tone::accent : Tone::secondary;
-    hammer_->setProperty("tone", toneName(tint));
-    const auto draw = [this, tint](int side) {
-        hammer_->setPixmap(SymbolIcon::pixmap(QStringLiteral("hammer.fill"), side, color(tint, palette()),
-                                              devicePixelRatioF()));
-    };
-    draw(56);
-    if (!changed)
+    if (targeted == dropTargeted_)
         return;
-    // A short bounce of the symbol whenever the hover starts or ends.
-    auto *bounce = new QVariantAnimation(hammer_);
-    bounce->setDuration(320);
-    bounce->setKeyValues({{0.0, 56}, {0.45, 64}, {1.0, 56}});
-    connect(bounce, &QVariantAnimation::valueChanged, hammer_,
-            [draw](const QVariant &v) { draw(v.toInt()); });
-    bounce->start(QAbstractAnimation::DeleteWhenStopped);
+    dropTargeted_ = targeted;
+    zone_->setTargeted(targeted);
+    hammer_->setTone(targeted);
+    hammer_->bounce();
 }
 
 void SendCheckupView::dragEnterEvent(QDragEnterEvent *event)
@@ -386,7 +350,7 @@ void SendCheckupView::dropEvent(QDropEvent *event)
 {
     setDropTargeted(false);
     // Raw bytes: a name that is not UTF-8 must reach the engine unchanged.
-    arrive(droppedFiles(event->mimeData()->data(QLatin1String(uriListType))));
+    arrive(PageParts::droppedPaths(event->mimeData()));
     event->acceptProposedAction();
 }
 

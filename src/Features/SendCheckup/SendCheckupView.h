@@ -16,7 +16,8 @@ class QMessageBox;
 class QPushButton;
 class QStackedLayout;
 class QTimer;
-class RoundedPanelWidget;
+class BouncingSymbolWidget;
+class DropCardWidget;
 class SendCheckupEngine;
 
 // The home page of every tab: takes dropped or chosen files and folders for the tab's send
@@ -43,9 +44,6 @@ public:
     bool isDropTargeted() const { return dropTargeted_; }
     bool showsReport() const;
 
-    // The local files of a drop, from the raw "text/uri-list" bytes (no name decoded).
-    static PathList droppedFiles(const QByteArray &uriList);
-
     // Tests stand in for the open panel, the word store and the date.
     void setFilePicker(FilePicker picker) { picker_ = std::move(picker); }
     void setDailyWordSource(const DailyWordStore *store, std::function<QDate()> today);
@@ -55,7 +53,7 @@ public:
     QWidget *dailyWordCard() const { return wordCard_; }
     QLabel *dailyWordText() const { return wordText_; }
     QLabel *dailyWordSource() const { return wordSource_; }
-    RoundedPanelWidget *dropZone() const { return zone_; }
+    DropCardWidget *dropZone() const { return zone_; }
     QMessageBox *arrivalQuestion() const { return question_; }
     // Brings the page up to date with the engine now (changes are otherwise gathered briefly).
     void refresh();
@@ -88,8 +86,8 @@ private:
     QStackedLayout *frame_ = nullptr;
     QWidget *empty_ = nullptr;
     PrescriptionReportView *report_ = nullptr;
-    RoundedPanelWidget *zone_ = nullptr;
-    QLabel *hammer_ = nullptr;
+    DropCardWidget *zone_ = nullptr;
+    BouncingSymbolWidget *hammer_ = nullptr;
     QPushButton *pick_ = nullptr;
     QWidget *wordSlot_ = nullptr;
     QWidget *wordCard_ = nullptr;

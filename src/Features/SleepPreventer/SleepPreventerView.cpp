@@ -1,12 +1,15 @@
 #include "SleepPreventerView.h"
 
 #include "Core/Localization.h"
+#include "Ui/InfoBoxWidget.h"
+#include "Ui/PageHeaderWidget.h"
 #include "Ui/PageParts.h"
+#include "Ui/PageStyle.h"
+#include "Ui/RoundedPanelWidget.h"
 #include "Ui/ToggleSwitch.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -19,25 +22,17 @@ using Duration = SleepPreventerController::Duration;
 
 namespace {
 
-const char *const orange = "#f08a00";
-
-QFrame *makeBox(const QString &name, int radius, double opacity)
+RoundedPanelWidget *makeBox(const QString &name)
 {
-    auto *box = new QFrame;
+    auto *box = new RoundedPanelWidget(12);
     box->setObjectName(name);
-    box->setStyleSheet(
-        QStringLiteral("QFrame#%1 { background: rgba(128, 128, 128, %2); border-radius: %3px; }")
-            .arg(name)
-            .arg(int(opacity * 0.35 * 255) / 255.0)
-            .arg(radius));
+    box->setFill(PageStyle::boxFill(box->palette(), 0.4));
     return box;
 }
 
 QLabel *heading(const QString &text)
 {
-    auto *label = new QLabel(text);
-    PageParts::scaleFont(label, 1.0, QFont::Bold);
-    return label;
+    return PageStyle::label(text, TextSize::headline, Tone::primary);
 }
 
 } // namespace
@@ -58,9 +53,11 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     setObjectName(QStringLiteral("page.sleepPreventer"));
     setWindowTitle(navigationTitle());
 
+    PageHeaderWidget::pageColumn(this, navigationTitle(), navigationSubtitle());
     auto *content = PageParts::scrollingContent(this);
     auto *centring = new QHBoxLayout(content);
-    centring->setContentsMargins(20, 20, 20, 20);
+    // Tighter than a tall column would be: the whole page fits the window's default size.
+    centring->setContentsMargins(20, 16, 20, 16);
     auto *columnWidget = new QWidget;
     columnWidget->setMaximumWidth(520);
     centring->addStretch(1);
@@ -68,39 +65,44 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     centring->addStretch(1);
     auto *column = new QVBoxLayout(columnWidget);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(22);
+    column->setSpacing(16);
 
-    // Header.
-    auto *header = new QVBoxLayout;
-    header->setSpacing(16);
-    header->setContentsMargins(0, 24, 0, 0);
+    // Header: the state's symbol, its title over the status line, and the master switch, in one row.
+    auto *header = new QHBoxLayout;
+    header->setSpacing(14);
     symbol_ = new QLabel;
     symbol_->setObjectName(QStringLiteral("stateSymbol"));
     symbol_->setAlignment(Qt::AlignCenter);
+    QFont symbolFont = symbol_->font();
+    symbolFont.setPixelSize(46);
+    symbol_->setFont(symbolFont);
     title_ = new QLabel;
     title_->setObjectName(QStringLiteral("stateTitle"));
-    title_->setAlignment(Qt::AlignCenter);
-    PageParts::scaleFont(title_, 1.5, QFont::Bold);
+    title_->setFont(PageStyle::font(TextSize::title2, title_->font(), QFont::DemiBold));
     masterSwitch_ = new ToggleSwitch;
     masterSwitch_->setLarge(true);
     masterSwitch_->setObjectName(QStringLiteral("masterSwitch"));
     masterSwitch_->setAccessibleName(L("잠자기 방지"));
     masterSwitch_->setToolTip(L("잠자기 방지"));
-    status_ = PageParts::captionLabel(QString(), 0.95);
+    status_ = PageParts::captionLabel(QString(), TextSize::callout);
     status_->setObjectName(QStringLiteral("statusLine"));
-    status_->setAlignment(Qt::AlignCenter);
+    auto *texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addStretch(1);
+    texts->addWidget(title_);
+    texts->addWidget(status_);
+    texts->addStretch(1);
     header->addWidget(symbol_);
-    header->addWidget(title_);
-    header->addWidget(masterSwitch_, 0, Qt::AlignHCenter);
-    header->addWidget(status_);
+    header->addLayout(texts, 1);
+    header->addWidget(masterSwitch_, 0, Qt::AlignVCenter);
     column->addLayout(header);
     connect(masterSwitch_, &QAbstractButton::clicked, this, &SleepPreventerView::flipMasterSwitch);
 
-    // Duration.
-    auto *durationBox = makeBox(QStringLiteral("durationBox"), 12, 0.4);
-    auto *durationLayout = new QVBoxLayout(durationBox);
+    // Duration: the heading beside its segments.
+    auto *durationBox = makeBox(QStringLiteral("durationBox"));
+    auto *durationLayout = new QHBoxLayout(durationBox);
     durationLayout->setContentsMargins(14, 14, 14, 14);
-    durationLayout->setSpacing(8);
+    durationLayout->setSpacing(12);
     durationLayout->addWidget(heading(L("지속 시간")));
     auto *segments = new QHBoxLayout;
     segments->setSpacing(0);
@@ -119,14 +121,14 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
             sync();
         });
     }
-    durationLayout->addLayout(segments);
+    durationLayout->addLayout(segments, 1);
     column->addWidget(durationBox);
 
     // Guards.
-    auto *guardsBox = makeBox(QStringLiteral("guardsBox"), 12, 0.4);
+    auto *guardsBox = makeBox(QStringLiteral("guardsBox"));
     auto *guardsLayout = new QVBoxLayout(guardsBox);
     guardsLayout->setContentsMargins(14, 14, 14, 14);
-    guardsLayout->setSpacing(10);
+    guardsLayout->setSpacing(8);
     guardsLayout->addWidget(heading(L("막을 항목")));
     const int indent = style()->pixelMetric(QStyle::PM_IndicatorWidth) +
                        style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
@@ -135,7 +137,7 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
         row->setSpacing(1);
         auto *box = new QCheckBox(SleepPreventerController::label(guard));
         box->setObjectName(QStringLiteral("guard-") + SleepPreventerController::toString(guard));
-        auto *detail = PageParts::captionLabel(SleepPreventerController::detail(guard), 0.85);
+        auto *detail = PageParts::captionLabel(SleepPreventerController::detail(guard));
         detail->setContentsMargins(indent, 0, 0, 0);
         row->addWidget(box);
         row->addWidget(detail);
@@ -146,23 +148,16 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
             sync();
         });
     }
-    warning_ = new QLabel(L("하나 이상 선택해야 켤 수 있습니다"));
+    warning_ = PageStyle::label(L("하나 이상 선택해야 켤 수 있습니다"), TextSize::caption, Tone::orange);
     warning_->setObjectName(QStringLiteral("guardsWarning"));
-    warning_->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(orange)));
-    PageParts::scaleFont(warning_, 0.85);
     guardsLayout->addWidget(warning_);
     column->addWidget(guardsBox);
 
     // Explanation.
-    auto *infoBox = makeBox(QStringLiteral("infoBox"), 10, 0.5);
-    PageParts::infoNote(
-        infoBox,
+    column->addWidget(new InfoBoxWidget(
         L("큰 파일 다운로드, 발표, 영상 시청 중에 맥이 잠들어 버리는 것을 막습니다. 메뉴 막대의 누리함 "
           "아이콘에서도 켜고 끌 수 있으며, 앱을 종료하면 자동으로 해제되어 배터리 걱정이 없습니다. 노트북 "
-          "뚜껑을 닫으면 어떤 설정으로도 잠자기를 막을 수 없습니다."),
-        0.95)
-        ->setContentsMargins(14, 14, 14, 14);
-    column->addWidget(infoBox);
+          "뚜껑을 닫으면 어떤 설정으로도 잠자기를 막을 수 없습니다.")));
     column->addStretch(1);
 
     connect(&controller_, &SleepPreventerController::isActiveChanged, this, &SleepPreventerView::sync);
@@ -210,11 +205,7 @@ void SleepPreventerView::sync()
 {
     const bool active = controller_.isActive();
     symbol_->setText(active ? QStringLiteral("\u2615") : QStringLiteral("\u263E"));
-    QFont symbolFont = symbol_->font();
-    symbolFont.setPixelSize(46);
-    symbol_->setFont(symbolFont);
-    symbol_->setStyleSheet(active ? QStringLiteral("color: %1;").arg(QLatin1String(orange))
-                                  : QStringLiteral("color: palette(mid);"));
+    PageStyle::setTone(symbol_, active ? Tone::orange : Tone::secondary);
     title_->setText(active ? L("잠자기 방지 중") : L("잠자기 방지 꺼짐"));
     masterSwitch_->setChecked(active);
     masterSwitch_->setEnabled(!controller_.enabled().empty());

@@ -9,8 +9,10 @@ ToolPageWidget::Setup TextEncodingView::setup(TextEncodingView *view)
     return {
         L("텍스트 인코딩 변환"),
         L("한글 깨짐·줄바꿈 문제 해결"),
-        {QStringLiteral("doc.plaintext"), L("텍스트 파일이나 폴더를 끌어다 놓으세요"),
-         L("txt · 자막(smi, srt) · csv 등의 인코딩을 자동 감지합니다"), L("파일 선택…"),
+        {QStringLiteral("doc.plaintext"),
+         L("텍스트 파일이나 폴더를 끌어다 놓으세요"),
+         {L("txt · 자막(smi, srt) · csv 등의 인코딩을 자동 감지합니다")},
+         L("파일 선택…"),
          L("Windows에서 만든 텍스트·자막 파일은 옛 인코딩(CP949)이라 맥에서 깨져 보이고, 맥에서 만든 파일은 "
            "Windows "
            "메모장에서 줄바꿈 없이 한 줄로 붙습니다. 인코딩과 줄바꿈을 원하는 형식으로 바꿔 드립니다. 변환 "

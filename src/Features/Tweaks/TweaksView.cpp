@@ -1,6 +1,9 @@
 #include "TweaksView.h"
 
 #include "Core/Localization.h"
+#include "Ui/ElidedLabel.h"
+#include "Ui/InfoBoxWidget.h"
+#include "Ui/PageHeaderWidget.h"
 #include "Ui/PageParts.h"
 #include "Ui/ToggleSwitch.h"
 
@@ -12,31 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// One line of text shortened in the middle to the width it is given.
-class MiddleElidedLabel : public QLabel {
-public:
-    void setFullText(const QString &text)
-    {
-        full_ = text;
-        setToolTip(text);
-        elide();
-    }
-
-protected:
-    void resizeEvent(QResizeEvent *event) override
-    {
-        QLabel::resizeEvent(event);
-        elide();
-    }
-
-private:
-    void elide()
-    {
-        setText(fontMetrics().elidedText(full_, Qt::ElideMiddle, std::max(width(), minimumWidth())));
-    }
-    QString full_;
-};
 
 // The two-line label of a row: the title and, under it, its caption.
 QVBoxLayout *rowLabel(const QString &title, const QString &caption)
@@ -69,15 +47,17 @@ TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
     setObjectName(QStringLiteral("page.tweaks"));
     setWindowTitle(navigationTitle());
 
+    PageHeaderWidget::pageColumn(this, navigationTitle(), navigationSubtitle());
     auto *form = new QVBoxLayout(PageParts::scrollingContent(this));
-    form->setContentsMargins(20, 20, 20, 20);
-    form->setSpacing(16);
+    // Tight enough that the whole form fits the window's default size.
+    form->setContentsMargins(20, 16, 20, 16);
+    form->setSpacing(12);
 
     for (const TweaksEngine::Section &section : TweaksEngine::sections()) {
         auto *group = new QGroupBox(section.title);
         group->setObjectName(QStringLiteral("section-") + section.id);
         auto *rows = new QVBoxLayout(group);
-        rows->setSpacing(12);
+        rows->setSpacing(8);
         for (const TweaksEngine::Tweak &tweak : section.tweaks) {
             auto *row = new QHBoxLayout;
             row->addLayout(rowLabel(tweak.title, tweak.caption), 1);
@@ -108,9 +88,10 @@ TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
 
             auto *folderRow = new QHBoxLayout;
             folderRow->addLayout(rowLabel(L("스크린샷 저장 위치"), L("기본은 데스크탑입니다")), 1);
-            location_ = new MiddleElidedLabel;
+            location_ = new ElidedLabel;
             location_->setObjectName(QStringLiteral("screenshot-location"));
-            location_->setForegroundRole(QPalette::PlaceholderText);
+            location_->setFont(PageStyle::font(TextSize::callout, location_->font()));
+            PageStyle::setTone(location_, Tone::secondary);
             location_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             location_->setMinimumWidth(80);
             location_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -126,11 +107,12 @@ TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
 
     auto *info = new QGroupBox;
     info->setObjectName(QStringLiteral("section-info"));
-    PageParts::infoNote(
-        info,
-        L("이 설정들은 원래 터미널 명령으로만 바꿀 수 있는 macOS 숨은 설정입니다. Finder 관련 설정을 바꾸면 "
-          "Finder가 잠깐 재시작됩니다 (열려 있던 창은 다시 열립니다). 언제든 다시 끄면 원래대로 돌아갑니다."),
-        1.0);
+    (new QVBoxLayout(info))
+        ->addWidget(new InfoBoxWidget(
+            L("이 설정들은 원래 터미널 명령으로만 바꿀 수 있는 macOS 숨은 설정입니다. Finder 관련 설정을 "
+              "바꾸면 Finder가 잠깐 재시작됩니다 (열려 있던 창은 다시 열립니다). 언제든 다시 끄면 원래대로 "
+              "돌아갑니다."),
+            info, false));
     form->addWidget(info);
     form->addStretch(1);
 
@@ -173,5 +155,5 @@ void TweaksView::sync()
     for (auto &[id, toggle] : switches_)
         toggle->setChecked(engine_->state(id));
     jpgSwitch_->setChecked(engine_->screenshotIsJPG());
-    static_cast<MiddleElidedLabel *>(location_)->setFullText(engine_->screenshotLocation());
+    location_->setFullText(engine_->screenshotLocation());
 }

@@ -9,8 +9,8 @@
 #include <memory>
 #include <optional>
 
+class ElidedLabel;
 class ToggleSwitch;
-class QLabel;
 
 // The hidden-settings page: one switch per entry of the engine's table, the screenshot format and
 // folder, and an explanation. It owns its engine for as long as it lives and reads the real values
@@ -46,5 +46,5 @@ private:
     FolderChooser chooser_;
     std::map<QString, ToggleSwitch *> switches_;
     ToggleSwitch *jpgSwitch_ = nullptr;
-    QLabel *location_ = nullptr;
+    ElidedLabel *location_ = nullptr;
 };

@@ -4,30 +4,35 @@
 #include "Core/Localization.h"
 #include "Ui/BottomBarWidget.h"
 
+#include <QCoreApplication>
+
 ToolPageWidget::Setup VideoConvertView::setup(VideoConvertView *view)
 {
     return {
         L("아이폰 영상 변환"),
         L("MOV·HEVC를 MP4로"),
-        {QStringLiteral("film"), L("영상 파일이나 폴더를 끌어다 놓으세요"),
-         L("원본은 그대로 두고 같은 폴더에 MP4를 만듭니다"), L("영상 선택…"),
+        {QStringLiteral("film"),
+         L("영상 파일이나 폴더를 끌어다 놓으세요"),
+         {L("원본은 그대로 두고 같은 폴더에 MP4를 만듭니다")},
+         L("영상 선택…"),
          L("아이폰 영상은 HEVC 코덱과 MOV 형식이라 Windows에서 화면이 안 나오거나 아예 재생되지 않는 경우가 "
            "많습니다. "
            "어디서나 재생되는 MP4(H.264)로 변환해 드립니다. 영상 길이에 따라 시간이 걸릴 수 있습니다.")},
         {true, true, L("추가"), L("변환할 영상이나 폴더를 선택하세요")},
         rowsOf(
-            [view]() -> const auto & { return view->engine_.items(); },
+            [view]() -> const auto & { return view->engine_->items(); },
             [view](int i) { return view->row(i); },
-            [view] { return view->engine_.isAnalyzing() || view->engine_.isWorking(); }),
+            [view] { return view->engine_->isAnalyzing() || view->engine_->isWorking(); }),
     };
 }
 
-VideoConvertView::VideoConvertView(QWidget *parent) : ToolPageWidget(setup(this), parent)
+VideoConvertView::VideoConvertView(QWidget *parent)
+    : ToolPageWidget(setup(this), parent), engine_(std::make_unique<VideoConvertEngine>())
 {
     setObjectName(QStringLiteral("page.videoConverter"));
     // The run goes on in the engine's worker; the page follows its signals.
-    setBottomActions([this] { engine_.clear(); }, [this] { engine_.convertAll(); });
-    refreshOn(&engine_, &VideoConvertEngine::itemsChanged, &VideoConvertEngine::scannedRootsChanged,
+    setBottomActions([this] { engine_->clear(); }, [this] { engine_->convertAll(); });
+    refreshOn(engine_.get(), &VideoConvertEngine::itemsChanged, &VideoConvertEngine::scannedRootsChanged,
               &VideoConvertEngine::skippedCountChanged, &VideoConvertEngine::isWorkingChanged,
               &VideoConvertEngine::analysisFinished, &VideoConvertEngine::conversionFinished);
     results()->emptyState()->setContent(QStringLiteral("film"), L("영상 파일이 없습니다"),
@@ -35,15 +40,27 @@ VideoConvertView::VideoConvertView(QWidget *parent) : ToolPageWidget(setup(this)
     refreshNow();
 }
 
+VideoConvertView::~VideoConvertView()
+{
+    // Leaving the page (another tool, a closed tab) must not stop a conversion half-way: the
+    // running engine goes to the application and removes itself when its run has ended. Quitting
+    // the application still ends it, and the export in progress removes its partial file.
+    if (engine_->isWorking()) {
+        VideoConvertEngine *engine = engine_.release();
+        engine->setParent(QCoreApplication::instance());
+        connect(engine, &VideoConvertEngine::conversionFinished, engine, &QObject::deleteLater);
+    }
+}
+
 void VideoConvertView::addPaths(const std::vector<std::filesystem::path> &paths)
 {
-    engine_.addURLs(paths);
+    engine_->addURLs(paths);
 }
 
 ResultRow VideoConvertView::row(int index) const
 {
     using Kind = VideoConvertEngine::Status::Kind;
-    const auto &item = engine_.items()[std::size_t(index)];
+    const auto &item = engine_->items()[std::size_t(index)];
     ResultRow row = ResultRow::forPath(item.url);
     row.symbol = QStringLiteral("film.fill");
     row.size = ByteCount::fileStyle(item.size);
@@ -72,22 +89,22 @@ ResultRow VideoConvertView::row(int index) const
 
 void VideoConvertView::refresh()
 {
-    showResults(!engine_.scannedRoots().empty());
+    showResults(!engine_->scannedRoots().empty());
     results()->sync();
-    const auto pending = engine_.pendingCount();
+    const auto pending = engine_->pendingCount();
     QStringList parts;
     if (pending >= 1)
         parts << L("변환 대상 %lld개", pending);
-    if (engine_.doneCount() >= 1)
-        parts << L("완료 %lld개", engine_.doneCount());
-    if (engine_.failedCount() >= 1)
-        parts << L("실패 %lld개", engine_.failedCount());
-    if (engine_.alreadyOkCount() >= 1)
-        parts << L("이미 호환 %lld개", engine_.alreadyOkCount());
-    const bool working = engine_.isWorking();
+    if (engine_->doneCount() >= 1)
+        parts << L("완료 %lld개", engine_->doneCount());
+    if (engine_->failedCount() >= 1)
+        parts << L("실패 %lld개", engine_->failedCount());
+    if (engine_->alreadyOkCount() >= 1)
+        parts << L("이미 호환 %lld개", engine_->alreadyOkCount());
+    const bool working = engine_->isWorking();
     bottomBar()->setBusy(working);
     bottomBar()->setClearEnabled(!working);
     // Folders the scan could not open would otherwise go unmentioned.
-    showSummary(parts, engine_.scan.unreadableCount,
+    showSummary(parts, engine_->scan.unreadableCount,
                 working ? L("변환 중…") : L("%lld개 MP4로 변환", pending), pending > 0 && !working);
 }

@@ -2,8 +2,6 @@
 
 #include "Features/ZipKorean/ZipKoreanEngine.h"
 
-#include <QDBusConnection>
-#include <QUrl>
 #include <QUuid>
 #include <QWidget>
 
@@ -13,7 +11,9 @@
 #include <optional>
 #include <vector>
 
-class BouncingSymbolWidget;
+class DropZoneWidget;
+class ElidedLabel;
+class EmptyStateWidget;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -33,8 +33,6 @@ public:
     using PathList = std::vector<std::filesystem::path>;
     // Asks for files and folders; none when cancelled.
     using ItemChooser = std::function<std::optional<PathList>(QWidget *parent)>;
-    // Shows one item in the file manager.
-    using Revealer = std::function<void(const std::filesystem::path &item)>;
 
     explicit ZipKoreanView(const QUuid &session, QWidget *parent = nullptr);
     ~ZipKoreanView() override;
@@ -46,15 +44,9 @@ public:
     bool isDropTargeted() const { return isDropTargeted_; }
 
     void setItemChooser(ItemChooser chooser) { chooser_ = std::move(chooser); }
-    void setRevealer(Revealer revealer) { revealer_ = std::move(revealer); }
 
     // The open panel choosing files and folders together, with the page's prompt and message.
     static std::optional<PathList> chooseItems(QWidget *parent);
-    // org.freedesktop.FileManager1.ShowItems on the session bus, else the item's folder opened;
-    // the call does not wait for the file manager.
-    static void revealInFileManager(const std::filesystem::path &item);
-    static void revealInFileManager(const std::filesystem::path &item, const QDBusConnection &bus,
-                                    const std::function<void(const QUrl &folder)> &openFolder);
 
     // The summaries under the lists, as the bars show them.
     QString extractSummary() const;
@@ -84,21 +76,18 @@ private:
     QUuid session_;
     bool isDropTargeted_ = false;
     ItemChooser chooser_;
-    Revealer revealer_;
 
     QStackedWidget *stack_ = nullptr;
     QWidget *idle_ = nullptr;
     QWidget *extract_ = nullptr;
     QWidget *create_ = nullptr;
-    QWidget *dropBox_ = nullptr;
-    BouncingSymbolWidget *dropSymbol_ = nullptr;
+    DropZoneWidget *dropZone_ = nullptr;
 
-    QLabel *extractTitle_ = nullptr;
+    ElidedLabel *extractTitle_ = nullptr;
     QLabel *extractSubtitle_ = nullptr;
     QStackedWidget *content_ = nullptr;
-    QWidget *errorPlaceholder_ = nullptr;
-    QLabel *errorText_ = nullptr;
-    QWidget *passwordPrompt_ = nullptr;
+    EmptyStateWidget *errorPlaceholder_ = nullptr;
+    EmptyStateWidget *passwordPrompt_ = nullptr;
     QListWidget *entryList_ = nullptr;
     QLabel *extractError_ = nullptr;
     QWidget *extractDone_ = nullptr;
@@ -107,7 +96,7 @@ private:
     QLabel *extractSummary_ = nullptr;
     QPushButton *extractButton_ = nullptr;
 
-    QLabel *createTitle_ = nullptr;
+    ElidedLabel *createTitle_ = nullptr;
     QLabel *createSubtitle_ = nullptr;
     QListWidget *sourceList_ = nullptr;
     QLabel *createError_ = nullptr;

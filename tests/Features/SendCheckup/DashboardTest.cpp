@@ -32,7 +32,6 @@
 
 namespace fs = std::filesystem;
 using PathList = std::vector<fs::path>;
-using Tone = DashboardStyle::Tone;
 
 namespace {
 
@@ -374,7 +373,7 @@ TEST_F(DashboardTest, TheReportBeforeAndAfterTheFixPassAndItsUndo)
     for (const auto &d : done) {
         SCOPED_TRACE(d.status);
         EXPECT_EQ(card(d.card).statusLabel()->text(), text(d.status));
-        EXPECT_EQ(tone(card(d.card).statusLabel()), DashboardStyle::toneName(d.tone));
+        EXPECT_EQ(tone(card(d.card).statusLabel()), PageStyle::toneName(d.tone));
         EXPECT_FALSE(card(d.card).checkBox()->isVisible());
         EXPECT_FALSE(card(d.card).countLabel()->isVisible());
     }
@@ -522,4 +521,71 @@ TEST_F(DashboardTest, TheWordOfTheDayFollowsTheUserFileAndTheSetting)
     page().refresh();
     settle();
     EXPECT_TRUE(page().dailyWordCard()->isVisible());
+}
+
+TEST_F(DashboardTest, AStatusLineTakesItsOwnToneWhateverItShowedBefore)
+{
+    using State = PrescriptionCardWidget::State;
+    const QString verb = text("변환");
+    const State nothing{true, false, 0, 0, 0, {}, verb};
+    PrescriptionCardWidget fresh(QStringLiteral("textformat"), text("카드"));
+    fresh.display(nothing);
+    const QColor secondary = fresh.statusLabel()->palette().color(QPalette::WindowText);
+    EXPECT_EQ(secondary, PageStyle::color(Tone::secondary, fresh.palette()));
+
+    // Each earlier line recoloured the label: planned (orange), done (green), failed (red), skipped.
+    for (const State &before :
+         {State{true, false, 5, 0, 0, {}, verb}, State{true, true, 0, 3, 0, {}, verb},
+          State{true, true, 1, 3, 1, {}, verb}, State{false, false, 5, 0, 0, {}, verb}}) {
+        PrescriptionCardWidget card(QStringLiteral("textformat"), text("카드"));
+        card.display(before);
+        card.display(nothing);
+        SCOPED_TRACE(PrescriptionCardWidget::statusLine(before).text.toStdString());
+        EXPECT_EQ(card.statusLabel()->text(), text("문제 없음"));
+        EXPECT_EQ(card.statusLabel()->palette().color(QPalette::WindowText), secondary);
+        EXPECT_EQ(card.statusLabel()->palette().color(QPalette::Text), secondary);
+    }
+}
+
+TEST_F(DashboardTest, TheBannersShowTheDroppedNamesWholeWhileThereIsRoom)
+{
+    dir.file("보낼자료/" + nfdHangul + ".txt", "hangul");
+    drop(page(), {dir / "보낼자료"});
+    EXPECT_TRUE(report().inferenceRoots()->isVisible());
+    EXPECT_EQ(report().inferenceRoots()->text(), text("보낼자료"));
+
+    bar().fixButton()->click();
+    settle();
+    ASSERT_TRUE(report().doneBanner()->isVisible());
+    EXPECT_EQ(report().doneRoots()->text(), text("보낼자료"));
+
+    // Without the room the middle goes, and widening the page brings it back.
+    bar().undoButton()->click();
+    engine.clear();
+    const std::string longName(120, 'a');
+    dir.file("b" + longName + "z/x.txt", "x");
+    drop(page(), {dir / ("b" + longName + "z")});
+    const QString shown = report().inferenceRoots()->text();
+    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(shown.startsWith('b') && shown.endsWith('z')) << shown.toStdString();
+    page().resize(2400, 620);
+    settle();
+    EXPECT_EQ(report().inferenceRoots()->text(), report().inferenceRoots()->fullText());
+}
+
+TEST_F(DashboardTest, HidingTheWordInTheSettingsTakesItOffAnOpenPageAtOnce)
+{
+    const auto file = dir.file("words.txt", "첫째 말씀 | 가 1:1\n");
+    DailyWordStore one(file);
+    page().setDailyWordSource(&one, [] { return QDate(2026, 1, 8); });
+    settle();
+    ASSERT_TRUE(page().dailyWordCard()->isVisible());
+
+    DailyWordSetting::setHidden(true);
+    settle();
+    EXPECT_FALSE(page().dailyWordCard()->isVisible());
+    DailyWordSetting::setHidden(false);
+    settle();
+    EXPECT_TRUE(page().dailyWordCard()->isVisible());
+    EXPECT_EQ(page().dailyWordText()->text(), text("첫째 말씀"));
 }

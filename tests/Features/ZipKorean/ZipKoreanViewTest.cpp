@@ -6,6 +6,7 @@
 #include "Core/Router.h"
 #include "Core/Text.h"
 #include "EngineTestSupport.h"
+#include "Platform/FileManager.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -56,16 +57,30 @@ void saveShot(QWidget &widget, const char *name)
         widget.grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
 }
 
+// Stands in for the file manager and remembers the items it was asked to show.
+class RecordingViewer : public FileViewer {
+public:
+    void showItems(const std::vector<fs::path> &items) override
+    {
+        shown.insert(shown.end(), items.begin(), items.end());
+    }
+    std::vector<fs::path> shown;
+};
+
 class ZipKoreanViewTest : public ::testing::Test {
 protected:
     ZipKoreanViewTest() : session(QUuid::createUuid()), view(session)
     {
         Router::shared().resetForTesting();
+        FileViewer::install(&viewer);
         view.resize(900, 600);
-        view.setRevealer([this](const fs::path &item) { revealed.push_back(item); });
         view.setItemChooser([](QWidget *) { return std::optional<ZipKoreanView::PathList>(); });
     }
-    ~ZipKoreanViewTest() override { Router::shared().resetForTesting(); }
+    ~ZipKoreanViewTest() override
+    {
+        FileViewer::install(nullptr);
+        Router::shared().resetForTesting();
+    }
 
     template <typename T = QWidget> T *find(const char *name)
     {
@@ -105,7 +120,8 @@ protected:
     TempDir dir;
     QUuid session;
     ZipKoreanView view;
-    std::vector<fs::path> revealed;
+    RecordingViewer viewer;
+    std::vector<fs::path> &revealed = viewer.shown;
 };
 
 } // namespace

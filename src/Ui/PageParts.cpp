@@ -1,0 +1,57 @@
+#include "Ui/PageParts.h"
+
+#include "Core/FilePath.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace PageParts {
+
+QWidget *scrollingContent(QWidget *page)
+{
+    auto *scroll = new QScrollArea(page);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *outer = qobject_cast<QVBoxLayout *>(page->layout());
+    if (outer == nullptr) {
+        outer = new QVBoxLayout(page);
+        outer->setContentsMargins(0, 0, 0, 0);
+        outer->setSpacing(0);
+    }
+    outer->addWidget(scroll, 1);
+    auto *content = new QWidget;
+    scroll->setWidget(content);
+    return content;
+}
+
+QLabel *captionLabel(const QString &text, TextSize size, QWidget *parent)
+{
+    auto *label = PageStyle::label(text, size, Tone::secondary, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+std::vector<std::filesystem::path> droppedPaths(const QByteArray &uriList)
+{
+    return FilePath::fromUriList(std::string_view(uriList.constData(), std::size_t(uriList.size())));
+}
+
+std::vector<std::filesystem::path> droppedPaths(const QMimeData *mime)
+{
+    if (mime == nullptr)
+        return {};
+    return droppedPaths(mime->data(QStringLiteral("text/uri-list")));
+}
+
+QFrame *divider(QWidget *parent)
+{
+    auto *line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace PageParts
