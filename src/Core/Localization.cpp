@@ -2,11 +2,16 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <climits>
+
 namespace Localization {
 
-QString translate(const char *key)
+QString translate(const char *key, std::optional<long long> count)
 {
-    return QCoreApplication::translate("Quillfern", key);
+    // Qt picks a plural form by an int; beyond its range every language uses its "many" form.
+    const int n = count ? int(std::clamp<long long>(*count, INT_MIN + 1, INT_MAX)) : -1;
+    return QCoreApplication::translate("Quillfern", key, nullptr, n);
 }
 
 QString fill(const QString &format, std::initializer_list<Arg> args)
@@ -30,6 +35,17 @@ QString fill(const QString &format, std::initializer_list<Arg> args)
         }
     }
     return out;
+}
+
+QString format(const char *key, std::initializer_list<Arg> args)
+{
+    std::optional<long long> count;
+    for (const Arg &arg : args)
+        if (arg.number) {
+            count = arg.number;
+            break;
+        }
+    return fill(translate(key, count), args);
 }
 
 } // namespace Localization
