@@ -6,11 +6,11 @@ QString ZipError::description() const
 {
     switch (kind_) {
     case Kind::corrupted:
-        return L("손상된 ZIP 파일입니다. (%@)", detail_);
+        return L("손상된 ZIP 파일입니다. (%@)", detail());
     case Kind::unsupported:
-        return L("지원하지 않는 ZIP 형식입니다. (%@)", detail_);
+        return L("지원하지 않는 ZIP 형식입니다. (%@)", detail());
     case Kind::ioError:
-        return L("파일 처리 중 오류가 발생했습니다. (%@)", detail_);
+        return L("파일 처리 중 오류가 발생했습니다. (%@)", detail());
     case Kind::notAZip:
         return L("ZIP 파일이 아니거나 손상되었습니다.");
     case Kind::passwordRequired:
@@ -21,12 +21,16 @@ QString ZipError::description() const
     return {};
 }
 
-const char *ZipError::what() const noexcept
+FormatError::Category ZipError::category() const
 {
-    try {
-        what_ = description().toStdString();
-    } catch (...) {
-        return "ZipError";
+    switch (kind_) {
+    case Kind::unsupported:
+        return Category::unsupported;
+    case Kind::passwordRequired:
+        return Category::passwordRequired;
+    case Kind::wrongPassword:
+        return Category::wrongPassword;
+    default:
+        return Category::other;
     }
-    return what_.c_str();
 }

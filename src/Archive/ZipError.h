@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QString>
-
-#include <exception>
-#include <string>
+#include "Archive/FormatError.h"
 
 // Errors of the ZIP layer and the shared file helpers; the converters throw its ioError too.
-class ZipError : public std::exception {
+class ZipError : public FormatError {
 public:
     enum class Kind { corrupted, unsupported, ioError, notAZip, passwordRequired, wrongPassword };
 
@@ -18,16 +15,16 @@ public:
     static ZipError wrongPassword() { return {Kind::wrongPassword, {}}; }
 
     Kind kind() const { return kind_; }
-    const QString &detail() const { return detail_; }
     // The Korean sentence the user sees.
-    QString description() const;
-    const char *what() const noexcept override;
+    QString description() const override;
+    Category category() const override;
 
-    bool operator==(const ZipError &other) const { return kind_ == other.kind_ && detail_ == other.detail_; }
+    bool operator==(const ZipError &other) const
+    {
+        return kind_ == other.kind_ && detail() == other.detail();
+    }
 
 private:
-    ZipError(Kind kind, QString detail) : kind_(kind), detail_(std::move(detail)) {}
+    ZipError(Kind kind, QString detail) : FormatError(std::move(detail)), kind_(kind) {}
     Kind kind_;
-    QString detail_;
-    mutable std::string what_;
 };

@@ -5,11 +5,14 @@
 #include <QStandardPaths>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <grp.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -177,6 +180,51 @@ ProcessResult run(const QString &program, const QStringList &arguments, const fs
     result.err = process.readAllStandardError().toStdString();
     if (process.exitStatus() == QProcess::NormalExit)
         result.exitCode = process.exitCode();
+    return result;
+}
+
+PeakResult runMeasuringPeak(const std::string &program, const std::vector<std::string> &arguments)
+{
+    PeakResult result;
+    int errPipe[2];
+    if (::pipe2(errPipe, O_CLOEXEC) != 0)
+        return result;
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(errPipe[0]);
+        ::close(errPipe[1]);
+        return result;
+    }
+    if (pid == 0) {
+        ::dup2(errPipe[1], STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDOUT_FILENO);
+        ::setenv("ASAN_OPTIONS", "detect_leaks=0:quarantine_size_mb=1:thread_local_quarantine_size_kb=64", 1);
+        std::vector<char *> argv{const_cast<char *>(program.c_str())};
+        for (const auto &argument : arguments)
+            argv.push_back(const_cast<char *>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(errPipe[1]);
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(errPipe[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        result.err.append(buffer, std::size_t(n));
+    }
+    ::close(errPipe[0]);
+    int status = 0;
+    struct rusage usage {};
+    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status))
+        result.exitCode = WEXITSTATUS(status);
+    result.peakKiB = usage.ru_maxrss;
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QImage;
 
@@ -60,6 +61,16 @@ struct ProcessResult {
 ProcessResult run(const QString &program, const QStringList &arguments,
                   const std::filesystem::path &workDir = {});
 bool haveProgram(const QString &name);
+
+struct PeakResult {
+    int exitCode = -1; // -1: could not start or crashed
+    long peakKiB = 0;  // the child's peak resident memory (wait4's ru_maxrss)
+    std::string err;
+};
+// Runs a program to completion, standard output discarded, and reports its peak resident memory.
+// Under AddressSanitizer the child gets a small quarantine, so that freed memory is not counted
+// as held.
+PeakResult runMeasuringPeak(const std::string &program, const std::vector<std::string> &arguments);
 
 // Writes the picture as a HEIC file with heif-enc (the options go before its input), through a
 // scratch PNG that is removed again; heif-enc's result is returned.

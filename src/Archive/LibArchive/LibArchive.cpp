@@ -304,15 +304,21 @@ QString LibArchive::ArchiveError::description() const
     case Kind::wrongPassword:
         return L("암호가 올바르지 않거나 이 포맷의 암호 해제를 지원하지 않습니다.");
     case Kind::failed:
-        return L("압축 처리에 실패했습니다. (%@)", detail_);
+        return L("압축 처리에 실패했습니다. (%@)", detail());
     }
     return {};
 }
 
-const char *LibArchive::ArchiveError::what() const noexcept
+FormatError::Category LibArchive::ArchiveError::category() const
 {
-    what_ = description().toStdString();
-    return what_.c_str();
+    switch (kind_) {
+    case Kind::passwordRequired:
+        return Category::passwordRequired;
+    case Kind::wrongPassword:
+        return Category::wrongPassword;
+    default:
+        return Category::other;
+    }
 }
 
 bool LibArchive::Item::isMacJunk() const

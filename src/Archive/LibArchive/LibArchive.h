@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Archive/FormatError.h"
 #include "Archive/ZipSource.h"
 
 #include <QString>
@@ -33,7 +34,7 @@ public:
         bool operator==(const Item &) const = default;
     };
 
-    class ArchiveError : public std::exception {
+    class ArchiveError : public FormatError {
     public:
         enum class Kind { unavailable, passwordRequired, wrongPassword, failed };
 
@@ -43,21 +44,18 @@ public:
         static ArchiveError failed(QString detail) { return {Kind::failed, std::move(detail)}; }
 
         Kind kind() const { return kind_; }
-        const QString &detail() const { return detail_; }
         // The Korean sentence the user sees.
-        QString description() const;
-        const char *what() const noexcept override;
+        QString description() const override;
+        Category category() const override;
 
         bool operator==(const ArchiveError &other) const
         {
-            return kind_ == other.kind_ && detail_ == other.detail_;
+            return kind_ == other.kind_ && detail() == other.detail();
         }
 
     private:
-        ArchiveError(Kind kind, QString detail) : kind_(kind), detail_(std::move(detail)) {}
+        ArchiveError(Kind kind, QString detail) : FormatError(std::move(detail)), kind_(kind) {}
         Kind kind_;
-        QString detail_;
-        mutable std::string what_;
     };
 
     enum class WriteFormat { sevenZip, tar, tarGz, tarBz2, tarXz };

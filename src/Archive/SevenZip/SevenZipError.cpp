@@ -6,9 +6,9 @@ QString SevenZipReadError::description() const
 {
     switch (kind_) {
     case Kind::corrupted:
-        return L("손상된 7z 파일입니다. (%@)", detail_);
+        return L("손상된 7z 파일입니다. (%@)", detail());
     case Kind::unsupported:
-        return L("지원하지 않는 7z 형식입니다. (%@)", detail_);
+        return L("지원하지 않는 7z 형식입니다. (%@)", detail());
     case Kind::notSevenZip:
         return L("7z 파일이 아니거나 손상되었습니다.");
     case Kind::passwordRequired:
@@ -19,25 +19,27 @@ QString SevenZipReadError::description() const
     return {};
 }
 
-const char *SevenZipReadError::what() const noexcept
+FormatError::Category SevenZipReadError::category() const
 {
-    what_ = description().toStdString();
-    return what_.c_str();
+    switch (kind_) {
+    case Kind::unsupported:
+        return Category::unsupported;
+    case Kind::passwordRequired:
+        return Category::passwordRequired;
+    case Kind::wrongPassword:
+        return Category::wrongPassword;
+    default:
+        return Category::other;
+    }
 }
 
 QString SevenZipError::description() const
 {
     switch (kind_) {
     case Kind::ioError:
-        return L("7z 생성 실패: %@", detail_);
+        return L("7z 생성 실패: %@", detail());
     case Kind::cryptoError:
         return L("암호화 처리에 실패했습니다.");
     }
     return {};
-}
-
-const char *SevenZipError::what() const noexcept
-{
-    what_ = description().toStdString();
-    return what_.c_str();
 }

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QString>
-
-#include <exception>
-#include <string>
+#include "Archive/FormatError.h"
 
 // Errors of the 7z reader.
-class SevenZipReadError : public std::exception {
+class SevenZipReadError : public FormatError {
 public:
     enum class Kind { corrupted, unsupported, notSevenZip, passwordRequired, wrongPassword };
 
@@ -17,25 +14,22 @@ public:
     static SevenZipReadError wrongPassword() { return {Kind::wrongPassword, {}}; }
 
     Kind kind() const { return kind_; }
-    const QString &detail() const { return detail_; }
     // The Korean sentence the user sees.
-    QString description() const;
-    const char *what() const noexcept override;
+    QString description() const override;
+    Category category() const override;
 
     bool operator==(const SevenZipReadError &other) const
     {
-        return kind_ == other.kind_ && detail_ == other.detail_;
+        return kind_ == other.kind_ && detail() == other.detail();
     }
 
 private:
-    SevenZipReadError(Kind kind, QString detail) : kind_(kind), detail_(std::move(detail)) {}
+    SevenZipReadError(Kind kind, QString detail) : FormatError(std::move(detail)), kind_(kind) {}
     Kind kind_;
-    QString detail_;
-    mutable std::string what_;
 };
 
 // Errors of the 7z writer and of the AES routine that reader and writer share.
-class SevenZipError : public std::exception {
+class SevenZipError : public FormatError {
 public:
     enum class Kind { ioError, cryptoError };
 
@@ -43,18 +37,15 @@ public:
     static SevenZipError cryptoError() { return {Kind::cryptoError, {}}; }
 
     Kind kind() const { return kind_; }
-    const QString &detail() const { return detail_; }
-    QString description() const;
-    const char *what() const noexcept override;
+    QString description() const override;
+    Category category() const override { return Category::other; }
 
     bool operator==(const SevenZipError &other) const
     {
-        return kind_ == other.kind_ && detail_ == other.detail_;
+        return kind_ == other.kind_ && detail() == other.detail();
     }
 
 private:
-    SevenZipError(Kind kind, QString detail) : kind_(kind), detail_(std::move(detail)) {}
+    SevenZipError(Kind kind, QString detail) : FormatError(std::move(detail)), kind_(kind) {}
     Kind kind_;
-    QString detail_;
-    mutable std::string what_;
 };

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Archive/ZipSource.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// One archive format as the compress-and-extract tool uses it: list, extract, create. The ZIP and
+// 7z code of our own and the libarchive bridge each implement it; every failure is a FormatError.
+class ArchiveBackend {
+public:
+    struct Entry {
+        std::string name; // UTF-8, "/"-separated, as decoded (not normalised)
+        bool isDirectory = false;
+        std::int64_t size = 0;
+        bool decodedFromCp949 = false;
+        bool isEncrypted = false;
+        bool operator==(const Entry &) const = default;
+    };
+    struct Listing {
+        std::vector<Entry> entries;
+        // Reading the data needs a password that was not given.
+        bool needsPassword = false;
+    };
+    struct ExtractOptions {
+        std::filesystem::path destination; // an existing folder
+        bool skippingMacJunk = true;
+        std::optional<std::string> strippingPrefix;
+        // Every file goes to this path instead (an archive of one file).
+        std::optional<std::filesystem::path> singleFileTarget;
+        QString password;
+    };
+    struct CreateOptions {
+        QString password; // empty: no encryption
+        bool zipAes256 = false;
+        bool hideNames = true; // 7z with a password: the names are encrypted too
+    };
+
+    virtual ~ArchiveBackend() = default;
+
+    virtual Listing list(const std::filesystem::path &archive, const QString &password) const = 0;
+    // Returns the number of files written.
+    virtual std::int64_t extract(const std::filesystem::path &archive,
+                                 const ExtractOptions &options) const = 0;
+    // Writes a new archive at `at` (through a temporary file renamed into place when complete).
+    virtual void create(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
+                        const CreateOptions &options) const = 0;
+};

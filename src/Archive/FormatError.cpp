@@ -1,0 +1,11 @@
+#include "Archive/FormatError.h"
+
+const char *FormatError::what() const noexcept
+{
+    try {
+        what_ = description().toStdString();
+    } catch (...) {
+        return "archive error";
+    }
+    return what_.c_str();
+}
