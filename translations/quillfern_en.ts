@@ -789,7 +789,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Exodus 20:3</translation>
     </message>
     <message>
-        <source>네 부모를 공경하라 그리하면 너의 하나님 나 여호와가 네게 준 땅에서 너의 생명이 길리라</source>
+        <source>네 부모를 공경하라 그리하면 너의 하나님 나 여호와가 네게 준 땅에서 네 생명이 길리라</source>
         <translation>Honour thy father and thy mother: that thy days may be long upon the land which the LORD thy God giveth thee</translation>
     </message>
     <message>
@@ -805,7 +805,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Exodus 33:14</translation>
     </message>
     <message>
-        <source>나 여호와 너희 하나님이 거룩함이니라 너희는 거룩하라</source>
+        <source>너희는 거룩하라 나 여호와 너희 하나님이 거룩함이니라</source>
         <translation>Ye shall be holy: for I the LORD your God am holy</translation>
     </message>
     <message>
@@ -813,7 +813,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Leviticus 19:2</translation>
     </message>
     <message>
-        <source>네 이웃 사랑하기를 네 몸과 같이 사랑하라 나는 여호와니라</source>
+        <source>이웃 사랑하기를 네 몸과 같이 하라 나는 여호와니라</source>
         <translation>Thou shalt love thy neighbour as thyself: I am the LORD</translation>
     </message>
     <message>
@@ -837,7 +837,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Numbers 23:19</translation>
     </message>
     <message>
-        <source>이스라엘아 들으라 우리 하나님 여호와는 오직 유일한 여호와이시니</source>
+        <source>이스라엘아 들으라 우리 하나님 여호와는 오직 하나인 여호와시니</source>
         <translation>Hear, O Israel: The LORD our God is one LORD</translation>
     </message>
     <message>
@@ -853,7 +853,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Deuteronomy 6:5</translation>
     </message>
     <message>
-        <source>사람이 떡으로만 사는 것이 아니요 여호와의 입에서 나오는 모든 말씀으로 사는 줄을 너로 알게 하려 하심이니라</source>
+        <source>사람이 떡으로만 사는 것이 아니요 여호와의 입에서 나오는 모든 말씀으로 사는 줄을 너로 알게하려 하심이니라</source>
         <translation>That he might make thee know that man doth not live by bread only, but by every word that proceedeth out of the mouth of the LORD doth man live</translation>
     </message>
     <message>
@@ -861,7 +861,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Deuteronomy 8:3</translation>
     </message>
     <message>
-        <source>너희는 마음을 강하게 하라 담대히 하라 두려워 말라 그들 앞에서 떨지 말라 이는 네 하나님 여호와 그가 너와 함께 행하실 것임이라</source>
+        <source>너는 마음을 강하게 하고 담대히 하라 그들을 두려워 말라 그들 앞에서 떨지 말라 이는 네 하나님 여호와 그가 너와 함께 행하실 것임이라</source>
         <translation>Be strong and of a good courage, fear not, nor be afraid of them: for the LORD thy God, he it is that doth go with thee</translation>
     </message>
     <message>
@@ -869,7 +869,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Deuteronomy 31:6</translation>
     </message>
     <message>
-        <source>영원하신 하나님이 너의 처소가 되시니 그 영원한 팔이 네 아래 있도다</source>
+        <source>영원하신 하나님이 너의 처소가 되시니 그 영원하신 팔이 네 아래 있도다</source>
         <translation>The eternal God is thy refuge, and underneath are the everlasting arms</translation>
     </message>
     <message>
@@ -901,7 +901,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Ruth 1:16</translation>
     </message>
     <message>
-        <source>여호와와 같이 거룩하신 이가 없으시니 이는 주밖에 다른 이가 없고 우리 하나님 같은 반석도 없으심이니이다</source>
+        <source>여호와와 같이 거룩하신 이가 없으시니 이는 주 밖에 다른 이가 없고 우리 하나님 같은 반석도 없으심이니이다</source>
         <translation>There is none holy as the LORD: for there is none beside thee: neither is there any rock like our God</translation>
     </message>
     <message>
@@ -909,7 +909,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>1 Samuel 2:2</translation>
     </message>
     <message>
-        <source>순종이 제사보다 낫고 듣는 것이 수양의 기름보다 나으니</source>
+        <source>순종이 제사보다 낫고 듣는것이 수양의 기름보다 나으니</source>
         <translation>To obey is better than sacrifice, and to hearken than the fat of rams</translation>
     </message>
     <message>
@@ -925,7 +925,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>1 Samuel 16:7</translation>
     </message>
     <message>
-        <source>여호와는 나의 반석이시요 나의 요새시요 나를 위하여 나를 건지시는 자시요</source>
+        <source>여호와는 나의 반석이시요 나의 요새시요 나를 건지시는 자시요</source>
         <translation>The LORD is my rock, and my fortress, and my deliverer</translation>
     </message>
     <message>
@@ -933,7 +933,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>2 Samuel 22:2</translation>
     </message>
     <message>
-        <source>여호와와 그 능력을 구할지어다 그 얼굴을 항상 구할지어다</source>
+        <source>여호와와 그 능력을 구할찌어다 그 얼굴을 항상 구할찌어다</source>
         <translation>Seek the LORD and his strength, seek his face continually</translation>
     </message>
     <message>
@@ -949,7 +949,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>1 Chronicles 16:34</translation>
     </message>
     <message>
-        <source>내 이름으로 일컫는 내 백성이 그 악한 길에서 떠나 스스로 겸비하고 기도하여 내 얼굴을 구하면 내가 하늘에서 듣고 그 죄를 사하고 그 땅을 고칠지라</source>
+        <source>내 이름으로 일컫는 내 백성이 그 악한 길에서 떠나 스스로 겸비하고 기도하여 내 얼굴을 구하면 내가 하늘에서 듣고 그 죄를 사하고 그 땅을 고칠찌라</source>
         <translation>If my people, which are called by my name, shall humble themselves, and pray, and seek my face, and turn from their wicked ways; then will I hear from heaven, and will forgive their sin, and will heal their land</translation>
     </message>
     <message>
@@ -957,7 +957,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>2 Chronicles 7:14</translation>
     </message>
     <message>
-        <source>여호와의 눈은 온 땅을 두루 감찰하사 전심으로 자기를 향하는 자를 위하여 능력을 베푸시나니</source>
+        <source>여호와의 눈은 온 땅을 두루 감찰하사 전심으로 자기에게 향하는 자를 위하여 능력을 베푸시나니</source>
         <translation>For the eyes of the LORD run to and fro throughout the whole earth, to shew himself strong in the behalf of them whose heart is perfect toward him</translation>
     </message>
     <message>
@@ -973,7 +973,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Nehemiah 8:10</translation>
     </message>
     <message>
-        <source>주신 자도 여호와시요 취하신 자도 여호와시오니 여호와의 이름이 찬송을 받으실지니이다</source>
+        <source>주신 자도 여호와시요 취하신 자도 여호와시오니 여호와의 이름이 찬송을 받으실찌니이다</source>
         <translation>The LORD gave, and the LORD hath taken away; blessed be the name of the LORD</translation>
     </message>
     <message>
@@ -997,8 +997,8 @@ Drop another folder to keep checking.</numerusform>
         <translation>Job 19:25</translation>
     </message>
     <message>
-        <source>그러나 나의 가는 길을 오직 그가 아시나니 그가 나를 단련하신 후에는 내가 정금 같이 나오리라</source>
-        <translation>But he knoweth the way that I take: when he hath tried me, I shall come forth as gold</translation>
+        <source>나의 가는 길을 오직 그가 아시나니 그가 나를 단련하신 후에는 내가 정금 같이 나오리라</source>
+        <translation>He knoweth the way that I take: when he hath tried me, I shall come forth as gold</translation>
     </message>
     <message>
         <source>욥기 23:10</source>
@@ -1053,7 +1053,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 8:1</translation>
     </message>
     <message>
-        <source>내가 여호와를 항상 내 앞에 모심이여 그가 나의 우편에 계시므로 내가 요동치 아니하리로다</source>
+        <source>내가 여호와를 항상 내 앞에 모심이여 그가 내 우편에 계시므로 내가 요동치 아니하리로다</source>
         <translation>I have set the LORD always before me: because he is at my right hand, I shall not be moved</translation>
     </message>
     <message>
@@ -1061,7 +1061,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 16:8</translation>
     </message>
     <message>
-        <source>주께서 생명의 길로 내게 보이시리니 주의 앞에는 충만한 기쁨이 있고 주의 우편에는 영원한 즐거움이 있나이다</source>
+        <source>주께서 생명의 길로 내게 보이시리니 주의 앞에는 기쁨이 충만하고 주의 우편에는 영원한 즐거움이 있나이다</source>
         <translation>Thou wilt shew me the path of life: in thy presence is fulness of joy; at thy right hand there are pleasures for evermore</translation>
     </message>
     <message>
@@ -1085,7 +1085,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 19:1</translation>
     </message>
     <message>
-        <source>여호와의 율법은 완전하여 영혼을 소성케 하며 여호와의 증거는 확실하여 우둔한 자로 지혜롭게 하며</source>
+        <source>여호와의 율법은 완전하여 영혼을 소성케 하고 여호와의 증거는 확실하여 우둔한 자로 지혜롭게 하며</source>
         <translation>The law of the LORD is perfect, converting the soul: the testimony of the LORD is sure, making wise the simple</translation>
     </message>
     <message>
@@ -1109,7 +1109,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 23:1</translation>
     </message>
     <message>
-        <source>그가 나를 푸른 초장에 누이시며 쉴만한 물가으로 인도하시는도다</source>
+        <source>그가 나를 푸른 초장에 누이시며 쉴만한 물 가으로 인도하시는도다</source>
         <translation>He maketh me to lie down in green pastures: he leadeth me beside the still waters</translation>
     </message>
     <message>
@@ -1157,7 +1157,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 27:1</translation>
     </message>
     <message>
-        <source>너는 여호와를 바랄지어다 강하고 담대하며 여호와를 바랄지어다</source>
+        <source>너는 여호와를 바랄찌어다 강하고 담대하며 여호와를 바랄찌어다</source>
         <translation>Wait on the LORD: be of good courage, and he shall strengthen thine heart: wait, I say, on the LORD</translation>
     </message>
     <message>
@@ -1181,7 +1181,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 34:1</translation>
     </message>
     <message>
-        <source>너희는 여호와의 선하심을 맛보아 알지어다 그에게 피하는 자는 복이 있도다</source>
+        <source>너희는 여호와의 선하심을 맛보아 알찌어다 그에게 피하는 자는 복이 있도다</source>
         <translation>O taste and see that the LORD is good: blessed is the man that trusteth in him</translation>
     </message>
     <message>
@@ -1213,7 +1213,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 36:9</translation>
     </message>
     <message>
-        <source>여호와를 기뻐하라 저가 네 마음의 소원을 이루어 주시리로다</source>
+        <source>또 여호와를 기뻐하라 저가 네 마음의 소원을 이루어 주시리로다</source>
         <translation>Delight thyself also in the LORD; and he shall give thee the desires of thine heart</translation>
     </message>
     <message>
@@ -1373,7 +1373,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 63:3</translation>
     </message>
     <message>
-        <source>날마다 우리 짐을 지시는 주 곧 우리의 구원이신 하나님을 찬송할지로다</source>
+        <source>날마다 우리 짐을 지시는 주 곧 우리의 구원이신 하나님을 찬송할찌로다</source>
         <translation>Blessed be the Lord, who daily loadeth us with benefits, even the God of our salvation</translation>
     </message>
     <message>
@@ -1397,7 +1397,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 73:28</translation>
     </message>
     <message>
-        <source>주의 궁정에서 한 날이 다른 곳에서 천 날보다 나은즉</source>
+        <source>주의 궁정에서 한 날이 다른 곳에서 천날보다 나은즉</source>
         <translation>For a day in thy courts is better than a thousand</translation>
     </message>
     <message>
@@ -1421,7 +1421,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 90:1</translation>
     </message>
     <message>
-        <source>주의 목전에는 천 년이 지나간 어제 같으며 밤의 한 경점 같을 뿐임이니이다</source>
+        <source>주의 목전에는 천년이 지나간 어제 같으며 밤의 한 경점 같을 뿐임이니이다</source>
         <translation>For a thousand years in thy sight are but as yesterday when it is past, and as a watch in the night</translation>
     </message>
     <message>
@@ -1477,7 +1477,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 95:6</translation>
     </message>
     <message>
-        <source>새 노래로 여호와께 노래하라 온 땅이여 여호와께 노래할지어다</source>
+        <source>새 노래로 여호와께 노래하라 온 땅이여 여호와께 노래할찌어다</source>
         <translation>O sing unto the LORD a new song: sing unto the LORD, all the earth</translation>
     </message>
     <message>
@@ -1485,7 +1485,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 96:1</translation>
     </message>
     <message>
-        <source>온 땅이여 여호와께 즐거이 부를지어다</source>
+        <source>온 땅이여 여호와께 즐거이 부를찌어다</source>
         <translation>Make a joyful noise unto the LORD, all ye lands</translation>
     </message>
     <message>
@@ -1493,7 +1493,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 100:1</translation>
     </message>
     <message>
-        <source>기쁨으로 여호와를 섬기며 노래하면서 그 앞에 나아갈지어다</source>
+        <source>기쁨으로 여호와를 섬기며 노래하면서 그 앞에 나아갈찌어다</source>
         <translation>Serve the LORD with gladness: come before his presence with singing</translation>
     </message>
     <message>
@@ -1501,7 +1501,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 100:2</translation>
     </message>
     <message>
-        <source>감사함으로 그 문에 들어가며 찬송함으로 그 궁정에 들어가서 그에게 감사하며 그 이름을 송축할지어다</source>
+        <source>감사함으로 그 문에 들어가며 찬송함으로 그 궁정에 들어가서 그에게 감사하며 그 이름을 송축할찌어다</source>
         <translation>Enter into his gates with thanksgiving, and into his courts with praise: be thankful unto him, and bless his name</translation>
     </message>
     <message>
@@ -1517,7 +1517,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 103:1</translation>
     </message>
     <message>
-        <source>내 영혼아 여호와를 송축하며 그 모든 은택을 잊지 말지어다</source>
+        <source>내 영혼아 여호와를 송축하며 그 모든 은택을 잊지 말찌어다</source>
         <translation>Bless the LORD, O my soul, and forget not all his benefits</translation>
     </message>
     <message>
@@ -1525,7 +1525,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 103:2</translation>
     </message>
     <message>
-        <source>여호와는 자비로우시며 은혜로우시며 노하기를 더디하시며 인자하심이 풍부하시도다</source>
+        <source>여호와는 자비로우시며 은혜로우시며 노하기를 더디 하시며 인자하심이 풍부하시도다</source>
         <translation>The LORD is merciful and gracious, slow to anger, and plenteous in mercy</translation>
     </message>
     <message>
@@ -1533,7 +1533,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 103:8</translation>
     </message>
     <message>
-        <source>동이 서에서 먼 것같이 우리 죄과를 우리에게서 멀리 옮기셨으며</source>
+        <source>동이 서에서 먼 것 같이 우리 죄과를 우리에게서 멀리 옮기셨으며</source>
         <translation>As far as the east is from the west, so far hath he removed our transgressions from us</translation>
     </message>
     <message>
@@ -1557,7 +1557,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 107:9</translation>
     </message>
     <message>
-        <source>여호와를 경외함이 지혜의 근본이라</source>
+        <source>여호와를 경외함이 곧 지혜의 근본이라</source>
         <translation>The fear of the LORD is the beginning of wisdom</translation>
     </message>
     <message>
@@ -1565,7 +1565,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 111:10</translation>
     </message>
     <message>
-        <source>해 돋는 데에서부터 해 지는 데에까지 여호와의 이름이 찬양을 받으리로다</source>
+        <source>해 돋는데서부터 해 지는데까지 여호와의 이름이 찬양을 받으시리로다</source>
         <translation>From the rising of the sun unto the going down of the same the LORD&apos;s name is to be praised</translation>
     </message>
     <message>
@@ -1573,7 +1573,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 113:3</translation>
     </message>
     <message>
-        <source>내게 주신 모든 은혜를 여호와께 무엇으로 보답할꼬</source>
+        <source>여호와께서 내게 주신 모든 은혜를 무엇으로 보답할꼬</source>
         <translation>What shall I render unto the LORD for all his benefits toward me?</translation>
     </message>
     <message>
@@ -1581,7 +1581,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 116:12</translation>
     </message>
     <message>
-        <source>여호와는 내 편이시라 내가 두려워 아니하리니 사람이 내게 어찌할꼬</source>
+        <source>여호와는 내 편이시라 내게 두려움이 없나니 사람이 내게 어찌할꼬</source>
         <translation>The LORD is on my side; I will not fear: what can man do unto me?</translation>
     </message>
     <message>
@@ -1653,7 +1653,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 119:114</translation>
     </message>
     <message>
-        <source>주의 말씀을 열므로 빛을 비취어 우둔한 사람을 깨닫게 하나이다</source>
+        <source>주의 말씀을 열므로 우둔한 자에게 비취어 깨닫게 하나이다</source>
         <translation>The entrance of thy words giveth light; it giveth understanding unto the simple</translation>
     </message>
     <message>
@@ -1701,7 +1701,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 121:6</translation>
     </message>
     <message>
-        <source>여호와께서 너를 지키사 모든 환난을 면케 하시며 또 네 영혼을 지키시리로다</source>
+        <source>여호와께서 너를 지켜 모든 환난을 면케 하시며 또 네 영혼을 지키시리로다</source>
         <translation>The LORD shall preserve thee from all evil: he shall preserve thy soul</translation>
     </message>
     <message>
@@ -1741,7 +1741,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 127:1</translation>
     </message>
     <message>
-        <source>나 곧 내 영혼은 여호와를 기다리며 나는 그 말씀을 바라는도다</source>
+        <source>나 곧 내 영혼이 여호와를 기다리며 내가 그 말씀을 바라는도다</source>
         <translation>I wait for the LORD, my soul doth wait, and in his word do I hope</translation>
     </message>
     <message>
@@ -1749,8 +1749,8 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 130:5</translation>
     </message>
     <message>
-        <source>보라 형제가 연합하여 동거함이 어찌 그리 선하고 아름다운고</source>
-        <translation>Behold, how good and how pleasant it is for brethren to dwell together in unity!</translation>
+        <source>형제가 연합하여 동거함이 어찌 그리 선하고 아름다운고</source>
+        <translation>How good and how pleasant it is for brethren to dwell together in unity!</translation>
     </message>
     <message>
         <source>시편 133:1</source>
@@ -1821,7 +1821,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 145:9</translation>
     </message>
     <message>
-        <source>주의 나라는 영원한 나라이니 주의 통치는 대대에 있으리이다</source>
+        <source>주의 나라는 영원한 나라이니 주의 통치는 대대에 이르리이다</source>
         <translation>Thy kingdom is an everlasting kingdom, and thy dominion endureth throughout all generations</translation>
     </message>
     <message>
@@ -1853,7 +1853,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 146:1</translation>
     </message>
     <message>
-        <source>할렐루야 우리 하나님께 찬양하는 것이 선함이여 찬양하는 것이 아름답고 마땅하도다</source>
+        <source>할렐루야 우리 하나님께 찬양함이 선함이여 찬송함이 아름답고 마땅하도다</source>
         <translation>Praise ye the LORD: for it is good to sing praises unto our God; for it is pleasant; and praise is comely</translation>
     </message>
     <message>
@@ -1869,7 +1869,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 147:3</translation>
     </message>
     <message>
-        <source>여호와는 자기를 경외하는 자들과 그 인자하심을 바라는 자들을 기뻐하시는도다</source>
+        <source>자기를 경외하는 자와 그 인자하심을 바라는 자들을 기뻐하시는도다</source>
         <translation>The LORD taketh pleasure in them that fear him, in those that hope in his mercy</translation>
     </message>
     <message>
@@ -1877,7 +1877,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Psalm 147:11</translation>
     </message>
     <message>
-        <source>호흡이 있는 자마다 여호와를 찬양할지어다 할렐루야</source>
+        <source>호흡이 있는 자마다 여호와를 찬양할찌어다 할렐루야</source>
         <translation>Let every thing that hath breath praise the LORD. Praise ye the LORD</translation>
     </message>
     <message>
@@ -1909,7 +1909,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Proverbs 3:6</translation>
     </message>
     <message>
-        <source>스스로 지혜롭게 여기지 말지어다 여호와를 경외하며 악을 떠날지어다</source>
+        <source>스스로 지혜롭게 여기지 말찌어다 여호와를 경외하며 악을 떠날찌어다</source>
         <translation>Be not wise in thine own eyes: fear the LORD, and depart from evil</translation>
     </message>
     <message>
@@ -1925,7 +1925,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Proverbs 3:9</translation>
     </message>
     <message>
-        <source>모든 지킬 만한 것 중에 더욱 네 마음을 지키라 생명의 근원이 이에서 남이니라</source>
+        <source>무릇 지킬만한 것보다 더욱 네 마음을 지키라 생명의 근원이 이에서 남이니라</source>
         <translation>Keep thy heart with all diligence; for out of it are the issues of life</translation>
     </message>
     <message>
@@ -2053,7 +2053,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Proverbs 22:6</translation>
     </message>
     <message>
-        <source>경우에 합당한 말은 아로새긴 은 쟁반에 금 사과니라</source>
+        <source>경우에 합당한 말은 아로새긴 은쟁반에 금사과니라</source>
         <translation>A word fitly spoken is like apples of gold in pictures of silver</translation>
     </message>
     <message>
@@ -2077,7 +2077,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Proverbs 27:17</translation>
     </message>
     <message>
-        <source>사람을 두려워하면 올무에 걸리게 되거니와 여호와를 의뢰하는 자는 안전하리라</source>
+        <source>사람을 두려워하면 올무에 걸리게 되거니와 여호와를 의지하는 자는 안전하리라</source>
         <translation>The fear of man bringeth a snare: but whoso putteth his trust in the LORD shall be safe</translation>
     </message>
     <message>
@@ -2125,7 +2125,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Ecclesiastes 12:1</translation>
     </message>
     <message>
-        <source>너희 죄가 주홍 같을지라도 눈과 같이 희어질 것이요 진홍 같이 붉을지라도 양털 같이 되리라</source>
+        <source>너희 죄가 주홍 같을찌라도 눈과 같이 희어질 것이요 진홍 같이 붉을찌라도 양털 같이 되리라</source>
         <translation>Though your sins be as scarlet, they shall be as white as snow; though they be red like crimson, they shall be as wool</translation>
     </message>
     <message>
@@ -2133,7 +2133,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Isaiah 1:18</translation>
     </message>
     <message>
-        <source>이는 한 아기가 우리에게 났고 한 아들을 우리에게 주신 바 되었는데</source>
+        <source>이는 한 아기가 우리에게 났고 한 아들을 우리에게 주신바 되었는데</source>
         <translation>For unto us a child is born, unto us a son is given</translation>
     </message>
     <message>
@@ -2141,7 +2141,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Isaiah 9:6</translation>
     </message>
     <message>
-        <source>주께서 심지가 견고한 자를 평강하고 평강하도록 지키시리니 이는 그가 주를 의뢰함이니이다</source>
+        <source>주께서 심지가 견고한 자를 평강에 평강으로 지키시리니 이는 그가 주를 의뢰함이니이다</source>
         <translation>Thou wilt keep him in perfect peace, whose mind is stayed on thee: because he trusteth in thee</translation>
     </message>
     <message>
@@ -2189,7 +2189,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Isaiah 43:1</translation>
     </message>
     <message>
-        <source>네가 물 가운데로 지날 때에 내가 함께 할 것이라 강을 건널 때에 물이 너를 침몰치 못할 것이며</source>
+        <source>네가 물 가운데로 지날 때에 내가 함께할 것이라 강을 건널 때에 물이 너를 침몰치 못할 것이며</source>
         <translation>When thou passest through the waters, I will be with thee; and through the rivers, they shall not overflow thee</translation>
     </message>
     <message>
@@ -2197,7 +2197,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Isaiah 43:2</translation>
     </message>
     <message>
-        <source>네가 내 눈에 보배롭고 존귀하며 내가 너를 사랑하였은즉</source>
+        <source>내가 너를 보배롭고 존귀하게 여기고 너를 사랑하였은즉</source>
         <translation>Since thou wast precious in my sight, thou hast been honourable, and I have loved thee</translation>
     </message>
     <message>
@@ -2213,7 +2213,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Isaiah 43:19</translation>
     </message>
     <message>
-        <source>나 곧 나는 나를 위하여 너의 허물을 도말하는 자니 네 죄를 기억지 아니하리라</source>
+        <source>나 곧 나는 나를 위하여 네 허물을 도말하는 자니 네 죄를 기억지 아니하리라</source>
         <translation>I, even I, am he that blotteth out thy transgressions for mine own sake, and will not remember thy sins</translation>
     </message>
     <message>
@@ -2221,7 +2221,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Isaiah 43:25</translation>
     </message>
     <message>
-        <source>여인이 어찌 그 젖먹는 자식을 잊겠으며 자기 태에서 난 아들을 긍휼히 여기지 않겠느냐 그들은 혹시 잊을지라도 나는 너를 잊지 아니할 것이라</source>
+        <source>여인이 어찌 그 젖먹는 자식을 잊겠으며 자기 태에서 난 아들을 긍휼히 여기지 않겠느냐 그들은 혹시 잊을찌라도 나는 너를 잊지 아니할 것이라</source>
         <translation>Can a woman forget her sucking child, that she should not have compassion on the son of her womb? yea, they may forget, yet will I not forget thee</translation>
     </message>
     <message>
@@ -2229,7 +2229,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Isaiah 49:15</translation>
     </message>
     <message>
-        <source>그가 찔림은 우리의 허물을 인함이요 그가 상함은 우리의 죄악을 인함이라 그가 징계를 받으므로 우리는 평화를 누리고 그가 채찍에 맞으므로 우리는 나음을 입었도다</source>
+        <source>그가 찔림은 우리의 허물을 인함이요 그가 상함은 우리의 죄악을 인함이라 그가 징계를 받음으로 우리가 평화를 누리고 그가 채찍에 맞음으로 우리가 나음을 입었도다</source>
         <translation>But he was wounded for our transgressions, he was bruised for our iniquities: the chastisement of our peace was upon him; and with his stripes we are healed</translation>
     </message>
     <message>
@@ -2245,15 +2245,15 @@ Drop another folder to keep checking.</numerusform>
         <translation>Isaiah 55:6</translation>
     </message>
     <message>
-        <source>이는 내 생각이 너희 생각과 다르며 내 길은 너희 길과 달라서</source>
-        <translation>For my thoughts are not your thoughts, neither are your ways my ways</translation>
+        <source>여호와의 말씀에 내 생각은 너희 생각과 다르며 내 길은 너희 길과 달라서</source>
+        <translation>For my thoughts are not your thoughts, neither are your ways my ways, saith the LORD</translation>
     </message>
     <message>
         <source>이사야 55:8</source>
         <translation>Isaiah 55:8</translation>
     </message>
     <message>
-        <source>나 여호와가 너를 항상 인도하여 메마른 곳에서도 네 영혼을 만족케 하며</source>
+        <source>나 여호와가 너를 항상 인도하여 마른 곳에서도 네 영혼을 만족케 하며</source>
         <translation>The LORD shall guide thee continually, and satisfy thy soul in drought</translation>
     </message>
     <message>
@@ -2261,7 +2261,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Isaiah 58:11</translation>
     </message>
     <message>
-        <source>여호와의 손이 짧아 구원하지 못하심도 아니요 귀가 둔하여 듣지 못하심도 아니라</source>
+        <source>여호와의 손이 짧아 구원치 못하심도 아니요 귀가 둔하여 듣지 못하심도 아니라</source>
         <translation>Behold, the LORD&apos;s hand is not shortened, that it cannot save; neither his ear heavy, that it cannot hear</translation>
     </message>
     <message>
@@ -2277,7 +2277,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Isaiah 60:1</translation>
     </message>
     <message>
-        <source>무릇 여호와를 의뢰하며 여호와를 의뢰하는 그 사람은 복을 받을 것이라</source>
+        <source>그러나 무릇 여호와를 의지하며 여호와를 의뢰하는 그 사람은 복을 받을 것이라</source>
         <translation>Blessed is the man that trusteth in the LORD, and whose hope the LORD is</translation>
     </message>
     <message>
@@ -2285,7 +2285,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Jeremiah 17:7</translation>
     </message>
     <message>
-        <source>나 여호와가 말하노라 너희를 향한 나의 생각은 내가 아나니 평안이요 재앙이 아니니라 너희 장래에 소망을 주려 하는 생각이라</source>
+        <source>나 여호와가 말하노라 너희를 향한 나의 생각은 내가 아나니 재앙이 아니라 곧 평안이요 너희 장래에 소망을 주려하는 생각이라</source>
         <translation>For I know the thoughts that I think toward you, saith the LORD, thoughts of peace, and not of evil, to give you an expected end</translation>
     </message>
     <message>
@@ -2301,7 +2301,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Jeremiah 29:13</translation>
     </message>
     <message>
-        <source>내가 영원한 사랑으로 너를 사랑하는 고로 인자함으로 너를 이끌었다 하였노라</source>
+        <source>내가 무궁한 사랑으로 너를 사랑하는고로 인자함으로 너를 인도하였다 하였노라</source>
         <translation>Yea, I have loved thee with an everlasting love: therefore with lovingkindness have I drawn thee</translation>
     </message>
     <message>
@@ -2309,7 +2309,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Jeremiah 31:3</translation>
     </message>
     <message>
-        <source>주 여호와여 주께서 큰 능과 드신 팔로 천지를 지으셨사오니 주에게는 할 수 없는 일이 없으시니이다</source>
+        <source>주 여호와여 주께서 큰 능과 드신 팔로 천지를 지으셨사오니 주에게는 능치 못한 일이 없으시니이다</source>
         <translation>Ah Lord GOD! behold, thou hast made the heaven and the earth by thy great power and stretched out arm, and there is nothing too hard for thee</translation>
     </message>
     <message>
@@ -2325,7 +2325,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Jeremiah 33:3</translation>
     </message>
     <message>
-        <source>여호와의 자비와 긍휼이 무궁하시므로 우리가 진멸되지 아니함이니이다 이것이 아침마다 새로우니 주의 성실이 크시도소이다</source>
+        <source>여호와의 자비와 긍휼이 무궁하시므로 우리가 진멸되지 아니함이니이다 이것이 아침마다 새로우니 주의 성실이 크도소이다</source>
         <translation>It is of the LORD&apos;s mercies that we are not consumed, because his compassions fail not. They are new every morning: great is thy faithfulness</translation>
     </message>
     <message>
@@ -2333,7 +2333,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Lamentations 3:22-23</translation>
     </message>
     <message>
-        <source>무릇 기다리는 자에게나 구하는 영혼에게 여호와는 선하시도다</source>
+        <source>무릇 기다리는 자에게나 구하는 영혼에게 여호와께서 선을 베푸시는도다</source>
         <translation>The LORD is good unto them that wait for him, to the soul that seeketh him</translation>
     </message>
     <message>
@@ -2349,7 +2349,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Ezekiel 36:26</translation>
     </message>
     <message>
-        <source>지혜 있는 자는 궁창의 빛과 같이 빛날 것이요 많은 사람을 옳은 데로 돌아오게 한 자는 별과 같이 영원토록 비취리라</source>
+        <source>지혜 있는 자는 궁창의 빛과 같이 빛날 것이요 많은 사람을 옳은데로 돌아오게 한 자는 별과 같이 영원토록 비취리라</source>
         <translation>And they that be wise shall shine as the brightness of the firmament; and they that turn many to righteousness as the stars for ever and ever</translation>
     </message>
     <message>
@@ -2373,7 +2373,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Joel 2:32</translation>
     </message>
     <message>
-        <source>오직 공법을 물 같이, 정의를 하수 같이 흘릴지로다</source>
+        <source>오직 공법을 물 같이, 정의를 하수 같이 흘릴찌로다</source>
         <translation>But let judgment run down as waters, and righteousness as a mighty stream</translation>
     </message>
     <message>
@@ -2397,15 +2397,15 @@ Drop another folder to keep checking.</numerusform>
         <translation>Nahum 1:7</translation>
     </message>
     <message>
-        <source>의인은 그 믿음으로 말미암아 살리라</source>
-        <translation>The just shall live by his faith</translation>
+        <source>그러나 의인은 그 믿음으로 말미암아 살리라</source>
+        <translation>But the just shall live by his faith</translation>
     </message>
     <message>
         <source>하박국 2:4</source>
         <translation>Habakkuk 2:4</translation>
     </message>
     <message>
-        <source>나는 여호와로 인하여 즐거워하며 나의 구원의 하나님을 인하여 기뻐하리로다</source>
+        <source>나는 여호와를 인하여 즐거워하며 나의 구원의 하나님을 인하여 기뻐하리로다</source>
         <translation>Yet I will rejoice in the LORD, I will joy in the God of my salvation</translation>
     </message>
     <message>
@@ -2429,7 +2429,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Zephaniah 3:17</translation>
     </message>
     <message>
-        <source>이는 힘으로 되지 아니하며 능으로 되지 아니하고 오직 나의 신으로 되느니라</source>
+        <source>이는 힘으로 되지 아니하며 능으로 되지아니하고 오직 나의 신으로 되느니라</source>
         <translation>Not by might, nor by power, but by my spirit</translation>
     </message>
     <message>
@@ -2509,7 +2509,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Matthew 5:13</translation>
     </message>
     <message>
-        <source>너희는 세상의 빛이라 산 위에 있는 동네가 숨기우지 못할 것이요</source>
+        <source>너희는 세상의 빛이라 산위에 있는 동네가 숨기우지 못할 것이요</source>
         <translation>Ye are the light of the world. A city that is set on an hill cannot be hid</translation>
     </message>
     <message>
@@ -2573,7 +2573,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Matthew 6:34</translation>
     </message>
     <message>
-        <source>구하라 그리하면 너희에게 주실 것이요 찾으라 그리하면 찾을 것이요 문을 두드리라 그리하면 너희에게 열릴 것이니</source>
+        <source>구하라 그러면 너희에게 주실 것이요 찾으라 그러면 찾을 것이요 문을 두드리라 그러면 너희에게 열릴 것이니</source>
         <translation>Ask, and it shall be given you; seek, and ye shall find; knock, and it shall be opened unto you</translation>
     </message>
     <message>
@@ -2581,7 +2581,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Matthew 7:7</translation>
     </message>
     <message>
-        <source>그러므로 무엇이든지 남에게 대접을 받고자 하는 대로 너희도 남을 대접하라 이것이 율법이요 선지자니라</source>
+        <source>그러므로 무엇이든지 남에게 대접을 받고자 하는대로 너희도 남을 대접하라 이것이 율법이요 선지자니라</source>
         <translation>Therefore all things whatsoever ye would that men should do to you, do ye even so to them: for this is the law and the prophets</translation>
     </message>
     <message>
@@ -2589,7 +2589,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Matthew 7:12</translation>
     </message>
     <message>
-        <source>수고하고 무거운 짐 진 자들아 다 내게로 오라 내가 너희를 쉬게 하리라</source>
+        <source>수고하고 무거운 짐진 자들아 다 내게로 오라 내가 너희를 쉬게 하리라</source>
         <translation>Come unto me, all ye that labour and are heavy laden, and I will give you rest</translation>
     </message>
     <message>
@@ -2597,7 +2597,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Matthew 11:28</translation>
     </message>
     <message>
-        <source>나는 마음이 온유하고 겸손하니 나의 멍에를 메고 내게 배우라 그리하면 너희 마음이 쉼을 얻으리니</source>
+        <source>나는 마음이 온유하고 겸손하니 나의 멍에를 메고 내게 배우라 그러면 너희 마음이 쉼을 얻으리니</source>
         <translation>Take my yoke upon you, and learn of me; for I am meek and lowly in heart: and ye shall find rest unto your souls</translation>
     </message>
     <message>
@@ -2621,7 +2621,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Matthew 18:20</translation>
     </message>
     <message>
-        <source>사람으로는 할 수 없으나 하나님으로서는 다 할 수 있느니라</source>
+        <source>사람으로는 할 수 없으되 하나님으로서는 다 할 수 있느니라</source>
         <translation>With men this is impossible; but with God all things are possible</translation>
     </message>
     <message>
@@ -2645,7 +2645,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Matthew 24:35</translation>
     </message>
     <message>
-        <source>볼지어다 내가 세상 끝날까지 너희와 항상 함께 있으리라 하시니라</source>
+        <source>볼찌어다 내가 세상 끝날까지 너희와 항상 함께 있으리라 하시니라</source>
         <translation>Lo, I am with you alway, even unto the end of the world</translation>
     </message>
     <message>
@@ -2653,7 +2653,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Matthew 28:20</translation>
     </message>
     <message>
-        <source>때가 찼고 하나님의 나라가 가까왔으니 회개하고 복음을 믿으라 하시더라</source>
+        <source>때가 찼고 하나님 나라가 가까왔으니 회개하고 복음을 믿으라 하시더라</source>
         <translation>The time is fulfilled, and the kingdom of God is at hand: repent ye, and believe the gospel</translation>
     </message>
     <message>
@@ -2669,7 +2669,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Mark 9:23</translation>
     </message>
     <message>
-        <source>인자가 온 것은 섬김을 받으려 함이 아니라 도리어 섬기려 하고 자기 목숨을 많은 사람의 대속물로 주려 함이니라</source>
+        <source>인자의 온 것은 섬김을 받으려 함이 아니라 도리어 섬기려 하고 자기 목숨을 많은 사람의 대속물로 주려 함이니라</source>
         <translation>For even the Son of man came not to be ministered unto, but to minister, and to give his life a ransom for many</translation>
     </message>
     <message>
@@ -2717,7 +2717,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Luke 2:14</translation>
     </message>
     <message>
-        <source>예수는 그 지혜와 그 키가 자라가며 하나님과 사람에게 더욱 사랑스러워 가시더라</source>
+        <source>예수는 그 지혜와 그 키가 자라가며 하나님과 사람에게 더 사랑스러워 가시더라</source>
         <translation>And Jesus increased in wisdom and stature, and in favour with God and man</translation>
     </message>
     <message>
@@ -2725,7 +2725,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Luke 2:52</translation>
     </message>
     <message>
-        <source>남에게 대접을 받고자 하는 대로 너희도 남을 대접하라</source>
+        <source>남에게 대접을 받고자 하는대로 너희도 남을 대접하라</source>
         <translation>And as ye would that men should do to you, do ye also to them likewise</translation>
     </message>
     <message>
@@ -2749,7 +2749,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Luke 6:38</translation>
     </message>
     <message>
-        <source>인자가 온 것은 잃어버린 자를 찾아 구원하려 함이니라</source>
+        <source>인자의 온 것은 잃어버린 자를 찾아 구원하려 함이니라</source>
         <translation>For the Son of man is come to seek and to save that which was lost</translation>
     </message>
     <message>
@@ -2797,7 +2797,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>John 3:16</translation>
     </message>
     <message>
-        <source>하나님은 영이시니 예배하는 자가 신령과 진정으로 예배할지니라</source>
+        <source>하나님은 영이시니 예배하는 자가 신령과 진정으로 예배할찌니라</source>
         <translation>God is a Spirit: and they that worship him must worship him in spirit and in truth</translation>
     </message>
     <message>
@@ -2805,7 +2805,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>John 4:24</translation>
     </message>
     <message>
-        <source>예수께서 가라사대 나는 생명의 떡이니 내게 오는 자는 결코 주리지 아니할 터이요 나를 믿는 자는 영원히 목마르지 아니하리라</source>
+        <source>예수께서 가라사대 내가 곧 생명의 떡이니 내게 오는 자는 결코 주리지 아니할 터이요 나를 믿는 자는 영원히 목마르지 아니하리라</source>
         <translation>And Jesus said unto them, I am the bread of life: he that cometh to me shall never hunger; and he that believeth on me shall never thirst</translation>
     </message>
     <message>
@@ -2853,7 +2853,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>John 11:25</translation>
     </message>
     <message>
-        <source>새 계명을 너희에게 주노니 서로 사랑하라 내가 너희를 사랑한 것같이 너희도 서로 사랑하라</source>
+        <source>새 계명을 너희에게 주노니 서로 사랑하라 내가 너희를 사랑한것 같이 너희도 서로 사랑하라</source>
         <translation>A new commandment I give unto you, That ye love one another; as I have loved you, that ye also love one another</translation>
     </message>
     <message>
@@ -2885,7 +2885,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>John 14:27</translation>
     </message>
     <message>
-        <source>나는 포도나무요 너희는 가지라 저가 내 안에, 내가 저 안에 있으면 이 사람은 과실을 많이 맺나니 나를 떠나서는 너희가 아무 것도 할 수 없음이라</source>
+        <source>나는 포도나무요 너희는 가지니 저가 내 안에, 내가 저 안에 있으면 이 사람은 과실을 많이 맺나니 나를 떠나서는 너희가 아무 것도 할 수 없음이라</source>
         <translation>I am the vine, ye are the branches: He that abideth in me, and I in him, the same bringeth forth much fruit: for without me ye can do nothing</translation>
     </message>
     <message>
@@ -2901,7 +2901,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>John 15:13</translation>
     </message>
     <message>
-        <source>이것을 너희에게 이름은 너희로 내 안에서 평안을 누리게 하려 함이라 세상에서는 너희가 환난을 당하나 담대하라 내가 세상을 이기었노라</source>
+        <source>이것을 너희에게 이름은 너희로 내 안에서 평안을 누리게 하려함이라 세상에서는 너희가 환난을 당하나 담대하라 내가 세상을 이기었노라</source>
         <translation>These things I have spoken unto you, that in me ye might have peace. In the world ye shall have tribulation: but be of good cheer; I have overcome the world</translation>
     </message>
     <message>
@@ -2909,7 +2909,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>John 16:33</translation>
     </message>
     <message>
-        <source>보지 못하고 믿는 자들은 복되도다</source>
+        <source>보지못하고 믿는 자들은 복되도다</source>
         <translation>Blessed are they that have not seen, and yet have believed</translation>
     </message>
     <message>
@@ -2917,7 +2917,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>John 20:29</translation>
     </message>
     <message>
-        <source>오직 성령이 너희에게 임하시면 너희가 권능을 받고 예루살렘과 온 유대와 사마리아와 땅 끝까지 이르러 내 증인이 되리라 하시니라</source>
+        <source>오직 성령이 너희에게 임하시면 너희가 권능을 받고 예루살렘과 온 유대와 사마리아와 땅끝까지 이르러 내 증인이 되리라 하시니라</source>
         <translation>But ye shall receive power, after that the Holy Ghost is come upon you: and ye shall be witnesses unto me both in Jerusalem, and in all Judaea, and in Samaria, and unto the uttermost part of the earth</translation>
     </message>
     <message>
@@ -2925,7 +2925,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Acts 1:8</translation>
     </message>
     <message>
-        <source>다른 이로써는 구원을 받을 수 없나니 천하 인간에 구원을 받을 만한 다른 이름을 우리에게 주신 일이 없음이니라 하였더라</source>
+        <source>다른이로서는 구원을 얻을 수 없나니 천하 인간에 구원을 얻을만한 다른 이름을 우리에게 주신 일이 없음이니라 하였더라</source>
         <translation>Neither is there salvation in any other: for there is none other name under heaven given among men, whereby we must be saved</translation>
     </message>
     <message>
@@ -2941,8 +2941,8 @@ Drop another folder to keep checking.</numerusform>
         <translation>Acts 16:31</translation>
     </message>
     <message>
-        <source>주는 것이 받는 것보다 복이 있다</source>
-        <translation>It is more blessed to give than to receive</translation>
+        <source>또 주 예수의 친히 말씀하신바 주는 것이 받는 것보다 복이 있다 하심을 기억하여야 할찌니라</source>
+        <translation>And to remember the words of the Lord Jesus, how he said, It is more blessed to give than to receive</translation>
     </message>
     <message>
         <source>사도행전 20:35</source>
@@ -2973,7 +2973,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Romans 5:1</translation>
     </message>
     <message>
-        <source>소망이 부끄럽게 아니함은 우리에게 주신 성령으로 말미암아 하나님의 사랑이 우리 마음에 부은 바 됨이니</source>
+        <source>소망이 부끄럽게 아니함은 우리에게 주신 성령으로 말미암아 하나님의 사랑이 우리 마음에 부은바 됨이니</source>
         <translation>And hope maketh not ashamed; because the love of God is shed abroad in our hearts by the Holy Ghost which is given unto us</translation>
     </message>
     <message>
@@ -3125,7 +3125,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>1 Corinthians 13:7</translation>
     </message>
     <message>
-        <source>그런즉 믿음, 소망, 사랑, 이 세가지는 항상 있을 것인데 그 중에 제일은 사랑이라</source>
+        <source>그런즉 믿음, 소망, 사랑, 이 세 가지는 항상 있을 것인데 그 중에 제일은 사랑이라</source>
         <translation>And now abideth faith, hope, charity, these three; but the greatest of these is charity</translation>
     </message>
     <message>
@@ -3149,7 +3149,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>2 Corinthians 4:16</translation>
     </message>
     <message>
-        <source>이는 우리가 믿음으로 행하고 보는 것으로 행하지 아니함이로라</source>
+        <source>이는 우리가 믿음으로 행하고 보는 것으로 하지 아니함이로라</source>
         <translation>For we walk by faith, not by sight</translation>
     </message>
     <message>
@@ -3157,7 +3157,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>2 Corinthians 5:7</translation>
     </message>
     <message>
-        <source>그런즉 누구든지 그리스도 안에 있으면 새로운 피조물이라 이전 것은 지나갔으니 보라 새 것이 되었도다</source>
+        <source>그런즉 누구든지 그리스도 안에 있으면 새로운 피조물이라 이전 것은 지나갔으니 보라 새것이 되었도다</source>
         <translation>Therefore if any man be in Christ, he is a new creature: old things are passed away; behold, all things are become new</translation>
     </message>
     <message>
@@ -3165,7 +3165,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>2 Corinthians 5:17</translation>
     </message>
     <message>
-        <source>각각 그 마음에 정한 대로 할 것이요 인색함으로나 억지로 하지 말지니 하나님은 즐겨 내는 자를 사랑하시느니라</source>
+        <source>각각 그 마음에 정한 대로 할 것이요 인색함으로나 억지로 하지 말찌니 하나님은 즐겨 내는 자를 사랑하시느니라</source>
         <translation>Every man according as he purposeth in his heart, so let him give; not grudgingly, or of necessity: for God loveth a cheerful giver</translation>
     </message>
     <message>
@@ -3173,7 +3173,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>2 Corinthians 9:7</translation>
     </message>
     <message>
-        <source>내 은혜가 네게 족하도다 이는 내 능력이 약한 데서 온전하여짐이라</source>
+        <source>내 은혜가 네게 족하도다 이는 내 능력이 약한데서 온전하여짐이라</source>
         <translation>My grace is sufficient for thee: for my strength is made perfect in weakness</translation>
     </message>
     <message>
@@ -3221,7 +3221,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Ephesians 2:8</translation>
     </message>
     <message>
-        <source>우리는 그의 만드신 바라 그리스도 예수 안에서 선한 일을 위하여 지으심을 받은 자니</source>
+        <source>우리는 그의 만드신바라 그리스도 예수 안에서 선한 일을 위하여 지으심을 받은 자니</source>
         <translation>For we are his workmanship, created in Christ Jesus unto good works</translation>
     </message>
     <message>
@@ -3317,7 +3317,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Philippians 4:4</translation>
     </message>
     <message>
-        <source>아무 것도 염려하지 말고 다만 모든 일에 기도와 간구로 너희 구할 것을 감사함으로 하나님께 아뢰라</source>
+        <source>아무 것도 염려하지 말고 오직 모든 일에 기도와 간구로, 너희 구할 것을 감사함으로 하나님께 아뢰라</source>
         <translation>Be careful for nothing; but in every thing by prayer and supplication with thanksgiving let your requests be made known unto God</translation>
     </message>
     <message>
@@ -3341,7 +3341,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Philippians 4:13</translation>
     </message>
     <message>
-        <source>나의 하나님이 그리스도 예수 안에서 영광 가운데 그 풍성한 대로 너희 모든 쓸 것을 채우시리라</source>
+        <source>나의 하나님이 그리스도 예수 안에서 영광 가운데 그 풍성한대로 너희 모든 쓸 것을 채우시리라</source>
         <translation>But my God shall supply all your need according to his riches in glory by Christ Jesus</translation>
     </message>
     <message>
@@ -3373,7 +3373,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Colossians 3:15</translation>
     </message>
     <message>
-        <source>무슨 일을 하든지 마음을 다하여 주께 하듯 하고 사람에게 하듯 하지 말라</source>
+        <source>무슨 일을 하든지 마음을 다하여 주께 하듯하고 사람에게 하듯하지 말라</source>
         <translation>And whatsoever ye do, do it heartily, as to the Lord, and not unto men</translation>
     </message>
     <message>
@@ -3405,7 +3405,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>1 Thessalonians 5:17</translation>
     </message>
     <message>
-        <source>범사에 감사하라 이것이 그리스도 예수 안에서 너희를 향하신 하나님의 뜻이니라</source>
+        <source>범사에 감사하라 이는 그리스도 예수 안에서 너희를 향하신 하나님의 뜻이니라</source>
         <translation>In every thing give thanks: for this is the will of God in Christ Jesus concerning you</translation>
     </message>
     <message>
@@ -3501,7 +3501,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>Hebrews 13:8</translation>
     </message>
     <message>
-        <source>내 형제들아 너희가 여러 가지 시험을 만나거든 온전히 기쁘게 여기라</source>
+        <source>내 형제들아 너희가 여러가지 시험을 만나거든 온전히 기쁘게 여기라</source>
         <translation>My brethren, count it all joy when ye fall into divers temptations</translation>
     </message>
     <message>
@@ -3525,7 +3525,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>James 1:19</translation>
     </message>
     <message>
-        <source>하나님을 가까이하라 그리하면 너희를 가까이하시리라</source>
+        <source>하나님을 가까이 하라 그리하면 너희를 가까이 하시리라</source>
         <translation>Draw nigh to God, and he will draw nigh to you</translation>
     </message>
     <message>
@@ -3541,7 +3541,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>1 Peter 4:8</translation>
     </message>
     <message>
-        <source>너희 염려를 다 주께 맡기라 이는 저가 너희를 권고하심이니라</source>
+        <source>너희 염려를 다 주께 맡겨 버리라 이는 저가 너희를 권고하심이니라</source>
         <translation>Casting all your care upon him; for he careth for you</translation>
     </message>
     <message>
@@ -3549,7 +3549,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>1 Peter 5:7</translation>
     </message>
     <message>
-        <source>주께는 하루가 천 년 같고 천 년이 하루 같은 이 한 가지를 잊지 말라</source>
+        <source>주께는 하루가 천년 같고 천년이 하루 같은 이 한가지를 잊지 말라</source>
         <translation>But, beloved, be not ignorant of this one thing, that one day is with the Lord as a thousand years, and a thousand years as one day</translation>
     </message>
     <message>
@@ -3565,7 +3565,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>1 John 1:9</translation>
     </message>
     <message>
-        <source>사랑하는 자들아 우리가 서로 사랑하자 사랑은 하나님께 속한 것이니</source>
+        <source>사랑하는 자들아 우리가 서로 사랑하자 사랑은 하나님께 속한것이니</source>
         <translation>Beloved, let us love one another: for love is of God</translation>
     </message>
     <message>
@@ -3597,7 +3597,7 @@ Drop another folder to keep checking.</numerusform>
         <translation>1 John 4:19</translation>
     </message>
     <message>
-        <source>볼찌어다 내가 문 밖에 서서 두드리노니 누구든지 내 음성을 듣고 문을 열면 내가 그에게로 들어가 그로 더불어 먹고 그는 나로 더불어 먹으리라</source>
+        <source>볼찌어다 내가 문밖에 서서 두드리노니 누구든지 내 음성을 듣고 문을 열면 내가 그에게로 들어가 그로 더불어 먹고 그는 나로 더불어 먹으리라</source>
         <translation>Behold, I stand at the door, and knock: if any man hear my voice, and open the door, I will come in to him, and will sup with him, and he with me</translation>
     </message>
     <message>

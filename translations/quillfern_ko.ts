@@ -782,8 +782,8 @@
         <translation>출애굽기 20:3</translation>
     </message>
     <message>
-        <source>네 부모를 공경하라 그리하면 너의 하나님 나 여호와가 네게 준 땅에서 너의 생명이 길리라</source>
-        <translation>네 부모를 공경하라 그리하면 너의 하나님 나 여호와가 네게 준 땅에서 너의 생명이 길리라</translation>
+        <source>네 부모를 공경하라 그리하면 너의 하나님 나 여호와가 네게 준 땅에서 네 생명이 길리라</source>
+        <translation>네 부모를 공경하라 그리하면 너의 하나님 나 여호와가 네게 준 땅에서 네 생명이 길리라</translation>
     </message>
     <message>
         <source>출애굽기 20:12</source>
@@ -798,16 +798,16 @@
         <translation>출애굽기 33:14</translation>
     </message>
     <message>
-        <source>나 여호와 너희 하나님이 거룩함이니라 너희는 거룩하라</source>
-        <translation>나 여호와 너희 하나님이 거룩함이니라 너희는 거룩하라</translation>
+        <source>너희는 거룩하라 나 여호와 너희 하나님이 거룩함이니라</source>
+        <translation>너희는 거룩하라 나 여호와 너희 하나님이 거룩함이니라</translation>
     </message>
     <message>
         <source>레위기 19:2</source>
         <translation>레위기 19:2</translation>
     </message>
     <message>
-        <source>네 이웃 사랑하기를 네 몸과 같이 사랑하라 나는 여호와니라</source>
-        <translation>네 이웃 사랑하기를 네 몸과 같이 사랑하라 나는 여호와니라</translation>
+        <source>이웃 사랑하기를 네 몸과 같이 하라 나는 여호와니라</source>
+        <translation>이웃 사랑하기를 네 몸과 같이 하라 나는 여호와니라</translation>
     </message>
     <message>
         <source>레위기 19:18</source>
@@ -830,8 +830,8 @@
         <translation>민수기 23:19</translation>
     </message>
     <message>
-        <source>이스라엘아 들으라 우리 하나님 여호와는 오직 유일한 여호와이시니</source>
-        <translation>이스라엘아 들으라 우리 하나님 여호와는 오직 유일한 여호와이시니</translation>
+        <source>이스라엘아 들으라 우리 하나님 여호와는 오직 하나인 여호와시니</source>
+        <translation>이스라엘아 들으라 우리 하나님 여호와는 오직 하나인 여호와시니</translation>
     </message>
     <message>
         <source>신명기 6:4</source>
@@ -846,24 +846,24 @@
         <translation>신명기 6:5</translation>
     </message>
     <message>
-        <source>사람이 떡으로만 사는 것이 아니요 여호와의 입에서 나오는 모든 말씀으로 사는 줄을 너로 알게 하려 하심이니라</source>
-        <translation>사람이 떡으로만 사는 것이 아니요 여호와의 입에서 나오는 모든 말씀으로 사는 줄을 너로 알게 하려 하심이니라</translation>
+        <source>사람이 떡으로만 사는 것이 아니요 여호와의 입에서 나오는 모든 말씀으로 사는 줄을 너로 알게하려 하심이니라</source>
+        <translation>사람이 떡으로만 사는 것이 아니요 여호와의 입에서 나오는 모든 말씀으로 사는 줄을 너로 알게하려 하심이니라</translation>
     </message>
     <message>
         <source>신명기 8:3</source>
         <translation>신명기 8:3</translation>
     </message>
     <message>
-        <source>너희는 마음을 강하게 하라 담대히 하라 두려워 말라 그들 앞에서 떨지 말라 이는 네 하나님 여호와 그가 너와 함께 행하실 것임이라</source>
-        <translation>너희는 마음을 강하게 하라 담대히 하라 두려워 말라 그들 앞에서 떨지 말라 이는 네 하나님 여호와 그가 너와 함께 행하실 것임이라</translation>
+        <source>너는 마음을 강하게 하고 담대히 하라 그들을 두려워 말라 그들 앞에서 떨지 말라 이는 네 하나님 여호와 그가 너와 함께 행하실 것임이라</source>
+        <translation>너는 마음을 강하게 하고 담대히 하라 그들을 두려워 말라 그들 앞에서 떨지 말라 이는 네 하나님 여호와 그가 너와 함께 행하실 것임이라</translation>
     </message>
     <message>
         <source>신명기 31:6</source>
         <translation>신명기 31:6</translation>
     </message>
     <message>
-        <source>영원하신 하나님이 너의 처소가 되시니 그 영원한 팔이 네 아래 있도다</source>
-        <translation>영원하신 하나님이 너의 처소가 되시니 그 영원한 팔이 네 아래 있도다</translation>
+        <source>영원하신 하나님이 너의 처소가 되시니 그 영원하신 팔이 네 아래 있도다</source>
+        <translation>영원하신 하나님이 너의 처소가 되시니 그 영원하신 팔이 네 아래 있도다</translation>
     </message>
     <message>
         <source>신명기 33:27</source>
@@ -894,16 +894,16 @@
         <translation>룻기 1:16</translation>
     </message>
     <message>
-        <source>여호와와 같이 거룩하신 이가 없으시니 이는 주밖에 다른 이가 없고 우리 하나님 같은 반석도 없으심이니이다</source>
-        <translation>여호와와 같이 거룩하신 이가 없으시니 이는 주밖에 다른 이가 없고 우리 하나님 같은 반석도 없으심이니이다</translation>
+        <source>여호와와 같이 거룩하신 이가 없으시니 이는 주 밖에 다른 이가 없고 우리 하나님 같은 반석도 없으심이니이다</source>
+        <translation>여호와와 같이 거룩하신 이가 없으시니 이는 주 밖에 다른 이가 없고 우리 하나님 같은 반석도 없으심이니이다</translation>
     </message>
     <message>
         <source>사무엘상 2:2</source>
         <translation>사무엘상 2:2</translation>
     </message>
     <message>
-        <source>순종이 제사보다 낫고 듣는 것이 수양의 기름보다 나으니</source>
-        <translation>순종이 제사보다 낫고 듣는 것이 수양의 기름보다 나으니</translation>
+        <source>순종이 제사보다 낫고 듣는것이 수양의 기름보다 나으니</source>
+        <translation>순종이 제사보다 낫고 듣는것이 수양의 기름보다 나으니</translation>
     </message>
     <message>
         <source>사무엘상 15:22</source>
@@ -918,16 +918,16 @@
         <translation>사무엘상 16:7</translation>
     </message>
     <message>
-        <source>여호와는 나의 반석이시요 나의 요새시요 나를 위하여 나를 건지시는 자시요</source>
-        <translation>여호와는 나의 반석이시요 나의 요새시요 나를 위하여 나를 건지시는 자시요</translation>
+        <source>여호와는 나의 반석이시요 나의 요새시요 나를 건지시는 자시요</source>
+        <translation>여호와는 나의 반석이시요 나의 요새시요 나를 건지시는 자시요</translation>
     </message>
     <message>
         <source>사무엘하 22:2</source>
         <translation>사무엘하 22:2</translation>
     </message>
     <message>
-        <source>여호와와 그 능력을 구할지어다 그 얼굴을 항상 구할지어다</source>
-        <translation>여호와와 그 능력을 구할지어다 그 얼굴을 항상 구할지어다</translation>
+        <source>여호와와 그 능력을 구할찌어다 그 얼굴을 항상 구할찌어다</source>
+        <translation>여호와와 그 능력을 구할찌어다 그 얼굴을 항상 구할찌어다</translation>
     </message>
     <message>
         <source>역대상 16:11</source>
@@ -942,16 +942,16 @@
         <translation>역대상 16:34</translation>
     </message>
     <message>
-        <source>내 이름으로 일컫는 내 백성이 그 악한 길에서 떠나 스스로 겸비하고 기도하여 내 얼굴을 구하면 내가 하늘에서 듣고 그 죄를 사하고 그 땅을 고칠지라</source>
-        <translation>내 이름으로 일컫는 내 백성이 그 악한 길에서 떠나 스스로 겸비하고 기도하여 내 얼굴을 구하면 내가 하늘에서 듣고 그 죄를 사하고 그 땅을 고칠지라</translation>
+        <source>내 이름으로 일컫는 내 백성이 그 악한 길에서 떠나 스스로 겸비하고 기도하여 내 얼굴을 구하면 내가 하늘에서 듣고 그 죄를 사하고 그 땅을 고칠찌라</source>
+        <translation>내 이름으로 일컫는 내 백성이 그 악한 길에서 떠나 스스로 겸비하고 기도하여 내 얼굴을 구하면 내가 하늘에서 듣고 그 죄를 사하고 그 땅을 고칠찌라</translation>
     </message>
     <message>
         <source>역대하 7:14</source>
         <translation>역대하 7:14</translation>
     </message>
     <message>
-        <source>여호와의 눈은 온 땅을 두루 감찰하사 전심으로 자기를 향하는 자를 위하여 능력을 베푸시나니</source>
-        <translation>여호와의 눈은 온 땅을 두루 감찰하사 전심으로 자기를 향하는 자를 위하여 능력을 베푸시나니</translation>
+        <source>여호와의 눈은 온 땅을 두루 감찰하사 전심으로 자기에게 향하는 자를 위하여 능력을 베푸시나니</source>
+        <translation>여호와의 눈은 온 땅을 두루 감찰하사 전심으로 자기에게 향하는 자를 위하여 능력을 베푸시나니</translation>
     </message>
     <message>
         <source>역대하 16:9</source>
@@ -966,8 +966,8 @@
         <translation>느헤미야 8:10</translation>
     </message>
     <message>
-        <source>주신 자도 여호와시요 취하신 자도 여호와시오니 여호와의 이름이 찬송을 받으실지니이다</source>
-        <translation>주신 자도 여호와시요 취하신 자도 여호와시오니 여호와의 이름이 찬송을 받으실지니이다</translation>
+        <source>주신 자도 여호와시요 취하신 자도 여호와시오니 여호와의 이름이 찬송을 받으실찌니이다</source>
+        <translation>주신 자도 여호와시요 취하신 자도 여호와시오니 여호와의 이름이 찬송을 받으실찌니이다</translation>
     </message>
     <message>
         <source>욥기 1:21</source>
@@ -990,8 +990,8 @@
         <translation>욥기 19:25</translation>
     </message>
     <message>
-        <source>그러나 나의 가는 길을 오직 그가 아시나니 그가 나를 단련하신 후에는 내가 정금 같이 나오리라</source>
-        <translation>그러나 나의 가는 길을 오직 그가 아시나니 그가 나를 단련하신 후에는 내가 정금 같이 나오리라</translation>
+        <source>나의 가는 길을 오직 그가 아시나니 그가 나를 단련하신 후에는 내가 정금 같이 나오리라</source>
+        <translation>나의 가는 길을 오직 그가 아시나니 그가 나를 단련하신 후에는 내가 정금 같이 나오리라</translation>
     </message>
     <message>
         <source>욥기 23:10</source>
@@ -1046,16 +1046,16 @@
         <translation>시편 8:1</translation>
     </message>
     <message>
-        <source>내가 여호와를 항상 내 앞에 모심이여 그가 나의 우편에 계시므로 내가 요동치 아니하리로다</source>
-        <translation>내가 여호와를 항상 내 앞에 모심이여 그가 나의 우편에 계시므로 내가 요동치 아니하리로다</translation>
+        <source>내가 여호와를 항상 내 앞에 모심이여 그가 내 우편에 계시므로 내가 요동치 아니하리로다</source>
+        <translation>내가 여호와를 항상 내 앞에 모심이여 그가 내 우편에 계시므로 내가 요동치 아니하리로다</translation>
     </message>
     <message>
         <source>시편 16:8</source>
         <translation>시편 16:8</translation>
     </message>
     <message>
-        <source>주께서 생명의 길로 내게 보이시리니 주의 앞에는 충만한 기쁨이 있고 주의 우편에는 영원한 즐거움이 있나이다</source>
-        <translation>주께서 생명의 길로 내게 보이시리니 주의 앞에는 충만한 기쁨이 있고 주의 우편에는 영원한 즐거움이 있나이다</translation>
+        <source>주께서 생명의 길로 내게 보이시리니 주의 앞에는 기쁨이 충만하고 주의 우편에는 영원한 즐거움이 있나이다</source>
+        <translation>주께서 생명의 길로 내게 보이시리니 주의 앞에는 기쁨이 충만하고 주의 우편에는 영원한 즐거움이 있나이다</translation>
     </message>
     <message>
         <source>시편 16:11</source>
@@ -1078,8 +1078,8 @@
         <translation>시편 19:1</translation>
     </message>
     <message>
-        <source>여호와의 율법은 완전하여 영혼을 소성케 하며 여호와의 증거는 확실하여 우둔한 자로 지혜롭게 하며</source>
-        <translation>여호와의 율법은 완전하여 영혼을 소성케 하며 여호와의 증거는 확실하여 우둔한 자로 지혜롭게 하며</translation>
+        <source>여호와의 율법은 완전하여 영혼을 소성케 하고 여호와의 증거는 확실하여 우둔한 자로 지혜롭게 하며</source>
+        <translation>여호와의 율법은 완전하여 영혼을 소성케 하고 여호와의 증거는 확실하여 우둔한 자로 지혜롭게 하며</translation>
     </message>
     <message>
         <source>시편 19:7</source>
@@ -1102,8 +1102,8 @@
         <translation>시편 23:1</translation>
     </message>
     <message>
-        <source>그가 나를 푸른 초장에 누이시며 쉴만한 물가으로 인도하시는도다</source>
-        <translation>그가 나를 푸른 초장에 누이시며 쉴만한 물가으로 인도하시는도다</translation>
+        <source>그가 나를 푸른 초장에 누이시며 쉴만한 물 가으로 인도하시는도다</source>
+        <translation>그가 나를 푸른 초장에 누이시며 쉴만한 물 가으로 인도하시는도다</translation>
     </message>
     <message>
         <source>시편 23:2</source>
@@ -1150,8 +1150,8 @@
         <translation>시편 27:1</translation>
     </message>
     <message>
-        <source>너는 여호와를 바랄지어다 강하고 담대하며 여호와를 바랄지어다</source>
-        <translation>너는 여호와를 바랄지어다 강하고 담대하며 여호와를 바랄지어다</translation>
+        <source>너는 여호와를 바랄찌어다 강하고 담대하며 여호와를 바랄찌어다</source>
+        <translation>너는 여호와를 바랄찌어다 강하고 담대하며 여호와를 바랄찌어다</translation>
     </message>
     <message>
         <source>시편 27:14</source>
@@ -1174,8 +1174,8 @@
         <translation>시편 34:1</translation>
     </message>
     <message>
-        <source>너희는 여호와의 선하심을 맛보아 알지어다 그에게 피하는 자는 복이 있도다</source>
-        <translation>너희는 여호와의 선하심을 맛보아 알지어다 그에게 피하는 자는 복이 있도다</translation>
+        <source>너희는 여호와의 선하심을 맛보아 알찌어다 그에게 피하는 자는 복이 있도다</source>
+        <translation>너희는 여호와의 선하심을 맛보아 알찌어다 그에게 피하는 자는 복이 있도다</translation>
     </message>
     <message>
         <source>시편 34:8</source>
@@ -1206,8 +1206,8 @@
         <translation>시편 36:9</translation>
     </message>
     <message>
-        <source>여호와를 기뻐하라 저가 네 마음의 소원을 이루어 주시리로다</source>
-        <translation>여호와를 기뻐하라 저가 네 마음의 소원을 이루어 주시리로다</translation>
+        <source>또 여호와를 기뻐하라 저가 네 마음의 소원을 이루어 주시리로다</source>
+        <translation>또 여호와를 기뻐하라 저가 네 마음의 소원을 이루어 주시리로다</translation>
     </message>
     <message>
         <source>시편 37:4</source>
@@ -1366,8 +1366,8 @@
         <translation>시편 63:3</translation>
     </message>
     <message>
-        <source>날마다 우리 짐을 지시는 주 곧 우리의 구원이신 하나님을 찬송할지로다</source>
-        <translation>날마다 우리 짐을 지시는 주 곧 우리의 구원이신 하나님을 찬송할지로다</translation>
+        <source>날마다 우리 짐을 지시는 주 곧 우리의 구원이신 하나님을 찬송할찌로다</source>
+        <translation>날마다 우리 짐을 지시는 주 곧 우리의 구원이신 하나님을 찬송할찌로다</translation>
     </message>
     <message>
         <source>시편 68:19</source>
@@ -1390,8 +1390,8 @@
         <translation>시편 73:28</translation>
     </message>
     <message>
-        <source>주의 궁정에서 한 날이 다른 곳에서 천 날보다 나은즉</source>
-        <translation>주의 궁정에서 한 날이 다른 곳에서 천 날보다 나은즉</translation>
+        <source>주의 궁정에서 한 날이 다른 곳에서 천날보다 나은즉</source>
+        <translation>주의 궁정에서 한 날이 다른 곳에서 천날보다 나은즉</translation>
     </message>
     <message>
         <source>시편 84:10</source>
@@ -1414,8 +1414,8 @@
         <translation>시편 90:1</translation>
     </message>
     <message>
-        <source>주의 목전에는 천 년이 지나간 어제 같으며 밤의 한 경점 같을 뿐임이니이다</source>
-        <translation>주의 목전에는 천 년이 지나간 어제 같으며 밤의 한 경점 같을 뿐임이니이다</translation>
+        <source>주의 목전에는 천년이 지나간 어제 같으며 밤의 한 경점 같을 뿐임이니이다</source>
+        <translation>주의 목전에는 천년이 지나간 어제 같으며 밤의 한 경점 같을 뿐임이니이다</translation>
     </message>
     <message>
         <source>시편 90:4</source>
@@ -1470,32 +1470,32 @@
         <translation>시편 95:6</translation>
     </message>
     <message>
-        <source>새 노래로 여호와께 노래하라 온 땅이여 여호와께 노래할지어다</source>
-        <translation>새 노래로 여호와께 노래하라 온 땅이여 여호와께 노래할지어다</translation>
+        <source>새 노래로 여호와께 노래하라 온 땅이여 여호와께 노래할찌어다</source>
+        <translation>새 노래로 여호와께 노래하라 온 땅이여 여호와께 노래할찌어다</translation>
     </message>
     <message>
         <source>시편 96:1</source>
         <translation>시편 96:1</translation>
     </message>
     <message>
-        <source>온 땅이여 여호와께 즐거이 부를지어다</source>
-        <translation>온 땅이여 여호와께 즐거이 부를지어다</translation>
+        <source>온 땅이여 여호와께 즐거이 부를찌어다</source>
+        <translation>온 땅이여 여호와께 즐거이 부를찌어다</translation>
     </message>
     <message>
         <source>시편 100:1</source>
         <translation>시편 100:1</translation>
     </message>
     <message>
-        <source>기쁨으로 여호와를 섬기며 노래하면서 그 앞에 나아갈지어다</source>
-        <translation>기쁨으로 여호와를 섬기며 노래하면서 그 앞에 나아갈지어다</translation>
+        <source>기쁨으로 여호와를 섬기며 노래하면서 그 앞에 나아갈찌어다</source>
+        <translation>기쁨으로 여호와를 섬기며 노래하면서 그 앞에 나아갈찌어다</translation>
     </message>
     <message>
         <source>시편 100:2</source>
         <translation>시편 100:2</translation>
     </message>
     <message>
-        <source>감사함으로 그 문에 들어가며 찬송함으로 그 궁정에 들어가서 그에게 감사하며 그 이름을 송축할지어다</source>
-        <translation>감사함으로 그 문에 들어가며 찬송함으로 그 궁정에 들어가서 그에게 감사하며 그 이름을 송축할지어다</translation>
+        <source>감사함으로 그 문에 들어가며 찬송함으로 그 궁정에 들어가서 그에게 감사하며 그 이름을 송축할찌어다</source>
+        <translation>감사함으로 그 문에 들어가며 찬송함으로 그 궁정에 들어가서 그에게 감사하며 그 이름을 송축할찌어다</translation>
     </message>
     <message>
         <source>시편 100:4</source>
@@ -1510,24 +1510,24 @@
         <translation>시편 103:1</translation>
     </message>
     <message>
-        <source>내 영혼아 여호와를 송축하며 그 모든 은택을 잊지 말지어다</source>
-        <translation>내 영혼아 여호와를 송축하며 그 모든 은택을 잊지 말지어다</translation>
+        <source>내 영혼아 여호와를 송축하며 그 모든 은택을 잊지 말찌어다</source>
+        <translation>내 영혼아 여호와를 송축하며 그 모든 은택을 잊지 말찌어다</translation>
     </message>
     <message>
         <source>시편 103:2</source>
         <translation>시편 103:2</translation>
     </message>
     <message>
-        <source>여호와는 자비로우시며 은혜로우시며 노하기를 더디하시며 인자하심이 풍부하시도다</source>
-        <translation>여호와는 자비로우시며 은혜로우시며 노하기를 더디하시며 인자하심이 풍부하시도다</translation>
+        <source>여호와는 자비로우시며 은혜로우시며 노하기를 더디 하시며 인자하심이 풍부하시도다</source>
+        <translation>여호와는 자비로우시며 은혜로우시며 노하기를 더디 하시며 인자하심이 풍부하시도다</translation>
     </message>
     <message>
         <source>시편 103:8</source>
         <translation>시편 103:8</translation>
     </message>
     <message>
-        <source>동이 서에서 먼 것같이 우리 죄과를 우리에게서 멀리 옮기셨으며</source>
-        <translation>동이 서에서 먼 것같이 우리 죄과를 우리에게서 멀리 옮기셨으며</translation>
+        <source>동이 서에서 먼 것 같이 우리 죄과를 우리에게서 멀리 옮기셨으며</source>
+        <translation>동이 서에서 먼 것 같이 우리 죄과를 우리에게서 멀리 옮기셨으며</translation>
     </message>
     <message>
         <source>시편 103:12</source>
@@ -1550,32 +1550,32 @@
         <translation>시편 107:9</translation>
     </message>
     <message>
-        <source>여호와를 경외함이 지혜의 근본이라</source>
-        <translation>여호와를 경외함이 지혜의 근본이라</translation>
+        <source>여호와를 경외함이 곧 지혜의 근본이라</source>
+        <translation>여호와를 경외함이 곧 지혜의 근본이라</translation>
     </message>
     <message>
         <source>시편 111:10</source>
         <translation>시편 111:10</translation>
     </message>
     <message>
-        <source>해 돋는 데에서부터 해 지는 데에까지 여호와의 이름이 찬양을 받으리로다</source>
-        <translation>해 돋는 데에서부터 해 지는 데에까지 여호와의 이름이 찬양을 받으리로다</translation>
+        <source>해 돋는데서부터 해 지는데까지 여호와의 이름이 찬양을 받으시리로다</source>
+        <translation>해 돋는데서부터 해 지는데까지 여호와의 이름이 찬양을 받으시리로다</translation>
     </message>
     <message>
         <source>시편 113:3</source>
         <translation>시편 113:3</translation>
     </message>
     <message>
-        <source>내게 주신 모든 은혜를 여호와께 무엇으로 보답할꼬</source>
-        <translation>내게 주신 모든 은혜를 여호와께 무엇으로 보답할꼬</translation>
+        <source>여호와께서 내게 주신 모든 은혜를 무엇으로 보답할꼬</source>
+        <translation>여호와께서 내게 주신 모든 은혜를 무엇으로 보답할꼬</translation>
     </message>
     <message>
         <source>시편 116:12</source>
         <translation>시편 116:12</translation>
     </message>
     <message>
-        <source>여호와는 내 편이시라 내가 두려워 아니하리니 사람이 내게 어찌할꼬</source>
-        <translation>여호와는 내 편이시라 내가 두려워 아니하리니 사람이 내게 어찌할꼬</translation>
+        <source>여호와는 내 편이시라 내게 두려움이 없나니 사람이 내게 어찌할꼬</source>
+        <translation>여호와는 내 편이시라 내게 두려움이 없나니 사람이 내게 어찌할꼬</translation>
     </message>
     <message>
         <source>시편 118:6</source>
@@ -1646,8 +1646,8 @@
         <translation>시편 119:114</translation>
     </message>
     <message>
-        <source>주의 말씀을 열므로 빛을 비취어 우둔한 사람을 깨닫게 하나이다</source>
-        <translation>주의 말씀을 열므로 빛을 비취어 우둔한 사람을 깨닫게 하나이다</translation>
+        <source>주의 말씀을 열므로 우둔한 자에게 비취어 깨닫게 하나이다</source>
+        <translation>주의 말씀을 열므로 우둔한 자에게 비취어 깨닫게 하나이다</translation>
     </message>
     <message>
         <source>시편 119:130</source>
@@ -1694,8 +1694,8 @@
         <translation>시편 121:6</translation>
     </message>
     <message>
-        <source>여호와께서 너를 지키사 모든 환난을 면케 하시며 또 네 영혼을 지키시리로다</source>
-        <translation>여호와께서 너를 지키사 모든 환난을 면케 하시며 또 네 영혼을 지키시리로다</translation>
+        <source>여호와께서 너를 지켜 모든 환난을 면케 하시며 또 네 영혼을 지키시리로다</source>
+        <translation>여호와께서 너를 지켜 모든 환난을 면케 하시며 또 네 영혼을 지키시리로다</translation>
     </message>
     <message>
         <source>시편 121:7</source>
@@ -1734,16 +1734,16 @@
         <translation>시편 127:1</translation>
     </message>
     <message>
-        <source>나 곧 내 영혼은 여호와를 기다리며 나는 그 말씀을 바라는도다</source>
-        <translation>나 곧 내 영혼은 여호와를 기다리며 나는 그 말씀을 바라는도다</translation>
+        <source>나 곧 내 영혼이 여호와를 기다리며 내가 그 말씀을 바라는도다</source>
+        <translation>나 곧 내 영혼이 여호와를 기다리며 내가 그 말씀을 바라는도다</translation>
     </message>
     <message>
         <source>시편 130:5</source>
         <translation>시편 130:5</translation>
     </message>
     <message>
-        <source>보라 형제가 연합하여 동거함이 어찌 그리 선하고 아름다운고</source>
-        <translation>보라 형제가 연합하여 동거함이 어찌 그리 선하고 아름다운고</translation>
+        <source>형제가 연합하여 동거함이 어찌 그리 선하고 아름다운고</source>
+        <translation>형제가 연합하여 동거함이 어찌 그리 선하고 아름다운고</translation>
     </message>
     <message>
         <source>시편 133:1</source>
@@ -1814,8 +1814,8 @@
         <translation>시편 145:9</translation>
     </message>
     <message>
-        <source>주의 나라는 영원한 나라이니 주의 통치는 대대에 있으리이다</source>
-        <translation>주의 나라는 영원한 나라이니 주의 통치는 대대에 있으리이다</translation>
+        <source>주의 나라는 영원한 나라이니 주의 통치는 대대에 이르리이다</source>
+        <translation>주의 나라는 영원한 나라이니 주의 통치는 대대에 이르리이다</translation>
     </message>
     <message>
         <source>시편 145:13</source>
@@ -1846,8 +1846,8 @@
         <translation>시편 146:1</translation>
     </message>
     <message>
-        <source>할렐루야 우리 하나님께 찬양하는 것이 선함이여 찬양하는 것이 아름답고 마땅하도다</source>
-        <translation>할렐루야 우리 하나님께 찬양하는 것이 선함이여 찬양하는 것이 아름답고 마땅하도다</translation>
+        <source>할렐루야 우리 하나님께 찬양함이 선함이여 찬송함이 아름답고 마땅하도다</source>
+        <translation>할렐루야 우리 하나님께 찬양함이 선함이여 찬송함이 아름답고 마땅하도다</translation>
     </message>
     <message>
         <source>시편 147:1</source>
@@ -1862,16 +1862,16 @@
         <translation>시편 147:3</translation>
     </message>
     <message>
-        <source>여호와는 자기를 경외하는 자들과 그 인자하심을 바라는 자들을 기뻐하시는도다</source>
-        <translation>여호와는 자기를 경외하는 자들과 그 인자하심을 바라는 자들을 기뻐하시는도다</translation>
+        <source>자기를 경외하는 자와 그 인자하심을 바라는 자들을 기뻐하시는도다</source>
+        <translation>자기를 경외하는 자와 그 인자하심을 바라는 자들을 기뻐하시는도다</translation>
     </message>
     <message>
         <source>시편 147:11</source>
         <translation>시편 147:11</translation>
     </message>
     <message>
-        <source>호흡이 있는 자마다 여호와를 찬양할지어다 할렐루야</source>
-        <translation>호흡이 있는 자마다 여호와를 찬양할지어다 할렐루야</translation>
+        <source>호흡이 있는 자마다 여호와를 찬양할찌어다 할렐루야</source>
+        <translation>호흡이 있는 자마다 여호와를 찬양할찌어다 할렐루야</translation>
     </message>
     <message>
         <source>시편 150:6</source>
@@ -1902,8 +1902,8 @@
         <translation>잠언 3:6</translation>
     </message>
     <message>
-        <source>스스로 지혜롭게 여기지 말지어다 여호와를 경외하며 악을 떠날지어다</source>
-        <translation>스스로 지혜롭게 여기지 말지어다 여호와를 경외하며 악을 떠날지어다</translation>
+        <source>스스로 지혜롭게 여기지 말찌어다 여호와를 경외하며 악을 떠날찌어다</source>
+        <translation>스스로 지혜롭게 여기지 말찌어다 여호와를 경외하며 악을 떠날찌어다</translation>
     </message>
     <message>
         <source>잠언 3:7</source>
@@ -1918,8 +1918,8 @@
         <translation>잠언 3:9</translation>
     </message>
     <message>
-        <source>모든 지킬 만한 것 중에 더욱 네 마음을 지키라 생명의 근원이 이에서 남이니라</source>
-        <translation>모든 지킬 만한 것 중에 더욱 네 마음을 지키라 생명의 근원이 이에서 남이니라</translation>
+        <source>무릇 지킬만한 것보다 더욱 네 마음을 지키라 생명의 근원이 이에서 남이니라</source>
+        <translation>무릇 지킬만한 것보다 더욱 네 마음을 지키라 생명의 근원이 이에서 남이니라</translation>
     </message>
     <message>
         <source>잠언 4:23</source>
@@ -2046,8 +2046,8 @@
         <translation>잠언 22:6</translation>
     </message>
     <message>
-        <source>경우에 합당한 말은 아로새긴 은 쟁반에 금 사과니라</source>
-        <translation>경우에 합당한 말은 아로새긴 은 쟁반에 금 사과니라</translation>
+        <source>경우에 합당한 말은 아로새긴 은쟁반에 금사과니라</source>
+        <translation>경우에 합당한 말은 아로새긴 은쟁반에 금사과니라</translation>
     </message>
     <message>
         <source>잠언 25:11</source>
@@ -2070,8 +2070,8 @@
         <translation>잠언 27:17</translation>
     </message>
     <message>
-        <source>사람을 두려워하면 올무에 걸리게 되거니와 여호와를 의뢰하는 자는 안전하리라</source>
-        <translation>사람을 두려워하면 올무에 걸리게 되거니와 여호와를 의뢰하는 자는 안전하리라</translation>
+        <source>사람을 두려워하면 올무에 걸리게 되거니와 여호와를 의지하는 자는 안전하리라</source>
+        <translation>사람을 두려워하면 올무에 걸리게 되거니와 여호와를 의지하는 자는 안전하리라</translation>
     </message>
     <message>
         <source>잠언 29:25</source>
@@ -2118,24 +2118,24 @@
         <translation>전도서 12:1</translation>
     </message>
     <message>
-        <source>너희 죄가 주홍 같을지라도 눈과 같이 희어질 것이요 진홍 같이 붉을지라도 양털 같이 되리라</source>
-        <translation>너희 죄가 주홍 같을지라도 눈과 같이 희어질 것이요 진홍 같이 붉을지라도 양털 같이 되리라</translation>
+        <source>너희 죄가 주홍 같을찌라도 눈과 같이 희어질 것이요 진홍 같이 붉을찌라도 양털 같이 되리라</source>
+        <translation>너희 죄가 주홍 같을찌라도 눈과 같이 희어질 것이요 진홍 같이 붉을찌라도 양털 같이 되리라</translation>
     </message>
     <message>
         <source>이사야 1:18</source>
         <translation>이사야 1:18</translation>
     </message>
     <message>
-        <source>이는 한 아기가 우리에게 났고 한 아들을 우리에게 주신 바 되었는데</source>
-        <translation>이는 한 아기가 우리에게 났고 한 아들을 우리에게 주신 바 되었는데</translation>
+        <source>이는 한 아기가 우리에게 났고 한 아들을 우리에게 주신바 되었는데</source>
+        <translation>이는 한 아기가 우리에게 났고 한 아들을 우리에게 주신바 되었는데</translation>
     </message>
     <message>
         <source>이사야 9:6</source>
         <translation>이사야 9:6</translation>
     </message>
     <message>
-        <source>주께서 심지가 견고한 자를 평강하고 평강하도록 지키시리니 이는 그가 주를 의뢰함이니이다</source>
-        <translation>주께서 심지가 견고한 자를 평강하고 평강하도록 지키시리니 이는 그가 주를 의뢰함이니이다</translation>
+        <source>주께서 심지가 견고한 자를 평강에 평강으로 지키시리니 이는 그가 주를 의뢰함이니이다</source>
+        <translation>주께서 심지가 견고한 자를 평강에 평강으로 지키시리니 이는 그가 주를 의뢰함이니이다</translation>
     </message>
     <message>
         <source>이사야 26:3</source>
@@ -2182,16 +2182,16 @@
         <translation>이사야 43:1</translation>
     </message>
     <message>
-        <source>네가 물 가운데로 지날 때에 내가 함께 할 것이라 강을 건널 때에 물이 너를 침몰치 못할 것이며</source>
-        <translation>네가 물 가운데로 지날 때에 내가 함께 할 것이라 강을 건널 때에 물이 너를 침몰치 못할 것이며</translation>
+        <source>네가 물 가운데로 지날 때에 내가 함께할 것이라 강을 건널 때에 물이 너를 침몰치 못할 것이며</source>
+        <translation>네가 물 가운데로 지날 때에 내가 함께할 것이라 강을 건널 때에 물이 너를 침몰치 못할 것이며</translation>
     </message>
     <message>
         <source>이사야 43:2</source>
         <translation>이사야 43:2</translation>
     </message>
     <message>
-        <source>네가 내 눈에 보배롭고 존귀하며 내가 너를 사랑하였은즉</source>
-        <translation>네가 내 눈에 보배롭고 존귀하며 내가 너를 사랑하였은즉</translation>
+        <source>내가 너를 보배롭고 존귀하게 여기고 너를 사랑하였은즉</source>
+        <translation>내가 너를 보배롭고 존귀하게 여기고 너를 사랑하였은즉</translation>
     </message>
     <message>
         <source>이사야 43:4</source>
@@ -2206,24 +2206,24 @@
         <translation>이사야 43:19</translation>
     </message>
     <message>
-        <source>나 곧 나는 나를 위하여 너의 허물을 도말하는 자니 네 죄를 기억지 아니하리라</source>
-        <translation>나 곧 나는 나를 위하여 너의 허물을 도말하는 자니 네 죄를 기억지 아니하리라</translation>
+        <source>나 곧 나는 나를 위하여 네 허물을 도말하는 자니 네 죄를 기억지 아니하리라</source>
+        <translation>나 곧 나는 나를 위하여 네 허물을 도말하는 자니 네 죄를 기억지 아니하리라</translation>
     </message>
     <message>
         <source>이사야 43:25</source>
         <translation>이사야 43:25</translation>
     </message>
     <message>
-        <source>여인이 어찌 그 젖먹는 자식을 잊겠으며 자기 태에서 난 아들을 긍휼히 여기지 않겠느냐 그들은 혹시 잊을지라도 나는 너를 잊지 아니할 것이라</source>
-        <translation>여인이 어찌 그 젖먹는 자식을 잊겠으며 자기 태에서 난 아들을 긍휼히 여기지 않겠느냐 그들은 혹시 잊을지라도 나는 너를 잊지 아니할 것이라</translation>
+        <source>여인이 어찌 그 젖먹는 자식을 잊겠으며 자기 태에서 난 아들을 긍휼히 여기지 않겠느냐 그들은 혹시 잊을찌라도 나는 너를 잊지 아니할 것이라</source>
+        <translation>여인이 어찌 그 젖먹는 자식을 잊겠으며 자기 태에서 난 아들을 긍휼히 여기지 않겠느냐 그들은 혹시 잊을찌라도 나는 너를 잊지 아니할 것이라</translation>
     </message>
     <message>
         <source>이사야 49:15</source>
         <translation>이사야 49:15</translation>
     </message>
     <message>
-        <source>그가 찔림은 우리의 허물을 인함이요 그가 상함은 우리의 죄악을 인함이라 그가 징계를 받으므로 우리는 평화를 누리고 그가 채찍에 맞으므로 우리는 나음을 입었도다</source>
-        <translation>그가 찔림은 우리의 허물을 인함이요 그가 상함은 우리의 죄악을 인함이라 그가 징계를 받으므로 우리는 평화를 누리고 그가 채찍에 맞으므로 우리는 나음을 입었도다</translation>
+        <source>그가 찔림은 우리의 허물을 인함이요 그가 상함은 우리의 죄악을 인함이라 그가 징계를 받음으로 우리가 평화를 누리고 그가 채찍에 맞음으로 우리가 나음을 입었도다</source>
+        <translation>그가 찔림은 우리의 허물을 인함이요 그가 상함은 우리의 죄악을 인함이라 그가 징계를 받음으로 우리가 평화를 누리고 그가 채찍에 맞음으로 우리가 나음을 입었도다</translation>
     </message>
     <message>
         <source>이사야 53:5</source>
@@ -2238,24 +2238,24 @@
         <translation>이사야 55:6</translation>
     </message>
     <message>
-        <source>이는 내 생각이 너희 생각과 다르며 내 길은 너희 길과 달라서</source>
-        <translation>이는 내 생각이 너희 생각과 다르며 내 길은 너희 길과 달라서</translation>
+        <source>여호와의 말씀에 내 생각은 너희 생각과 다르며 내 길은 너희 길과 달라서</source>
+        <translation>여호와의 말씀에 내 생각은 너희 생각과 다르며 내 길은 너희 길과 달라서</translation>
     </message>
     <message>
         <source>이사야 55:8</source>
         <translation>이사야 55:8</translation>
     </message>
     <message>
-        <source>나 여호와가 너를 항상 인도하여 메마른 곳에서도 네 영혼을 만족케 하며</source>
-        <translation>나 여호와가 너를 항상 인도하여 메마른 곳에서도 네 영혼을 만족케 하며</translation>
+        <source>나 여호와가 너를 항상 인도하여 마른 곳에서도 네 영혼을 만족케 하며</source>
+        <translation>나 여호와가 너를 항상 인도하여 마른 곳에서도 네 영혼을 만족케 하며</translation>
     </message>
     <message>
         <source>이사야 58:11</source>
         <translation>이사야 58:11</translation>
     </message>
     <message>
-        <source>여호와의 손이 짧아 구원하지 못하심도 아니요 귀가 둔하여 듣지 못하심도 아니라</source>
-        <translation>여호와의 손이 짧아 구원하지 못하심도 아니요 귀가 둔하여 듣지 못하심도 아니라</translation>
+        <source>여호와의 손이 짧아 구원치 못하심도 아니요 귀가 둔하여 듣지 못하심도 아니라</source>
+        <translation>여호와의 손이 짧아 구원치 못하심도 아니요 귀가 둔하여 듣지 못하심도 아니라</translation>
     </message>
     <message>
         <source>이사야 59:1</source>
@@ -2270,16 +2270,16 @@
         <translation>이사야 60:1</translation>
     </message>
     <message>
-        <source>무릇 여호와를 의뢰하며 여호와를 의뢰하는 그 사람은 복을 받을 것이라</source>
-        <translation>무릇 여호와를 의뢰하며 여호와를 의뢰하는 그 사람은 복을 받을 것이라</translation>
+        <source>그러나 무릇 여호와를 의지하며 여호와를 의뢰하는 그 사람은 복을 받을 것이라</source>
+        <translation>그러나 무릇 여호와를 의지하며 여호와를 의뢰하는 그 사람은 복을 받을 것이라</translation>
     </message>
     <message>
         <source>예레미야 17:7</source>
         <translation>예레미야 17:7</translation>
     </message>
     <message>
-        <source>나 여호와가 말하노라 너희를 향한 나의 생각은 내가 아나니 평안이요 재앙이 아니니라 너희 장래에 소망을 주려 하는 생각이라</source>
-        <translation>나 여호와가 말하노라 너희를 향한 나의 생각은 내가 아나니 평안이요 재앙이 아니니라 너희 장래에 소망을 주려 하는 생각이라</translation>
+        <source>나 여호와가 말하노라 너희를 향한 나의 생각은 내가 아나니 재앙이 아니라 곧 평안이요 너희 장래에 소망을 주려하는 생각이라</source>
+        <translation>나 여호와가 말하노라 너희를 향한 나의 생각은 내가 아나니 재앙이 아니라 곧 평안이요 너희 장래에 소망을 주려하는 생각이라</translation>
     </message>
     <message>
         <source>예레미야 29:11</source>
@@ -2294,16 +2294,16 @@
         <translation>예레미야 29:13</translation>
     </message>
     <message>
-        <source>내가 영원한 사랑으로 너를 사랑하는 고로 인자함으로 너를 이끌었다 하였노라</source>
-        <translation>내가 영원한 사랑으로 너를 사랑하는 고로 인자함으로 너를 이끌었다 하였노라</translation>
+        <source>내가 무궁한 사랑으로 너를 사랑하는고로 인자함으로 너를 인도하였다 하였노라</source>
+        <translation>내가 무궁한 사랑으로 너를 사랑하는고로 인자함으로 너를 인도하였다 하였노라</translation>
     </message>
     <message>
         <source>예레미야 31:3</source>
         <translation>예레미야 31:3</translation>
     </message>
     <message>
-        <source>주 여호와여 주께서 큰 능과 드신 팔로 천지를 지으셨사오니 주에게는 할 수 없는 일이 없으시니이다</source>
-        <translation>주 여호와여 주께서 큰 능과 드신 팔로 천지를 지으셨사오니 주에게는 할 수 없는 일이 없으시니이다</translation>
+        <source>주 여호와여 주께서 큰 능과 드신 팔로 천지를 지으셨사오니 주에게는 능치 못한 일이 없으시니이다</source>
+        <translation>주 여호와여 주께서 큰 능과 드신 팔로 천지를 지으셨사오니 주에게는 능치 못한 일이 없으시니이다</translation>
     </message>
     <message>
         <source>예레미야 32:17</source>
@@ -2318,16 +2318,16 @@
         <translation>예레미야 33:3</translation>
     </message>
     <message>
-        <source>여호와의 자비와 긍휼이 무궁하시므로 우리가 진멸되지 아니함이니이다 이것이 아침마다 새로우니 주의 성실이 크시도소이다</source>
-        <translation>여호와의 자비와 긍휼이 무궁하시므로 우리가 진멸되지 아니함이니이다 이것이 아침마다 새로우니 주의 성실이 크시도소이다</translation>
+        <source>여호와의 자비와 긍휼이 무궁하시므로 우리가 진멸되지 아니함이니이다 이것이 아침마다 새로우니 주의 성실이 크도소이다</source>
+        <translation>여호와의 자비와 긍휼이 무궁하시므로 우리가 진멸되지 아니함이니이다 이것이 아침마다 새로우니 주의 성실이 크도소이다</translation>
     </message>
     <message>
         <source>예레미야애가 3:22-23</source>
         <translation>예레미야애가 3:22-23</translation>
     </message>
     <message>
-        <source>무릇 기다리는 자에게나 구하는 영혼에게 여호와는 선하시도다</source>
-        <translation>무릇 기다리는 자에게나 구하는 영혼에게 여호와는 선하시도다</translation>
+        <source>무릇 기다리는 자에게나 구하는 영혼에게 여호와께서 선을 베푸시는도다</source>
+        <translation>무릇 기다리는 자에게나 구하는 영혼에게 여호와께서 선을 베푸시는도다</translation>
     </message>
     <message>
         <source>예레미야애가 3:25</source>
@@ -2342,8 +2342,8 @@
         <translation>에스겔 36:26</translation>
     </message>
     <message>
-        <source>지혜 있는 자는 궁창의 빛과 같이 빛날 것이요 많은 사람을 옳은 데로 돌아오게 한 자는 별과 같이 영원토록 비취리라</source>
-        <translation>지혜 있는 자는 궁창의 빛과 같이 빛날 것이요 많은 사람을 옳은 데로 돌아오게 한 자는 별과 같이 영원토록 비취리라</translation>
+        <source>지혜 있는 자는 궁창의 빛과 같이 빛날 것이요 많은 사람을 옳은데로 돌아오게 한 자는 별과 같이 영원토록 비취리라</source>
+        <translation>지혜 있는 자는 궁창의 빛과 같이 빛날 것이요 많은 사람을 옳은데로 돌아오게 한 자는 별과 같이 영원토록 비취리라</translation>
     </message>
     <message>
         <source>다니엘 12:3</source>
@@ -2366,8 +2366,8 @@
         <translation>요엘 2:32</translation>
     </message>
     <message>
-        <source>오직 공법을 물 같이, 정의를 하수 같이 흘릴지로다</source>
-        <translation>오직 공법을 물 같이, 정의를 하수 같이 흘릴지로다</translation>
+        <source>오직 공법을 물 같이, 정의를 하수 같이 흘릴찌로다</source>
+        <translation>오직 공법을 물 같이, 정의를 하수 같이 흘릴찌로다</translation>
     </message>
     <message>
         <source>아모스 5:24</source>
@@ -2390,16 +2390,16 @@
         <translation>나훔 1:7</translation>
     </message>
     <message>
-        <source>의인은 그 믿음으로 말미암아 살리라</source>
-        <translation>의인은 그 믿음으로 말미암아 살리라</translation>
+        <source>그러나 의인은 그 믿음으로 말미암아 살리라</source>
+        <translation>그러나 의인은 그 믿음으로 말미암아 살리라</translation>
     </message>
     <message>
         <source>하박국 2:4</source>
         <translation>하박국 2:4</translation>
     </message>
     <message>
-        <source>나는 여호와로 인하여 즐거워하며 나의 구원의 하나님을 인하여 기뻐하리로다</source>
-        <translation>나는 여호와로 인하여 즐거워하며 나의 구원의 하나님을 인하여 기뻐하리로다</translation>
+        <source>나는 여호와를 인하여 즐거워하며 나의 구원의 하나님을 인하여 기뻐하리로다</source>
+        <translation>나는 여호와를 인하여 즐거워하며 나의 구원의 하나님을 인하여 기뻐하리로다</translation>
     </message>
     <message>
         <source>하박국 3:18</source>
@@ -2422,8 +2422,8 @@
         <translation>스바냐 3:17</translation>
     </message>
     <message>
-        <source>이는 힘으로 되지 아니하며 능으로 되지 아니하고 오직 나의 신으로 되느니라</source>
-        <translation>이는 힘으로 되지 아니하며 능으로 되지 아니하고 오직 나의 신으로 되느니라</translation>
+        <source>이는 힘으로 되지 아니하며 능으로 되지아니하고 오직 나의 신으로 되느니라</source>
+        <translation>이는 힘으로 되지 아니하며 능으로 되지아니하고 오직 나의 신으로 되느니라</translation>
     </message>
     <message>
         <source>스가랴 4:6</source>
@@ -2502,8 +2502,8 @@
         <translation>마태복음 5:13</translation>
     </message>
     <message>
-        <source>너희는 세상의 빛이라 산 위에 있는 동네가 숨기우지 못할 것이요</source>
-        <translation>너희는 세상의 빛이라 산 위에 있는 동네가 숨기우지 못할 것이요</translation>
+        <source>너희는 세상의 빛이라 산위에 있는 동네가 숨기우지 못할 것이요</source>
+        <translation>너희는 세상의 빛이라 산위에 있는 동네가 숨기우지 못할 것이요</translation>
     </message>
     <message>
         <source>마태복음 5:14</source>
@@ -2566,32 +2566,32 @@
         <translation>마태복음 6:34</translation>
     </message>
     <message>
-        <source>구하라 그리하면 너희에게 주실 것이요 찾으라 그리하면 찾을 것이요 문을 두드리라 그리하면 너희에게 열릴 것이니</source>
-        <translation>구하라 그리하면 너희에게 주실 것이요 찾으라 그리하면 찾을 것이요 문을 두드리라 그리하면 너희에게 열릴 것이니</translation>
+        <source>구하라 그러면 너희에게 주실 것이요 찾으라 그러면 찾을 것이요 문을 두드리라 그러면 너희에게 열릴 것이니</source>
+        <translation>구하라 그러면 너희에게 주실 것이요 찾으라 그러면 찾을 것이요 문을 두드리라 그러면 너희에게 열릴 것이니</translation>
     </message>
     <message>
         <source>마태복음 7:7</source>
         <translation>마태복음 7:7</translation>
     </message>
     <message>
-        <source>그러므로 무엇이든지 남에게 대접을 받고자 하는 대로 너희도 남을 대접하라 이것이 율법이요 선지자니라</source>
-        <translation>그러므로 무엇이든지 남에게 대접을 받고자 하는 대로 너희도 남을 대접하라 이것이 율법이요 선지자니라</translation>
+        <source>그러므로 무엇이든지 남에게 대접을 받고자 하는대로 너희도 남을 대접하라 이것이 율법이요 선지자니라</source>
+        <translation>그러므로 무엇이든지 남에게 대접을 받고자 하는대로 너희도 남을 대접하라 이것이 율법이요 선지자니라</translation>
     </message>
     <message>
         <source>마태복음 7:12</source>
         <translation>마태복음 7:12</translation>
     </message>
     <message>
-        <source>수고하고 무거운 짐 진 자들아 다 내게로 오라 내가 너희를 쉬게 하리라</source>
-        <translation>수고하고 무거운 짐 진 자들아 다 내게로 오라 내가 너희를 쉬게 하리라</translation>
+        <source>수고하고 무거운 짐진 자들아 다 내게로 오라 내가 너희를 쉬게 하리라</source>
+        <translation>수고하고 무거운 짐진 자들아 다 내게로 오라 내가 너희를 쉬게 하리라</translation>
     </message>
     <message>
         <source>마태복음 11:28</source>
         <translation>마태복음 11:28</translation>
     </message>
     <message>
-        <source>나는 마음이 온유하고 겸손하니 나의 멍에를 메고 내게 배우라 그리하면 너희 마음이 쉼을 얻으리니</source>
-        <translation>나는 마음이 온유하고 겸손하니 나의 멍에를 메고 내게 배우라 그리하면 너희 마음이 쉼을 얻으리니</translation>
+        <source>나는 마음이 온유하고 겸손하니 나의 멍에를 메고 내게 배우라 그러면 너희 마음이 쉼을 얻으리니</source>
+        <translation>나는 마음이 온유하고 겸손하니 나의 멍에를 메고 내게 배우라 그러면 너희 마음이 쉼을 얻으리니</translation>
     </message>
     <message>
         <source>마태복음 11:29</source>
@@ -2614,8 +2614,8 @@
         <translation>마태복음 18:20</translation>
     </message>
     <message>
-        <source>사람으로는 할 수 없으나 하나님으로서는 다 할 수 있느니라</source>
-        <translation>사람으로는 할 수 없으나 하나님으로서는 다 할 수 있느니라</translation>
+        <source>사람으로는 할 수 없으되 하나님으로서는 다 할 수 있느니라</source>
+        <translation>사람으로는 할 수 없으되 하나님으로서는 다 할 수 있느니라</translation>
     </message>
     <message>
         <source>마태복음 19:26</source>
@@ -2638,16 +2638,16 @@
         <translation>마태복음 24:35</translation>
     </message>
     <message>
-        <source>볼지어다 내가 세상 끝날까지 너희와 항상 함께 있으리라 하시니라</source>
-        <translation>볼지어다 내가 세상 끝날까지 너희와 항상 함께 있으리라 하시니라</translation>
+        <source>볼찌어다 내가 세상 끝날까지 너희와 항상 함께 있으리라 하시니라</source>
+        <translation>볼찌어다 내가 세상 끝날까지 너희와 항상 함께 있으리라 하시니라</translation>
     </message>
     <message>
         <source>마태복음 28:20</source>
         <translation>마태복음 28:20</translation>
     </message>
     <message>
-        <source>때가 찼고 하나님의 나라가 가까왔으니 회개하고 복음을 믿으라 하시더라</source>
-        <translation>때가 찼고 하나님의 나라가 가까왔으니 회개하고 복음을 믿으라 하시더라</translation>
+        <source>때가 찼고 하나님 나라가 가까왔으니 회개하고 복음을 믿으라 하시더라</source>
+        <translation>때가 찼고 하나님 나라가 가까왔으니 회개하고 복음을 믿으라 하시더라</translation>
     </message>
     <message>
         <source>마가복음 1:15</source>
@@ -2662,8 +2662,8 @@
         <translation>마가복음 9:23</translation>
     </message>
     <message>
-        <source>인자가 온 것은 섬김을 받으려 함이 아니라 도리어 섬기려 하고 자기 목숨을 많은 사람의 대속물로 주려 함이니라</source>
-        <translation>인자가 온 것은 섬김을 받으려 함이 아니라 도리어 섬기려 하고 자기 목숨을 많은 사람의 대속물로 주려 함이니라</translation>
+        <source>인자의 온 것은 섬김을 받으려 함이 아니라 도리어 섬기려 하고 자기 목숨을 많은 사람의 대속물로 주려 함이니라</source>
+        <translation>인자의 온 것은 섬김을 받으려 함이 아니라 도리어 섬기려 하고 자기 목숨을 많은 사람의 대속물로 주려 함이니라</translation>
     </message>
     <message>
         <source>마가복음 10:45</source>
@@ -2710,16 +2710,16 @@
         <translation>누가복음 2:14</translation>
     </message>
     <message>
-        <source>예수는 그 지혜와 그 키가 자라가며 하나님과 사람에게 더욱 사랑스러워 가시더라</source>
-        <translation>예수는 그 지혜와 그 키가 자라가며 하나님과 사람에게 더욱 사랑스러워 가시더라</translation>
+        <source>예수는 그 지혜와 그 키가 자라가며 하나님과 사람에게 더 사랑스러워 가시더라</source>
+        <translation>예수는 그 지혜와 그 키가 자라가며 하나님과 사람에게 더 사랑스러워 가시더라</translation>
     </message>
     <message>
         <source>누가복음 2:52</source>
         <translation>누가복음 2:52</translation>
     </message>
     <message>
-        <source>남에게 대접을 받고자 하는 대로 너희도 남을 대접하라</source>
-        <translation>남에게 대접을 받고자 하는 대로 너희도 남을 대접하라</translation>
+        <source>남에게 대접을 받고자 하는대로 너희도 남을 대접하라</source>
+        <translation>남에게 대접을 받고자 하는대로 너희도 남을 대접하라</translation>
     </message>
     <message>
         <source>누가복음 6:31</source>
@@ -2742,8 +2742,8 @@
         <translation>누가복음 6:38</translation>
     </message>
     <message>
-        <source>인자가 온 것은 잃어버린 자를 찾아 구원하려 함이니라</source>
-        <translation>인자가 온 것은 잃어버린 자를 찾아 구원하려 함이니라</translation>
+        <source>인자의 온 것은 잃어버린 자를 찾아 구원하려 함이니라</source>
+        <translation>인자의 온 것은 잃어버린 자를 찾아 구원하려 함이니라</translation>
     </message>
     <message>
         <source>누가복음 19:10</source>
@@ -2790,16 +2790,16 @@
         <translation>요한복음 3:16</translation>
     </message>
     <message>
-        <source>하나님은 영이시니 예배하는 자가 신령과 진정으로 예배할지니라</source>
-        <translation>하나님은 영이시니 예배하는 자가 신령과 진정으로 예배할지니라</translation>
+        <source>하나님은 영이시니 예배하는 자가 신령과 진정으로 예배할찌니라</source>
+        <translation>하나님은 영이시니 예배하는 자가 신령과 진정으로 예배할찌니라</translation>
     </message>
     <message>
         <source>요한복음 4:24</source>
         <translation>요한복음 4:24</translation>
     </message>
     <message>
-        <source>예수께서 가라사대 나는 생명의 떡이니 내게 오는 자는 결코 주리지 아니할 터이요 나를 믿는 자는 영원히 목마르지 아니하리라</source>
-        <translation>예수께서 가라사대 나는 생명의 떡이니 내게 오는 자는 결코 주리지 아니할 터이요 나를 믿는 자는 영원히 목마르지 아니하리라</translation>
+        <source>예수께서 가라사대 내가 곧 생명의 떡이니 내게 오는 자는 결코 주리지 아니할 터이요 나를 믿는 자는 영원히 목마르지 아니하리라</source>
+        <translation>예수께서 가라사대 내가 곧 생명의 떡이니 내게 오는 자는 결코 주리지 아니할 터이요 나를 믿는 자는 영원히 목마르지 아니하리라</translation>
     </message>
     <message>
         <source>요한복음 6:35</source>
@@ -2846,8 +2846,8 @@
         <translation>요한복음 11:25</translation>
     </message>
     <message>
-        <source>새 계명을 너희에게 주노니 서로 사랑하라 내가 너희를 사랑한 것같이 너희도 서로 사랑하라</source>
-        <translation>새 계명을 너희에게 주노니 서로 사랑하라 내가 너희를 사랑한 것같이 너희도 서로 사랑하라</translation>
+        <source>새 계명을 너희에게 주노니 서로 사랑하라 내가 너희를 사랑한것 같이 너희도 서로 사랑하라</source>
+        <translation>새 계명을 너희에게 주노니 서로 사랑하라 내가 너희를 사랑한것 같이 너희도 서로 사랑하라</translation>
     </message>
     <message>
         <source>요한복음 13:34</source>
@@ -2878,8 +2878,8 @@
         <translation>요한복음 14:27</translation>
     </message>
     <message>
-        <source>나는 포도나무요 너희는 가지라 저가 내 안에, 내가 저 안에 있으면 이 사람은 과실을 많이 맺나니 나를 떠나서는 너희가 아무 것도 할 수 없음이라</source>
-        <translation>나는 포도나무요 너희는 가지라 저가 내 안에, 내가 저 안에 있으면 이 사람은 과실을 많이 맺나니 나를 떠나서는 너희가 아무 것도 할 수 없음이라</translation>
+        <source>나는 포도나무요 너희는 가지니 저가 내 안에, 내가 저 안에 있으면 이 사람은 과실을 많이 맺나니 나를 떠나서는 너희가 아무 것도 할 수 없음이라</source>
+        <translation>나는 포도나무요 너희는 가지니 저가 내 안에, 내가 저 안에 있으면 이 사람은 과실을 많이 맺나니 나를 떠나서는 너희가 아무 것도 할 수 없음이라</translation>
     </message>
     <message>
         <source>요한복음 15:5</source>
@@ -2894,32 +2894,32 @@
         <translation>요한복음 15:13</translation>
     </message>
     <message>
-        <source>이것을 너희에게 이름은 너희로 내 안에서 평안을 누리게 하려 함이라 세상에서는 너희가 환난을 당하나 담대하라 내가 세상을 이기었노라</source>
-        <translation>이것을 너희에게 이름은 너희로 내 안에서 평안을 누리게 하려 함이라 세상에서는 너희가 환난을 당하나 담대하라 내가 세상을 이기었노라</translation>
+        <source>이것을 너희에게 이름은 너희로 내 안에서 평안을 누리게 하려함이라 세상에서는 너희가 환난을 당하나 담대하라 내가 세상을 이기었노라</source>
+        <translation>이것을 너희에게 이름은 너희로 내 안에서 평안을 누리게 하려함이라 세상에서는 너희가 환난을 당하나 담대하라 내가 세상을 이기었노라</translation>
     </message>
     <message>
         <source>요한복음 16:33</source>
         <translation>요한복음 16:33</translation>
     </message>
     <message>
-        <source>보지 못하고 믿는 자들은 복되도다</source>
-        <translation>보지 못하고 믿는 자들은 복되도다</translation>
+        <source>보지못하고 믿는 자들은 복되도다</source>
+        <translation>보지못하고 믿는 자들은 복되도다</translation>
     </message>
     <message>
         <source>요한복음 20:29</source>
         <translation>요한복음 20:29</translation>
     </message>
     <message>
-        <source>오직 성령이 너희에게 임하시면 너희가 권능을 받고 예루살렘과 온 유대와 사마리아와 땅 끝까지 이르러 내 증인이 되리라 하시니라</source>
-        <translation>오직 성령이 너희에게 임하시면 너희가 권능을 받고 예루살렘과 온 유대와 사마리아와 땅 끝까지 이르러 내 증인이 되리라 하시니라</translation>
+        <source>오직 성령이 너희에게 임하시면 너희가 권능을 받고 예루살렘과 온 유대와 사마리아와 땅끝까지 이르러 내 증인이 되리라 하시니라</source>
+        <translation>오직 성령이 너희에게 임하시면 너희가 권능을 받고 예루살렘과 온 유대와 사마리아와 땅끝까지 이르러 내 증인이 되리라 하시니라</translation>
     </message>
     <message>
         <source>사도행전 1:8</source>
         <translation>사도행전 1:8</translation>
     </message>
     <message>
-        <source>다른 이로써는 구원을 받을 수 없나니 천하 인간에 구원을 받을 만한 다른 이름을 우리에게 주신 일이 없음이니라 하였더라</source>
-        <translation>다른 이로써는 구원을 받을 수 없나니 천하 인간에 구원을 받을 만한 다른 이름을 우리에게 주신 일이 없음이니라 하였더라</translation>
+        <source>다른이로서는 구원을 얻을 수 없나니 천하 인간에 구원을 얻을만한 다른 이름을 우리에게 주신 일이 없음이니라 하였더라</source>
+        <translation>다른이로서는 구원을 얻을 수 없나니 천하 인간에 구원을 얻을만한 다른 이름을 우리에게 주신 일이 없음이니라 하였더라</translation>
     </message>
     <message>
         <source>사도행전 4:12</source>
@@ -2934,8 +2934,8 @@
         <translation>사도행전 16:31</translation>
     </message>
     <message>
-        <source>주는 것이 받는 것보다 복이 있다</source>
-        <translation>주는 것이 받는 것보다 복이 있다</translation>
+        <source>또 주 예수의 친히 말씀하신바 주는 것이 받는 것보다 복이 있다 하심을 기억하여야 할찌니라</source>
+        <translation>또 주 예수의 친히 말씀하신바 주는 것이 받는 것보다 복이 있다 하심을 기억하여야 할찌니라</translation>
     </message>
     <message>
         <source>사도행전 20:35</source>
@@ -2966,8 +2966,8 @@
         <translation>로마서 5:1</translation>
     </message>
     <message>
-        <source>소망이 부끄럽게 아니함은 우리에게 주신 성령으로 말미암아 하나님의 사랑이 우리 마음에 부은 바 됨이니</source>
-        <translation>소망이 부끄럽게 아니함은 우리에게 주신 성령으로 말미암아 하나님의 사랑이 우리 마음에 부은 바 됨이니</translation>
+        <source>소망이 부끄럽게 아니함은 우리에게 주신 성령으로 말미암아 하나님의 사랑이 우리 마음에 부은바 됨이니</source>
+        <translation>소망이 부끄럽게 아니함은 우리에게 주신 성령으로 말미암아 하나님의 사랑이 우리 마음에 부은바 됨이니</translation>
     </message>
     <message>
         <source>로마서 5:5</source>
@@ -3118,8 +3118,8 @@
         <translation>고린도전서 13:7</translation>
     </message>
     <message>
-        <source>그런즉 믿음, 소망, 사랑, 이 세가지는 항상 있을 것인데 그 중에 제일은 사랑이라</source>
-        <translation>그런즉 믿음, 소망, 사랑, 이 세가지는 항상 있을 것인데 그 중에 제일은 사랑이라</translation>
+        <source>그런즉 믿음, 소망, 사랑, 이 세 가지는 항상 있을 것인데 그 중에 제일은 사랑이라</source>
+        <translation>그런즉 믿음, 소망, 사랑, 이 세 가지는 항상 있을 것인데 그 중에 제일은 사랑이라</translation>
     </message>
     <message>
         <source>고린도전서 13:13</source>
@@ -3142,32 +3142,32 @@
         <translation>고린도후서 4:16</translation>
     </message>
     <message>
-        <source>이는 우리가 믿음으로 행하고 보는 것으로 행하지 아니함이로라</source>
-        <translation>이는 우리가 믿음으로 행하고 보는 것으로 행하지 아니함이로라</translation>
+        <source>이는 우리가 믿음으로 행하고 보는 것으로 하지 아니함이로라</source>
+        <translation>이는 우리가 믿음으로 행하고 보는 것으로 하지 아니함이로라</translation>
     </message>
     <message>
         <source>고린도후서 5:7</source>
         <translation>고린도후서 5:7</translation>
     </message>
     <message>
-        <source>그런즉 누구든지 그리스도 안에 있으면 새로운 피조물이라 이전 것은 지나갔으니 보라 새 것이 되었도다</source>
-        <translation>그런즉 누구든지 그리스도 안에 있으면 새로운 피조물이라 이전 것은 지나갔으니 보라 새 것이 되었도다</translation>
+        <source>그런즉 누구든지 그리스도 안에 있으면 새로운 피조물이라 이전 것은 지나갔으니 보라 새것이 되었도다</source>
+        <translation>그런즉 누구든지 그리스도 안에 있으면 새로운 피조물이라 이전 것은 지나갔으니 보라 새것이 되었도다</translation>
     </message>
     <message>
         <source>고린도후서 5:17</source>
         <translation>고린도후서 5:17</translation>
     </message>
     <message>
-        <source>각각 그 마음에 정한 대로 할 것이요 인색함으로나 억지로 하지 말지니 하나님은 즐겨 내는 자를 사랑하시느니라</source>
-        <translation>각각 그 마음에 정한 대로 할 것이요 인색함으로나 억지로 하지 말지니 하나님은 즐겨 내는 자를 사랑하시느니라</translation>
+        <source>각각 그 마음에 정한 대로 할 것이요 인색함으로나 억지로 하지 말찌니 하나님은 즐겨 내는 자를 사랑하시느니라</source>
+        <translation>각각 그 마음에 정한 대로 할 것이요 인색함으로나 억지로 하지 말찌니 하나님은 즐겨 내는 자를 사랑하시느니라</translation>
     </message>
     <message>
         <source>고린도후서 9:7</source>
         <translation>고린도후서 9:7</translation>
     </message>
     <message>
-        <source>내 은혜가 네게 족하도다 이는 내 능력이 약한 데서 온전하여짐이라</source>
-        <translation>내 은혜가 네게 족하도다 이는 내 능력이 약한 데서 온전하여짐이라</translation>
+        <source>내 은혜가 네게 족하도다 이는 내 능력이 약한데서 온전하여짐이라</source>
+        <translation>내 은혜가 네게 족하도다 이는 내 능력이 약한데서 온전하여짐이라</translation>
     </message>
     <message>
         <source>고린도후서 12:9</source>
@@ -3214,8 +3214,8 @@
         <translation>에베소서 2:8</translation>
     </message>
     <message>
-        <source>우리는 그의 만드신 바라 그리스도 예수 안에서 선한 일을 위하여 지으심을 받은 자니</source>
-        <translation>우리는 그의 만드신 바라 그리스도 예수 안에서 선한 일을 위하여 지으심을 받은 자니</translation>
+        <source>우리는 그의 만드신바라 그리스도 예수 안에서 선한 일을 위하여 지으심을 받은 자니</source>
+        <translation>우리는 그의 만드신바라 그리스도 예수 안에서 선한 일을 위하여 지으심을 받은 자니</translation>
     </message>
     <message>
         <source>에베소서 2:10</source>
@@ -3310,8 +3310,8 @@
         <translation>빌립보서 4:4</translation>
     </message>
     <message>
-        <source>아무 것도 염려하지 말고 다만 모든 일에 기도와 간구로 너희 구할 것을 감사함으로 하나님께 아뢰라</source>
-        <translation>아무 것도 염려하지 말고 다만 모든 일에 기도와 간구로 너희 구할 것을 감사함으로 하나님께 아뢰라</translation>
+        <source>아무 것도 염려하지 말고 오직 모든 일에 기도와 간구로, 너희 구할 것을 감사함으로 하나님께 아뢰라</source>
+        <translation>아무 것도 염려하지 말고 오직 모든 일에 기도와 간구로, 너희 구할 것을 감사함으로 하나님께 아뢰라</translation>
     </message>
     <message>
         <source>빌립보서 4:6</source>
@@ -3334,8 +3334,8 @@
         <translation>빌립보서 4:13</translation>
     </message>
     <message>
-        <source>나의 하나님이 그리스도 예수 안에서 영광 가운데 그 풍성한 대로 너희 모든 쓸 것을 채우시리라</source>
-        <translation>나의 하나님이 그리스도 예수 안에서 영광 가운데 그 풍성한 대로 너희 모든 쓸 것을 채우시리라</translation>
+        <source>나의 하나님이 그리스도 예수 안에서 영광 가운데 그 풍성한대로 너희 모든 쓸 것을 채우시리라</source>
+        <translation>나의 하나님이 그리스도 예수 안에서 영광 가운데 그 풍성한대로 너희 모든 쓸 것을 채우시리라</translation>
     </message>
     <message>
         <source>빌립보서 4:19</source>
@@ -3366,8 +3366,8 @@
         <translation>골로새서 3:15</translation>
     </message>
     <message>
-        <source>무슨 일을 하든지 마음을 다하여 주께 하듯 하고 사람에게 하듯 하지 말라</source>
-        <translation>무슨 일을 하든지 마음을 다하여 주께 하듯 하고 사람에게 하듯 하지 말라</translation>
+        <source>무슨 일을 하든지 마음을 다하여 주께 하듯하고 사람에게 하듯하지 말라</source>
+        <translation>무슨 일을 하든지 마음을 다하여 주께 하듯하고 사람에게 하듯하지 말라</translation>
     </message>
     <message>
         <source>골로새서 3:23</source>
@@ -3398,8 +3398,8 @@
         <translation>데살로니가전서 5:17</translation>
     </message>
     <message>
-        <source>범사에 감사하라 이것이 그리스도 예수 안에서 너희를 향하신 하나님의 뜻이니라</source>
-        <translation>범사에 감사하라 이것이 그리스도 예수 안에서 너희를 향하신 하나님의 뜻이니라</translation>
+        <source>범사에 감사하라 이는 그리스도 예수 안에서 너희를 향하신 하나님의 뜻이니라</source>
+        <translation>범사에 감사하라 이는 그리스도 예수 안에서 너희를 향하신 하나님의 뜻이니라</translation>
     </message>
     <message>
         <source>데살로니가전서 5:18</source>
@@ -3494,8 +3494,8 @@
         <translation>히브리서 13:8</translation>
     </message>
     <message>
-        <source>내 형제들아 너희가 여러 가지 시험을 만나거든 온전히 기쁘게 여기라</source>
-        <translation>내 형제들아 너희가 여러 가지 시험을 만나거든 온전히 기쁘게 여기라</translation>
+        <source>내 형제들아 너희가 여러가지 시험을 만나거든 온전히 기쁘게 여기라</source>
+        <translation>내 형제들아 너희가 여러가지 시험을 만나거든 온전히 기쁘게 여기라</translation>
     </message>
     <message>
         <source>야고보서 1:2</source>
@@ -3518,8 +3518,8 @@
         <translation>야고보서 1:19</translation>
     </message>
     <message>
-        <source>하나님을 가까이하라 그리하면 너희를 가까이하시리라</source>
-        <translation>하나님을 가까이하라 그리하면 너희를 가까이하시리라</translation>
+        <source>하나님을 가까이 하라 그리하면 너희를 가까이 하시리라</source>
+        <translation>하나님을 가까이 하라 그리하면 너희를 가까이 하시리라</translation>
     </message>
     <message>
         <source>야고보서 4:8</source>
@@ -3534,16 +3534,16 @@
         <translation>베드로전서 4:8</translation>
     </message>
     <message>
-        <source>너희 염려를 다 주께 맡기라 이는 저가 너희를 권고하심이니라</source>
-        <translation>너희 염려를 다 주께 맡기라 이는 저가 너희를 권고하심이니라</translation>
+        <source>너희 염려를 다 주께 맡겨 버리라 이는 저가 너희를 권고하심이니라</source>
+        <translation>너희 염려를 다 주께 맡겨 버리라 이는 저가 너희를 권고하심이니라</translation>
     </message>
     <message>
         <source>베드로전서 5:7</source>
         <translation>베드로전서 5:7</translation>
     </message>
     <message>
-        <source>주께는 하루가 천 년 같고 천 년이 하루 같은 이 한 가지를 잊지 말라</source>
-        <translation>주께는 하루가 천 년 같고 천 년이 하루 같은 이 한 가지를 잊지 말라</translation>
+        <source>주께는 하루가 천년 같고 천년이 하루 같은 이 한가지를 잊지 말라</source>
+        <translation>주께는 하루가 천년 같고 천년이 하루 같은 이 한가지를 잊지 말라</translation>
     </message>
     <message>
         <source>베드로후서 3:8</source>
@@ -3558,8 +3558,8 @@
         <translation>요한일서 1:9</translation>
     </message>
     <message>
-        <source>사랑하는 자들아 우리가 서로 사랑하자 사랑은 하나님께 속한 것이니</source>
-        <translation>사랑하는 자들아 우리가 서로 사랑하자 사랑은 하나님께 속한 것이니</translation>
+        <source>사랑하는 자들아 우리가 서로 사랑하자 사랑은 하나님께 속한것이니</source>
+        <translation>사랑하는 자들아 우리가 서로 사랑하자 사랑은 하나님께 속한것이니</translation>
     </message>
     <message>
         <source>요한일서 4:7</source>
@@ -3590,8 +3590,8 @@
         <translation>요한일서 4:19</translation>
     </message>
     <message>
-        <source>볼찌어다 내가 문 밖에 서서 두드리노니 누구든지 내 음성을 듣고 문을 열면 내가 그에게로 들어가 그로 더불어 먹고 그는 나로 더불어 먹으리라</source>
-        <translation>볼찌어다 내가 문 밖에 서서 두드리노니 누구든지 내 음성을 듣고 문을 열면 내가 그에게로 들어가 그로 더불어 먹고 그는 나로 더불어 먹으리라</translation>
+        <source>볼찌어다 내가 문밖에 서서 두드리노니 누구든지 내 음성을 듣고 문을 열면 내가 그에게로 들어가 그로 더불어 먹고 그는 나로 더불어 먹으리라</source>
+        <translation>볼찌어다 내가 문밖에 서서 두드리노니 누구든지 내 음성을 듣고 문을 열면 내가 그에게로 들어가 그로 더불어 먹고 그는 나로 더불어 먹으리라</translation>
     </message>
     <message>
         <source>요한계시록 3:20</source>
