@@ -295,5 +295,8 @@ TEST_F(LocalizationTest, FirstNumberPicksThePluralForm)
     EXPECT_EQ(L("파일 %lld개", 0), QStringLiteral("0 files"));
     EXPECT_EQ(L("포르랑! %lld개 항목을 해결했어요 (%lld개 실패)", 1, 3),
               QStringLiteral("Done! Fixed 1 item (3 failed)"));
+    // A translation with one form serves every count.
     EXPECT_EQ(L("%@ 외 %lld개", "a.txt", 4), QStringLiteral("a.txt and 4 more"));
+    EXPECT_EQ(L("완료 %lld개", 1), QStringLiteral("1 done"));
+    EXPECT_EQ(L("완료 %lld개", 7), QStringLiteral("7 done"));
 }
