@@ -541,7 +541,7 @@ Quillfern version: %@ · %@</translation>
     </message>
     <message>
         <source>한글 깨짐 없는 압축·해제</source>
-        <translation>Compress and extract without garbled Korean</translation>
+        <translation>Zip and unzip, Korean intact</translation>
     </message>
     <message>
         <source>파일명 호환 검사</source>
@@ -581,7 +581,7 @@ Quillfern version: %@ · %@</translation>
     </message>
     <message>
         <source>화면 꺼짐·잠자기 막기</source>
-        <translation>Keep the screen on and the computer awake</translation>
+        <translation>Keep screen and computer awake</translation>
     </message>
     <message>
         <source>시스템</source>
