@@ -12,15 +12,16 @@ public:
     enum class Category { other, unsupported, passwordRequired, wrongPassword };
 
     virtual QString description() const = 0;
-    virtual Category category() const = 0;
+    Category category() const { return category_; }
     const QString &detail() const { return detail_; }
     // The description in UTF-8.
     const char *what() const noexcept override;
 
 protected:
-    explicit FormatError(QString detail) : detail_(std::move(detail)) {}
+    FormatError(QString detail, Category category) : detail_(std::move(detail)), category_(category) {}
 
 private:
     QString detail_;
+    Category category_;
     mutable std::string what_;
 };

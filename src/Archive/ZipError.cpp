@@ -20,17 +20,3 @@ QString ZipError::description() const
     }
     return {};
 }
-
-FormatError::Category ZipError::category() const
-{
-    switch (kind_) {
-    case Kind::unsupported:
-        return Category::unsupported;
-    case Kind::passwordRequired:
-        return Category::passwordRequired;
-    case Kind::wrongPassword:
-        return Category::wrongPassword;
-    default:
-        return Category::other;
-    }
-}

@@ -7,17 +7,22 @@ class ZipError : public FormatError {
 public:
     enum class Kind { corrupted, unsupported, ioError, notAZip, passwordRequired, wrongPassword };
 
-    static ZipError corrupted(QString detail) { return {Kind::corrupted, std::move(detail)}; }
-    static ZipError unsupported(QString detail) { return {Kind::unsupported, std::move(detail)}; }
-    static ZipError ioError(QString detail) { return {Kind::ioError, std::move(detail)}; }
-    static ZipError notAZip() { return {Kind::notAZip, {}}; }
-    static ZipError passwordRequired() { return {Kind::passwordRequired, {}}; }
-    static ZipError wrongPassword() { return {Kind::wrongPassword, {}}; }
+    static ZipError corrupted(QString detail)
+    {
+        return {Kind::corrupted, std::move(detail), Category::other};
+    }
+    static ZipError unsupported(QString detail)
+    {
+        return {Kind::unsupported, std::move(detail), Category::unsupported};
+    }
+    static ZipError ioError(QString detail) { return {Kind::ioError, std::move(detail), Category::other}; }
+    static ZipError notAZip() { return {Kind::notAZip, {}, Category::other}; }
+    static ZipError passwordRequired() { return {Kind::passwordRequired, {}, Category::passwordRequired}; }
+    static ZipError wrongPassword() { return {Kind::wrongPassword, {}, Category::wrongPassword}; }
 
     Kind kind() const { return kind_; }
     // The Korean sentence the user sees.
     QString description() const override;
-    Category category() const override;
 
     bool operator==(const ZipError &other) const
     {
@@ -25,6 +30,9 @@ public:
     }
 
 private:
-    ZipError(Kind kind, QString detail) : FormatError(std::move(detail)), kind_(kind) {}
+    ZipError(Kind kind, QString detail, Category category)
+        : FormatError(std::move(detail), category), kind_(kind)
+    {
+    }
     Kind kind_;
 };

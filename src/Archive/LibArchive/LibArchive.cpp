@@ -309,18 +309,6 @@ QString LibArchive::ArchiveError::description() const
     return {};
 }
 
-FormatError::Category LibArchive::ArchiveError::category() const
-{
-    switch (kind_) {
-    case Kind::passwordRequired:
-        return Category::passwordRequired;
-    case Kind::wrongPassword:
-        return Category::wrongPassword;
-    default:
-        return Category::other;
-    }
-}
-
 bool LibArchive::Item::isMacJunk() const
 {
     return ::isMacJunk(name);

@@ -38,15 +38,20 @@ public:
     public:
         enum class Kind { unavailable, passwordRequired, wrongPassword, failed };
 
-        static ArchiveError unavailable() { return {Kind::unavailable, {}}; }
-        static ArchiveError passwordRequired() { return {Kind::passwordRequired, {}}; }
-        static ArchiveError wrongPassword() { return {Kind::wrongPassword, {}}; }
-        static ArchiveError failed(QString detail) { return {Kind::failed, std::move(detail)}; }
+        static ArchiveError unavailable() { return {Kind::unavailable, {}, Category::other}; }
+        static ArchiveError passwordRequired()
+        {
+            return {Kind::passwordRequired, {}, Category::passwordRequired};
+        }
+        static ArchiveError wrongPassword() { return {Kind::wrongPassword, {}, Category::wrongPassword}; }
+        static ArchiveError failed(QString detail)
+        {
+            return {Kind::failed, std::move(detail), Category::other};
+        }
 
         Kind kind() const { return kind_; }
         // The Korean sentence the user sees.
         QString description() const override;
-        Category category() const override;
 
         bool operator==(const ArchiveError &other) const
         {
@@ -54,7 +59,10 @@ public:
         }
 
     private:
-        ArchiveError(Kind kind, QString detail) : FormatError(std::move(detail)), kind_(kind) {}
+        ArchiveError(Kind kind, QString detail, Category category)
+            : FormatError(std::move(detail), category), kind_(kind)
+        {
+        }
         Kind kind_;
     };
 

@@ -19,20 +19,6 @@ QString SevenZipReadError::description() const
     return {};
 }
 
-FormatError::Category SevenZipReadError::category() const
-{
-    switch (kind_) {
-    case Kind::unsupported:
-        return Category::unsupported;
-    case Kind::passwordRequired:
-        return Category::passwordRequired;
-    case Kind::wrongPassword:
-        return Category::wrongPassword;
-    default:
-        return Category::other;
-    }
-}
-
 QString SevenZipError::description() const
 {
     switch (kind_) {

@@ -7,16 +7,24 @@ class SevenZipReadError : public FormatError {
 public:
     enum class Kind { corrupted, unsupported, notSevenZip, passwordRequired, wrongPassword };
 
-    static SevenZipReadError corrupted(QString detail) { return {Kind::corrupted, std::move(detail)}; }
-    static SevenZipReadError unsupported(QString detail) { return {Kind::unsupported, std::move(detail)}; }
-    static SevenZipReadError notSevenZip() { return {Kind::notSevenZip, {}}; }
-    static SevenZipReadError passwordRequired() { return {Kind::passwordRequired, {}}; }
-    static SevenZipReadError wrongPassword() { return {Kind::wrongPassword, {}}; }
+    static SevenZipReadError corrupted(QString detail)
+    {
+        return {Kind::corrupted, std::move(detail), Category::other};
+    }
+    static SevenZipReadError unsupported(QString detail)
+    {
+        return {Kind::unsupported, std::move(detail), Category::unsupported};
+    }
+    static SevenZipReadError notSevenZip() { return {Kind::notSevenZip, {}, Category::other}; }
+    static SevenZipReadError passwordRequired()
+    {
+        return {Kind::passwordRequired, {}, Category::passwordRequired};
+    }
+    static SevenZipReadError wrongPassword() { return {Kind::wrongPassword, {}, Category::wrongPassword}; }
 
     Kind kind() const { return kind_; }
     // The Korean sentence the user sees.
     QString description() const override;
-    Category category() const override;
 
     bool operator==(const SevenZipReadError &other) const
     {
@@ -24,7 +32,10 @@ public:
     }
 
 private:
-    SevenZipReadError(Kind kind, QString detail) : FormatError(std::move(detail)), kind_(kind) {}
+    SevenZipReadError(Kind kind, QString detail, Category category)
+        : FormatError(std::move(detail), category), kind_(kind)
+    {
+    }
     Kind kind_;
 };
 
@@ -33,12 +44,14 @@ class SevenZipError : public FormatError {
 public:
     enum class Kind { ioError, cryptoError };
 
-    static SevenZipError ioError(QString detail) { return {Kind::ioError, std::move(detail)}; }
-    static SevenZipError cryptoError() { return {Kind::cryptoError, {}}; }
+    static SevenZipError ioError(QString detail)
+    {
+        return {Kind::ioError, std::move(detail), Category::other};
+    }
+    static SevenZipError cryptoError() { return {Kind::cryptoError, {}, Category::other}; }
 
     Kind kind() const { return kind_; }
     QString description() const override;
-    Category category() const override { return Category::other; }
 
     bool operator==(const SevenZipError &other) const
     {
@@ -46,6 +59,9 @@ public:
     }
 
 private:
-    SevenZipError(Kind kind, QString detail) : FormatError(std::move(detail)), kind_(kind) {}
+    SevenZipError(Kind kind, QString detail, Category category)
+        : FormatError(std::move(detail), category), kind_(kind)
+    {
+    }
     Kind kind_;
 };
