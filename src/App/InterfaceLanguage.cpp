@@ -3,24 +3,69 @@
 #include "Core/LanguageSetting.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace InterfaceLanguage {
 
+namespace {
+
+const QString programTranslator = QStringLiteral("quillfern-translator");
+const QString qtTranslator = QStringLiteral("qt-translator");
+
+void removeInstalled()
+{
+    for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>()) {
+        if (t->objectName() == programTranslator || t->objectName() == qtTranslator) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+    }
+}
+
+// The program's translation for the first of the languages that has one, else the Korean one.
+QTranslator *programTranslation(const QStringList &preferred)
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    translator->setObjectName(programTranslator);
+    for (const QString &language : preferred)
+        if (translator->load(QStringLiteral("quillfern_") + QLocale(language).name(),
+                             QStringLiteral(":/i18n"), QStringLiteral("_")))
+            return translator;
+    if (translator->load(QStringLiteral("quillfern_ko"), QStringLiteral(":/i18n")))
+        return translator;
+    delete translator;
+    return nullptr;
+}
+
+} // namespace
+
 void install()
 {
+    removeInstalled();
     const LanguageSetting choice = LanguageSettings::current();
-    if (choice != LanguageSetting::system)
-        QLocale::setDefault(QLocale(LanguageSettings::rawValue(choice)));
-    // Korean is the source language: it needs no translator, and a language without one shows
-    // the Korean texts.
-    auto *translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QLocale(), QStringLiteral("quillfern"), QStringLiteral("_"),
-                         QStringLiteral(":/i18n")))
-        QCoreApplication::installTranslator(translator);
+    QStringList preferred;
+    if (choice == LanguageSetting::system) {
+        QLocale::setDefault(QLocale::system());
+        preferred = QLocale::system().uiLanguages();
+    } else {
+        preferred = {LanguageSettings::rawValue(choice)};
+        QLocale::setDefault(QLocale(preferred.first()));
+    }
+
+    QTranslator *program = programTranslation(preferred);
+    if (program == nullptr)
+        return;
+    QCoreApplication::installTranslator(program);
+    // Qt's own texts (dialog buttons, the file dialog) in the language the program speaks.
+    auto *qt = new QTranslator(QCoreApplication::instance());
+    qt->setObjectName(qtTranslator);
+    if (qt->load(QLocale(program->language()), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
     else
-        delete translator;
+        delete qt;
 }
 
 } // namespace InterfaceLanguage

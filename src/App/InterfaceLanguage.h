@@ -1,8 +1,13 @@
 #pragma once
 
-// The interface language at start-up: the stored choice (or the system's languages when it
-// follows the system) becomes the default locale, and the matching translator is installed.
-// A change of the choice takes effect at the next start.
+// The interface language at start-up. The stored choice (or, when it follows the system, the
+// system's languages in order) picks the first language the program is translated into; any
+// other falls back to Korean, the language of the keys. Its translation (the Korean one words
+// macOS names for Linux) and Qt's own translation of the same language are installed, and the
+// choice becomes the default locale. A change of the choice takes effect at the next start.
 namespace InterfaceLanguage {
+
+// Installs the translators, replacing any installed by an earlier call.
 void install();
-}
+
+} // namespace InterfaceLanguage

@@ -17,7 +17,7 @@ struct Row {
 };
 
 constexpr Row rows[count] = {
-    {"system", "시스템 설정 따름"},
+    {"system", QT_TRANSLATE_NOOP("Quillfern", "시스템 설정 따름")},
     {"ko", "한국어"},
     {"en", "English"},
     {"zh-Hans", "简体中文"},

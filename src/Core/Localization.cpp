@@ -2,10 +2,19 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <climits>
+
 namespace Localization {
 
-QString translate(const char *key)
+QString translate(const char *key, std::optional<long long> count)
 {
+    // Qt picks a plural form by an int; beyond its range every language uses its "many" form.
+    const int n = count ? int(std::clamp<long long>(*count, INT_MIN + 1, INT_MAX)) : -1;
+    const QString plural = QCoreApplication::translate("Quillfern", key, nullptr, n);
+    // A translation without plural forms has no form for a plural count: Qt then gives the key.
+    if (n < 0 || plural != QString::fromUtf8(key))
+        return plural;
     return QCoreApplication::translate("Quillfern", key);
 }
 
@@ -30,6 +39,17 @@ QString fill(const QString &format, std::initializer_list<Arg> args)
         }
     }
     return out;
+}
+
+QString format(const char *key, std::initializer_list<Arg> args)
+{
+    std::optional<long long> count;
+    for (const Arg &arg : args)
+        if (arg.number) {
+            count = arg.number;
+            break;
+        }
+    return fill(translate(key, count), args);
 }
 
 } // namespace Localization

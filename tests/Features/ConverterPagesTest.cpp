@@ -78,7 +78,7 @@ TEST(HeicConverterPage, ConvertsPhotosAndShowsEachOutcome)
     EXPECT_EQ(action(&page), "3장 JPG로 변환");
     EXPECT_TRUE(actionEnabled(&page));
     EXPECT_EQ(text(row(&page, 0).badge.text), "변환 대기");
-    EXPECT_EQ(text(row(&page, 2).size), "11 bytes");
+    EXPECT_EQ(text(row(&page, 2).size), "11바이트");
     shoot(&page, QStringLiteral("heic-converter"));
 
     page.bottomBar()->actionButton()->click();

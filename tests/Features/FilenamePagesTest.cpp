@@ -216,13 +216,13 @@ TEST(JunkCleanerPage, KindsMenuFiltersTheListAndTrashingMarksRows)
 
     drop(&page, {root});
     ASSERT_EQ(rowCount(&page), 3);
-    EXPECT_EQ(summary(&page), "청소 대상 3개 (4 KB) · 검사 5개");
+    EXPECT_EQ(summary(&page), "청소 대상 3개 (4KB) · 검사 5개");
     EXPECT_EQ(action(&page), "3개 휴지통으로");
     const ResultRow macosx = row(&page, 2);
     EXPECT_EQ(text(macosx.name), "__MACOSX");
     EXPECT_EQ(macosx.symbol, QStringLiteral("folder.fill"));
     EXPECT_EQ(macosx.symbolTone, Tone::cyan);
-    EXPECT_EQ(text(macosx.size), "500 bytes");
+    EXPECT_EQ(text(macosx.size), "500바이트");
     EXPECT_EQ(text(macosx.badge.text), "삭제 대기");
     shoot(&page, QStringLiteral("junk-cleaner"));
 
@@ -274,7 +274,7 @@ TEST(JunkCleanerPage, NoJunkAndSingleFilesAndTheFolderOnlyPanel)
     EXPECT_EQ(summary(&files), "검사 1개");
     drop(&files, {store});
     ASSERT_EQ(rowCount(&files), 1);
-    EXPECT_EQ(summary(&files), "청소 대상 1개 (3 bytes) · 검사 2개");
+    EXPECT_EQ(summary(&files), "청소 대상 1개 (3바이트) · 검사 2개");
 }
 
 TEST(JunkCleanerPage, UnreadableFoldersShowThePermissionLine)

@@ -560,7 +560,8 @@ Parsed parse(ByteView file, const QString &password, SevenZip::KeyCache &keys)
         const auto offsets = packOffsets(s);
         std::vector<ByteView> packs;
         for (std::size_t k = 0; k < s.packSizes.size(); ++k)
-            packs.push_back(cutPackStream(file, s, offsets, k, "헤더 데이터"));
+            packs.push_back(
+                cutPackStream(file, s, offsets, k, QT_TRANSLATE_NOOP("Quillfern", "헤더 데이터")));
         parsed.decodedHeader = SevenZip::decodeFolder(folder, packs, password, &keys);
         if (parsed.decodedHeader.empty())
             throw outOfRange();
@@ -722,7 +723,8 @@ std::int64_t extractFromMemory(std::span<const std::uint8_t> archive, const std:
         const Folder &folder = s.folders[f];
         std::vector<ByteView> packs;
         for (std::size_t k = 0; k < folder.packedIndices.size(); ++k)
-            packs.push_back(cutPackStream(archive, s, offsets, firstPack[f] + k, "데이터 범위"));
+            packs.push_back(cutPackStream(archive, s, offsets, firstPack[f] + k,
+                                          QT_TRANSLATE_NOOP("Quillfern", "데이터 범위")));
         return cache.emplace(f, SevenZip::decodeFolder(folder, packs, password, &keys)).first->second;
     };
     // A folder is dropped once its last file is done with.

@@ -163,7 +163,7 @@ TEST_F(ZipKoreanViewTest, ExtractStateListsFilesWithBadgesJunkAndSummary)
               (std::vector<QString>{QString::fromUtf8("CP949 복원"), QString::fromUtf8("CP949 복원"), ""}));
     EXPECT_EQ(rowTexts("entryList", "junkNote"),
               (std::vector<QString>{"", "", QString::fromUtf8("맥 쓰레기 파일 — 건너뜀")}));
-    EXPECT_EQ(rowTexts("entryList", "entrySize"), (std::vector<QString>{"2 KB", "1 byte", "1 byte"}));
+    EXPECT_EQ(rowTexts("entryList", "entrySize"), (std::vector<QString>{"2KB", "1바이트", "1바이트"}));
     EXPECT_EQ(text("extractSummary"), QString::fromUtf8("파일 3개 · 쓰레기 1개 제외"));
     EXPECT_TRUE(find<QCheckBox>("junkCheck")->isEnabled());
     EXPECT_FALSE(shown("passwordField"));
