@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/DirectoryScan.h"
+#include "Features/TextEncoding/TextFile.h"
 
 #include <QObject>
 #include <QString>
@@ -48,6 +49,7 @@ public:
         QString preview;
         Status status;
         LineEndingKind lineEndingKind = LineEndingKind::none;
+        FileIdentity identity; // the file the scan read
     };
 
     static constexpr std::array<TargetEncoding, 2> allTargets{TargetEncoding::utf8, TargetEncoding::cp949};
@@ -114,7 +116,7 @@ private:
     void addFile(const std::filesystem::path &path, bool requireTextExtension);
     bool needsConversion(const Item &item) const;
     void reevaluate();
-    void convert(const Item &item);
+    void convert(const Item &item, const std::filesystem::path &file);
     void setSkippedCount(std::int64_t value);
 
     TargetEncoding target_ = TargetEncoding::utf8;
