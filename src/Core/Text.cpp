@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -160,7 +161,8 @@ int checkUtf8(std::string_view s)
 struct Cp949Table {
     std::array<std::uint8_t, 256> single{}; // a character by itself
     std::array<std::uint8_t, 256> sync{};   // a character by itself and never a second byte
-    // For two bytes: how far a parse moves from the first (1 or 2), plus 4 when they are invalid.
+    // For two bytes, indexed by the second times 256 plus the first (one little-endian load): how
+    // far a parse moves from the first (1 or 2), plus 4 when they are invalid.
     std::vector<std::uint8_t> step = std::vector<std::uint8_t>(65536);
 };
 
@@ -198,9 +200,9 @@ const Cp949Table &cp949Table()
             t.sync[a] = t.single[a] && !trail[a];
             for (unsigned b = 0; b < 256; ++b) {
                 if (t.single[a])
-                    t.step[a << 8 | b] = t.single[b] ? 2 : 1;
+                    t.step[b << 8 | a] = t.single[b] ? 2 : 1;
                 else
-                    t.step[a << 8 | b] = pair[a << 8 | b] ? 2 : 4 | 2;
+                    t.step[b << 8 | a] = pair[a << 8 | b] ? 2 : 4 | 2;
             }
         }
         if (cd != reinterpret_cast<iconv_t>(-1))
@@ -238,7 +240,12 @@ int checkCp949(std::string_view s)
     // A part other than the last ends after a lone byte that is not the text's last, so reading
     // one byte past its parse position stays inside the text.
     auto step = [&](std::size_t lane) {
-        const unsigned v = t.step[unsigned(p[at[lane]]) << 8 | p[at[lane] + 1]];
+        std::uint16_t two;
+        if constexpr (std::endian::native == std::endian::little)
+            std::memcpy(&two, p + at[lane], 2);
+        else
+            two = std::uint16_t(p[at[lane] + 1] << 8 | p[at[lane]]);
+        const unsigned v = t.step[two];
         bad |= v;
         at[lane] += v & 3;
     };
