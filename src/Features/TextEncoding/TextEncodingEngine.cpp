@@ -4,6 +4,7 @@
 #include "Archive/ZipError.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/Notify.h"
 #include "Core/PathExtension.h"
 #include "Core/RenameNoReplace.h"
 #include "Core/ScanSupport.h"
@@ -184,23 +185,17 @@ const std::vector<std::string> &TextEncodingEngine::textExtensions()
     return extensions;
 }
 
-TextEncodingEngine::TextEncodingEngine(QObject *parent) : QObject(parent) {}
+TextEncodingEngine::TextEncodingEngine(QObject *parent) : FileScanEngine(parent) {}
 
 void TextEncodingEngine::setTarget(TargetEncoding target)
 {
-    const bool changed = target_ != target;
-    target_ = target;
-    if (changed)
-        emit targetChanged();
+    Notify::assign(this, target_, target, &TextEncodingEngine::targetChanged);
     reevaluate();
 }
 
 void TextEncodingEngine::setLineEnding(LineEndingChoice choice)
 {
-    const bool changed = lineEnding_ != choice;
-    lineEnding_ = choice;
-    if (changed)
-        emit lineEndingChanged();
+    Notify::assign(this, lineEnding_, choice, &TextEncodingEngine::lineEndingChanged);
     reevaluate();
 }
 
@@ -209,65 +204,27 @@ std::int64_t TextEncodingEngine::count(Status::Kind kind) const
     return ScanSupport::countWithStatus(items_, kind);
 }
 
-void TextEncodingEngine::setSkippedCount(std::int64_t value)
-{
-    if (skippedCount_ == value)
-        return;
-    skippedCount_ = value;
-    emit skippedCountChanged();
-}
-
-void TextEncodingEngine::addURLs(const std::vector<fs::path> &urls)
-{
-    if (ScanSupport::addRoots(scannedRoots_, urls))
-        emit scannedRootsChanged();
-    rescan();
-}
-
 void TextEncodingEngine::rescan()
 {
     // A file given by itself is read whatever its extension; inside folders only text extensions.
-    const auto skippedBefore = std::exchange(skippedCount_, 0);
-    ScanSupport::listFiles(items_, scan, scannedRoots_, true,
-                           [this](const fs::path &file, bool insideFolder) { addFile(file, insideFolder); });
-    emit itemsChanged();
-    if (skippedCount_ != skippedBefore)
-        emit skippedCountChanged();
+    relistFiles(items_, true,
+                [this](const fs::path &file, bool insideFolder) { return addFile(file, insideFolder); });
 }
 
-void TextEncodingEngine::clear()
-{
-    if (!scannedRoots_.empty()) {
-        scannedRoots_.clear();
-        emit scannedRootsChanged();
-    }
-    if (!items_.empty()) {
-        items_.clear();
-        emit itemsChanged();
-    }
-    setSkippedCount(0);
-}
-
-void TextEncodingEngine::addFile(const fs::path &path, bool requireTextExtension)
+bool TextEncodingEngine::addFile(const fs::path &path, bool requireTextExtension)
 {
     if (requireTextExtension) {
         const auto ext = lowerExtension(path);
         const auto &known = textExtensions();
-        if (std::find(known.begin(), known.end(), ext) == known.end()) {
-            ++skippedCount_;
-            return;
-        }
+        if (std::find(known.begin(), known.end(), ext) == known.end())
+            return false;
     }
     const auto bytes = readRegularFile(path);
-    if (!bytes || bytes->empty()) {
-        ++skippedCount_;
-        return;
-    }
+    if (!bytes || bytes->empty())
+        return false;
     auto [detected, text] = detect(asText(*bytes));
-    if (detected == DetectedEncoding::binary || detected == DetectedEncoding::unknown) {
-        ++skippedCount_;
-        return;
-    }
+    if (detected == DetectedEncoding::binary || detected == DetectedEncoding::unknown)
+        return false;
     Item item;
     item.id = QUuid::createUuid();
     item.url = path;
@@ -277,6 +234,7 @@ void TextEncodingEngine::addFile(const fs::path &path, bool requireTextExtension
     item.preview = previewLine(text.value_or(std::string()));
     item.status = needsConversion(item) ? Status::pending() : Status::alreadyOk();
     items_.push_back(std::move(item));
+    return true;
 }
 
 std::pair<TextEncodingEngine::DetectedEncoding, std::optional<std::string>>
