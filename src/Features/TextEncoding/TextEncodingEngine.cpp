@@ -4,6 +4,7 @@
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/Notify.h"
 #include "Core/PathExtension.h"
 #include "Core/RenameNoReplace.h"
 #include "Core/ScanSupport.h"
@@ -153,23 +154,17 @@ const std::vector<std::string> &TextEncodingEngine::textExtensions()
     return extensions;
 }
 
-TextEncodingEngine::TextEncodingEngine(QObject *parent) : QObject(parent) {}
+TextEncodingEngine::TextEncodingEngine(QObject *parent) : FileScanEngine(parent) {}
 
 void TextEncodingEngine::setTarget(TargetEncoding target)
 {
-    const bool changed = target_ != target;
-    target_ = target;
-    if (changed)
-        emit targetChanged();
+    Notify::assign(this, target_, target, &TextEncodingEngine::targetChanged);
     reevaluate();
 }
 
 void TextEncodingEngine::setLineEnding(LineEndingChoice choice)
 {
-    const bool changed = lineEnding_ != choice;
-    lineEnding_ = choice;
-    if (changed)
-        emit lineEndingChanged();
+    Notify::assign(this, lineEnding_, choice, &TextEncodingEngine::lineEndingChanged);
     reevaluate();
 }
 
@@ -178,54 +173,20 @@ std::int64_t TextEncodingEngine::count(Status::Kind kind) const
     return ScanSupport::countWithStatus(items_, kind);
 }
 
-void TextEncodingEngine::setSkippedCount(std::int64_t value)
-{
-    if (skippedCount_ == value)
-        return;
-    skippedCount_ = value;
-    emit skippedCountChanged();
-}
-
-void TextEncodingEngine::addURLs(const std::vector<fs::path> &urls)
-{
-    if (ScanSupport::addRoots(scannedRoots_, urls))
-        emit scannedRootsChanged();
-    rescan();
-}
-
 void TextEncodingEngine::rescan()
 {
     // A file given by itself is read whatever its extension; inside folders only text extensions.
-    const auto skippedBefore = std::exchange(skippedCount_, 0);
-    ScanSupport::listFiles(items_, scan, scannedRoots_, true,
-                           [this](const fs::path &file, bool insideFolder) { addFile(file, insideFolder); });
-    emit itemsChanged();
-    if (skippedCount_ != skippedBefore)
-        emit skippedCountChanged();
+    relistFiles(items_, true,
+                [this](const fs::path &file, bool insideFolder) { return addFile(file, insideFolder); });
 }
 
-void TextEncodingEngine::clear()
-{
-    if (!scannedRoots_.empty()) {
-        scannedRoots_.clear();
-        emit scannedRootsChanged();
-    }
-    if (!items_.empty()) {
-        items_.clear();
-        emit itemsChanged();
-    }
-    setSkippedCount(0);
-}
-
-void TextEncodingEngine::addFile(const fs::path &path, bool requireTextExtension)
+bool TextEncodingEngine::addFile(const fs::path &path, bool requireTextExtension)
 {
     if (requireTextExtension) {
         const auto ext = lowerExtension(path);
         const auto &known = textExtensions();
-        if (std::find(known.begin(), known.end(), ext) == known.end()) {
-            ++skippedCount_;
-            return;
-        }
+        if (std::find(known.begin(), known.end(), ext) == known.end())
+            return false;
     }
     // One pass over the file in pieces; memory stays the same whatever its size.
     FileReader reader(path);
@@ -233,24 +194,18 @@ void TextEncodingEngine::addFile(const fs::path &path, bool requireTextExtension
     bool empty = true;
     while (reader.isOpen() && !detector.settled()) {
         const auto piece = reader.next();
-        if (!piece) {
-            ++skippedCount_;
-            return;
-        }
+        if (!piece)
+            return false;
         if (piece->empty())
             break;
         empty = false;
         detector.feed(*piece);
     }
-    if (empty) {
-        ++skippedCount_;
-        return;
-    }
+    if (empty)
+        return false;
     auto found = detector.finish();
-    if (found.encoding == DetectedEncoding::binary || found.encoding == DetectedEncoding::unknown) {
-        ++skippedCount_;
-        return;
-    }
+    if (found.encoding == DetectedEncoding::binary || found.encoding == DetectedEncoding::unknown)
+        return false;
     Item item;
     item.id = QUuid::createUuid();
     item.url = path;
@@ -261,6 +216,7 @@ void TextEncodingEngine::addFile(const fs::path &path, bool requireTextExtension
     item.status = needsConversion(item) ? Status::pending() : Status::alreadyOk();
     item.identity = reader.identity();
     items_.push_back(std::move(item));
+    return true;
 }
 
 std::pair<TextEncodingEngine::DetectedEncoding, std::optional<std::string>>
