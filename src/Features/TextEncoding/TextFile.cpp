@@ -34,7 +34,7 @@ FileReader::FileReader(const fs::path &path)
         return;
     }
     identity_ = FileIdentity::of(st);
-    permissions_ = unsigned(st.st_mode & 07777);
+    permissions_ = unsigned(st.st_mode & 0777);
     // A small file is read with one call into a buffer of its size (and one more to see the end).
     buffer_.resize(std::clamp(std::size_t(st.st_size) + 1, std::size_t(4096), pieceSize));
 }

@@ -41,7 +41,7 @@ public:
     bool isOpen() const { return fd_ >= 0; }
     // The file as it stood when it was opened.
     const FileIdentity &identity() const { return identity_; }
-    unsigned permissions() const { return permissions_; }
+    unsigned permissions() const { return permissions_; } // read, write and execute bits
 
     // The next piece: pieceSize bytes, fewer only at the end of the file; empty at the end, and
     // nullopt when a read fails.
