@@ -1,6 +1,7 @@
 #include "Core/Router.h"
 
 #include "Core/FilePath.h"
+#include "Core/Notify.h"
 #include "Core/Scheduler.h"
 #include "Core/TabOpener.h"
 
@@ -14,26 +15,17 @@ Router &Router::shared()
 
 void Router::setActiveSession(std::optional<QUuid> session)
 {
-    if (activeSession_ == session)
-        return;
-    activeSession_ = session;
-    emit activeSessionChanged();
+    Notify::assign(this, activeSession_, session, &Router::activeSessionChanged);
 }
 
 void Router::setLiveSessions(std::vector<QUuid> sessions)
 {
-    if (liveSessions_ == sessions)
-        return;
-    liveSessions_ = std::move(sessions);
-    emit liveSessionsChanged();
+    Notify::assign(this, liveSessions_, std::move(sessions), &Router::liveSessionsChanged);
 }
 
 void Router::setUnassignedArrival(PathList files)
 {
-    if (unassignedArrival_ == files)
-        return;
-    unassignedArrival_ = std::move(files);
-    emit unassignedArrivalChanged();
+    Notify::assign(this, unassignedArrival_, std::move(files), &Router::unassignedArrivalChanged);
 }
 
 void Router::openCheckup(const PathList &adding)

@@ -209,18 +209,6 @@ bool listRoots(std::vector<Item> &items, DirectoryScan &scan, const std::vector<
     return scan.unreadableCount != unreadableBefore;
 }
 
-// listRoots over every file below the roots (forEachFile), each file offered once, as the root
-// it was dropped as where roots overlap.
-template <typename Item, typename OnFile>
-bool listFiles(std::vector<Item> &items, DirectoryScan &scan, const std::vector<std::filesystem::path> &roots,
-               bool skipHidden, OnFile onFile)
-{
-    auto walked = WalkedSet::holdingRoots(roots);
-    return listRoots(items, scan, roots, [&](const std::filesystem::path &root) {
-        forEachFile(scan, root, skipHidden, walked, onFile);
-    });
-}
-
 // How many rows have the status kind, and the sum of their sizes.
 template <typename Item, typename Kind>
 std::int64_t countWithStatus(const std::vector<Item> &items, Kind kind)

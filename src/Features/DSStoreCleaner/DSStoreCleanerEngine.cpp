@@ -1,5 +1,6 @@
 #include "Features/DSStoreCleaner/DSStoreCleanerEngine.h"
 
+#include "Core/Notify.h"
 #include "Platform/Trash.h"
 
 #include <algorithm>
@@ -8,14 +9,11 @@
 
 namespace fs = std::filesystem;
 
-DSStoreCleanerEngine::DSStoreCleanerEngine(QObject *parent) : QObject(parent) {}
+DSStoreCleanerEngine::DSStoreCleanerEngine(QObject *parent) : ScanEngine(parent) {}
 
 void DSStoreCleanerEngine::setFlag(bool &flag, bool on, void (DSStoreCleanerEngine::*changed)())
 {
-    if (flag != on) {
-        flag = on;
-        emit(this->*changed)();
-    }
+    Notify::assign(this, flag, on, changed);
     rescan();
 }
 
@@ -62,29 +60,18 @@ std::int64_t DSStoreCleanerEngine::totalSize(const fs::path &path, bool isDirect
     return total;
 }
 
-void DSStoreCleanerEngine::addURLs(const std::vector<fs::path> &urls)
-{
-    if (ScanSupport::addRoots(scannedRoots_, urls))
-        emit scannedRootsChanged();
-    rescan();
-}
-
 void DSStoreCleanerEngine::rescan()
 {
     counted_ = 0;
     ScanSupport::WalkedSet walked(scannedRoots_.size());
-    const bool unreadableChanged =
-        ScanSupport::listRoots(items_, scan, scannedRoots_, [&](const fs::path &root) {
-            if (!walked.firstVisit(root))
-                return;
-            ++counted_;
-            const auto type = ScanSupport::pathType(root);
-            examine(root, type.isDirectory, type.error, walked);
-        });
-    emit itemsChanged();
+    relist(items_, [&](const fs::path &root) {
+        if (!walked.firstVisit(root))
+            return;
+        ++counted_;
+        const auto type = ScanSupport::pathType(root);
+        examine(root, type.isDirectory, type.error, walked);
+    });
     setScannedCount(counted_);
-    if (unreadableChanged)
-        emit unreadableCountChanged();
 }
 
 void DSStoreCleanerEngine::examine(const fs::path &path, bool isDirectory, int lstatError,
@@ -109,14 +96,6 @@ void DSStoreCleanerEngine::examine(const fs::path &path, bool isDirectory, int l
         const auto type = ScanSupport::entryType(folder, entry);
         examine(child, type.isDirectory, type.error, walked);
     }
-}
-
-void DSStoreCleanerEngine::clear()
-{
-    setScannedRoots({});
-    items_.clear();
-    emit itemsChanged();
-    setScannedCount(0);
 }
 
 void DSStoreCleanerEngine::trashAll()
@@ -156,16 +135,5 @@ int DSStoreCleanerEngine::count(Item::Status::Kind kind) const
 
 void DSStoreCleanerEngine::setScannedCount(std::int64_t value)
 {
-    if (value == scannedCount_)
-        return;
-    scannedCount_ = value;
-    emit scannedCountChanged();
-}
-
-void DSStoreCleanerEngine::setScannedRoots(std::vector<fs::path> roots)
-{
-    if (roots == scannedRoots_)
-        return;
-    scannedRoots_ = std::move(roots);
-    emit scannedRootsChanged();
+    Notify::assign(this, scannedCount_, value, &DSStoreCleanerEngine::scannedCountChanged);
 }

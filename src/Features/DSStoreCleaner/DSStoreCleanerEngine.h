@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/DirectoryScan.h"
+#include "Core/ScanEngine.h"
 #include "Core/ScanSupport.h"
 
 #include <QObject>
@@ -17,7 +17,7 @@
 // Finds what the Mac's Finder and archivers leave behind (".DS_Store", AppleDouble "._" files,
 // "__MACOSX" folders) below the given files and folders, with their sizes, and moves it to the
 // Trash. Main thread only.
-class DSStoreCleanerEngine : public QObject {
+class DSStoreCleanerEngine : public ScanEngine {
     Q_OBJECT
 
 public:
@@ -44,8 +44,6 @@ public:
 
     explicit DSStoreCleanerEngine(QObject *parent = nullptr);
 
-    DirectoryScan scan; // its unreadableCount counts the folders the last rescan could not open
-
     bool includeDSStore() const { return includeDSStore_; }
     bool includeAppleDouble() const { return includeAppleDouble_; }
     bool includeMacosx() const { return includeMacosx_; }
@@ -55,12 +53,9 @@ public:
     void setIncludeMacosx(bool on);
 
     const std::vector<Item> &items() const { return items_; }
-    const std::vector<std::filesystem::path> &scannedRoots() const { return scannedRoots_; }
     std::int64_t scannedCount() const { return scannedCount_; }
 
-    void addURLs(const std::vector<std::filesystem::path> &urls);
-    void rescan();
-    void clear();
+    void rescan() override;
     void trashAll();
 
     int pendingCount() const { return count(Item::Status::Kind::pending); }
@@ -72,11 +67,7 @@ signals:
     void includeDSStoreChanged();
     void includeAppleDoubleChanged();
     void includeMacosxChanged();
-    void itemsChanged();
-    void itemChanged(int index);
-    void scannedRootsChanged();
     void scannedCountChanged();
-    void unreadableCountChanged();
 
 private:
     int count(Item::Status::Kind kind) const;
@@ -86,13 +77,13 @@ private:
                  ScanSupport::WalkedSet &walked);
     void setFlag(bool &flag, bool on, void (DSStoreCleanerEngine::*changed)());
     void setScannedCount(std::int64_t value);
-    void setScannedRoots(std::vector<std::filesystem::path> roots);
+    void clearItems() override { items_.clear(); }
+    void resetCounts() override { setScannedCount(0); }
 
     bool includeDSStore_ = true;
     bool includeAppleDouble_ = true;
     bool includeMacosx_ = true;
     std::vector<Item> items_;
-    std::vector<std::filesystem::path> scannedRoots_;
     std::int64_t scannedCount_ = 0;
     std::int64_t counted_ = 0; // paths examined by the scan in progress
 };

@@ -2,6 +2,7 @@
 
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/Notify.h"
 #include "Core/RenameNoReplace.h"
 #include "Core/Text.h"
 
@@ -73,7 +74,7 @@ std::vector<std::pair<qsizetype, qsizetype>> clusters(const QString &text)
 
 } // namespace
 
-FilenameSanitizerEngine::FilenameSanitizerEngine(QObject *parent) : QObject(parent) {}
+FilenameSanitizerEngine::FilenameSanitizerEngine(QObject *parent) : ScanEngine(parent) {}
 
 std::pair<std::string, QStringList> FilenameSanitizerEngine::sanitize(std::string_view name)
 {
@@ -125,25 +126,13 @@ std::pair<std::string, QStringList> FilenameSanitizerEngine::sanitize(std::strin
     return {Text::utf8(text), issues};
 }
 
-void FilenameSanitizerEngine::addURLs(const std::vector<fs::path> &urls)
-{
-    if (ScanSupport::addRoots(scannedRoots_, urls))
-        emit scannedRootsChanged();
-    rescan();
-}
-
 void FilenameSanitizerEngine::rescan()
 {
     counted_ = 0;
     ScanSupport::WalkedSet walked(scannedRoots_.size());
-    const bool unreadableChanged =
-        ScanSupport::listRoots(items_, scan, scannedRoots_, [&](const fs::path &root) {
-            scanPath(root, ScanSupport::pathType(root).isDirectory, walked);
-        });
-    emit itemsChanged();
+    relist(items_,
+           [&](const fs::path &root) { scanPath(root, ScanSupport::pathType(root).isDirectory, walked); });
     setScannedCount(counted_);
-    if (unreadableChanged)
-        emit unreadableCountChanged();
 }
 
 void FilenameSanitizerEngine::scanPath(const fs::path &path, bool isDirectory, ScanSupport::WalkedSet &walked)
@@ -163,14 +152,6 @@ void FilenameSanitizerEngine::scanPath(const fs::path &path, bool isDirectory, S
         scanPath(path / entry.name, ScanSupport::entryType(folder, entry).isDirectory, walked);
 }
 
-void FilenameSanitizerEngine::clear()
-{
-    setScannedRoots({});
-    items_.clear();
-    emit itemsChanged();
-    setScannedCount(0);
-}
-
 void FilenameSanitizerEngine::applyAll()
 {
     const auto rename = [](const Item &item) {
@@ -185,12 +166,7 @@ void FilenameSanitizerEngine::applyAll()
         }
         return result;
     };
-    const auto [rootsChanged, anyChanged] = ScanSupport::renamePending(
-        items_, scannedRoots_, rename, [this](int index) { emit itemChanged(index); });
-    if (rootsChanged)
-        emit scannedRootsChanged();
-    if (anyChanged)
-        emit itemsChanged();
+    renamePending(items_, rename);
 }
 
 int FilenameSanitizerEngine::count(Item::Status::Kind kind) const
@@ -200,16 +176,5 @@ int FilenameSanitizerEngine::count(Item::Status::Kind kind) const
 
 void FilenameSanitizerEngine::setScannedCount(std::int64_t value)
 {
-    if (value == scannedCount_)
-        return;
-    scannedCount_ = value;
-    emit scannedCountChanged();
-}
-
-void FilenameSanitizerEngine::setScannedRoots(std::vector<fs::path> roots)
-{
-    if (roots == scannedRoots_)
-        return;
-    scannedRoots_ = std::move(roots);
-    emit scannedRootsChanged();
+    Notify::assign(this, scannedCount_, value, &FilenameSanitizerEngine::scannedCountChanged);
 }

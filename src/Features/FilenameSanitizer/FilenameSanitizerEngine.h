@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/DirectoryScan.h"
+#include "Core/ScanEngine.h"
 #include "Core/ScanSupport.h"
 
 #include <QObject>
@@ -18,7 +18,7 @@
 // Finds files and folders whose names Windows cannot store (forbidden or control characters,
 // trailing spaces or periods, reserved device names) and renames them to safe names in place.
 // Main thread only.
-class FilenameSanitizerEngine : public QObject {
+class FilenameSanitizerEngine : public ScanEngine {
     Q_OBJECT
 
 public:
@@ -43,15 +43,10 @@ public:
 
     explicit FilenameSanitizerEngine(QObject *parent = nullptr);
 
-    DirectoryScan scan; // its unreadableCount counts the folders the last rescan could not open
-
     const std::vector<Item> &items() const { return items_; }
-    const std::vector<std::filesystem::path> &scannedRoots() const { return scannedRoots_; }
     std::int64_t scannedCount() const { return scannedCount_; }
 
-    void addURLs(const std::vector<std::filesystem::path> &urls);
-    void rescan();
-    void clear();
+    void rescan() override;
     void applyAll();
 
     int pendingCount() const { return count(Item::Status::Kind::pending); }
@@ -63,20 +58,16 @@ public:
     static std::pair<std::string, QStringList> sanitize(std::string_view name);
 
 signals:
-    void itemsChanged();
-    void itemChanged(int index);
-    void scannedRootsChanged();
     void scannedCountChanged();
-    void unreadableCountChanged();
 
 private:
     int count(Item::Status::Kind kind) const;
     void scanPath(const std::filesystem::path &path, bool isDirectory, ScanSupport::WalkedSet &walked);
     void setScannedCount(std::int64_t value);
-    void setScannedRoots(std::vector<std::filesystem::path> roots);
+    void clearItems() override { items_.clear(); }
+    void resetCounts() override { setScannedCount(0); }
 
     std::vector<Item> items_;
-    std::vector<std::filesystem::path> scannedRoots_;
     std::int64_t scannedCount_ = 0;
     std::int64_t counted_ = 0; // paths examined by the scan in progress
 };

@@ -2,6 +2,7 @@
 
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/Notify.h"
 #include "Core/RenameNoReplace.h"
 #include "Core/Text.h"
 
@@ -74,22 +75,12 @@ QString HangulRenameEngine::label(Form form)
     return form == Form::nfc ? L("Windows용 · 완성형 (NFC)") : L("옛 Mac 방식 · 분리형 (NFD)");
 }
 
-HangulRenameEngine::HangulRenameEngine(QObject *parent) : QObject(parent) {}
+// Roots are standardized, not resolved: the entry dropped is the one renamed, a link included.
+HangulRenameEngine::HangulRenameEngine(QObject *parent) : ScanEngine(parent, ScanSupport::standardized) {}
 
 void HangulRenameEngine::setForm(Form form)
 {
-    const bool changed = form != form_;
-    form_ = form;
-    if (changed)
-        emit formChanged();
-    rescan();
-}
-
-void HangulRenameEngine::addURLs(const std::vector<fs::path> &urls)
-{
-    // Links are not resolved: the entry dropped is the one renamed, a link included.
-    if (ScanSupport::addRoots(scannedRoots_, urls, ScanSupport::standardized))
-        emit scannedRootsChanged();
+    Notify::assign(this, form_, form, &HangulRenameEngine::formChanged);
     rescan();
 }
 
@@ -97,7 +88,7 @@ void HangulRenameEngine::rescan()
 {
     counted_ = 0;
     ScanSupport::WalkedSet walked(scannedRoots_.size());
-    ScanSupport::listRoots(items_, scan_, scannedRoots_, [&](const fs::path &root) {
+    relist(items_, [&](const fs::path &root) {
         if (!walked.firstVisit(root))
             return;
         const bool isDirectory = ScanSupport::pathType(root).isDirectory;
@@ -105,15 +96,13 @@ void HangulRenameEngine::rescan()
         if (isDirectory && !isPackage(root.filename().native()))
             walk(root, walked);
     });
-    emit itemsChanged();
     setAlreadyNormalizedCount(counted_);
-    setUnreadableCount(scan_.unreadableCount);
 }
 
 void HangulRenameEngine::walk(const fs::path &folder, ScanSupport::WalkedSet &walked)
 {
     const ScanSupport::OpenFolder open(folder);
-    for (const auto &entry : scan_.listEntries(folder)) {
+    for (const auto &entry : scan.listEntries(folder)) {
         fs::path child = folder / entry.name;
         if (!walked.firstVisit(child))
             continue;
@@ -144,14 +133,6 @@ void HangulRenameEngine::examine(const fs::path &path, bool isDirectory)
         return;
     }
     items_.push_back(Item{ScanSupport::newId(), path, std::move(target), isDirectory, {}});
-}
-
-void HangulRenameEngine::clear()
-{
-    setScannedRoots({});
-    items_.clear();
-    emit itemsChanged();
-    setAlreadyNormalizedCount(0);
 }
 
 namespace {
@@ -205,12 +186,7 @@ void HangulRenameEngine::applyAll()
         // the entry keeps its own name.
         return ScanSupport::Renamed{error, error == 0 ? parent / item.newName : fs::path()};
     };
-    const auto [rootsChanged, anyChanged] = ScanSupport::renamePending(
-        items_, scannedRoots_, rename, [this](int index) { emit itemChanged(index); });
-    if (rootsChanged)
-        emit scannedRootsChanged();
-    if (anyChanged)
-        emit itemsChanged();
+    renamePending(items_, rename);
 }
 
 std::optional<QString> HangulRenameEngine::brokenExample() const
@@ -249,26 +225,7 @@ int HangulRenameEngine::count(Item::Status::Kind kind) const
 
 void HangulRenameEngine::setAlreadyNormalizedCount(std::int64_t value)
 {
-    if (value == alreadyNormalizedCount_)
-        return;
-    alreadyNormalizedCount_ = value;
-    emit alreadyNormalizedCountChanged();
-}
-
-void HangulRenameEngine::setUnreadableCount(std::int64_t value)
-{
-    if (value == unreadableCount_)
-        return;
-    unreadableCount_ = value;
-    emit unreadableCountChanged();
-}
-
-void HangulRenameEngine::setScannedRoots(std::vector<fs::path> roots)
-{
-    if (roots == scannedRoots_)
-        return;
-    scannedRoots_ = std::move(roots);
-    emit scannedRootsChanged();
+    Notify::assign(this, alreadyNormalizedCount_, value, &HangulRenameEngine::alreadyNormalizedCountChanged);
 }
 
 QString windowsPreview(const QString &name)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/DirectoryScan.h"
+#include "Core/ScanEngine.h"
 #include "Core/ScanSupport.h"
 
 #include <QObject>
@@ -17,7 +17,7 @@
 
 // Finds files and folders whose names are not in the chosen Unicode normalization form (Korean
 // names from a Mac are often decomposed) and renames them in place. Main thread only.
-class HangulRenameEngine : public QObject {
+class HangulRenameEngine : public ScanEngine {
     Q_OBJECT
 
 public:
@@ -50,12 +50,8 @@ public:
     void setForm(Form form); // always rescans
     const std::vector<Item> &items() const { return items_; }
     std::int64_t alreadyNormalizedCount() const { return alreadyNormalizedCount_; }
-    const std::vector<std::filesystem::path> &scannedRoots() const { return scannedRoots_; }
-    std::int64_t unreadableCount() const { return unreadableCount_; }
 
-    void addURLs(const std::vector<std::filesystem::path> &urls);
-    void rescan();
-    void clear();
+    void rescan() override;
     void applyAll();
 
     int pendingCount() const { return count(Item::Status::Kind::pending); }
@@ -67,27 +63,20 @@ public:
 
 signals:
     void formChanged();
-    void itemsChanged();
-    void itemChanged(int index);
     void alreadyNormalizedCountChanged();
-    void scannedRootsChanged();
-    void unreadableCountChanged();
 
 private:
     int count(Item::Status::Kind kind) const;
     void examine(const std::filesystem::path &path, bool isDirectory);
     void walk(const std::filesystem::path &folder, ScanSupport::WalkedSet &walked);
     void setAlreadyNormalizedCount(std::int64_t value);
-    void setUnreadableCount(std::int64_t value);
-    void setScannedRoots(std::vector<std::filesystem::path> roots);
+    void clearItems() override { items_.clear(); }
+    void resetCounts() override { setAlreadyNormalizedCount(0); }
 
     Form form_ = Form::nfc;
     std::vector<Item> items_;
     std::int64_t alreadyNormalizedCount_ = 0;
-    std::vector<std::filesystem::path> scannedRoots_;
-    std::int64_t unreadableCount_ = 0;
     std::int64_t counted_ = 0; // already-normalized entries of the scan in progress
-    DirectoryScan scan_;       // lists folders and counts the unreadable ones during a rescan
 };
 
 // How a name looks on a system that shows decomposed Korean and accents letter by letter:

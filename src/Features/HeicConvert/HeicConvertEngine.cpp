@@ -225,7 +225,7 @@ bool jpegCompatibleCoding(const heif_image_handle *handle)
 
 } // namespace
 
-HeicConvertEngine::HeicConvertEngine(QObject *parent) : QObject(parent) {}
+HeicConvertEngine::HeicConvertEngine(QObject *parent) : FileScanEngine(parent) {}
 
 std::int64_t HeicConvertEngine::count(Status::Kind kind) const
 {
@@ -237,47 +237,18 @@ std::int64_t HeicConvertEngine::pendingSize() const
     return ScanSupport::sizeWithStatus(items_, Status::Kind::pending);
 }
 
-void HeicConvertEngine::addURLs(const std::vector<fs::path> &urls)
-{
-    if (ScanSupport::addRoots(scannedRoots_, urls))
-        emit scannedRootsChanged();
-    rescan();
-}
-
 void HeicConvertEngine::rescan()
 {
-    const auto skippedBefore = std::exchange(skippedCount_, 0);
-    ScanSupport::listFiles(items_, scan, scannedRoots_, false,
-                           [this](const fs::path &file, bool) { addFile(file); });
-    emit itemsChanged();
-    if (skippedCount_ != skippedBefore)
-        emit skippedCountChanged();
+    relistFiles(items_, false, [this](const fs::path &file, bool) { return addFile(file); });
 }
 
-void HeicConvertEngine::clear()
-{
-    if (!scannedRoots_.empty()) {
-        scannedRoots_.clear();
-        emit scannedRootsChanged();
-    }
-    if (!items_.empty()) {
-        items_.clear();
-        emit itemsChanged();
-    }
-    if (skippedCount_ != 0) {
-        skippedCount_ = 0;
-        emit skippedCountChanged();
-    }
-}
-
-void HeicConvertEngine::addFile(const fs::path &path)
+bool HeicConvertEngine::addFile(const fs::path &path)
 {
     const auto extension = lowerExtension(path);
-    if (extension == "heic" || extension == "heif")
-        items_.push_back(
-            Item{QUuid::createUuid(), path, ScanSupport::entrySize(path), Status::pending(), {}});
-    else
-        ++skippedCount_;
+    if (extension != "heic" && extension != "heif")
+        return false;
+    items_.push_back(Item{QUuid::createUuid(), path, ScanSupport::entrySize(path), Status::pending(), {}});
+    return true;
 }
 
 void HeicConvertEngine::convertAll()

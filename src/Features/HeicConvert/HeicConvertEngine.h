@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/DirectoryScan.h"
+#include "Core/ScanEngine.h"
 
 #include <QObject>
 #include <QString>
@@ -12,7 +12,7 @@
 
 // Finds HEIC and HEIF photos and writes a JPEG copy of each beside it; the photo itself is never
 // touched. Main thread only; conversions run synchronously.
-class HeicConvertEngine : public QObject {
+class HeicConvertEngine : public FileScanEngine {
     Q_OBJECT
 
 public:
@@ -38,20 +38,14 @@ public:
 
     explicit HeicConvertEngine(QObject *parent = nullptr);
 
-    DirectoryScan scan;
-
     const std::vector<Item> &items() const { return items_; }
-    const std::vector<std::filesystem::path> &scannedRoots() const { return scannedRoots_; }
-    std::int64_t skippedCount() const { return skippedCount_; }
 
     std::int64_t pendingCount() const { return count(Status::Kind::pending); }
     std::int64_t doneCount() const { return count(Status::Kind::done); }
     std::int64_t failedCount() const { return count(Status::Kind::failed); }
     std::int64_t pendingSize() const;
 
-    void addURLs(const std::vector<std::filesystem::path> &urls);
-    void rescan();
-    void clear();
+    void rescan() override;
     void convertAll();
 
     // Converts one photo into a new JPEG beside it and returns the JPEG's path; throws
@@ -61,16 +55,10 @@ public:
     // and colour profile); throws ZipError::ioError.
     static std::vector<std::uint8_t> jpegFromHeif(const std::vector<std::uint8_t> &heif);
 
-signals:
-    void itemsChanged();
-    void scannedRootsChanged();
-    void skippedCountChanged();
-
 private:
     std::int64_t count(Status::Kind kind) const;
-    void addFile(const std::filesystem::path &path);
+    bool addFile(const std::filesystem::path &path);
+    void clearItems() override { items_.clear(); }
 
     std::vector<Item> items_;
-    std::vector<std::filesystem::path> scannedRoots_;
-    std::int64_t skippedCount_ = 0;
 };

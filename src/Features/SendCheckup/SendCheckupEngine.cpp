@@ -1,8 +1,9 @@
 #include "Features/SendCheckup/SendCheckupEngine.h"
 
-#include "Core/FilePath.h"
 #include "Core/Localization.h"
+#include "Core/Notify.h"
 #include "Core/Router.h"
+#include "Core/ScanSupport.h"
 #include "Core/Text.h"
 
 #include <algorithm>
@@ -121,26 +122,17 @@ void SendCheckupEngine::attachToRouter()
 
 void SendCheckupEngine::setPendingArrival(PathList files)
 {
-    if (pendingArrival_ == files)
-        return;
-    pendingArrival_ = std::move(files);
-    emit pendingArrivalChanged();
+    Notify::assign(this, pendingArrival_, std::move(files), &SendCheckupEngine::pendingArrivalChanged);
 }
 
 void SendCheckupEngine::setRoots(PathList roots)
 {
-    if (roots_ == roots)
-        return;
-    roots_ = std::move(roots);
-    emit rootsChanged();
+    Notify::assign(this, roots_, std::move(roots), &SendCheckupEngine::rootsChanged);
 }
 
 void SendCheckupEngine::setIsFixed(bool fixed)
 {
-    if (isFixed_ == fixed)
-        return;
-    isFixed_ = fixed;
-    emit isFixedChanged();
+    Notify::assign(this, isFixed_, fixed, &SendCheckupEngine::isFixedChanged);
 }
 
 void SendCheckupEngine::setJournal(std::optional<UndoJournal> journal)
@@ -157,10 +149,7 @@ void SendCheckupEngine::setLastUndoResult(std::optional<UndoResult> result)
 
 void SendCheckupEngine::setSwitch(bool &value, bool on)
 {
-    if (value == on)
-        return;
-    value = on;
-    emit fixSwitchesChanged();
+    Notify::assign(this, value, on, &SendCheckupEngine::fixSwitchesChanged);
 }
 
 void SendCheckupEngine::setFixHangul(bool on)
@@ -188,8 +177,8 @@ int SendCheckupEngine::selectedKinds() const
 
 std::int64_t SendCheckupEngine::unreadableFolderCount() const
 {
-    return std::max({hangul.unreadableCount(), junk.scan.unreadableCount, names.scan.unreadableCount,
-                     heic.scan.unreadableCount});
+    return std::max(
+        {hangul.unreadableCount(), junk.unreadableCount(), names.unreadableCount(), heic.unreadableCount()});
 }
 
 std::optional<QString> SendCheckupEngine::unreadableWarning() const
@@ -223,15 +212,8 @@ QString SendCheckupEngine::inferenceMessage() const
 
 void SendCheckupEngine::addURLs(const PathList &urls)
 {
-    PathList roots = roots_;
-    for (const auto &url : urls) {
-        fs::path candidate = FilePath::realPathOrSame(url);
-        const bool held = std::any_of(roots.begin(), roots.end(),
-                                      [&](const fs::path &r) { return r.native() == candidate.native(); });
-        if (!held)
-            roots.push_back(std::move(candidate));
-    }
-    setRoots(std::move(roots));
+    if (ScanSupport::addRoots(roots_, urls))
+        emit rootsChanged();
     setIsFixed(false);
     setLastUndoResult(std::nullopt);
     rescanAll();

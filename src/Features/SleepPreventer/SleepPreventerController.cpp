@@ -1,6 +1,7 @@
 #include "SleepPreventerController.h"
 
 #include "Core/Localization.h"
+#include "Core/Notify.h"
 #include "Core/Scheduler.h"
 #include "Core/Settings.h"
 #include "Platform/PowerManagement.h"
@@ -199,18 +200,12 @@ void SleepPreventerController::setEnabled(const GuardSet &guards)
     for (Guard guard : guards)
         names << toString(guard);
     Settings::open()->setValue(settingsKey, names);
-    if (guards == enabled_)
-        return;
-    enabled_ = guards;
-    emit enabledChanged();
+    Notify::assign(this, enabled_, guards, &SleepPreventerController::enabledChanged);
 }
 
 void SleepPreventerController::setDuration(Duration duration)
 {
-    if (duration == duration_)
-        return;
-    duration_ = duration;
-    emit durationChanged();
+    Notify::assign(this, duration_, duration, &SleepPreventerController::durationChanged);
 }
 
 void SleepPreventerController::setActive(bool active)
@@ -223,10 +218,7 @@ void SleepPreventerController::setActive(bool active)
 
 void SleepPreventerController::setActiveUntil(std::optional<QDateTime> until)
 {
-    if (until == activeUntil_)
-        return;
-    activeUntil_ = std::move(until);
-    emit activeUntilChanged();
+    Notify::assign(this, activeUntil_, std::move(until), &SleepPreventerController::activeUntilChanged);
 }
 
 void SleepPreventerController::start()

@@ -1,19 +1,23 @@
 #include "Features/TextEncoding/TextEncodingEngine.h"
 
-#include "Archive/ArchiveFiles.h"
 #include "Archive/ZipError.h"
+#include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/Notify.h"
 #include "Core/PathExtension.h"
 #include "Core/RenameNoReplace.h"
 #include "Core/ScanSupport.h"
 #include "Core/Text.h"
+#include "Features/TextEncoding/TextDetector.h"
+#include "Features/TextEncoding/TextFile.h"
+#include "Features/TextEncoding/TextTranscoder.h"
 #include "Platform/Trash.h"
 
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
-#include <fcntl.h>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -22,58 +26,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string_view asText(const std::vector<std::uint8_t> &bytes)
-{
-    return {reinterpret_cast<const char *>(bytes.data()), bytes.size()};
-}
-
-// UTF-16 with a byte-order mark (FF FE little-endian, FE FF big-endian), which is removed.
-// Fails on an odd length or an unpaired surrogate.
-std::optional<std::string> decodeUtf16(std::string_view bytes)
-{
-    if (bytes.size() < 2 || bytes.size() % 2 != 0)
-        return std::nullopt;
-    const auto b0 = std::uint8_t(bytes[0]);
-    const bool little = b0 == 0xFF;
-    auto unit = [&](std::size_t i) -> char16_t {
-        const auto lo = std::uint8_t(bytes[i]), hi = std::uint8_t(bytes[i + 1]);
-        return little ? char16_t(lo | (hi << 8)) : char16_t((lo << 8) | hi);
-    };
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 2; i < bytes.size(); i += 2) {
-        const char16_t u = unit(i);
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 3 >= bytes.size())
-                return std::nullopt;
-            const char16_t v = unit(i + 2);
-            if (v < 0xDC00 || v > 0xDFFF)
-                return std::nullopt;
-            Text::appendUtf8(out, 0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(v) - 0xDC00));
-            i += 2;
-        } else if (u >= 0xDC00 && u <= 0xDFFF) {
-            return std::nullopt;
-        } else {
-            Text::appendUtf8(out, u);
-        }
-    }
-    return out;
-}
-
-bool startsWith(std::string_view bytes, std::initializer_list<std::uint8_t> prefix)
-{
-    if (bytes.size() < prefix.size())
-        return false;
-    std::size_t i = 0;
-    for (auto b : prefix)
-        if (std::uint8_t(bytes[i++]) != b)
-            return false;
-    return true;
-}
-
 ZipError ioError(const char *key)
 {
     return ZipError::ioError(L(key));
+}
+
+ZipError changedSinceScan()
+{
+    return ioError("목록에 올린 뒤 파일이 바뀌어 그대로 두었습니다");
+}
+
+// The file a row's conversion rewrites: the row's own path, or for a symbolic link the file it
+// points to (nullopt when that cannot be found).
+std::optional<fs::path> fileToRewrite(const fs::path &url)
+{
+    struct stat st {};
+    if (::lstat(url.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+        return FilePath::realPath(url);
+    return url;
 }
 
 } // namespace
@@ -184,23 +154,17 @@ const std::vector<std::string> &TextEncodingEngine::textExtensions()
     return extensions;
 }
 
-TextEncodingEngine::TextEncodingEngine(QObject *parent) : QObject(parent) {}
+TextEncodingEngine::TextEncodingEngine(QObject *parent) : FileScanEngine(parent) {}
 
 void TextEncodingEngine::setTarget(TargetEncoding target)
 {
-    const bool changed = target_ != target;
-    target_ = target;
-    if (changed)
-        emit targetChanged();
+    Notify::assign(this, target_, target, &TextEncodingEngine::targetChanged);
     reevaluate();
 }
 
 void TextEncodingEngine::setLineEnding(LineEndingChoice choice)
 {
-    const bool changed = lineEnding_ != choice;
-    lineEnding_ = choice;
-    if (changed)
-        emit lineEndingChanged();
+    Notify::assign(this, lineEnding_, choice, &TextEncodingEngine::lineEndingChanged);
     reevaluate();
 }
 
@@ -209,122 +173,68 @@ std::int64_t TextEncodingEngine::count(Status::Kind kind) const
     return ScanSupport::countWithStatus(items_, kind);
 }
 
-void TextEncodingEngine::setSkippedCount(std::int64_t value)
-{
-    if (skippedCount_ == value)
-        return;
-    skippedCount_ = value;
-    emit skippedCountChanged();
-}
-
-void TextEncodingEngine::addURLs(const std::vector<fs::path> &urls)
-{
-    if (ScanSupport::addRoots(scannedRoots_, urls))
-        emit scannedRootsChanged();
-    rescan();
-}
-
 void TextEncodingEngine::rescan()
 {
     // A file given by itself is read whatever its extension; inside folders only text extensions.
-    const auto skippedBefore = std::exchange(skippedCount_, 0);
-    ScanSupport::listFiles(items_, scan, scannedRoots_, true,
-                           [this](const fs::path &file, bool insideFolder) { addFile(file, insideFolder); });
-    emit itemsChanged();
-    if (skippedCount_ != skippedBefore)
-        emit skippedCountChanged();
+    relistFiles(items_, true,
+                [this](const fs::path &file, bool insideFolder) { return addFile(file, insideFolder); });
 }
 
-void TextEncodingEngine::clear()
-{
-    if (!scannedRoots_.empty()) {
-        scannedRoots_.clear();
-        emit scannedRootsChanged();
-    }
-    if (!items_.empty()) {
-        items_.clear();
-        emit itemsChanged();
-    }
-    setSkippedCount(0);
-}
-
-void TextEncodingEngine::addFile(const fs::path &path, bool requireTextExtension)
+bool TextEncodingEngine::addFile(const fs::path &path, bool requireTextExtension)
 {
     if (requireTextExtension) {
         const auto ext = lowerExtension(path);
         const auto &known = textExtensions();
-        if (std::find(known.begin(), known.end(), ext) == known.end()) {
-            ++skippedCount_;
-            return;
-        }
+        if (std::find(known.begin(), known.end(), ext) == known.end())
+            return false;
     }
-    const auto bytes = readRegularFile(path);
-    if (!bytes || bytes->empty()) {
-        ++skippedCount_;
-        return;
+    // One pass over the file in pieces; memory stays the same whatever its size.
+    FileReader reader(path);
+    TextDetector detector;
+    bool empty = true;
+    while (reader.isOpen() && !detector.settled()) {
+        const auto piece = reader.next();
+        if (!piece)
+            return false;
+        if (piece->empty())
+            break;
+        empty = false;
+        detector.feed(*piece);
     }
-    auto [detected, text] = detect(asText(*bytes));
-    if (detected == DetectedEncoding::binary || detected == DetectedEncoding::unknown) {
-        ++skippedCount_;
-        return;
-    }
+    if (empty)
+        return false;
+    auto found = detector.finish();
+    if (found.encoding == DetectedEncoding::binary || found.encoding == DetectedEncoding::unknown)
+        return false;
     Item item;
     item.id = QUuid::createUuid();
     item.url = path;
-    item.detected = detected;
-    item.lineEndingKind = lineEndingKind(asText(*bytes), detected);
+    item.detected = found.encoding;
+    item.lineEndingKind = found.lineEnding;
     item.lineEnding = label(item.lineEndingKind);
-    item.preview = previewLine(text.value_or(std::string()));
+    item.preview = previewLine(found.head.value_or(std::string()));
     item.status = needsConversion(item) ? Status::pending() : Status::alreadyOk();
+    item.identity = reader.identity();
     items_.push_back(std::move(item));
+    return true;
 }
 
 std::pair<TextEncodingEngine::DetectedEncoding, std::optional<std::string>>
 TextEncodingEngine::detect(std::string_view bytes)
 {
-    if (startsWith(bytes, {0xFF, 0xFE}) || startsWith(bytes, {0xFE, 0xFF}))
-        return {DetectedEncoding::utf16, decodeUtf16(bytes)};
-    if (bytes.find('\0') != std::string_view::npos)
-        return {DetectedEncoding::binary, std::nullopt};
-    if (startsWith(bytes, {0xEF, 0xBB, 0xBF})) {
-        const auto body = bytes.substr(3);
-        if (Text::isValidUtf8(body))
-            return {DetectedEncoding::utf8bom, std::string(body)};
-        return {DetectedEncoding::utf8bom, std::nullopt};
-    }
-    if (Text::isValidUtf8(bytes))
-        return {DetectedEncoding::utf8, std::string(bytes)};
-    if (auto text = Text::decodeCp949(bytes))
-        return {DetectedEncoding::cp949, std::move(text)};
-    return {DetectedEncoding::unknown, std::nullopt};
+    TextDetector detector;
+    detector.feed(bytes);
+    const auto encoding = detector.finish().encoding;
+    return {encoding, decode(bytes, encoding)};
 }
 
 std::optional<std::string> TextEncodingEngine::decode(std::string_view bytes, DetectedEncoding as)
 {
-    switch (as) {
-    case DetectedEncoding::utf8:
-        if (Text::isValidUtf8(bytes))
-            return std::string(bytes);
+    TextDecoder decoder(as, true);
+    std::string text;
+    if (!decoder.feed(bytes, text) || !decoder.finished())
         return std::nullopt;
-    case DetectedEncoding::utf8bom: {
-        if (!startsWith(bytes, {0xEF, 0xBB, 0xBF}))
-            return std::nullopt;
-        const auto body = bytes.substr(3);
-        if (Text::isValidUtf8(body))
-            return std::string(body);
-        return std::nullopt;
-    }
-    case DetectedEncoding::utf16:
-        if (!startsWith(bytes, {0xFF, 0xFE}) && !startsWith(bytes, {0xFE, 0xFF}))
-            return std::nullopt;
-        return decodeUtf16(bytes);
-    case DetectedEncoding::cp949:
-        return Text::decodeCp949(bytes);
-    case DetectedEncoding::binary:
-    case DetectedEncoding::unknown:
-        break;
-    }
-    return std::nullopt;
+    return text;
 }
 
 TextEncodingEngine::LineEndingKind TextEncodingEngine::lineEndingKind(std::string_view bytes,
@@ -332,24 +242,9 @@ TextEncodingEngine::LineEndingKind TextEncodingEngine::lineEndingKind(std::strin
 {
     if (encoding == DetectedEncoding::utf16)
         return LineEndingKind::notApplicable;
-    bool crlf = false, lf = false;
-    char previous = 0;
-    for (char c : bytes) {
-        if (c == '\n') {
-            if (previous == '\r')
-                crlf = true;
-            else
-                lf = true;
-        }
-        previous = c;
-    }
-    if (crlf && lf)
-        return LineEndingKind::mixed;
-    if (crlf)
-        return LineEndingKind::crlf;
-    if (lf)
-        return LineEndingKind::lf;
-    return LineEndingKind::none;
+    LineEndingScan scan;
+    scan.feed(bytes);
+    return scan.kind();
 }
 
 QString TextEncodingEngine::previewLine(const std::string &text)
@@ -370,21 +265,11 @@ std::string TextEncodingEngine::rewriteLineEndings(std::string text, LineEndingC
 {
     if (choice == LineEndingChoice::keep)
         return text;
+    LineEndingRewriter rewriter(choice);
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else if (c != '\n') {
-            out += c;
-            continue;
-        }
-        if (choice == LineEndingChoice::crlf)
-            out += '\r';
-        out += '\n';
-    }
+    rewriter.feed(text, out);
+    rewriter.finish(out);
     return out;
 }
 
@@ -428,75 +313,106 @@ void TextEncodingEngine::reevaluate()
 
 void TextEncodingEngine::convertAll()
 {
+    // Rows that reach one file (a link and the file it points to) share its one conversion: a
+    // second would find the file changed by the first.
+    std::map<fs::path, Status> outcomes;
     const auto count = items_.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (items_[i].status.kind != Status::Kind::pending)
             continue;
         const Item copy = items_[i];
-        try {
-            convert(copy);
-            items_[i].status = Status::done();
-        } catch (const ZipError &error) {
-            items_[i].status = Status::failed(error.description());
+        const auto file = fileToRewrite(copy.url);
+        const auto known = file ? outcomes.find(*file) : outcomes.end();
+        Status status;
+        if (known != outcomes.end()) {
+            status = known->second;
+        } else {
+            try {
+                if (!file)
+                    throw ioError("파일을 읽을 수 없습니다");
+                convert(copy, *file);
+                status = Status::done();
+            } catch (const ZipError &error) {
+                status = Status::failed(error.description());
+            }
+            if (file)
+                outcomes.emplace(*file, status);
         }
+        items_[i].status = std::move(status);
         emit itemsChanged();
     }
 }
 
-// The new bytes go to a hidden file beside the original first; only once they are safely written
-// does the original go to the Trash, and the new file then takes its name without replacing
-// anything that appeared meanwhile. Any failure after the Trash step puts the original back.
-void TextEncodingEngine::convert(const Item &item)
+// The converted bytes go to a hidden file beside the original first; only once they are all
+// written does the original go to the Trash, and the new file then takes its name without
+// replacing anything that appeared meanwhile. Any failure after the Trash step puts the original
+// back. A link is never replaced by a file: `file` is the file it points to, converted in its
+// place, so the link keeps pointing to it.
+void TextEncodingEngine::convert(const Item &item, const fs::path &file)
 {
-    const auto bytes = readRegularFile(item.url);
-    if (!bytes)
+    FileReader reader(file);
+    if (!reader.isOpen())
         throw ioError("파일을 읽을 수 없습니다");
-    auto text = decode(asText(*bytes), item.detected);
-    if (!text)
-        throw ioError("인코딩 해석 실패");
-    *text = rewriteLineEndings(std::move(*text), lineEnding_);
+    // The scan's findings hold only for the file it read; an edit since must not be replaced by
+    // the converted old text.
+    if (reader.identity() != item.identity)
+        throw changedSinceScan();
 
-    std::string encoded;
-    if (target_ == TargetEncoding::cp949) {
-        auto cp949 = Text::encodeCp949(*text);
-        if (!cp949)
-            throw ioError("CP949로 표현할 수 없는 문자가 있습니다 (이모지 등)");
-        encoded = std::move(*cp949);
-    } else {
-        encoded = std::move(*text);
+    const auto writeFailed = [&] { return ZipError::ioError(L("쓰기 실패: %@", file.native())); };
+    const auto scratchPath =
+        file.parent_path() /
+        (".brindlow-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString());
+    ScratchFile scratch;
+    // Unchanged since the scan, the file needs no second check of its encoding.
+    TextTranscoder transcoder(item.detected, lineEnding_, target_, false);
+    std::string out;
+    // The scratch file is made once the first piece converted, so a text that cannot be
+    // converted fails for that before anything is written.
+    const auto flush = [&] {
+        if (!scratch.isCreated() && !scratch.create(scratchPath, reader.permissions()))
+            throw writeFailed();
+        if (!scratch.write(out))
+            throw writeFailed();
+        out.clear();
+    };
+    for (;;) {
+        const auto piece = reader.next();
+        if (!piece)
+            throw ioError("파일을 읽을 수 없습니다");
+        if (piece->empty())
+            break;
+        transcoder.feed(*piece, out);
+        flush();
     }
-
-    const auto writeFailed = [&] { return ZipError::ioError(L("쓰기 실패: %@", item.url.native())); };
-    struct stat st {};
-    const unsigned mode = ::stat(item.url.c_str(), &st) == 0 ? unsigned(st.st_mode & 0777) : 0644u;
-    const auto temporary = item.url.parent_path() /
-                           (".brindlow-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString());
-    try {
-        writeNewFile({reinterpret_cast<const std::uint8_t *>(encoded.data()), encoded.size()}, temporary,
-                     mode);
-    } catch (const ZipError &) {
+    if (reader.bytesRead() != std::uint64_t(item.identity.size))
+        throw changedSinceScan();
+    transcoder.finish(out);
+    flush();
+    if (!scratch.close())
         throw writeFailed();
-    }
+
+    // Checked again right before the move: an edit made while the conversion ran would go to the
+    // Trash otherwise.
+    if (FileIdentity::at(file) != item.identity)
+        throw changedSinceScan();
 
     std::optional<fs::path> trashed;
     try {
-        trashed = Trash::shared().moveToTrash(item.url);
+        trashed = Trash::shared().moveToTrash(file);
     } catch (const std::exception &) {
-        if (pathIsTaken(item.url)) {
-            ::unlink(temporary.c_str());
+        if (pathIsTaken(file))
             throw ioError("원본을 휴지통으로 옮기지 못했습니다");
-        }
     }
 
-    if (renameNoReplace(temporary, item.url) != 0) {
-        ::unlink(temporary.c_str());
+    if (renameNoReplace(scratch.path(), file) != 0) {
         if (trashed) {
             try {
-                Trash::shared().restore(*trashed, item.url);
+                Trash::shared().restore(*trashed, file);
             } catch (const std::exception &) {
                 // The original stays in the Trash; the failure below still reports the item.
             }
         }
         throw writeFailed();
     }
+    scratch.keep();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "Core/DirectoryScan.h"
+#include "Core/ScanEngine.h"
+#include "Features/TextEncoding/TextFile.h"
 
 #include <QObject>
 #include <QString>
@@ -18,7 +19,7 @@
 // Finds text files, detects their encoding and line endings, and rewrites the ones that do not
 // match the chosen target as UTF-8 (no byte-order mark) or CP949. The original goes to the Trash.
 // Main thread only.
-class TextEncodingEngine : public QObject {
+class TextEncodingEngine : public FileScanEngine {
     Q_OBJECT
 
 public:
@@ -48,6 +49,7 @@ public:
         QString preview;
         Status status;
         LineEndingKind lineEndingKind = LineEndingKind::none;
+        FileIdentity identity; // the file the scan read
     };
 
     static constexpr std::array<TargetEncoding, 2> allTargets{TargetEncoding::utf8, TargetEncoding::cp949};
@@ -68,25 +70,19 @@ public:
 
     explicit TextEncodingEngine(QObject *parent = nullptr);
 
-    DirectoryScan scan;
-
     TargetEncoding target() const { return target_; }
     void setTarget(TargetEncoding target);
     LineEndingChoice lineEnding() const { return lineEnding_; }
     void setLineEnding(LineEndingChoice choice);
 
     const std::vector<Item> &items() const { return items_; }
-    const std::vector<std::filesystem::path> &scannedRoots() const { return scannedRoots_; }
-    std::int64_t skippedCount() const { return skippedCount_; }
 
     std::int64_t pendingCount() const { return count(Status::Kind::pending); }
     std::int64_t doneCount() const { return count(Status::Kind::done); }
     std::int64_t alreadyOkCount() const { return count(Status::Kind::alreadyOk); }
     std::int64_t failedCount() const { return count(Status::Kind::failed); }
 
-    void addURLs(const std::vector<std::filesystem::path> &urls);
-    void rescan();
-    void clear();
+    void rescan() override;
     void convertAll();
 
     // One file's analysis, exposed for the probe and the tests. Texts are UTF-8.
@@ -105,21 +101,16 @@ public:
 signals:
     void targetChanged();
     void lineEndingChanged();
-    void itemsChanged();
-    void scannedRootsChanged();
-    void skippedCountChanged();
 
 private:
     std::int64_t count(Status::Kind kind) const;
-    void addFile(const std::filesystem::path &path, bool requireTextExtension);
+    bool addFile(const std::filesystem::path &path, bool requireTextExtension);
     bool needsConversion(const Item &item) const;
     void reevaluate();
-    void convert(const Item &item);
-    void setSkippedCount(std::int64_t value);
+    void convert(const Item &item, const std::filesystem::path &file);
+    void clearItems() override { items_.clear(); }
 
     TargetEncoding target_ = TargetEncoding::utf8;
     LineEndingChoice lineEnding_ = LineEndingChoice::keep;
     std::vector<Item> items_;
-    std::vector<std::filesystem::path> scannedRoots_;
-    std::int64_t skippedCount_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/Notify.h"
 #include "Core/PathExtension.h"
 #include "Core/RenameNoReplace.h"
 #include "Core/ScanSupport.h"
@@ -45,7 +46,7 @@ const std::vector<std::string> &VideoConvertEngine::videoExtensions()
 }
 
 VideoConvertEngine::VideoConvertEngine(QObject *parent)
-    : QObject(parent), temporaryFolder_(fs::temp_directory_path()),
+    : FileScanEngine(parent), temporaryFolder_(fs::temp_directory_path()),
       stop_(std::make_shared<std::atomic<bool>>(false))
 {
     analysisWorker_ = new VideoWorker(stop_);
@@ -85,54 +86,22 @@ VideoConvertEngine::Item *VideoConvertEngine::find(const QUuid &id)
 
 void VideoConvertEngine::setWorking(bool working)
 {
-    if (isWorking_ == working)
-        return;
-    isWorking_ = working;
-    emit isWorkingChanged();
-}
-
-void VideoConvertEngine::addURLs(const std::vector<fs::path> &urls)
-{
-    if (ScanSupport::addRoots(scannedRoots_, urls))
-        emit scannedRootsChanged();
-    rescan();
+    Notify::assign(this, isWorking_, working, &VideoConvertEngine::isWorkingChanged);
 }
 
 void VideoConvertEngine::rescan()
 {
-    const auto skippedBefore = std::exchange(skippedCount_, 0);
-    ScanSupport::listFiles(items_, scan, scannedRoots_, true,
-                           [this](const fs::path &file, bool) { addFile(file); });
-    emit itemsChanged();
-    if (skippedCount_ != skippedBefore)
-        emit skippedCountChanged();
+    relistFiles(items_, true, [this](const fs::path &file, bool) { return addFile(file); });
     analyzeNext();
 }
 
-void VideoConvertEngine::clear()
-{
-    if (!scannedRoots_.empty()) {
-        scannedRoots_.clear();
-        emit scannedRootsChanged();
-    }
-    if (!items_.empty()) {
-        items_.clear();
-        emit itemsChanged();
-    }
-    if (skippedCount_ != 0) {
-        skippedCount_ = 0;
-        emit skippedCountChanged();
-    }
-}
-
-void VideoConvertEngine::addFile(const fs::path &path)
+bool VideoConvertEngine::addFile(const fs::path &path)
 {
     const auto &known = videoExtensions();
-    if (std::find(known.begin(), known.end(), lowerExtension(path)) == known.end()) {
-        ++skippedCount_;
-        return;
-    }
+    if (std::find(known.begin(), known.end(), lowerExtension(path)) == known.end())
+        return false;
     items_.push_back(Item{QUuid::createUuid(), path, ScanSupport::entrySize(path), Status::analyzing(), {}});
+    return true;
 }
 
 // One codec reading at a time: the next starts when the previous result is in, so a rescan

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/DirectoryScan.h"
+#include "Core/ScanEngine.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -23,7 +23,7 @@ class VideoWorker;
 // never changed. The engine lives on the main thread; reading codecs and exporting run on worker
 // threads, one file at a time each, and their results come back to the main thread, where they
 // are matched to items by id (a result whose item is gone is dropped).
-class VideoConvertEngine : public QObject {
+class VideoConvertEngine : public FileScanEngine {
     Q_OBJECT
 
 public:
@@ -54,11 +54,7 @@ public:
     explicit VideoConvertEngine(QObject *parent = nullptr);
     ~VideoConvertEngine() override;
 
-    DirectoryScan scan;
-
     const std::vector<Item> &items() const { return items_; }
-    const std::vector<std::filesystem::path> &scannedRoots() const { return scannedRoots_; }
-    std::int64_t skippedCount() const { return skippedCount_; }
     bool isWorking() const { return isWorking_; }
 
     std::int64_t pendingCount() const { return count(Status::Kind::pending); }
@@ -68,9 +64,7 @@ public:
     // True while a codec reading is under way or waiting.
     bool isAnalyzing() const { return analysisInFlight_.has_value(); }
 
-    void addURLs(const std::vector<std::filesystem::path> &urls);
-    void rescan();
-    void clear();
+    void rescan() override;
     // Starts converting every pending item, one after another; conversionFinished() tells the end.
     // Does nothing while a run is under way.
     void convertAll();
@@ -79,9 +73,6 @@ public:
     void setTemporaryFolder(std::filesystem::path folder) { temporaryFolder_ = std::move(folder); }
 
 signals:
-    void itemsChanged();
-    void scannedRootsChanged();
-    void skippedCountChanged();
     void isWorkingChanged();
     void analysisFinished();   // no item is left to analyse
     void conversionFinished(); // the run of convertAll() ended
@@ -95,15 +86,14 @@ private slots:
 
 private:
     std::int64_t count(Status::Kind kind) const;
-    void addFile(const std::filesystem::path &path);
+    bool addFile(const std::filesystem::path &path);
+    void clearItems() override { items_.clear(); }
     Item *find(const QUuid &id);
     void analyzeNext();
     void convertNext();
     void setWorking(bool working);
 
     std::vector<Item> items_;
-    std::vector<std::filesystem::path> scannedRoots_;
-    std::int64_t skippedCount_ = 0;
     bool isWorking_ = false;
 
     std::optional<QUuid> analysisInFlight_;

@@ -1,5 +1,7 @@
 #include "Features/TextEncoding/TextEncodingEngine.h"
 
+#include "Core/Text.h"
+#include "Features/TextEncoding/TextFile.h"
 #include "support/FakeTrash.h"
 #include "support/TestSupport.h"
 
@@ -7,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -395,4 +399,122 @@ TEST(TextEncodingConvert, FailedFinalStepPutsTheOriginalBack)
               "파일 처리 중 오류가 발생했습니다. (쓰기 실패: " + file.native() + ")");
     EXPECT_EQ(trash.restored, 1);
     EXPECT_EQ(readBytes(file), "\xC7\xD1");
+}
+
+// A file edited or replaced after the scan is left as it is now: its new text is neither replaced
+// by the converted old one nor sent to the Trash.
+TEST(TextEncodingConvert, FileChangedSinceTheScanIsLeftAlone)
+{
+    const auto setModified = [](const fs::path &path, std::int64_t seconds) {
+        const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    };
+    const struct {
+        const char *change;
+        std::function<void(const fs::path &)> apply;
+    } changes[] = {
+        {"edited, longer", [](const fs::path &file) { TestSupport::writeBytes(file, "\xC7\xD1 new\n"); }},
+        {"same size, later time",
+         [&](const fs::path &file) {
+             TestSupport::writeBytes(file, "\xB1\xDB\n");
+             setModified(file, 2000000000);
+         }},
+        {"replaced by another file of the same size and time",
+         [&](const fs::path &file) {
+             const auto other = file.parent_path() / "other";
+             TestSupport::writeBytes(other, "\xB1\xDB\n");
+             setModified(other, 1000000000);
+             fs::rename(other, file);
+         }},
+    };
+    for (const auto &change : changes) {
+        SCOPED_TRACE(change.change);
+        TempDir dir;
+        FakeTrash trash(dir / "trash");
+        const auto file = dir.file("w/memo.txt", "\xC7\xD1\n");
+        setModified(file, 1000000000);
+        Engine engine;
+        engine.addURLs({file});
+        ASSERT_EQ(engine.pendingCount(), 1);
+        change.apply(file);
+        const auto now = readBytes(file);
+        engine.convertAll();
+        ASSERT_EQ(engine.failedCount(), 1);
+        EXPECT_EQ(engine.items()[0].status.message,
+                  "파일 처리 중 오류가 발생했습니다. (목록에 올린 뒤 파일이 바뀌어 그대로 두었습니다)");
+        EXPECT_EQ(readBytes(file), now);
+        EXPECT_TRUE(trash.moved.empty());
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir / "w"), fs::directory_iterator()), 1);
+    }
+}
+
+// A symbolic link stays a link: the file it points to is converted where it lies, and only that
+// file's old version goes to the Trash. A link found beside its target shares the one conversion.
+TEST(TextEncodingConvert, LinkedFileIsConvertedWhereItLies)
+{
+    TempDir dir;
+    FakeTrash trash(dir / "trash");
+    const auto real = dir.file("d/real.txt", "\xC7\xD1\r\n");
+    fs::create_symlink("real.txt", dir / "d/a-link.txt");
+    const auto far = dir.file("elsewhere/far.txt", "\xB1\xDB\n");
+    fs::create_symlink(far, dir / "far-link.txt");
+
+    Engine engine;
+    engine.addURLs({dir / "d", dir / "far-link.txt"});
+    ASSERT_EQ(engine.pendingCount(), 3);
+    engine.convertAll();
+    EXPECT_EQ(engine.doneCount(), 3);
+    EXPECT_EQ(readBytes(real), "한\r\n");
+    EXPECT_EQ(readBytes(far), "글\n");
+    EXPECT_TRUE(fs::is_symlink(dir / "d/a-link.txt"));
+    EXPECT_EQ(fs::read_symlink(dir / "d/a-link.txt"), "real.txt");
+    EXPECT_TRUE(fs::is_symlink(dir / "far-link.txt"));
+    EXPECT_EQ(fs::read_symlink(dir / "far-link.txt"), far);
+    ASSERT_EQ(trash.moved.size(), 2u);
+    for (const auto &trashed : trash.moved)
+        EXPECT_FALSE(fs::is_symlink(trashed)) << trashed;
+    EXPECT_EQ(readBytes(trash.moved[0]), "\xC7\xD1\r\n");
+    EXPECT_EQ(readBytes(trash.moved[1]), "\xB1\xDB\n");
+}
+
+// A file larger than one read: a CR LF pair and a two-byte character each cut by the end of a
+// piece convert exactly, and iconv reads the result back as the same text.
+TEST(TextEncodingConvert, FileLargerThanOnePieceConvertsAcrossItsCuts)
+{
+    const std::size_t piece = FileReader::pieceSize;
+    const std::string line = "\xC7\xD1\xB1\xDB text 0123\r\n"; // 한글 text 0123
+    std::string cp949;
+    const auto fillTo = [&](std::size_t size) {
+        while (cp949.size() + line.size() <= size)
+            cp949 += line;
+        cp949.append(size - cp949.size(), 'x');
+    };
+    fillTo(piece - 1);
+    cp949 += "\r\n"; // the CR ends the first piece, its LF begins the second
+    fillTo(2 * piece - 1);
+    cp949 += "\xC7\xD1"; // the lead byte ends the second piece
+    fillTo(2 * piece + 5000);
+
+    TempDir dir;
+    FakeTrash trash(dir / "trash");
+    const auto file = dir.file("big.txt", cp949);
+    Engine engine;
+    engine.setLineEnding(Engine::LineEndingChoice::lf);
+    engine.addURLs({file});
+    ASSERT_EQ(engine.pendingCount(), 1);
+    EXPECT_EQ(engine.items()[0].detected, Engine::DetectedEncoding::cp949);
+    EXPECT_EQ(engine.items()[0].lineEnding, "CRLF");
+    engine.convertAll();
+    ASSERT_EQ(engine.doneCount(), 1) << engine.items()[0].status.message.toStdString();
+
+    std::string expected = *Text::decodeCp949(cp949);
+    std::erase(expected, '\r');
+    const auto converted = readBytes(file);
+    EXPECT_TRUE(converted == expected);
+    EXPECT_EQ(converted.find('\r'), std::string::npos);
+    const auto peer = TestSupport::run("iconv", {"-f", "UTF-8", "-t", "CP949", TestSupport::q(file)});
+    EXPECT_EQ(peer.exitCode, 0);
+    std::string withoutCr = cp949;
+    std::erase(withoutCr, '\r');
+    EXPECT_TRUE(peer.out == withoutCr);
 }
