@@ -4167,6 +4167,10 @@ Drop more files to keep checking.</translation>
         <translation>Keeping awake</translation>
     </message>
     <message>
+        <source>목록에 올린 뒤 파일이 바뀌어 그대로 두었습니다</source>
+        <translation>The file changed after it was listed, so it was left alone</translation>
+    </message>
+    <message>
         <source>CP949 (옛 Windows 프로그램용)</source>
         <translation>CP949 (for old Windows programs)</translation>
     </message>
@@ -4205,14 +4209,6 @@ Drop more files to keep checking.</translation>
     <message>
         <source>파일을 읽을 수 없습니다</source>
         <translation>The file cannot be read</translation>
-    </message>
-    <message>
-        <source>인코딩 해석 실패</source>
-        <translation>Could not decode the text</translation>
-    </message>
-    <message>
-        <source>CP949로 표현할 수 없는 문자가 있습니다 (이모지 등)</source>
-        <translation>Contains characters CP949 cannot represent (emoji and others)</translation>
     </message>
     <message>
         <source>원본을 휴지통으로 옮기지 못했습니다</source>
@@ -4265,6 +4261,14 @@ Drop more files to keep checking.</translation>
     <message>
         <source>이미 정상</source>
         <translation>Already fine</translation>
+    </message>
+    <message>
+        <source>인코딩 해석 실패</source>
+        <translation>Could not decode the text</translation>
+    </message>
+    <message>
+        <source>CP949로 표현할 수 없는 문자가 있습니다 (이모지 등)</source>
+        <translation>Contains characters CP949 cannot represent (emoji and others)</translation>
     </message>
     <message>
         <source>.DS_Store 예방</source>

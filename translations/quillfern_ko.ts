@@ -4104,6 +4104,10 @@
         <translation>잠자기 방지 중</translation>
     </message>
     <message>
+        <source>목록에 올린 뒤 파일이 바뀌어 그대로 두었습니다</source>
+        <translation>목록에 올린 뒤 파일이 바뀌어 그대로 두었습니다</translation>
+    </message>
+    <message>
         <source>CP949 (옛 Windows 프로그램용)</source>
         <translation>CP949 (옛 Windows 프로그램용)</translation>
     </message>
@@ -4142,14 +4146,6 @@
     <message>
         <source>파일을 읽을 수 없습니다</source>
         <translation>파일을 읽을 수 없습니다</translation>
-    </message>
-    <message>
-        <source>인코딩 해석 실패</source>
-        <translation>인코딩 해석 실패</translation>
-    </message>
-    <message>
-        <source>CP949로 표현할 수 없는 문자가 있습니다 (이모지 등)</source>
-        <translation>CP949로 표현할 수 없는 문자가 있습니다 (이모지 등)</translation>
     </message>
     <message>
         <source>원본을 휴지통으로 옮기지 못했습니다</source>
@@ -4202,6 +4198,14 @@
     <message>
         <source>이미 정상</source>
         <translation>이미 정상</translation>
+    </message>
+    <message>
+        <source>인코딩 해석 실패</source>
+        <translation>인코딩 해석 실패</translation>
+    </message>
+    <message>
+        <source>CP949로 표현할 수 없는 문자가 있습니다 (이모지 등)</source>
+        <translation>CP949로 표현할 수 없는 문자가 있습니다 (이모지 등)</translation>
     </message>
     <message>
         <source>.DS_Store 예방</source>
