@@ -43,7 +43,7 @@ TEST(ZipFixtures, listAndExtractLike7Zip)
     ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("7zz")));
     for (const auto &f : peerFixtures) {
         SCOPED_TRACE(f.file);
-        const Bytes archive = readFile(fixture(f.file));
+        const ArchiveInput archive = ArchiveInput::open(fixture(f.file));
         const auto entries = ZipReader::readEntries(archive);
         std::set<std::string> names;
         for (const auto &e : entries) {
@@ -77,7 +77,7 @@ TEST(ZipFixtures, wrongAndMissingPasswords)
     for (const char *file : {"infozip-traditional-descriptor.zip", "7z-traditional.zip", "7z-aes256-ae2.zip",
                              "aes192-ae1.zip", "bsdtar-aes128.zip"}) {
         SCOPED_TRACE(file);
-        const Bytes archive = readFile(fixture(file));
+        const ArchiveInput archive = ArchiveInput::open(fixture(file));
         for (const auto &e : ZipReader::readEntries(archive)) {
             if (e.isDirectory)
                 continue;
@@ -91,8 +91,9 @@ TEST(ZipFixtures, wrongAndMissingPasswords)
 TEST(ZipFixtures, backslashesBecomeFoldersAndEscapesAreRefused)
 {
     TestSupport::TempDir dir;
-    Bytes archive = readFile(fixture("python-backslash.zip"));
-    ZipReader::extract(ZipReader::readEntries(archive), archive, dir.folder("b"), false, std::nullopt, "");
+    const auto backslash = ArchiveInput::open(fixture("python-backslash.zip"));
+    ZipReader::extract(ZipReader::readEntries(backslash), backslash, dir.folder("b"), false, std::nullopt,
+                       "");
     const std::map<std::string, std::string> expected{{"ok.txt", "fine\n"},
                                                       {"dir/sub/file.txt", "payload\n"}};
     EXPECT_EQ(tree(dir / "b"), expected);
@@ -101,7 +102,7 @@ TEST(ZipFixtures, backslashesBecomeFoldersAndEscapesAreRefused)
                                                              {"python-absolute.zip", "/tmp/absolute.txt"}};
     for (const auto &[file, name] : escapes) {
         SCOPED_TRACE(file);
-        archive = readFile(fixture(file));
+        const auto archive = ArchiveInput::open(fixture(file));
         const auto target = dir.folder(file);
         expectZipError(
             [&] {
