@@ -20,7 +20,7 @@ namespace {
 
 // The central records of an archive, as raw fields.
 struct Record {
-    std::uint16_t version, flags, method, time, date;
+    std::uint16_t madeBy, version, flags, method, time, date;
     std::uint32_t crc, compressed, uncompressed, attributes, offset;
     Bytes extra, localExtra;
 };
@@ -31,7 +31,8 @@ std::vector<Record> records(const Bytes &zip)
     const std::size_t count = get16(zip, zip.size() - 12);
     std::size_t pos = get32(zip, zip.size() - 6);
     for (std::size_t i = 0; i < count; ++i) {
-        Record r{get16(zip, pos + 6),
+        Record r{get16(zip, pos + 4),
+                 get16(zip, pos + 6),
                  get16(zip, pos + 8),
                  get16(zip, pos + 10),
                  get16(zip, pos + 12),
@@ -106,16 +107,18 @@ TEST(ZipWriter, methodsFlagsAndRecords)
         const auto r = records(archive);
         ASSERT_EQ(r.size(), 5u);
 
-        // The folder: plain whatever the password, external attributes 0x10.
+        // The folder: plain whatever the password; made on Unix, mode 0755 with MS-DOS's folder bit.
         EXPECT_EQ(r[0].flags, 0x0800);
         EXPECT_EQ(r[0].method, 0);
         EXPECT_EQ(r[0].crc, 0u);
         EXPECT_EQ(r[0].compressed, 0u);
-        EXPECT_EQ(r[0].attributes, 0x10u);
+        EXPECT_EQ(r[0].madeBy, 0x0314);
+        EXPECT_EQ(r[0].attributes, 0x41ED0010u);
         const std::uint16_t expectedMethods[] = {0, 0, 8, 0, 0};
         for (std::size_t i = 1; i < 5; ++i) {
             SCOPED_TRACE(i);
-            EXPECT_EQ(r[i].attributes, 0u);
+            EXPECT_EQ(r[i].madeBy, 0x0314);
+            EXPECT_EQ(r[i].attributes, 0x81A40000u); // regular file, 0644
             EXPECT_EQ(r[i].flags, encrypted ? 0x0801 : 0x0800);
             EXPECT_EQ(r[i].time, r[0].time);
             EXPECT_EQ(r[i].date, r[0].date);
