@@ -72,22 +72,36 @@ std::uint8_t ZipCryptoState::streamByte() const
     return std::uint8_t(((t * (t ^ 1)) >> 8) & 0xFF);
 }
 
+// The key update of update() and the stream byte of streamByte(), on local copies of the keys.
+template <bool Encrypting>
+static void applyTraditional(ZipCryptoState &state, std::span<std::uint8_t> bytes)
+{
+    const std::uint32_t *table = cryptoCrcTable().data();
+    std::uint32_t k0 = state.key0;
+    std::uint32_t k1 = state.key1;
+    std::uint32_t k2 = state.key2;
+    for (auto &b : bytes) {
+        const std::uint32_t t = (k2 & 0xFFFF) | 2;
+        const auto stream = std::uint8_t((t * (t ^ 1)) >> 8);
+        const std::uint8_t plain = Encrypting ? b : std::uint8_t(b ^ stream);
+        b ^= stream;
+        k0 = table[(k0 ^ plain) & 0xFF] ^ (k0 >> 8);
+        k1 = (k1 + (k0 & 0xFF)) * 134775813u + 1;
+        k2 = table[(k2 ^ (k1 >> 24)) & 0xFF] ^ (k2 >> 8);
+    }
+    state.key0 = k0;
+    state.key1 = k1;
+    state.key2 = k2;
+}
+
 void ZipCryptoState::encrypt(std::span<std::uint8_t> bytes)
 {
-    for (auto &b : bytes) {
-        const std::uint8_t p = b;
-        b = p ^ streamByte();
-        update(p);
-    }
+    applyTraditional<true>(*this, bytes);
 }
 
 void ZipCryptoState::decrypt(std::span<std::uint8_t> bytes)
 {
-    for (auto &b : bytes) {
-        const std::uint8_t p = b ^ streamByte();
-        b = p;
-        update(p);
-    }
+    applyTraditional<false>(*this, bytes);
 }
 
 namespace {

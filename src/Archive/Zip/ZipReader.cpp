@@ -607,6 +607,10 @@ std::pair<std::string, ZipEntry::NameEncoding> decodeName(std::string_view bytes
         return {std::string(bytes), E::utf8};
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (unsigned char)c < 0x80; }))
         return {std::string(bytes), E::utf8};
+    // Info-ZIP on Linux stores UTF-8 without the flag; UTF-8 non-ASCII is almost never CP949 text,
+    // unless its reading has the shape CP949 Hangul takes when read as UTF-8.
+    if (validUtf8 && !looksLikeMisreadCp949(bytes))
+        return {std::string(bytes), E::utf8};
     if (auto korean = Text::decodeCp949(bytes))
         return {std::move(*korean), E::cp949};
     if (validUtf8)

@@ -1,4 +1,5 @@
 #include "Archive/Zip/ZipReader.h"
+#include "Archive/Zip/ZipBackend.h"
 #include "Archive/Zip/ZipWriter.h"
 
 #include "Archive/ArchiveFiles.h"
@@ -76,12 +77,26 @@ TEST(ZipReaderListing, structuralFaults)
     nameOverrun[nameOverrun.size() - 22 - 46 - 8 + 28] = 0xFF; // central name length beyond the data
     RawEntry zip64 = stored("big", "x");
     zip64.uncompressedSize = 0xFFFFFFFF;
+    const Bytes two = buildZip({stored("a", "1"), stored("b", "2")});
+    // A ZIP64 locator (signature 50 4B 06 07 and 16 bytes) between the directory and the end record.
+    Bytes locator = two;
+    const Bytes locatorRecord{0x50, 0x4B, 0x06, 0x07, 0, 0, 0, 0, 9, 9, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
+    locator.insert(locator.end() - 22, locatorRecord.begin(), locatorRecord.end());
+    Bytes allOnes = two;
+    std::fill(allOnes.end() - 6, allOnes.end() - 2, 0xFF); // the directory's offset
+    Bytes sizeOverEnd = two;
+    sizeOverEnd[sizeOverEnd.size() - 10] += 1; // the directory's size reaches into the end record
     const Case cases[] = {
         {"central offset at the end", endRecord(0, 0, 22), Kind::corrupted, "중앙 디렉터리 위치"},
         {"record count beyond the records", buildZip({stored("a", "1")}, 65535), Kind::corrupted,
          "중앙 디렉터리 항목"},
+        {"records beyond the count", buildZip({stored("a", "1"), stored("b", "2")}, 1), Kind::corrupted,
+         "중앙 디렉터리 항목"},
         {"end record alone claiming entries", endRecord(3, 46, 0), Kind::corrupted, "중앙 디렉터리 항목"},
-        {"ZIP64 marker", buildZip({zip64}), Kind::unsupported, "ZIP64 (4GB 이상)"},
+        {"directory size past the end record", sizeOverEnd, Kind::corrupted, "중앙 디렉터리 항목"},
+        {"ZIP64 marker in an entry", buildZip({zip64}), Kind::unsupported, "ZIP64 (4GB 이상)"},
+        {"ZIP64 locator", locator, Kind::unsupported, "ZIP64 (4GB 이상)"},
+        {"end record at ZIP64's maximum", allOnes, Kind::unsupported, "ZIP64 (4GB 이상)"},
         {"name past the end", nameOverrun, Kind::corrupted, "파일명"},
     };
     for (const auto &c : cases) {
@@ -89,6 +104,23 @@ TEST(ZipReaderListing, structuralFaults)
         expectZipError([&] { ZipReader::readEntries(memory(c.archive)); }, c.kind,
                        QString::fromUtf8(c.detail));
     }
+}
+
+// A writer without ZIP64 that wraps the 16-bit count past 65 535 records: the listing is refused
+// whole, never cut to the first records, and nothing is extracted.
+TEST(ZipReaderListing, wrappedRecordCountIsZip64)
+{
+    std::vector<RawEntry> entries;
+    for (int i = 0; i < 65537; ++i)
+        entries.push_back(stored(std::to_string(i), ""));
+    TestSupport::TempDir dir;
+    const auto zip = dir.file("wrapped.zip", text(buildZip(entries, 1)));
+    expectZipError([&] { ZipReader::readEntries(ArchiveInput::open(zip)); }, Kind::unsupported,
+                   QStringLiteral("ZIP64 (4GB 이상)"));
+    ArchiveBackend::ExtractOptions options;
+    options.destination = dir.folder("out");
+    expectZipError([&] { ZipBackend().extract(zip, options); }, Kind::unsupported);
+    EXPECT_TRUE(TestSupport::entriesBelow(dir / "out").empty());
 }
 
 TEST(ZipReaderListing, extraFieldRunningPastTheDataIsNotRead)
@@ -122,6 +154,16 @@ TEST(ZipReaderListing, nameDecoding)
         {"가나다.txt", true, {}, "가나다.txt", Enc::utf8},
         {"caf\xFF.txt", false, {}, "caf\xC3\xBF.txt", Enc::latin1},
         {cp949, false, std::string("유니코드.txt"), "유니코드.txt", Enc::utf8},
+        // Flagless UTF-8 that CP949 also accepts (문서 would read 臾몄꽌): UTF-8 first.
+        {"문서.txt", false, {}, "문서.txt", Enc::utf8},
+        {"café.txt", false, {}, "café.txt", Enc::utf8}, // an accented word keeps its ASCII letters
+        // CP949 that is also valid UTF-8, in the shapes misread Hangul takes: a word made only of
+        // U+0080–U+023F (표 1 reads ǥ 1), a C1 control (혰 reads U+0097).
+        {"\xC7\xA5 1.xlsx", false, {}, "표 1.xlsx", Enc::cp949},
+        {"\xC4\xB7 v2", false, {}, "캠 v2", Enc::cp949},
+        {"\xC2\x97.txt", false, {}, "혰.txt", Enc::cp949},
+        // The rule's known cost: a lone accented letter as a word reads as Korean.
+        {"é.txt", false, {}, "챕.txt", Enc::cp949},
     };
     for (const auto &c : cases) {
         const auto [name, encoding] = ZipReader::decodeName(c.raw, c.flagged, c.unicode);
