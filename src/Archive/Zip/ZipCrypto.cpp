@@ -73,8 +73,7 @@ std::uint8_t ZipCryptoState::streamByte() const
 }
 
 // The key update of update() and the stream byte of streamByte(), on local copies of the keys.
-template <bool Encrypting>
-static void applyTraditional(ZipCryptoState &state, std::span<std::uint8_t> bytes)
+template <bool Encrypting> static void applyTraditional(ZipCryptoState &state, std::span<std::uint8_t> bytes)
 {
     const std::uint32_t *table = cryptoCrcTable().data();
     std::uint32_t k0 = state.key0;
