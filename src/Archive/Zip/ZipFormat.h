@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 
 // Record layouts and buffer bounds shared by the ZIP reader and writer. All integers in a ZIP
@@ -27,6 +28,27 @@ constexpr std::uint64_t wholeBufferLimit = std::uint64_t(32) << 20;
 constexpr std::uint64_t wholeBufferTotal = std::uint64_t(48) << 20;
 // One read or write of streamed data.
 constexpr std::size_t chunkSize = std::size_t(256) << 10;
+
+// A buffer reused from entry to entry: fresh pages for every entry would cost more in page faults
+// and clearing than the work itself. It grows in whole MiB (so entries of about one size share
+// it) and is never cleared, its bytes being written before they are read.
+class ScratchBuffer {
+public:
+    std::span<std::uint8_t> take(std::size_t n)
+    {
+        if (capacity_ < n) {
+            constexpr std::size_t step = std::size_t(1) << 20;
+            data_.reset();
+            capacity_ = (n + step - 1) / step * step;
+            data_.reset(new std::uint8_t[capacity_]);
+        }
+        return {data_.get(), n};
+    }
+
+private:
+    std::unique_ptr<std::uint8_t[]> data_;
+    std::size_t capacity_ = 0;
+};
 
 inline std::uint16_t le16(const std::uint8_t *p)
 {

@@ -69,17 +69,6 @@ libdeflate_decompressor *decompressor()
     return d.get();
 }
 
-// Grows a reused buffer to at least n bytes (exactly n, never doubled) and returns its first n.
-// Fresh pages for every entry would cost more in page faults than the decoding itself.
-std::span<std::uint8_t> take(Bytes &buffer, std::size_t n)
-{
-    if (buffer.size() < n) {
-        buffer = {};
-        buffer.resize(n);
-    }
-    return std::span(buffer).first(n);
-}
-
 // Raw DEFLATE into exactly out.size() bytes: without an actual-size out-parameter libdeflate
 // insists on the exact length.
 bool inflateWhole(std::span<const std::uint8_t> compressed, std::span<std::uint8_t> out)
@@ -181,9 +170,9 @@ private:
 
 // Buffers reused from entry to entry while extracting.
 struct Scratch {
-    Bytes chunk;      // one read of stored data
-    Bytes compressed; // a whole entry for libdeflate
-    Bytes inflated;   // its whole output, or one piece of zlib's
+    ScratchBuffer chunk;      // one read of stored data
+    ScratchBuffer compressed; // a whole entry for libdeflate
+    ScratchBuffer inflated;   // its whole output, or one piece of zlib's
 };
 
 struct InflaterEnd {
@@ -235,7 +224,7 @@ void streamContent(const ZipEntry &entry, const DataRange &range, const ArchiveI
         if (pos >= end)
             return {};
         const auto piece =
-            take(scratch.chunk, chunkSize).first(std::size_t(std::min<std::uint64_t>(chunkSize, end - pos)));
+            scratch.chunk.take(chunkSize).first(std::size_t(std::min<std::uint64_t>(chunkSize, end - pos)));
         readExactly(input, pos, piece);
         pos += piece.size();
         if (decryptor)
@@ -278,14 +267,14 @@ void streamContent(const ZipEntry &entry, const DataRange &range, const ArchiveI
             failDecoding("압축 해제 실패");
         } else if (packed <= wholeBufferLimit && expected <= wholeBufferLimit &&
                    packed + expected <= wholeBufferTotal) {
-            const auto in = take(scratch.compressed, std::size_t(packed));
+            const auto in = scratch.compressed.take(std::size_t(packed));
             readExactly(input, pos, in);
             pos = end;
             if (decryptor) {
                 decryptor->apply(in);
                 authenticateRest();
             }
-            const auto out = take(scratch.inflated, std::size_t(expected));
+            const auto out = scratch.inflated.take(std::size_t(expected));
             if (!inflateWhole(in, out))
                 failDecoding("압축 해제 실패");
             deliver(out);
@@ -294,7 +283,7 @@ void streamContent(const ZipEntry &entry, const DataRange &range, const ArchiveI
             if (inflateInit2(&zs, -MAX_WBITS) != Z_OK)
                 throw corrupted("메모리 부족");
             const std::unique_ptr<z_stream, InflaterEnd> inflater(&zs);
-            const auto out = take(scratch.inflated, chunkSize);
+            const auto out = scratch.inflated.take(chunkSize);
             std::uint64_t produced = 0;
             bool ended = false;
             bool failed = false;
@@ -407,19 +396,18 @@ public:
             return nullptr;
         if (pos < start_ || pos + n > start_ + length_) {
             const auto want = std::size_t(std::min<std::uint64_t>(windowSize, end_ - pos));
-            take(buffer_, want);
             start_ = pos;
-            length_ = input_.readAt(pos, std::span(buffer_.data(), want));
+            length_ = input_.readAt(pos, buffer_.take(want));
             if (length_ < n)
                 return nullptr;
         }
-        return buffer_.data() + (pos - start_);
+        return buffer_.take(length_).data() + (pos - start_);
     }
 
 private:
     const ArchiveInput &input_;
     std::uint64_t end_;
-    Bytes buffer_;
+    ScratchBuffer buffer_;
     std::uint64_t start_ = 0;
     std::size_t length_ = 0;
 };

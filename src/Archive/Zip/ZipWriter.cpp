@@ -307,22 +307,13 @@ public:
             return writeInMemory(source, {}, encrypted, extra);
         SourceFile file(source);
         if (file.size() <= wholeFileLimit) {
-            const auto content = take(content_, std::size_t(file.size()));
+            const auto content = content_.take(std::size_t(file.size()));
             return writeInMemory(source, content.first(file.read(content)), encrypted, extra);
         }
         return writeStreaming(source, file, encrypted, extra);
     }
 
 private:
-    static std::span<std::uint8_t> take(Bytes &buffer, std::size_t n)
-    {
-        if (buffer.size() < n) {
-            buffer = {};
-            buffer.resize(n);
-        }
-        return std::span(buffer).first(n);
-    }
-
     Encryptor::Kind kind() const
     {
         return encryption_ == ZipWriter::Encryption::aes256 ? Encryptor::Kind::aes
@@ -355,7 +346,7 @@ private:
         std::span<std::uint8_t> stored = content;
         std::uint16_t method = 0;
         if (!content.empty()) {
-            const auto packed = take(packed_, content.size() - 1);
+            const auto packed = packed_.take(content.size() - 1);
             if (const std::size_t n = deflateInto(content, packed); n > 0) {
                 stored = packed.first(n);
                 method = 8;
@@ -408,7 +399,7 @@ private:
 
     std::uint32_t crcOf(SourceFile &file)
     {
-        const auto chunk = take(chunk_, chunkSize);
+        const auto chunk = chunk_.take(chunkSize);
         std::uint32_t crc = 0;
         for (std::size_t n = file.read(chunk); n > 0; n = file.read(chunk))
             crc = crc32Update(crc, chunk.first(n));
@@ -433,7 +424,7 @@ private:
             sink_.write(bytes);
         };
 
-        const auto chunk = take(chunk_, chunkSize);
+        const auto chunk = chunk_.take(chunkSize);
         std::uint32_t crc = 0;
         std::uint64_t plain = 0;
         if (method == 0) {
@@ -447,7 +438,7 @@ private:
             if (deflateInit2(&zs, deflateLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
                 throw std::bad_alloc();
             const std::unique_ptr<z_stream, CompressorStreamEnd> guard(&zs);
-            const auto out = take(packed_, chunkSize);
+            const auto out = packed_.take(chunkSize);
             int flush = Z_NO_FLUSH;
             do {
                 const std::size_t n = file.read(chunk);
@@ -486,9 +477,9 @@ private:
     const std::string &password_;
     std::uint16_t time_;
     std::uint16_t date_;
-    Bytes content_;
-    Bytes packed_;
-    Bytes chunk_;
+    ScratchBuffer content_;
+    ScratchBuffer packed_;
+    ScratchBuffer chunk_;
 };
 
 } // namespace
