@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static const fs::path root = fs::path("/dev/shm") / ("zip-fuzz-" + std::to_string(::getpid()));
-    const std::span<const std::uint8_t> archive(data, size);
+    const ArchiveInput archive(std::span<const std::uint8_t>(data, size));
     std::vector<ZipEntry> entries;
     try {
         entries = ZipReader::readEntries(archive);

@@ -400,24 +400,28 @@ Quillfern version: %@ · %@</translation>
         <translation>CRC mismatch</translation>
     </message>
     <message>
-        <source>압축 해제 실패</source>
-        <translation>decompression failed</translation>
+        <source>ZIP64 (4GB 이상)</source>
+        <translation>ZIP64 (over 4 GB)</translation>
+    </message>
+    <message>
+        <source>메모리 부족</source>
+        <translation>out of memory</translation>
     </message>
     <message>
         <source>로컬 헤더</source>
         <translation>local header</translation>
     </message>
     <message>
-        <source>암호 헤더</source>
-        <translation>encryption header</translation>
+        <source>AES 정보</source>
+        <translation>AES information</translation>
     </message>
     <message>
         <source>AES 데이터</source>
         <translation>AES data</translation>
     </message>
     <message>
-        <source>AES 정보</source>
-        <translation>AES information</translation>
+        <source>암호 헤더</source>
+        <translation>encryption header</translation>
     </message>
     <message>
         <source>압축 방식 %u</source>
@@ -432,12 +436,12 @@ Quillfern version: %@ · %@</translation>
         <translation>central directory entry</translation>
     </message>
     <message>
-        <source>ZIP64 (4GB 이상)</source>
-        <translation>ZIP64 (over 4 GB)</translation>
-    </message>
-    <message>
         <source>파일명</source>
         <translation>file name</translation>
+    </message>
+    <message>
+        <source>압축 해제 실패</source>
+        <translation>decompression failed</translation>
     </message>
     <message>
         <source>잘못된 경로: %@</source>

@@ -400,24 +400,28 @@
         <translation>CRC 불일치</translation>
     </message>
     <message>
-        <source>압축 해제 실패</source>
-        <translation>압축 해제 실패</translation>
+        <source>ZIP64 (4GB 이상)</source>
+        <translation>ZIP64 (4GB 이상)</translation>
+    </message>
+    <message>
+        <source>메모리 부족</source>
+        <translation>메모리 부족</translation>
     </message>
     <message>
         <source>로컬 헤더</source>
         <translation>로컬 헤더</translation>
     </message>
     <message>
-        <source>암호 헤더</source>
-        <translation>암호 헤더</translation>
+        <source>AES 정보</source>
+        <translation>AES 정보</translation>
     </message>
     <message>
         <source>AES 데이터</source>
         <translation>AES 데이터</translation>
     </message>
     <message>
-        <source>AES 정보</source>
-        <translation>AES 정보</translation>
+        <source>암호 헤더</source>
+        <translation>암호 헤더</translation>
     </message>
     <message>
         <source>압축 방식 %u</source>
@@ -432,12 +436,12 @@
         <translation>중앙 디렉터리 항목</translation>
     </message>
     <message>
-        <source>ZIP64 (4GB 이상)</source>
-        <translation>ZIP64 (4GB 이상)</translation>
-    </message>
-    <message>
         <source>파일명</source>
         <translation>파일명</translation>
+    </message>
+    <message>
+        <source>압축 해제 실패</source>
+        <translation>압축 해제 실패</translation>
     </message>
     <message>
         <source>잘못된 경로: %@</source>

@@ -5,9 +5,10 @@
 #include "Probe.h"
 #include "ProbeSupport.h"
 
-#include "Archive/ArchiveFiles.h"
+#include "Archive/ArchiveInput.h"
 #include "Archive/Zip/ZipReader.h"
 #include "Archive/Zip/ZipWriter.h"
+#include "Archive/ZipError.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -19,7 +20,7 @@ int list(const std::vector<std::string> &arguments)
     if (arguments.size() != 1)
         return Probe::fail("usage: zip-list ARCHIVE");
     return Probe::guarded<ZipError>([&] {
-        const auto archive = readWholeFile(arguments[0]);
+        const auto archive = ArchiveInput::open(arguments[0]);
         for (const auto &entry : ZipReader::readEntries(archive))
             std::printf("%s\t%s\t%lld\n", ZipEntry::toString(entry.encoding).toUtf8().constData(),
                         entry.decodedName.c_str(), static_cast<long long>(entry.uncompressedSize));
@@ -33,7 +34,7 @@ int extract(const std::vector<std::string> &arguments)
     if (o->rest.size() != 2)
         return Probe::fail("usage: zip-extract ARCHIVE DEST [--password P]");
     return Probe::guarded<ZipError>([&] {
-        const auto archive = readWholeFile(o->rest[0]);
+        const auto archive = ArchiveInput::open(o->rest[0]);
         const auto entries = ZipReader::readEntries(archive);
         const auto counts = ZipReader::extract(entries, archive, o->rest[1], false, std::nullopt,
                                                o->value("--password").value_or(std::string()));

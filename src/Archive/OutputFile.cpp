@@ -127,6 +127,13 @@ void OutputFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> byt
     }
 }
 
+void OutputFile::truncate(std::uint64_t size)
+{
+    if (::ftruncate(fd_, off_t(size)) != 0 || ::lseek(fd_, off_t(size), SEEK_SET) < 0)
+        fail();
+    size_ = size;
+}
+
 void OutputFile::commit()
 {
     // A failed close can mean the data never reached the disk (NFS, a full disk).

@@ -34,6 +34,9 @@ public:
     void write(std::span<const std::uint8_t> bytes);
     // Bytes written before, such as a ZIP local header whose sizes become known afterwards.
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
+    // Cuts the file back to `size` bytes; writing goes on from there (a ZIP entry rewritten in
+    // another form).
+    void truncate(std::uint64_t size);
     // Closes the file (and renames it into place for replacing()). Throws and removes the file
     // when that fails.
     void commit();

@@ -1,6 +1,7 @@
 #include "Archive/Zip/ZipBackend.h"
 
 #include "Archive/ArchiveFiles.h"
+#include "Archive/ArchiveInput.h"
 #include "Archive/Zip/ZipReader.h"
 #include "Archive/Zip/ZipWriter.h"
 #include "Core/Text.h"
@@ -11,10 +12,10 @@ namespace fs = std::filesystem;
 
 ArchiveBackend::Listing ZipBackend::list(const fs::path &archive, const QString &) const
 {
-    const auto bytes = readWholeFile(archive);
+    const ArchiveInput input = ArchiveInput::open(archive);
     Listing listing;
-    for (const ZipEntry &entry : ZipReader::readEntries(bytes)) {
-        const bool encrypted = (entry.flags & 1) != 0;
+    for (const ZipEntry &entry : ZipReader::readEntries(input)) {
+        const bool encrypted = entry.isEncrypted();
         listing.entries.push_back({entry.decodedName, entry.isDirectory, entry.uncompressedSize,
                                    entry.encoding == ZipEntry::NameEncoding::cp949, encrypted});
         // The password is asked for whenever an entry is protected; a wrong one shows on extraction.
@@ -25,8 +26,8 @@ ArchiveBackend::Listing ZipBackend::list(const fs::path &archive, const QString 
 
 std::int64_t ZipBackend::extract(const fs::path &archive, const ExtractOptions &options) const
 {
-    const auto bytes = readWholeFile(archive);
-    const auto entries = ZipReader::readEntries(bytes);
+    const ArchiveInput input = ArchiveInput::open(archive);
+    const auto entries = ZipReader::readEntries(input);
     const std::string password = Text::utf8(options.password);
     if (options.singleFileTarget) {
         const auto entry = std::find_if(entries.begin(), entries.end(), [&](const ZipEntry &e) {
@@ -34,10 +35,10 @@ std::int64_t ZipBackend::extract(const fs::path &archive, const ExtractOptions &
         });
         if (entry == entries.end())
             return 0;
-        writeNewFile(ZipReader::extractData(*entry, bytes, password), *options.singleFileTarget);
+        ZipReader::extractFile(*entry, input, password, *options.singleFileTarget);
         return 1;
     }
-    return ZipReader::extract(entries, bytes, options.destination, options.skippingMacJunk,
+    return ZipReader::extract(entries, input, options.destination, options.skippingMacJunk,
                               options.strippingPrefix, password)
         .extracted;
 }

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
 // The traditional PKWARE stream cipher and the WinZip AES building blocks.
+
+struct evp_cipher_ctx_st; // OpenSSL's EVP_CIPHER_CTX
 
 // State of the traditional cipher, keyed by the password's UTF-8 bytes.
 struct ZipCryptoState {
@@ -31,8 +35,48 @@ struct AesKeys {
 // Throws ZipError::ioError("키 유도 실패").
 AesKeys deriveAesKeys(const std::string &password, std::span<const std::uint8_t> salt, int keyLength);
 
-// AES in counter mode with WinZip's little-endian counter starting at 1; encrypts and decrypts.
-// Throws ZipError::ioError("AES 처리 실패").
+// PBKDF2-HMAC-SHA1 (RFC 8018) into `out`.
+void pbkdf2HmacSha1(std::span<const std::uint8_t> password, std::span<const std::uint8_t> salt,
+                    unsigned iterations, std::span<std::uint8_t> out);
+
+// HMAC-SHA1 over bytes that arrive in pieces.
+class HmacSha1 {
+public:
+    explicit HmacSha1(std::span<const std::uint8_t> key);
+    HmacSha1(const HmacSha1 &other);
+    HmacSha1 &operator=(const HmacSha1 &) = delete;
+    ~HmacSha1();
+
+    void update(std::span<const std::uint8_t> bytes);
+    std::array<std::uint8_t, 20> finish();
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// AES in counter mode with WinZip's little-endian counter starting at 1, over bytes that arrive
+// in pieces of any length; encrypts and decrypts. Throws ZipError::ioError("AES 처리 실패").
+class AesCtr {
+public:
+    explicit AesCtr(std::span<const std::uint8_t> key);
+    AesCtr(AesCtr &&other) noexcept;
+    AesCtr &operator=(AesCtr &&) = delete;
+    ~AesCtr();
+
+    void apply(std::span<std::uint8_t> bytes);
+
+private:
+    void refill(std::size_t blocks);
+
+    evp_cipher_ctx_st *ctx_ = nullptr;
+    std::array<std::uint8_t, 16> counter_{};
+    std::vector<std::uint8_t> counters_;
+    std::vector<std::uint8_t> stream_;
+    std::size_t streamUsed_ = 0;
+    std::size_t streamLength_ = 0;
+};
+
 std::vector<std::uint8_t> aesCtrApply(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> key);
 void aesCtrApplyInPlace(std::span<std::uint8_t> bytes, std::span<const std::uint8_t> key);
 

@@ -1,11 +1,15 @@
 #include "Archive/Zip/ZipWriter.h"
 
 #include "Archive/ArchiveFiles.h"
+#include "Archive/OutputFile.h"
 #include "Archive/Zip/ZipCrypto.h"
+#include "Archive/Zip/ZipFormat.h"
 #include "Archive/ZipError.h"
+#include "Core/FilePath.h"
 #include "Core/Localization.h"
 
 #include <libdeflate.h>
+#include <zlib.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,18 +20,35 @@
 #include <ctime>
 #include <memory>
 #include <new>
+#include <optional>
+
+using namespace ZipFormat;
 
 namespace {
+
+using Bytes = std::vector<std::uint8_t>;
 
 // Values of 0xFFFFFFFF mark ZIP64, which this format does not write and the reader refuses.
 constexpr std::uint64_t max32 = 0xFFFFFFFEu;
 constexpr std::size_t max16 = 0xFFFF;
 constexpr int deflateLevel = 6;
 
+// "Version made by": Unix (3) in the high byte, so that Info-ZIP's unzip honours flag bit 11 and
+// every reader applies the mode bits; ZIP 2.0 in the low byte.
+constexpr std::uint16_t versionMadeBy = (3 << 8) | 20;
+// External attributes: the Unix mode in the high half; a folder keeps MS-DOS's directory bit.
+constexpr std::uint32_t fileAttributes = 0100644u << 16;
+constexpr std::uint32_t folderAttributes = (040755u << 16) | 0x10;
+
+// Files up to this size are read, compressed and encrypted in memory (content and compressed
+// copy together within the whole-buffer bound); larger ones stream.
+constexpr std::uint64_t wholeFileLimit = wholeBufferTotal / 2;
+
 ZipError tooLarge()
 {
     return ZipError::unsupported(L("ZIP64 (4GB 이상)"));
 }
+
 ZipError readFailed(const std::string &entryName)
 {
     return ZipError::ioError(L("읽기 실패: %@", entryName));
@@ -37,120 +58,428 @@ struct CompressorFree {
     void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
 };
 
-// A source file's bytes; a FIFO or a device is refused (readWholeFile opens without blocking
-// and reads regular files only), and the error names the entry, not the path.
-std::vector<std::uint8_t> readSource(const ZipWriter::Source &source)
+libdeflate_compressor *compressor()
 {
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes = readWholeFile(*source.filePath);
-    } catch (const ZipError &) {
-        throw readFailed(source.entryName);
-    } catch (const std::bad_alloc &) {
-        throw readFailed(source.entryName);
-    }
-    if (bytes.size() > max32)
-        throw tooLarge();
-    return bytes;
+    thread_local std::unique_ptr<libdeflate_compressor, CompressorFree> c(
+        libdeflate_alloc_compressor(deflateLevel));
+    return c.get();
 }
 
-// Encrypts the data in place; returns the 12-byte encrypted header that precedes it.
-std::array<std::uint8_t, 12> traditionalInPlace(std::span<std::uint8_t> data, const std::string &password,
-                                                std::uint8_t check)
+// Raw DEFLATE into `out`, which has room for one byte less than the input: a result that does
+// not shrink is not wanted. 0 when it did not fit or failed.
+std::size_t deflateInto(std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
 {
-    std::array<std::uint8_t, 12> header{};
-    randomBytes(std::span(header).first(11));
-    header[11] = check;
-    ZipCryptoState state(password);
-    state.encrypt(header);
-    state.encrypt(data);
-    return header;
+    libdeflate_compressor *c = compressor();
+    if (!c || in.size() < 2)
+        return 0;
+    return libdeflate_deflate_compress(c, in.data(), in.size(), out.data(), out.size());
 }
 
-struct AesFrame {
-    std::vector<std::uint8_t> prefix; // salt and verifier
-    std::vector<std::uint8_t> code;
-};
-
-// Encrypts the data in place with AES-256; returns what surrounds it.
-AesFrame aesInPlace(std::span<std::uint8_t> data, const std::string &password)
-{
-    AesFrame frame;
-    frame.prefix.resize(18);
-    const auto salt = std::span(frame.prefix).first(16);
-    randomBytes(salt);
-    const AesKeys keys = deriveAesKeys(password, salt, 32);
-    aesCtrApplyInPlace(data, keys.aesKey);
-    frame.prefix[16] = keys.verifier.at(0);
-    frame.prefix[17] = keys.verifier.at(1);
-    frame.code = hmacSha1Prefix10(data, keys.hmacKey);
-    return frame;
-}
-
-// The archive under construction: a temporary file beside the destination, renamed over it only
-// when complete and removed on failure.
-class TempArchive {
+// A source file opened for reading; every failure names the entry, not the path.
+class SourceFile {
 public:
-    explicit TempArchive(const std::filesystem::path &destination) : destination_(destination)
+    explicit SourceFile(const ZipWriter::Source &source) : entryName_(source.entryName)
     {
-        const std::filesystem::path folder = destination.has_parent_path() ? destination.parent_path() : ".";
-        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            std::array<std::uint8_t, 6> random{};
-            randomBytes(random);
-            std::string name = ".zip-";
-            for (auto b : random)
-                name += "0123456789abcdefghijklmnopqrstuv"[b & 31];
-            temp_ = folder / name;
-            fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-            if (fd_ < 0 && errno != EEXIST)
-                break;
+        // Non-blocking, so that a FIFO cannot hang the open; fstat then refuses it.
+        fd_ = ::open(source.filePath->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        struct stat st {};
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+            if (fd_ >= 0)
+                ::close(fd_);
+            throw readFailed(entryName_);
         }
-        if (fd_ < 0)
-            throw failed();
+        size_ = std::uint64_t(st.st_size);
     }
-    TempArchive(const TempArchive &) = delete;
-    TempArchive &operator=(const TempArchive &) = delete;
-    ~TempArchive()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-            ::unlink(temp_.c_str());
-        }
-    }
+    SourceFile(const SourceFile &) = delete;
+    SourceFile &operator=(const SourceFile &) = delete;
+    ~SourceFile() { ::close(fd_); }
 
-    std::uint64_t offset() const { return offset_; }
+    std::uint64_t size() const { return size_; }
 
-    void write(std::span<const std::uint8_t> bytes)
+    // Fills the buffer; fewer bytes only at the end of the file.
+    std::size_t read(std::span<std::uint8_t> into)
     {
         std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        while (done < into.size()) {
+            const ssize_t n = ::read(fd_, into.data() + done, into.size() - done);
             if (n < 0 && errno == EINTR)
                 continue;
-            if (n <= 0)
-                throw failed();
+            if (n < 0)
+                throw readFailed(entryName_);
+            if (n == 0)
+                break;
             done += std::size_t(n);
         }
-        offset_ += bytes.size();
+        return done;
     }
 
-    void commit()
+    void rewind()
     {
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0 || ::rename(temp_.c_str(), destination_.c_str()) != 0) {
-            ::unlink(temp_.c_str());
-            throw failed();
-        }
+        if (::lseek(fd_, 0, SEEK_SET) != 0)
+            throw readFailed(entryName_);
     }
 
 private:
-    ZipError failed() const { return ZipError::ioError(L("쓰기 실패: %@", destination_.native())); }
-
-    std::filesystem::path destination_;
-    std::filesystem::path temp_;
+    std::string entryName_;
     int fd_ = -1;
-    std::uint64_t offset_ = 0;
+    std::uint64_t size_ = 0;
+};
+
+// The encryption of one entry's stored bytes as they pass: the bytes that go before them (the
+// traditional header, or AES's salt and verifier), the bytes themselves, and AES's code after.
+class Encryptor {
+public:
+    enum class Kind { traditional, aes };
+
+    Encryptor(Kind kind, const std::string &password, std::uint8_t checkByte)
+    {
+        if (kind == Kind::traditional) {
+            // 11 random bytes, then the check byte, encrypted in the same stream as the data.
+            prefix_.resize(12);
+            randomBytes(std::span(prefix_).first(11));
+            prefix_[11] = checkByte;
+            traditional_.emplace(password);
+            traditional_->encrypt(prefix_);
+        } else {
+            // Strength 3: a 16-byte salt, then the 2-byte password verifier.
+            prefix_.resize(18);
+            randomBytes(std::span(prefix_).first(16));
+            const AesKeys keys = deriveAesKeys(password, std::span(prefix_).first(16), 32);
+            prefix_[16] = keys.verifier.at(0);
+            prefix_[17] = keys.verifier.at(1);
+            ctr_ = std::make_unique<AesCtr>(keys.aesKey);
+            mac_ = std::make_unique<HmacSha1>(keys.hmacKey);
+        }
+    }
+
+    static std::size_t overhead(Kind kind) { return kind == Kind::traditional ? 12 : 28; }
+
+    std::span<const std::uint8_t> prefix() const { return prefix_; }
+
+    void apply(std::span<std::uint8_t> bytes)
+    {
+        if (traditional_) {
+            traditional_->encrypt(bytes);
+        } else {
+            ctr_->apply(bytes);
+            mac_->update(bytes); // the code covers the encrypted bytes
+        }
+    }
+
+    // The bytes after the data: AES's 10-byte authentication code.
+    Bytes suffix()
+    {
+        if (!mac_)
+            return {};
+        const auto digest = mac_->finish();
+        return {digest.begin(), digest.begin() + 10};
+    }
+
+private:
+    Bytes prefix_;
+    std::optional<ZipCryptoState> traditional_;
+    std::unique_ptr<AesCtr> ctr_;
+    std::unique_ptr<HmacSha1> mac_;
+};
+
+// The new archive, written through a buffer so that small entries become large writes.
+class ArchiveSink {
+public:
+    static constexpr std::size_t bufferSize = std::size_t(1) << 20;
+
+    explicit ArchiveSink(OutputFile &file) : file_(file) { buffer_.reserve(bufferSize); }
+
+    std::uint64_t offset() const { return flushed_ + buffer_.size(); }
+
+    void write(std::span<const std::uint8_t> bytes)
+    {
+        if (buffer_.size() + bytes.size() > bufferSize)
+            flush();
+        if (bytes.size() >= bufferSize) {
+            file_.write(bytes);
+            flushed_ += bytes.size();
+        } else {
+            buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+        }
+    }
+
+    // Bytes written before, such as a local header whose sizes are known only afterwards.
+    void writeAt(std::uint64_t at, std::span<const std::uint8_t> bytes)
+    {
+        flush();
+        file_.writeAt(at, bytes);
+    }
+
+    void truncate(std::uint64_t size)
+    {
+        flush();
+        file_.truncate(size);
+        flushed_ = size;
+    }
+
+    void flush()
+    {
+        if (buffer_.empty())
+            return;
+        file_.write(buffer_);
+        flushed_ += buffer_.size();
+        buffer_.clear();
+    }
+
+private:
+    OutputFile &file_;
+    Bytes buffer_;
+    std::uint64_t flushed_ = 0;
+};
+
+// The fields the local header and the central record share, in their order from offset 4 of the
+// local header (offset 6 of the central record).
+struct EntryFields {
+    std::uint16_t versionNeeded = 20;
+    std::uint16_t flags = 0x0800;
+    std::uint16_t method = 0;
+    std::uint16_t time = 0;
+    std::uint16_t date = 0;
+    std::uint32_t crc = 0;
+    std::uint64_t compressedSize = 0;
+    std::uint64_t uncompressedSize = 0;
+};
+
+void appendFields(Bytes &out, const EntryFields &f, std::size_t nameLength, std::size_t extraLength)
+{
+    ZipWriter::append16(out, f.versionNeeded);
+    ZipWriter::append16(out, f.flags);
+    ZipWriter::append16(out, f.method);
+    ZipWriter::append16(out, f.time);
+    ZipWriter::append16(out, f.date);
+    ZipWriter::append32(out, f.crc);
+    ZipWriter::append32(out, std::uint32_t(f.compressedSize));
+    ZipWriter::append32(out, std::uint32_t(f.uncompressedSize));
+    ZipWriter::append16(out, std::uint16_t(nameLength));
+    ZipWriter::append16(out, std::uint16_t(extraLength));
+}
+
+// The local header: signature, the shared fields, the name and the extra field.
+Bytes localHeader(const EntryFields &f, const std::string &name, const Bytes &extra)
+{
+    Bytes out;
+    out.reserve(localHeaderSize + name.size() + extra.size());
+    ZipWriter::append32(out, localHeaderSignature);
+    appendFields(out, f, name.size(), extra.size());
+    out.insert(out.end(), name.begin(), name.end());
+    out.insert(out.end(), extra.begin(), extra.end());
+    return out;
+}
+
+// AES extra field: identifier 0x9901, 7 data bytes: vendor version 1, "AE", strength 3, the
+// actual compression method.
+Bytes aesExtra(std::uint16_t method)
+{
+    Bytes extra;
+    ZipWriter::append16(extra, 0x9901);
+    ZipWriter::append16(extra, 7);
+    ZipWriter::append16(extra, 1);
+    extra.push_back('A');
+    extra.push_back('E');
+    extra.push_back(3);
+    ZipWriter::append16(extra, method);
+    return extra;
+}
+
+struct CompressorStreamEnd {
+    void operator()(z_stream *zs) const { deflateEnd(zs); }
+};
+
+// Writes one entry and returns the fields its central record repeats.
+class EntryWriter {
+public:
+    EntryWriter(ArchiveSink &sink, ZipWriter::Encryption encryption, const std::string &password,
+                std::uint16_t time, std::uint16_t date)
+        : sink_(sink), encryption_(encryption), password_(password), time_(time), date_(date)
+    {
+    }
+
+    // `extra` receives the extra field that the central record repeats.
+    EntryFields write(const ZipWriter::Source &source, Bytes &extra)
+    {
+        const bool encrypted = encryption_ != ZipWriter::Encryption::none && !source.isDirectory;
+        if (!source.filePath || source.isDirectory)
+            return writeInMemory(source, {}, encrypted, extra);
+        SourceFile file(source);
+        if (file.size() <= wholeFileLimit) {
+            const auto content = content_.take(std::size_t(file.size()));
+            return writeInMemory(source, content.first(file.read(content)), encrypted, extra);
+        }
+        return writeStreaming(source, file, encrypted, extra);
+    }
+
+private:
+    Encryptor::Kind kind() const
+    {
+        return encryption_ == ZipWriter::Encryption::aes256 ? Encryptor::Kind::aes
+                                                            : Encryptor::Kind::traditional;
+    }
+
+    EntryFields baseFields(bool encrypted, std::uint16_t method, Bytes &extra) const
+    {
+        EntryFields f;
+        f.time = time_;
+        f.date = date_;
+        f.method = method;
+        extra.clear();
+        if (encrypted) {
+            f.flags = 0x0801;
+            if (kind() == Encryptor::Kind::aes) {
+                f.versionNeeded = 51;
+                f.method = 99;
+                extra = aesExtra(method);
+            }
+        }
+        return f;
+    }
+
+    // Stored or DEFLATE, whichever is smaller, decided in memory.
+    EntryFields writeInMemory(const ZipWriter::Source &source, std::span<std::uint8_t> content,
+                              bool encrypted, Bytes &extra)
+    {
+        const std::uint32_t crc = crc32(content);
+        std::span<std::uint8_t> stored = content;
+        std::uint16_t method = 0;
+        if (!content.empty()) {
+            const auto packed = packed_.take(content.size() - 1);
+            if (const std::size_t n = deflateInto(content, packed); n > 0) {
+                stored = packed.first(n);
+                method = 8;
+            }
+        }
+        EntryFields f = baseFields(encrypted, method, extra);
+        f.crc = crc;
+        f.uncompressedSize = content.size();
+        f.compressedSize = stored.size();
+        std::optional<Encryptor> encryptor;
+        if (encrypted) {
+            encryptor.emplace(kind(), password_, std::uint8_t(crc >> 24));
+            f.compressedSize += Encryptor::overhead(kind());
+        }
+        checkLimits(f);
+        sink_.write(localHeader(f, source.entryName, extra));
+        if (encryptor) {
+            sink_.write(encryptor->prefix());
+            encryptor->apply(stored);
+        }
+        sink_.write(stored);
+        if (encryptor)
+            sink_.write(encryptor->suffix());
+        return f;
+    }
+
+    // Compressed into the archive as the file is read, the sizes written back into the local header
+    // afterwards; rewritten stored when DEFLATE did not shrink it.
+    EntryFields writeStreaming(const ZipWriter::Source &source, SourceFile &file, bool encrypted,
+                               Bytes &extra)
+    {
+        // The traditional header's check byte is the CRC's high byte, needed before the data.
+        std::uint32_t knownCrc = 0;
+        if (encrypted && kind() == Encryptor::Kind::traditional) {
+            knownCrc = crcOf(file);
+            file.rewind();
+        }
+        const std::uint64_t start = sink_.offset();
+        EntryFields f = streamPass(source, file, encrypted, knownCrc, 8, extra);
+        if (f.compressedSize - (encrypted ? Encryptor::overhead(kind()) : 0) >= f.uncompressedSize) {
+            sink_.truncate(start);
+            file.rewind();
+            f = streamPass(source, file, encrypted, knownCrc, 0, extra);
+        }
+        if (encrypted && kind() == Encryptor::Kind::traditional && f.crc != knownCrc)
+            throw readFailed(source.entryName); // the file changed between the two reads
+        sink_.writeAt(start, localHeader(f, source.entryName, extra));
+        return f;
+    }
+
+    std::uint32_t crcOf(SourceFile &file)
+    {
+        const auto chunk = chunk_.take(chunkSize);
+        std::uint32_t crc = 0;
+        for (std::size_t n = file.read(chunk); n > 0; n = file.read(chunk))
+            crc = crc32Update(crc, chunk.first(n));
+        return crc;
+    }
+
+    // One pass over the file, stored (0) or DEFLATE (8), with a provisional local header.
+    EntryFields streamPass(const ZipWriter::Source &source, SourceFile &file, bool encrypted,
+                           std::uint32_t knownCrc, std::uint16_t method, Bytes &extra)
+    {
+        EntryFields f = baseFields(encrypted, method, extra);
+        sink_.write(localHeader(f, source.entryName, extra));
+        const std::uint64_t dataStart = sink_.offset();
+        std::optional<Encryptor> encryptor;
+        if (encrypted) {
+            encryptor.emplace(kind(), password_, std::uint8_t(knownCrc >> 24));
+            sink_.write(encryptor->prefix());
+        }
+        const auto put = [&](std::span<std::uint8_t> bytes) {
+            if (encryptor)
+                encryptor->apply(bytes);
+            sink_.write(bytes);
+        };
+
+        const auto chunk = chunk_.take(chunkSize);
+        std::uint32_t crc = 0;
+        std::uint64_t plain = 0;
+        if (method == 0) {
+            for (std::size_t n = file.read(chunk); n > 0; n = file.read(chunk)) {
+                crc = crc32Update(crc, chunk.first(n));
+                plain += n;
+                put(chunk.first(n));
+            }
+        } else {
+            z_stream zs{};
+            if (deflateInit2(&zs, deflateLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+                throw std::bad_alloc();
+            const std::unique_ptr<z_stream, CompressorStreamEnd> guard(&zs);
+            const auto out = packed_.take(chunkSize);
+            int flush = Z_NO_FLUSH;
+            do {
+                const std::size_t n = file.read(chunk);
+                crc = crc32Update(crc, chunk.first(n));
+                plain += n;
+                flush = n < chunk.size() ? Z_FINISH : Z_NO_FLUSH;
+                zs.next_in = chunk.data();
+                zs.avail_in = uInt(n);
+                do {
+                    zs.next_out = out.data();
+                    zs.avail_out = uInt(out.size());
+                    ::deflate(&zs, flush);
+                    put(out.first(out.size() - zs.avail_out));
+                } while (zs.avail_out == 0);
+                if (plain > max32)
+                    throw tooLarge();
+            } while (flush != Z_FINISH);
+        }
+        if (encryptor)
+            sink_.write(encryptor->suffix());
+        f.crc = crc;
+        f.uncompressedSize = plain;
+        f.compressedSize = sink_.offset() - dataStart;
+        checkLimits(f);
+        return f;
+    }
+
+    void checkLimits(const EntryFields &f) const
+    {
+        if (f.compressedSize > max32 || f.uncompressedSize > max32)
+            throw tooLarge();
+    }
+
+    ArchiveSink &sink_;
+    ZipWriter::Encryption encryption_;
+    const std::string &password_;
+    std::uint16_t time_;
+    std::uint16_t date_;
+    ScratchBuffer content_;
+    ScratchBuffer packed_;
+    ScratchBuffer chunk_;
 };
 
 } // namespace
@@ -191,40 +520,34 @@ std::vector<std::uint8_t> deflate(std::span<const std::uint8_t> bytes)
 {
     if (bytes.size() < 2)
         return {};
-    thread_local std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
-        libdeflate_alloc_compressor(deflateLevel));
-    if (!compressor)
-        return {};
     std::vector<std::uint8_t> out;
     try {
         out.resize(bytes.size() - 1);
     } catch (const std::bad_alloc &) {
         return {};
     }
-    // Room for one byte less than the input: a result that does not shrink is not wanted.
-    const std::size_t n =
-        libdeflate_deflate_compress(compressor.get(), bytes.data(), bytes.size(), out.data(), out.size());
-    out.resize(n);
+    out.resize(deflateInto(bytes, out));
     return out;
 }
 
 std::vector<std::uint8_t> zipCryptoEncrypt(std::span<const std::uint8_t> bytes, const std::string &password,
                                            std::uint8_t verificationByte)
 {
-    std::vector<std::uint8_t> out(12 + bytes.size());
-    std::copy(bytes.begin(), bytes.end(), out.begin() + 12);
-    const auto header = traditionalInPlace(std::span(out).subspan(12), password, verificationByte);
-    std::copy(header.begin(), header.end(), out.begin());
+    Encryptor encryptor(Encryptor::Kind::traditional, password, verificationByte);
+    std::vector<std::uint8_t> out(encryptor.prefix().begin(), encryptor.prefix().end());
+    out.insert(out.end(), bytes.begin(), bytes.end());
+    encryptor.apply(std::span(out).subspan(12));
     return out;
 }
 
 std::vector<std::uint8_t> aesEncryptPayload(std::span<const std::uint8_t> bytes, const std::string &password)
 {
-    std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
-    AesFrame frame = aesInPlace(data, password);
-    std::vector<std::uint8_t> out = std::move(frame.prefix);
-    out.insert(out.end(), data.begin(), data.end());
-    out.insert(out.end(), frame.code.begin(), frame.code.end());
+    Encryptor encryptor(Encryptor::Kind::aes, password, 0);
+    std::vector<std::uint8_t> out(encryptor.prefix().begin(), encryptor.prefix().end());
+    out.insert(out.end(), bytes.begin(), bytes.end());
+    encryptor.apply(std::span(out).subspan(18));
+    const auto code = encryptor.suffix();
+    out.insert(out.end(), code.begin(), code.end());
     return out;
 }
 
@@ -246,106 +569,53 @@ void create(const std::filesystem::path &at, const std::vector<Source> &sources,
     const auto [dosTime, dosDate] = dosDateTime(std::chrono::system_clock::now());
     const Encryption effective = password.empty() ? Encryption::none : encryption;
 
-    TempArchive archive(at);
-    std::vector<std::uint8_t> central;
-    std::vector<std::uint8_t> header;
-    for (const auto &source : sources) {
-        std::vector<std::uint8_t> content;
-        if (source.filePath && !source.isDirectory)
-            content = readSource(source);
-        const std::uint32_t crc = crc32(content);
+    try {
+        OutputFile file = OutputFile::replacing(at);
+        ArchiveSink sink(file);
+        EntryWriter writer(sink, effective, password, dosTime, dosDate);
+        Bytes central;
+        Bytes extra;
+        for (const auto &source : sources) {
+            const std::uint64_t offset = sink.offset();
+            if (offset > max32)
+                throw tooLarge();
+            const EntryFields f = writer.write(source, extra);
 
-        std::uint16_t method = 0;
-        std::vector<std::uint8_t> stored = deflate(content);
-        if (!stored.empty()) {
-            method = 8;
-        } else {
-            stored = std::move(content);
+            // Central record: signature, version made by, the shared fields, comment length, disk
+            // number, internal and external attributes, the local header's offset, name, extra.
+            append32(central, centralHeaderSignature);
+            append16(central, versionMadeBy);
+            appendFields(central, f, source.entryName.size(), extra.size());
+            append16(central, 0);
+            append16(central, 0);
+            append16(central, 0);
+            append32(central, source.isDirectory ? folderAttributes : fileAttributes);
+            append32(central, std::uint32_t(offset));
+            central.insert(central.end(), source.entryName.begin(), source.entryName.end());
+            central.insert(central.end(), extra.begin(), extra.end());
         }
-        const std::uint64_t plainSize = method == 8 ? content.size() : stored.size();
 
-        std::uint16_t flags = 0x0800;
-        std::uint16_t versionNeeded = 20;
-        std::uint16_t methodField = method;
-        std::vector<std::uint8_t> extra;
-        std::vector<std::uint8_t> before;
-        std::vector<std::uint8_t> after;
-        if (effective != Encryption::none && !source.isDirectory) {
-            flags = 0x0801;
-            if (effective == Encryption::traditional) {
-                const auto h = traditionalInPlace(stored, password, std::uint8_t(crc >> 24));
-                before.assign(h.begin(), h.end());
-            } else {
-                AesFrame frame = aesInPlace(stored, password);
-                before = std::move(frame.prefix);
-                after = std::move(frame.code);
-                versionNeeded = 51;
-                methodField = 99;
-                append16(extra, 0x9901);
-                append16(extra, 7);
-                append16(extra, 1);
-                extra.push_back('A');
-                extra.push_back('E');
-                extra.push_back(3);
-                append16(extra, method);
-            }
-        }
-        const std::uint64_t storedSize = before.size() + stored.size() + after.size();
-        const std::uint64_t offset = archive.offset();
-        if (storedSize > max32 || plainSize > max32 || offset > max32)
+        const std::uint64_t centralOffset = sink.offset();
+        if (centralOffset > max32 || central.size() > max32)
             throw tooLarge();
-
-        // The fields shared by the local header and the central record.
-        std::vector<std::uint8_t> common;
-        append16(common, versionNeeded);
-        append16(common, flags);
-        append16(common, methodField);
-        append16(common, dosTime);
-        append16(common, dosDate);
-        append32(common, crc);
-        append32(common, std::uint32_t(storedSize));
-        append32(common, std::uint32_t(plainSize));
-        append16(common, std::uint16_t(source.entryName.size()));
-        append16(common, std::uint16_t(extra.size()));
-
-        const auto *name = reinterpret_cast<const std::uint8_t *>(source.entryName.data());
-        header.clear();
-        append32(header, 0x04034B50);
-        header.insert(header.end(), common.begin(), common.end());
-        header.insert(header.end(), name, name + source.entryName.size());
-        header.insert(header.end(), extra.begin(), extra.end());
-        header.insert(header.end(), before.begin(), before.end());
-        archive.write(header);
-        archive.write(stored);
-        archive.write(after);
-
-        append32(central, 0x02014B50);
-        append16(central, 20);
-        central.insert(central.end(), common.begin(), common.end());
-        append16(central, 0); // comment length
-        append16(central, 0); // disk number start
-        append16(central, 0); // internal attributes
-        append32(central, source.isDirectory ? 0x10 : 0);
-        append32(central, std::uint32_t(offset));
-        central.insert(central.end(), name, name + source.entryName.size());
-        central.insert(central.end(), extra.begin(), extra.end());
+        // End record: disk numbers, the record counts on this disk and in all, the directory's size
+        // and offset, comment length.
+        Bytes end;
+        append32(end, endRecordSignature);
+        append16(end, 0);
+        append16(end, 0);
+        append16(end, std::uint16_t(sources.size()));
+        append16(end, std::uint16_t(sources.size()));
+        append32(end, std::uint32_t(central.size()));
+        append32(end, std::uint32_t(centralOffset));
+        append16(end, 0);
+        sink.write(central);
+        sink.write(end);
+        sink.flush();
+        file.commit();
+    } catch (const std::bad_alloc &) {
+        throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(at)));
     }
-
-    const std::uint64_t centralOffset = archive.offset();
-    if (centralOffset > max32 || central.size() > max32)
-        throw tooLarge();
-    std::vector<std::uint8_t> end;
-    append32(end, 0x06054B50);
-    append16(end, 0);
-    append16(end, 0);
-    append16(end, std::uint16_t(sources.size()));
-    append16(end, std::uint16_t(sources.size()));
-    append32(end, std::uint32_t(central.size()));
-    append32(end, std::uint32_t(centralOffset));
-    append16(end, 0);
-    archive.write(central);
-    archive.write(end);
-    archive.commit();
 }
 
 } // namespace ZipWriter

@@ -349,7 +349,7 @@ void ZipKoreanEngine::loadZip(const fs::path &url)
     std::vector<ZipEntry> entries;
     try {
         bytes = readWholeFile(url);
-        entries = ZipReader::readEntries(bytes);
+        entries = ZipReader::readEntries(ArchiveInput(bytes));
     } catch (...) {
         setLoadError(currentErrorText());
         return;
@@ -560,13 +560,13 @@ void ZipKoreanEngine::extract()
             });
             if (entry == zipEntries_.end())
                 return setActionError(L("풀 항목이 없습니다."));
-            const auto bytes = ZipReader::extractData(*entry, zipBytes_, zipPassword);
+            const auto bytes = ZipReader::extractData(*entry, ArchiveInput(zipBytes_), zipPassword);
             writeNewFile(bytes, *target);
             written = 1;
         } else if (isZipArchive_) {
-            written =
-                ZipReader::extract(zipEntries_, zipBytes_, outputFolder, skipMacJunk_, prefix, zipPassword)
-                    .extracted;
+            written = ZipReader::extract(zipEntries_, ArchiveInput(zipBytes_), outputFolder, skipMacJunk_,
+                                         prefix, zipPassword)
+                          .extracted;
         } else {
             const fs::path path = FilePath::realPathOrSame(*archiveURL_);
             if (useSevenZipReader_)

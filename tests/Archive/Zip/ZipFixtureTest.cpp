@@ -1,7 +1,12 @@
+#include "Archive/Zip/ZipBackend.h"
 #include "Archive/Zip/ZipReader.h"
 
+#include "Core/Text.h"
 #include "ZipTestSupport.h"
 #include "support/TestSupport.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <set>
 
@@ -43,7 +48,7 @@ TEST(ZipFixtures, listAndExtractLike7Zip)
     ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("7zz")));
     for (const auto &f : peerFixtures) {
         SCOPED_TRACE(f.file);
-        const Bytes archive = readFile(fixture(f.file));
+        const ArchiveInput archive = ArchiveInput::open(fixture(f.file));
         const auto entries = ZipReader::readEntries(archive);
         std::set<std::string> names;
         for (const auto &e : entries) {
@@ -77,7 +82,7 @@ TEST(ZipFixtures, wrongAndMissingPasswords)
     for (const char *file : {"infozip-traditional-descriptor.zip", "7z-traditional.zip", "7z-aes256-ae2.zip",
                              "aes192-ae1.zip", "bsdtar-aes128.zip"}) {
         SCOPED_TRACE(file);
-        const Bytes archive = readFile(fixture(file));
+        const ArchiveInput archive = ArchiveInput::open(fixture(file));
         for (const auto &e : ZipReader::readEntries(archive)) {
             if (e.isDirectory)
                 continue;
@@ -91,8 +96,9 @@ TEST(ZipFixtures, wrongAndMissingPasswords)
 TEST(ZipFixtures, backslashesBecomeFoldersAndEscapesAreRefused)
 {
     TestSupport::TempDir dir;
-    Bytes archive = readFile(fixture("python-backslash.zip"));
-    ZipReader::extract(ZipReader::readEntries(archive), archive, dir.folder("b"), false, std::nullopt, "");
+    const auto backslash = ArchiveInput::open(fixture("python-backslash.zip"));
+    ZipReader::extract(ZipReader::readEntries(backslash), backslash, dir.folder("b"), false, std::nullopt,
+                       "");
     const std::map<std::string, std::string> expected{{"ok.txt", "fine\n"},
                                                       {"dir/sub/file.txt", "payload\n"}};
     EXPECT_EQ(tree(dir / "b"), expected);
@@ -101,7 +107,7 @@ TEST(ZipFixtures, backslashesBecomeFoldersAndEscapesAreRefused)
                                                              {"python-absolute.zip", "/tmp/absolute.txt"}};
     for (const auto &[file, name] : escapes) {
         SCOPED_TRACE(file);
-        archive = readFile(fixture(file));
+        const auto archive = ArchiveInput::open(fixture(file));
         const auto target = dir.folder(file);
         expectZipError(
             [&] {
@@ -111,4 +117,80 @@ TEST(ZipFixtures, backslashesBecomeFoldersAndEscapesAreRefused)
         EXPECT_EQ(tree(target).size(), 1u);
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "escaped.txt"));
+}
+
+// Names stored without the UTF-8 flag or a Unicode Path field, as real writers leave them: Info-ZIP
+// on Linux (UTF-8 as the files are named, NFC, or NFD from macOS) and Korean Windows (CP949).
+// Several of them read validly both ways; each lists and extracts as its writer meant.
+TEST(ZipFixtures, flaglessNamesFromEachWriter)
+{
+    TestSupport::TempDir dir;
+    const auto made =
+        TestSupport::run(QStringLiteral("bash"),
+                         {TestSupport::q(fixture("make-name-fixtures.sh")), TestSupport::q(dir.path())});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    const std::set<std::string> infoZip{
+        "문서/", "문서/참고문헌.txt", "채용 공고.pdf", "백업_2024.01.01.tar.gz", "한글 문서.txt", "café.txt"};
+    struct Case {
+        const char *file;
+        std::set<std::string> names; // composed
+        Enc encoding;
+        bool nfd;
+    };
+    const Case cases[] = {
+        {"infozip-names-nfc.zip", infoZip, Enc::utf8, false},
+        {"infozip-names-nfd.zip", infoZip, Enc::utf8, true},
+        {"python-names-cp949.zip",
+         {"한글 문서.txt", "표 1.xlsx", "책.txt", "천체.jpg", "똠방각하.txt"},
+         Enc::cp949,
+         false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        const auto archive = ArchiveInput::open(dir / c.file);
+        const auto entries = ZipReader::readEntries(archive);
+        std::set<std::string> names;
+        std::set<std::string> folders;
+        for (const auto &e : entries) {
+            // Listed as stored: NFD stays NFD until extraction composes it.
+            EXPECT_EQ(e.decodedName, c.nfd ? Text::toNfd(e.decodedName) : Text::toNfc(e.decodedName));
+            EXPECT_EQ(int(e.encoding), int(c.encoding)) << e.decodedName;
+            const std::string name = Text::toNfc(e.decodedName);
+            names.insert(name);
+            folders.insert(name.ends_with('/') ? name.substr(0, name.size() - 1) : name);
+        }
+        EXPECT_EQ(names, c.names);
+
+        const auto out = dir.folder(std::string(c.file) + ".out");
+        ZipReader::extract(entries, archive, out, false, std::nullopt, "");
+        EXPECT_EQ(TestSupport::entriesBelow(out), folders);
+    }
+}
+
+// Info-ZIP writes ZIP64 records past 65 535 entries, and always with -fz: refused as ZIP64 at once,
+// nothing extracted.
+TEST(ZipFixtures, zip64FromInfoZipIsRefusedWhole)
+{
+    TestSupport::TempDir dir;
+    const auto files = dir.folder("many");
+    for (int i = 0; i < 65536; ++i) {
+        const int fd =
+            ::open((files / std::to_string(i)).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    for (const auto &args : {QStringList{"-q", "-r", "-0", "many.zip", "many"},
+                             QStringList{"-q", "-fz", "forced.zip", "many/0"}}) {
+        const auto r = TestSupport::run(QStringLiteral("zip"), args, dir.path());
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+    }
+    for (const char *zip : {"many.zip", "forced.zip"}) {
+        SCOPED_TRACE(zip);
+        expectZipError([&] { ZipReader::readEntries(ArchiveInput::open(dir / zip)); },
+                       ZipError::Kind::unsupported, QStringLiteral("ZIP64 (4GB 이상)"));
+        ArchiveBackend::ExtractOptions options;
+        options.destination = dir.folder(std::string(zip) + ".out");
+        expectZipError([&] { ZipBackend().extract(dir / zip, options); }, ZipError::Kind::unsupported);
+        EXPECT_TRUE(TestSupport::entriesBelow(options.destination).empty());
+    }
 }

@@ -1,4 +1,5 @@
 #include "Archive/Zip/ZipReader.h"
+#include "Archive/Zip/ZipBackend.h"
 #include "Archive/Zip/ZipWriter.h"
 
 #include "Archive/ArchiveFiles.h"
@@ -46,22 +47,22 @@ Bytes unicodePathExtra(std::string_view utf8)
 
 TEST(ZipReaderListing, endRecordSearchWindow)
 {
-    EXPECT_TRUE(ZipReader::readEntries(endRecord(0, 0, 0)).empty());
-    expectZipError([] { ZipReader::readEntries(Bytes(21)); }, Kind::notAZip);
+    EXPECT_TRUE(ZipReader::readEntries(memory(endRecord(0, 0, 0))).empty());
+    expectZipError([] { ZipReader::readEntries(memory(Bytes(21))); }, Kind::notAZip);
 
     // A comment of 65 536 bytes still leaves the record in the window; one more byte does not.
     Bytes withComment = endRecord(0, 0, 0);
     withComment.resize(22 + 65536, 'c');
-    EXPECT_TRUE(ZipReader::readEntries(withComment).empty());
+    EXPECT_TRUE(ZipReader::readEntries(memory(withComment)).empty());
     withComment.push_back('c');
-    expectZipError([&] { ZipReader::readEntries(withComment); }, Kind::notAZip);
+    expectZipError([&] { ZipReader::readEntries(memory(withComment)); }, Kind::notAZip);
 
     // The record nearest the end wins; the earlier one becomes part of its comment.
     Bytes archive = buildZip({stored("a.txt", "A")});
-    EXPECT_EQ(ZipReader::readEntries(archive).size(), 1u);
+    EXPECT_EQ(ZipReader::readEntries(memory(archive)).size(), 1u);
     const Bytes later = endRecord(0, 0, 0);
     archive.insert(archive.end(), later.begin(), later.end());
-    EXPECT_TRUE(ZipReader::readEntries(archive).empty());
+    EXPECT_TRUE(ZipReader::readEntries(memory(archive)).empty());
 }
 
 TEST(ZipReaderListing, structuralFaults)
@@ -76,18 +77,50 @@ TEST(ZipReaderListing, structuralFaults)
     nameOverrun[nameOverrun.size() - 22 - 46 - 8 + 28] = 0xFF; // central name length beyond the data
     RawEntry zip64 = stored("big", "x");
     zip64.uncompressedSize = 0xFFFFFFFF;
+    const Bytes two = buildZip({stored("a", "1"), stored("b", "2")});
+    // A ZIP64 locator (signature 50 4B 06 07 and 16 bytes) between the directory and the end record.
+    Bytes locator = two;
+    const Bytes locatorRecord{0x50, 0x4B, 0x06, 0x07, 0, 0, 0, 0, 9, 9, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
+    locator.insert(locator.end() - 22, locatorRecord.begin(), locatorRecord.end());
+    Bytes allOnes = two;
+    std::fill(allOnes.end() - 6, allOnes.end() - 2, 0xFF); // the directory's offset
+    Bytes sizeOverEnd = two;
+    sizeOverEnd[sizeOverEnd.size() - 10] += 1; // the directory's size reaches into the end record
     const Case cases[] = {
         {"central offset at the end", endRecord(0, 0, 22), Kind::corrupted, "중앙 디렉터리 위치"},
         {"record count beyond the records", buildZip({stored("a", "1")}, 65535), Kind::corrupted,
          "중앙 디렉터리 항목"},
+        {"records beyond the count", buildZip({stored("a", "1"), stored("b", "2")}, 1), Kind::corrupted,
+         "중앙 디렉터리 항목"},
         {"end record alone claiming entries", endRecord(3, 46, 0), Kind::corrupted, "중앙 디렉터리 항목"},
-        {"ZIP64 marker", buildZip({zip64}), Kind::unsupported, "ZIP64 (4GB 이상)"},
+        {"directory size past the end record", sizeOverEnd, Kind::corrupted, "중앙 디렉터리 항목"},
+        {"ZIP64 marker in an entry", buildZip({zip64}), Kind::unsupported, "ZIP64 (4GB 이상)"},
+        {"ZIP64 locator", locator, Kind::unsupported, "ZIP64 (4GB 이상)"},
+        {"end record at ZIP64's maximum", allOnes, Kind::unsupported, "ZIP64 (4GB 이상)"},
         {"name past the end", nameOverrun, Kind::corrupted, "파일명"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        expectZipError([&] { ZipReader::readEntries(c.archive); }, c.kind, QString::fromUtf8(c.detail));
+        expectZipError([&] { ZipReader::readEntries(memory(c.archive)); }, c.kind,
+                       QString::fromUtf8(c.detail));
     }
+}
+
+// A writer without ZIP64 that wraps the 16-bit count past 65 535 records: the listing is refused
+// whole, never cut to the first records, and nothing is extracted.
+TEST(ZipReaderListing, wrappedRecordCountIsZip64)
+{
+    std::vector<RawEntry> entries;
+    for (int i = 0; i < 65537; ++i)
+        entries.push_back(stored(std::to_string(i), ""));
+    TestSupport::TempDir dir;
+    const auto zip = dir.file("wrapped.zip", text(buildZip(entries, 1)));
+    expectZipError([&] { ZipReader::readEntries(ArchiveInput::open(zip)); }, Kind::unsupported,
+                   QStringLiteral("ZIP64 (4GB 이상)"));
+    ArchiveBackend::ExtractOptions options;
+    options.destination = dir.folder("out");
+    expectZipError([&] { ZipBackend().extract(zip, options); }, Kind::unsupported);
+    EXPECT_TRUE(TestSupport::entriesBelow(dir / "out").empty());
 }
 
 TEST(ZipReaderListing, extraFieldRunningPastTheDataIsNotRead)
@@ -96,7 +129,7 @@ TEST(ZipReaderListing, extraFieldRunningPastTheDataIsNotRead)
     const std::size_t cd = get32(archive, archive.size() - 6);
     archive[cd + 30] = 0xF4; // an extra field of 500 bytes, running over the end record and beyond
     archive[cd + 31] = 0x01;
-    const auto entries = ZipReader::readEntries(archive);
+    const auto entries = ZipReader::readEntries(memory(archive));
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].decodedName, "a.txt");
 }
@@ -121,6 +154,16 @@ TEST(ZipReaderListing, nameDecoding)
         {"가나다.txt", true, {}, "가나다.txt", Enc::utf8},
         {"caf\xFF.txt", false, {}, "caf\xC3\xBF.txt", Enc::latin1},
         {cp949, false, std::string("유니코드.txt"), "유니코드.txt", Enc::utf8},
+        // Flagless UTF-8 that CP949 also accepts (문서 would read 臾몄꽌): UTF-8 first.
+        {"문서.txt", false, {}, "문서.txt", Enc::utf8},
+        {"café.txt", false, {}, "café.txt", Enc::utf8}, // an accented word keeps its ASCII letters
+        // CP949 that is also valid UTF-8, in the shapes misread Hangul takes: a word made only of
+        // U+0080–U+023F (표 1 reads ǥ 1), a C1 control (혰 reads U+0097).
+        {"\xC7\xA5 1.xlsx", false, {}, "표 1.xlsx", Enc::cp949},
+        {"\xC4\xB7 v2", false, {}, "캠 v2", Enc::cp949},
+        {"\xC2\x97.txt", false, {}, "혰.txt", Enc::cp949},
+        // The rule's known cost: a lone accented letter as a word reads as Korean.
+        {"é.txt", false, {}, "챕.txt", Enc::cp949},
     };
     for (const auto &c : cases) {
         const auto [name, encoding] = ZipReader::decodeName(c.raw, c.flagged, c.unicode);
@@ -138,7 +181,8 @@ TEST(ZipReaderListing, fieldsBackslashesAndUnicodePath)
     RawEntry broken = stored("keep.txt", "y");
     broken.centralExtra = unicodePathExtra("\xFF\xFE"); // not UTF-8: ignored
     RawEntry dir = stored("dir\\", "");
-    const auto entries = ZipReader::readEntries(buildZip({legacy, broken, dir, stored("a\\b.txt", "ab")}));
+    const auto entries =
+        ZipReader::readEntries(memory(buildZip({legacy, broken, dir, stored("a\\b.txt", "ab")})));
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0].decodedName, "새 이름.txt");
     EXPECT_EQ(entries[1].decodedName, "keep.txt");
@@ -197,8 +241,8 @@ TEST(ZipReaderData, faultsOfOneEntry)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         const Bytes archive = buildZip({c.entry});
-        const auto entries = ZipReader::readEntries(archive);
-        expectZipError([&] { ZipReader::extractData(entries[0], archive, c.password); }, c.kind,
+        const auto entries = ZipReader::readEntries(memory(archive));
+        expectZipError([&] { ZipReader::extractData(entries[0], memory(archive), c.password); }, c.kind,
                        QString::fromUtf8(c.detail));
     }
 
@@ -206,8 +250,8 @@ TEST(ZipReaderData, faultsOfOneEntry)
     const std::pair<RawEntry, Bytes> fine[] = {{zeroCrc, bytes("hello")}, {emptyInflate, {}}};
     for (const auto &[entry, content] : fine) {
         const Bytes archive = buildZip({entry});
-        const auto entries = ZipReader::readEntries(archive);
-        EXPECT_EQ(ZipReader::extractData(entries[0], archive, ""), content);
+        const auto entries = ZipReader::readEntries(memory(archive));
+        EXPECT_EQ(ZipReader::extractData(entries[0], memory(archive), ""), content);
     }
 }
 
@@ -236,9 +280,9 @@ TEST(ZipReaderData, traditionalDeflateWithAPassingWrongPasswordIsWrongPassword)
     const auto zip = dir / "t.zip";
     ZipWriter::create(zip, {{"t.txt", source, false}}, "correct", ZipWriter::Encryption::traditional);
     const Bytes archive = readFile(zip);
-    const auto entries = ZipReader::readEntries(archive);
+    const auto entries = ZipReader::readEntries(memory(archive));
     ASSERT_EQ(entries[0].method, 8);
-    EXPECT_EQ(text(ZipReader::extractData(entries[0], archive, "correct")), content);
+    EXPECT_EQ(text(ZipReader::extractData(entries[0], memory(archive), "correct")), content);
 
     int passedCheckByte = 0;
     for (int i = 0; i < 20000 && passedCheckByte < 5; ++i) {
@@ -251,41 +295,41 @@ TEST(ZipReaderData, traditionalDeflateWithAPassingWrongPasswordIsWrongPassword)
             continue;
         }
         ++passedCheckByte;
-        expectZipError([&] { ZipReader::extractData(entries[0], archive, guess); }, Kind::wrongPassword);
+        expectZipError([&] { ZipReader::extractData(entries[0], memory(archive), guess); },
+                       Kind::wrongPassword);
     }
     EXPECT_EQ(passedCheckByte, 5);
 }
 
+// Names that meet after composition to NFC, and plain repeats, each keep their own file: the
+// later one takes a free " N" name and the count stays true.
 TEST(ZipReaderExtract, namesPrefixesAndJunk)
 {
     TestSupport::TempDir dir;
     RawEntry nfd = stored("root/\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB.txt", "nfd"); // 한 in NFD
     nfd.flags = 0x0800;
+    RawEntry nfc = stored("root/한.txt", "nfc");
+    nfc.flags = 0x0800;
     const Bytes archive = buildZip({
-        stored("root/", ""),
-        stored("root/a//b.txt", "ab"),
-        stored("root/..a", "dots"),
-        nfd,
-        stored("root/.DS_Store", "junk"),
-        stored("__MACOSX/root/._a", "junk"),
-        stored("other.txt", "outside"),
-        stored("root/same.txt", "first"),
-        stored("root/same.txt", "second"),
+        stored("root/", ""), stored("root/a//b.txt", "ab"), stored("root/..a", "dots"), nfd,
+        stored("root/.DS_Store", "junk"), stored("__MACOSX/root/._a", "junk"), stored("other.txt", "outside"),
+        stored("root/same.txt", "first"), nfc, stored("root/same.txt", "second"),
+        stored("root/", ""), // a folder met again is the same folder
     });
-    const auto entries = ZipReader::readEntries(archive);
+    const auto entries = ZipReader::readEntries(memory(archive));
 
-    const auto all = ZipReader::extract(entries, archive, dir.folder("all"), true, std::nullopt, "");
-    EXPECT_EQ(all.extracted, 6);
+    const auto all = ZipReader::extract(entries, memory(archive), dir.folder("all"), true, std::nullopt, "");
+    EXPECT_EQ(all.extracted, 7);
     EXPECT_EQ(all.skipped, 2);
-    const std::map<std::string, std::string> expected{{"root/a/b.txt", "ab"},
-                                                      {"root/..a", "dots"},
-                                                      {"root/한.txt", "nfd"},
-                                                      {"other.txt", "outside"},
-                                                      {"root/same.txt", "second"}};
+    const std::map<std::string, std::string> expected{
+        {"root/a/b.txt", "ab"},       {"root/..a", "dots"},     {"root/한.txt", "nfd"},
+        {"root/한 2.txt", "nfc"},     {"other.txt", "outside"}, {"root/same.txt", "first"},
+        {"root/same 2.txt", "second"}};
     EXPECT_EQ(tree(dir / "all"), expected);
 
-    const auto stripped = ZipReader::extract(entries, archive, dir.folder("strip"), false, "root/", "");
-    EXPECT_EQ(stripped.extracted, 6); // the junk inside root is written when not skipped
+    const auto stripped =
+        ZipReader::extract(entries, memory(archive), dir.folder("strip"), false, "root/", "");
+    EXPECT_EQ(stripped.extracted, 7); // the junk inside root is written when not skipped
     EXPECT_EQ(stripped.skipped, 0);
     EXPECT_EQ(tree(dir / "strip").count("a/b.txt"), 1u);
     EXPECT_EQ(tree(dir / "strip").count(".DS_Store"), 1u);
@@ -299,10 +343,10 @@ TEST(ZipReaderExtract, unsafeNamesStopTheExtraction)
         SCOPED_TRACE(name);
         TestSupport::TempDir dir;
         const Bytes archive = buildZip({stored("first.txt", "1"), stored(name, "x")});
-        const auto entries = ZipReader::readEntries(archive);
-        expectZipError([&] { ZipReader::extract(entries, archive, dir.path(), false, std::nullopt, ""); },
-                       Kind::corrupted,
-                       QStringLiteral("잘못된 경로: ") + QString::fromUtf8(entries[1].decodedName));
+        const auto entries = ZipReader::readEntries(memory(archive));
+        expectZipError(
+            [&] { ZipReader::extract(entries, memory(archive), dir.path(), false, std::nullopt, ""); },
+            Kind::corrupted, QStringLiteral("잘못된 경로: ") + QString::fromUtf8(entries[1].decodedName));
         EXPECT_TRUE(std::filesystem::exists(dir / "first.txt")); // earlier entries stay
         EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "up.txt"));
     }
@@ -310,8 +354,8 @@ TEST(ZipReaderExtract, unsafeNamesStopTheExtraction)
     // A NUL would cut the path at the system call: "evil\0/../x" must not become "evil".
     TestSupport::TempDir dir;
     const Bytes archive = buildZip({stored(std::string("evil\0.txt", 9), "x")});
-    const auto entries = ZipReader::readEntries(archive);
-    expectZipError([&] { ZipReader::extract(entries, archive, dir.path(), false, std::nullopt, ""); },
+    const auto entries = ZipReader::readEntries(memory(archive));
+    expectZipError([&] { ZipReader::extract(entries, memory(archive), dir.path(), false, std::nullopt, ""); },
                    Kind::corrupted);
     EXPECT_FALSE(std::filesystem::exists(dir / "evil"));
 }
@@ -325,9 +369,9 @@ TEST(ZipReaderExtract, overlappingEntriesAreRefused)
     second.name = "b.txt"; // same name length, so the shared local header fits both
     second.localOffset = 0;
     const Bytes archive = buildZip({first, second});
-    const auto entries = ZipReader::readEntries(archive);
-    EXPECT_EQ(ZipReader::extractData(entries[1], archive, "").size(), 100000u);
-    expectZipError([&] { ZipReader::extract(entries, archive, dir.path(), false, std::nullopt, ""); },
+    const auto entries = ZipReader::readEntries(memory(archive));
+    EXPECT_EQ(ZipReader::extractData(entries[1], memory(archive), "").size(), 100000u);
+    expectZipError([&] { ZipReader::extract(entries, memory(archive), dir.path(), false, std::nullopt, ""); },
                    Kind::corrupted, QStringLiteral("데이터 범위"));
     EXPECT_FALSE(std::filesystem::exists(dir / "a.txt"));
 }
@@ -340,8 +384,8 @@ TEST(ZipReaderExtract, symbolicLinkEntriesBecomePlainFiles)
     RawEntry link = stored("link", dir.path().parent_path().native());
     link.externalAttributes = 0xA1FF0000; // S_IFLNK | 0777
     const Bytes archive = buildZip({link, stored("link/inside.txt", "x")});
-    const auto entries = ZipReader::readEntries(archive);
-    expectZipError([&] { ZipReader::extract(entries, archive, dir.path(), false, std::nullopt, ""); },
+    const auto entries = ZipReader::readEntries(memory(archive));
+    expectZipError([&] { ZipReader::extract(entries, memory(archive), dir.path(), false, std::nullopt, ""); },
                    Kind::ioError);
     EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir / "link")));
     EXPECT_EQ(TestSupport::readBytes(dir / "link"), dir.path().parent_path().native());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Archive/ArchiveInput.h"
 #include "Archive/ZipError.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,11 @@ inline Bytes bytes(std::string_view s)
 inline std::string text(const Bytes &b)
 {
     return {b.begin(), b.end()};
+}
+// The reader's input over bytes in memory.
+inline ArchiveInput memory(const Bytes &b)
+{
+    return ArchiveInput(std::span<const std::uint8_t>(b));
 }
 
 inline void put16(Bytes &out, std::uint32_t v)

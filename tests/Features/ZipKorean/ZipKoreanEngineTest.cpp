@@ -487,10 +487,10 @@ TEST_F(ZipKoreanEngineTest, NamesThatAreNotUtf8KeepTheirBytes)
     engine.createZip();
     ASSERT_TRUE(engine.createdZip()) << engine.actionError().value_or("").toStdString();
     const auto bytes = readWholeFile(*engine.createdZip());
-    const auto entries = ZipReader::readEntries(bytes);
+    const auto entries = ZipReader::readEntries(ArchiveInput(bytes));
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[1].decodedName, source.entryName);
-    const auto data = ZipReader::extractData(entries[1], bytes, "");
+    const auto data = ZipReader::extractData(entries[1], ArchiveInput(bytes), "");
     EXPECT_EQ(std::string(data.begin(), data.end()), "bytes");
 
     // A dropped item whose own name is not UTF-8 keeps it in the archive's file name.
@@ -556,7 +556,7 @@ TEST_F(ZipKoreanEngineTest, EveryFormatRoundTrips)
 
         // What the writer was asked for shows in the archive.
         if (c.format == Format::zip) {
-            const auto entries = ZipReader::readEntries(readWholeFile(made));
+            const auto entries = ZipReader::readEntries(ArchiveInput::open(made));
             const ZipEntry &file = entries.at(1);
             EXPECT_EQ(file.decodedName, "set/a.txt");
             EXPECT_EQ(file.isEncrypted(), *c.password != '\0');
