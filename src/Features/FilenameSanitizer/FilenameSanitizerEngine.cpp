@@ -188,26 +188,36 @@ void FilenameSanitizerEngine::rescan()
 {
     counted_ = 0;
     ScanSupport::WalkedSet walked(scannedRoots_.size());
-    relist(items_,
-           [&](const fs::path &root) { scanPath(root, ScanSupport::pathType(root).isDirectory, walked); });
+    relist(items_, [&](const fs::path &root) {
+        scanPath(root.native(), ScanSupport::lastComponent(root.native()),
+                 ScanSupport::pathType(root).isDirectory, walked);
+    });
     setScannedCount(counted_);
 }
 
-void FilenameSanitizerEngine::scanPath(const fs::path &path, bool isDirectory, ScanSupport::WalkedSet &walked)
+void FilenameSanitizerEngine::scanPath(const std::string &path, std::string_view name, bool isDirectory,
+                                       ScanSupport::WalkedSet &walked)
 {
     if (!walked.firstVisit(path))
         return;
     ++counted_;
     // An entry that cannot be looked at is still checked by its name, as a non-folder.
-    auto [newName, issues] = sanitize(path.filename().native());
+    auto [newName, issues] = sanitize(name);
     if (!issues.isEmpty())
-        items_.push_back(
-            Item{ScanSupport::newId(), path, path, std::move(newName), std::move(issues), isDirectory, {}});
+        items_.push_back(Item{ScanSupport::newId(),
+                              fs::path(path),
+                              fs::path(path),
+                              std::move(newName),
+                              std::move(issues),
+                              isDirectory,
+                              {}});
     if (!isDirectory)
         return;
     const ScanSupport::OpenFolder folder(path);
+    ScanSupport::ChildPath childPath(path);
     for (const auto &entry : scan.listEntries(path))
-        scanPath(path / entry.name, ScanSupport::entryType(folder, entry).isDirectory, walked);
+        scanPath(childPath(entry.name), entry.name, ScanSupport::entryType(folder, entry).isDirectory,
+                 walked);
 }
 
 void FilenameSanitizerEngine::applyAll()
@@ -220,7 +230,7 @@ void FilenameSanitizerEngine::applyAll()
             const std::optional<fs::path> target = freeName(wanted);
             if (!target)
                 break;
-            result = {renameNoReplace(item.url, *target), *target};
+            result = {renameNoReplace(item.url, *target), target->native()};
         }
         return result;
     };

@@ -67,8 +67,9 @@ private:
         if (it == before_.end())
             return;
         const fs::path &from = it->second;
-        const fs::path to = from.parent_path() / item.url.filename();
-        performed_.emplace_back(from, item.url);
+        const std::string_view now = ScanSupport::pathBytes(item.url);
+        const fs::path to = from.parent_path() / fs::path(ScanSupport::lastComponent(now));
+        performed_.emplace_back(from, fs::path(now));
         if (to.native() != from.native())
             ops_.push_back(UndoJournal::renamed(from, to));
     }
