@@ -58,6 +58,15 @@ measure() {
     awk '{ printf "%.2f %.0f\n", $1, $2 / 1024 }' time.out
 }
 
+# measure_precise COMMAND...: the same with the seconds to the millisecond (for short runs).
+measure_precise() {
+    local start end
+    start=$(date +%s.%N)
+    /usr/bin/time -o time.out -f '%M' "$@" > /dev/null 2> /dev/null || echo "  (failed: $*)" >&2
+    end=$(date +%s.%N)
+    awk -v s="$start" -v e="$end" '{ printf "%.3f %.0f\n", e - s, $1 / 1024 }' time.out
+}
+
 # row LABEL BASE-SECONDS SECONDS MIB: one result line, the label padded to $label_width (default 22),
 # with the ratio to the base.
 row() {

@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <deque>
 #include <dirent.h>
-#include <numeric>
 
 std::vector<std::string> DirectoryScan::list(const std::filesystem::path &path)
 {
@@ -25,28 +26,43 @@ std::vector<DirectoryScan::Entry> DirectoryScan::listEntries(const std::filesyst
             ++unreadableCount;
         return {};
     }
-    std::vector<Entry> names;
+    std::vector<Entry> entries;
     while (const dirent *entry = ::readdir(dir)) {
         const std::string_view name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        names.push_back(Entry{std::string(name), entry->d_type});
+        entries.push_back(Entry{std::string(name), entry->d_type});
     }
     ::closedir(dir);
 
     // Canonical-equivalence order: compare the NFC forms by code point (UTF-8 byte order is code
-    // point order); the NFC and NFD spellings of one name keep their readdir order.
-    std::vector<std::string> keys;
-    keys.reserve(names.size());
-    for (const auto &entry : names)
-        keys.push_back(Text::toNfc(Text::lossyUtf8Bytes(entry.name)));
-    std::vector<std::size_t> order(names.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    // point order); the NFC and NFD spellings of one name keep their readdir order. Most names are
+    // their own key, so only the others are normalised (into `normalised`, which never moves them).
+    std::deque<std::string> normalised;
+    std::vector<std::pair<std::string_view, std::uint32_t>> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::string_view key = entries[i].name;
+        if (auto own = nameKey(key, true))
+            key = normalised.emplace_back(std::move(*own));
+        keys.emplace_back(key, std::uint32_t(i));
+    }
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
     std::vector<Entry> sorted;
-    sorted.reserve(names.size());
-    for (std::size_t i : order)
-        sorted.push_back(std::move(names[i]));
+    sorted.reserve(entries.size());
+    for (const auto &key : keys)
+        sorted.push_back(std::move(entries[key.second]));
     return sorted;
+}
+
+std::optional<std::string> DirectoryScan::nameKey(std::string_view name, bool lossy)
+{
+    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::nullopt;
+    if (!Text::isValidUtf8(name))
+        return lossy ? std::optional(Text::toNfc(Text::lossyUtf8Bytes(name))) : std::nullopt;
+    if (Text::isNfc(name))
+        return std::nullopt;
+    return Text::toNfc(name);
 }

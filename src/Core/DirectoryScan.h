@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Lists the entries of one folder. Names are the raw bytes from readdir (so every name can be
@@ -20,6 +22,12 @@ public:
         unsigned char type;
     };
     std::vector<Entry> listEntries(const std::filesystem::path &path);
+
+    // The key that orders a name: its NFC form, whose UTF-8 bytes compare in code point order. None
+    // when the name is its own key (ASCII, or UTF-8 already in NFC), so that most names cost
+    // nothing. A name that is not UTF-8 orders by its bytes, or with `lossy` by its decoding with
+    // U+FFFD (the listing's rule).
+    static std::optional<std::string> nameKey(std::string_view name, bool lossy);
 
     std::int64_t unreadableCount = 0;
 };

@@ -87,9 +87,10 @@ signals:
 protected:
     using ScanEngine::ScanEngine;
 
-    // relist over every file below the roots, each offered once (ScanSupport::listFiles):
-    // take(file, insideFolder) appends the file's row and returns true, or returns false to pass
-    // it over. With skipHidden, entries inside folders whose names start with "." are not offered.
+    // relist over every file below the roots (ScanSupport::forEachFile), each offered once, as the
+    // root it was dropped as where roots overlap: take(file, insideFolder) appends the file's row
+    // and returns true, or returns false to pass it over. With skipHidden, entries inside folders
+    // whose names start with "." are not offered.
     template <typename Item, typename Take>
     void relistFiles(std::vector<Item> &items, bool skipHidden, Take take)
     {

@@ -62,11 +62,16 @@ bool addRoots(std::vector<std::filesystem::path> &roots, const std::vector<std::
     return appendRoots(roots, adding);
 }
 
-bool replaceRoot(std::vector<std::filesystem::path> &roots, const std::filesystem::path &from,
-                 const std::filesystem::path &to)
+std::string_view lastComponent(std::string_view path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool replaceRoot(std::vector<std::filesystem::path> &roots, std::string_view from, const std::string &to)
 {
     for (auto &root : roots) {
-        if (root.native() == from.native()) {
+        if (root.native() == from) {
             root = to;
             return true;
         }
@@ -74,12 +79,11 @@ bool replaceRoot(std::vector<std::filesystem::path> &roots, const std::filesyste
     return false;
 }
 
-std::size_t depth(const std::filesystem::path &path)
+std::size_t depth(std::string_view path)
 {
-    const std::string &text = path.native();
     std::size_t count = 0;
     bool inName = false;
-    for (char c : text) {
+    for (char c : path) {
         if (c == '/') {
             inName = false;
         } else if (!inName) {
@@ -88,21 +92,6 @@ std::size_t depth(const std::filesystem::path &path)
         }
     }
     return count;
-}
-
-std::vector<std::size_t> deepestFirst(const std::vector<std::filesystem::path> &paths)
-{
-    std::vector<std::pair<std::size_t, std::size_t>> order;
-    order.reserve(paths.size());
-    for (std::size_t i = 0; i < paths.size(); ++i)
-        order.emplace_back(depth(paths[i]), i);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto &a, const auto &b) { return a.first > b.first; });
-    std::vector<std::size_t> indices;
-    indices.reserve(order.size());
-    for (const auto &entry : order)
-        indices.push_back(entry.second);
-    return indices;
 }
 
 OpenFolder::OpenFolder(const std::filesystem::path &path)
@@ -145,54 +134,104 @@ std::int64_t entrySize(const std::filesystem::path &path)
     return ::lstat(path.c_str(), &st) == 0 ? std::int64_t(st.st_size) : 0;
 }
 
+PathOrder::PathOrder(std::size_t count)
+{
+    rows_.reserve(count);
+    folderKeys_.emplace_back();
+}
+
+std::string_view PathOrder::keep(std::string &&key)
+{
+    // A name is at most a few hundred bytes; blocks of 64 KiB hold the keys of many.
+    constexpr std::size_t blockSize = 1 << 16;
+    if (keyBlocks_.empty() || blockUsed_ + key.size() > blockSize) {
+        keyBlocks_.push_back(std::make_unique<char[]>(std::max(blockSize, key.size())));
+        blockUsed_ = 0;
+    }
+    char *at = keyBlocks_.back().get() + blockUsed_;
+    std::copy(key.begin(), key.end(), at);
+    blockUsed_ += key.size();
+    return {at, key.size()};
+}
+
+void PathOrder::add(std::string_view path)
+{
+    const auto slash = path.rfind('/');
+    std::uint32_t folder = 0;
+    if (slash != std::string_view::npos) {
+        // Rows come folder by folder, so the last folder is nearly always the one.
+        const std::string_view parent = path.substr(0, slash);
+        if (folderKeys_.size() > 1 && parent == lastFolder_) {
+            folder = lastFolderIndex_;
+        } else {
+            const auto [it, added] = folders_.try_emplace(parent, std::uint32_t(folderKeys_.size()));
+            if (added) {
+                // "/" never composes with a neighbour, so each component is normalised on its own.
+                std::string key;
+                key.reserve(parent.size());
+                for (std::size_t start = 0; start <= parent.size();) {
+                    const std::size_t end = std::min(parent.find('/', start), parent.size());
+                    const std::string_view component = parent.substr(start, end - start);
+                    const auto normalised = DirectoryScan::nameKey(component, false);
+                    key += normalised ? std::string_view(*normalised) : component;
+                    if (end < parent.size())
+                        key += '/';
+                    start = end + 1;
+                }
+                folderKeys_.push_back(std::move(key));
+            }
+            folder = it->second;
+            lastFolder_ = parent;
+            lastFolderIndex_ = folder;
+        }
+    }
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    auto key = DirectoryScan::nameKey(name, false);
+    rows_.push_back(Row{key ? keep(std::move(*key)) : name, folder});
+}
+
 namespace {
 
-std::string nfcKey(std::string_view bytes)
+// Compares a[0] + a[1] + a[2] with b[0] + b[1] + b[2] by bytes without joining them.
+int compareJoined(const std::string_view (&a)[3], const std::string_view (&b)[3])
 {
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return std::string(bytes);
-    return Text::toNfc(bytes);
+    std::size_t ia = 0, ib = 0, oa = 0, ob = 0;
+    for (;;) {
+        while (ia < 3 && oa == a[ia].size()) {
+            ++ia;
+            oa = 0;
+        }
+        while (ib < 3 && ob == b[ib].size()) {
+            ++ib;
+            ob = 0;
+        }
+        if (ia == 3 || ib == 3)
+            return int(ib == 3) - int(ia == 3);
+        const std::size_t n = std::min(a[ia].size() - oa, b[ib].size() - ob);
+        if (const int c = a[ia].substr(oa, n).compare(b[ib].substr(ob, n)))
+            return c;
+        oa += n;
+        ob += n;
+    }
 }
 
 } // namespace
 
-// UTF-8 byte order is code point order, so NFC bytes compare scalar by scalar. "/" never
-// composes with a neighbour, so each component can be normalised on its own.
-std::string orderKey(const std::filesystem::path &path)
+std::vector<std::uint32_t> PathOrder::sorted() const
 {
-    const std::string &bytes = path.native();
-    std::string key;
-    key.reserve(bytes.size());
-    std::size_t start = 0;
-    while (start <= bytes.size()) {
-        const std::size_t slash = std::min(bytes.find('/', start), bytes.size());
-        key += nfcKey(std::string_view(bytes).substr(start, slash - start));
-        if (slash < bytes.size())
-            key += '/';
-        start = slash + 1;
-    }
-    return key;
-}
-
-std::vector<std::string> orderKeys(const std::vector<const std::filesystem::path *> &paths)
-{
-    std::vector<std::string> keys;
-    keys.reserve(paths.size());
-    std::string folder, folderKey;
-    for (const auto *path : paths) {
-        const std::string &bytes = path->native();
-        const std::size_t slash = bytes.rfind('/');
-        if (slash == std::string::npos) {
-            keys.push_back(nfcKey(bytes));
-            continue;
-        }
-        if (keys.empty() || std::string_view(bytes).substr(0, slash) != folder) {
-            folder = bytes.substr(0, slash);
-            folderKey = orderKey(folder);
-        }
-        keys.push_back(folderKey + "/" + nfcKey(std::string_view(bytes).substr(slash + 1)));
-    }
-    return keys;
+    std::vector<std::uint32_t> order(rows_.size());
+    std::iota(order.begin(), order.end(), std::uint32_t{0});
+    std::stable_sort(order.begin(), order.end(), [this](std::uint32_t x, std::uint32_t y) {
+        const Row &a = rows_[x];
+        const Row &b = rows_[y];
+        if (a.folder == b.folder)
+            return a.name < b.name;
+        const std::string_view sa = a.folder == 0 ? "" : "/", sb = b.folder == 0 ? "" : "/";
+        const std::string_view left[3] = {folderKeys_[a.folder], sa, a.name};
+        const std::string_view right[3] = {folderKeys_[b.folder], sb, b.name};
+        return compareJoined(left, right) < 0;
+    });
+    return order;
 }
 
 } // namespace ScanSupport

@@ -10,8 +10,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
+#include <memory>
+#include <numeric>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -37,44 +43,66 @@ bool appendRoots(std::vector<std::filesystem::path> &roots, const std::vector<st
 bool addRoots(std::vector<std::filesystem::path> &roots, const std::vector<std::filesystem::path> &urls,
               std::filesystem::path (*resolve)(const std::filesystem::path &) = FilePath::realPathOrSame);
 
+// The bytes of a row's path, whether the row keeps it as a path or as a string.
+inline std::string_view pathBytes(const std::filesystem::path &path)
+{
+    return path.native();
+}
+inline std::string_view pathBytes(const std::string &path)
+{
+    return path;
+}
+
+// The last component of a path's bytes ("" for "/").
+std::string_view lastComponent(std::string_view path);
+
 // Replaces the first root whose bytes equal `from` by `to`. Returns true when one was replaced.
-bool replaceRoot(std::vector<std::filesystem::path> &roots, const std::filesystem::path &from,
-                 const std::filesystem::path &to);
+bool replaceRoot(std::vector<std::filesystem::path> &roots, std::string_view from, const std::string &to);
 
 // The number of components of a path ("/a/b" has 2).
-std::size_t depth(const std::filesystem::path &path);
+std::size_t depth(std::string_view path);
 
-// Indices 0..n-1 ordered by the depth of each path, deepest first; equal depths keep their order.
-// Renaming in this order treats a folder's contents before the folder.
-std::vector<std::size_t> deepestFirst(const std::vector<std::filesystem::path> &paths);
+// Indices 0..n-1 ordered by the depth of each row's path, deepest first; equal depths keep their
+// order. Renaming in this order treats a folder's contents before the folder.
+template <typename Item, typename PathOf>
+std::vector<std::uint32_t> deepestFirst(const std::vector<Item> &items, PathOf pathOf)
+{
+    std::vector<std::uint32_t> depths, order(items.size());
+    depths.reserve(items.size());
+    for (const auto &item : items)
+        depths.push_back(std::uint32_t(depth(pathBytes(pathOf(item)))));
+    std::iota(order.begin(), order.end(), std::uint32_t{0});
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return depths[a] != depths[b] ? depths[a] > depths[b] : a < b;
+    });
+    return order;
+}
 
-// What renaming one row did: error 0 and the entry's new path, or the errno value.
+// What renaming one row did: error 0 and the bytes of the entry's new path, or the errno value.
 struct Renamed {
     int error = 0;
-    std::filesystem::path to;
+    std::string to;
 };
 
 // Renames every pending row through rename(item), deepest first so that a folder's contents go
 // while its path still holds. A renamed row is done and follows its entry, as does a root of its
 // old path; a failed one shows the system's error text. changed(index) is called after each row.
+// No path is copied for the order, which holds only an index and a depth per row.
 // Returns {whether a root changed, whether any row did}.
 template <typename Item, typename Rename, typename Changed>
 std::pair<bool, bool> renamePending(std::vector<Item> &items, std::vector<std::filesystem::path> &roots,
                                     Rename rename, Changed changed)
 {
-    std::vector<std::filesystem::path> paths;
-    paths.reserve(items.size());
-    for (const auto &item : items)
-        paths.push_back(item.url);
     bool rootsChanged = false;
     bool anyChanged = false;
-    for (std::size_t index : deepestFirst(paths)) {
+    for (std::uint32_t index : deepestFirst(
+             items, [](const Item &item) -> const auto & { return item.url; })) {
         Item &item = items[index];
         if (item.status.kind != Item::Status::Kind::pending)
             continue;
         Renamed result = rename(item);
         if (result.error == 0) {
-            rootsChanged |= replaceRoot(roots, item.url, result.to);
+            rootsChanged |= replaceRoot(roots, pathBytes(item.url), result.to);
             item.url = std::move(result.to);
             item.status = typename Item::Status{Item::Status::Kind::done, {}};
         } else {
@@ -86,31 +114,72 @@ std::pair<bool, bool> renamePending(std::vector<Item> &items, std::vector<std::f
     return {rootsChanged, anyChanged};
 }
 
-// The key that orders paths by the code points of their NFC forms (canonically equivalent paths
-// compare equal); a component that is not valid UTF-8 orders by its bytes.
-std::string orderKey(const std::filesystem::path &path);
+// The order of paths by the code points of their NFC forms (canonically equivalent paths compare
+// equal, a component that is not valid UTF-8 orders by its bytes), found without a key string per
+// path: a path's key is its folder's key (one per folder) joined by "/" to its name's key, and a
+// name is mostly its own key. The paths' bytes must stay in place until sorted() returns.
+class PathOrder {
+public:
+    explicit PathOrder(std::size_t count);
+    void add(std::string_view path);
+    // Indices of the paths in order; equal keys keep the order in which they were added.
+    std::vector<std::uint32_t> sorted() const;
 
-// The same keys for many paths at once; neighbours in one folder share the work for the folder.
-std::vector<std::string> orderKeys(const std::vector<const std::filesystem::path *> &paths);
+private:
+    struct Row {
+        std::string_view name;
+        std::uint32_t folder;
+    };
+    std::string_view keep(std::string &&key);
 
-// Sorts stably by orderKey of the path each element names.
+    std::vector<Row> rows_;
+    std::vector<std::string> folderKeys_; // 0: no folder (a path without "/")
+    std::unordered_map<std::string_view, std::uint32_t> folders_;
+    std::string_view lastFolder_;
+    std::uint32_t lastFolderIndex_ = 0;
+    std::vector<std::unique_ptr<char[]>> keyBlocks_; // names' keys, which never move once kept
+    std::size_t blockUsed_ = 0;
+};
+
+// Moves each element to its place in the order: position k receives the element at from[k].
+// In place, cycle by cycle with one element held aside, so the elements are never held twice;
+// `from` is used up.
+template <typename T> void permute(std::vector<T> &items, std::vector<std::uint32_t> &from)
+{
+    constexpr std::uint32_t placed = std::numeric_limits<std::uint32_t>::max();
+    for (std::size_t start = 0; start < items.size(); ++start) {
+        if (from[start] == placed)
+            continue;
+        if (from[start] == start) {
+            from[start] = placed;
+            continue;
+        }
+        T held = std::move(items[start]);
+        std::size_t at = start;
+        for (;;) {
+            const std::size_t next = from[at];
+            from[at] = placed;
+            if (next == start) {
+                items[at] = std::move(held);
+                break;
+            }
+            items[at] = std::move(items[next]);
+            at = next;
+        }
+    }
+}
+
+// Sorts stably by the path each element names (the order of PathOrder), in place.
 template <typename T, typename PathOf> void sortByPath(std::vector<T> &items, PathOf pathOf)
 {
-    std::vector<const std::filesystem::path *> paths;
-    paths.reserve(items.size());
-    for (const auto &item : items)
-        paths.push_back(&pathOf(item));
-    std::vector<std::string> keys = orderKeys(paths);
-    std::vector<std::size_t> order(items.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
-    std::vector<T> sorted;
-    sorted.reserve(items.size());
-    for (std::size_t i : order)
-        sorted.push_back(std::move(items[i]));
-    items = std::move(sorted);
+    std::vector<std::uint32_t> order;
+    {
+        PathOrder paths(items.size());
+        for (const auto &item : items)
+            paths.add(pathBytes(pathOf(item)));
+        order = paths.sorted();
+    }
+    permute(items, order);
 }
 
 // A folder held open while its entries are looked at: lstat by name relative to it spares the
@@ -132,6 +201,29 @@ public:
 private:
     std::filesystem::path path_;
     int fd_ = -1;
+};
+
+// The paths of one folder's entries, put together as bytes in one buffer: a std::filesystem::path
+// for every entry of a large tree would cost more than the rest of its walk.
+class ChildPath {
+public:
+    explicit ChildPath(const std::string &folder) : path_(folder)
+    {
+        if (!path_.ends_with('/'))
+            path_ += '/';
+        base_ = path_.size();
+    }
+    // The entry's path; valid until the next call.
+    const std::string &operator()(std::string_view name)
+    {
+        path_.resize(base_);
+        path_ += name;
+        return path_;
+    }
+
+private:
+    std::string path_;
+    std::size_t base_ = 0;
 };
 
 // Whether a listed entry is a folder (a link never is): the type the listing gave, else lstat.
@@ -163,10 +255,8 @@ public:
         return set;
     }
     // True the first time a path is offered (and remembers it), false afterwards.
-    bool firstVisit(const std::filesystem::path &path)
-    {
-        return !active_ || seen_.insert(path.native()).second;
-    }
+    bool firstVisit(const std::string &path) { return !active_ || seen_.insert(path).second; }
+    bool firstVisit(const std::filesystem::path &path) { return firstVisit(path.native()); }
 
 private:
     bool active_;
@@ -205,7 +295,8 @@ bool listRoots(std::vector<Item> &items, DirectoryScan &scan, const std::vector<
     items.clear();
     for (const auto &root : roots)
         listRoot(root);
-    sortByPath(items, [](const Item &item) -> const std::filesystem::path & { return item.url; });
+    sortByPath(
+        items, [](const Item &item) -> const auto & { return item.url; });
     return scan.unreadableCount != unreadableBefore;
 }
 

@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace Settings {
 
 namespace {
@@ -61,11 +63,22 @@ QVariant decode(const QJsonValue &value)
     if (value.isBool())
         return value.toBool();
     if (value.isArray()) {
-        QStringList list;
-        for (const QJsonValue &item : value.toArray())
-            list.append(item.toString());
+        // Only a list of texts reads back as a string list. A list written by another hand keeps
+        // its elements' own types, so that a reader can tell it from one (a number is no empty text).
+        const QJsonArray array = value.toArray();
+        if (std::all_of(array.begin(), array.end(), [](const QJsonValue &item) { return item.isString(); })) {
+            QStringList list;
+            for (const QJsonValue &item : array)
+                list.append(item.toString());
+            return list;
+        }
+        QVariantList list;
+        for (const QJsonValue &item : array)
+            list.append(decode(item));
         return list;
     }
+    if (value.isDouble())
+        return value.toVariant();
     const QJsonObject object = value.toObject();
     if (object.contains(QStringLiteral("$int")))
         return object.value(QStringLiteral("$int")).toString().toLongLong();

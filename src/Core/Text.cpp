@@ -1,7 +1,7 @@
 #include "Core/Text.h"
 
-#include <unicode/unorm2.h>
-#include <unicode/ustring.h>
+#include <unicode/bytestream.h>
+#include <unicode/normalizer2.h>
 
 #include <algorithm>
 #include <array>
@@ -60,62 +60,39 @@ int sequenceAt(std::string_view s, std::size_t i, char32_t &cp)
     return need + 1;
 }
 
-const UNormalizer2 *normalizer(bool composed)
+const icu::Normalizer2 *normalizer(bool composed)
 {
     UErrorCode status = U_ZERO_ERROR;
-    const UNormalizer2 *n = composed ? unorm2_getNFCInstance(&status) : unorm2_getNFDInstance(&status);
+    const icu::Normalizer2 *n =
+        composed ? icu::Normalizer2::getNFCInstance(status) : icu::Normalizer2::getNFDInstance(status);
     return U_SUCCESS(status) ? n : nullptr;
 }
 
-std::vector<UChar> toUtf16(std::string_view utf8)
-{
-    std::vector<UChar> out(utf8.size() + 1);
-    int32_t length = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strFromUTF8(out.data(), int32_t(out.size()), &length, utf8.data(), int32_t(utf8.size()), &status);
-    out.resize(U_SUCCESS(status) ? std::size_t(length) : 0);
-    return out;
-}
-
-std::string fromUtf16(const UChar *text, int32_t length)
-{
-    std::string out(std::size_t(length) * 3, '\0');
-    int32_t written = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strToUTF8(out.data(), int32_t(out.size()), &written, text, length, &status);
-    out.resize(U_SUCCESS(status) ? std::size_t(written) : 0);
-    return out;
-}
-
+// ICU's UTF-8 entry points: no round trip through UTF-16, and text already normalised is copied
+// through in one pass (names are normalised by the million).
 std::string normalize(std::string_view utf8, bool composed)
 {
-    if (!isValidUtf8(utf8))
+    const icu::Normalizer2 *n = normalizer(composed);
+    if (n == nullptr || !isValidUtf8(utf8))
         return std::string(utf8);
-    const UNormalizer2 *n = normalizer(composed);
-    const auto source = toUtf16(utf8);
-    if (n == nullptr || (source.empty() && !utf8.empty()))
-        return std::string(utf8);
+    std::string out;
+    out.reserve(utf8.size());
+    icu::StringByteSink<std::string> sink(&out);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t needed = unorm2_normalize(n, source.data(), int32_t(source.size()), nullptr, 0, &status);
-    std::vector<UChar> result(std::size_t(needed) + 1);
-    status = U_ZERO_ERROR;
-    const int32_t length = unorm2_normalize(n, source.data(), int32_t(source.size()), result.data(),
-                                            int32_t(result.size()), &status);
+    n->normalizeUTF8(0, icu::StringPiece(utf8.data(), int32_t(utf8.size())), sink, nullptr, status);
     if (U_FAILURE(status))
         return std::string(utf8);
-    return fromUtf16(result.data(), length);
+    out.shrink_to_fit(); // names are kept by the million: no spare room in each
+    return out;
 }
 
 bool isNormalized(std::string_view utf8, bool composed)
 {
-    if (!isValidUtf8(utf8))
-        return false;
-    const UNormalizer2 *n = normalizer(composed);
-    const auto source = toUtf16(utf8);
-    if (n == nullptr)
+    const icu::Normalizer2 *n = normalizer(composed);
+    if (n == nullptr || !isValidUtf8(utf8))
         return false;
     UErrorCode status = U_ZERO_ERROR;
-    const UBool result = unorm2_isNormalized(n, source.data(), int32_t(source.size()), &status);
+    const UBool result = n->isNormalizedUTF8(icu::StringPiece(utf8.data(), int32_t(utf8.size())), status);
     return U_SUCCESS(status) && result;
 }
 

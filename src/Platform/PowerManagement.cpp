@@ -63,32 +63,38 @@ std::optional<PowerManagement::AssertionID> DBusPowerManagement::create(const QS
     return id;
 }
 
-std::optional<DBusPowerManagement::Held> DBusPowerManagement::inhibitScreenSaver(const QString &name)
+QDBusMessage DBusPowerManagement::callScreenSaver(const QString &method, const QVariantList &arguments,
+                                                  QString *at)
 {
-    if (!session_.isConnected())
-        return std::nullopt;
+    QDBusMessage reply;
     for (const QString &path : screenSaverPaths) {
-        QDBusMessage call = QDBusMessage::createMethodCall(screenSaverService, path, screenSaverInterface,
-                                                           QStringLiteral("Inhibit"));
-        call << name << name;
-        QDBusMessage reply = session_.call(call, QDBus::Block, timeout_);
-        if (reply.type() == QDBusMessage::ReplyMessage) {
-            if (reply.signature() != QLatin1String("u"))
-                return std::nullopt;
-            Held held;
-            held.isCookie = true;
-            held.cookie = reply.arguments().at(0).toUInt();
-            held.cookiePath = path;
-            return held;
-        }
+        if (at != nullptr)
+            *at = path;
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(screenSaverService, path, screenSaverInterface, method);
+        call.setArguments(arguments);
+        reply = session_.call(call, QDBus::Block, timeout_);
         // Only a missing object or method is worth trying the other path for.
         const QString error = reply.errorName();
         if (error != QLatin1String("org.freedesktop.DBus.Error.UnknownObject") &&
             error != QLatin1String("org.freedesktop.DBus.Error.UnknownMethod") &&
             error != QLatin1String("org.freedesktop.DBus.Error.UnknownInterface"))
-            return std::nullopt;
+            break;
     }
-    return std::nullopt;
+    return reply;
+}
+
+std::optional<DBusPowerManagement::Held> DBusPowerManagement::inhibitScreenSaver(const QString &name)
+{
+    if (!session_.isConnected())
+        return std::nullopt;
+    Held held;
+    const QDBusMessage reply = callScreenSaver(QStringLiteral("Inhibit"), {name, name}, &held.cookiePath);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.signature() != QLatin1String("u"))
+        return std::nullopt;
+    held.isCookie = true;
+    held.cookie = reply.arguments().at(0).toUInt();
+    return held;
 }
 
 std::optional<DBusPowerManagement::Held> DBusPowerManagement::inhibitLogin(const QString &what,
@@ -115,15 +121,11 @@ std::optional<DBusPowerManagement::Held> DBusPowerManagement::inhibitLogin(const
     return held;
 }
 
-void DBusPowerManagement::declareUserActivity(const QString &)
+bool DBusPowerManagement::declareUserActivity(const QString &)
 {
-    if (!session_.isConnected())
-        return;
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(screenSaverService, screenSaverPaths[0], screenSaverInterface,
-                                       QStringLiteral("SimulateUserActivity"));
-    // No answer is awaited: the result is of no use and the main thread must not wait for it.
-    session_.send(call);
+    // The answer is awaited: a declaration that reached no screen saver holds nothing off.
+    return session_.isConnected() &&
+           callScreenSaver(QStringLiteral("SimulateUserActivity"), {}).type() == QDBusMessage::ReplyMessage;
 }
 
 void DBusPowerManagement::release(AssertionID id)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QString>
+#include <QVariantList>
 
 #include <cstdint>
 #include <map>
@@ -19,8 +21,9 @@ public:
 
     // Holds an assertion; its identifier, or nullopt when the platform refuses it.
     virtual std::optional<AssertionID> create(const QString &type, int level, const QString &name) = 0;
-    // Tells the platform the user is active right now (nothing to release).
-    virtual void declareUserActivity(const QString &name) = 0;
+    // Tells the platform the user is active right now (nothing to release). True when the platform
+    // took the declaration; false when no one could be told.
+    virtual bool declareUserActivity(const QString &name) = 0;
     // Lets an assertion go; an unknown identifier is ignored.
     virtual void release(AssertionID id) = 0;
 
@@ -40,7 +43,7 @@ public:
     DBusPowerManagement &operator=(const DBusPowerManagement &) = delete;
 
     std::optional<AssertionID> create(const QString &type, int level, const QString &name) override;
-    void declareUserActivity(const QString &name) override;
+    bool declareUserActivity(const QString &name) override;
     void release(AssertionID id) override;
 
 private:
@@ -51,6 +54,9 @@ private:
         int descriptor = -1; // login1
     };
 
+    // Calls the ScreenSaver method at the first path that has it, which `at` receives; the error
+    // reply when none does.
+    QDBusMessage callScreenSaver(const QString &method, const QVariantList &arguments, QString *at = nullptr);
     std::optional<Held> inhibitScreenSaver(const QString &name);
     std::optional<Held> inhibitLogin(const QString &what, const QString &name);
 

@@ -162,3 +162,25 @@ TEST(ScanSupport, ForEachFileWalksFoldersButNotLinksAndCanPassHiddenEntriesOver)
     EXPECT_EQ(ScanSupport::entrySize(dir / "top/a"), 5);
     EXPECT_EQ(ScanSupport::entrySize(dir / "missing"), 0);
 }
+
+TEST(ScanSupport, RowsAreSortedStablyByTheCodePointsOfTheirNfcPaths)
+{
+    const std::string nfc = "\xED\x95\x9C"; // 한
+    const std::string nfd = Text::toNfd(nfc);
+    // "-" and "." sort before "/", so a folder's entries need not follow it; the NFC and NFD
+    // spellings of one path are equal and keep their order; bytes that are not UTF-8 sort as bytes.
+    const std::vector<std::string> expected{"/r/a",      "/r/a-b",    "/r/a.txt",         "/r/a/x",
+                                            "/r/" + nfd, "/r/" + nfc, "/r/" + nfc + "/y", "/r/" + nfd + "/z",
+                                            "/r/\xff",   "/x",        "relative"};
+    struct Row {
+        std::string url;
+    };
+    std::vector<Row> rows;
+    for (const std::size_t i : {10, 7, 3, 9, 4, 0, 6, 2, 8, 5, 1})
+        rows.push_back({expected[i]});
+    ScanSupport::sortByPath(rows, [](const Row &row) -> const std::string & { return row.url; });
+    std::vector<std::string> sorted;
+    for (const auto &row : rows)
+        sorted.push_back(row.url);
+    EXPECT_EQ(sorted, expected);
+}

@@ -69,32 +69,34 @@ void DSStoreCleanerEngine::rescan()
             return;
         ++counted_;
         const auto type = ScanSupport::pathType(root);
-        examine(root, type.isDirectory, type.error, walked);
+        examine(root.native(), ScanSupport::lastComponent(root.native()), type.isDirectory, type.error,
+                walked);
     });
     setScannedCount(counted_);
 }
 
-void DSStoreCleanerEngine::examine(const fs::path &path, bool isDirectory, int lstatError,
-                                   ScanSupport::WalkedSet &walked)
+void DSStoreCleanerEngine::examine(const std::string &path, std::string_view name, bool isDirectory,
+                                   int lstatError, ScanSupport::WalkedSet &walked)
 {
     if (lstatError == ENOENT || lstatError == ENOTDIR)
         return; // nothing there to clean
     // An entry that cannot be looked at is matched by its name as a non-folder.
-    if (auto kind = matchKind(path.filename().native(), isDirectory)) {
-        items_.push_back(
-            Item{ScanSupport::newId(), path, *kind, totalSize(path, isDirectory), {}, std::nullopt});
+    if (auto kind = matchKind(name, isDirectory)) {
+        items_.push_back(Item{
+            ScanSupport::newId(), fs::path(path), *kind, totalSize(path, isDirectory), {}, std::nullopt});
         return; // a matched folder goes as a whole
     }
     if (!isDirectory)
         return;
     const ScanSupport::OpenFolder folder(path);
+    ScanSupport::ChildPath childPath(path);
     for (const auto &entry : scan.listEntries(path)) {
-        fs::path child = path / entry.name;
+        const std::string &child = childPath(entry.name);
         if (!walked.firstVisit(child))
             continue;
         ++counted_;
         const auto type = ScanSupport::entryType(folder, entry);
-        examine(child, type.isDirectory, type.error, walked);
+        examine(child, entry.name, type.isDirectory, type.error, walked);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -73,7 +74,7 @@ private:
     int count(Item::Status::Kind kind) const;
     std::optional<Kind> matchKind(std::string_view name, bool isDirectory) const;
     std::int64_t totalSize(const std::filesystem::path &path, bool isDirectory);
-    void examine(const std::filesystem::path &path, bool isDirectory, int lstatError,
+    void examine(const std::string &path, std::string_view name, bool isDirectory, int lstatError,
                  ScanSupport::WalkedSet &walked);
     void setFlag(bool &flag, bool on, void (DSStoreCleanerEngine::*changed)());
     void setScannedCount(std::int64_t value);

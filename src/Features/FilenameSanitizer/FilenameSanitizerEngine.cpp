@@ -33,6 +33,11 @@ bool isForbidden(char16_t c)
     }
 }
 
+bool isForbiddenOrControl(char16_t c)
+{
+    return c < 0x20 || isForbidden(c);
+}
+
 bool isReserved(const QString &upper)
 {
     static const std::array<QString, 4> plain = {QStringLiteral("CON"), QStringLiteral("PRN"),
@@ -52,11 +57,59 @@ bool plainlySafe(std::string_view name)
     if (name.empty() || name.back() == ' ' || name.back() == '.')
         return false;
     for (unsigned char c : name) {
-        if (c < 0x20 || (c < 0x80 && isForbidden(char16_t(c))))
+        if (c < 0x80 && isForbiddenOrControl(c))
             return false;
     }
     const std::size_t piece = std::min(name.find('.'), name.size());
     return piece != 3 && piece != 4;
+}
+
+QString forbiddenIssue()
+{
+    return L("금지 문자 (\\ : * ? \" < > | 등)");
+}
+
+QString trailingIssue()
+{
+    return L("이름 끝의 공백·마침표");
+}
+
+// The rules on the ASCII bytes of a name that is not UTF-8. Every other byte stays as it is: a
+// decoding would lose it. Such a name keeps its bytes that are not ASCII, so it never ends empty.
+std::pair<std::string, QStringList> sanitizeBytes(std::string_view name)
+{
+    QStringList issues;
+    std::string text;
+    text.reserve(name.size() + 1);
+    bool replaced = false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 0x80 || !isForbiddenOrControl(c)) {
+            text += char(c);
+            continue;
+        }
+        text += '_';
+        replaced = true;
+        if (c == '\r' && i + 1 < name.size() && name[i + 1] == '\n')
+            ++i; // CR LF is one character, as in a name that is UTF-8
+    }
+    if (replaced)
+        issues << forbiddenIssue();
+
+    const std::size_t kept = text.find_last_not_of(" .") + 1;
+    if (kept < text.size()) {
+        text.resize(kept);
+        issues << trailingIssue();
+    }
+
+    // A reserved name is made of ASCII letters and digits only.
+    const std::string_view piece = std::string_view(text).substr(0, text.find('.'));
+    const bool ascii = std::all_of(piece.begin(), piece.end(), [](char c) { return c > 0; });
+    if (ascii && isReserved(QString::fromLatin1(piece).toUpper())) {
+        issues << L("Windows 예약어 (%@)", QString::fromLatin1(piece));
+        text.insert(0, 1, '_');
+    }
+    return {std::move(text), issues};
 }
 
 // Grapheme clusters of a text, as [start, end) positions.
@@ -78,27 +131,32 @@ FilenameSanitizerEngine::FilenameSanitizerEngine(QObject *parent) : ScanEngine(p
 
 std::pair<std::string, QStringList> FilenameSanitizerEngine::sanitize(std::string_view name)
 {
-    // Rewriting a name that is not UTF-8 would mean rewriting a lossy decoding of its bytes.
-    if (!Text::isValidUtf8(name) || (!name.empty() && plainlySafe(name)))
+    if (!name.empty() && plainlySafe(name))
         return {std::string(name), {}};
+    if (!Text::isValidUtf8(name))
+        return sanitizeBytes(name);
     QStringList issues;
     const QString input = Text::fromUtf8(name);
 
-    // A cluster that starts with a forbidden or control character cannot be stored, whatever
-    // marks follow it; CR LF is one cluster and so one "_".
+    // A cluster that starts with a forbidden or control character cannot be stored: that
+    // character becomes "_", and the marks that follow it stay (they are not the fault). CR LF is
+    // one cluster and so one "_".
     QString text;
     bool replaced = false;
     for (const auto &[start, end] : clusters(input)) {
         const char16_t first = input[start].unicode();
-        if (first < 0x20 || isForbidden(first)) {
-            text += QLatin1Char('_');
-            replaced = true;
-        } else {
+        if (!isForbiddenOrControl(first)) {
             text += QStringView(input).mid(start, end - start);
+            continue;
         }
+        text += QLatin1Char('_');
+        replaced = true;
+        const qsizetype marks =
+            first == '\r' && end - start > 1 && input[start + 1] == u'\n' ? start + 2 : start + 1;
+        text += QStringView(input).mid(marks, end - marks);
     }
     if (replaced)
-        issues << L("금지 문자 (\\ : * ? \" < > | 등)");
+        issues << forbiddenIssue();
 
     bool trimmed = false;
     for (;;) {
@@ -113,7 +171,7 @@ std::pair<std::string, QStringList> FilenameSanitizerEngine::sanitize(std::strin
         trimmed = true;
     }
     if (trimmed)
-        issues << L("이름 끝의 공백·마침표");
+        issues << trailingIssue();
 
     if (text.isEmpty())
         text = L("이름 없음");
@@ -130,26 +188,36 @@ void FilenameSanitizerEngine::rescan()
 {
     counted_ = 0;
     ScanSupport::WalkedSet walked(scannedRoots_.size());
-    relist(items_,
-           [&](const fs::path &root) { scanPath(root, ScanSupport::pathType(root).isDirectory, walked); });
+    relist(items_, [&](const fs::path &root) {
+        scanPath(root.native(), ScanSupport::lastComponent(root.native()),
+                 ScanSupport::pathType(root).isDirectory, walked);
+    });
     setScannedCount(counted_);
 }
 
-void FilenameSanitizerEngine::scanPath(const fs::path &path, bool isDirectory, ScanSupport::WalkedSet &walked)
+void FilenameSanitizerEngine::scanPath(const std::string &path, std::string_view name, bool isDirectory,
+                                       ScanSupport::WalkedSet &walked)
 {
     if (!walked.firstVisit(path))
         return;
     ++counted_;
     // An entry that cannot be looked at is still checked by its name, as a non-folder.
-    auto [newName, issues] = sanitize(path.filename().native());
+    auto [newName, issues] = sanitize(name);
     if (!issues.isEmpty())
-        items_.push_back(
-            Item{ScanSupport::newId(), path, path, std::move(newName), std::move(issues), isDirectory, {}});
+        items_.push_back(Item{ScanSupport::newId(),
+                              fs::path(path),
+                              fs::path(path),
+                              std::move(newName),
+                              std::move(issues),
+                              isDirectory,
+                              {}});
     if (!isDirectory)
         return;
     const ScanSupport::OpenFolder folder(path);
+    ScanSupport::ChildPath childPath(path);
     for (const auto &entry : scan.listEntries(path))
-        scanPath(path / entry.name, ScanSupport::entryType(folder, entry).isDirectory, walked);
+        scanPath(childPath(entry.name), entry.name, ScanSupport::entryType(folder, entry).isDirectory,
+                 walked);
 }
 
 void FilenameSanitizerEngine::applyAll()
@@ -162,7 +230,7 @@ void FilenameSanitizerEngine::applyAll()
             const std::optional<fs::path> target = freeName(wanted);
             if (!target)
                 break;
-            result = {renameNoReplace(item.url, *target), *target};
+            result = {renameNoReplace(item.url, *target), target->native()};
         }
         return result;
     };

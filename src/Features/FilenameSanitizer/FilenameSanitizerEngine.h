@@ -35,7 +35,7 @@ public:
         QUuid id;
         std::filesystem::path url;          // where the entry is now
         std::filesystem::path originalPath; // where it was at the scan
-        std::string newName;                // the safe name (UTF-8)
+        std::string newName;                // the safe name (UTF-8 unless the name was not)
         QStringList issues;                 // what was wrong, in rule order; never empty
         bool isDirectory = false;
         Status status;
@@ -54,7 +54,7 @@ public:
     int failedCount() const { return count(Item::Status::Kind::failed); }
 
     // The safe name and the issue texts; no issues means the name is fine as it is. A name that
-    // is not valid UTF-8 is never rewritten and so has no issues.
+    // is not valid UTF-8 is checked and repaired on its ASCII bytes only; its other bytes stay.
     static std::pair<std::string, QStringList> sanitize(std::string_view name);
 
 signals:
@@ -62,7 +62,8 @@ signals:
 
 private:
     int count(Item::Status::Kind kind) const;
-    void scanPath(const std::filesystem::path &path, bool isDirectory, ScanSupport::WalkedSet &walked);
+    void scanPath(const std::string &path, std::string_view name, bool isDirectory,
+                  ScanSupport::WalkedSet &walked);
     void setScannedCount(std::int64_t value);
     void clearItems() override { items_.clear(); }
     void resetCounts() override { setScannedCount(0); }

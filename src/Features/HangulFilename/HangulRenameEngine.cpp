@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Folders that the Finder shows as one document: listed themselves, never entered.
-bool isPackage(const std::string &name)
+bool isPackage(std::string_view name)
 {
     static const std::array<std::string_view, 40> extensions = {
         "app",           "appex",        "bundle",    "component",     "docset",       "framework",
@@ -34,7 +34,7 @@ bool isPackage(const std::string &name)
     const auto dot = name.rfind('.');
     if (dot == std::string::npos || dot == 0 || dot + 1 == name.size())
         return false;
-    std::string extension = name.substr(dot + 1);
+    std::string extension(name.substr(dot + 1));
     for (char &c : extension)
         c = char(std::tolower(static_cast<unsigned char>(c)));
     return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
@@ -92,46 +92,44 @@ void HangulRenameEngine::rescan()
         if (!walked.firstVisit(root))
             return;
         const bool isDirectory = ScanSupport::pathType(root).isDirectory;
-        examine(root, isDirectory);
-        if (isDirectory && !isPackage(root.filename().native()))
-            walk(root, walked);
+        const std::string_view name = ScanSupport::lastComponent(root.native());
+        examine(root.native(), name, isDirectory);
+        if (isDirectory && !isPackage(name))
+            walk(root.native(), walked);
     });
     setAlreadyNormalizedCount(counted_);
 }
 
-void HangulRenameEngine::walk(const fs::path &folder, ScanSupport::WalkedSet &walked)
+void HangulRenameEngine::walk(const std::string &folder, ScanSupport::WalkedSet &walked)
 {
     const ScanSupport::OpenFolder open(folder);
+    ScanSupport::ChildPath childPath(folder);
     for (const auto &entry : scan.listEntries(folder)) {
-        fs::path child = folder / entry.name;
+        const std::string &child = childPath(entry.name);
         if (!walked.firstVisit(child))
             continue;
         const auto type = ScanSupport::entryType(open, entry);
         if (type.error == ENOENT)
             continue; // gone since the listing
-        examine(child, type.isDirectory);
+        examine(child, entry.name, type.isDirectory);
         if (type.isDirectory && !isPackage(entry.name))
             walk(child, walked);
     }
 }
 
-void HangulRenameEngine::examine(const fs::path &path, bool isDirectory)
+void HangulRenameEngine::examine(const std::string &path, std::string_view name, bool isDirectory)
 {
-    const std::string name = path.filename().native();
     const bool ascii =
         std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) {
-        ++counted_; // ASCII is in both forms
-        return;
-    }
     // Normalising a lossy decoding would destroy the bytes of a name that is not UTF-8.
-    if (!Text::isValidUtf8(name))
+    if (!ascii && !Text::isValidUtf8(name))
         return;
-    std::string target = form_ == Form::nfc ? Text::toNfc(name) : Text::toNfd(name);
-    if (target == name) {
+    // ASCII is in both forms.
+    if (ascii || (form_ == Form::nfc ? Text::isNfc(name) : Text::isNfd(name))) {
         ++counted_;
         return;
     }
+    std::string target = form_ == Form::nfc ? Text::toNfc(name) : Text::toNfd(name);
     items_.push_back(Item{ScanSupport::newId(), path, std::move(target), isDirectory, {}});
 }
 
@@ -140,13 +138,13 @@ namespace {
 // Renames inside one folder, holding it open while neighbouring items are renamed.
 class FolderRenamer {
 public:
-    int rename(const fs::path &parent, const std::string &from, const std::string &to)
+    int rename(std::string_view parent, const std::string &from, const std::string &to)
     {
-        if (!folder_ || folder_->path().native() != parent.native())
-            folder_.emplace(parent);
+        if (!folder_ || folder_->path().native() != parent)
+            folder_.emplace(fs::path(parent));
         if (folder_->descriptor() >= 0)
             return renameNoReplaceAt(folder_->descriptor(), from.c_str(), to.c_str());
-        return renameNoReplace(parent / from, parent / to);
+        return renameNoReplace(folder_->path() / from, folder_->path() / to);
     }
 
     // True when both names lead to one entry: the file system treats the two spellings alike.
@@ -167,8 +165,9 @@ void HangulRenameEngine::applyAll()
 {
     FolderRenamer renamer;
     const auto rename = [&renamer](const Item &item) {
-        const fs::path parent = item.url.parent_path();
-        const std::string oldName = item.url.filename().native();
+        const std::string_view name = ScanSupport::lastComponent(item.url);
+        const std::string_view parent = std::string_view(item.url).substr(0, item.url.size() - name.size());
+        const std::string oldName(name);
 
         int error = renamer.rename(parent, oldName, item.newName);
         if (error == EEXIST && renamer.sameEntry(oldName, item.newName)) {
@@ -184,7 +183,12 @@ void HangulRenameEngine::applyAll()
         }
         // EEXIST otherwise: another entry has the target name (Linux keeps both forms apart);
         // the entry keeps its own name.
-        return ScanSupport::Renamed{error, error == 0 ? parent / item.newName : fs::path()};
+        std::string to;
+        if (error == 0) {
+            to.reserve(parent.size() + item.newName.size());
+            to.append(parent).append(item.newName);
+        }
+        return ScanSupport::Renamed{error, std::move(to)};
     };
     renamePending(items_, rename);
 }

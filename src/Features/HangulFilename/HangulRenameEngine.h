@@ -38,8 +38,11 @@ public:
         };
 
         QUuid id;
-        std::filesystem::path url; // where the entry is now
-        std::string newName;       // the name in the target form (UTF-8)
+        // Where the entry is now, as path bytes. A string, not a std::filesystem::path: a path keeps
+        // a list of its components, several times the memory of the bytes, and a rename of a
+        // million names holds a row for each.
+        std::string url;
+        std::string newName; // the name in the target form (UTF-8)
         bool isDirectory = false;
         Status status;
     };
@@ -67,8 +70,8 @@ signals:
 
 private:
     int count(Item::Status::Kind kind) const;
-    void examine(const std::filesystem::path &path, bool isDirectory);
-    void walk(const std::filesystem::path &folder, ScanSupport::WalkedSet &walked);
+    void examine(const std::string &path, std::string_view name, bool isDirectory);
+    void walk(const std::string &folder, ScanSupport::WalkedSet &walked);
     void setAlreadyNormalizedCount(std::int64_t value);
     void clearItems() override { items_.clear(); }
     void resetCounts() override { setAlreadyNormalizedCount(0); }

@@ -37,8 +37,12 @@ PathList::iterator matchingRoot(PathList &roots, const fs::path &path)
     return std::find_if(roots.begin(), roots.end(), [&](const fs::path &r) { return nfcOf(r) == key; });
 }
 
-// Journals the renames a bulk action performs, in the order it performs them (deepest first),
-// so that undo, walking backwards, restores a folder before the entries inside it.
+// Journals the renames a bulk action performs in the order it performs them, deepest first, not
+// in the order of the engine's list. Undo walks the journal backwards, so a folder gets its old
+// name back before the entries inside it, whose recorded paths lie below that old name. On Linux
+// a name's decomposed and composed spellings are two different names: in list order (a folder
+// before its entries) an NFD entry inside an NFD folder would be looked for below the old folder
+// name while the folder still had its new one, and its undo would fail.
 template <typename Engine> class RenameRecorder {
 public:
     RenameRecorder(Engine &engine, std::map<QUuid, fs::path> before, std::vector<UndoJournal::Operation> &ops)
@@ -63,8 +67,9 @@ private:
         if (it == before_.end())
             return;
         const fs::path &from = it->second;
-        const fs::path to = from.parent_path() / item.url.filename();
-        performed_.emplace_back(from, item.url);
+        const std::string_view now = ScanSupport::pathBytes(item.url);
+        const fs::path to = from.parent_path() / fs::path(ScanSupport::lastComponent(now));
+        performed_.emplace_back(from, fs::path(now));
         if (to.native() != from.native())
             ops_.push_back(UndoJournal::renamed(from, to));
     }
@@ -302,9 +307,8 @@ void SendCheckupEngine::fixAll()
         setRoots(std::move(roots));
     }
 
-    // A pass after an earlier one that was never undone keeps the earlier changes undoable.
-    UndoJournal pass(std::move(ops));
-    setJournal(journal_ ? journal_->appending(pass) : pass);
+    // Undo reverses what this pass did: its journal replaces any earlier one, also when empty.
+    setJournal(UndoJournal(std::move(ops)));
     setIsFixed(true);
 }
 

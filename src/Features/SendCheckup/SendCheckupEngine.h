@@ -73,9 +73,9 @@ public:
     void clear();
 
     // Runs the ticked fixes (HEIC copies, junk to the Trash, Korean names to NFC, Windows names)
-    // and journals every change in the order it was made.
+    // and journals every change in the order it was made; the pass's journal replaces the last.
     void fixAll();
-    // Reverses the journal, maps the roots back and rediagnoses.
+    // Reverses the last pass's journal, maps the roots back and rediagnoses.
     void undoLastFix();
 
 signals:

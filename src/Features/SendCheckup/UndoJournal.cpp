@@ -98,13 +98,6 @@ UndoJournal::Operation UndoJournal::created(fs::path path)
     return op;
 }
 
-UndoJournal UndoJournal::appending(const UndoJournal &later) const
-{
-    std::vector<Operation> all = operations_;
-    all.insert(all.end(), later.operations_.begin(), later.operations_.end());
-    return UndoJournal(std::move(all));
-}
-
 std::optional<QString> UndoJournal::twoStepRename(const fs::path &current, const fs::path &target)
 {
     const int direct = renameNoReplace(current, target);

@@ -56,8 +56,6 @@ public:
 
     const std::vector<Operation> &operations() const { return operations_; }
     bool empty() const { return operations_.empty(); }
-    // This journal followed by the other's operations.
-    UndoJournal appending(const UndoJournal &later) const;
 
     // Reverses every operation from last to first; never stops at a failure.
     Result undo() const;

@@ -234,11 +234,12 @@ void SleepPreventerController::start()
             assertions_.push_back(*id);
     }
 
-    const bool declaresActivity = enabled_.count(Guard::userActive) > 0;
-    if (declaresActivity) {
-        power_.declareUserActivity(assertionName);
+    // The screen-saver guard holds only when its first declaration reached someone; like a refused
+    // assertion, a declaration no one took is skipped, and the loop is not started for it.
+    const bool declaresActivity =
+        enabled_.count(Guard::userActive) > 0 && power_.declareUserActivity(assertionName);
+    if (declaresActivity)
         scheduleUserActivity(run);
-    }
 
     if (assertions_.empty() && !declaresActivity)
         return; // nothing could be held: stay off

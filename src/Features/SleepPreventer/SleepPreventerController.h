@@ -63,8 +63,9 @@ public:
     Duration duration() const { return duration_; }
     void setDuration(Duration duration);
 
-    // Switches prevention on; nothing when already on or with no guard ticked. Refused assertions are
-    // skipped; when nothing at all could be held the controller stays off.
+    // Switches prevention on; nothing when already on or with no guard ticked. Refused assertions and a
+    // user-activity declaration no one took are skipped; when nothing at all could be held the
+    // controller stays off.
     void start();
     // Switches prevention off and releases every held assertion; harmless when off.
     void stop();

@@ -10,6 +10,7 @@
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/Notify.h"
 #include "Core/PathExtension.h"
 #include "Core/RenameNoReplace.h"
 #include "Core/Text.h"
@@ -209,10 +210,7 @@ ZipKoreanEngine::ZipKoreanEngine(QObject *parent) : QObject(parent) {}
 
 template <typename T> void ZipKoreanEngine::assign(T &field, T value, void (ZipKoreanEngine::*changed)())
 {
-    if (field == value)
-        return;
-    field = std::move(value);
-    emit(this->*changed)();
+    Notify::assign(this, field, std::move(value), changed);
 }
 
 void ZipKoreanEngine::setDisplayEntries(std::vector<DisplayEntry> rows)

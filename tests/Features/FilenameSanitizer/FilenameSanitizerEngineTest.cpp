@@ -47,12 +47,22 @@ TEST(FilenameSanitizer, SanitizeRules)
         {"CON?", "CON_", {forbidden}},
         {"a?. ", "a_", {forbidden, trailing}},
         {"nul .txt", "nul .txt", {}},
-        // A forbidden character carrying a combining mark is still forbidden.
-        {"q?\u0301x.txt", "q_x.txt", {forbidden}},
+        // A forbidden or control character carrying a combining mark is still forbidden; the
+        // mark stays.
+        {"q?\u0301x.txt", "q_\u0301x.txt", {forbidden}},
+        {"q?\u0301.txt", "q_\u0301.txt", {forbidden}},
+        {"tab\t\u0301\u0302", "tab_\u0301\u0302", {forbidden}},
         // A period carrying a mark is not a trailing period.
         {"end.\u0301", "end.\u0301", {}},
-        // Names that are not valid UTF-8 are never rewritten.
-        {"\xc7\xd1?.txt", "\xc7\xd1?.txt", {}},
+        // Names that are not valid UTF-8: only their ASCII bytes are checked and repaired.
+        {"\xc7\xd1?.txt", "\xc7\xd1_.txt", {forbidden}}, // 한 in CP949
+        {"bad\xff:name.txt", "bad\xff_name.txt", {forbidden}},
+        {"\xff\r\n\x01|", "\xff___", {forbidden}},
+        {"\xc7\xd1\xb1\xdb. .", "\xc7\xd1\xb1\xdb", {trailing}},
+        {"con.\xff", "_con.\xff", {reserved("con")}},
+        {"Lpt1.\xc7\xd1 ", "_Lpt1.\xc7\xd1", {trailing, reserved("Lpt1")}},
+        {"\xc7\xd1\xb1\xdb.txt", "\xc7\xd1\xb1\xdb.txt", {}},
+        {"con\xff.txt", "con\xff.txt", {}},
     };
     for (const auto &c : cases) {
         const auto [safe, issues] = Engine::sanitize(c.name);
@@ -105,6 +115,25 @@ TEST(FilenameSanitizer, ScanAndApplyDeepestFirst)
 
     engine.applyAll(); // nothing pending any more
     EXPECT_EQ(engine.doneCount(), 5);
+    engine.rescan();
+    EXPECT_TRUE(engine.items().empty());
+}
+
+TEST(FilenameSanitizer, NamesThatAreNotUtf8AreListedAndRepairedOnTheirAsciiBytes)
+{
+    TempDir dir;
+    const std::string han = "\xc7\xd1"; // 한 in CP949
+    dir.file("root/" + han + "?/bad\xff:name.txt", "inner");
+    dir.file("root/" + han + ".txt", "fine");
+    const fs::path root = dir / "root";
+    Engine engine;
+    engine.addURLs({root});
+    ASSERT_EQ(engine.items().size(), 2u);
+    EXPECT_EQ(engine.scannedCount(), 4);
+    engine.applyAll();
+    EXPECT_EQ(engine.doneCount(), 2);
+    EXPECT_EQ(TestSupport::readBytes(root / (han + "_") / "bad\xff_name.txt"), "inner");
+    EXPECT_EQ(TestSupport::readBytes(root / (han + ".txt")), "fine");
     engine.rescan();
     EXPECT_TRUE(engine.items().empty());
 }

@@ -26,7 +26,7 @@ std::vector<std::string> names(const HangulRenameEngine &engine)
 {
     std::vector<std::string> out;
     for (const auto &item : engine.items())
-        out.push_back(item.url.filename().native());
+        out.push_back(fs::path(item.url).filename().native());
     return out;
 }
 

@@ -214,7 +214,7 @@ TEST_F(SendCheckupFix, DecomposedRootIsFollowedThroughBothRenamesAndBack)
     EXPECT_EQ(engine.lastUndoResult(), (SendCheckupEngine::UndoResult{2, 0}));
 }
 
-TEST_F(SendCheckupFix, SwitchesOffChangeNothingAndASecondPassKeepsTheFirstUndoable)
+TEST_F(SendCheckupFix, SwitchesOffChangeNothingAndEachPassReplacesTheLastOnesJournal)
 {
     SendCheckupEngine engine;
     engine.addURLs({drop});
@@ -228,11 +228,22 @@ TEST_F(SendCheckupFix, SwitchesOffChangeNothingAndASecondPassKeepsTheFirstUndoab
 
     engine.setFixNames(true);
     engine.fixAll();
-    engine.setFixJunk(true);
-    engine.addURLs({}); // arrivals clear the fixed state but keep the journal
-    EXPECT_FALSE(engine.isFixed());
+    EXPECT_EQ(engine.journal()->operations().size(), 5u); // a:b?.txt, con.txt, trail., bad?, worse*
+    const Manifest named = manifestOf(drop);
+
+    // The same folder again: nothing is left to repair, so this pass leaves nothing to undo.
+    engine.addURLs({drop});
+    EXPECT_FALSE(engine.isFixed()); // arrivals clear the fixed state but keep the journal
+    EXPECT_EQ(engine.journal()->operations().size(), 5u);
     engine.fixAll();
+    EXPECT_TRUE(engine.journal()->empty());
+
+    // A pass with changes of its own: undo reverses these and only these.
+    engine.setFixJunk(true);
+    engine.addURLs({drop});
+    engine.fixAll();
+    EXPECT_EQ(engine.journal()->operations().size(), 3u); // .DS_Store, ._a, __MACOSX
     engine.undoLastFix();
-    EXPECT_EQ(engine.lastUndoResult()->failed, 0);
-    EXPECT_EQ(manifestOf(drop), before);
+    EXPECT_EQ(engine.lastUndoResult(), (SendCheckupEngine::UndoResult{3, 0}));
+    EXPECT_EQ(manifestOf(drop), named);
 }

@@ -5,11 +5,13 @@
 #include <QSet>
 #include <QStringList>
 
-// Records every call of the power layer as one line and refuses the assertion types it is told to.
+// Records every call of the power layer as one line and refuses the assertion types (and the
+// user-activity declaration) it is told to.
 class FakePower : public PowerManagement {
 public:
     QStringList calls;
     QSet<QString> refused;
+    bool activityRefused = false; // no one takes the user-activity declaration
 
     std::optional<AssertionID> create(const QString &type, int level, const QString &name) override
     {
@@ -21,9 +23,10 @@ public:
         calls << QStringLiteral("create %1 %2 %3 -> %4").arg(type).arg(level).arg(name).arg(id);
         return id;
     }
-    void declareUserActivity(const QString &name) override
+    bool declareUserActivity(const QString &name) override
     {
-        calls << QStringLiteral("activity %1").arg(name);
+        calls << (activityRefused ? QStringLiteral("refused activity ") : QStringLiteral("activity ")) + name;
+        return !activityRefused;
     }
     void release(AssertionID id) override { calls << QStringLiteral("release %1").arg(id); }
 

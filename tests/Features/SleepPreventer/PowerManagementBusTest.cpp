@@ -188,8 +188,37 @@ TEST_F(PowerBusTest, TypesWithoutAServiceOrCounterpartAreRefused)
                               QDBusConnection(QStringLiteral("no-such-connection")));
     EXPECT_EQ(noBus.create(QStringLiteral("PreventUserIdleSystemSleep"), PowerManagement::levelOn, name),
               std::nullopt);
-    noBus.declareUserActivity(name);
+    EXPECT_FALSE(noBus.declareUserActivity(name));
     noBus.release(1); // unknown: ignored
+}
+
+// A bus on which nothing answers: the screen-saver guard is not held either, so nothing is.
+TEST(PowerBusWithoutServices, StartLeavesTheControllerOff)
+{
+    ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("dbus-daemon")));
+    TestSupport::TempDir dir;
+    TestSupport::PrivateBus bus(dir, "silent");
+    ASSERT_FALSE(bus.address().isEmpty());
+    const QString connectionName = QStringLiteral("test-silent");
+    {
+        QDBusConnection connection = QDBusConnection::connectToBus(bus.address(), connectionName);
+        ASSERT_TRUE(connection.isConnected());
+        ManualScheduler clock;
+        Scheduler::install(&clock);
+        DBusPowerManagement power(connection, connection);
+        EXPECT_FALSE(power.declareUserActivity(name));
+        SleepPreventerController controller(power);
+        controller.setEnabled(
+            {SleepPreventerController::allGuards.begin(), SleepPreventerController::allGuards.end()});
+        controller.start();
+        EXPECT_FALSE(controller.isActive());
+        EXPECT_EQ(controller.activeUntil(), std::nullopt);
+        controller.setEnabled({SleepPreventerController::Guard::userActive});
+        controller.start();
+        EXPECT_FALSE(controller.isActive());
+        Scheduler::install(nullptr);
+    }
+    QDBusConnection::disconnectFromBus(connectionName);
 }
 
 } // namespace

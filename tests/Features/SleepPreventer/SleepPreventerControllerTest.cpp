@@ -4,6 +4,7 @@
 #include "Core/Settings.h"
 #include "Features/SleepPreventer/SleepPreventerController.h"
 
+#include <QFile>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,16 @@ TEST_F(SleepControllerTest, StoredGuardsAreReadBackAndMalformedValuesFallBackToA
     }
     // Reading never writes the value back.
     EXPECT_EQ(Settings::open()->value(SleepPreventerController::settingsKey).toList().size(), 2);
+
+    // A list written by another hand, with a number among the texts, is no list of texts either.
+    for (const char *stored : {R"([1, "display"])", R"(["display", null])", R"([["display"]])"}) {
+        const QString file = Settings::open()->fileName();
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(QByteArray(R"({"sleepPreventerGuards": )") + stored + "}");
+        out.close();
+        EXPECT_EQ(SleepPreventerController(power).enabled(), allGuards) << stored;
+    }
 }
 
 TEST_F(SleepControllerTest, EveryAssignmentStoresTheSetAndAnEmptySetSurvivesARelaunch)
@@ -144,6 +155,17 @@ TEST_F(SleepControllerTest, NothingHeldLeavesTheControllerOff)
     EXPECT_FALSE(controller->isActive());
     EXPECT_EQ(active.count(), 0);
     EXPECT_EQ(controller->activeUntil(), std::nullopt);
+
+    // Nor does a declaration of user activity that no one takes: no loop goes on declaring it.
+    power.activityRefused = true;
+    controller->setEnabled(allGuards);
+    power.calls.clear();
+    controller->start();
+    clock.advance(60000);
+    EXPECT_FALSE(controller->isActive());
+    EXPECT_EQ(active.count(), 0);
+    EXPECT_EQ(power.take().filter(QStringLiteral("activity")), QStringList({"refused " + activity}));
+    power.activityRefused = false;
 
     // The screen-saver guard alone needs no assertion and turns the controller on.
     controller->setEnabled({Guard::userActive});
