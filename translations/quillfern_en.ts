@@ -3625,12 +3625,12 @@ Drop another folder to keep checking.</numerusform>
         <translation>Space or period at the end of the name</translation>
     </message>
     <message>
-        <source>이름 없음</source>
-        <translation>No name</translation>
-    </message>
-    <message>
         <source>Windows 예약어 (%@)</source>
         <translation>Reserved Windows name (%@)</translation>
+    </message>
+    <message>
+        <source>이름 없음</source>
+        <translation>No name</translation>
     </message>
     <message>
         <source>Windows에서 저장 안 되는 이름 정리</source>

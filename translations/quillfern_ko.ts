@@ -3618,12 +3618,12 @@
         <translation>이름 끝의 공백·마침표</translation>
     </message>
     <message>
-        <source>이름 없음</source>
-        <translation>이름 없음</translation>
-    </message>
-    <message>
         <source>Windows 예약어 (%@)</source>
         <translation>Windows 예약어 (%@)</translation>
+    </message>
+    <message>
+        <source>이름 없음</source>
+        <translation>이름 없음</translation>
     </message>
     <message>
         <source>Windows에서 저장 안 되는 이름 정리</source>
