@@ -1,6 +1,5 @@
 #pragma once
 
-#include "Archive/Zip/ZipEntry.h"
 #include "Archive/ZipSource.h"
 #include "Core/DirectoryScan.h"
 
@@ -162,8 +161,6 @@ private:
     bool needsPassword_ = false;
     bool skipMacJunk_ = true;
     QString password_;
-    std::vector<std::uint8_t> zipBytes_;
-    std::vector<ZipEntry> zipEntries_;
     std::vector<ZipWriter::Source> sources_;
     int sourceFileCount_ = 0;
     int junkSkippedCount_ = 0;
