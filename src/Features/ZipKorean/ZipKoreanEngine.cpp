@@ -624,8 +624,9 @@ void ZipKoreanEngine::prepareCreation(const std::vector<fs::path> &urls)
 {
     std::vector<ZipWriter::Source> list;
     int junk = 0;
+    FolderChain folders;
     for (const auto &url : urls)
-        collect(FilePath::realPathOrSame(url), entryComponent(lastComponent(url)), list, junk);
+        collect(FilePath::realPathOrSame(url), entryComponent(lastComponent(url)), list, junk, folders);
     sources_ = std::move(list);
     emit sourcesChanged();
     assign(sourceFileCount_,
@@ -642,7 +643,7 @@ void ZipKoreanEngine::prepareCreation(const std::vector<fs::path> &urls)
 }
 
 void ZipKoreanEngine::collect(const fs::path &path, const std::string &entryName,
-                              std::vector<ZipWriter::Source> &into, int &junkCount)
+                              std::vector<ZipWriter::Source> &into, int &junkCount, FolderChain &folders)
 {
     const auto slash = entryName.rfind('/');
     const std::string last = slash == std::string::npos ? entryName : entryName.substr(slash + 1);
@@ -651,14 +652,33 @@ void ZipKoreanEngine::collect(const fs::path &path, const std::string &entryName
         return;
     }
     struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        into.push_back({entryName + "/", std::nullopt, true});
-        for (const std::string &name : scan.list(path))
-            collect(fs::path(path.native() + "/" + name), entryName + "/" + entryComponent(name), into,
-                    junkCount);
+    if (::lstat(path.c_str(), &st) != 0) {
+        into.push_back({entryName, path, false}); // the writer reports what it cannot read
         return;
     }
-    into.push_back({entryName, path, false});
+    // Every writer gets what a link points to, never the link: a file's data, a folder's
+    // contents. A dangling link holds no data and is left out.
+    fs::path real = path;
+    if (S_ISLNK(st.st_mode)) {
+        const auto resolved = FilePath::realPath(path);
+        if (!resolved || ::stat(resolved->c_str(), &st) != 0)
+            return;
+        real = *resolved;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        into.push_back({entryName, real, false});
+        return;
+    }
+    // A folder already being walked (a link to an ancestor) would be packed without end.
+    const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
+    if (std::find(folders.begin(), folders.end(), id) != folders.end())
+        return;
+    folders.push_back(id);
+    into.push_back({entryName + "/", std::nullopt, true});
+    for (const std::string &name : scan.list(real))
+        collect(fs::path(real.native() + "/" + name), entryName + "/" + entryComponent(name), into, junkCount,
+                folders);
+    folders.pop_back();
 }
 
 std::string ZipKoreanEngine::archiveBaseName(const fs::path &url) const

@@ -2,6 +2,7 @@
 
 #include "Archive/SevenZip/SevenZipBackend.h"
 #include "Archive/Zip/ZipBackend.h"
+#include "Core/FilePath.h"
 #include "Core/Text.h"
 #include "Features/ZipKorean/ZipKoreanEngine.h"
 
@@ -502,19 +503,33 @@ TEST_F(ZipKoreanEngineTest, NamesThatAreNotUtf8KeepTheirBytes)
     EXPECT_EQ(engine.plannedZipPath()->native(), dir.path().native() + "/\xB0\xA1\xB3\xAA (Windows용).zip");
 }
 
-TEST_F(ZipKoreanEngineTest, SymbolicLinks)
+TEST_F(ZipKoreanEngineTest, SymbolicLinksPackWhatTheyPointTo)
 {
     dir.file("real/inner.txt", "i");
+    dir.file("other/deep.txt", "d");
     ASSERT_EQ(::symlink((dir / "real").c_str(), (dir / "alias").c_str()), 0);
     ASSERT_EQ(::symlink("inner.txt", (dir / "real" / "link").c_str()), 0);
+    ASSERT_EQ(::symlink((dir / "other").c_str(), (dir / "real" / "folder").c_str()), 0);
+    ASSERT_EQ(::symlink((dir / "real").c_str(), (dir / "other" / "back").c_str()), 0);
+    ASSERT_EQ(::symlink("..", (dir.folder("real/sub") / "up").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere", (dir / "real" / "dangling").c_str()), 0);
     engine.addURLs({dir / "alias"});
-    ASSERT_EQ(engine.sources().size(), 3u);
-    EXPECT_EQ(engine.sources()[0].entryName, "alias/");
-    EXPECT_TRUE(engine.sources()[0].isDirectory);
-    EXPECT_EQ(engine.sources()[1].entryName, "alias/inner.txt");
-    EXPECT_EQ(engine.sources()[2].entryName, "alias/link");
-    EXPECT_FALSE(engine.sources()[2].isDirectory);
-    EXPECT_EQ(engine.sources()[2].filePath, dir / "real" / "link");
+
+    // The dropped link is resolved and named as dropped; a link inside packs its target's data
+    // or contents; links to a folder being walked (sub/up to its parent, other/back reached
+    // through alias/folder to the root) and dangling links are left out.
+    using Row = std::tuple<std::string, bool, std::string>;
+    std::vector<Row> got;
+    for (const auto &source : engine.sources())
+        got.emplace_back(source.entryName, source.isDirectory,
+                         source.filePath ? source.filePath->native() : std::string());
+    const auto real = [&](const char *relative) { return FilePath::realPathOrSame(dir / relative).native(); };
+    EXPECT_EQ(got, (std::vector<Row>{{"alias/", true, ""},
+                                     {"alias/folder/", true, ""},
+                                     {"alias/folder/deep.txt", false, real("other/deep.txt")},
+                                     {"alias/inner.txt", false, real("real/inner.txt")},
+                                     {"alias/link", false, real("real/inner.txt")},
+                                     {"alias/sub/", true, ""}}));
     EXPECT_EQ(engine.plannedZipPath(), dir / "alias (Windows용).zip");
 }
 
