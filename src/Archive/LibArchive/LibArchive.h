@@ -153,6 +153,8 @@ private:
     // Opens the archive and reads its first header (result and entry returned).
     struct archive *openFirst(const std::filesystem::path &path, const QString &password,
                               struct archive_entry **entry, int *result) const;
+    // Skips the entry's data; a failure (a truncated stream) throws libarchive's own text.
+    void skipData(struct archive *handle) const;
     std::string lastError(struct archive *handle) const;
     bool isBareStream(struct archive *handle, std::string_view name) const;
     static std::string decodeName(const char *raw);
