@@ -381,6 +381,45 @@ TEST_F(ZipKoreanEngineTest, TarballsAreNamedAfterTheArchive)
     EXPECT_FALSE(fs::exists(dir / ". 2"));
 }
 
+TEST_F(ZipKoreanEngineTest, AFailureIsNeverReportedAsAnExtraction)
+{
+    // Listing fails: a compressed tar cut short inside its data, a ZIP without its end record.
+    std::string noise(400000, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 2654435761u) >> 13);
+    dir.file("src/a.txt", "A");
+    dir.file("src/noise.bin", noise);
+    tarOf(dir / "src", dir / "cut.tar.gz", {"a.txt", "noise.bin"});
+    fs::resize_file(dir / "cut.tar.gz", fs::file_size(dir / "cut.tar.gz") / 2);
+    const std::string zip = storedZip({{"a.txt", "A"}, {"b.txt", "B"}});
+    TestSupport::writeBytes(dir / "cut.zip", zip.substr(0, zip.size() - 22));
+    for (auto [archive, says] : {std::pair{"cut.tar.gz", "Truncated input file"},
+                                 std::pair{"cut.zip", "ZIP 파일이 아니거나 손상되었습니다."}}) {
+        SCOPED_TRACE(archive);
+        engine.addURLs({dir / archive});
+        ASSERT_TRUE(engine.loadError());
+        const QString listingError = *engine.loadError();
+        EXPECT_TRUE(listingError.contains(QString::fromUtf8(says))) << listingError.toStdString();
+        const auto before = namesIn(dir.path());
+        engine.extract();
+        EXPECT_EQ(engine.actionError(), listingError);
+        EXPECT_FALSE(engine.extractedItem());
+        EXPECT_EQ(namesIn(dir.path()), before);
+    }
+
+    // Listing succeeds, the data of the second entry is damaged: no result is reported.
+    std::string damaged = storedZip({{"a.txt", "AAAA"}, {"b.txt", "BBBB"}});
+    damaged[damaged.find("BBBB")] = 'X';
+    TestSupport::writeBytes(dir / "damaged.zip", damaged);
+    engine.addURLs({dir / "damaged.zip"});
+    ASSERT_FALSE(engine.loadError());
+    engine.extract();
+    ASSERT_TRUE(engine.actionError());
+    EXPECT_TRUE(engine.actionError()->startsWith(QString::fromUtf8("손상된 ZIP 파일입니다.")))
+        << engine.actionError()->toStdString();
+    EXPECT_FALSE(engine.extractedItem());
+}
+
 TEST_F(ZipKoreanEngineTest, NothingToExtract)
 {
     engine.addURLs({writeZip(dir, "junk.zip", {{".DS_Store", "x"}})});
