@@ -79,8 +79,10 @@ public:
     // Entries in archive order; an empty password means none.
     std::vector<Item> listEntries(const std::filesystem::path &path, const QString &password) const;
 
-    // Writes the regular files and folders below `to` (which must exist), or every file into the
-    // single target; returns the number of files written.
+    // Writes the files and folders below `to` (which must exist), or the first file into the
+    // single target, which must not exist yet; returns the number of files written. A name met
+    // again goes to a free name beside it; a FIFO, device or socket becomes a regular file of its
+    // data; symbolic links are left out. A file appears only when complete.
     int extract(const std::filesystem::path &path, const std::filesystem::path &to, bool skippingMacJunk,
                 const std::optional<std::string> &strippingPrefix,
                 const std::optional<std::filesystem::path> &singleFileTarget, const QString &password) const;
