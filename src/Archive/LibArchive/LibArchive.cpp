@@ -1,6 +1,7 @@
 #include "Archive/LibArchive/LibArchive.h"
 
 #include "Archive/ArchiveFiles.h"
+#include "Archive/OutputFile.h"
 #include "Core/ErrorText.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
@@ -17,9 +18,11 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <map>
+#include <new>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -29,6 +32,7 @@ constexpr int archiveWarn = -20;
 constexpr mode_t typeMask = 0xF000;
 constexpr mode_t typeDirectory = 0x4000;
 constexpr mode_t typeRegular = 0x8000;
+constexpr mode_t typeSymlink = 0xA000;
 constexpr int formatBaseMask = 0xFF0000;
 constexpr int formatMtree = 0x80000;
 constexpr int formatRaw = 0x90000;
@@ -84,6 +88,7 @@ public:
     Owned(const Owned &) = delete;
     Owned &operator=(const Owned &) = delete;
     T *get() const { return value_; }
+    T *release() { return std::exchange(value_, nullptr); }
     void reset()
     {
         if (value_ != nullptr)
@@ -119,20 +124,6 @@ private:
     int fd_;
 };
 
-bool writeAll(int fd, const char *data, std::size_t size)
-{
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 1)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 ssize_t readSome(int fd, char *data, std::size_t size)
 {
     for (;;) {
@@ -140,11 +131,6 @@ ssize_t readSome(int fd, char *data, std::size_t size)
         if (n >= 0 || errno != EINTR)
             return n;
     }
-}
-
-int createFile(const std::filesystem::path &path)
-{
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
 }
 
 std::string withSlashes(std::string name)
@@ -266,30 +252,41 @@ private:
     int error_ = 0;
 };
 
-// Copies a file this extraction wrote to a new target; false when it cannot.
-bool copyFile(const std::filesystem::path &from, const std::filesystem::path &to, std::vector<char> &buffer)
+// The output's failures are the bridge's: "쓰기 실패: <path>".
+template <typename Step> auto writing(Step &&step)
+{
+    try {
+        return step();
+    } catch (const ZipError &error) {
+        throw Error::failed(error.detail());
+    }
+}
+
+// Copies a file this extraction wrote into a new output, which is committed when complete.
+void copyInto(const std::filesystem::path &from, OutputFile &out, std::vector<char> &buffer)
 {
     Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     if (in.get() < 0)
-        return false;
-    Descriptor out(createFile(to));
-    if (out.get() < 0)
-        return false;
+        throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(out.target()));
     for (;;) {
         const ssize_t n = readSome(in.get(), buffer.data(), buffer.size());
+        if (n < 0)
+            throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(out.target()));
         if (n == 0)
             break;
-        if (n < 0 || !writeAll(out.get(), buffer.data(), static_cast<std::size_t>(n))) {
-            out.close();
-            ::unlink(to.c_str());
-            return false;
-        }
+        writing([&] { out.write({reinterpret_cast<const std::uint8_t *>(buffer.data()), std::size_t(n)}); });
     }
-    if (!out.close()) {
-        ::unlink(to.c_str());
-        return false;
+    writing([&] { out.commit(); });
+}
+
+// Runs one call of the bridge: memory running out ends it with the bridge's own failure.
+template <typename Step> auto withinMemory(Step &&step)
+{
+    try {
+        return step();
+    } catch (const std::bad_alloc &) {
+        throw Error::failed(L("메모리 부족"));
     }
-    return true;
 }
 
 } // namespace
@@ -421,72 +418,86 @@ struct archive *LibArchive::openArchive(const std::filesystem::path &path, const
 {
     if (!isAvailable_)
         throw Error::unavailable();
-    struct archive *handle = readNew();
-    if (handle == nullptr)
+    Owned handle(readNew(), readFree);
+    if (handle.get() == nullptr)
         throw Error::failed(QStringLiteral("초기화"));
+    const auto check = [&](int result) {
+        if (result != archiveOk && result != archiveWarn)
+            throw interpret(lastError(handle.get()));
+    };
     if (!asBareStream)
-        supportFormatAll(handle);
+        check(supportFormatAll(handle.get()));
     if (supportFormatRaw)
-        supportFormatRaw(handle);
-    supportFilterAll(handle);
+        check(supportFormatRaw(handle.get()));
+    check(supportFilterAll(handle.get()));
     if (!password.isEmpty() && addPassphrase)
-        addPassphrase(handle, password.toUtf8().constData());
-    if (readOpenFilename(handle, path.c_str(), blockSize) != archiveOk) {
-        const std::string text = lastError(handle);
-        readFree(handle);
-        throw interpret(text);
-    }
-    return handle;
+        check(addPassphrase(handle.get(), password.toUtf8().constData()));
+    if (readOpenFilename(handle.get(), path.c_str(), blockSize) != archiveOk)
+        throw interpret(lastError(handle.get()));
+    return handle.release();
 }
 
 struct archive *LibArchive::openFirst(const std::filesystem::path &path, const QString &password,
                                       struct archive_entry **entry, int *result) const
 {
-    struct archive *handle = openArchive(path, password, false);
-    *result = nextHeader(handle, entry);
+    Owned handle(openArchive(path, password, false), readFree);
+    *result = nextHeader(handle.get(), entry);
     // Text whose lines look like file names (a compressed word list, say) is taken for an mtree
     // manifest, which carries no data: every "file" would come out empty. Such a stream is read
     // as the bare compressed file it is.
     const bool isManifest = (*result == archiveOk || *result == archiveWarn) && archiveFormat &&
-                            supportFormatRaw && (archiveFormat(handle) & formatBaseMask) == formatMtree;
+                            supportFormatRaw && (archiveFormat(handle.get()) & formatBaseMask) == formatMtree;
     if (isManifest) {
-        readFree(handle);
-        handle = openArchive(path, password, true);
-        *result = nextHeader(handle, entry);
+        handle.reset();
+        Owned bare(openArchive(path, password, true), readFree);
+        *result = nextHeader(bare.get(), entry);
+        return bare.release();
     }
-    return handle;
+    return handle.release();
+}
+
+void LibArchive::skipData(struct archive *handle) const
+{
+    // Skipping reads through the data as well: a truncated or damaged stream shows here, and
+    // libarchive's own text says so.
+    if (dataSkip == nullptr)
+        return;
+    const int result = dataSkip(handle);
+    if (result != archiveOk && result != archiveWarn)
+        throw interpret(lastError(handle));
 }
 
 std::vector<LibArchive::Item> LibArchive::listEntries(const std::filesystem::path &path,
                                                       const QString &password) const
 {
-    Utf8Ctype ctype;
-    struct archive_entry *entry = nullptr;
-    int result = 0;
-    Owned handle(openFirst(path, password, &entry, &result), readFree);
-    std::vector<Item> items;
-    for (;; result = nextHeader(handle.get(), &entry)) {
-        if (result == archiveEof)
-            return items;
-        // Anything else but OK or WARN (including RETRY, a damaged header) means the list is
-        // incomplete: it fails rather than passing a partial list off as the whole archive.
-        if (result != archiveOk && result != archiveWarn)
-            throw interpret(lastError(handle.get()));
-        Item item;
-        item.name = withSlashes(decodeName(entryPathname(entry)));
-        item.isDirectory =
-            (entryFiletype && (entryFiletype(entry) & typeMask) == typeDirectory) || item.name.ends_with('/');
-        if (isBareStream(handle.get(), item.name)) {
-            auto [stem, extension] = splitExtension(decodeName(path.filename().c_str()));
-            const QString lower = Text::fromUtf8(extension).toLower();
-            static const QStringList compressed{".gz", ".bz2", ".xz", ".lz4", ".zst"};
-            item.name = compressed.contains(lower) ? stem : stem + extension;
+    return withinMemory([&] {
+        Utf8Ctype ctype;
+        struct archive_entry *entry = nullptr;
+        int result = 0;
+        Owned handle(openFirst(path, password, &entry, &result), readFree);
+        std::vector<Item> items;
+        for (;; result = nextHeader(handle.get(), &entry)) {
+            if (result == archiveEof)
+                return items;
+            // Anything else but OK or WARN (including RETRY, a damaged header) means the list is
+            // incomplete: it fails rather than passing a partial list off as the whole archive.
+            if (result != archiveOk && result != archiveWarn)
+                throw interpret(lastError(handle.get()));
+            Item item;
+            item.name = withSlashes(decodeName(entryPathname(entry)));
+            item.isDirectory = (entryFiletype && (entryFiletype(entry) & typeMask) == typeDirectory) ||
+                               item.name.ends_with('/');
+            if (isBareStream(handle.get(), item.name)) {
+                auto [stem, extension] = splitExtension(decodeName(path.filename().c_str()));
+                const QString lower = Text::fromUtf8(extension).toLower();
+                static const QStringList compressed{".gz", ".bz2", ".xz", ".lz4", ".zst"};
+                item.name = compressed.contains(lower) ? stem : stem + extension;
+            }
+            item.size = entrySize(entry);
+            items.push_back(std::move(item));
+            skipData(handle.get());
         }
-        item.size = entrySize(entry);
-        items.push_back(std::move(item));
-        if (dataSkip)
-            dataSkip(handle.get());
-    }
+    });
 }
 
 int LibArchive::extract(const std::filesystem::path &path, const std::filesystem::path &to,
@@ -494,243 +505,244 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
                         const std::optional<std::filesystem::path> &singleFileTarget,
                         const QString &password) const
 {
-    Utf8Ctype ctype;
-    struct archive_entry *entry = nullptr;
-    int result = 0;
-    Owned handle(openFirst(path, password, &entry, &result), readFree);
-    std::vector<char> buffer(blockSize, 0);
-    // Files written so far, by their path below the destination, for hard links to copy; and the
-    // copies made of each, which a later member of the same link group may have to refill.
-    std::map<std::string, std::filesystem::path> written;
-    std::map<std::string, std::vector<std::filesystem::path>> linkCopies;
-    int count = 0;
-    const auto skipData = [&] {
-        if (dataSkip)
-            dataSkip(handle.get());
-    };
-    const auto normalised = [](const char *raw) { return Text::toNfc(withSlashes(decodeName(raw))); };
+    return withinMemory([&] {
+        Utf8Ctype ctype;
+        struct archive_entry *entry = nullptr;
+        int result = 0;
+        Owned handle(openFirst(path, password, &entry, &result), readFree);
+        std::vector<char> buffer(blockSize, 0);
+        // Files written so far, by their path below the destination, for hard links to copy; and
+        // the copies made of each, which a later member of the same link group may have to refill.
+        std::map<std::string, std::filesystem::path> written;
+        std::map<std::string, std::vector<std::filesystem::path>> linkCopies;
+        int count = 0;
+        const auto normalised = [](const char *raw) { return Text::toNfc(withSlashes(decodeName(raw))); };
 
-    for (;; result = nextHeader(handle.get(), &entry)) {
-        if (result == archiveEof)
-            break;
-        // RETRY (a damaged header) included: stopping here would report a partial extraction
-        // as success.
-        if (result != archiveOk && result != archiveWarn)
-            throw interpret(lastError(handle.get()));
-
-        const std::string name = normalised(entryPathname(entry));
-        const mode_t type = entryFiletype ? (entryFiletype(entry) & typeMask) : 0;
-        const bool isDirectory = type == typeDirectory || name.ends_with('/');
-        if (skippingMacJunk && isMacJunk(name)) {
-            skipData();
-            continue;
-        }
-        // A hard link without data of its own names a file stored earlier in the archive.
-        const char *link = entryHardlink ? entryHardlink(entry) : nullptr;
-        const bool isLink = link != nullptr && *link != '\0' && entrySize(entry) <= 0;
-        if (!isLink && type != 0 && type != typeRegular && type != typeDirectory) {
-            skipData();
-            continue;
-        }
-
-        std::filesystem::path target;
-        std::string relative;
-        if (singleFileTarget) {
-            // The target already holds the linked file's data, and a folder has none.
-            if (isLink || isDirectory) {
-                skipData();
-                continue;
-            }
-            target = *singleFileTarget;
-        } else {
-            const auto rest = relativeName(name, strippingPrefix);
-            if (!rest) {
-                skipData();
-                continue;
-            }
-            const auto parts = safePieces(*rest);
-            if (!parts)
-                throw Error::failed(QStringLiteral("잘못된 경로: ") + Text::fromUtf8(*rest));
-            if (isDirectory) {
-                try {
-                    makeDirectories(to, *parts);
-                } catch (const ZipError &) {
-                    // A folder that cannot be made shows up as the failure of a file inside it.
-                }
-                skipData();
-                continue;
-            }
-            try {
-                makeDirectories(to, std::vector<std::string>(parts->begin(), parts->end() - 1));
-            } catch (const ZipError &) {
-                // The file write below reports it.
-            }
-            relative = joined(*parts, parts->size());
-            target = std::filesystem::path(to.native() + "/" + relative);
-        }
-
-        // The linked file's path below the destination, checked like an entry name.
-        std::optional<std::string> linkKey;
-        if (link != nullptr && *link != '\0' && !singleFileTarget) {
-            const auto linkRest = relativeName(normalised(link), strippingPrefix);
-            if (const auto linkParts = linkRest ? safePieces(*linkRest) : std::nullopt)
-                linkKey = joined(*linkParts, linkParts->size());
-        }
-
-        if (isLink) {
-            const auto source = linkKey ? written.find(*linkKey) : written.end();
-            skipData();
-            // A link to something this extraction did not write is left out, never made empty.
-            if (source == written.end() || source->second == target)
-                continue;
-            if (!copyFile(source->second, target, buffer))
-                throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(target));
-            ++count;
-            written[relative] = target;
-            linkCopies[*linkKey].push_back(target);
-            continue;
-        }
-
-        Descriptor out(createFile(target));
-        if (out.get() < 0)
-            throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(target));
-        for (;;) {
-            const ssize_t n = readData(handle.get(), buffer.data(), buffer.size());
-            if (n == 0)
+        for (;; result = nextHeader(handle.get(), &entry)) {
+            if (result == archiveEof)
                 break;
-            if (n < 0) {
-                out.close();
-                ::unlink(target.c_str());
+            // RETRY (a damaged header) included: stopping here would report a partial extraction
+            // as success.
+            if (result != archiveOk && result != archiveWarn)
                 throw interpret(lastError(handle.get()));
+
+            const std::string name = normalised(entryPathname(entry));
+            const mode_t type = entryFiletype ? (entryFiletype(entry) & typeMask) : 0;
+            const bool isDirectory = type == typeDirectory || name.ends_with('/');
+            if (skippingMacJunk && isMacJunk(name)) {
+                skipData(handle.get());
+                continue;
             }
-            if (!writeAll(out.get(), buffer.data(), static_cast<std::size_t>(n))) {
-                out.close();
-                ::unlink(target.c_str());
-                throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(target));
+            // A hard link without data of its own names a file stored earlier in the archive.
+            const char *link = entryHardlink ? entryHardlink(entry) : nullptr;
+            const bool isLink = link != nullptr && *link != '\0' && entrySize(entry) <= 0;
+            // Symbolic links are left out. A FIFO, device or socket becomes a regular file of the
+            // data stored for it, as 7-Zip writes it.
+            if (!isLink && type == typeSymlink) {
+                skipData(handle.get());
+                continue;
+            }
+
+            std::filesystem::path target;
+            std::string relative;
+            if (singleFileTarget) {
+                // The target already holds the linked file's data, and a folder has none.
+                if (isLink || isDirectory) {
+                    skipData(handle.get());
+                    continue;
+                }
+                target = *singleFileTarget;
+            } else {
+                const auto rest = relativeName(name, strippingPrefix);
+                if (!rest) {
+                    skipData(handle.get());
+                    continue;
+                }
+                const auto parts = safePieces(*rest);
+                if (!parts)
+                    throw Error::failed(QStringLiteral("잘못된 경로: ") + Text::fromUtf8(*rest));
+                if (isDirectory) {
+                    // A folder met again is the same folder: its entries merge into it.
+                    try {
+                        makeDirectories(to, *parts);
+                    } catch (const ZipError &) {
+                        // A folder that cannot be made shows up as the failure of a file inside it.
+                    }
+                    skipData(handle.get());
+                    continue;
+                }
+                try {
+                    makeDirectories(to, std::vector<std::string>(parts->begin(), parts->end() - 1));
+                } catch (const ZipError &) {
+                    // The file write below reports it.
+                }
+                relative = joined(*parts, parts->size());
+                target = std::filesystem::path(to.native() + "/" + relative);
+            }
+
+            // The linked file's path below the destination, checked like an entry name.
+            std::optional<std::string> linkKey;
+            if (link != nullptr && *link != '\0' && !singleFileTarget) {
+                const auto linkRest = relativeName(normalised(link), strippingPrefix);
+                if (const auto linkParts = linkRest ? safePieces(*linkRest) : std::nullopt)
+                    linkKey = joined(*linkParts, linkParts->size());
+            }
+
+            if (isLink) {
+                const auto source = linkKey ? written.find(*linkKey) : written.end();
+                skipData(handle.get());
+                // A link to something this extraction did not write is left out, never made empty.
+                if (source == written.end() || *linkKey == relative)
+                    continue;
+                auto out = writing([&] { return OutputFile::createFree(target); });
+                copyInto(source->second, out, buffer);
+                ++count;
+                written[relative] = out.path();
+                linkCopies[*linkKey].push_back(out.path());
+                continue;
+            }
+
+            // A name met before (a repeat, or the same name composed differently) goes to a free
+            // name beside it; the output is removed unless it is complete.
+            auto out = writing([&] {
+                return singleFileTarget ? OutputFile::create(target) : OutputFile::createFree(target);
+            });
+            for (;;) {
+                const ssize_t n = readData(handle.get(), buffer.data(), buffer.size());
+                if (n == 0)
+                    break;
+                if (n < 0)
+                    throw interpret(lastError(handle.get()));
+                writing([&] {
+                    out.write({reinterpret_cast<const std::uint8_t *>(buffer.data()), std::size_t(n)});
+                });
+            }
+            writing([&] { out.commit(); });
+            ++count;
+            // The archive's one file is in place; the caller passes a single target only then.
+            if (singleFileTarget)
+                break;
+            written[relative] = out.path();
+            // cpio stores a link group's data with its last member only: the members written
+            // before it, empty until now, get the data too.
+            if (linkKey) {
+                std::vector<std::filesystem::path> group = linkCopies[*linkKey];
+                if (const auto first = written.find(*linkKey); first != written.end())
+                    group.push_back(first->second);
+                for (const auto &member : group) {
+                    if (member == out.path())
+                        continue;
+                    auto refill = writing([&] { return OutputFile::replacing(member); });
+                    copyInto(out.path(), refill, buffer);
+                }
             }
         }
-        if (!out.close()) {
-            ::unlink(target.c_str());
-            throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(target));
-        }
-        ++count;
-        if (singleFileTarget)
-            continue;
-        written[relative] = target;
-        // cpio stores a link group's data with its last member only: the members written before
-        // it, empty until now, get the data too.
-        if (linkKey) {
-            std::vector<std::filesystem::path> group = linkCopies[*linkKey];
-            if (const auto first = written.find(*linkKey); first != written.end())
-                group.push_back(first->second);
-            for (const auto &member : group) {
-                if (member != target && !copyFile(target, member, buffer))
-                    throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(member));
-            }
-        }
-    }
-    return count;
+        return count;
+    });
 }
 
 void LibArchive::createArchive(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
                                WriteFormat format) const
 {
-    if (!isAvailable_ || !canWrite())
-        throw Error::unavailable();
-    const char *formatName = format == WriteFormat::sevenZip ? "7zip" : "pax";
-    const char *filterName = format == WriteFormat::tarGz    ? "gzip"
-                             : format == WriteFormat::tarBz2 ? "bzip2"
-                             : format == WriteFormat::tarXz  ? "xz"
-                                                             : nullptr;
-    // Without the filter call a compressed format cannot be honoured; writing a plain tar under
-    // a .gz name instead would be a silent wrong result.
-    if (filterName != nullptr && writeAddFilter == nullptr)
-        throw Error::unavailable();
+    withinMemory([&] {
+        if (!isAvailable_ || !canWrite())
+            throw Error::unavailable();
+        const char *formatName = format == WriteFormat::sevenZip ? "7zip" : "pax";
+        const char *filterName = format == WriteFormat::tarGz    ? "gzip"
+                                 : format == WriteFormat::tarBz2 ? "bzip2"
+                                 : format == WriteFormat::tarXz  ? "xz"
+                                                                 : nullptr;
+        // Without the filter call a compressed format cannot be honoured; writing a plain tar under
+        // a .gz name instead would be a silent wrong result.
+        if (filterName != nullptr && writeAddFilter == nullptr)
+            throw Error::unavailable();
 
-    Utf8Ctype ctype;
-    Owned handle(writeNew(), writeFree);
-    if (handle.get() == nullptr)
-        throw Error::failed(QStringLiteral("초기화"));
-    const auto failWith = [&](const char *what) {
-        return Error::failed(QString::fromUtf8(what) + Text::fromUtf8(lastError(handle.get())));
-    };
-    if (writeSetFormat(handle.get(), formatName) != archiveOk)
-        throw failWith("포맷 설정: ");
-    if (filterName != nullptr && writeAddFilter(handle.get(), filterName) != archiveOk)
-        throw failWith("압축 필터 설정: ");
+        Utf8Ctype ctype;
+        Owned handle(writeNew(), writeFree);
+        if (handle.get() == nullptr)
+            throw Error::failed(QStringLiteral("초기화"));
+        const auto failWith = [&](const char *what) {
+            return Error::failed(QString::fromUtf8(what) + Text::fromUtf8(lastError(handle.get())));
+        };
+        if (writeSetFormat(handle.get(), formatName) != archiveOk)
+            throw failWith("포맷 설정: ");
+        if (filterName != nullptr && writeAddFilter(handle.get(), filterName) != archiveOk)
+            throw failWith("압축 필터 설정: ");
 
-    if (pathIsTaken(at))
-        throw Error::failed(QStringLiteral("파일 생성: ") + errorText(EEXIST));
-    TemporaryFile temporary(at);
-    if (temporary.path().empty())
-        throw Error::failed(QStringLiteral("파일 생성: ") + errorText(temporary.error()));
-    if (writeOpenFilename(handle.get(), temporary.path().c_str()) != archiveOk)
-        throw failWith("파일 생성: ");
+        if (pathIsTaken(at))
+            throw Error::failed(QStringLiteral("파일 생성: ") + errorText(EEXIST));
+        TemporaryFile temporary(at);
+        if (temporary.path().empty())
+            throw Error::failed(QStringLiteral("파일 생성: ") + errorText(temporary.error()));
+        if (writeOpenFilename(handle.get(), temporary.path().c_str()) != archiveOk)
+            throw failWith("파일 생성: ");
 
-    const std::time_t now = std::time(nullptr);
-    std::vector<char> buffer(blockSize, 0);
-    for (const auto &source : sources) {
-        Owned entry(entryNew(), entryFree);
-        if (entry.get() == nullptr)
-            throw Error::failed(QStringLiteral("항목 생성"));
-        const QString readFailure = QStringLiteral("읽기 실패: ") + Text::fromUtf8(source.entryName);
+        const std::time_t now = std::time(nullptr);
+        std::vector<char> buffer(blockSize, 0);
+        for (const auto &source : sources) {
+            Owned entry(entryNew(), entryFree);
+            if (entry.get() == nullptr)
+                throw Error::failed(QStringLiteral("항목 생성"));
+            const QString readFailure = QStringLiteral("읽기 실패: ") + Text::fromUtf8(source.entryName);
 
-        // The size comes from the open descriptor, so it describes exactly the bytes that are read
-        // (a symbolic link's target, not the link), and only regular files are read: a FIFO or
-        // device would block or never end.
-        const bool hasData = !source.isDirectory && source.filePath.has_value();
-        Descriptor input(
-            hasData ? ::open(source.filePath->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY) : -1);
-        std::int64_t size = 0;
-        if (hasData) {
-            struct stat status {};
-            if (input.get() < 0 || ::fstat(input.get(), &status) != 0 || !S_ISREG(status.st_mode))
-                throw Error::failed(readFailure);
-            size = status.st_size;
-        }
-
-        // A name that is not UTF-8 goes into pax as its bytes (marked binary, so it comes out
-        // exactly); 7z stores Unicode names, and libarchive would mangle or drop this one there.
-        const bool isUtf8 = Text::isValidUtf8(source.entryName);
-        if (isUtf8)
-            entrySetPathname(entry.get(), source.entryName.c_str());
-        else if (entrySetPathnameBytes && format != WriteFormat::sevenZip)
-            entrySetPathnameBytes(entry.get(), source.entryName.c_str());
-        else
-            throw Error::failed(QStringLiteral("헤더 쓰기: ") + Text::lossyUtf8(source.entryName));
-        entrySetFiletype(entry.get(), source.isDirectory ? typeDirectory : typeRegular);
-        if (entrySetPerm)
-            entrySetPerm(entry.get(), source.isDirectory ? 0755 : 0644);
-        if (entrySetMtime)
-            entrySetMtime(entry.get(), now, 0);
-        entrySetSize(entry.get(), size);
-        const int header = writeHeader(handle.get(), entry.get());
-        const bool keptAsBytes = !isUtf8 && format != WriteFormat::sevenZip && header == archiveWarn;
-        if (header != archiveOk && !keptAsBytes)
-            throw failWith("헤더 쓰기: ");
-
-        if (hasData) {
-            std::int64_t remaining = size;
-            while (remaining > 0) {
-                const auto want = static_cast<std::size_t>(std::min<std::int64_t>(remaining, blockSize));
-                const ssize_t n = readSome(input.get(), buffer.data(), want);
-                // A file that shrank since it was measured cannot fill its declared size.
-                if (n <= 0)
+            // The size comes from the open descriptor, so it describes exactly the bytes that are read
+            // (a symbolic link's target, not the link), and only regular files are read: a FIFO or
+            // device would block or never end.
+            const bool hasData = !source.isDirectory && source.filePath.has_value();
+            Descriptor input(
+                hasData ? ::open(source.filePath->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)
+                        : -1);
+            std::int64_t size = 0;
+            if (hasData) {
+                struct stat status {};
+                if (input.get() < 0 || ::fstat(input.get(), &status) != 0 || !S_ISREG(status.st_mode))
                     throw Error::failed(readFailure);
-                if (writeData(handle.get(), buffer.data(), static_cast<std::size_t>(n)) != n)
-                    throw failWith("쓰기 실패: ");
-                remaining -= n;
+                size = status.st_size;
             }
-            // Nor may it have grown: the archive would silently hold a cut copy.
-            char extra = 0;
-            if (readSome(input.get(), &extra, 1) != 0)
-                throw Error::failed(readFailure);
-        }
-    }
 
-    if (writeClose(handle.get()) != archiveOk)
-        throw failWith("마무리 실패: ");
-    handle.reset();
-    if (const int error = temporary.commit(); error != 0)
-        throw Error::failed(QStringLiteral("파일 생성: ") + errorText(error));
+            // A name that is not UTF-8 goes into pax as its bytes (marked binary, so it comes out
+            // exactly); 7z stores Unicode names, and libarchive would mangle or drop this one there.
+            const bool isUtf8 = Text::isValidUtf8(source.entryName);
+            if (isUtf8)
+                entrySetPathname(entry.get(), source.entryName.c_str());
+            else if (entrySetPathnameBytes && format != WriteFormat::sevenZip)
+                entrySetPathnameBytes(entry.get(), source.entryName.c_str());
+            else
+                throw Error::failed(QStringLiteral("헤더 쓰기: ") + Text::lossyUtf8(source.entryName));
+            entrySetFiletype(entry.get(), source.isDirectory ? typeDirectory : typeRegular);
+            if (entrySetPerm)
+                entrySetPerm(entry.get(), source.isDirectory ? 0755 : 0644);
+            if (entrySetMtime)
+                entrySetMtime(entry.get(), now, 0);
+            entrySetSize(entry.get(), size);
+            const int header = writeHeader(handle.get(), entry.get());
+            const bool keptAsBytes = !isUtf8 && format != WriteFormat::sevenZip && header == archiveWarn;
+            if (header != archiveOk && !keptAsBytes)
+                throw failWith("헤더 쓰기: ");
+
+            if (hasData) {
+                std::int64_t remaining = size;
+                while (remaining > 0) {
+                    const auto want = static_cast<std::size_t>(std::min<std::int64_t>(remaining, blockSize));
+                    const ssize_t n = readSome(input.get(), buffer.data(), want);
+                    // A file that shrank since it was measured cannot fill its declared size.
+                    if (n <= 0)
+                        throw Error::failed(readFailure);
+                    if (writeData(handle.get(), buffer.data(), static_cast<std::size_t>(n)) != n)
+                        throw failWith("쓰기 실패: ");
+                    remaining -= n;
+                }
+                // Nor may it have grown: the archive would silently hold a cut copy.
+                char extra = 0;
+                if (readSome(input.get(), &extra, 1) != 0)
+                    throw Error::failed(readFailure);
+            }
+        }
+
+        if (writeClose(handle.get()) != archiveOk)
+            throw failWith("마무리 실패: ");
+        handle.reset();
+        if (const int error = temporary.commit(); error != 0)
+            throw Error::failed(QStringLiteral("파일 생성: ") + errorText(error));
+    });
 }

@@ -87,8 +87,10 @@ public:
     // Entries in archive order; an empty password means none.
     std::vector<Item> listEntries(const std::filesystem::path &path, const QString &password) const;
 
-    // Writes the regular files and folders below `to` (which must exist), or every file into the
-    // single target; returns the number of files written.
+    // Writes the files and folders below `to` (which must exist), or the first file into the
+    // single target, which must not exist yet; returns the number of files written. A name met
+    // again goes to a free name beside it; a FIFO, device or socket becomes a regular file of its
+    // data; symbolic links are left out. A file appears only when complete.
     int extract(const std::filesystem::path &path, const std::filesystem::path &to, bool skippingMacJunk,
                 const std::optional<std::string> &strippingPrefix,
                 const std::optional<std::filesystem::path> &singleFileTarget, const QString &password) const;
@@ -161,6 +163,8 @@ private:
     // Opens the archive and reads its first header (result and entry returned).
     struct archive *openFirst(const std::filesystem::path &path, const QString &password,
                               struct archive_entry **entry, int *result) const;
+    // Skips the entry's data; a failure (a truncated stream) throws libarchive's own text.
+    void skipData(struct archive *handle) const;
     std::string lastError(struct archive *handle) const;
     bool isBareStream(struct archive *handle, std::string_view name) const;
     static std::string decodeName(const char *raw);

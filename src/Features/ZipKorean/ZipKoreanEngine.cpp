@@ -1,12 +1,13 @@
 #include "Features/ZipKorean/ZipKoreanEngine.h"
 
+#include "Archive/ArchiveBackend.h"
 #include "Archive/ArchiveFiles.h"
 #include "Archive/LibArchive/LibArchive.h"
+#include "Archive/LibArchive/LibArchiveBackend.h"
+#include "Archive/SevenZip/SevenZipBackend.h"
 #include "Archive/SevenZip/SevenZipError.h"
-#include "Archive/SevenZip/SevenZipReader.h"
-#include "Archive/SevenZip/SevenZipWriter.h"
-#include "Archive/Zip/ZipReader.h"
-#include "Archive/Zip/ZipWriter.h"
+#include "Archive/Zip/ZipBackend.h"
+#include "Core/ErrorText.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
@@ -17,32 +18,120 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
+#include <new>
 #include <set>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The description of the exception being handled, whichever archive layer threw it.
-QString currentErrorText()
+// The three ways into an archive: the ZIP and 7z code of our own, and the libarchive bridge.
+enum class Backend { zip, sevenZip, libArchive };
+
+std::unique_ptr<ArchiveBackend> backendFor(Backend kind,
+                                           LibArchive::WriteFormat format = LibArchive::WriteFormat::tar)
+{
+    switch (kind) {
+    case Backend::zip:
+        return std::make_unique<ZipBackend>();
+    case Backend::sevenZip:
+        return std::make_unique<SevenZipBackend>();
+    case Backend::libArchive:
+        break;
+    }
+    return std::make_unique<LibArchiveBackend>(format);
+}
+
+// The writer of each format: our own for ZIP and for 7z with a password, libarchive for the rest.
+Backend writerOf(ZipKoreanEngine::CreateFormat format, const QString &password)
+{
+    using Format = ZipKoreanEngine::CreateFormat;
+    if (format == Format::zip)
+        return Backend::zip;
+    return format == Format::sevenZip && !password.isEmpty() ? Backend::sevenZip : Backend::libArchive;
+}
+
+LibArchive::WriteFormat libArchiveFormat(ZipKoreanEngine::CreateFormat format)
+{
+    using Format = ZipKoreanEngine::CreateFormat;
+    switch (format) {
+    case Format::sevenZip:
+        return LibArchive::WriteFormat::sevenZip;
+    case Format::tarGz:
+        return LibArchive::WriteFormat::tarGz;
+    case Format::tarBz2:
+        return LibArchive::WriteFormat::tarBz2;
+    case Format::tarXz:
+        return LibArchive::WriteFormat::tarXz;
+    case Format::zip:
+    case Format::tar:
+        break;
+    }
+    return LibArchive::WriteFormat::tar;
+}
+
+// Memory running out is the format's own failure: damaged for a reader, a write failure for a writer.
+QString outOfMemory(Backend kind, bool creating)
+{
+    const QString detail = L("메모리 부족");
+    switch (kind) {
+    case Backend::zip:
+        return (creating ? ZipError::ioError(detail) : ZipError::corrupted(detail)).description();
+    case Backend::sevenZip:
+        return creating ? SevenZipError::ioError(detail).description()
+                        : SevenZipReadError::corrupted(detail).description();
+    case Backend::libArchive:
+        break;
+    }
+    return LibArchive::ArchiveError::failed(detail).description();
+}
+
+// A failed call into a backend: the text the user sees and what the engine tells apart.
+struct Failure {
+    QString text;
+    FormatError::Category category = FormatError::Category::other;
+};
+
+// Runs calls into a backend. Every format's error is a FormatError; anything else the standard
+// library throws still gets a sentence of the archive layer, never its raw what().
+template <typename Step> std::optional<Failure> attempt(Backend kind, bool creating, Step &&step)
 {
     try {
-        throw;
-    } catch (const ZipError &error) {
-        return error.description();
-    } catch (const SevenZipReadError &error) {
-        return error.description();
-    } catch (const SevenZipError &error) {
-        return error.description();
-    } catch (const LibArchive::ArchiveError &error) {
-        return error.description();
-    } catch (const std::exception &error) {
-        return QString::fromUtf8(error.what());
-    } catch (...) {
-        return L("쓰기 실패: %@", QStringLiteral("?"));
+        step();
+        return std::nullopt;
+    } catch (const FormatError &error) {
+        return Failure{error.description(), error.category()};
+    } catch (const std::bad_alloc &) {
+        return Failure{outOfMemory(kind, creating)};
+    } catch (const std::system_error &error) {
+        return Failure{ZipError::ioError(errorText(error.code().value())).description()};
+    } catch (const std::exception &) {
+        return Failure{ZipError::ioError(L("알 수 없는 오류")).description()};
     }
+}
+
+std::vector<ZipKoreanEngine::DisplayEntry> rowsOf(const ArchiveBackend::Listing &listing)
+{
+    std::vector<ZipKoreanEngine::DisplayEntry> rows;
+    rows.reserve(listing.entries.size());
+    for (const auto &entry : listing.entries) {
+        ZipKoreanEngine::DisplayEntry row;
+        row.id = QUuid::createUuid();
+        row.name = Text::toNfc(entry.name);
+        row.isDirectory = entry.isDirectory;
+        row.size = entry.size;
+        if (entry.decodedFromCp949)
+            row.badge = L("CP949 복원");
+        // Judged on the name as the reader decoded it, before composition.
+        row.isMacJunk = isMacJunk(entry.name);
+        row.isEncrypted = entry.isEncrypted;
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 // Absolute, without trailing slashes, so that the last component is the item's own name.
@@ -248,8 +337,9 @@ void ZipKoreanEngine::setCreateFormat(CreateFormat format)
 
 int ZipKoreanEngine::cp949Count() const
 {
-    return int(std::count_if(zipEntries_.begin(), zipEntries_.end(),
-                             [](const ZipEntry &e) { return e.encoding == ZipEntry::NameEncoding::cp949; }));
+    // Only the ZIP reader decodes names from CP949, and each such row carries the badge.
+    return int(std::count_if(displayEntries_.begin(), displayEntries_.end(),
+                             [](const DisplayEntry &e) { return e.badge.has_value(); }));
 }
 
 int ZipKoreanEngine::junkEntryCount() const
@@ -320,8 +410,6 @@ void ZipKoreanEngine::clear()
     assign(createdZip_, std::optional<fs::path>(), &ZipKoreanEngine::createdZipChanged);
     createdIdentity_.reset();
     setDisplayEntries({});
-    zipBytes_.clear();
-    zipEntries_.clear();
     sources_.clear();
     emit sourcesChanged();
     assign(isZipArchive_, false, &ZipKoreanEngine::isZipArchiveChanged);
@@ -343,35 +431,14 @@ void ZipKoreanEngine::loadZip(const fs::path &url)
     setMode(Mode::extract);
     assign(archiveURL_, std::optional<fs::path>(url), &ZipKoreanEngine::archiveURLChanged);
     assign(isZipArchive_, true, &ZipKoreanEngine::isZipArchiveChanged);
-    std::vector<std::uint8_t> bytes;
-    std::vector<ZipEntry> entries;
-    try {
-        bytes = readWholeFile(url);
-        entries = ZipReader::readEntries(ArchiveInput(bytes));
-    } catch (...) {
-        setLoadError(currentErrorText());
-        return;
-    }
-    zipEntries_ = std::move(entries);
-    zipBytes_ = std::move(bytes);
-    std::vector<DisplayEntry> rows;
-    rows.reserve(zipEntries_.size());
-    bool anyEncrypted = false;
-    for (const ZipEntry &entry : zipEntries_) {
-        DisplayEntry row;
-        row.id = QUuid::createUuid();
-        row.name = Text::toNfc(entry.decodedName);
-        row.isDirectory = entry.isDirectory;
-        row.size = entry.uncompressedSize;
-        if (entry.encoding == ZipEntry::NameEncoding::cp949)
-            row.badge = L("CP949 복원");
-        row.isMacJunk = entry.isMacJunk();
-        row.isEncrypted = (entry.flags & 1) != 0;
-        anyEncrypted = anyEncrypted || row.isEncrypted;
-        rows.push_back(std::move(row));
-    }
-    setDisplayEntries(std::move(rows));
-    setNeedsPassword(anyEncrypted);
+    ArchiveBackend::Listing listing;
+    if (const auto failure =
+            attempt(Backend::zip, false, [&] { listing = backendFor(Backend::zip)->list(url, password_); }))
+        return setLoadError(failure->text);
+    setDisplayEntries(rowsOf(listing));
+    // Names are never encrypted in a ZIP: the rows come at once and the password is first used
+    // by extraction.
+    setNeedsPassword(listing.needsPassword);
 }
 
 void ZipKoreanEngine::loadArchive(const fs::path &url)
@@ -386,77 +453,51 @@ void ZipKoreanEngine::reloadArchiveList()
 {
     if (!archiveURL_ || isZipArchive_)
         return;
+    using Category = FormatError::Category;
     const fs::path path = FilePath::realPathOrSame(*archiveURL_);
-    bool useLibArchive = lowerExtension(*archiveURL_) != "7z";
-    if (!useLibArchive) {
-        try {
-            const SevenZipReader::ArchiveInfo info = SevenZipReader::info(path, password_);
-            std::vector<DisplayEntry> rows;
-            rows.reserve(info.entries.size());
-            for (const auto &entry : info.entries) {
-                DisplayEntry row;
-                row.id = QUuid::createUuid();
-                row.name = Text::toNfc(entry.name);
-                row.isDirectory = entry.isDirectory;
-                row.size = entry.size;
-                row.isMacJunk = isMacJunk(entry.name);
-                row.isEncrypted = info.filesEncrypted && !entry.isDirectory;
-                rows.push_back(std::move(row));
-            }
-            setDisplayEntries(std::move(rows));
-            useSevenZipReader_ = info.filesEncrypted || info.headerEncrypted;
+    ArchiveBackend::Listing listing;
+    const auto listWith = [&](Backend kind) {
+        return attempt(kind, false, [&] { listing = backendFor(kind)->list(path, password_); });
+    };
+    if (lowerExtension(*archiveURL_) == "7z") {
+        const auto failure = listWith(Backend::sevenZip);
+        if (!failure) {
+            const bool encrypted = std::any_of(listing.entries.begin(), listing.entries.end(),
+                                               [](const auto &entry) { return entry.isEncrypted; });
+            setDisplayEntries(rowsOf(listing));
+            // Hidden names were refused without the password before they listed with it.
+            useSevenZipReader_ = useSevenZipReader_ || encrypted;
             setNeedsPassword(false);
             setLoadError(std::nullopt);
-        } catch (const SevenZipReadError &error) {
-            switch (error.kind()) {
-            case SevenZipReadError::Kind::unsupported:
-                useLibArchive = true;
-                break;
-            case SevenZipReadError::Kind::passwordRequired:
-            case SevenZipReadError::Kind::wrongPassword:
-                setNeedsPassword(true);
-                useSevenZipReader_ = true;
-                setLoadError(std::nullopt);
-                if (error.kind() == SevenZipReadError::Kind::wrongPassword)
-                    setActionError(error.description());
-                break;
-            default:
-                setLoadError(error.description());
-                break;
-            }
-        } catch (...) {
-            setLoadError(currentErrorText());
-        }
-        if (!useLibArchive)
             return;
-    }
-    try {
-        const auto items = LibArchive::shared().listEntries(path, password_);
-        std::vector<DisplayEntry> rows;
-        rows.reserve(items.size());
-        for (const auto &item : items) {
-            DisplayEntry row;
-            row.id = QUuid::createUuid();
-            row.name = Text::toNfc(item.name);
-            row.isDirectory = item.isDirectory;
-            row.size = item.size;
-            row.isMacJunk = item.isMacJunk();
-            rows.push_back(std::move(row));
         }
-        const bool any = !rows.empty();
-        setDisplayEntries(std::move(rows));
+        switch (failure->category) {
+        case Category::unsupported:
+            break; // libarchive may know the coder
+        case Category::passwordRequired:
+        case Category::wrongPassword:
+            setNeedsPassword(true);
+            useSevenZipReader_ = true;
+            setLoadError(std::nullopt);
+            if (failure->category == Category::wrongPassword)
+                setActionError(failure->text);
+            return;
+        case Category::other:
+            return setLoadError(failure->text);
+        }
+    }
+    const auto failure = listWith(Backend::libArchive);
+    if (!failure) {
+        const bool any = !listing.entries.empty();
+        setDisplayEntries(rowsOf(listing));
         setLoadError(std::nullopt);
         if (any)
             setNeedsPassword(false);
-    } catch (const LibArchive::ArchiveError &error) {
-        if (error.kind() == LibArchive::ArchiveError::Kind::passwordRequired) {
-            setNeedsPassword(true);
-            setLoadError(std::nullopt);
-        } else {
-            setLoadError(error.description());
-        }
-    } catch (...) {
-        setLoadError(currentErrorText());
+    } else if (failure->category == Category::passwordRequired) {
+        setNeedsPassword(true);
+        setLoadError(std::nullopt);
+    } else {
+        setLoadError(failure->text);
     }
 }
 
@@ -468,6 +509,9 @@ void ZipKoreanEngine::extract()
         return;
     setActionError(std::nullopt);
 
+    // A ZIP that could not be listed extracts nothing.
+    if (isZipArchive_ && loadError_)
+        return setActionError(loadError_);
     // A protected archive that could not be listed is listed again with the typed password.
     if (!isZipArchive_ && displayEntries_.empty()) {
         reloadArchiveList();
@@ -543,52 +587,33 @@ void ZipKoreanEngine::extract()
     }
 
     const fs::path outputFolder = loneFile ? destination : *target;
-    const std::optional<fs::path> singleFileTarget = loneFile ? target : std::nullopt;
+    const Backend kind = isZipArchive_        ? Backend::zip
+                         : useSevenZipReader_ ? Backend::sevenZip
+                                              : Backend::libArchive;
+    const ArchiveBackend::ExtractOptions options{outputFolder, skipMacJunk_, prefix,
+                                                 loneFile ? target : std::nullopt, password_};
     bool madeFolder = false;
-    try {
+    std::int64_t written = 0;
+    const auto failure = attempt(kind, false, [&] {
         if (!loneFile) {
             makeDirectories(target->parent_path(), {lastComponent(*target)});
             madeFolder = true;
         }
-        std::int64_t written = 0;
-        const std::string zipPassword = Text::utf8(password_);
-        if (isZipArchive_ && loneFile) {
-            const auto entry = std::find_if(zipEntries_.begin(), zipEntries_.end(), [&](const ZipEntry &e) {
-                return !e.isDirectory && (!skipMacJunk_ || !isMacJunk(e.decodedName));
-            });
-            if (entry == zipEntries_.end())
-                return setActionError(L("풀 항목이 없습니다."));
-            const auto bytes = ZipReader::extractData(*entry, ArchiveInput(zipBytes_), zipPassword);
-            writeNewFile(bytes, *target);
+        written = backendFor(kind)->extract(FilePath::realPathOrSame(*archiveURL_), options);
+        // The own 7z reader skips entries without data, which leaves a lone empty file unwritten.
+        if (kind == Backend::sevenZip && written == 0 && loneFile && first.size == 0) {
+            writeNewFile({}, *target);
             written = 1;
-        } else if (isZipArchive_) {
-            written = ZipReader::extract(zipEntries_, ArchiveInput(zipBytes_), outputFolder, skipMacJunk_,
-                                         prefix, zipPassword)
-                          .extracted;
-        } else {
-            const fs::path path = FilePath::realPathOrSame(*archiveURL_);
-            if (useSevenZipReader_)
-                written = SevenZipReader::extract(path, outputFolder, skipMacJunk_, prefix, singleFileTarget,
-                                                  password_);
-            else
-                written = LibArchive::shared().extract(path, outputFolder, skipMacJunk_, prefix,
-                                                       singleFileTarget, password_);
-            // The own 7z reader skips entries without data, which leaves a lone empty file unwritten.
-            if (useSevenZipReader_ && written == 0 && loneFile && first.size == 0) {
-                writeNewFile({}, *target);
-                written = 1;
-            }
         }
-        // Files were listed but none reached the disk: that is no success.
-        if (written == 0 && anyFile) {
-            if (madeFolder)
-                ::rmdir(target->c_str());
-            return setActionError(L("압축 파일에서 풀어낸 파일이 없습니다."));
-        }
-        setExtractedItem(loneFile ? *target : outputFolder);
-    } catch (...) {
-        setActionError(currentErrorText());
+    });
+    // Files were listed but none reached the disk: that is no success either.
+    if (failure || (written == 0 && anyFile)) {
+        // The folder made for the result goes again when nothing came into it.
+        if (madeFolder)
+            ::rmdir(target->c_str());
+        return setActionError(failure ? failure->text : L("압축 파일에서 풀어낸 파일이 없습니다."));
     }
+    setExtractedItem(loneFile ? *target : outputFolder);
 }
 
 // MARK: - Creation
@@ -597,8 +622,9 @@ void ZipKoreanEngine::prepareCreation(const std::vector<fs::path> &urls)
 {
     std::vector<ZipWriter::Source> list;
     int junk = 0;
+    FolderChain folders;
     for (const auto &url : urls)
-        collect(FilePath::realPathOrSame(url), entryComponent(lastComponent(url)), list, junk);
+        collect(FilePath::realPathOrSame(url), entryComponent(lastComponent(url)), list, junk, folders);
     sources_ = std::move(list);
     emit sourcesChanged();
     assign(sourceFileCount_,
@@ -615,7 +641,7 @@ void ZipKoreanEngine::prepareCreation(const std::vector<fs::path> &urls)
 }
 
 void ZipKoreanEngine::collect(const fs::path &path, const std::string &entryName,
-                              std::vector<ZipWriter::Source> &into, int &junkCount)
+                              std::vector<ZipWriter::Source> &into, int &junkCount, FolderChain &folders)
 {
     const auto slash = entryName.rfind('/');
     const std::string last = slash == std::string::npos ? entryName : entryName.substr(slash + 1);
@@ -624,14 +650,33 @@ void ZipKoreanEngine::collect(const fs::path &path, const std::string &entryName
         return;
     }
     struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        into.push_back({entryName + "/", std::nullopt, true});
-        for (const std::string &name : scan.list(path))
-            collect(fs::path(path.native() + "/" + name), entryName + "/" + entryComponent(name), into,
-                    junkCount);
+    if (::lstat(path.c_str(), &st) != 0) {
+        into.push_back({entryName, path, false}); // the writer reports what it cannot read
         return;
     }
-    into.push_back({entryName, path, false});
+    // Every writer gets what a link points to, never the link: a file's data, a folder's
+    // contents. A dangling link holds no data and is left out.
+    fs::path real = path;
+    if (S_ISLNK(st.st_mode)) {
+        const auto resolved = FilePath::realPath(path);
+        if (!resolved || ::stat(resolved->c_str(), &st) != 0)
+            return;
+        real = *resolved;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        into.push_back({entryName, real, false});
+        return;
+    }
+    // A folder already being walked (a link to an ancestor) would be packed without end.
+    const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
+    if (std::find(folders.begin(), folders.end(), id) != folders.end())
+        return;
+    folders.push_back(id);
+    into.push_back({entryName + "/", std::nullopt, true});
+    for (const std::string &name : scan.list(real))
+        collect(fs::path(real.native() + "/" + name), entryName + "/" + entryComponent(name), into, junkCount,
+                folders);
+    folders.pop_back();
 }
 
 std::string ZipKoreanEngine::archiveBaseName(const fs::path &url) const
@@ -665,35 +710,10 @@ void ZipKoreanEngine::updatePlannedPath()
 
 void ZipKoreanEngine::writeArchive(const fs::path &at) const
 {
-    switch (createFormat_) {
-    case CreateFormat::zip: {
-        const auto encryption = createPassword_.isEmpty() ? ZipWriter::Encryption::none
-                                : zipEncryption_ == ZipEncryptionChoice::aes256
-                                    ? ZipWriter::Encryption::aes256
-                                    : ZipWriter::Encryption::traditional;
-        ZipWriter::create(at, sources_, Text::utf8(createPassword_), encryption);
-        return;
-    }
-    case CreateFormat::sevenZip:
-        if (!createPassword_.isEmpty()) {
-            SevenZipWriter::create(at, sources_, createPassword_, sevenZipHideNames_);
-            return;
-        }
-        LibArchive::shared().createArchive(at, sources_, LibArchive::WriteFormat::sevenZip);
-        return;
-    case CreateFormat::tar:
-        LibArchive::shared().createArchive(at, sources_, LibArchive::WriteFormat::tar);
-        return;
-    case CreateFormat::tarGz:
-        LibArchive::shared().createArchive(at, sources_, LibArchive::WriteFormat::tarGz);
-        return;
-    case CreateFormat::tarBz2:
-        LibArchive::shared().createArchive(at, sources_, LibArchive::WriteFormat::tarBz2);
-        return;
-    case CreateFormat::tarXz:
-        LibArchive::shared().createArchive(at, sources_, LibArchive::WriteFormat::tarXz);
-        return;
-    }
+    const ArchiveBackend::CreateOptions options{
+        createPassword_, zipEncryption_ == ZipEncryptionChoice::aes256, sevenZipHideNames_};
+    backendFor(writerOf(createFormat_, createPassword_), libArchiveFormat(createFormat_))
+        ->create(at, sources_, options);
 }
 
 bool ZipKoreanEngine::isOwnArchive(const fs::path &path) const
@@ -715,13 +735,10 @@ void ZipKoreanEngine::createZip()
     const fs::path temp(plannedZipPath_->parent_path().native() + "/.quillfern-" +
                         QUuid::createUuid().toString(QUuid::Id128).toStdString() + ".part");
     fs::path target = *plannedZipPath_;
-    try {
-        writeArchive(temp);
-    } catch (...) {
+    if (auto failure = attempt(writerOf(createFormat_, createPassword_), true, [&] { writeArchive(temp); })) {
         ::unlink(temp.c_str());
-        QString text = currentErrorText();
-        text.replace(FilePath::display(temp), FilePath::display(target));
-        return setActionError(text);
+        failure->text.replace(FilePath::display(temp), FilePath::display(target));
+        return setActionError(failure->text);
     }
     for (;;) {
         const int result = isOwnArchive(target) ? (::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "Archive/Zip/ZipEntry.h"
 #include "Archive/ZipSource.h"
 #include "Core/DirectoryScan.h"
 
@@ -15,6 +14,7 @@
 #include <string>
 #include <sys/types.h>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 // The model of the compress-and-extract tool: a single dropped archive is opened, listed with
@@ -125,8 +125,10 @@ private:
     void loadArchive(const std::filesystem::path &url);
     void prepareCreation(const std::vector<std::filesystem::path> &urls);
     void updatePlannedPath();
+    // Real folders (device, inode) along the path being walked.
+    using FolderChain = std::vector<std::pair<dev_t, ino_t>>;
     void collect(const std::filesystem::path &path, const std::string &entryName,
-                 std::vector<ZipWriter::Source> &into, int &junkCount);
+                 std::vector<ZipWriter::Source> &into, int &junkCount, FolderChain &folders);
     std::string archiveBaseName(const std::filesystem::path &url) const;
     std::optional<std::filesystem::path> wantedArchivePath() const;
     void writeArchive(const std::filesystem::path &at) const;
@@ -162,8 +164,6 @@ private:
     bool needsPassword_ = false;
     bool skipMacJunk_ = true;
     QString password_;
-    std::vector<std::uint8_t> zipBytes_;
-    std::vector<ZipEntry> zipEntries_;
     std::vector<ZipWriter::Source> sources_;
     int sourceFileCount_ = 0;
     int junkSkippedCount_ = 0;

@@ -6,6 +6,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <sys/mount.h>
+#include <unistd.h>
+
 using namespace LibArchiveTesting;
 using Error = LibArchive::ArchiveError;
 using Kind = Error::Kind;
@@ -196,15 +201,70 @@ TEST(LibArchiveRead, MacJunkIsSkippedOnlyWhenAsked)
     EXPECT_EQ(extractAll(fixtures() / "junk.tar", keeping.path(), false), 5);
 }
 
-TEST(LibArchiveRead, OnlyRegularFilesAndFoldersAreWrittenAndOnlyFilesCounted)
+TEST(LibArchiveRead, SpecialFilesBecomeRegularFilesOfTheirDataAndSymbolicLinksAreLeftOut)
 {
     TestSupport::TempDir out;
-    EXPECT_EQ(extractAll(fixtures() / "kinds.tar", out.path()), 1);
-    EXPECT_EQ(entriesBelow(out.path()), (std::set<std::string>{"d", "d/empty.txt"}));
-    EXPECT_EQ(fs::file_size(out / "d/empty.txt"), 0u);
+    EXPECT_EQ(extractAll(fixtures() / "kinds.tar", out.path()), 3);
+    EXPECT_EQ(entriesBelow(out.path()), (std::set<std::string>{"d", "d/empty.txt", "d/fifo", "d/char"}));
+    EXPECT_EQ(filesBelow(out.path()),
+              (std::map<std::string, std::string>{{"d/empty.txt", ""}, {"d/fifo", ""}, {"d/char", ""}}));
+
+    // 7-Zip reading a pipe stores the piped bytes under a FIFO entry.
+    TestSupport::TempDir piped;
+    EXPECT_EQ(extractAll(fixtures() / "fifo.7z", piped.path()), 1);
+    EXPECT_EQ(filesBelow(piped.path()), (std::map<std::string, std::string>{{"fifo.txt", "abc"}}));
 
     EXPECT_TRUE(bridge().listEntries(fixtures() / "empty.tar", {}).empty());
     EXPECT_EQ(extractAll(fixtures() / "empty.tar", out.path()), 0);
+}
+
+TEST(LibArchiveRead, RepeatedNamesGoToFreeNamesAndRepeatedFoldersMerge)
+{
+    TestSupport::TempDir out;
+    EXPECT_EQ(extractAll(fixtures() / "twins.tar", out.path()), 6);
+    EXPECT_EQ(filesBelow(out.path()), (std::map<std::string, std::string>{{"한글.txt", "nfc\n"},
+                                                                          {"한글 2.txt", "nfd\n"},
+                                                                          {"a.txt", "first\n"},
+                                                                          {"a 2.txt", "second\n"},
+                                                                          {"d/x.txt", "x\n"},
+                                                                          {"d/y.txt", "y\n"}}));
+}
+
+TEST(LibArchiveRead, ATruncatedStreamSaysSoAndLeavesNoPartialFile)
+{
+    const auto listed = errorOf([&] { bridge().listEntries(fixtures() / "truncated.tar.gz", {}); });
+    EXPECT_EQ(listed.kind(), Kind::failed);
+    EXPECT_THAT(listed.detail().toStdString(), testing::StartsWith("Truncated input file"));
+
+    TestSupport::TempDir out;
+    const auto extracted = errorOf([&] { extractAll(fixtures() / "truncated.tar.gz", out.path()); });
+    EXPECT_EQ(extracted.kind(), Kind::failed);
+    EXPECT_THAT(extracted.detail().toLower().toStdString(), testing::HasSubstr("truncated"));
+    EXPECT_EQ(entriesBelow(out.path()), (std::set<std::string>{"first.txt"}));
+}
+
+TEST(LibArchiveRead, AFullDiskLeavesNoPartialFile)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    TestSupport::TempDir dir;
+    const auto small = dir.folder("small");
+    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=4m") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    struct Unmount {
+        fs::path at;
+        ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
+    } unmount{small};
+
+    const auto big = dir.file("src/big.bin");
+    fs::resize_file(big, 8 << 20);
+    bridge().createArchive(
+        dir / "full.tar.gz",
+        {{"first.txt", dir.file("src/first.txt", "first\n"), false}, {"big.bin", big, false}},
+        LibArchive::WriteFormat::tarGz);
+    EXPECT_EQ(errorOf([&] { extractAll(dir / "full.tar.gz", small); }),
+              Error::failed(QString::fromStdString("쓰기 실패: " + small.native() + "/big.bin")));
+    EXPECT_EQ(entriesBelow(small), (std::set<std::string>{"first.txt"}));
 }
 
 TEST(LibArchiveRead, EverythingGoesToTheSingleTarget)

@@ -50,6 +50,9 @@ printf 'Secret contents of the file.\n' > secret.txt
 zip -q -P secret locked.zip secret.txt
 rm secret.txt
 
+# 7-Zip reading a pipe stores a FIFO entry that holds the piped bytes.
+printf 'abc' | 7zz a -bd -bso0 -sififo.txt fifo.7z
+
 python3 - <<'PY'
 import io, tarfile, unicodedata
 
@@ -102,6 +105,25 @@ make("kinds.tar", [
     ("d/char", b"", tarfile.CHRTYPE),
 ])
 make("data-inside.tar", [("data", b"a file that is really named data\n")])
+# Names that repeat, exactly or once composed; a folder that repeats is the same folder.
+make("twins.tar", [
+    ("한글.txt", b"nfc\n"),
+    (unicodedata.normalize("NFD", "한글.txt"), b"nfd\n"),
+    ("a.txt", b"first\n"),
+    ("a.txt", b"second\n"),
+    ("d/", b"", tarfile.DIRTYPE),
+    ("d/x.txt", b"x\n"),
+    ("d/", b"", tarfile.DIRTYPE),
+    ("d/y.txt", b"y\n"),
+], fmt=tarfile.USTAR_FORMAT)
+# A compressed tar cut short inside its second entry's data.
+import random
+noise = random.Random(9).randbytes(300000)
+buffer = io.BytesIO()
+with tarfile.open(fileobj=buffer, mode="w:gz", format=tarfile.USTAR_FORMAT) as tar:
+    add(tar, "first.txt", b"first\n")
+    add(tar, "noise.bin", noise)
+open("truncated.tar.gz", "wb").write(buffer.getvalue()[:150000])
 make("one.tar", [("only.txt", b"the only file\n")])
 make("empty.tar", [])
 

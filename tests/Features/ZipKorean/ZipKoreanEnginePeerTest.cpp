@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 using namespace EngineTest;
 using TestSupport::TempDir;
@@ -116,5 +118,47 @@ TEST(ZipKoreanEnginePeers, TarFamilyAndPlainSevenZipReadByPeers)
                              : TestSupport::run("bsdtar", {"-xf", q(*engine.createdZip()), "-C", q(out)});
         ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
         EXPECT_EQ(tree(out / "docs"), tree(dir / "docs"));
+    }
+}
+
+TEST(ZipKoreanEnginePeers, AFolderHoldingLinksPacksInEveryFormat)
+{
+    TempDir dir;
+    dir.file("photos/a.jpg", "photo");
+    dir.file("photos/sub/c.txt", "c");
+    dir.file("elsewhere/b.txt", "b");
+    ASSERT_EQ(::symlink("a.jpg", (dir / "photos" / "same.jpg").c_str()), 0);
+    ASSERT_EQ(::symlink((dir / "elsewhere").c_str(), (dir / "photos" / "dirlink").c_str()), 0);
+    ASSERT_EQ(::symlink("..", (dir / "photos" / "sub" / "up").c_str()), 0);
+    ASSERT_EQ(::symlink("gone", (dir / "photos" / "dangling").c_str()), 0);
+    const std::map<std::string, std::string> expected{
+        {"a.jpg", "photo"},     {"same.jpg", "photo"}, {"dirlink/", "/"},
+        {"dirlink/b.txt", "b"}, {"sub/", "/"},         {"sub/c.txt", "c"},
+    };
+    const struct {
+        Format format;
+        const char *password;
+    } cases[] = {{Format::zip, ""},   {Format::sevenZip, ""}, {Format::sevenZip, "pw"}, {Format::tar, ""},
+                 {Format::tarGz, ""}, {Format::tarBz2, ""},   {Format::tarXz, ""}};
+    int n = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(ZipKoreanEngine::extension(c.format) + (*c.password ? " with a password" : ""));
+        ZipKoreanEngine engine;
+        engine.addURLs({dir / "photos"});
+        engine.setCreateFormat(c.format);
+        engine.setCreatePassword(c.password);
+        engine.createZip();
+        ASSERT_TRUE(engine.createdZip()) << engine.actionError().value_or("").toStdString();
+        const QString archive = q(*engine.createdZip());
+        const fs::path out = dir.folder("out " + std::to_string(++n));
+        const bool sevenZip = c.format == Format::zip || c.format == Format::sevenZip;
+        const QString password = QStringLiteral("-p") + QString::fromUtf8(c.password);
+        const auto tested = sevenZip ? TestSupport::run("7zz", {"t", password, archive})
+                                     : TestSupport::run("bsdtar", {"-tf", archive});
+        EXPECT_EQ(tested.exitCode, 0) << tested.out << tested.err;
+        const auto extracted = sevenZip ? TestSupport::run("7zz", {"x", password, "-o" + q(out), archive})
+                                        : TestSupport::run("bsdtar", {"-xf", archive, "-C", q(out)});
+        ASSERT_EQ(extracted.exitCode, 0) << extracted.out << extracted.err;
+        EXPECT_EQ(tree(out / "photos"), expected);
     }
 }

@@ -1,11 +1,8 @@
 #include "EngineTestSupport.h"
 
-#include "Archive/LibArchive/LibArchive.h"
-#include "Archive/SevenZip/SevenZipError.h"
-#include "Archive/SevenZip/SevenZipReader.h"
-#include "Archive/SevenZip/SevenZipWriter.h"
-#include "Archive/Zip/ZipReader.h"
-#include "Archive/Zip/ZipWriter.h"
+#include "Archive/SevenZip/SevenZipBackend.h"
+#include "Archive/Zip/ZipBackend.h"
+#include "Core/FilePath.h"
 #include "Core/Text.h"
 #include "Features/ZipKorean/ZipKoreanEngine.h"
 
@@ -44,8 +41,16 @@ fs::path writeSevenZip(const TempDir &dir, const std::string &name,
         sources.push_back({entry, file, false});
     }
     const fs::path path = dir / name;
-    SevenZipWriter::create(path, sources, password, hideNames);
+    SevenZipBackend().create(path, sources, {.password = password, .hideNames = hideNames});
     return path;
+}
+
+ArchiveBackend::ExtractOptions into(const fs::path &folder, std::optional<std::string> prefix = {})
+{
+    ArchiveBackend::ExtractOptions options;
+    options.destination = folder;
+    options.strippingPrefix = std::move(prefix);
+    return options;
 }
 
 void tarOf(const fs::path &folder, const fs::path &out, const QStringList &members,
@@ -129,14 +134,13 @@ TEST_F(ZipKoreanEngineTest, RoutesByExtensionOnly)
     EXPECT_THROW(
         {
             try {
-                SevenZipReader::extract(dir / "bz.7z", dir.folder("probe-out"), true, std::nullopt,
-                                        std::nullopt, {});
-            } catch (const SevenZipReadError &e) {
-                EXPECT_EQ(e.kind(), SevenZipReadError::Kind::unsupported);
+                SevenZipBackend().extract(dir / "bz.7z", into(dir.folder("probe-out")));
+            } catch (const FormatError &e) {
+                EXPECT_EQ(e.category(), FormatError::Category::unsupported);
                 throw;
             }
         },
-        SevenZipReadError);
+        FormatError);
 }
 
 TEST_F(ZipKoreanEngineTest, EmptyDropChangesNothing)
@@ -191,8 +195,8 @@ TEST_F(ZipKoreanEngineTest, EncryptedArchivesOfferThePassword)
 {
     // ZIP: listed at once, the password is first used by extraction.
     const fs::path file = dir.file("in/secret.txt", "top secret");
-    ZipWriter::create(dir / "locked.zip", {{"secret.txt", file, false}, {"open/", std::nullopt, true}}, "pw",
-                      ZipWriter::Encryption::traditional);
+    ZipBackend().create(dir / "locked.zip", {{"secret.txt", file, false}, {"open/", std::nullopt, true}},
+                        {.password = "pw"});
     engine.addURLs({dir / "locked.zip"});
     EXPECT_EQ(engine.displayEntries().size(), 2u);
     EXPECT_TRUE(engine.needsPassword());
@@ -209,8 +213,8 @@ TEST_F(ZipKoreanEngineTest, EncryptedArchivesOfferThePassword)
 
     // 7z with a plain header: rows at once, folders not marked.
     const fs::path data = dir.file("seven/d/a.txt", "A");
-    SevenZipWriter::create(dir / "files.7z", {{"d/", std::nullopt, true}, {"d/a.txt", data, false}}, "pw",
-                           false);
+    SevenZipBackend().create(dir / "files.7z", {{"d/", std::nullopt, true}, {"d/a.txt", data, false}},
+                             {.password = "pw", .hideNames = false});
     engine.addURLs({dir / "files.7z"});
     ASSERT_EQ(engine.displayEntries().size(), 2u);
     EXPECT_FALSE(engine.needsPassword());
@@ -226,10 +230,10 @@ TEST_F(ZipKoreanEngineTest, EncryptedArchivesOfferThePassword)
 TEST_F(ZipKoreanEngineTest, PasswordCycleRequiredWrongRight)
 {
     const fs::path file = dir.file("plain/note.txt", "note");
-    for (auto encryption : {ZipWriter::Encryption::traditional, ZipWriter::Encryption::aes256}) {
-        SCOPED_TRACE(int(encryption));
-        const fs::path zip = dir / (encryption == ZipWriter::Encryption::aes256 ? "aes.zip" : "zc.zip");
-        ZipWriter::create(zip, {{"note.txt", file, false}}, "right", encryption);
+    for (const bool aes : {false, true}) {
+        SCOPED_TRACE(aes);
+        const fs::path zip = dir / (aes ? "aes.zip" : "zc.zip");
+        ZipBackend().create(zip, {{"note.txt", file, false}}, {.password = "right", .zipAes256 = aes});
         engine.addURLs({zip});
         engine.extract();
         EXPECT_EQ(engine.actionError(), ZipError::passwordRequired().description());
@@ -377,6 +381,45 @@ TEST_F(ZipKoreanEngineTest, TarballsAreNamedAfterTheArchive)
     EXPECT_FALSE(fs::exists(dir / ". 2"));
 }
 
+TEST_F(ZipKoreanEngineTest, AFailureIsNeverReportedAsAnExtraction)
+{
+    // Listing fails: a compressed tar cut short inside its data, a ZIP without its end record.
+    std::string noise(400000, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 2654435761u) >> 13);
+    dir.file("src/a.txt", "A");
+    dir.file("src/noise.bin", noise);
+    tarOf(dir / "src", dir / "cut.tar.gz", {"a.txt", "noise.bin"});
+    fs::resize_file(dir / "cut.tar.gz", fs::file_size(dir / "cut.tar.gz") / 2);
+    const std::string zip = storedZip({{"a.txt", "A"}, {"b.txt", "B"}});
+    TestSupport::writeBytes(dir / "cut.zip", zip.substr(0, zip.size() - 22));
+    for (auto [archive, says] : {std::pair{"cut.tar.gz", "Truncated input file"},
+                                 std::pair{"cut.zip", "ZIP 파일이 아니거나 손상되었습니다."}}) {
+        SCOPED_TRACE(archive);
+        engine.addURLs({dir / archive});
+        ASSERT_TRUE(engine.loadError());
+        const QString listingError = *engine.loadError();
+        EXPECT_TRUE(listingError.contains(QString::fromUtf8(says))) << listingError.toStdString();
+        const auto before = namesIn(dir.path());
+        engine.extract();
+        EXPECT_EQ(engine.actionError(), listingError);
+        EXPECT_FALSE(engine.extractedItem());
+        EXPECT_EQ(namesIn(dir.path()), before);
+    }
+
+    // Listing succeeds, the data of the second entry is damaged: no result is reported.
+    std::string damaged = storedZip({{"a.txt", "AAAA"}, {"b.txt", "BBBB"}});
+    damaged[damaged.find("BBBB")] = 'X';
+    TestSupport::writeBytes(dir / "damaged.zip", damaged);
+    engine.addURLs({dir / "damaged.zip"});
+    ASSERT_FALSE(engine.loadError());
+    engine.extract();
+    ASSERT_TRUE(engine.actionError());
+    EXPECT_TRUE(engine.actionError()->startsWith(QString::fromUtf8("손상된 ZIP 파일입니다.")))
+        << engine.actionError()->toStdString();
+    EXPECT_FALSE(engine.extractedItem());
+}
+
 TEST_F(ZipKoreanEngineTest, NothingToExtract)
 {
     engine.addURLs({writeZip(dir, "junk.zip", {{".DS_Store", "x"}})});
@@ -486,12 +529,12 @@ TEST_F(ZipKoreanEngineTest, NamesThatAreNotUtf8KeepTheirBytes)
     EXPECT_EQ(source.entryName, "box/" + Text::toNfc(Text::lossyUtf8Bytes(raw)));
     engine.createZip();
     ASSERT_TRUE(engine.createdZip()) << engine.actionError().value_or("").toStdString();
-    const auto bytes = readWholeFile(*engine.createdZip());
-    const auto entries = ZipReader::readEntries(ArchiveInput(bytes));
+    const auto entries = ZipBackend().list(*engine.createdZip(), {}).entries;
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].decodedName, source.entryName);
-    const auto data = ZipReader::extractData(entries[1], ArchiveInput(bytes), "");
-    EXPECT_EQ(std::string(data.begin(), data.end()), "bytes");
+    EXPECT_EQ(entries[1].name, source.entryName);
+    const fs::path out = dir.folder("out");
+    EXPECT_EQ(ZipBackend().extract(*engine.createdZip(), into(out, "box/")), 1);
+    EXPECT_EQ(tree(out), (std::map<std::string, std::string>{{entries[1].name.substr(4), "bytes"}}));
 
     // A dropped item whose own name is not UTF-8 keeps it in the archive's file name.
     const fs::path odd = dir.file(raw, "x");
@@ -499,19 +542,33 @@ TEST_F(ZipKoreanEngineTest, NamesThatAreNotUtf8KeepTheirBytes)
     EXPECT_EQ(engine.plannedZipPath()->native(), dir.path().native() + "/\xB0\xA1\xB3\xAA (Windows용).zip");
 }
 
-TEST_F(ZipKoreanEngineTest, SymbolicLinks)
+TEST_F(ZipKoreanEngineTest, SymbolicLinksPackWhatTheyPointTo)
 {
     dir.file("real/inner.txt", "i");
+    dir.file("other/deep.txt", "d");
     ASSERT_EQ(::symlink((dir / "real").c_str(), (dir / "alias").c_str()), 0);
     ASSERT_EQ(::symlink("inner.txt", (dir / "real" / "link").c_str()), 0);
+    ASSERT_EQ(::symlink((dir / "other").c_str(), (dir / "real" / "folder").c_str()), 0);
+    ASSERT_EQ(::symlink((dir / "real").c_str(), (dir / "other" / "back").c_str()), 0);
+    ASSERT_EQ(::symlink("..", (dir.folder("real/sub") / "up").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere", (dir / "real" / "dangling").c_str()), 0);
     engine.addURLs({dir / "alias"});
-    ASSERT_EQ(engine.sources().size(), 3u);
-    EXPECT_EQ(engine.sources()[0].entryName, "alias/");
-    EXPECT_TRUE(engine.sources()[0].isDirectory);
-    EXPECT_EQ(engine.sources()[1].entryName, "alias/inner.txt");
-    EXPECT_EQ(engine.sources()[2].entryName, "alias/link");
-    EXPECT_FALSE(engine.sources()[2].isDirectory);
-    EXPECT_EQ(engine.sources()[2].filePath, dir / "real" / "link");
+
+    // The dropped link is resolved and named as dropped; a link inside packs its target's data
+    // or contents; links to a folder being walked (sub/up to its parent, other/back reached
+    // through alias/folder to the root) and dangling links are left out.
+    using Row = std::tuple<std::string, bool, std::string>;
+    std::vector<Row> got;
+    for (const auto &source : engine.sources())
+        got.emplace_back(source.entryName, source.isDirectory,
+                         source.filePath ? source.filePath->native() : std::string());
+    const auto real = [&](const char *relative) { return FilePath::realPathOrSame(dir / relative).native(); };
+    EXPECT_EQ(got, (std::vector<Row>{{"alias/", true, ""},
+                                     {"alias/folder/", true, ""},
+                                     {"alias/folder/deep.txt", false, real("other/deep.txt")},
+                                     {"alias/inner.txt", false, real("real/inner.txt")},
+                                     {"alias/link", false, real("real/inner.txt")},
+                                     {"alias/sub/", true, ""}}));
     EXPECT_EQ(engine.plannedZipPath(), dir / "alias (Windows용).zip");
 }
 
@@ -555,21 +612,20 @@ TEST_F(ZipKoreanEngineTest, EveryFormatRoundTrips)
         ASSERT_TRUE(fs::is_regular_file(made));
 
         // What the writer was asked for shows in the archive.
+        const bool locked = *c.password != '\0' && ZipKoreanEngine::supportsPassword(c.format);
         if (c.format == Format::zip) {
-            const auto entries = ZipReader::readEntries(ArchiveInput::open(made));
-            const ZipEntry &file = entries.at(1);
-            EXPECT_EQ(file.decodedName, "set/a.txt");
-            EXPECT_EQ(file.isEncrypted(), *c.password != '\0');
-            EXPECT_EQ(file.method == 99, *c.password != '\0' && c.encryption == Choice::aes256);
-        } else if (c.format == Format::sevenZip && *c.password != '\0') {
-            if (c.hideNames) {
-                EXPECT_THROW(SevenZipReader::info(made, {}), SevenZipReadError);
-            }
-            const auto info = SevenZipReader::info(made, "pw");
-            EXPECT_TRUE(info.filesEncrypted);
-            EXPECT_EQ(info.headerEncrypted, c.hideNames);
+            const auto entry = ZipBackend().list(made, {}).entries.at(1);
+            EXPECT_EQ(entry.name, "set/a.txt");
+            EXPECT_EQ(entry.isEncrypted, locked);
+            const auto detail = TestSupport::run("7zz", {"l", "-slt", q(made)});
+            EXPECT_EQ(detail.out.find("Method = AES-256") != std::string::npos,
+                      locked && c.encryption == Choice::aes256);
         } else if (c.format == Format::sevenZip) {
-            EXPECT_FALSE(SevenZipReader::info(made, {}).filesEncrypted);
+            if (locked && c.hideNames) {
+                EXPECT_THROW(SevenZipBackend().list(made, {}), FormatError);
+            }
+            const auto entries = SevenZipBackend().list(made, "pw").entries;
+            EXPECT_EQ(entries.back().isEncrypted, locked);
         }
 
         // Opened and extracted again by the engine, the tree comes back.
