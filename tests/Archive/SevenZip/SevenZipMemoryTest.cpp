@@ -121,3 +121,20 @@ TEST(SevenZipMemory, EngineExtractsAnEncryptedLoneFileWithinTheBound)
         {"archive-extract", (folder / "large.7z").native(), "--password", password.toStdString()});
     expectZeros(folder / "zeros.bin", largeSize);
 }
+
+TEST(SevenZipMemory, CreatesAndReadsBackWithinTheBound)
+{
+    TempDir dir;
+    const fs::path source = dir.folder("자료");
+    sparseZeros(source / "zeros.bin", largeSize);
+    dir.file("자료/note.txt", "작은 파일");
+    const fs::path archive = dir / "ours.7z";
+    expectWithinBound({"7z-create", archive.native(), "--password", password.toStdString(), "--hide-names",
+                       source.native()});
+    expectWithinBound({"archive-create", "7z", source.native(), "--password", password.toStdString()});
+    EXPECT_TRUE(fs::exists(dir / "자료.7z"));
+    expectWithinBound(
+        {"7z-extract", archive.native(), dir.folder("out").native(), "--password", password.toStdString()});
+    expectZeros(dir / "out/자료/zeros.bin", largeSize);
+    EXPECT_EQ(TestSupport::readBytes(dir / "out/자료/note.txt"), "작은 파일");
+}
