@@ -358,7 +358,7 @@ struct LzmaFilter {
 };
 
 constexpr int lzmaOk = 0;
-constexpr int lzmaStreamEnd = 1;
+constexpr int lzmaMemError = 5;
 constexpr int lzmaRun = 0;
 constexpr int lzmaFinish = 3;
 constexpr std::uint32_t lzmaDictSizeMin = 4096;
@@ -407,6 +407,8 @@ public:
             const int result = lzma_.code(&stream_, inputEnded_ ? lzmaFinish : lzmaRun);
             const std::size_t produced = want - stream_.availOut;
             remaining_ -= produced;
+            if (result == lzmaMemError) // the dictionary the archive asks for
+                throw std::bad_alloc();
             // 7-Zip writes LZMA without an end marker: a stream that filled the expected size is
             // complete, whatever the library says about its end.
             if (result != lzmaOk && remaining_ > 0)
@@ -438,7 +440,10 @@ private:
             }
         }
         started_ = true; // lzma_end is safe on a stream whose init failed
-        if (lzma_.rawDecoder(&stream_, filters) != lzmaOk)
+        const int result = lzma_.rawDecoder(&stream_, filters);
+        if (result == lzmaMemError)
+            throw std::bad_alloc();
+        if (result != lzmaOk)
             throw SevenZipReadError::corrupted(L("LZMA 속성"));
         buffer_.resize(chunkSize);
     }

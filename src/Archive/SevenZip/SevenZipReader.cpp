@@ -185,7 +185,7 @@ private:
             return std::nullopt;
         std::vector<std::string> parts = splitParts(*rest);
         if (isUnsafe(*rest, parts))
-            return std::nullopt; // never written outside the destination
+            throw SevenZipReadError::corrupted(L("잘못된 경로: %@", *rest));
         if (parts.empty())
             return std::nullopt;
         return parts;
