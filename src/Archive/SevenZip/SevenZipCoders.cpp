@@ -28,6 +28,13 @@ constexpr std::size_t chunkSize = std::size_t(256) << 10;
 // times faster than zlib's streaming inflater; larger ones stream.
 constexpr std::uint64_t wholeDeflateLimit = std::uint64_t(16) << 20;
 
+// A coder's input buffer: a piece of the input, never more than the input itself.
+std::size_t inputBuffer(std::uint64_t inputSize, std::size_t multiple = 1)
+{
+    const std::uint64_t rounded = (inputSize + multiple - 1) / multiple * multiple;
+    return std::size_t(std::clamp<std::uint64_t>(rounded, multiple, chunkSize));
+}
+
 bool sameId(const Bytes &id, std::span<const std::uint8_t> want)
 {
     return id.size() == want.size() && std::equal(id.begin(), id.end(), want.begin());
@@ -143,9 +150,10 @@ public:
 // bytes a writer appended to fill the last block.
 class AesStage : public Stage {
 public:
-    AesStage(std::unique_ptr<ByteSource> input, std::uint64_t expectedSize, const AesParameters &params)
+    AesStage(std::unique_ptr<ByteSource> input, std::uint64_t inputSize, std::uint64_t expectedSize,
+             const AesParameters &params, BufferPool &buffers)
         : Stage(std::move(input), expectedSize, false), cipher_(params.key, params.iv, CbcOperation::decrypt),
-          buffer_(chunkSize)
+          buffer_(buffers.take(inputBuffer(inputSize, 16)))
     {
     }
 
@@ -161,12 +169,12 @@ public:
         const std::size_t blocks = std::min(buffered_, want) / 16 * 16;
         if (blocks == 0) {
             // A read shorter than a block: decrypt one into the stash.
-            cipher_.update(std::span(buffer_).subspan(start_, 16), stash_.data());
+            cipher_.update(buffer_.span().subspan(start_, 16), stash_.data());
             consume(16);
             stashLeft_ = 16;
             return serve(out.first(std::min(want, stashLeft_)), stash_.data(), stashLeft_);
         }
-        cipher_.update(std::span(buffer_).subspan(start_, blocks), out.data());
+        cipher_.update(buffer_.span().subspan(start_, blocks), out.data());
         consume(blocks);
         remaining_ -= blocks;
         return blocks;
@@ -181,7 +189,7 @@ private:
         std::memmove(buffer_.data(), buffer_.data() + start_, buffered_);
         start_ = 0;
         while (buffered_ < 16 && !ended_) {
-            const std::size_t n = input_->read(std::span(buffer_).subspan(buffered_));
+            const std::size_t n = input_->read(buffer_.span().subspan(buffered_));
             ended_ = n == 0;
             buffered_ += n;
         }
@@ -205,7 +213,7 @@ private:
     }
 
     AesCbc cipher_;
-    Bytes buffer_;
+    BufferPool::Lease buffer_;
     std::size_t start_ = 0;
     std::size_t buffered_ = 0;
     bool ended_ = false;
@@ -218,9 +226,10 @@ private:
 class InflateStage : public Stage {
 public:
     InflateStage(std::unique_ptr<ByteSource> input, std::uint64_t inputSize, std::uint64_t expectedSize,
-                 bool afterAes)
+                 bool afterAes, BufferPool &buffers)
         : Stage(std::move(input), expectedSize, afterAes),
-          whole_(inputSize <= wholeDeflateLimit && expectedSize <= wholeDeflateLimit), inputSize_(inputSize)
+          whole_(inputSize <= wholeDeflateLimit && expectedSize <= wholeDeflateLimit), inputSize_(inputSize),
+          buffers_(buffers)
     {
     }
 
@@ -245,18 +254,27 @@ private:
     {
         if (!decoded_) {
             decoded_ = true;
-            Bytes in(std::size_t(inputSize_) + 1);
-            in.resize(readFully(*input_, in));
+            const BufferPool::Lease in = buffers_.take(std::size_t(inputSize_));
+            const std::size_t inputLength = readFully(*input_, in.span());
             std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor *)> d(
                 libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
             if (!d)
                 throw std::bad_alloc();
-            buffer_.resize(std::size_t(remaining_));
+            // Straight into the caller's buffer when the whole output fits there.
+            const auto expected = std::size_t(remaining_);
+            const bool direct = out.size() >= expected;
+            if (!direct)
+                buffer_ = buffers_.take(expected);
+            std::uint8_t *into = direct ? out.data() : buffer_.data();
             std::size_t actual = 0;
-            if (libdeflate_deflate_decompress(d.get(), in.data(), in.size(), buffer_.data(), buffer_.size(),
-                                              &actual) != LIBDEFLATE_SUCCESS ||
-                actual != buffer_.size())
+            if (libdeflate_deflate_decompress(d.get(), in.data(), inputLength, into, expected, &actual) !=
+                    LIBDEFLATE_SUCCESS ||
+                actual != expected)
                 fail(L("Deflate 해제"));
+            if (direct) {
+                remaining_ = 0;
+                return expected;
+            }
         }
         const auto n = std::size_t(std::min<std::uint64_t>(out.size(), remaining_));
         std::memcpy(out.data(), buffer_.data() + position_, n);
@@ -271,14 +289,14 @@ private:
         if (inflateInit2(&z_, -MAX_WBITS) != Z_OK)
             throw std::bad_alloc();
         zlibStarted_ = true;
-        buffer_.resize(chunkSize);
+        buffer_ = buffers_.take(inputBuffer(inputSize_));
     }
 
     // One inflate call into `out`; returns the bytes produced.
     std::size_t step(std::span<std::uint8_t> out)
     {
         if (z_.avail_in == 0 && !inputEnded_) {
-            const std::size_t n = input_->read(buffer_);
+            const std::size_t n = input_->read(buffer_.span());
             inputEnded_ = n == 0;
             z_.next_in = buffer_.data();
             z_.avail_in = uInt(n);
@@ -292,6 +310,8 @@ private:
         } else if (result == Z_BUF_ERROR) {
             if (inputEnded_ && z_.avail_in == 0)
                 fail(L("Deflate 해제")); // the stream is cut short
+        } else if (result == Z_MEM_ERROR) {
+            throw std::bad_alloc();
         } else if (result != Z_OK) {
             fail(L("Deflate 해제"));
         }
@@ -324,8 +344,9 @@ private:
 
     bool whole_;
     std::uint64_t inputSize_;
+    BufferPool &buffers_;
     bool decoded_ = false;
-    Bytes buffer_; // whole: the decoded output; streaming: the input
+    BufferPool::Lease buffer_; // whole: the decoded output; streaming: the input
     std::size_t position_ = 0;
     z_stream z_{};
     bool zlibStarted_ = false;
@@ -375,9 +396,9 @@ struct LzmaFunctions {
 class LzmaStage : public Stage {
 public:
     LzmaStage(std::unique_ptr<ByteSource> input, std::uint64_t expectedSize, std::uint64_t filterID,
-              ByteView props, bool afterAes, LzmaFunctions lzma)
+              ByteView props, bool afterAes, LzmaFunctions lzma, BufferPool &buffers)
         : Stage(std::move(input), expectedSize, afterAes), filterID_(filterID),
-          props_(props.begin(), props.end()), lzma_(lzma)
+          props_(props.begin(), props.end()), lzma_(lzma), buffers_(buffers)
     {
     }
 
@@ -397,7 +418,7 @@ public:
         int idle = 0;
         for (;;) {
             if (stream_.availIn == 0 && !inputEnded_) {
-                const std::size_t n = input_->read(buffer_);
+                const std::size_t n = input_->read(buffer_.span());
                 inputEnded_ = n == 0;
                 stream_.nextIn = buffer_.data();
                 stream_.availIn = n;
@@ -445,16 +466,17 @@ private:
             throw std::bad_alloc();
         if (result != lzmaOk)
             throw SevenZipReadError::corrupted(L("LZMA 속성"));
-        buffer_.resize(chunkSize);
+        buffer_ = buffers_.take(chunkSize);
     }
 
     std::uint64_t filterID_;
     Bytes props_;
     LzmaFunctions lzma_;
+    BufferPool &buffers_;
     LzmaStream stream_;
     bool started_ = false;
     bool inputEnded_ = false;
-    Bytes buffer_;
+    BufferPool::Lease buffer_;
 };
 
 } // namespace
@@ -504,6 +526,66 @@ std::array<std::uint8_t, 32> KeyCache::key(const QString &password, ByteView sal
     return derived;
 }
 
+BufferPool::Lease::Lease(Lease &&other) noexcept
+    : pool_(other.pool_), bytes_(std::move(other.bytes_)), capacity_(other.capacity_), size_(other.size_)
+{
+    other.pool_ = nullptr;
+}
+
+BufferPool::Lease &BufferPool::Lease::operator=(Lease &&other) noexcept
+{
+    if (this != &other) {
+        giveBack();
+        pool_ = other.pool_;
+        bytes_ = std::move(other.bytes_);
+        capacity_ = other.capacity_;
+        size_ = other.size_;
+        other.pool_ = nullptr;
+    }
+    return *this;
+}
+
+BufferPool::Lease::~Lease()
+{
+    giveBack();
+}
+
+void BufferPool::Lease::giveBack()
+{
+    // Kept while the spares stay small beside the memory bound; otherwise freed.
+    if (pool_ && bytes_ && pool_->spareBytes_ + capacity_ <= maxSpareBytes) {
+        try {
+            pool_->spares_.push_back({std::move(bytes_), capacity_});
+            pool_->spareBytes_ += capacity_;
+        } catch (const std::bad_alloc &) {
+        }
+    }
+    bytes_.reset();
+    pool_ = nullptr;
+}
+
+BufferPool::Lease BufferPool::take(std::size_t size)
+{
+    // The smallest spare that fits.
+    auto best = spares_.end();
+    for (auto it = spares_.begin(); it != spares_.end(); ++it)
+        if (it->capacity >= size && (best == spares_.end() || it->capacity < best->capacity))
+            best = it;
+    Lease lease;
+    lease.pool_ = this;
+    lease.size_ = size;
+    if (best != spares_.end()) {
+        lease.bytes_ = std::move(best->bytes);
+        lease.capacity_ = best->capacity;
+        spareBytes_ -= best->capacity;
+        spares_.erase(best);
+        return lease;
+    }
+    lease.capacity_ = std::max<std::size_t>(size, 1);
+    lease.bytes_ = std::make_unique_for_overwrite<std::uint8_t[]>(lease.capacity_);
+    return lease;
+}
+
 Bytes readAll(ByteSource &source)
 {
     Bytes out;
@@ -530,9 +612,15 @@ struct Link {
     bool afterAes = false;
 };
 
+// What every coder of one decode shares.
+struct Context {
+    const QString &password;
+    KeyCache &keys;
+    BufferPool &buffers;
+};
+
 // The coder for one method over its input.
-Link makeStage(const Coder &coder, Link input, std::uint64_t expectedSize, const QString &password,
-               KeyCache &keys)
+Link makeStage(const Coder &coder, Link input, std::uint64_t expectedSize, const Context &context)
 {
     const Bytes &id = coder.id;
     if (id.empty())
@@ -543,19 +631,21 @@ Link makeStage(const Coder &coder, Link input, std::uint64_t expectedSize, const
     if (isCopy(id)) {
         out.source = std::make_unique<CopyStage>(std::move(input.source), expectedSize, input.afterAes);
     } else if (sameId(id, deflateMethodId)) {
-        out.source =
-            std::make_unique<InflateStage>(std::move(input.source), input.size, expectedSize, input.afterAes);
+        out.source = std::make_unique<InflateStage>(std::move(input.source), input.size, expectedSize,
+                                                    input.afterAes, context.buffers);
     } else if (isLzma2(id) || isLzma(id)) {
-        out.source = LZMADecoder::shared().stream(
-            std::move(input.source), expectedSize,
-            isLzma2(id) ? LZMADecoder::lzma2Filter : LZMADecoder::lzma1Filter, coder.props, input.afterAes);
+        out.source =
+            LZMADecoder::shared().stream(std::move(input.source), expectedSize,
+                                         isLzma2(id) ? LZMADecoder::lzma2Filter : LZMADecoder::lzma1Filter,
+                                         coder.props, context.buffers, input.afterAes);
     } else if (sameId(id, aesMethodId)) {
-        if (password.isEmpty())
+        if (context.password.isEmpty())
             throw SevenZipReadError::passwordRequired();
-        const AesParameters params = aesParameters(coder.props, password, &keys);
+        const AesParameters params = aesParameters(coder.props, context.password, &context.keys);
         if (input.size % 16 != 0)
             throw SevenZipReadError::corrupted(L("AES 블록"));
-        out.source = std::make_unique<AesStage>(std::move(input.source), expectedSize, params);
+        out.source = std::make_unique<AesStage>(std::move(input.source), input.size, expectedSize, params,
+                                                context.buffers);
         out.afterAes = true;
     } else {
         throw SevenZipReadError::unsupported(
@@ -569,8 +659,8 @@ Link makeStage(const Coder &coder, Link input, std::uint64_t expectedSize, const
 class ChainBuilder {
 public:
     ChainBuilder(const Folder &folder, std::vector<std::unique_ptr<ByteSource>> &packed,
-                 const std::vector<std::uint64_t> &packedSizes, const QString &password, KeyCache &keys)
-        : folder_(folder), packed_(packed), packedSizes_(packedSizes), password_(password), keys_(keys)
+                 const std::vector<std::uint64_t> &packedSizes, const Context &context)
+        : folder_(folder), packed_(packed), packedSizes_(packedSizes), context_(context)
     {
         for (const Coder &c : folder.coders)
             if (c.numIn > maxFolderStreams || c.numOut > maxFolderStreams)
@@ -602,7 +692,7 @@ public:
             throw corruptedMapping();
         visited_[o] = true;
         Link input = inputOf(firstIn_[outOwner_[o]]);
-        return makeStage(coder, std::move(input), folder_.unpackSizes[o], password_, keys_);
+        return makeStage(coder, std::move(input), folder_.unpackSizes[o], context_);
     }
 
 private:
@@ -623,8 +713,7 @@ private:
     const Folder &folder_;
     std::vector<std::unique_ptr<ByteSource>> &packed_;
     const std::vector<std::uint64_t> &packedSizes_;
-    const QString &password_;
-    KeyCache &keys_;
+    const Context &context_;
     std::vector<std::uint64_t> firstIn_;
     std::vector<std::size_t> outOwner_;
     std::vector<bool> visited_;
@@ -637,11 +726,13 @@ struct FolderStream::Chain {
 };
 
 FolderStream::FolderStream(const Folder &folder, std::vector<std::unique_ptr<ByteSource>> packed,
-                           std::vector<std::uint64_t> packedSizes, const QString &password, KeyCache &keys)
+                           std::vector<std::uint64_t> packedSizes, const QString &password, KeyCache &keys,
+                           BufferPool &buffers)
     : folder_(folder), chain_(std::make_unique<Chain>())
 {
     packedSizes.resize(packed.size(), 0);
-    ChainBuilder builder(folder, packed, packedSizes, password, keys);
+    const Context context{password, keys, buffers};
+    ChainBuilder builder(folder, packed, packedSizes, context);
     const std::uint64_t f = folder.finalOutIndex();
     Link link = builder.produce(f);
     chain_->top = std::move(link.source);
@@ -653,10 +744,12 @@ FolderStream::~FolderStream() = default;
 std::size_t FolderStream::read(std::span<std::uint8_t> out)
 {
     const std::size_t n = chain_->top->read(out);
+    if (!folder_.crcDefined)
+        return n;
     crc_ = crc32Update(crc_, out.first(n));
     if (n == 0 && !verified_) {
         verified_ = true;
-        if (folder_.crcDefined && crc_ != folder_.crc) {
+        if (crc_ != folder_.crc) {
             if (folder_.hasAES())
                 throw SevenZipReadError::wrongPassword();
             throw SevenZipReadError::corrupted(L("폴더 CRC"));
@@ -669,6 +762,7 @@ Bytes decodeFolder(const Folder &folder, const std::vector<ByteView> &packedStre
                    KeyCache *keys)
 {
     KeyCache local;
+    BufferPool buffers;
     std::vector<ArchiveInput> inputs;
     inputs.reserve(packedStreams.size());
     std::vector<std::unique_ptr<ByteSource>> sources;
@@ -678,7 +772,8 @@ Bytes decodeFolder(const Folder &folder, const std::vector<ByteView> &packedStre
         sources.push_back(rangeSource(inputs.back(), 0, packed.size()));
         sizes.push_back(packed.size());
     }
-    FolderStream stream(folder, std::move(sources), std::move(sizes), password, keys ? *keys : local);
+    FolderStream stream(folder, std::move(sources), std::move(sizes), password, keys ? *keys : local,
+                        buffers);
     return readAll(stream);
 }
 
@@ -686,16 +781,18 @@ Bytes applyCoder(const Coder &coder, ByteView input, std::uint64_t expectedSize,
                  KeyCache *keys)
 {
     KeyCache local;
+    BufferPool buffers;
     const ArchiveInput memory(input);
     Link link = makeStage(coder, {rangeSource(memory, 0, input.size()), input.size(), false}, expectedSize,
-                          password, keys ? *keys : local);
+                          {password, keys ? *keys : local, buffers});
     return readAll(*link.source);
 }
 
 Bytes rawInflate(ByteView input, std::uint64_t expectedSize)
 {
+    BufferPool buffers;
     const ArchiveInput memory(input);
-    InflateStage stage(rangeSource(memory, 0, input.size()), input.size(), expectedSize, false);
+    InflateStage stage(rangeSource(memory, 0, input.size()), input.size(), expectedSize, false, buffers);
     return readAll(stage);
 }
 
@@ -723,19 +820,21 @@ bool LZMADecoder::available() const
 }
 
 std::unique_ptr<ByteSource> LZMADecoder::stream(std::unique_ptr<ByteSource> input, std::uint64_t expectedSize,
-                                                std::uint64_t filterID, ByteView props, bool afterAes) const
+                                                std::uint64_t filterID, ByteView props, BufferPool &buffers,
+                                                bool afterAes) const
 {
     if (!available())
         throw SevenZipReadError::unsupported(L("LZMA 라이브러리 없음"));
     return std::make_unique<LzmaStage>(std::move(input), expectedSize, filterID, props, afterAes,
-                                       LzmaFunctions{propertiesDecode_, rawDecoder_, code_, end_});
+                                       LzmaFunctions{propertiesDecode_, rawDecoder_, code_, end_}, buffers);
 }
 
 Bytes LZMADecoder::decode(ByteView input, std::uint64_t expectedSize, std::uint64_t filterID,
                           ByteView props) const
 {
+    BufferPool buffers;
     const ArchiveInput memory(input);
-    const auto decoder = stream(rangeSource(memory, 0, input.size()), expectedSize, filterID, props);
+    const auto decoder = stream(rangeSource(memory, 0, input.size()), expectedSize, filterID, props, buffers);
     return readAll(*decoder);
 }
 

@@ -59,6 +59,43 @@ private:
     std::map<std::tuple<QString, Bytes, int>, std::array<std::uint8_t, 32>> keys_;
 };
 
+// Buffers lent to the coders of one folder after another, so that a buffer is allocated, and its
+// pages first touched, once per extraction instead of once per folder. Contents are undefined.
+class BufferPool {
+public:
+    class Lease {
+    public:
+        Lease() = default;
+        Lease(Lease &&other) noexcept;
+        Lease &operator=(Lease &&other) noexcept;
+        ~Lease();
+        std::uint8_t *data() const { return bytes_.get(); }
+        std::size_t size() const { return size_; }
+        std::span<std::uint8_t> span() const { return {bytes_.get(), size_}; }
+
+    private:
+        friend class BufferPool;
+        void giveBack();
+        BufferPool *pool_ = nullptr;
+        std::unique_ptr<std::uint8_t[]> bytes_;
+        std::size_t capacity_ = 0;
+        std::size_t size_ = 0;
+    };
+
+    // A buffer of exactly `size` bytes, returned to the pool when the lease ends. The pool must
+    // outlive its leases.
+    Lease take(std::size_t size);
+
+private:
+    static constexpr std::size_t maxSpareBytes = std::size_t(40) << 20;
+    struct Spare {
+        std::unique_ptr<std::uint8_t[]> bytes;
+        std::size_t capacity = 0;
+    };
+    std::vector<Spare> spares_;
+    std::size_t spareBytes_ = 0;
+};
+
 // Bytes pulled in order.
 class ByteSource {
 public:
@@ -80,7 +117,8 @@ class FolderStream : public ByteSource {
 public:
     // packed: the folder's packed streams in packedIndices order, with their sizes.
     FolderStream(const Folder &folder, std::vector<std::unique_ptr<ByteSource>> packed,
-                 std::vector<std::uint64_t> packedSizes, const QString &password, KeyCache &keys);
+                 std::vector<std::uint64_t> packedSizes, const QString &password, KeyCache &keys,
+                 BufferPool &buffers);
     ~FolderStream() override;
     FolderStream(const FolderStream &) = delete;
     FolderStream &operator=(const FolderStream &) = delete;
@@ -125,7 +163,8 @@ public:
     // A decoder pulling from `input`; it ends after expectedSize bytes (7-Zip writes LZMA without
     // an end marker). `afterAes`: damage in the input means a wrong key.
     std::unique_ptr<ByteSource> stream(std::unique_ptr<ByteSource> input, std::uint64_t expectedSize,
-                                       std::uint64_t filterID, ByteView props, bool afterAes = false) const;
+                                       std::uint64_t filterID, ByteView props, BufferPool &buffers,
+                                       bool afterAes = false) const;
     Bytes decode(ByteView input, std::uint64_t expectedSize, std::uint64_t filterID, ByteView props) const;
 
 private:

@@ -455,7 +455,8 @@ Bytes decodeHeader(const ArchiveInput &input, const StreamsData &s, const QStrin
     if (folder.hasAES() && password.isEmpty())
         throw SevenZipReadError::passwordRequired();
     PackedStreams packed = packedStreams(input, s, s.packOffsets(), 0, s.packSizes.size(), "헤더 데이터");
-    FolderStream stream(folder, std::move(packed.sources), std::move(packed.sizes), password, keys);
+    BufferPool buffers;
+    FolderStream stream(folder, std::move(packed.sources), std::move(packed.sizes), password, keys, buffers);
     if (stream.declaredSize() > maxHeaderSize)
         throw SevenZipReadError::corrupted(L("메모리 부족"));
     return readAll(stream);

@@ -242,8 +242,8 @@ private:
         const SevenZip::Folder &folder = s.folders[f];
         SevenZip::PackedStreams packed = SevenZip::packedStreams(
             input_, s, header_.packOffsets, firstPack_[f], folder.packedIndices.size(), "데이터 범위");
-        folderStream_ = std::make_unique<SevenZip::FolderStream>(folder, std::move(packed.sources),
-                                                                 std::move(packed.sizes), password_, keys_);
+        folderStream_ = std::make_unique<SevenZip::FolderStream>(
+            folder, std::move(packed.sources), std::move(packed.sizes), password_, keys_, buffers_);
         openFolder_ = f;
         folderPosition_ = 0;
         if (buffer_.empty())
@@ -292,6 +292,7 @@ private:
     ArchiveHeader header_;
     std::vector<std::uint64_t> firstPack_;
     std::vector<std::uint64_t> firstStream_;
+    SevenZip::BufferPool buffers_; // outlives the folder streams that borrow from it
     std::unique_ptr<SevenZip::FolderStream> folderStream_;
     std::size_t openFolder_ = 0;
     std::uint64_t folderPosition_ = 0;
@@ -313,9 +314,9 @@ std::optional<std::vector<std::string>> pathComponents(std::string_view name,
     return parts;
 }
 
-ArchiveInfo infoFromMemory(std::span<const std::uint8_t> archive, const QString &password)
+ArchiveInfo info(const ArchiveInput &archive, const QString &password)
 {
-    return guarded([&] { return infoOf(ArchiveInput(archive), password); });
+    return guarded([&] { return infoOf(archive, password); });
 }
 
 ArchiveInfo info(const std::filesystem::path &path, const QString &password)
@@ -323,14 +324,12 @@ ArchiveInfo info(const std::filesystem::path &path, const QString &password)
     return guarded([&] { return infoOf(openArchive(path), password); });
 }
 
-std::int64_t extractFromMemory(std::span<const std::uint8_t> archive, const std::filesystem::path &to,
-                               bool skippingMacJunk, const std::optional<std::string> &strippingPrefix,
-                               const std::optional<std::filesystem::path> &singleFileTarget,
-                               const QString &password)
+std::int64_t extract(const ArchiveInput &archive, const std::filesystem::path &to, bool skippingMacJunk,
+                     const std::optional<std::string> &strippingPrefix,
+                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password)
 {
     return guarded([&] {
-        const ArchiveInput input(archive);
-        return Extraction(input, to, skippingMacJunk, strippingPrefix, singleFileTarget, password).run();
+        return Extraction(archive, to, skippingMacJunk, strippingPrefix, singleFileTarget, password).run();
     });
 }
 

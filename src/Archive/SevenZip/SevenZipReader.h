@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +13,8 @@
 // in bounded pieces and each folder is decoded once, front to back, each file written as its
 // bytes come out. Errors are SevenZipReadError (running out of memory included, as corrupted
 // "메모리 부족"), SevenZipError::cryptoError and, while writing files, ZipError::ioError.
+class ArchiveInput;
+
 namespace SevenZipReader {
 
 struct Entry {
@@ -39,12 +40,11 @@ std::int64_t extract(const std::filesystem::path &path, const std::filesystem::p
                      const std::optional<std::string> &strippingPrefix,
                      const std::optional<std::filesystem::path> &singleFileTarget, const QString &password);
 
-// The same over an archive already in memory.
-ArchiveInfo infoFromMemory(std::span<const std::uint8_t> archive, const QString &password);
-std::int64_t extractFromMemory(std::span<const std::uint8_t> archive, const std::filesystem::path &to,
-                               bool skippingMacJunk, const std::optional<std::string> &strippingPrefix,
-                               const std::optional<std::filesystem::path> &singleFileTarget,
-                               const QString &password);
+// The same over an archive already open (a file, or bytes in memory for tests and fuzzing).
+ArchiveInfo info(const ArchiveInput &archive, const QString &password);
+std::int64_t extract(const ArchiveInput &archive, const std::filesystem::path &to, bool skippingMacJunk,
+                     const std::optional<std::string> &strippingPrefix,
+                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password);
 
 // The parts of an entry name below the destination, after stripping the prefix; nullopt for a
 // name that is not extracted (absolute, "..", a NUL byte, nothing left, outside the prefix).

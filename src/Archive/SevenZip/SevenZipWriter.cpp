@@ -434,30 +434,35 @@ private:
     // Small files whole: deflated only when that comes out strictly shorter.
     void packWhole(const ArchiveInput &input, PackedFile &file)
     {
+        // The buffers and the compressor serve file after file: their pages are touched once.
         const auto size = std::size_t(input.size());
-        Bytes data(size);
-        if (readAt(input, 0, data) != size)
+        const auto room = std::size_t(padded(size));
+        if (wholeData_.size() < room) {
+            wholeData_.resize(room);
+            wholeDeflated_.resize(room);
+        }
+        if (readAt(input, 0, std::span(wholeData_).first(size)) != size)
             readFailed();
         file.originalSize = size;
-        file.crc = crc32(data);
-        std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor *)> c(
-            libdeflate_alloc_compressor(deflateLevel), libdeflate_free_compressor);
-        if (!c)
-            throw std::bad_alloc();
-        // An output one byte short of the input: libdeflate gives up as soon as it would not shrink.
-        Bytes deflated(std::size_t(padded(size)));
-        const std::size_t n =
-            libdeflate_deflate_compress(c.get(), data.data(), size, deflated.data(), size - 1);
-        if (n > 0) {
-            file.deflatedSize = n;
-            deflated.resize(n);
-            data = std::move(deflated);
+        file.crc = crc32(std::span(wholeData_).first(size));
+        if (!compressor_) {
+            compressor_.reset(libdeflate_alloc_compressor(deflateLevel));
+            if (!compressor_)
+                throw std::bad_alloc();
         }
-        data.resize(std::size_t(padded(data.size())), 0);
-        SevenZip::AesCbc(key_, file.iv, SevenZip::CbcOperation::encrypt).update(data, data.data());
-        out_.write(data);
-        file.cipherSize = data.size();
-        packedSize_ += data.size();
+        // An output one byte short of the input: libdeflate gives up as soon as it would not shrink.
+        const std::size_t n = libdeflate_deflate_compress(compressor_.get(), wholeData_.data(), size,
+                                                          wholeDeflated_.data(), size - 1);
+        if (n > 0)
+            file.deflatedSize = n;
+        Bytes &payload = n > 0 ? wholeDeflated_ : wholeData_;
+        const std::size_t length = n > 0 ? n : size;
+        const auto cipher = std::span(payload).first(std::size_t(padded(length)));
+        std::fill(cipher.begin() + std::ptrdiff_t(length), cipher.end(), 0);
+        SevenZip::AesCbc(key_, file.iv, SevenZip::CbcOperation::encrypt).update(cipher, cipher.data());
+        out_.write(cipher);
+        file.cipherSize = cipher.size();
+        packedSize_ += cipher.size();
     }
 
     // Large files stream: deflated into the archive, and written again stored when DEFLATE did
@@ -559,6 +564,10 @@ private:
     std::vector<Record> records_;
     std::vector<PackedFile> files_;
     std::string name_; // of the file being packed
+    Bytes wholeData_;
+    Bytes wholeDeflated_;
+    std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor *)> compressor_{
+        nullptr, libdeflate_free_compressor};
     Bytes readBuffer_;
     Bytes deflateBuffer_;
 };
