@@ -24,7 +24,7 @@ using SevenZip::FileRecord;
 using SevenZip::StreamsData;
 
 // The buffer each file's bytes pass through on their way out.
-constexpr std::size_t outputChunk = std::size_t(1) << 20;
+constexpr std::size_t outputChunk = std::size_t(256) << 10;
 
 // The name below the prefix; nullopt outside it or for the prefix's own folder.
 std::optional<std::string_view> belowPrefix(std::string_view name, const std::optional<std::string> &prefix)
