@@ -39,21 +39,6 @@ std::optional<std::string_view> belowPrefix(std::string_view name, const std::op
     return name.substr(p.size());
 }
 
-std::vector<std::string> splitParts(std::string_view name)
-{
-    std::vector<std::string> parts;
-    std::size_t begin = 0;
-    while (begin <= name.size()) {
-        std::size_t slash = name.find('/', begin);
-        if (slash == std::string_view::npos)
-            slash = name.size();
-        if (slash > begin)
-            parts.emplace_back(name.substr(begin, slash - begin));
-        begin = slash + 1;
-    }
-    return parts;
-}
-
 // A name that would reach outside the destination; a NUL would cut the path short at the system
 // call, so it is as unsafe as "..".
 bool isUnsafe(std::string_view name, const std::vector<std::string> &parts)
@@ -183,7 +168,7 @@ private:
         const auto rest = belowPrefix(name, prefix_);
         if (!rest)
             return std::nullopt;
-        std::vector<std::string> parts = splitParts(*rest);
+        std::vector<std::string> parts = nameParts(*rest);
         if (isUnsafe(*rest, parts))
             throw SevenZipReadError::corrupted(L("잘못된 경로: %@", *rest));
         if (parts.empty())
@@ -308,7 +293,7 @@ std::optional<std::vector<std::string>> pathComponents(std::string_view name,
     const auto rest = belowPrefix(name, strippingPrefix);
     if (!rest)
         return std::nullopt;
-    std::vector<std::string> parts = splitParts(*rest);
+    std::vector<std::string> parts = nameParts(*rest);
     if (isUnsafe(*rest, parts) || parts.empty())
         return std::nullopt;
     return parts;
