@@ -1,5 +1,7 @@
-// libFuzzer target: listing and extraction of an archive held in memory must end in one of the
-// reader's errors or in success, never in a crash, a hang or an exhausted memory.
+// libFuzzer target: listing and extraction of an archive held in memory (read through the same
+// bounded, streaming paths as a file) must end in one of the reader's errors or in success, never
+// in a crash, a hang or an exhausted memory.
+#include "Archive/ArchiveInput.h"
 #include "Archive/SevenZip/SevenZipError.h"
 #include "Archive/SevenZip/SevenZipReader.h"
 #include "Archive/ZipError.h"
@@ -25,10 +27,10 @@ const std::filesystem::path &scratch()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::span<const std::uint8_t> archive(data, size);
+    const ArchiveInput archive(std::span<const std::uint8_t>(data, size));
     const QString password = QStringLiteral("pw");
     try {
-        SevenZipReader::infoFromMemory(archive, password);
+        SevenZipReader::info(archive, password);
     } catch (const SevenZipReadError &) {
     } catch (const SevenZipError &) {
     }
@@ -37,10 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     try {
         // Odd sizes write real paths below the folder; even sizes send every file to one target.
         if (size % 2 == 1)
-            SevenZipReader::extractFromMemory(archive, out, true, std::nullopt, std::nullopt, password);
+            SevenZipReader::extract(archive, out, true, std::nullopt, std::nullopt, password);
         else
-            SevenZipReader::extractFromMemory(archive, out, false, std::nullopt, scratch() / "single",
-                                              password);
+            SevenZipReader::extract(archive, out, false, std::nullopt, scratch() / "single", password);
     } catch (const SevenZipReadError &) {
     } catch (const SevenZipError &) {
     } catch (const ZipError &) {

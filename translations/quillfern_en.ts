@@ -240,6 +240,10 @@ Quillfern version: %@ · %@</translation>
         <translation>Read failed: %@</translation>
     </message>
     <message>
+        <source>메모리 부족</source>
+        <translation>out of memory</translation>
+    </message>
+    <message>
         <source>이 시스템에서 압축 라이브러리를 사용할 수 없습니다.</source>
         <translation>The archive library is not available on this system.</translation>
     </message>
@@ -260,12 +264,36 @@ Quillfern version: %@ · %@</translation>
         <translation>input stream mapping</translation>
     </message>
     <message>
-        <source>코더 수</source>
-        <translation>coder count</translation>
+        <source>데이터 범위</source>
+        <translation>data range</translation>
     </message>
     <message>
-        <source>폴더 CRC</source>
-        <translation>folder CRC</translation>
+        <source>AES 블록</source>
+        <translation>AES block</translation>
+    </message>
+    <message>
+        <source>Deflate 해제</source>
+        <translation>Deflate decoding</translation>
+    </message>
+    <message>
+        <source>LZMA 해제 (코드 %lld)</source>
+        <translation>LZMA decoding (code %lld)</translation>
+    </message>
+    <message>
+        <source>LZMA 속성</source>
+        <translation>LZMA properties</translation>
+    </message>
+    <message>
+        <source>코더 ID</source>
+        <translation>coder ID</translation>
+    </message>
+    <message>
+        <source>코더 %@ — 7-Zip 기본 설정(LZMA2)으로 다시 압축해 보세요</source>
+        <translation>coder %@ — try compressing it again with the 7-Zip defaults (LZMA2)</translation>
+    </message>
+    <message>
+        <source>코더 수</source>
+        <translation>coder count</translation>
     </message>
     <message>
         <source>복합 코더</source>
@@ -276,32 +304,12 @@ Quillfern version: %@ · %@</translation>
         <translation>out of range</translation>
     </message>
     <message>
-        <source>코더 ID</source>
-        <translation>coder ID</translation>
-    </message>
-    <message>
-        <source>AES 블록</source>
-        <translation>AES block</translation>
-    </message>
-    <message>
-        <source>코더 %@ — 7-Zip 기본 설정(LZMA2)으로 다시 압축해 보세요</source>
-        <translation>coder %@ — try compressing it again with the 7-Zip defaults (LZMA2)</translation>
-    </message>
-    <message>
-        <source>Deflate 해제</source>
-        <translation>Deflate decoding</translation>
+        <source>폴더 CRC</source>
+        <translation>folder CRC</translation>
     </message>
     <message>
         <source>LZMA 라이브러리 없음</source>
         <translation>LZMA library missing</translation>
-    </message>
-    <message>
-        <source>LZMA 속성</source>
-        <translation>LZMA properties</translation>
-    </message>
-    <message>
-        <source>LZMA 해제 (코드 %lld)</source>
-        <translation>LZMA decoding (code %lld)</translation>
     </message>
     <message>
         <source>AES 속성</source>
@@ -368,16 +376,16 @@ Quillfern version: %@ · %@</translation>
         <translation>stream mapping</translation>
     </message>
     <message>
-        <source>헤더 위치</source>
-        <translation>header position</translation>
-    </message>
-    <message>
         <source>헤더 폴더</source>
         <translation>header folder</translation>
     </message>
     <message>
         <source>헤더 데이터</source>
         <translation>header data</translation>
+    </message>
+    <message>
+        <source>헤더 위치</source>
+        <translation>header position</translation>
     </message>
     <message>
         <source>헤더 시작</source>
@@ -392,8 +400,8 @@ Quillfern version: %@ · %@</translation>
         <translation>file read</translation>
     </message>
     <message>
-        <source>데이터 범위</source>
-        <translation>data range</translation>
+        <source>잘못된 경로: %@</source>
+        <translation>invalid path: %@</translation>
     </message>
     <message>
         <source>CRC 불일치</source>
@@ -402,10 +410,6 @@ Quillfern version: %@ · %@</translation>
     <message>
         <source>ZIP64 (4GB 이상)</source>
         <translation>ZIP64 (over 4 GB)</translation>
-    </message>
-    <message>
-        <source>메모리 부족</source>
-        <translation>out of memory</translation>
     </message>
     <message>
         <source>로컬 헤더</source>
@@ -442,10 +446,6 @@ Quillfern version: %@ · %@</translation>
     <message>
         <source>압축 해제 실패</source>
         <translation>decompression failed</translation>
-    </message>
-    <message>
-        <source>잘못된 경로: %@</source>
-        <translation>invalid path: %@</translation>
     </message>
     <message>
         <source>날짜</source>
@@ -4438,6 +4438,14 @@ Drop more files to keep checking.</translation>
         <translation>No video track</translation>
     </message>
     <message>
+        <source>알 수 없는 오류</source>
+        <translation>Unknown error</translation>
+    </message>
+    <message>
+        <source>CP949 복원</source>
+        <translation>CP949 restored</translation>
+    </message>
+    <message>
         <source>ZIP — 호환 최고, Windows 권장</source>
         <translation>ZIP — most compatible, best for Windows</translation>
     </message>
@@ -4487,10 +4495,6 @@ Drop more files to keep checking.</translation>
     <message>
         <source> · 암호 필요</source>
         <translation> · password required</translation>
-    </message>
-    <message>
-        <source>CP949 복원</source>
-        <translation>CP949 restored</translation>
     </message>
     <message>
         <source>암호가 올바르지 않거나 목록을 읽을 수 없습니다.</source>

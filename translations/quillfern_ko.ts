@@ -240,6 +240,10 @@
         <translation>읽기 실패: %@</translation>
     </message>
     <message>
+        <source>메모리 부족</source>
+        <translation>메모리 부족</translation>
+    </message>
+    <message>
         <source>이 시스템에서 압축 라이브러리를 사용할 수 없습니다.</source>
         <translation>이 시스템에서 압축 라이브러리를 사용할 수 없습니다.</translation>
     </message>
@@ -260,12 +264,36 @@
         <translation>입력 스트림 매핑</translation>
     </message>
     <message>
-        <source>코더 수</source>
-        <translation>코더 수</translation>
+        <source>데이터 범위</source>
+        <translation>데이터 범위</translation>
     </message>
     <message>
-        <source>폴더 CRC</source>
-        <translation>폴더 CRC</translation>
+        <source>AES 블록</source>
+        <translation>AES 블록</translation>
+    </message>
+    <message>
+        <source>Deflate 해제</source>
+        <translation>Deflate 해제</translation>
+    </message>
+    <message>
+        <source>LZMA 해제 (코드 %lld)</source>
+        <translation>LZMA 해제 (코드 %lld)</translation>
+    </message>
+    <message>
+        <source>LZMA 속성</source>
+        <translation>LZMA 속성</translation>
+    </message>
+    <message>
+        <source>코더 ID</source>
+        <translation>코더 ID</translation>
+    </message>
+    <message>
+        <source>코더 %@ — 7-Zip 기본 설정(LZMA2)으로 다시 압축해 보세요</source>
+        <translation>코더 %@ — 7-Zip 기본 설정(LZMA2)으로 다시 압축해 보세요</translation>
+    </message>
+    <message>
+        <source>코더 수</source>
+        <translation>코더 수</translation>
     </message>
     <message>
         <source>복합 코더</source>
@@ -276,32 +304,12 @@
         <translation>범위 초과</translation>
     </message>
     <message>
-        <source>코더 ID</source>
-        <translation>코더 ID</translation>
-    </message>
-    <message>
-        <source>AES 블록</source>
-        <translation>AES 블록</translation>
-    </message>
-    <message>
-        <source>코더 %@ — 7-Zip 기본 설정(LZMA2)으로 다시 압축해 보세요</source>
-        <translation>코더 %@ — 7-Zip 기본 설정(LZMA2)으로 다시 압축해 보세요</translation>
-    </message>
-    <message>
-        <source>Deflate 해제</source>
-        <translation>Deflate 해제</translation>
+        <source>폴더 CRC</source>
+        <translation>폴더 CRC</translation>
     </message>
     <message>
         <source>LZMA 라이브러리 없음</source>
         <translation>LZMA 라이브러리 없음</translation>
-    </message>
-    <message>
-        <source>LZMA 속성</source>
-        <translation>LZMA 속성</translation>
-    </message>
-    <message>
-        <source>LZMA 해제 (코드 %lld)</source>
-        <translation>LZMA 해제 (코드 %lld)</translation>
     </message>
     <message>
         <source>AES 속성</source>
@@ -368,16 +376,16 @@
         <translation>스트림 매핑</translation>
     </message>
     <message>
-        <source>헤더 위치</source>
-        <translation>헤더 위치</translation>
-    </message>
-    <message>
         <source>헤더 폴더</source>
         <translation>헤더 폴더</translation>
     </message>
     <message>
         <source>헤더 데이터</source>
         <translation>헤더 데이터</translation>
+    </message>
+    <message>
+        <source>헤더 위치</source>
+        <translation>헤더 위치</translation>
     </message>
     <message>
         <source>헤더 시작</source>
@@ -392,8 +400,8 @@
         <translation>파일 읽기</translation>
     </message>
     <message>
-        <source>데이터 범위</source>
-        <translation>데이터 범위</translation>
+        <source>잘못된 경로: %@</source>
+        <translation>잘못된 경로: %@</translation>
     </message>
     <message>
         <source>CRC 불일치</source>
@@ -402,10 +410,6 @@
     <message>
         <source>ZIP64 (4GB 이상)</source>
         <translation>ZIP64 (4GB 이상)</translation>
-    </message>
-    <message>
-        <source>메모리 부족</source>
-        <translation>메모리 부족</translation>
     </message>
     <message>
         <source>로컬 헤더</source>
@@ -442,10 +446,6 @@
     <message>
         <source>압축 해제 실패</source>
         <translation>압축 해제 실패</translation>
-    </message>
-    <message>
-        <source>잘못된 경로: %@</source>
-        <translation>잘못된 경로: %@</translation>
     </message>
     <message>
         <source>날짜</source>
@@ -4372,6 +4372,14 @@
         <translation>비디오 트랙 없음</translation>
     </message>
     <message>
+        <source>알 수 없는 오류</source>
+        <translation>알 수 없는 오류</translation>
+    </message>
+    <message>
+        <source>CP949 복원</source>
+        <translation>CP949 복원</translation>
+    </message>
+    <message>
         <source>ZIP — 호환 최고, Windows 권장</source>
         <translation>ZIP — 호환 최고, Windows 권장</translation>
     </message>
@@ -4418,10 +4426,6 @@
     <message>
         <source> · 암호 필요</source>
         <translation> · 암호 필요</translation>
-    </message>
-    <message>
-        <source>CP949 복원</source>
-        <translation>CP949 복원</translation>
     </message>
     <message>
         <source>암호가 올바르지 않거나 목록을 읽을 수 없습니다.</source>

@@ -145,6 +145,21 @@ std::vector<std::uint8_t> readWholeFile(const fs::path &path)
     return std::move(*bytes);
 }
 
+std::vector<std::string> nameParts(std::string_view entryName)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= entryName.size()) {
+        std::size_t slash = entryName.find('/', start);
+        if (slash == std::string_view::npos)
+            slash = entryName.size();
+        if (slash > start)
+            parts.emplace_back(entryName.substr(start, slash - start));
+        start = slash + 1;
+    }
+    return parts;
+}
+
 bool isMacJunk(std::string_view entryName)
 {
     std::string_view last;

@@ -40,6 +40,9 @@ std::vector<std::uint8_t> readWholeFile(const std::filesystem::path &path);
 std::optional<std::vector<std::uint8_t>> readRegularFile(const std::filesystem::path &path,
                                                          bool followLinks = true);
 
+// The "/"-separated parts of an entry name, empty ones dropped ("a//b/" gives a, b).
+std::vector<std::string> nameParts(std::string_view entryName);
+
 // macOS junk inside an archive: a "__MACOSX" component, or a last component ".DS_Store" or
 // beginning with "._" (empty components dropped; exact, case-sensitive).
 bool isMacJunk(std::string_view entryName);

@@ -5,13 +5,16 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The program's own reader of 7z archives: lists entries and extracts them. Errors are
-// SevenZipReadError, SevenZipError::cryptoError and, while writing files, ZipError::ioError.
+// The program's own reader of 7z archives: lists entries and extracts them. The archive is read
+// in bounded pieces and each folder is decoded once, front to back, each file written as its
+// bytes come out. Errors are SevenZipReadError (running out of memory included, as corrupted
+// "메모리 부족"), SevenZipError::cryptoError and, while writing files, ZipError::ioError.
+class ArchiveInput;
+
 namespace SevenZipReader {
 
 struct Entry {
@@ -28,22 +31,23 @@ struct ArchiveInfo {
 
 ArchiveInfo info(const std::filesystem::path &path, const QString &password);
 
-// Extracts into an existing folder; returns the number of files written. Entries whose names
-// would leave the destination are skipped silently. With a singleFileTarget every file goes to
-// that path and entries without data are ignored.
+// Extracts into an existing folder; returns the number of files written. Names are composed to
+// NFC; a file whose name is taken (by an earlier entry or anything already there) gets a free
+// name. A name that would leave the destination (absolute, "..", NUL) refuses the whole
+// extraction before anything is written. With a singleFileTarget every file goes to that path
+// in turn and entries without data are ignored.
 std::int64_t extract(const std::filesystem::path &path, const std::filesystem::path &to, bool skippingMacJunk,
                      const std::optional<std::string> &strippingPrefix,
                      const std::optional<std::filesystem::path> &singleFileTarget, const QString &password);
 
-// The same over an archive already in memory.
-ArchiveInfo infoFromMemory(std::span<const std::uint8_t> archive, const QString &password);
-std::int64_t extractFromMemory(std::span<const std::uint8_t> archive, const std::filesystem::path &to,
-                               bool skippingMacJunk, const std::optional<std::string> &strippingPrefix,
-                               const std::optional<std::filesystem::path> &singleFileTarget,
-                               const QString &password);
+// The same over an archive already open (a file, or bytes in memory for tests and fuzzing).
+ArchiveInfo info(const ArchiveInput &archive, const QString &password);
+std::int64_t extract(const ArchiveInput &archive, const std::filesystem::path &to, bool skippingMacJunk,
+                     const std::optional<std::string> &strippingPrefix,
+                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password);
 
 // The parts of an entry name below the destination, after stripping the prefix; nullopt for a
-// name that must not be extracted (absolute, "..", a NUL byte, nothing left, outside the prefix).
+// name that is not extracted (absolute, "..", a NUL byte, nothing left, outside the prefix).
 std::optional<std::vector<std::string>> pathComponents(std::string_view name,
                                                        const std::optional<std::string> &strippingPrefix);
 

@@ -1,20 +1,24 @@
 #include "Archive/SevenZip/SevenZipWriter.h"
 
 #include "Archive/ArchiveFiles.h"
+#include "Archive/ArchiveInput.h"
+#include "Archive/OutputFile.h"
 #include "Archive/SevenZip/SevenZipCoders.h"
 #include "Archive/SevenZip/SevenZipError.h"
+#include "Archive/SevenZip/SevenZipFormat.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
 
 #include <libdeflate.h>
 #include <openssl/rand.h>
+#include <zlib.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
+#include <algorithm>
+#include <cstring>
 #include <memory>
+#include <new>
 #include <optional>
-#include <sys/stat.h>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace SevenZipWriter {
@@ -23,8 +27,18 @@ namespace {
 
 using SevenZip::Bytes;
 using SevenZip::ByteView;
+using SevenZip::Property;
 
 constexpr int cyclesPower = 19;
+constexpr int deflateLevel = 6;
+// Files up to this size are read and deflated whole by libdeflate (several times faster than
+// zlib); larger ones stream through zlib's deflater.
+constexpr std::uint64_t wholeFileLimit = std::uint64_t(16) << 20;
+// The piece of a large file read, deflated and encrypted at a time (a multiple of 16).
+constexpr std::size_t chunkSize = std::size_t(1) << 20;
+
+using Key = std::array<std::uint8_t, 32>;
+using Iv = std::array<std::uint8_t, 16>;
 
 struct Record {
     std::string name;
@@ -36,18 +50,18 @@ struct PackedFile {
     std::uint64_t cipherSize = 0;
     std::optional<std::uint64_t> deflatedSize;
     std::uint64_t originalSize = 0;
-    Bytes iv;
+    Iv iv{};
     std::uint32_t crc = 0;
 };
 
-Bytes randomBytes(std::size_t n)
+void randomBytes(std::span<std::uint8_t> into)
 {
-    Bytes bytes(n);
-    if (RAND_bytes(bytes.data(), int(n)) != 1)
+    if (RAND_bytes(into.data(), int(into.size())) != 1)
         throw SevenZipError::cryptoError();
-    return bytes;
 }
 
+// The 7z number encoding in its shortest form: the first byte's leading one bits count the bytes
+// that follow (the value's low bytes, little-endian); its remaining bits hold the high part.
 void writeNumber(Bytes &out, std::uint64_t value)
 {
     int extra = 8;
@@ -63,6 +77,11 @@ void writeNumber(Bytes &out, std::uint64_t value)
     out.push_back(first);
     for (int i = 0; i < extra; ++i)
         out.push_back(std::uint8_t(value >> (8 * i)));
+}
+
+void put(Bytes &out, Property id)
+{
+    out.push_back(SevenZip::byte(id));
 }
 
 Bytes bitVector(const std::vector<bool> &items)
@@ -91,21 +110,7 @@ void append(Bytes &out, ByteView bytes)
     out.insert(out.end(), bytes.begin(), bytes.end());
 }
 
-Bytes rawDeflate(ByteView input)
-{
-    std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor *)> c(
-        libdeflate_alloc_compressor(6), libdeflate_free_compressor);
-    if (!c)
-        return {};
-    Bytes out(input.size() + 64);
-    const std::size_t n =
-        libdeflate_deflate_compress(c.get(), input.data(), input.size(), out.data(), out.size());
-    if (n < 1)
-        return {};
-    out.resize(n);
-    return out;
-}
-
+// 0xC0 | power: salt and IV present; then (salt size - 1) << 4 | (IV size - 1); salt; IV.
 Bytes aesProperties(ByteView salt, ByteView iv)
 {
     Bytes props{std::uint8_t(0xC0 | cyclesPower), std::uint8_t(((salt.size() - 1) << 4) | (iv.size() - 1))};
@@ -114,6 +119,7 @@ Bytes aesProperties(ByteView salt, ByteView iv)
     return props;
 }
 
+// One coder; flag 0x24: a 4-byte method ID followed by properties.
 Bytes aesOnlyFolder(ByteView salt, ByteView iv)
 {
     Bytes folder{0x01, 0x24};
@@ -124,6 +130,7 @@ Bytes aesOnlyFolder(ByteView salt, ByteView iv)
     return folder;
 }
 
+// Two coders, Deflate (flag 0x03: a 3-byte ID, no properties) then 7zAES, and one bind pair.
 Bytes folderDefinition(const PackedFile &file, ByteView salt)
 {
     if (!file.deflatedSize)
@@ -135,8 +142,8 @@ Bytes folderDefinition(const PackedFile &file, ByteView salt)
     const Bytes props = aesProperties(salt, file.iv);
     writeNumber(folder, props.size());
     append(folder, props);
-    folder.push_back(0x00); // bind pair: Deflate's input takes the 7zAES output
-    folder.push_back(0x01);
+    folder.push_back(0x00); // bind pair: Deflate's input (in-stream 0) takes the 7zAES output
+    folder.push_back(0x01); // (out-stream 1)
     return folder;
 }
 
@@ -149,28 +156,29 @@ struct FolderEntry {
 Bytes streamsInfoBody(std::uint64_t packPosition, const std::vector<std::uint64_t> &packSizes,
                       const std::vector<FolderEntry> &folders, const std::vector<std::uint32_t> *streamCRCs)
 {
-    Bytes out{0x06};
+    Bytes out;
+    put(out, Property::packInfo);
     writeNumber(out, packPosition);
     writeNumber(out, packSizes.size());
-    out.push_back(0x09);
+    put(out, Property::size);
     for (std::uint64_t size : packSizes)
         writeNumber(out, size);
-    out.push_back(0x00);
+    put(out, Property::end);
 
-    out.push_back(0x07);
-    out.push_back(0x0B);
+    put(out, Property::unpackInfo);
+    put(out, Property::folder);
     writeNumber(out, folders.size());
-    out.push_back(0x00);
+    out.push_back(0x00); // the folders follow here, not in an additional stream
     for (const FolderEntry &f : folders)
         append(out, f.definition);
-    out.push_back(0x0C);
+    put(out, Property::codersUnpackSize);
     for (const FolderEntry &f : folders)
         for (std::uint64_t size : f.unpackSizes)
             writeNumber(out, size);
     const bool anyCrc =
         std::any_of(folders.begin(), folders.end(), [](const FolderEntry &f) { return bool(f.crc); });
     if (anyCrc) {
-        out.push_back(0x0A);
+        put(out, Property::crc);
         const bool all =
             std::all_of(folders.begin(), folders.end(), [](const FolderEntry &f) { return bool(f.crc); });
         out.push_back(all ? 0x01 : 0x00);
@@ -184,17 +192,18 @@ Bytes streamsInfoBody(std::uint64_t packPosition, const std::vector<std::uint64_
             if (f.crc)
                 appendUInt32LE(out, *f.crc);
     }
-    out.push_back(0x00);
+    put(out, Property::end);
 
+    // One file per folder, so the substreams info holds only the files' CRCs.
     if (streamCRCs) {
-        out.push_back(0x08);
-        out.push_back(0x0A);
-        out.push_back(0x01);
+        put(out, Property::subStreamsInfo);
+        put(out, Property::crc);
+        out.push_back(0x01); // all defined
         for (std::uint32_t crc : *streamCRCs)
             appendUInt32LE(out, crc);
-        out.push_back(0x00);
+        put(out, Property::end);
     }
-    out.push_back(0x00);
+    put(out, Property::end);
     return out;
 }
 
@@ -208,12 +217,21 @@ Bytes utf16le(const std::string &name)
     return out;
 }
 
+// Each property: its ID, its size in bytes, its data.
+void property(Bytes &out, Property id, const Bytes &data)
+{
+    put(out, id);
+    writeNumber(out, data.size());
+    append(out, data);
+}
+
 Bytes filesInfo(const std::vector<Record> &records)
 {
-    Bytes out{0x05};
+    Bytes out;
+    put(out, Property::filesInfo);
     writeNumber(out, records.size());
     std::vector<bool> emptyStream;
-    std::vector<bool> emptyFile;
+    std::vector<bool> emptyFile; // over the empty streams only
     bool anyEmptyFile = false;
     for (const Record &r : records) {
         emptyStream.push_back(r.isDirectory || r.isEmptyFile);
@@ -221,158 +239,354 @@ Bytes filesInfo(const std::vector<Record> &records)
             emptyFile.push_back(!r.isDirectory && r.isEmptyFile);
         anyEmptyFile = anyEmptyFile || r.isEmptyFile;
     }
-    if (std::find(emptyStream.begin(), emptyStream.end(), true) != emptyStream.end()) {
-        const Bytes v = bitVector(emptyStream);
-        out.push_back(0x0E);
-        writeNumber(out, v.size());
-        append(out, v);
-    }
-    if (anyEmptyFile) {
-        const Bytes v = bitVector(emptyFile);
-        out.push_back(0x0F);
-        writeNumber(out, v.size());
-        append(out, v);
-    }
-    Bytes names{0x00};
+    if (std::find(emptyStream.begin(), emptyStream.end(), true) != emptyStream.end())
+        property(out, Property::emptyStream, bitVector(emptyStream));
+    if (anyEmptyFile)
+        property(out, Property::emptyFile, bitVector(emptyFile));
+    Bytes names{0x00}; // the names follow here, not in an additional stream
     for (const Record &r : records) {
         append(names, utf16le(r.name));
         names.push_back(0x00);
         names.push_back(0x00);
     }
-    out.push_back(0x11);
-    writeNumber(out, names.size());
-    append(out, names);
+    property(out, Property::name, names);
 
+    // All defined, kept here; then per record FILE_ATTRIBUTE_DIRECTORY or FILE_ATTRIBUTE_ARCHIVE.
     Bytes attributes{0x01, 0x00};
     for (const Record &r : records)
         appendUInt32LE(attributes, r.isDirectory ? 0x10 : 0x20);
-    out.push_back(0x15);
-    writeNumber(out, attributes.size());
-    append(out, attributes);
-    out.push_back(0x00);
+    property(out, Property::windowsAttributes, attributes);
+    put(out, Property::end);
     return out;
 }
 
-void padTo16(Bytes &bytes)
+std::uint64_t padded(std::uint64_t size)
 {
-    bytes.resize((bytes.size() + 15) / 16 * 16, 0);
+    return (size + 15) / 16 * 16;
 }
 
-// Writes beside the target and renames into place, so a failure leaves nothing under its name.
-void writeInPlace(ByteView archive, const std::filesystem::path &at)
-{
-    const Bytes suffix = randomBytes(6);
-    std::string tag;
-    for (std::uint8_t b : suffix) {
-        char hex[3];
-        std::snprintf(hex, sizeof hex, "%02x", b);
-        tag += hex;
+// Encrypts what it is given into the archive: whole blocks as they fill, the last block filled
+// with zero bytes.
+class EncryptingSink {
+public:
+    EncryptingSink(OutputFile &out, const Key &key, const Iv &iv)
+        : out_(out), cipher_(key, iv, SevenZip::CbcOperation::encrypt), buffer_(chunkSize)
+    {
     }
-    std::filesystem::path temp = at;
-    temp.replace_filename("." + at.filename().native() + "." + tag + ".tmp");
-    writeNewFile(archive, temp);
-    if (::rename(temp.c_str(), at.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(at)));
+
+    void write(ByteView bytes)
+    {
+        while (!bytes.empty()) {
+            const std::size_t n = std::min(bytes.size(), buffer_.size() - used_);
+            std::memcpy(buffer_.data() + used_, bytes.data(), n);
+            used_ += n;
+            bytes = bytes.subspan(n);
+            if (used_ == buffer_.size())
+                flush(used_);
+        }
     }
-}
 
-} // namespace
+    // Returns the bytes written to the archive.
+    std::uint64_t finish()
+    {
+        const auto end = std::size_t(padded(used_));
+        std::fill(buffer_.begin() + std::ptrdiff_t(used_), buffer_.begin() + std::ptrdiff_t(end), 0);
+        flush(end);
+        return written_;
+    }
 
-void create(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
-            const QString &password, bool encryptHeader)
-{
-    const Bytes salt = randomBytes(16);
-    const auto key = SevenZip::deriveSevenZipKey(password, salt, cyclesPower);
+private:
+    void flush(std::size_t n)
+    {
+        cipher_.update(std::span(buffer_).first(n), buffer_.data());
+        out_.write(std::span(buffer_).first(n));
+        written_ += n;
+        used_ = 0;
+    }
 
-    std::vector<Record> records;
-    std::vector<PackedFile> files;
-    Bytes packed;
-    for (const ZipWriter::Source &source : sources) {
+    OutputFile &out_;
+    SevenZip::AesCbc cipher_;
+    Bytes buffer_;
+    std::size_t used_ = 0;
+    std::uint64_t written_ = 0;
+};
+
+class ArchiveBuilder {
+public:
+    ArchiveBuilder(const std::filesystem::path &at, const QString &password)
+        : at_(at), key_(deriveKey(password)), out_(OutputFile::replacing(at))
+    {
+        // The start header is written last, once the header's place is known.
+        const std::array<std::uint8_t, SevenZip::startHeaderSize> placeholder{};
+        out_.write(placeholder);
+    }
+
+    void add(const ZipWriter::Source &source)
+    {
         Record record;
         record.name = source.entryName;
         if (!record.name.empty() && record.name.back() == '/')
             record.name.pop_back();
         if (source.isDirectory) {
             record.isDirectory = true;
-            records.push_back(std::move(record));
-            continue;
+            records_.push_back(std::move(record));
+            return;
         }
-        std::optional<Bytes> data;
-        // A source is read only when it is a regular file itself, never through a symbolic link.
-        if (source.filePath)
-            data = readRegularFile(*source.filePath, false);
-        if (!data)
+        std::optional<ArchiveInput> input;
+        try {
+            // Symbolic links are followed: a link to a file packs the file.
+            if (source.filePath)
+                input.emplace(ArchiveInput::open(*source.filePath));
+        } catch (const ZipError &) {
+        }
+        if (!input)
             throw SevenZipError::ioError(L("읽기 실패: %@", record.name));
-        if (data->empty()) {
+        if (input->size() == 0) {
             record.isEmptyFile = true;
-            records.push_back(std::move(record));
-            continue;
+            records_.push_back(std::move(record));
+            return;
         }
-        records.push_back(std::move(record));
-
         PackedFile file;
-        file.originalSize = data->size();
-        file.crc = crc32(*data);
-        Bytes payload = rawDeflate(*data);
-        if (!payload.empty() && payload.size() < data->size()) {
-            file.deflatedSize = payload.size();
-        } else {
-            payload = std::move(*data);
+        randomBytes(file.iv);
+        name_ = record.name;
+        if (input->size() <= wholeFileLimit)
+            packWhole(*input, file);
+        else
+            packStreaming(*input, file);
+        records_.push_back(std::move(record));
+        files_.push_back(file);
+    }
+
+    void finish(bool encryptHeader)
+    {
+        Bytes header;
+        put(header, Property::header);
+        if (!files_.empty()) {
+            put(header, Property::mainStreamsInfo);
+            std::vector<std::uint64_t> packSizes;
+            std::vector<FolderEntry> folders;
+            std::vector<std::uint32_t> crcs;
+            for (const PackedFile &f : files_) {
+                packSizes.push_back(f.cipherSize);
+                FolderEntry entry{folderDefinition(f, salt_), {f.originalSize}, std::nullopt};
+                if (f.deflatedSize)
+                    entry.unpackSizes.push_back(*f.deflatedSize);
+                folders.push_back(std::move(entry));
+                crcs.push_back(f.crc);
+            }
+            append(header, streamsInfoBody(0, packSizes, folders, &crcs));
         }
-        data.reset();
-        file.iv = randomBytes(16);
-        padTo16(payload);
-        const Bytes cipher = SevenZip::aesCbc(payload, key, file.iv, SevenZip::CbcOperation::encrypt);
+        append(header, filesInfo(records_));
+        put(header, Property::end);
+
+        if (encryptHeader) {
+            Iv iv{};
+            randomBytes(iv);
+            const std::uint64_t plainSize = header.size();
+            // The CRC of the plain header lets a reader tell a wrong password from a damaged file.
+            const std::uint32_t plainCrc = crc32(header);
+            header.resize(std::size_t(padded(header.size())), 0);
+            SevenZip::AesCbc(key_, iv, SevenZip::CbcOperation::encrypt).update(header, header.data());
+            const std::uint64_t position = packedSize_;
+            out_.write(header);
+            packedSize_ += header.size();
+            Bytes encoded;
+            put(encoded, Property::encodedHeader);
+            append(encoded, streamsInfoBody(position, {header.size()},
+                                            {{aesOnlyFolder(salt_, iv), {plainSize}, plainCrc}}, nullptr));
+            header = std::move(encoded);
+        }
+        out_.write(header);
+
+        // Version 0.4, the start-header CRC, then the next-header offset, size and CRC.
+        Bytes start(SevenZip::signature.begin(), SevenZip::signature.end());
+        start.push_back(0x00);
+        start.push_back(0x04);
+        Bytes next;
+        appendUInt64LE(next, packedSize_);
+        appendUInt64LE(next, header.size());
+        appendUInt32LE(next, crc32(header));
+        appendUInt32LE(start, crc32(next));
+        append(start, next);
+        out_.writeAt(0, start);
+        out_.commit();
+    }
+
+private:
+    Key deriveKey(const QString &password)
+    {
+        randomBytes(salt_);
+        return SevenZip::deriveSevenZipKey(password, salt_, cyclesPower);
+    }
+
+    [[noreturn]] void readFailed() const { throw SevenZipError::ioError(L("읽기 실패: %@", name_)); }
+
+    // A read of the source file; its failure names the entry.
+    std::size_t readAt(const ArchiveInput &input, std::uint64_t offset, std::span<std::uint8_t> into) const
+    {
+        try {
+            return input.readAt(offset, into);
+        } catch (const ZipError &) {
+            readFailed();
+        }
+    }
+
+    // Small files whole: deflated only when that comes out strictly shorter.
+    void packWhole(const ArchiveInput &input, PackedFile &file)
+    {
+        // The buffers and the compressor serve file after file: their pages are touched once.
+        const auto size = std::size_t(input.size());
+        const auto room = std::size_t(padded(size));
+        if (wholeData_.size() < room) {
+            wholeData_.resize(room);
+            wholeDeflated_.resize(room);
+        }
+        if (readAt(input, 0, std::span(wholeData_).first(size)) != size)
+            readFailed();
+        file.originalSize = size;
+        file.crc = crc32(std::span(wholeData_).first(size));
+        if (!compressor_) {
+            compressor_.reset(libdeflate_alloc_compressor(deflateLevel));
+            if (!compressor_)
+                throw std::bad_alloc();
+        }
+        // An output one byte short of the input: libdeflate gives up as soon as it would not shrink.
+        const std::size_t n = libdeflate_deflate_compress(compressor_.get(), wholeData_.data(), size,
+                                                          wholeDeflated_.data(), size - 1);
+        if (n > 0)
+            file.deflatedSize = n;
+        Bytes &payload = n > 0 ? wholeDeflated_ : wholeData_;
+        const std::size_t length = n > 0 ? n : size;
+        const auto cipher = std::span(payload).first(std::size_t(padded(length)));
+        std::fill(cipher.begin() + std::ptrdiff_t(length), cipher.end(), 0);
+        SevenZip::AesCbc(key_, file.iv, SevenZip::CbcOperation::encrypt).update(cipher, cipher.data());
+        out_.write(cipher);
         file.cipherSize = cipher.size();
-        append(packed, cipher);
-        files.push_back(std::move(file));
+        packedSize_ += cipher.size();
     }
 
-    Bytes header{0x01};
-    if (!files.empty()) {
-        header.push_back(0x04);
-        std::vector<std::uint64_t> packSizes;
-        std::vector<FolderEntry> folders;
-        std::vector<std::uint32_t> crcs;
-        for (const PackedFile &f : files) {
-            packSizes.push_back(f.cipherSize);
-            FolderEntry entry{folderDefinition(f, salt), {f.originalSize}, std::nullopt};
-            if (f.deflatedSize)
-                entry.unpackSizes.push_back(*f.deflatedSize);
-            folders.push_back(std::move(entry));
-            crcs.push_back(f.crc);
+    // Large files stream: deflated into the archive, and written again stored when DEFLATE did
+    // not make them smaller.
+    void packStreaming(const ArchiveInput &input, PackedFile &file)
+    {
+        file.originalSize = input.size();
+        if (!deflateInto(input, file)) {
+            if (::lseek(out_.descriptor(), off_t(startHeaderPlusPacked()), SEEK_SET) < 0 ||
+                ::ftruncate(out_.descriptor(), off_t(startHeaderPlusPacked())) != 0)
+                throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(at_)));
+            file.deflatedSize.reset();
+            EncryptingSink sink(out_, key_, file.iv);
+            file.crc = copyInto(input, sink);
+            file.cipherSize = sink.finish();
         }
-        append(header, streamsInfoBody(0, packSizes, folders, &crcs));
-    }
-    append(header, filesInfo(records));
-    header.push_back(0x00);
-
-    if (encryptHeader) {
-        const Bytes iv = randomBytes(16);
-        const std::uint64_t plainSize = header.size();
-        // The CRC of the plain header lets a reader tell a wrong password from a damaged file.
-        const std::uint32_t plainCrc = crc32(header);
-        padTo16(header);
-        const Bytes cipher = SevenZip::aesCbc(header, key, iv, SevenZip::CbcOperation::encrypt);
-        const std::uint64_t position = packed.size();
-        append(packed, cipher);
-        header = Bytes{0x17};
-        append(header, streamsInfoBody(position, {cipher.size()},
-                                       {{aesOnlyFolder(salt, iv), {plainSize}, plainCrc}}, nullptr));
+        packedSize_ += file.cipherSize;
     }
 
-    Bytes archive{0x37, 0x7A, 0xBC, 0xAF, 0x27, 0x1C, 0x00, 0x04};
-    Bytes start;
-    appendUInt64LE(start, packed.size());
-    appendUInt64LE(start, header.size());
-    appendUInt32LE(start, crc32(header));
-    appendUInt32LE(archive, crc32(start));
-    append(archive, start);
-    append(archive, packed);
-    packed = Bytes();
-    append(archive, header);
-    writeInPlace(archive, at);
+    std::uint64_t startHeaderPlusPacked() const { return SevenZip::startHeaderSize + packedSize_; }
+
+    // Reads the whole source in pieces, passing each to the step; returns the CRC and the size.
+    template <typename Step>
+    std::pair<std::uint32_t, std::uint64_t> readSource(const ArchiveInput &input, Step step)
+    {
+        if (readBuffer_.empty())
+            readBuffer_.resize(chunkSize);
+        std::uint32_t crc = 0;
+        std::uint64_t offset = 0;
+        for (;;) {
+            const std::size_t n = readAt(input, offset, readBuffer_);
+            if (n == 0)
+                break;
+            const auto piece = std::span(readBuffer_).first(n);
+            crc = crc32Update(crc, piece);
+            offset += n;
+            if (!step(piece))
+                break;
+        }
+        return {crc, offset};
+    }
+
+    std::uint32_t copyInto(const ArchiveInput &input, EncryptingSink &sink)
+    {
+        const auto [crc, size] = readSource(input, [&](ByteView piece) {
+            sink.write(piece);
+            return true;
+        });
+        if (size != input.size())
+            readFailed();
+        return crc;
+    }
+
+    // False when the deflated stream would not be shorter than the file.
+    bool deflateInto(const ArchiveInput &input, PackedFile &file)
+    {
+        z_stream z{};
+        if (deflateInit2(&z, deflateLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+            throw std::bad_alloc();
+        std::unique_ptr<z_stream, int (*)(z_stream *)> end(&z, deflateEnd);
+        if (deflateBuffer_.empty())
+            deflateBuffer_.resize(chunkSize);
+        EncryptingSink sink(out_, key_, file.iv);
+        const std::uint64_t size = input.size();
+        bool shrinks = true;
+        const auto run = [&](ByteView in, int flush) {
+            z.next_in = const_cast<std::uint8_t *>(in.data());
+            z.avail_in = uInt(in.size());
+            do {
+                z.next_out = deflateBuffer_.data();
+                z.avail_out = uInt(deflateBuffer_.size());
+                if (deflate(&z, flush) == Z_STREAM_ERROR)
+                    throw std::bad_alloc();
+                sink.write(std::span(deflateBuffer_).first(deflateBuffer_.size() - z.avail_out));
+                // Once the output reaches the file's size DEFLATE cannot win any more.
+                if (z.total_out >= size)
+                    shrinks = false;
+            } while (shrinks && z.avail_out == 0);
+            return shrinks;
+        };
+        const auto [crc, read] = readSource(input, [&](ByteView piece) { return run(piece, Z_NO_FLUSH); });
+        if (!shrinks)
+            return false;
+        if (read != size)
+            readFailed();
+        if (!run({}, Z_FINISH) || z.total_out >= size)
+            return false;
+        file.crc = crc;
+        file.deflatedSize = z.total_out;
+        file.cipherSize = sink.finish();
+        return true;
+    }
+
+    const std::filesystem::path &at_;
+    std::array<std::uint8_t, 16> salt_{};
+    Key key_;
+    OutputFile out_;
+    std::uint64_t packedSize_ = 0; // bytes after the start header
+    std::vector<Record> records_;
+    std::vector<PackedFile> files_;
+    std::string name_; // of the file being packed
+    Bytes wholeData_;
+    Bytes wholeDeflated_;
+    std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor *)> compressor_{
+        nullptr, libdeflate_free_compressor};
+    Bytes readBuffer_;
+    Bytes deflateBuffer_;
+};
+
+} // namespace
+
+void create(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
+            const QString &password, bool encryptHeader)
+{
+    try {
+        ArchiveBuilder builder(at, password);
+        for (const ZipWriter::Source &source : sources)
+            builder.add(source);
+        builder.finish(encryptHeader);
+    } catch (const std::bad_alloc &) {
+        throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(at)));
+    } catch (const std::length_error &) {
+        throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(at)));
+    }
 }
 
 } // namespace SevenZipWriter

@@ -1,12 +1,14 @@
 #include "Archive/SevenZip/SevenZipReader.h"
 #include "Archive/ArchiveFiles.h"
 #include "Archive/SevenZip/SevenZipError.h"
+#include "Archive/SevenZip/SevenZipWriter.h"
 #include "SevenZipFixtures.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
@@ -313,6 +315,11 @@ TEST(SevenZipReader, SignatureAndHeaderPlacement)
     expectError([&] { SevenZipReader::info(dir / "missing.7z", {}); }, K::corrupted,
                 QStringLiteral("파일 읽기"));
 
+    // A header larger than the reader holds is refused before it is read.
+    const fs::path huge = save(dir, startHeader(0, (64 << 20) + 1), "huge.7z");
+    ASSERT_EQ(::truncate(huge.c_str(), 32 + (64 << 20) + 1), 0);
+    expectError([&] { SevenZipReader::info(huge, {}); }, K::corrupted, QStringLiteral("메모리 부족"));
+
     const fs::path empty = save(dir, archive({}, hex("01 00")));
     EXPECT_TRUE(SevenZipReader::info(empty, {}).entries.empty());
     EXPECT_EQ(SevenZipReader::extract(empty, dir.folder("out"), false, {}, {}, {}), 0);
@@ -363,6 +370,9 @@ TEST(SevenZipReader, DamagedHeadersAreReportedNeverTrusted)
         {"encoded header without folder", "17 06 00 00 00 00", K::corrupted, QStringLiteral("헤더 폴더")},
         {"encoded header past the file", "17 06 00 01 09 7F 00 07 0B 01 00 01 01 00 0C 05 00 00",
          K::corrupted, QStringLiteral("헤더 데이터")},
+        {"encoded header claiming gigabytes",
+         "17 06 00 01 09 01 00 07 0B 01 00 01 01 00 0C FF 00 00 00 40 00 00 00 00 00 00", K::corrupted,
+         QStringLiteral("메모리 부족")},
     };
     TempDir dir;
     for (const auto &c : cases) {
@@ -439,18 +449,15 @@ TEST(SevenZipReader, NamesAsStoredAndDefaultNames)
 TEST(SevenZipReader, ExtractionStaysInsideTheDestination)
 {
     TempDir dir;
+    // Names outside the prefix, the prefix's own folder and empty names are passed over.
     const std::vector<CraftFile> files = {
-        {"/etc/abs.txt", "1"}, {"../up.txt", "2"}, {"a/../../up2.txt", "3"}, {"", "4"},
-        {"top/a/b", "5"},      {"top", "", true},  {"top/", "", true},       {"other/c", "6"},
-        {"top/ok", "7"},
+        {"", "4"}, {"top/a/b", "5"}, {"top", "", true}, {"top/", "", true}, {"other/c", "6"}, {"top/ok", "7"},
     };
     const fs::path archivePath = save(dir, craftArchive(files));
     const fs::path out = dir.folder("deep/out");
     EXPECT_EQ(SevenZipReader::extract(archivePath, out, false, std::string("top/"), {}, {}), 2);
     EXPECT_EQ(SevenZipTest::tree(out),
               (std::map<std::string, std::string>{{"a", "/"}, {"a/b", "5"}, {"ok", "7"}}));
-    EXPECT_FALSE(fs::exists(dir / "deep/up.txt"));
-    EXPECT_FALSE(fs::exists(dir / "up2.txt"));
 
     const fs::path all = dir.folder("all");
     EXPECT_EQ(SevenZipReader::extract(archivePath, all, false, {}, {}, {}), 3);
@@ -460,6 +467,51 @@ TEST(SevenZipReader, ExtractionStaysInsideTheDestination)
                                                                            {"top/ok", "7"},
                                                                            {"other", "/"},
                                                                            {"other/c", "6"}}));
+}
+
+TEST(SevenZipReader, NamesLeavingTheDestinationRefuseTheExtraction)
+{
+    // As the ZIP and libarchive readers do, and before anything is written.
+    const struct {
+        std::string name;
+        bool isDirectory;
+        std::optional<std::string> prefix;
+        std::string shown;
+    } cases[] = {
+        {"/etc/abs.txt", false, {}, "/etc/abs.txt"},
+        {"../up.txt", false, {}, "../up.txt"},
+        {"a/../../up2.txt", false, {}, "a/../../up2.txt"},
+        {"..\\win.txt", false, {}, "../win.txt"},
+        {"../d", true, {}, "../d"},
+        {"top/../x", false, std::string("top/"), "../x"},
+    };
+    TempDir dir;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.shown);
+        const fs::path archivePath =
+            save(dir, craftArchive({{"first.txt", "1"}, {c.name, c.isDirectory ? "" : "2", c.isDirectory}}));
+        const fs::path out = dir.folder("out");
+        expectError([&] { SevenZipReader::extract(archivePath, out, false, c.prefix, {}, {}); },
+                    SevenZipReadError::Kind::corrupted,
+                    QStringLiteral("잘못된 경로: ") +
+                        QString::fromUtf8(c.shown.data(), qsizetype(c.shown.size())));
+        EXPECT_TRUE(fs::is_empty(out));
+        fs::remove(out);
+    }
+    EXPECT_FALSE(fs::exists(dir / "up.txt"));
+
+    // The same with the names hidden behind a password.
+    const fs::path data = dir.file("data.txt", "x");
+    const fs::path hidden = dir / "hidden.7z";
+    SevenZipWriter::create(hidden, {{"ok.txt", data, false}, {"../../x", data, false}}, password, true);
+    const fs::path out = dir.folder("out");
+    try {
+        SevenZipReader::extract(hidden, out, false, {}, {}, password);
+        ADD_FAILURE() << "no error";
+    } catch (const SevenZipReadError &e) {
+        EXPECT_EQ(e.description(), QStringLiteral("손상된 7z 파일입니다. (잘못된 경로: ../../x)"));
+    }
+    EXPECT_TRUE(fs::is_empty(out));
 }
 
 TEST(SevenZipReader, PathComponentsRule)

@@ -272,7 +272,7 @@ TEST(SevenZipWriter, UnreadableSourcesStopBeforeAnythingIsWritten)
 {
     TempDir dir;
     const fs::path real = dir.file("real.txt", "data");
-    fs::create_symlink(real, dir / "link.txt");
+    fs::create_symlink(dir / "missing.txt", dir / "dangling");
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
     const struct {
         const char *what;
@@ -280,7 +280,7 @@ TEST(SevenZipWriter, UnreadableSourcesStopBeforeAnythingIsWritten)
     } cases[] = {
         {"no path", {"a", std::nullopt, false}},
         {"missing", {"b", dir / "missing.txt", false}},
-        {"symbolic link", {"c/link", dir / "link.txt", false}},
+        {"dangling link", {"c/link", dir / "dangling", false}},
         {"FIFO", {"d", dir / "pipe", false}},
         {"folder as a file", {"e", dir.path(), false}},
     };
@@ -295,27 +295,66 @@ TEST(SevenZipWriter, UnreadableSourcesStopBeforeAnythingIsWritten)
         EXPECT_TRUE(fs::is_empty(dir / "out"));
     }
 
-    // A write that fails leaves no file under the final name and no temporary beside it.
+    // A write that fails names the archive asked for (never the hidden file written first) and
+    // leaves nothing under either name.
     const fs::path blocked = dir.folder("blocked");
     ::chmod(blocked.c_str(), 0555);
-    const int status = TestSupport::runAsNobody([&] {
+    const std::string text = TestSupport::runAsNobodyCapture([&] {
         try {
-            SevenZipWriter::create(blocked / "x.7z", {{"ok", real, false}}, password, false);
-            return 1;
+            SevenZipWriter::create(blocked / "x.7z", {{"ok", real, false}}, password, true);
+            return std::string("no error");
         } catch (const ZipError &e) {
-            return e.kind() == ZipError::Kind::ioError ? 0 : 2;
-        } catch (...) {
-            return 3;
+            return e.description().toStdString();
         }
     });
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(text, "파일 처리 중 오류가 발생했습니다. (쓰기 실패: " + (blocked / "x.7z").native() + ")");
     EXPECT_TRUE(fs::is_empty(blocked));
     try {
         SevenZipWriter::create(dir / "no-such-folder/x.7z", {}, password, false);
         ADD_FAILURE() << "no error";
     } catch (const ZipError &e) {
-        EXPECT_EQ(e.kind(), ZipError::Kind::ioError);
+        EXPECT_EQ(e.detail().toStdString(), "쓰기 실패: " + (dir / "no-such-folder/x.7z").native());
     }
+}
+
+TEST(SevenZipWriter, SymbolicLinkToAFilePacksTheFile)
+{
+    TempDir dir;
+    dir.file("real.txt", "linked data");
+    fs::create_symlink("real.txt", dir / "link.txt");
+    const fs::path out = dir / "x.7z";
+    SevenZipWriter::create(out, {{"link.txt", dir / "link.txt", false}}, password, true);
+    EXPECT_EQ(SevenZipTest::sevenZip({QStringLiteral("t"), QStringLiteral("-ppw"), TestSupport::q(out)}), 0);
+    const fs::path back = dir / "back.txt";
+    EXPECT_EQ(SevenZipReader::extract(out, dir.path(), false, {}, back, password), 1);
+    EXPECT_EQ(TestSupport::readBytes(back), "linked data");
+}
+
+TEST(SevenZipWriter, LargeFilesStreamAndAreStoredWhenDeflateDoesNotShrinkThem)
+{
+    // Above the size deflated whole in memory: compressed as a stream into the archive, and
+    // rewritten stored when that came out no smaller.
+    TempDir dir;
+    const std::size_t size = (std::size_t(16) << 20) + 4096;
+    std::string text;
+    while (text.size() < size)
+        text += "압축되는 줄 " + std::to_string(text.size()) + "\n";
+    text.resize(size);
+    const fs::path compressible = dir.file("src/text.txt", text);
+    const fs::path random = dir.file("src/random.bin", randomText(size, 9));
+    const fs::path out = dir / "large.7z";
+    SevenZipWriter::create(out, {{"text.txt", compressible, false}, {"random.bin", random, false}}, password,
+                           false);
+    bool ok = false;
+    const auto peer = SevenZipTest::peerList(out, password, &ok);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(peer.size(), 2u);
+    EXPECT_EQ(peer[0].method, "7zAES:19 Deflate");
+    EXPECT_EQ(peer[1].method, "7zAES:19");
+    EXPECT_EQ(SevenZipTest::sevenZip({QStringLiteral("t"), QStringLiteral("-ppw"), TestSupport::q(out)}), 0);
+    const fs::path back = dir.folder("back");
+    EXPECT_EQ(SevenZipReader::extract(out, back, false, {}, {}, password), 2);
+    EXPECT_EQ(SevenZipTest::tree(back), SevenZipTest::tree(dir / "src"));
 }
 
 TEST(SevenZipWriter, ReplacesAnExistingArchiveWhole)
