@@ -388,7 +388,7 @@ std::string LibArchive::lastError(struct archive *handle) const
 {
     const char *text = errorString ? errorString(handle) : nullptr;
     if (text == nullptr)
-        return "알 수 없는 오류";
+        return Text::utf8(L("알 수 없는 오류"));
     return text;
 }
 
