@@ -201,7 +201,7 @@ std::tuple<dev_t, ino_t, off_t, time_t, long> identity(const struct stat &st)
 
 } // namespace
 
-// MARK: - Enumerations
+// Enumerations
 
 QString ZipKoreanEngine::toString(CreateFormat format)
 {
@@ -293,7 +293,7 @@ QString ZipKoreanEngine::label(ZipEncryptionChoice choice)
                                                  : L("호환 우선 (Windows 기본 지원)");
 }
 
-// MARK: - State
+// State
 
 ZipKoreanEngine::ZipKoreanEngine(QObject *parent) : QObject(parent) {}
 
@@ -374,7 +374,7 @@ QString ZipKoreanEngine::encodingSummary() const
     return base;
 }
 
-// MARK: - Opening
+// Opening
 
 void ZipKoreanEngine::addURLs(const std::vector<fs::path> &urls)
 {
@@ -501,7 +501,7 @@ void ZipKoreanEngine::reloadArchiveList()
     }
 }
 
-// MARK: - Extraction
+// Extraction
 
 void ZipKoreanEngine::extract()
 {
@@ -616,7 +616,7 @@ void ZipKoreanEngine::extract()
     setExtractedItem(loneFile ? *target : outputFolder);
 }
 
-// MARK: - Creation
+// Creation
 
 void ZipKoreanEngine::prepareCreation(const std::vector<fs::path> &urls)
 {

@@ -14,7 +14,7 @@ std::map<std::string, std::string> tree(const fs::path &root)
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
         const std::string relative = fs::relative(it->path(), root).native();
         if (it->is_directory())
-            items[relative] = "/";
+            items[relative].assign(1, '/');
         else
             items[relative] = TestSupport::readBytes(it->path());
     }
