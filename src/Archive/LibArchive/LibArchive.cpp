@@ -139,21 +139,6 @@ std::string withSlashes(std::string name)
     return name;
 }
 
-std::vector<std::string> pieces(std::string_view path)
-{
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string_view::npos)
-            end = path.size();
-        if (end > start)
-            result.emplace_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return result;
-}
-
 std::string joined(const std::vector<std::string> &parts, std::size_t count)
 {
     std::string result;
@@ -180,7 +165,7 @@ std::optional<std::string> relativeName(const std::string &name, const std::opti
 // a ".." component or no component at all.
 std::optional<std::vector<std::string>> safePieces(const std::string &relative)
 {
-    auto parts = pieces(relative);
+    auto parts = nameParts(relative);
     if (relative.starts_with('/') || parts.empty() ||
         std::find(parts.begin(), parts.end(), "..") != parts.end())
         return std::nullopt;

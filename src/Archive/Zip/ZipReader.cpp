@@ -326,19 +326,6 @@ void streamContent(const ZipEntry &entry, const DataRange &range, const ArchiveI
     }
 }
 
-std::vector<std::string> splitPieces(std::string_view name)
-{
-    std::vector<std::string> pieces;
-    std::size_t pos = 0;
-    while (pos <= name.size()) {
-        const std::size_t slash = std::min(name.find('/', pos), name.size());
-        if (slash > pos)
-            pieces.emplace_back(name.substr(pos, slash - pos));
-        pos = slash + 1;
-    }
-    return pieces;
-}
-
 std::string latin1ToUtf8(std::string_view bytes)
 {
     std::string out;
@@ -704,7 +691,7 @@ ExtractCounts extract(const std::vector<ZipEntry> &entries, const ArchiveInput &
                     continue;
                 name.erase(0, prefix->size());
             }
-            const std::vector<std::string> pieces = splitPieces(name);
+            const std::vector<std::string> pieces = nameParts(name);
             // A NUL would cut the path short at the system call, so it is as unsafe as "..".
             if (name.starts_with('/') || name.find('\0') != std::string::npos ||
                 std::find(pieces.begin(), pieces.end(), "..") != pieces.end())

@@ -179,21 +179,6 @@ std::string lowerAscii(std::string s)
     return s;
 }
 
-std::vector<std::string> components(const std::string &name)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= name.size()) {
-        std::size_t slash = name.find('/', start);
-        if (slash == std::string::npos)
-            slash = name.size();
-        if (slash > start)
-            parts.push_back(name.substr(start, slash - start));
-        start = slash + 1;
-    }
-    return parts;
-}
-
 std::tuple<dev_t, ino_t, off_t, time_t, long> identity(const struct stat &st)
 {
     return {st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
@@ -555,7 +540,7 @@ void ZipKoreanEngine::extract()
     } else {
         std::set<std::string> tops;
         for (const DisplayEntry *row : candidates) {
-            const auto parts = components(row->name);
+            const auto parts = nameParts(row->name);
             if (!parts.empty())
                 tops.insert(parts.front());
         }
