@@ -75,6 +75,25 @@ std::size_t deflateInto(std::span<const std::uint8_t> in, std::span<std::uint8_t
     return libdeflate_deflate_compress(c, in.data(), in.size(), out.data(), out.size());
 }
 
+// Whether DEFLATE would not shrink an entry of `size` bytes, judged by samples spread over it:
+// when none of them shrinks at all (random or already compressed data), DEFLATE over the whole
+// entry would cost as long as compressing it and end stored anyway. `readAt` fills a sample.
+template <typename ReadAt> bool samplesDoNotShrink(std::uint64_t size, ReadAt readAt)
+{
+    constexpr std::size_t sampleSize = std::size_t(64) << 10;
+    constexpr int samples = 4;
+    if (size < std::uint64_t(samples) * sampleSize * 4)
+        return false;
+    std::vector<std::uint8_t> sample(sampleSize);
+    std::vector<std::uint8_t> packed(sampleSize - 1);
+    for (int i = 0; i < samples; ++i) {
+        const std::uint64_t at = (size - sampleSize) / (samples - 1) * std::uint64_t(i);
+        if (readAt(at, std::span(sample)) != sampleSize || deflateInto(sample, packed) > 0)
+            return false;
+    }
+    return true;
+}
+
 // A source file opened for reading; every failure names the entry, not the path.
 class SourceFile {
 public:
@@ -102,6 +121,23 @@ public:
         std::size_t done = 0;
         while (done < into.size()) {
             const ssize_t n = ::read(fd_, into.data() + done, into.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                throw readFailed(entryName_);
+            if (n == 0)
+                break;
+            done += std::size_t(n);
+        }
+        return done;
+    }
+
+    // Fills the buffer from `offset` without moving the read position; fewer bytes at the end.
+    std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> into)
+    {
+        std::size_t done = 0;
+        while (done < into.size()) {
+            const ssize_t n = ::pread(fd_, into.data() + done, into.size() - done, off_t(offset + done));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
@@ -345,7 +381,11 @@ private:
         const std::uint32_t crc = crc32(content);
         std::span<std::uint8_t> stored = content;
         std::uint16_t method = 0;
-        if (!content.empty()) {
+        const auto sampleOf = [&](std::uint64_t at, std::span<std::uint8_t> into) {
+            std::copy_n(content.begin() + std::ptrdiff_t(at), into.size(), into.begin());
+            return into.size();
+        };
+        if (!content.empty() && !samplesDoNotShrink(content.size(), sampleOf)) {
             const auto packed = packed_.take(content.size() - 1);
             if (const std::size_t n = deflateInto(content, packed); n > 0) {
                 stored = packed.first(n);
@@ -374,7 +414,8 @@ private:
     }
 
     // Compressed into the archive as the file is read, the sizes written back into the local header
-    // afterwards; rewritten stored when DEFLATE did not shrink it.
+    // afterwards; rewritten stored when DEFLATE did not shrink it, or stored at once when samples
+    // show it would not.
     EntryFields writeStreaming(const ZipWriter::Source &source, SourceFile &file, bool encrypted,
                                Bytes &extra)
     {
@@ -385,8 +426,13 @@ private:
             file.rewind();
         }
         const std::uint64_t start = sink_.offset();
-        EntryFields f = streamPass(source, file, encrypted, knownCrc, 8, extra);
-        if (f.compressedSize - (encrypted ? Encryptor::overhead(kind()) : 0) >= f.uncompressedSize) {
+        const bool store =
+            samplesDoNotShrink(file.size(), [&](std::uint64_t at, std::span<std::uint8_t> into) {
+                return file.readAt(at, into);
+            });
+        EntryFields f = streamPass(source, file, encrypted, knownCrc, store ? 0 : 8, extra);
+        if (!store &&
+            f.compressedSize - (encrypted ? Encryptor::overhead(kind()) : 0) >= f.uncompressedSize) {
             sink_.truncate(start);
             file.rewind();
             f = streamPass(source, file, encrypted, knownCrc, 0, extra);

@@ -235,33 +235,40 @@ TEST(ZipWriter, limitsTheReaderWouldRefuseComeBeforeAnyRead)
 }
 
 // Files past the in-memory bounds stream through zlib both ways, encrypted and authenticated as
-// they pass; one that DEFLATE cannot shrink is rewritten stored.
+// they pass; one that DEFLATE cannot shrink is rewritten stored, or stored at once when it is
+// random throughout.
 TEST(ZipWriter, largeFilesStreamBothWays)
 {
     TestSupport::TempDir dir;
     std::string textLike;
     for (int i = 0; textLike.size() < (std::size_t(33) << 20); ++i)
         textLike += "줄 " + std::to_string(i) + ": 스트리밍으로 압축되는 내용\n";
-    const std::string noise = randomText(std::size_t(25) << 20);
+    const std::string random = randomText(std::size_t(25) << 20);
+    // A compressible start is not enough to make the whole entry shrink.
+    const std::string noise = std::string(300, '\0') + random;
     const std::vector<Source> sources{{"text.txt", dir.file("text.txt", textLike), false},
-                                      {"noise.bin", dir.file("noise.bin", noise), false}};
+                                      {"noise.bin", dir.file("noise.bin", noise), false},
+                                      {"random.bin", dir.file("random.bin", random), false}};
     for (const auto encryption : {Encryption::none, Encryption::traditional, Encryption::aes256}) {
         SCOPED_TRACE(int(encryption));
         const auto zip = dir / "big.zip";
         ZipWriter::create(zip, sources, "pw", encryption);
         const auto input = ArchiveInput::open(zip);
         const auto entries = ZipReader::readEntries(input);
-        ASSERT_EQ(entries.size(), 2u);
+        ASSERT_EQ(entries.size(), 3u);
         const bool aes = encryption == Encryption::aes256;
         const std::int64_t overhead = encryption == Encryption::none ? 0 : aes ? 28 : 12;
         EXPECT_EQ(aes ? entries[0].aesActualMethod : entries[0].method, 8);
         EXPECT_EQ(aes ? entries[1].aesActualMethod : entries[1].method, 0);
         EXPECT_EQ(entries[1].compressedSize, std::int64_t(noise.size()) + overhead);
+        EXPECT_EQ(aes ? entries[2].aesActualMethod : entries[2].method, 0);
+        EXPECT_EQ(entries[2].compressedSize, std::int64_t(random.size()) + overhead);
 
         const auto out = dir.folder("out" + std::to_string(int(encryption)));
         ZipReader::extract(entries, input, out, false, std::nullopt, "pw");
         EXPECT_TRUE(TestSupport::readBytes(out / "text.txt") == textLike);
         EXPECT_TRUE(TestSupport::readBytes(out / "noise.bin") == noise);
+        EXPECT_TRUE(TestSupport::readBytes(out / "random.bin") == random);
     }
 
     // One flipped bit of AES ciphertext deep in the stream: the code refuses it, and no file stays.
