@@ -2,6 +2,7 @@
 
 #include "Archive/ArchiveFiles.h"
 #include "Archive/ArchiveInput.h"
+#include "Archive/DeflateSampling.h"
 #include "Archive/OutputFile.h"
 #include "Archive/SevenZip/SevenZipCoders.h"
 #include "Archive/SevenZip/SevenZipError.h"
@@ -450,9 +451,15 @@ private:
             if (!compressor_)
                 throw std::bad_alloc();
         }
+        const auto sampleOf = [&](std::uint64_t at, std::span<std::uint8_t> into) {
+            std::copy_n(wholeData_.begin() + std::ptrdiff_t(at), into.size(), into.begin());
+            return into.size();
+        };
         // An output one byte short of the input: libdeflate gives up as soon as it would not shrink.
-        const std::size_t n = libdeflate_deflate_compress(compressor_.get(), wholeData_.data(), size,
-                                                          wholeDeflated_.data(), size - 1);
+        const std::size_t n = size == 0 || deflateWouldNotShrink(size, sampleOf)
+                                  ? 0
+                                  : libdeflate_deflate_compress(compressor_.get(), wholeData_.data(), size,
+                                                                wholeDeflated_.data(), size - 1);
         if (n > 0)
             file.deflatedSize = n;
         Bytes &payload = n > 0 ? wholeDeflated_ : wholeData_;
@@ -466,11 +473,15 @@ private:
     }
 
     // Large files stream: deflated into the archive, and written again stored when DEFLATE did
-    // not make them smaller.
+    // not make them smaller; stored at once when samples show it would not.
     void packStreaming(const ArchiveInput &input, PackedFile &file)
     {
         file.originalSize = input.size();
-        if (!deflateInto(input, file)) {
+        const bool store =
+            deflateWouldNotShrink(input.size(), [&](std::uint64_t at, std::span<std::uint8_t> into) {
+                return readAt(input, at, into);
+            });
+        if (store || !deflateInto(input, file)) {
             if (::lseek(out_.descriptor(), off_t(startHeaderPlusPacked()), SEEK_SET) < 0 ||
                 ::ftruncate(out_.descriptor(), off_t(startHeaderPlusPacked())) != 0)
                 throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(at_)));

@@ -1,6 +1,7 @@
 #include "Archive/Zip/ZipWriter.h"
 
 #include "Archive/ArchiveFiles.h"
+#include "Archive/DeflateSampling.h"
 #include "Archive/OutputFile.h"
 #include "Archive/Zip/ZipCrypto.h"
 #include "Archive/Zip/ZipFormat.h"
@@ -73,25 +74,6 @@ std::size_t deflateInto(std::span<const std::uint8_t> in, std::span<std::uint8_t
     if (!c || in.size() < 2)
         return 0;
     return libdeflate_deflate_compress(c, in.data(), in.size(), out.data(), out.size());
-}
-
-// Whether DEFLATE would not shrink an entry of `size` bytes, judged by samples spread over it:
-// when none of them shrinks at all (random or already compressed data), DEFLATE over the whole
-// entry would cost as long as compressing it and end stored anyway. `readAt` fills a sample.
-template <typename ReadAt> bool samplesDoNotShrink(std::uint64_t size, ReadAt readAt)
-{
-    constexpr std::size_t sampleSize = std::size_t(64) << 10;
-    constexpr int samples = 4;
-    if (size < std::uint64_t(samples) * sampleSize * 4)
-        return false;
-    std::vector<std::uint8_t> sample(sampleSize);
-    std::vector<std::uint8_t> packed(sampleSize - 1);
-    for (int i = 0; i < samples; ++i) {
-        const std::uint64_t at = (size - sampleSize) / (samples - 1) * std::uint64_t(i);
-        if (readAt(at, std::span(sample)) != sampleSize || deflateInto(sample, packed) > 0)
-            return false;
-    }
-    return true;
 }
 
 // A source file opened for reading; every failure names the entry, not the path.
@@ -385,7 +367,7 @@ private:
             std::copy_n(content.begin() + std::ptrdiff_t(at), into.size(), into.begin());
             return into.size();
         };
-        if (!content.empty() && !samplesDoNotShrink(content.size(), sampleOf)) {
+        if (!content.empty() && !deflateWouldNotShrink(content.size(), sampleOf)) {
             const auto packed = packed_.take(content.size() - 1);
             if (const std::size_t n = deflateInto(content, packed); n > 0) {
                 stored = packed.first(n);
@@ -427,7 +409,7 @@ private:
         }
         const std::uint64_t start = sink_.offset();
         const bool store =
-            samplesDoNotShrink(file.size(), [&](std::uint64_t at, std::span<std::uint8_t> into) {
+            deflateWouldNotShrink(file.size(), [&](std::uint64_t at, std::span<std::uint8_t> into) {
                 return file.readAt(at, into);
             });
         EntryFields f = streamPass(source, file, encrypted, knownCrc, store ? 0 : 8, extra);

@@ -333,7 +333,8 @@ TEST(SevenZipWriter, SymbolicLinkToAFilePacksTheFile)
 TEST(SevenZipWriter, LargeFilesStreamAndAreStoredWhenDeflateDoesNotShrinkThem)
 {
     // Above the size deflated whole in memory: compressed as a stream into the archive, and
-    // rewritten stored when that came out no smaller.
+    // rewritten stored when that came out no smaller (a compressible start is not enough), or
+    // stored at once when the file is random throughout.
     TempDir dir;
     const std::size_t size = (std::size_t(16) << 20) + 4096;
     std::string text;
@@ -342,18 +343,21 @@ TEST(SevenZipWriter, LargeFilesStreamAndAreStoredWhenDeflateDoesNotShrinkThem)
     text.resize(size);
     const fs::path compressible = dir.file("src/text.txt", text);
     const fs::path random = dir.file("src/random.bin", randomText(size, 9));
+    const fs::path noise = dir.file("src/noise.bin", std::string(300, '\0') + randomText(size, 10));
     const fs::path out = dir / "large.7z";
-    SevenZipWriter::create(out, {{"text.txt", compressible, false}, {"random.bin", random, false}}, password,
-                           false);
+    SevenZipWriter::create(
+        out, {{"text.txt", compressible, false}, {"random.bin", random, false}, {"noise.bin", noise, false}},
+        password, false);
     bool ok = false;
     const auto peer = SevenZipTest::peerList(out, password, &ok);
     ASSERT_TRUE(ok);
-    ASSERT_EQ(peer.size(), 2u);
+    ASSERT_EQ(peer.size(), 3u);
     EXPECT_EQ(peer[0].method, "7zAES:19 Deflate");
     EXPECT_EQ(peer[1].method, "7zAES:19");
+    EXPECT_EQ(peer[2].method, "7zAES:19");
     EXPECT_EQ(SevenZipTest::sevenZip({QStringLiteral("t"), QStringLiteral("-ppw"), TestSupport::q(out)}), 0);
     const fs::path back = dir.folder("back");
-    EXPECT_EQ(SevenZipReader::extract(out, back, false, {}, {}, password), 2);
+    EXPECT_EQ(SevenZipReader::extract(out, back, false, {}, {}, password), 3);
     EXPECT_EQ(SevenZipTest::tree(back), SevenZipTest::tree(dir / "src"));
 }
 
