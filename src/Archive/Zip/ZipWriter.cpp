@@ -100,35 +100,16 @@ public:
     // Fills the buffer; fewer bytes only at the end of the file.
     std::size_t read(std::span<std::uint8_t> into)
     {
-        std::size_t done = 0;
-        while (done < into.size()) {
-            const ssize_t n = ::read(fd_, into.data() + done, into.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                throw readFailed(entryName_);
-            if (n == 0)
-                break;
-            done += std::size_t(n);
-        }
-        return done;
+        return fill(into,
+                    [&](std::size_t done) { return ::read(fd_, into.data() + done, into.size() - done); });
     }
 
     // Fills the buffer from `offset` without moving the read position; fewer bytes at the end.
     std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> into)
     {
-        std::size_t done = 0;
-        while (done < into.size()) {
-            const ssize_t n = ::pread(fd_, into.data() + done, into.size() - done, off_t(offset + done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                throw readFailed(entryName_);
-            if (n == 0)
-                break;
-            done += std::size_t(n);
-        }
-        return done;
+        return fill(into, [&](std::size_t done) {
+            return ::pread(fd_, into.data() + done, into.size() - done, off_t(offset + done));
+        });
     }
 
     void rewind()
@@ -138,6 +119,23 @@ public:
     }
 
 private:
+    // Repeats the read until the buffer is full or the file ends.
+    template <typename ReadMore> std::size_t fill(std::span<std::uint8_t> into, ReadMore readMore)
+    {
+        std::size_t done = 0;
+        while (done < into.size()) {
+            const ssize_t n = readMore(done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                throw readFailed(entryName_);
+            if (n == 0)
+                break;
+            done += std::size_t(n);
+        }
+        return done;
+    }
+
     std::string entryName_;
     int fd_ = -1;
     std::uint64_t size_ = 0;
