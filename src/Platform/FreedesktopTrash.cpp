@@ -138,7 +138,9 @@ std::string deletionDate()
 std::string trashName(const std::string &name, int attempt)
 {
     auto [stem, extension] = splitExtension(name);
-    const std::string suffix = attempt == 1 ? std::string() : " " + std::to_string(attempt);
+    std::string suffix;
+    if (attempt != 1)
+        suffix.append(" ").append(std::to_string(attempt));
     const std::size_t limit = 255 - std::string(".trashinfo").size();
     if (stem.size() + suffix.size() + extension.size() > limit) {
         if (extension.size() + suffix.size() >= limit)

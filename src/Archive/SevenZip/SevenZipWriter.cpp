@@ -106,9 +106,13 @@ void appendUInt32LE(Bytes &out, std::uint32_t v)
         out.push_back(std::uint8_t(v >> (8 * i)));
 }
 
+// Resized and copied rather than inserted: GCC 12 misreads the insert into a two-byte vector as
+// an out-of-bounds copy.
 void append(Bytes &out, ByteView bytes)
 {
-    out.insert(out.end(), bytes.begin(), bytes.end());
+    const std::size_t at = out.size();
+    out.resize(at + bytes.size());
+    std::copy(bytes.begin(), bytes.end(), out.begin() + std::ptrdiff_t(at));
 }
 
 // 0xC0 | power: salt and IV present; then (salt size - 1) << 4 | (IV size - 1); salt; IV.

@@ -681,7 +681,7 @@ std::optional<fs::path> ZipKoreanEngine::wantedArchivePath() const
     std::string name = createBaseName_;
     if (createFormat_ == CreateFormat::zip)
         name += Text::utf8(L(" (Windows용)"));
-    name += "." + extension(createFormat_);
+    name.append(".").append(extension(createFormat_));
     return fs::path(createParent_.native() + "/" + name);
 }
 
