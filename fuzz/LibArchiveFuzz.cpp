@@ -1,33 +1,18 @@
 // libFuzzer target: the libarchive bridge lists and extracts whatever libarchive accepts (tar,
 // cpio, ar, ISO, compressed streams); every input must end in the bridge's error or in success,
 // never in a crash, a hang or a file written outside the folder.
+#include "FuzzScratch.h"
+
 #include "Archive/FormatError.h"
 #include "Archive/LibArchive/LibArchive.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
-
-namespace {
-
-const std::filesystem::path &scratch()
-{
-    static const std::filesystem::path dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "libarchive-fuzz-XXXXXX").native();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        return std::filesystem::path(pattern);
-    }();
-    return dir;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // The bridge reads archives by path, as libarchive does.
-    const std::filesystem::path input = scratch() / "input";
+    const std::filesystem::path input = fuzzScratch() / "input";
     {
         std::ofstream file(input, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char *>(data), std::streamsize(size));
@@ -38,18 +23,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         bridge.listEntries(input, password);
     } catch (const FormatError &) {
     }
-    const std::filesystem::path out = scratch() / "out";
+    const std::filesystem::path out = fuzzScratch() / "out";
     std::filesystem::create_directories(out);
     try {
         // Odd sizes write real paths below the folder; even sizes send the first file to one target.
         if (size % 2 == 1)
             bridge.extract(input, out, true, std::nullopt, std::nullopt, password);
         else
-            bridge.extract(input, out, false, std::nullopt, scratch() / "single", password);
+            bridge.extract(input, out, false, std::nullopt, fuzzScratch() / "single", password);
     } catch (const FormatError &) {
     }
     std::error_code ec;
     std::filesystem::remove_all(out, ec);
-    std::filesystem::remove(scratch() / "single", ec);
+    // The single target must not exist yet for the next input.
+    std::filesystem::remove(fuzzScratch() / "single", ec);
     return 0;
 }

@@ -1,29 +1,14 @@
 // libFuzzer target: listing and extraction of an archive held in memory (read through the same
 // bounded, streaming paths as a file) must end in one of the reader's errors or in success, never
 // in a crash, a hang or an exhausted memory.
+#include "FuzzScratch.h"
+
 #include "Archive/ArchiveInput.h"
 #include "Archive/SevenZip/SevenZipError.h"
 #include "Archive/SevenZip/SevenZipReader.h"
 #include "Archive/ZipError.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
-
-namespace {
-
-const std::filesystem::path &scratch()
-{
-    static const std::filesystem::path dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "sevenzip-fuzz-XXXXXX").native();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        return std::filesystem::path(pattern);
-    }();
-    return dir;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -34,19 +19,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     } catch (const SevenZipReadError &) {
     } catch (const SevenZipError &) {
     }
-    const std::filesystem::path out = scratch() / "out";
+    const std::filesystem::path out = fuzzScratch() / "out";
     std::filesystem::create_directories(out);
     try {
         // Odd sizes write real paths below the folder; even sizes send every file to one target.
         if (size % 2 == 1)
             SevenZipReader::extract(archive, out, true, std::nullopt, std::nullopt, password);
         else
-            SevenZipReader::extract(archive, out, false, std::nullopt, scratch() / "single", password);
+            SevenZipReader::extract(archive, out, false, std::nullopt, fuzzScratch() / "single", password);
     } catch (const SevenZipReadError &) {
     } catch (const SevenZipError &) {
     } catch (const ZipError &) {
     }
     std::error_code ec;
     std::filesystem::remove_all(out, ec);
+    // The single target must not exist yet for the next input.
+    std::filesystem::remove(fuzzScratch() / "single", ec);
     return 0;
 }

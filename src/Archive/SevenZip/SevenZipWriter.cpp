@@ -2,7 +2,7 @@
 
 #include "Archive/ArchiveFiles.h"
 #include "Archive/ArchiveInput.h"
-#include "Archive/DeflateSampling.h"
+#include "Archive/Deflate.h"
 #include "Archive/OutputFile.h"
 #include "Archive/SevenZip/SevenZipCoders.h"
 #include "Archive/SevenZip/SevenZipError.h"
@@ -31,7 +31,6 @@ using SevenZip::ByteView;
 using SevenZip::Property;
 
 constexpr int cyclesPower = 19;
-constexpr int deflateLevel = 6;
 // Files up to this size are read and deflated whole by libdeflate (several times faster than
 // zlib); larger ones stream through zlib's deflater.
 constexpr std::uint64_t wholeFileLimit = std::uint64_t(16) << 20;
@@ -439,7 +438,7 @@ private:
     // Small files whole: deflated only when that comes out strictly shorter.
     void packWhole(const ArchiveInput &input, PackedFile &file)
     {
-        // The buffers and the compressor serve file after file: their pages are touched once.
+        // The buffers serve file after file: their pages are touched once.
         const auto size = std::size_t(input.size());
         const auto room = std::size_t(padded(size));
         if (wholeData_.size() < room) {
@@ -450,19 +449,13 @@ private:
             readFailed();
         file.originalSize = size;
         file.crc = crc32(std::span(wholeData_).first(size));
-        if (!compressor_) {
-            compressor_.reset(libdeflate_alloc_compressor(deflateLevel));
-            if (!compressor_)
-                throw std::bad_alloc();
-        }
-        const auto sampleOf = [&](std::uint64_t at, std::span<std::uint8_t> into) {
-            std::copy_n(wholeData_.begin() + std::ptrdiff_t(at), into.size(), into.begin());
-            return into.size();
-        };
+        libdeflate_compressor *compressor = deflateCompressor();
+        if (!compressor)
+            throw std::bad_alloc();
         // An output one byte short of the input: libdeflate gives up as soon as it would not shrink.
-        const std::size_t n = size == 0 || deflateWouldNotShrink(size, sampleOf)
+        const std::size_t n = deflateWouldNotShrink(std::span(wholeData_).first(size))
                                   ? 0
-                                  : libdeflate_deflate_compress(compressor_.get(), wholeData_.data(), size,
+                                  : libdeflate_deflate_compress(compressor, wholeData_.data(), size,
                                                                 wholeDeflated_.data(), size - 1);
         if (n > 0)
             file.deflatedSize = n;
@@ -581,8 +574,6 @@ private:
     std::string name_; // of the file being packed
     Bytes wholeData_;
     Bytes wholeDeflated_;
-    std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor *)> compressor_{
-        nullptr, libdeflate_free_compressor};
     Bytes readBuffer_;
     Bytes deflateBuffer_;
 };

@@ -1,7 +1,7 @@
 #include "Archive/Zip/ZipWriter.h"
 
 #include "Archive/ArchiveFiles.h"
-#include "Archive/DeflateSampling.h"
+#include "Archive/Deflate.h"
 #include "Archive/OutputFile.h"
 #include "Archive/Zip/ZipCrypto.h"
 #include "Archive/Zip/ZipFormat.h"
@@ -32,7 +32,6 @@ using Bytes = std::vector<std::uint8_t>;
 // Values of 0xFFFFFFFF mark ZIP64, which this format does not write and the reader refuses.
 constexpr std::uint64_t max32 = 0xFFFFFFFEu;
 constexpr std::size_t max16 = 0xFFFF;
-constexpr int deflateLevel = 6;
 
 // "Version made by": Unix (3) in the high byte, so that Info-ZIP's unzip honours flag bit 11 and
 // every reader applies the mode bits; ZIP 2.0 in the low byte.
@@ -55,22 +54,11 @@ ZipError readFailed(const std::string &entryName)
     return ZipError::ioError(L("읽기 실패: %@", entryName));
 }
 
-struct CompressorFree {
-    void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
-};
-
-libdeflate_compressor *compressor()
-{
-    thread_local std::unique_ptr<libdeflate_compressor, CompressorFree> c(
-        libdeflate_alloc_compressor(deflateLevel));
-    return c.get();
-}
-
 // Raw DEFLATE into `out`, which has room for one byte less than the input: a result that does
 // not shrink is not wanted. 0 when it did not fit or failed.
 std::size_t deflateInto(std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
 {
-    libdeflate_compressor *c = compressor();
+    libdeflate_compressor *c = deflateCompressor();
     if (!c || in.size() < 2)
         return 0;
     return libdeflate_deflate_compress(c, in.data(), in.size(), out.data(), out.size());
@@ -361,11 +349,7 @@ private:
         const std::uint32_t crc = crc32(content);
         std::span<std::uint8_t> stored = content;
         std::uint16_t method = 0;
-        const auto sampleOf = [&](std::uint64_t at, std::span<std::uint8_t> into) {
-            std::copy_n(content.begin() + std::ptrdiff_t(at), into.size(), into.begin());
-            return into.size();
-        };
-        if (!content.empty() && !deflateWouldNotShrink(content.size(), sampleOf)) {
+        if (!content.empty() && !deflateWouldNotShrink(content)) {
             const auto packed = packed_.take(content.size() - 1);
             if (const std::size_t n = deflateInto(content, packed); n > 0) {
                 stored = packed.first(n);
