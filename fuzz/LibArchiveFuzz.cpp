@@ -3,8 +3,8 @@
 // never in a crash, a hang or a file written outside the folder.
 #include "FuzzScratch.h"
 
-#include "Archive/FormatError.h"
 #include "Archive/LibArchive/LibArchive.h"
+#include "Core/FormatError.h"
 
 #include <filesystem>
 #include <fstream>

@@ -4,9 +4,8 @@
 #include "FuzzScratch.h"
 
 #include "Archive/ArchiveInput.h"
-#include "Archive/SevenZip/SevenZipError.h"
 #include "Archive/SevenZip/SevenZipReader.h"
-#include "Archive/ZipError.h"
+#include "Core/FormatError.h"
 
 #include <filesystem>
 
@@ -16,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString password = QStringLiteral("pw");
     try {
         SevenZipReader::info(archive, password);
-    } catch (const SevenZipReadError &) {
-    } catch (const SevenZipError &) {
+    } catch (const FormatError &) {
     }
     const std::filesystem::path out = fuzzScratch() / "out";
     std::filesystem::create_directories(out);
@@ -27,9 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             SevenZipReader::extract(archive, out, true, std::nullopt, std::nullopt, password);
         else
             SevenZipReader::extract(archive, out, false, std::nullopt, fuzzScratch() / "single", password);
-    } catch (const SevenZipReadError &) {
-    } catch (const SevenZipError &) {
-    } catch (const ZipError &) {
+    } catch (const FormatError &) {
     }
     std::error_code ec;
     std::filesystem::remove_all(out, ec);

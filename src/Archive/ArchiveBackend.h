@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class AtomicFile;
+
 // One archive format as the compress-and-extract tool uses it: list, extract, create. The ZIP and
 // 7z code of our own and the libarchive bridge each implement it; every failure is a FormatError.
 class ArchiveBackend {
@@ -47,7 +49,11 @@ public:
     // Returns the number of files written.
     virtual std::int64_t extract(const std::filesystem::path &archive,
                                  const ExtractOptions &options) const = 0;
-    // Writes a new archive at `at` (through a temporary file renamed into place when complete).
-    virtual void create(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
+    // Writes a new archive into `out`, which the caller commits once this returns.
+    virtual void create(AtomicFile &out, const std::vector<ZipWriter::Source> &sources,
                         const CreateOptions &options) const = 0;
+    // The same into a new file at `at`, which appears there only when complete and never
+    // replaces anything.
+    void createAt(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
+                  const CreateOptions &options) const;
 };

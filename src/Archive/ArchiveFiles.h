@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Archive/ZipError.h"
+#include "Core/FileBytes.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -17,13 +18,6 @@
 // write or the close fails; what was written before a failed write stays.
 void writeFile(std::span<const std::uint8_t> bytes, const std::filesystem::path &path);
 
-// Writes the whole buffer to a new file: created exclusively (nothing at the path is ever
-// replaced), mode 0644 before the umask or exactly `exactMode` when given. When the create, a
-// write or the close fails, the partial file is removed and ZipError::ioError("쓰기 실패: <path>")
-// is thrown.
-void writeNewFile(std::span<const std::uint8_t> bytes, const std::filesystem::path &path,
-                  std::optional<unsigned> exactMode = std::nullopt);
-
 // Creates base/c1, base/c1/c2, … (mode 0755; EEXIST counts as success). Throws
 // ZipError::ioError("폴더 생성 실패: <path>") naming the path that failed.
 void makeDirectories(const std::filesystem::path &base, const std::vector<std::string> &components);
@@ -34,11 +28,6 @@ std::uint32_t crc32Update(std::uint32_t crc, std::span<const std::uint8_t> bytes
 
 // Reads a whole file; throws ZipError::ioError with the given detail when it cannot.
 std::vector<std::uint8_t> readWholeFile(const std::filesystem::path &path);
-
-// The same without throwing: nullopt when the path is not a regular file or cannot be read, and
-// with followLinks false also when the path itself is a symbolic link.
-std::optional<std::vector<std::uint8_t>> readRegularFile(const std::filesystem::path &path,
-                                                         bool followLinks = true);
 
 // The "/"-separated parts of an entry name, empty ones dropped ("a//b/" gives a, b).
 std::vector<std::string> nameParts(std::string_view entryName);

@@ -4,7 +4,7 @@
 
 QString ZipError::description() const
 {
-    switch (kind_) {
+    switch (kind()) {
     case Kind::corrupted:
         return L("손상된 ZIP 파일입니다. (%@)", detail());
     case Kind::unsupported:

@@ -2,10 +2,14 @@
 
 #include <filesystem>
 
-// Renames `from` to `to` without ever replacing an entry at `to`: renameat2 with RENAME_NOREPLACE,
-// and where the file system refuses that flag, an lstat check followed by a plain rename.
-// Returns 0 on success, else the errno value (EEXIST when `to` is taken).
-int renameNoReplace(const std::filesystem::path &from, const std::filesystem::path &to);
+// Renames without ever replacing an entry at the new name: renameat2 with RENAME_NOREPLACE. Where
+// the file system refuses that flag, a hard link to the new name (which the kernel refuses when
+// the name is taken) and removal of the old one; where it has no hard links either (or for a
+// folder), a look at the new name followed by a plain rename. Returns 0 on success, else the
+// errno value (EEXIST when the new name is taken).
+int renameNoReplaceAt(int fromFolder, const char *from, int toFolder, const char *to);
 
-// The same with both names relative to one open folder (a descriptor, O_PATH will do).
+// Both names relative to one open folder (a descriptor, O_PATH will do).
 int renameNoReplaceAt(int folder, const char *from, const char *to);
+
+int renameNoReplace(const std::filesystem::path &from, const std::filesystem::path &to);

@@ -1,6 +1,8 @@
 #include "Platform/FreedesktopTrash.h"
 
+#include "Core/AtomicFile.h"
 #include "Core/ErrorText.h"
+#include "Core/FileError.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
@@ -155,21 +157,6 @@ std::string trashName(const std::string &name, int attempt)
     return stem + suffix + extension;
 }
 
-bool writeAll(int fd, const std::string &text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += std::size_t(n);
-    }
-    return true;
-}
-
 } // namespace
 
 Trash &Trash::shared()
@@ -240,17 +227,16 @@ fs::path FreedesktopTrash::moveToTrash(const fs::path &itemPath)
     for (int attempt = 1; attempt <= 10000; ++attempt) {
         const std::string candidate = trashName(name, attempt);
         const fs::path infoPath = info / (candidate + ".trashinfo");
-        const int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0) {
-            if (errno == EEXIST)
+        // The info file reserves the name: it appears whole under it, or not at all.
+        try {
+            AtomicFile record = AtomicFile::beside(infoPath);
+            record.setPermissions(0600);
+            record.write(infoText);
+            record.commit();
+        } catch (const FileError &error) {
+            if (error.error() == EEXIST)
                 continue;
-            failMove(item, errno);
-        }
-        const bool written = writeAll(fd, infoText);
-        const int writeError = errno;
-        if (::close(fd) != 0 || !written) {
-            ::unlink(infoPath.c_str());
-            failMove(item, written ? EIO : writeError);
+            failMove(item, error.error() != 0 ? error.error() : EIO);
         }
         const fs::path target = files / candidate;
         const int error = renameNoReplace(item, target);

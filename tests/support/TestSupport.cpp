@@ -12,6 +12,7 @@
 #include <grp.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -249,6 +250,27 @@ std::set<std::string> entriesBelow(const std::filesystem::path &root)
          it != std::filesystem::recursive_directory_iterator(); ++it)
         out.insert(it->path().lexically_relative(root).native());
     return out;
+}
+
+SmallDisk::SmallDisk(const std::filesystem::path &at, const char *size) : at_(at)
+{
+    std::filesystem::create_directories(at);
+    const std::string options = std::string("size=") + size;
+    mounted_ = ::geteuid() == 0 && ::mount("tmpfs", at.c_str(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (mounted_)
+        ::umount2(at_.c_str(), MNT_DETACH);
+}
+
+bool noPartialFiles(const std::filesystem::path &root)
+{
+    for (const auto &entry : entriesBelow(root))
+        if (std::filesystem::path(entry).filename().native().starts_with(".quillfern-"))
+            return false;
+    return true;
 }
 
 QString q(const std::filesystem::path &path)

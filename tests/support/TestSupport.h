@@ -42,6 +42,24 @@ std::string readBytes(const std::filesystem::path &path);
 // Every entry below a folder (files, folders, links themselves), by its relative path as bytes.
 std::set<std::string> entriesBelow(const std::filesystem::path &root);
 
+// True when no hidden file of the file-output layer (".quillfern-….tmp") is left below a folder.
+bool noPartialFiles(const std::filesystem::path &root);
+
+// A small tmpfs mounted at a folder for a full-disk test (root only), unmounted again whatever
+// happens.
+class SmallDisk {
+public:
+    explicit SmallDisk(const std::filesystem::path &at, const char *size = "4m");
+    ~SmallDisk();
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+    bool mounted() const { return mounted_; }
+
+private:
+    std::filesystem::path at_;
+    bool mounted_ = false;
+};
+
 // Removes a tree even where permissions were taken away.
 void removeTree(const std::filesystem::path &path);
 

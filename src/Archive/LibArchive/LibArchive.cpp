@@ -1,7 +1,8 @@
 #include "Archive/LibArchive/LibArchive.h"
 
 #include "Archive/ArchiveFiles.h"
-#include "Archive/OutputFile.h"
+#include "Core/AtomicFile.h"
+#include "Core/Descriptor.h"
 #include "Core/ErrorText.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
@@ -101,29 +102,6 @@ private:
     Free free_;
 };
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int get() const { return fd_; }
-    // Closes now; false when the close reports an error.
-    bool close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
 ssize_t readSome(int fd, char *data, std::size_t size)
 {
     for (;;) {
@@ -177,78 +155,18 @@ QString displayPath(const std::filesystem::path &path)
     return FilePath::display(path);
 }
 
-// A new file beside the wanted one, removed unless it is moved into place.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::filesystem::path &wanted) : wanted_(wanted)
-    {
-        std::filesystem::path folder = wanted.parent_path();
-        if (folder.empty())
-            folder = ".";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::array<unsigned char, 8> random{};
-            if (::getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size()))
-                break;
-            char name[32];
-            std::snprintf(name, sizeof name, ".archive-%02x%02x%02x%02x%02x%02x%02x%02x.part", random[0],
-                          random[1], random[2], random[3], random[4], random[5], random[6], random[7]);
-            const auto candidate = folder / name;
-            const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd >= 0) {
-                ::close(fd);
-                path_ = candidate;
-                return;
-            }
-            if (errno != EEXIST)
-                break;
-        }
-        error_ = errno;
-    }
-    ~TemporaryFile()
-    {
-        if (!path_.empty())
-            ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile &) = delete;
-    TemporaryFile &operator=(const TemporaryFile &) = delete;
-
-    const std::filesystem::path &path() const { return path_; }
-    int error() const { return error_; }
-
-    // Moves the file to the wanted path unless something already stands there; errno on failure.
-    int commit()
-    {
-        int result = ::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, wanted_.c_str(), RENAME_NOREPLACE);
-        if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
-            // File systems without RENAME_NOREPLACE: link() refuses an existing name as well.
-            result = ::link(path_.c_str(), wanted_.c_str());
-            if (result == 0)
-                ::unlink(path_.c_str());
-        }
-        if (result != 0)
-            return errno;
-        path_.clear();
-        return 0;
-    }
-
-private:
-    std::filesystem::path wanted_;
-    std::filesystem::path path_;
-    int error_ = 0;
-};
-
 // The output's failures are the bridge's: "쓰기 실패: <path>".
 template <typename Step> auto writing(Step &&step)
 {
     try {
         return step();
-    } catch (const ZipError &error) {
+    } catch (const FileError &error) {
         throw Error::failed(error.detail());
     }
 }
 
-// Copies a file this extraction wrote into a new output, which is committed when complete.
-void copyInto(const std::filesystem::path &from, OutputFile &out, std::vector<char> &buffer)
+// Copies a file this extraction wrote into a new output; the caller commits it.
+void copyInto(const std::filesystem::path &from, AtomicFile &out, std::vector<char> &buffer)
 {
     Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     if (in.get() < 0)
@@ -261,24 +179,29 @@ void copyInto(const std::filesystem::path &from, OutputFile &out, std::vector<ch
             break;
         writing([&] { out.write({reinterpret_cast<const std::uint8_t *>(buffer.data()), std::size_t(n)}); });
     }
-    writing([&] { out.commit(); });
 }
 
-// Runs one call of the bridge: memory running out ends it with the bridge's own failure.
-template <typename Step> auto withinMemory(Step &&step)
+// Creating the archive's own file: its failures are the bridge's "파일 생성: <reason>".
+template <typename Step> auto created(Step &&step)
 {
     try {
         return step();
-    } catch (const std::bad_alloc &) {
-        throw Error::failed(L("메모리 부족"));
+    } catch (const FileError &error) {
+        throw LibArchive::ArchiveError::failed(QStringLiteral("파일 생성: ") + errorText(error.error()));
     }
+}
+
+// Runs one call of the bridge: memory running out ends it with the bridge's own failure.
+template <typename Step> auto guarded(Step &&step)
+{
+    return withinMemory(step, [] { return Error::failed(L("메모리 부족")); });
 }
 
 } // namespace
 
 QString LibArchive::ArchiveError::description() const
 {
-    switch (kind_) {
+    switch (kind()) {
     case Kind::unavailable:
         return L("이 시스템에서 압축 라이브러리를 사용할 수 없습니다.");
     case Kind::passwordRequired:
@@ -335,7 +258,7 @@ LibArchive::LibArchive(const std::string &library)
     bind(handle, writeNew, "archive_write_new");
     bind(handle, writeSetFormat, "archive_write_set_format_by_name");
     bind(handle, writeAddFilter, "archive_write_add_filter_by_name");
-    bind(handle, writeOpenFilename, "archive_write_open_filename");
+    bind(handle, writeOpenFd, "archive_write_open_fd");
     bind(handle, writeHeader, "archive_write_header");
     bind(handle, writeData, "archive_write_data");
     bind(handle, writeClose, "archive_write_close");
@@ -356,8 +279,8 @@ LibArchive::LibArchive(const std::string &library)
 
 bool LibArchive::canWrite() const
 {
-    return writeNew && writeSetFormat && writeOpenFilename && writeHeader && writeData && writeClose &&
-           writeFree && entryNew && entryFree && entrySetPathname && entrySetSize && entrySetFiletype;
+    return writeNew && writeSetFormat && writeOpenFd && writeHeader && writeData && writeClose && writeFree &&
+           entryNew && entryFree && entrySetPathname && entrySetSize && entrySetFiletype;
 }
 
 LibArchive::ArchiveError LibArchive::interpret(const std::string &text)
@@ -455,7 +378,7 @@ void LibArchive::skipData(struct archive *handle) const
 std::vector<LibArchive::Item> LibArchive::listEntries(const std::filesystem::path &path,
                                                       const QString &password) const
 {
-    return withinMemory([&] {
+    return guarded([&] {
         Utf8Ctype ctype;
         struct archive_entry *entry = nullptr;
         int result = 0;
@@ -490,7 +413,7 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
                         const std::optional<std::filesystem::path> &singleFileTarget,
                         const QString &password) const
 {
-    return withinMemory([&] {
+    return guarded([&] {
         Utf8Ctype ctype;
         struct archive_entry *entry = nullptr;
         int result = 0;
@@ -579,18 +502,19 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
                 // A link to something this extraction did not write is left out, never made empty.
                 if (source == written.end() || *linkKey == relative)
                     continue;
-                auto out = writing([&] { return OutputFile::createFree(target); });
+                auto out = writing([&] { return AtomicFile::inPlaceFree(target); });
                 copyInto(source->second, out, buffer);
+                writing([&] { out.commit(); });
                 ++count;
-                written[relative] = out.path();
-                linkCopies[*linkKey].push_back(out.path());
+                written[relative] = out.target();
+                linkCopies[*linkKey].push_back(out.target());
                 continue;
             }
 
             // A name met before (a repeat, or the same name composed differently) goes to a free
             // name beside it; the output is removed unless it is complete.
             auto out = writing([&] {
-                return singleFileTarget ? OutputFile::create(target) : OutputFile::createFree(target);
+                return singleFileTarget ? AtomicFile::inPlace(target) : AtomicFile::inPlaceFree(target);
             });
             for (;;) {
                 const ssize_t n = readData(handle.get(), buffer.data(), buffer.size());
@@ -607,7 +531,7 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
             // The archive's one file is in place; the caller passes a single target only then.
             if (singleFileTarget)
                 break;
-            written[relative] = out.path();
+            written[relative] = out.target();
             // cpio stores a link group's data with its last member only: the members written
             // before it, empty until now, get the data too.
             if (linkKey) {
@@ -615,10 +539,11 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
                 if (const auto first = written.find(*linkKey); first != written.end())
                     group.push_back(first->second);
                 for (const auto &member : group) {
-                    if (member == out.path())
+                    if (member == out.target())
                         continue;
-                    auto refill = writing([&] { return OutputFile::replacing(member); });
-                    copyInto(out.path(), refill, buffer);
+                    auto refill = writing([&] { return AtomicFile::beside(member); });
+                    copyInto(out.target(), refill, buffer);
+                    writing([&] { refill.commitReplacing(); });
                 }
             }
         }
@@ -629,7 +554,17 @@ int LibArchive::extract(const std::filesystem::path &path, const std::filesystem
 void LibArchive::createArchive(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
                                WriteFormat format) const
 {
-    withinMemory([&] {
+    if (pathIsTaken(at))
+        throw Error::failed(QStringLiteral("파일 생성: ") + errorText(EEXIST));
+    auto out = created([&] { return AtomicFile::beside(at); });
+    createArchive(out, sources, format);
+    created([&] { out.commit(); });
+}
+
+void LibArchive::createArchive(AtomicFile &out, const std::vector<ZipWriter::Source> &sources,
+                               WriteFormat format) const
+{
+    guarded([&] {
         if (!isAvailable_ || !canWrite())
             throw Error::unavailable();
         const char *formatName = format == WriteFormat::sevenZip ? "7zip" : "pax";
@@ -654,12 +589,7 @@ void LibArchive::createArchive(const std::filesystem::path &at, const std::vecto
         if (filterName != nullptr && writeAddFilter(handle.get(), filterName) != archiveOk)
             throw failWith("압축 필터 설정: ");
 
-        if (pathIsTaken(at))
-            throw Error::failed(QStringLiteral("파일 생성: ") + errorText(EEXIST));
-        TemporaryFile temporary(at);
-        if (temporary.path().empty())
-            throw Error::failed(QStringLiteral("파일 생성: ") + errorText(temporary.error()));
-        if (writeOpenFilename(handle.get(), temporary.path().c_str()) != archiveOk)
+        if (writeOpenFd(handle.get(), out.descriptor()) != archiveOk)
             throw failWith("파일 생성: ");
 
         const std::time_t now = std::time(nullptr);
@@ -727,7 +657,8 @@ void LibArchive::createArchive(const std::filesystem::path &at, const std::vecto
         if (writeClose(handle.get()) != archiveOk)
             throw failWith("마무리 실패: ");
         handle.reset();
-        if (const int error = temporary.commit(); error != 0)
-            throw Error::failed(QStringLiteral("파일 생성: ") + errorText(error));
+        struct stat st {};
+        if (::fstat(out.descriptor(), &st) == 0)
+            out.wroteThroughDescriptor(std::uint64_t(st.st_size));
     });
 }

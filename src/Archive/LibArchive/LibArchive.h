@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Archive/FormatError.h"
 #include "Archive/ZipSource.h"
+#include "Core/FormatError.h"
 
 #include <QString>
 
@@ -19,6 +19,7 @@
 // Opaque handles of libarchive; the library is bound at run time, so its headers are not needed.
 struct archive;
 struct archive_entry;
+class AtomicFile;
 
 // Bridge to the system's libarchive for tar-family and further formats. The library is loaded at
 // run time and every entry point is looked up by name, so the program runs without it; data
@@ -34,10 +35,10 @@ public:
         bool operator==(const Item &) const = default;
     };
 
-    class ArchiveError : public FormatError {
-    public:
-        enum class Kind { unavailable, passwordRequired, wrongPassword, failed };
+    enum class ArchiveErrorKind { unavailable, passwordRequired, wrongPassword, failed };
 
+    class ArchiveError : public KindedError<ArchiveErrorKind> {
+    public:
         static ArchiveError unavailable() { return {Kind::unavailable, {}, Category::other}; }
         static ArchiveError passwordRequired()
         {
@@ -49,21 +50,11 @@ public:
             return {Kind::failed, std::move(detail), Category::other};
         }
 
-        Kind kind() const { return kind_; }
         // The Korean sentence the user sees.
         QString description() const override;
 
-        bool operator==(const ArchiveError &other) const
-        {
-            return kind_ == other.kind_ && detail() == other.detail();
-        }
-
     private:
-        ArchiveError(Kind kind, QString detail, Category category)
-            : FormatError(std::move(detail), category), kind_(kind)
-        {
-        }
-        Kind kind_;
+        using KindedError::KindedError;
     };
 
     enum class WriteFormat { sevenZip, tar, tarGz, tarBz2, tarXz };
@@ -99,6 +90,9 @@ public:
     // existing item.
     void createArchive(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
                        WriteFormat format) const;
+    // Writes the archive into `out`, which the caller commits.
+    void createArchive(AtomicFile &out, const std::vector<ZipWriter::Source> &sources,
+                       WriteFormat format) const;
 
     // Maps a libarchive error text to the bridge's error.
     static ArchiveError interpret(const std::string &text);
@@ -111,6 +105,7 @@ private:
     using OpenReadFn = int (*)(struct archive *, const char *, std::size_t);
     using NextHeaderFn = int (*)(struct archive *, struct archive_entry **);
     using ReadDataFn = ssize_t (*)(struct archive *, void *, std::size_t);
+    using OpenFdFn = int (*)(struct archive *, int);
     using WriteHeaderFn = int (*)(struct archive *, struct archive_entry *);
     using WriteDataFn = ssize_t (*)(struct archive *, const void *, std::size_t);
     using EntryNameFn = const char *(*)(struct archive_entry *);
@@ -143,7 +138,7 @@ private:
     NewFn writeNew = nullptr;
     StringFn writeSetFormat = nullptr;
     StringFn writeAddFilter = nullptr;
-    StringFn writeOpenFilename = nullptr;
+    OpenFdFn writeOpenFd = nullptr;
     WriteHeaderFn writeHeader = nullptr;
     WriteDataFn writeData = nullptr;
     HandleFn writeClose = nullptr;

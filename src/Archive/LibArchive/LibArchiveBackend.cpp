@@ -1,4 +1,5 @@
 #include "Archive/LibArchive/LibArchiveBackend.h"
+#include "Core/AtomicFile.h"
 
 namespace fs = std::filesystem;
 
@@ -21,8 +22,8 @@ std::int64_t LibArchiveBackend::extract(const fs::path &archive, const ExtractOp
                            options.singleFileTarget, options.password);
 }
 
-void LibArchiveBackend::create(const fs::path &at, const std::vector<ZipWriter::Source> &sources,
+void LibArchiveBackend::create(AtomicFile &out, const std::vector<ZipWriter::Source> &sources,
                                const CreateOptions &) const
 {
-    bridge_.createArchive(at, sources, format_);
+    bridge_.createArchive(out, sources, format_);
 }

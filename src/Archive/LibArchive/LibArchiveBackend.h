@@ -11,7 +11,7 @@ public:
 
     Listing list(const std::filesystem::path &archive, const QString &password) const override;
     std::int64_t extract(const std::filesystem::path &archive, const ExtractOptions &options) const override;
-    void create(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
+    void create(AtomicFile &out, const std::vector<ZipWriter::Source> &sources,
                 const CreateOptions &options) const override;
 
 private:

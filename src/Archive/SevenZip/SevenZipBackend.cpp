@@ -1,4 +1,5 @@
 #include "Archive/SevenZip/SevenZipBackend.h"
+#include "Core/AtomicFile.h"
 
 #include "Archive/SevenZip/SevenZipReader.h"
 #include "Archive/SevenZip/SevenZipWriter.h"
@@ -21,8 +22,8 @@ std::int64_t SevenZipBackend::extract(const fs::path &archive, const ExtractOpti
                                    options.strippingPrefix, options.singleFileTarget, options.password);
 }
 
-void SevenZipBackend::create(const fs::path &at, const std::vector<ZipWriter::Source> &sources,
+void SevenZipBackend::create(AtomicFile &out, const std::vector<ZipWriter::Source> &sources,
                              const CreateOptions &options) const
 {
-    SevenZipWriter::create(at, sources, options.password, options.hideNames);
+    SevenZipWriter::create(out, sources, options.password, options.hideNames);
 }

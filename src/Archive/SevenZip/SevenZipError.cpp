@@ -4,7 +4,7 @@
 
 QString SevenZipReadError::description() const
 {
-    switch (kind_) {
+    switch (kind()) {
     case Kind::corrupted:
         return L("손상된 7z 파일입니다. (%@)", detail());
     case Kind::unsupported:
@@ -21,7 +21,7 @@ QString SevenZipReadError::description() const
 
 QString SevenZipError::description() const
 {
-    switch (kind_) {
+    switch (kind()) {
     case Kind::ioError:
         return L("7z 생성 실패: %@", detail());
     case Kind::cryptoError:

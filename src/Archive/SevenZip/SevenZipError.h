@@ -1,12 +1,13 @@
 #pragma once
 
-#include "Archive/FormatError.h"
+#include "Core/FileError.h"
+#include "Core/FormatError.h"
+
+enum class SevenZipReadErrorKind { corrupted, unsupported, notSevenZip, passwordRequired, wrongPassword };
 
 // Errors of the 7z reader.
-class SevenZipReadError : public FormatError {
+class SevenZipReadError : public KindedError<SevenZipReadErrorKind> {
 public:
-    enum class Kind { corrupted, unsupported, notSevenZip, passwordRequired, wrongPassword };
-
     static SevenZipReadError corrupted(QString detail)
     {
         return {Kind::corrupted, std::move(detail), Category::other};
@@ -22,46 +23,28 @@ public:
     }
     static SevenZipReadError wrongPassword() { return {Kind::wrongPassword, {}, Category::wrongPassword}; }
 
-    Kind kind() const { return kind_; }
     // The Korean sentence the user sees.
     QString description() const override;
 
-    bool operator==(const SevenZipReadError &other) const
-    {
-        return kind_ == other.kind_ && detail() == other.detail();
-    }
-
 private:
-    SevenZipReadError(Kind kind, QString detail, Category category)
-        : FormatError(std::move(detail), category), kind_(kind)
-    {
-    }
-    Kind kind_;
+    using KindedError::KindedError;
 };
 
-// Errors of the 7z writer and of the AES routine that reader and writer share.
-class SevenZipError : public FormatError {
-public:
-    enum class Kind { ioError, cryptoError };
+enum class SevenZipErrorKind { ioError, cryptoError };
 
+// Errors of the 7z writer and of the AES routine that reader and writer share; its ioError wraps
+// the file layer's FileError.
+class SevenZipError : public KindedError<SevenZipErrorKind> {
+public:
     static SevenZipError ioError(QString detail)
     {
         return {Kind::ioError, std::move(detail), Category::other};
     }
+    static SevenZipError ioError(const FileError &error) { return ioError(error.detail()); }
     static SevenZipError cryptoError() { return {Kind::cryptoError, {}, Category::other}; }
 
-    Kind kind() const { return kind_; }
     QString description() const override;
 
-    bool operator==(const SevenZipError &other) const
-    {
-        return kind_ == other.kind_ && detail() == other.detail();
-    }
-
 private:
-    SevenZipError(Kind kind, QString detail, Category category)
-        : FormatError(std::move(detail), category), kind_(kind)
-    {
-    }
-    Kind kind_;
+    using KindedError::KindedError;
 };

@@ -2,10 +2,10 @@
 
 #include "Archive/ArchiveFiles.h"
 #include "Archive/ArchiveInput.h"
-#include "Archive/OutputFile.h"
 #include "Archive/SevenZip/SevenZipCoders.h"
 #include "Archive/SevenZip/SevenZipError.h"
 #include "Archive/SevenZip/SevenZipHeader.h"
+#include "Core/AtomicFile.h"
 #include "Core/Localization.h"
 #include "Core/Text.h"
 
@@ -67,15 +67,14 @@ ArchiveInput openArchive(const std::filesystem::path &path)
     }
 }
 
-// Running out of memory is reported like damage, never as a crash.
+// Running out of memory is reported like damage, never as a crash; a file that cannot be written
+// is the archive layer's ioError.
 template <typename Step> auto guarded(Step step)
 {
     try {
-        return step();
-    } catch (const std::bad_alloc &) {
-        throw SevenZipReadError::corrupted(L("메모리 부족"));
-    } catch (const std::length_error &) {
-        throw SevenZipReadError::corrupted(L("메모리 부족"));
+        return withinMemory(step, [] { return SevenZipReadError::corrupted(L("메모리 부족")); });
+    } catch (const FileError &error) {
+        throw ZipError::ioError(error);
     }
 }
 
@@ -125,8 +124,8 @@ public:
                 if (parts && record.isDirectory) {
                     makeFolders(*parts, parts->size());
                 } else if (parts) {
-                    OutputFile out = create(*parts);
-                    out.commit();
+                    AtomicFile out = create(*parts);
+                    commit(out);
                     ++written;
                 }
                 continue;
@@ -194,15 +193,23 @@ private:
 
     // A new file for the record: the single-file target is replaced whole by each file in turn;
     // any other file takes a free name, never the place of an earlier one.
-    OutputFile create(const std::vector<std::string> &parts)
+    AtomicFile create(const std::vector<std::string> &parts)
     {
         if (singleFileTarget_)
-            return OutputFile::replacing(*singleFileTarget_);
+            return AtomicFile::beside(*singleFileTarget_);
         makeFolders(parts, parts.size() - 1);
         std::string path = to_.native();
         for (const std::string &part : parts)
             path += '/' + part;
-        return OutputFile::createFree(std::filesystem::path(std::move(path)));
+        return AtomicFile::inPlaceFree(std::filesystem::path(std::move(path)));
+    }
+
+    void commit(AtomicFile &out) const
+    {
+        if (singleFileTarget_)
+            out.commitReplacing();
+        else
+            out.commit();
     }
 
     // Reads exactly into.size() bytes of the open folder.
@@ -244,7 +251,7 @@ private:
         while (folderPosition_ < at)
             readFolder(std::span(buffer_).first(
                 std::size_t(std::min<std::uint64_t>(buffer_.size(), at - folderPosition_))));
-        OutputFile out = create(parts);
+        AtomicFile out = create(parts);
         std::uint32_t crc = 0;
         for (std::uint64_t left = size; left > 0;) {
             const auto piece =
@@ -265,7 +272,7 @@ private:
                 throw SevenZipReadError::wrongPassword();
             throw SevenZipReadError::corrupted(L("CRC 불일치"));
         }
-        out.commit();
+        commit(out);
     }
 
     const ArchiveInput &input_;

@@ -3,10 +3,10 @@
 #include "Archive/ArchiveFiles.h"
 #include "Archive/ArchiveInput.h"
 #include "Archive/Deflate.h"
-#include "Archive/OutputFile.h"
 #include "Archive/SevenZip/SevenZipCoders.h"
 #include "Archive/SevenZip/SevenZipError.h"
 #include "Archive/SevenZip/SevenZipFormat.h"
+#include "Core/AtomicFile.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
 
@@ -273,7 +273,7 @@ std::uint64_t padded(std::uint64_t size)
 // with zero bytes.
 class EncryptingSink {
 public:
-    EncryptingSink(OutputFile &out, const Key &key, const Iv &iv)
+    EncryptingSink(AtomicFile &out, const Key &key, const Iv &iv)
         : out_(out), cipher_(key, iv, SevenZip::CbcOperation::encrypt), buffer_(chunkSize)
     {
     }
@@ -308,7 +308,7 @@ private:
         used_ = 0;
     }
 
-    OutputFile &out_;
+    AtomicFile &out_;
     SevenZip::AesCbc cipher_;
     Bytes buffer_;
     std::size_t used_ = 0;
@@ -317,8 +317,7 @@ private:
 
 class ArchiveBuilder {
 public:
-    ArchiveBuilder(const std::filesystem::path &at, const QString &password)
-        : at_(at), key_(deriveKey(password)), out_(OutputFile::replacing(at))
+    ArchiveBuilder(AtomicFile &out, const QString &password) : key_(deriveKey(password)), out_(out)
     {
         // The start header is written last, once the header's place is known.
         const std::array<std::uint8_t, SevenZip::startHeaderSize> placeholder{};
@@ -413,7 +412,6 @@ public:
         appendUInt32LE(start, crc32(next));
         append(start, next);
         out_.writeAt(0, start);
-        out_.commit();
     }
 
 private:
@@ -479,9 +477,7 @@ private:
                 return readAt(input, at, into);
             });
         if (store || !deflateInto(input, file)) {
-            if (::lseek(out_.descriptor(), off_t(startHeaderPlusPacked()), SEEK_SET) < 0 ||
-                ::ftruncate(out_.descriptor(), off_t(startHeaderPlusPacked())) != 0)
-                throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(at_)));
+            out_.truncate(startHeaderPlusPacked());
             file.deflatedSize.reset();
             EncryptingSink sink(out_, key_, file.iv);
             file.crc = copyInto(input, sink);
@@ -564,10 +560,9 @@ private:
         return true;
     }
 
-    const std::filesystem::path &at_;
     std::array<std::uint8_t, 16> salt_{};
     Key key_;
-    OutputFile out_;
+    AtomicFile &out_;
     std::uint64_t packedSize_ = 0; // bytes after the start header
     std::vector<Record> records_;
     std::vector<PackedFile> files_;
@@ -580,19 +575,25 @@ private:
 
 } // namespace
 
-void create(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
-            const QString &password, bool encryptHeader)
+void create(AtomicFile &out, const std::vector<ZipWriter::Source> &sources, const QString &password,
+            bool encryptHeader)
 {
-    try {
-        ArchiveBuilder builder(at, password);
+    writingZipOutput(out.target(), [&] {
+        ArchiveBuilder builder(out, password);
         for (const ZipWriter::Source &source : sources)
             builder.add(source);
         builder.finish(encryptHeader);
-    } catch (const std::bad_alloc &) {
-        throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(at)));
-    } catch (const std::length_error &) {
-        throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(at)));
-    }
+    });
+}
+
+void create(const std::filesystem::path &at, const std::vector<ZipWriter::Source> &sources,
+            const QString &password, bool encryptHeader)
+{
+    writingZipOutput(at, [&] {
+        AtomicFile out = AtomicFile::beside(at);
+        create(out, sources, password, encryptHeader);
+        out.commitReplacing();
+    });
 }
 
 } // namespace SevenZipWriter

@@ -1,4 +1,5 @@
 #include "Archive/Zip/ZipBackend.h"
+#include "Core/AtomicFile.h"
 
 #include "Archive/ArchiveFiles.h"
 #include "Archive/ArchiveInput.h"
@@ -43,11 +44,11 @@ std::int64_t ZipBackend::extract(const fs::path &archive, const ExtractOptions &
         .extracted;
 }
 
-void ZipBackend::create(const fs::path &at, const std::vector<ZipWriter::Source> &sources,
+void ZipBackend::create(AtomicFile &out, const std::vector<ZipWriter::Source> &sources,
                         const CreateOptions &options) const
 {
     const auto encryption = options.password.isEmpty() ? ZipWriter::Encryption::none
                             : options.zipAes256        ? ZipWriter::Encryption::aes256
                                                        : ZipWriter::Encryption::traditional;
-    ZipWriter::create(at, sources, Text::utf8(options.password), encryption);
+    ZipWriter::create(out, sources, Text::utf8(options.password), encryption);
 }

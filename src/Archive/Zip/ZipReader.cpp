@@ -1,10 +1,10 @@
 #include "Archive/Zip/ZipReader.h"
 
 #include "Archive/ArchiveFiles.h"
-#include "Archive/OutputFile.h"
 #include "Archive/Zip/ZipCrypto.h"
 #include "Archive/Zip/ZipFormat.h"
 #include "Archive/ZipError.h"
+#include "Core/AtomicFile.h"
 #include "Core/Localization.h"
 #include "Core/Text.h"
 
@@ -36,13 +36,14 @@ ZipError zip64()
     return ZipError::unsupported(L("ZIP64 (4GB 이상)"));
 }
 
-// Running out of memory anywhere in the reader is one error, never a crash.
+// Running out of memory anywhere in the reader is one error, never a crash; a file that cannot be
+// written is the layer's ioError.
 template <class F> auto memoryGuarded(F &&f) -> decltype(f())
 {
     try {
-        return f();
-    } catch (const std::bad_alloc &) {
-        throw corrupted("메모리 부족");
+        return withinMemory(f, [] { return corrupted("메모리 부족"); });
+    } catch (const FileError &error) {
+        throw ZipError::ioError(error);
     }
 }
 
@@ -651,7 +652,7 @@ void extractFile(const ZipEntry &entry, const ArchiveInput &archive, const std::
     memoryGuarded([&] {
         const DataRange range = dataRange(entry, archive);
         Scratch scratch;
-        OutputFile out = OutputFile::create(target);
+        AtomicFile out = AtomicFile::inPlace(target);
         streamContent(entry, range, archive, password, scratch,
                       [&](std::span<const std::uint8_t> piece) { out.write(piece); });
         out.commit();
@@ -708,7 +709,7 @@ ExtractCounts extract(const std::vector<ZipEntry> &entries, const ArchiveInput &
             for (const auto &piece : pieces)
                 target += '/' + piece;
             // A name taken by an earlier entry (the same NFC name, or a repeat) gets a free name.
-            OutputFile out = OutputFile::createFree(fs::path(std::move(target)));
+            AtomicFile out = AtomicFile::inPlaceFree(fs::path(std::move(target)));
             streamContent(entry, range, archive, password, scratch,
                           [&](std::span<const std::uint8_t> piece) { out.write(piece); });
             out.commit();

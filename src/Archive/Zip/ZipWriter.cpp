@@ -2,10 +2,10 @@
 
 #include "Archive/ArchiveFiles.h"
 #include "Archive/Deflate.h"
-#include "Archive/OutputFile.h"
 #include "Archive/Zip/ZipCrypto.h"
 #include "Archive/Zip/ZipFormat.h"
 #include "Archive/ZipError.h"
+#include "Core/AtomicFile.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
 
@@ -191,7 +191,7 @@ class ArchiveSink {
 public:
     static constexpr std::size_t bufferSize = std::size_t(1) << 20;
 
-    explicit ArchiveSink(OutputFile &file) : file_(file) { buffer_.reserve(bufferSize); }
+    explicit ArchiveSink(AtomicFile &file) : file_(file) { buffer_.reserve(bufferSize); }
 
     std::uint64_t offset() const { return flushed_ + buffer_.size(); }
 
@@ -231,7 +231,7 @@ public:
     }
 
 private:
-    OutputFile &file_;
+    AtomicFile &file_;
     Bytes buffer_;
     std::uint64_t flushed_ = 0;
 };
@@ -561,7 +561,7 @@ std::vector<std::uint8_t> aesEncryptPayload(std::span<const std::uint8_t> bytes,
     return out;
 }
 
-void create(const std::filesystem::path &at, const std::vector<Source> &sources, const std::string &password,
+void create(AtomicFile &file, const std::vector<Source> &sources, const std::string &password,
             Encryption encryption)
 {
     // Limits the reader would refuse are refused before any source is read.
@@ -579,8 +579,7 @@ void create(const std::filesystem::path &at, const std::vector<Source> &sources,
     const auto [dosTime, dosDate] = dosDateTime(std::chrono::system_clock::now());
     const Encryption effective = password.empty() ? Encryption::none : encryption;
 
-    try {
-        OutputFile file = OutputFile::replacing(at);
+    writingZipOutput(file.target(), [&] {
         ArchiveSink sink(file);
         EntryWriter writer(sink, effective, password, dosTime, dosDate);
         Bytes central;
@@ -622,10 +621,17 @@ void create(const std::filesystem::path &at, const std::vector<Source> &sources,
         sink.write(central);
         sink.write(end);
         sink.flush();
-        file.commit();
-    } catch (const std::bad_alloc &) {
-        throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(at)));
-    }
+    });
+}
+
+void create(const std::filesystem::path &at, const std::vector<Source> &sources, const std::string &password,
+            Encryption encryption)
+{
+    writingZipOutput(at, [&] {
+        AtomicFile file = AtomicFile::beside(at);
+        create(file, sources, password, encryption);
+        file.commitReplacing();
+    });
 }
 
 } // namespace ZipWriter

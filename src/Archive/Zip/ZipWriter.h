@@ -10,14 +10,20 @@
 #include <utility>
 #include <vector>
 
+class AtomicFile;
+
 // Builds a ZIP archive: UTF-8 names (flag bit 11), stored or DEFLATE whichever is smaller,
 // optionally encrypted with the traditional cipher or WinZip AES-256. Every failure is a ZipError.
 namespace ZipWriter {
 
 enum class Encryption { none, traditional, aes256 };
 
-// Writes the archive through a temporary file in the destination's folder, renamed over the path
-// only when complete. An empty password means no encryption whatever is asked.
+// Writes the archive into `file`, which the caller commits. An empty password means no encryption
+// whatever is asked.
+void create(AtomicFile &file, const std::vector<Source> &sources, const std::string &password,
+            Encryption encryption);
+// The same through a hidden file in the destination's folder, renamed over the path only when
+// complete.
 void create(const std::filesystem::path &at, const std::vector<Source> &sources, const std::string &password,
             Encryption encryption);
 

@@ -1,7 +1,8 @@
 #include "Features/HeicConvert/HeicConvertEngine.h"
 
-#include "Archive/ArchiveFiles.h"
-#include "Archive/ZipError.h"
+#include "Core/AtomicFile.h"
+#include "Core/FileBytes.h"
+#include "Core/FileError.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
@@ -23,9 +24,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-ZipError ioError(const char *key)
+FileError ioError(const char *key)
 {
-    return ZipError::ioError(L(key));
+    return FileError(L(key));
 }
 
 std::uint16_t read16(const std::uint8_t *p, bool little)
@@ -261,7 +262,7 @@ void HeicConvertEngine::convertAll()
             const auto written = convert(items_[i].url);
             items_[i].written = written;
             items_[i].status = Status::done(FilePath::display(written.filename()));
-        } catch (const ZipError &error) {
+        } catch (const FileError &error) {
             items_[i].status = Status::failed(error.description());
         }
         emit itemsChanged();
@@ -270,23 +271,18 @@ void HeicConvertEngine::convertAll()
 
 fs::path HeicConvertEngine::convert(const fs::path &photo)
 {
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes = readWholeFile(photo);
-    } catch (const ZipError &) {
+    const auto bytes = readRegularFile(photo);
+    if (!bytes)
         throw ioError("사진을 읽을 수 없습니다");
-    }
-    const auto jpeg = jpegFromHeif(bytes);
+    const auto jpeg = jpegFromHeif(*bytes);
 
     std::string stem = photo.filename().native();
     if (const auto dot = stem.rfind('.'); dot != std::string::npos)
         stem.erase(dot);
     const fs::path wanted = photo.parent_path() / (Text::toNfc(stem) + ".jpg");
-    const auto target = freeName(wanted);
-    if (!target)
-        throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(wanted)));
-    writeNewFile(jpeg, *target);
-    return *target;
+    AtomicFile out = AtomicFile::beside(wanted);
+    out.write(jpeg);
+    return out.commitFree(wanted);
 }
 
 std::vector<std::uint8_t> HeicConvertEngine::jpegFromHeif(const std::vector<std::uint8_t> &heif)

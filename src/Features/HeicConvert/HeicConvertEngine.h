@@ -49,10 +49,10 @@ public:
     void convertAll();
 
     // Converts one photo into a new JPEG beside it and returns the JPEG's path; throws
-    // ZipError::ioError. Used by convertAll and the probe.
+    // FileError. Used by convertAll and the probe.
     static std::filesystem::path convert(const std::filesystem::path &photo);
     // The JPEG bytes of a photo (primary image, turned upright, quality 90, with its EXIF, XMP
-    // and colour profile); throws ZipError::ioError.
+    // and colour profile); throws FileError.
     static std::vector<std::uint8_t> jpegFromHeif(const std::vector<std::uint8_t> &heif);
 
 private:

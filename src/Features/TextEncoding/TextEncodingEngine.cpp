@@ -1,12 +1,12 @@
 #include "Features/TextEncoding/TextEncodingEngine.h"
 
-#include "Archive/ZipError.h"
+#include "Core/AtomicFile.h"
+#include "Core/FileError.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
 #include "Core/Notify.h"
 #include "Core/PathExtension.h"
-#include "Core/RenameNoReplace.h"
 #include "Core/ScanSupport.h"
 #include "Core/Text.h"
 #include "Features/TextEncoding/TextDetector.h"
@@ -26,12 +26,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-ZipError ioError(const char *key)
+FileError ioError(const char *key)
 {
-    return ZipError::ioError(L(key));
+    return FileError(L(key));
 }
 
-ZipError changedSinceScan()
+FileError changedSinceScan()
 {
     return ioError("목록에 올린 뒤 파일이 바뀌어 그대로 두었습니다");
 }
@@ -332,7 +332,7 @@ void TextEncodingEngine::convertAll()
                     throw ioError("파일을 읽을 수 없습니다");
                 convert(copy, *file);
                 status = Status::done();
-            } catch (const ZipError &error) {
+            } catch (const FileError &error) {
                 status = Status::failed(error.description());
             }
             if (file)
@@ -358,21 +358,20 @@ void TextEncodingEngine::convert(const Item &item, const fs::path &file)
     if (reader.identity() != item.identity)
         throw changedSinceScan();
 
-    const auto writeFailed = [&] { return ZipError::ioError(L("쓰기 실패: %@", file.native())); };
-    const auto scratchPath =
-        file.parent_path() /
-        (".brindlow-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString());
-    ScratchFile scratch;
-    // Unchanged since the scan, the file needs no second check of its encoding.
-    TextTranscoder transcoder(item.detected, lineEnding_, target_, false);
+    std::optional<AtomicFile> converted;
+    // The scan checked a plain UTF-8 text whole, so an unchanged one needs no second check; a
+    // byte-order mark was taken at its word, so the bytes after it are checked here.
+    TextTranscoder transcoder(item.detected, lineEnding_, target_,
+                              item.detected == DetectedEncoding::utf8bom);
     std::string out;
-    // The scratch file is made once the first piece converted, so a text that cannot be
-    // converted fails for that before anything is written.
+    // The new file is made once the first piece converted, so a text that cannot be converted
+    // fails for that before anything is written.
     const auto flush = [&] {
-        if (!scratch.isCreated() && !scratch.create(scratchPath, reader.permissions()))
-            throw writeFailed();
-        if (!scratch.write(out))
-            throw writeFailed();
+        if (!converted) {
+            converted.emplace(AtomicFile::beside(file));
+            converted->setPermissions(reader.permissions());
+        }
+        converted->write(out);
         out.clear();
     };
     for (;;) {
@@ -388,8 +387,6 @@ void TextEncodingEngine::convert(const Item &item, const fs::path &file)
         throw changedSinceScan();
     transcoder.finish(out);
     flush();
-    if (!scratch.close())
-        throw writeFailed();
 
     // Checked again right before the move: an edit made while the conversion ran would go to the
     // Trash otherwise.
@@ -403,16 +400,26 @@ void TextEncodingEngine::convert(const Item &item, const fs::path &file)
         if (pathIsTaken(file))
             throw ioError("원본을 휴지통으로 옮기지 못했습니다");
     }
-
-    if (renameNoReplace(scratch.path(), file) != 0) {
-        if (trashed) {
-            try {
-                Trash::shared().restore(*trashed, file);
-            } catch (const std::exception &) {
-                // The original stays in the Trash; the failure below still reports the item.
-            }
+    const auto putBack = [&] {
+        if (!trashed)
+            return;
+        try {
+            Trash::shared().restore(*trashed, file);
+        } catch (const std::exception &) {
+            // The original stays in the Trash; the failure still reports the item.
         }
-        throw writeFailed();
+    };
+    // An edit made between the last look and the move went to the Trash with the file: it comes
+    // back, and the converted old text is not put in its place.
+    if (trashed && FileIdentity::at(*trashed) != item.identity) {
+        putBack();
+        throw changedSinceScan();
     }
-    scratch.keep();
+
+    try {
+        converted->commit(file);
+    } catch (const FileError &) {
+        putBack();
+        throw FileError::writeFailed(file);
+    }
 }

@@ -56,28 +56,3 @@ private:
     unsigned permissions_ = 0;
     std::vector<char> buffer_;
 };
-
-// A new file that is removed again unless it is kept: converted bytes are written to it before
-// it takes the original's place.
-class ScratchFile {
-public:
-    ScratchFile() = default;
-    ~ScratchFile();
-    ScratchFile(const ScratchFile &) = delete;
-    ScratchFile &operator=(const ScratchFile &) = delete;
-
-    // Creates the file exclusively with exactly these permission bits; false when it cannot.
-    bool create(const std::filesystem::path &path, unsigned permissions);
-    bool isCreated() const { return !path_.empty(); }
-    const std::filesystem::path &path() const { return path_; }
-    // False when a write fails.
-    bool write(std::string_view bytes);
-    // Closes the file; false when the close reports a failure (the data may not have arrived).
-    bool close();
-    // The file stays where it is (it has been renamed into place).
-    void keep() { path_.clear(); }
-
-private:
-    int fd_ = -1;
-    std::filesystem::path path_;
-};

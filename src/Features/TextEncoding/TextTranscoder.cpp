@@ -1,6 +1,6 @@
 #include "Features/TextEncoding/TextTranscoder.h"
 
-#include "Archive/ZipError.h"
+#include "Core/FileError.h"
 #include "Core/Localization.h"
 
 #include <cstdint>
@@ -188,7 +188,7 @@ TextTranscoder::TextTranscoder(DetectedEncoding from, LineEndingChoice lineEndin
 void TextTranscoder::decode(std::string_view piece, std::string &out)
 {
     if (!decoder_.feed(piece, out))
-        throw ZipError::ioError(L("인코딩 해석 실패"));
+        throw FileError(L("인코딩 해석 실패"));
 }
 
 void TextTranscoder::encode(std::string_view text, std::string &out)
@@ -198,7 +198,7 @@ void TextTranscoder::encode(std::string_view text, std::string &out)
         return;
     }
     if (!encoder_->feed(text, out))
-        throw ZipError::ioError(L("CP949로 표현할 수 없는 문자가 있습니다 (이모지 등)"));
+        throw FileError(L("CP949로 표현할 수 없는 문자가 있습니다 (이모지 등)"));
 }
 
 void TextTranscoder::feed(std::string_view piece, std::string &out)
@@ -226,10 +226,10 @@ void TextTranscoder::feed(std::string_view piece, std::string &out)
 void TextTranscoder::finish(std::string &out)
 {
     if (!decoder_.finished())
-        throw ZipError::ioError(L("인코딩 해석 실패"));
+        throw FileError(L("인코딩 해석 실패"));
     rewritten_.clear();
     rewriter_.finish(rewritten_);
     encode(rewritten_, out);
     if (encoder_ && !encoder_->finished())
-        throw ZipError::ioError(L("CP949로 표현할 수 없는 문자가 있습니다 (이모지 등)"));
+        throw FileError(L("CP949로 표현할 수 없는 문자가 있습니다 (이모지 등)"));
 }

@@ -56,7 +56,7 @@ private:
 };
 
 // One file's conversion: decoding, the line-ending rewrite and encoding for the target. Throws
-// ZipError::ioError with the converter's texts when the text does not decode or has a character
+// FileError with the converter's texts when the text does not decode or has a character
 // that CP949 cannot hold; nothing it produced before that is of any use then.
 class TextTranscoder {
 public:

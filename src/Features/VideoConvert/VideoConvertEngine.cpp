@@ -1,13 +1,12 @@
 #include "Features/VideoConvert/VideoConvertEngine.h"
 
-#include "Archive/ZipError.h"
+#include "Core/AtomicFile.h"
 #include "Core/ErrorText.h"
+#include "Core/FileError.h"
 #include "Core/FilePath.h"
-#include "Core/FreeName.h"
 #include "Core/Localization.h"
 #include "Core/Notify.h"
 #include "Core/PathExtension.h"
-#include "Core/RenameNoReplace.h"
 #include "Core/ScanSupport.h"
 #include "Core/Text.h"
 #include "Features/VideoConvert/VideoTranscoder.h"
@@ -32,11 +31,6 @@ fs::path pathOf(const QByteArray &bytes)
     return fs::path(bytes.toStdString());
 }
 
-ZipError ioError(const char *key)
-{
-    return ZipError::ioError(L(key));
-}
-
 } // namespace
 
 const std::vector<std::string> &VideoConvertEngine::videoExtensions()
@@ -46,8 +40,7 @@ const std::vector<std::string> &VideoConvertEngine::videoExtensions()
 }
 
 VideoConvertEngine::VideoConvertEngine(QObject *parent)
-    : FileScanEngine(parent), temporaryFolder_(fs::temp_directory_path()),
-      stop_(std::make_shared<std::atomic<bool>>(false))
+    : FileScanEngine(parent), stop_(std::make_shared<std::atomic<bool>>(false))
 {
     analysisWorker_ = new VideoWorker(stop_);
     exportWorker_ = new VideoWorker(stop_);
@@ -159,7 +152,7 @@ void VideoConvertEngine::convertNext()
         item->status = Status::converting();
         emit itemsChanged();
         conversionInFlight_ = id;
-        emit exportRequested(id, bytes(item->url), bytes(temporaryFolder_));
+        emit exportRequested(id, bytes(item->url));
         return;
     }
     setWorking(false);
@@ -190,28 +183,22 @@ void VideoWorker::analyze(QUuid id, QByteArray path)
     }
 }
 
-void VideoWorker::exportVideo(QUuid id, QByteArray source, QByteArray temporaryFolder)
+void VideoWorker::exportVideo(QUuid id, QByteArray source)
 {
     if (*stop_)
         return;
     try {
-        const auto written = convert(pathOf(source), pathOf(temporaryFolder), *stop_);
+        const auto written = convert(pathOf(source), *stop_);
         emit exported(id, true, FilePath::display(written.filename()), bytes(written));
-    } catch (const ZipError &error) {
+    } catch (const FileError &error) {
         emit exported(id, false, error.description(), {});
     } catch (const std::exception &error) {
-        emit exported(id, false, ZipError::ioError(QString::fromUtf8(error.what())).description(), {});
+        emit exported(id, false, FileError(QString::fromUtf8(error.what())).description(), {});
     }
 }
 
-fs::path VideoWorker::convert(const fs::path &source, const fs::path &temporaryFolder,
-                              const std::atomic<bool> &stop)
+fs::path VideoWorker::convert(const fs::path &source, const std::atomic<bool> &stop)
 {
-    const fs::path temporary =
-        temporaryFolder /
-        ("brindlow-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString() + ".mp4");
-    VideoTranscoder::transcode(source, temporary, stop);
-
     std::string base = source.filename().native();
     const auto extension = lowerExtension(source);
     if (!extension.empty())
@@ -220,64 +207,7 @@ fs::path VideoWorker::convert(const fs::path &source, const fs::path &temporaryF
     if (extension == "mp4")
         base += " (H.264)";
     const fs::path wanted = source.parent_path() / (base + ".mp4");
-    const auto target = freeName(wanted);
-    try {
-        if (!target)
-            throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(wanted)));
-        moveFilePOSIX(temporary, *target);
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    return *target;
-}
-
-void VideoWorker::moveFilePOSIX(const fs::path &from, const fs::path &to)
-{
-    const int error = renameNoReplace(from, to);
-    if (error == 0)
-        return;
-    if (error != EXDEV)
-        throw ZipError::ioError(L("파일 이동 실패: %@", errorText(error)));
-
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        throw ioError("임시 파일 열기 실패");
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (out < 0) {
-        ::close(in);
-        throw ZipError::ioError(L("쓰기 실패: %@", FilePath::display(to)));
-    }
-    const auto copyFailed = [&] {
-        ::close(out);
-        ::close(in);
-        ::unlink(to.c_str()); // no partial copy stays behind
-        return ioError("복사 실패");
-    };
-    std::vector<char> buffer(1 << 20);
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw copyFailed();
-        if (n == 0)
-            break;
-        ssize_t done = 0;
-        while (done < n) {
-            const ssize_t w = ::write(out, buffer.data() + done, std::size_t(n - done));
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w < 1)
-                throw copyFailed();
-            done += w;
-        }
-    }
-    if (::close(out) != 0 && errno != EINTR) {
-        ::close(in);
-        ::unlink(to.c_str());
-        throw ioError("복사 실패");
-    }
-    ::close(in);
-    ::unlink(from.c_str());
+    AtomicFile out = AtomicFile::beside(wanted);
+    VideoTranscoder::transcode(source, out, stop);
+    return out.commitFree(wanted);
 }

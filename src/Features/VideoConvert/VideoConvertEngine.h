@@ -69,16 +69,13 @@ public:
     // Does nothing while a run is under way.
     void convertAll();
 
-    // The folder of the exports before they move beside their sources (tests point it elsewhere).
-    void setTemporaryFolder(std::filesystem::path folder) { temporaryFolder_ = std::move(folder); }
-
 signals:
     void isWorkingChanged();
     void analysisFinished();   // no item is left to analyse
     void conversionFinished(); // the run of convertAll() ended
 
     void analyzeRequested(QUuid id, QByteArray path);
-    void exportRequested(QUuid id, QByteArray source, QByteArray temporaryFolder);
+    void exportRequested(QUuid id, QByteArray source);
 
 private slots:
     void analyzed(QUuid id, bool ok, QString code, QString name);
@@ -99,7 +96,6 @@ private:
     std::optional<QUuid> analysisInFlight_;
     std::vector<QUuid> conversionQueue_; // ids still to visit in the running convertAll()
     std::optional<QUuid> conversionInFlight_;
-    std::filesystem::path temporaryFolder_;
 
     std::shared_ptr<std::atomic<bool>> stop_;
     QThread analysisThread_;
@@ -115,18 +111,13 @@ class VideoWorker : public QObject {
 public:
     explicit VideoWorker(std::shared_ptr<std::atomic<bool>> stop) : stop_(std::move(stop)) {}
 
-    // Exports the source into the temporary folder and moves the result to a free name beside
-    // the source; returns the path written. Throws ZipError::ioError.
-    static std::filesystem::path convert(const std::filesystem::path &source,
-                                         const std::filesystem::path &temporaryFolder,
-                                         const std::atomic<bool> &stop);
-    // Moves a finished file to its place without replacing anything; across file systems by a
-    // copy into a newly created file. Throws ZipError::ioError; the source stays on failure.
-    static void moveFilePOSIX(const std::filesystem::path &from, const std::filesystem::path &to);
+    // Exports the source into a hidden file beside it, which takes a free name there once the
+    // export is complete; returns the path written. Throws FileError; nothing is left on failure.
+    static std::filesystem::path convert(const std::filesystem::path &source, const std::atomic<bool> &stop);
 
 public slots:
     void analyze(QUuid id, QByteArray path);
-    void exportVideo(QUuid id, QByteArray source, QByteArray temporaryFolder);
+    void exportVideo(QUuid id, QByteArray source);
 
 signals:
     void analyzed(QUuid id, bool ok, QString code, QString name);

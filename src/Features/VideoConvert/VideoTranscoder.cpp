@@ -1,6 +1,7 @@
 #include "Features/VideoConvert/VideoTranscoder.h"
 
-#include "Archive/ZipError.h"
+#include "Core/AtomicFile.h"
+#include "Core/FileError.h"
 #include "Core/Localization.h"
 #include "Features/VideoConvert/ToneMapper.h"
 
@@ -60,9 +61,9 @@ using Codec = std::unique_ptr<AVCodecContext, CodecFree>;
 using Frame = std::unique_ptr<AVFrame, FrameFree>;
 using Packet = std::unique_ptr<AVPacket, PacketFree>;
 
-ZipError cannotConvert()
+FileError cannotConvert()
 {
-    return ZipError::ioError(L("이 영상은 변환할 수 없습니다"));
+    return FileError(L("이 영상은 변환할 수 없습니다"));
 }
 
 QString ffmpegText(int error)
@@ -76,7 +77,7 @@ QString ffmpegText(int error)
 void check(int result)
 {
     if (result < 0)
-        throw ZipError::ioError(ffmpegText(result));
+        throw FileError(ffmpegText(result));
 }
 
 Input openInput(const fs::path &path)
@@ -120,30 +121,6 @@ bool isHdr(AVColorTransferCharacteristic transfer)
     return transfer == AVCOL_TRC_SMPTE2084 || transfer == AVCOL_TRC_ARIB_STD_B67;
 }
 
-// The output file, created exclusively and removed again unless the export succeeds.
-class OutputFile {
-public:
-    explicit OutputFile(fs::path path) : path_(std::move(path))
-    {
-        const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0)
-            throw ZipError::ioError(L("쓰기 실패: %@", QString::fromUtf8(path_.c_str())));
-        ::close(fd);
-    }
-    ~OutputFile()
-    {
-        if (!kept_)
-            ::unlink(path_.c_str());
-    }
-    OutputFile(const OutputFile &) = delete;
-    OutputFile &operator=(const OutputFile &) = delete;
-    void keep() { kept_ = true; }
-
-private:
-    fs::path path_;
-    bool kept_ = false;
-};
-
 class Muxer {
 public:
     ~Muxer()
@@ -159,8 +136,12 @@ public:
 
 class Transcode {
 public:
-    Transcode(const fs::path &inputPath, const fs::path &outputPath, const std::atomic<bool> &stop)
-        : inputPath_(inputPath), outputPath_(outputPath), stop_(stop)
+    // FFmpeg opens its output by name, and with the index moved to the front it opens it a second
+    // time to read it back: the name of the open descriptor makes both reach exactly the hidden
+    // file the output layer created, whatever happens to names in the folder meanwhile.
+    Transcode(const fs::path &inputPath, const AtomicFile &output, const std::atomic<bool> &stop)
+        : inputPath_(inputPath), outputPath_("/proc/self/fd/" + std::to_string(output.descriptor())),
+          stop_(stop)
     {
     }
 
@@ -181,7 +162,7 @@ public:
         Packet packet(av_packet_alloc());
         for (;;) {
             if (stop_)
-                throw ZipError::ioError(L("변환이 완료되지 않았습니다"));
+                throw FileError(L("변환이 완료되지 않았습니다"));
             const int read = av_read_frame(input_.get(), packet.get());
             if (read == AVERROR_EOF)
                 break;
@@ -313,7 +294,6 @@ private:
 
     void openOutput()
     {
-        output_.emplace(outputPath_);
         check(avformat_alloc_output_context2(&muxer_.context_, nullptr, "mp4", outputPath_.c_str()));
         AVFormatContext *out = muxer_.context_;
         // The creation time, the location and the other container tags; the brands belong to the
@@ -533,7 +513,7 @@ private:
     void encodeAudio(const AVFrame *frame) { encode(audioEncoder_.get(), frame, audioOut_); }
 
     fs::path inputPath_;
-    fs::path outputPath_;
+    std::string outputPath_;
     const std::atomic<bool> &stop_;
     Input input_;
     int videoIndex_ = -1;
@@ -548,14 +528,9 @@ private:
     Frame scaled_;
     std::int64_t lastPts_ = AV_NOPTS_VALUE;
     std::int64_t audioSamples_ = 0;
-    // Declared before the muxer so the file is removed only after the muxer closed it.
-    std::optional<OutputFile> output_;
     Muxer muxer_;
     AVStream *videoOut_ = nullptr;
     AVStream *audioOut_ = nullptr;
-
-public:
-    void succeeded() { output_->keep(); }
 };
 
 } // namespace
@@ -589,25 +564,24 @@ std::pair<QString, QString> videoCodec(const fs::path &path)
 {
     const Input input = openInput(path);
     if (!input)
-        throw ZipError::ioError(L("영상 정보를 읽을 수 없습니다"));
+        throw FileError(L("영상 정보를 읽을 수 없습니다"));
     const int index = firstVideoStream(input.get());
     if (index < 0)
-        throw ZipError::ioError(L("비디오 트랙 없음"));
+        throw FileError(L("비디오 트랙 없음"));
     // FFmpeg keeps the sample entry's four characters with the first one in the lowest byte.
     const std::uint32_t tag = input->streams[index]->codecpar->codec_tag;
     if (tag == 0)
-        throw ZipError::ioError(L("비디오 트랙 없음"));
+        throw FileError(L("비디오 트랙 없음"));
     const std::uint32_t subtype =
         (tag & 0xFF) << 24 | ((tag >> 8) & 0xFF) << 16 | ((tag >> 16) & 0xFF) << 8 | tag >> 24;
     const QString code = fourCCString(subtype);
     return {code, displayName(code)};
 }
 
-void transcode(const fs::path &input, const fs::path &output, const std::atomic<bool> &stop)
+void transcode(const fs::path &input, AtomicFile &output, const std::atomic<bool> &stop)
 {
     Transcode work(input, output, stop);
     work.run();
-    work.succeeded();
 }
 
 } // namespace VideoTranscoder

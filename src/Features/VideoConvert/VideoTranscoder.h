@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <utility>
 
+class AtomicFile;
+
 // The FFmpeg work of the video converter; blocking, meant for a worker thread. Failures are
-// thrown as ZipError::ioError with a detail text.
+// thrown as FileError with a detail text.
 namespace VideoTranscoder {
 
 // The four characters of a media subtype, most significant byte first; "????" when a byte is
@@ -21,11 +23,10 @@ QString displayName(const QString &code);
 // name; throws when there is no such track or the file cannot be read.
 std::pair<QString, QString> videoCodec(const std::filesystem::path &path);
 
-// Re-encodes the file as H.264 (High profile) with AAC audio (AAC sources are copied) into a new
-// MPEG-4 file at `output`, keeping the rotation, the creation time and the location, with the
-// index before the media data. HDR sources are tone-mapped to SDR. `output` is created
-// exclusively; it is removed again on failure. Stops with a failure when `stop` becomes true.
-void transcode(const std::filesystem::path &input, const std::filesystem::path &output,
-               const std::atomic<bool> &stop);
+// Re-encodes the file as H.264 (High profile) with AAC audio (AAC sources are copied) into the
+// new MPEG-4 file `output`, keeping the rotation, the creation time and the location, with the
+// index before the media data. HDR sources are tone-mapped to SDR. The caller commits `output`.
+// Stops with a failure when `stop` becomes true.
+void transcode(const std::filesystem::path &input, AtomicFile &output, const std::atomic<bool> &stop);
 
 } // namespace VideoTranscoder

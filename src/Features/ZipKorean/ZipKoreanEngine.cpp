@@ -7,7 +7,9 @@
 #include "Archive/SevenZip/SevenZipBackend.h"
 #include "Archive/SevenZip/SevenZipError.h"
 #include "Archive/Zip/ZipBackend.h"
+#include "Core/AtomicFile.h"
 #include "Core/ErrorText.h"
+#include "Core/FileError.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
@@ -587,7 +589,7 @@ void ZipKoreanEngine::extract()
         written = backendFor(kind)->extract(FilePath::realPathOrSame(*archiveURL_), options);
         // The own 7z reader skips entries without data, which leaves a lone empty file unwritten.
         if (kind == Backend::sevenZip && written == 0 && loneFile && first.size == 0) {
-            writeNewFile({}, *target);
+            AtomicFile::beside(*target).commit();
             written = 1;
         }
     });
@@ -693,12 +695,12 @@ void ZipKoreanEngine::updatePlannedPath()
     setPlannedZipPath(freeName(*wanted));
 }
 
-void ZipKoreanEngine::writeArchive(const fs::path &at) const
+void ZipKoreanEngine::writeArchive(AtomicFile &out) const
 {
     const ArchiveBackend::CreateOptions options{
         createPassword_, zipEncryption_ == ZipEncryptionChoice::aes256, sevenZipHideNames_};
     backendFor(writerOf(createFormat_, createPassword_), libArchiveFormat(createFormat_))
-        ->create(at, sources_, options);
+        ->create(out, sources_, options);
 }
 
 bool ZipKoreanEngine::isOwnArchive(const fs::path &path) const
@@ -717,29 +719,28 @@ void ZipKoreanEngine::createZip()
 
     // The archive is written under a private name beside its place and moved there without
     // replacing anything, except the archive this engine made there last.
-    const fs::path temp(plannedZipPath_->parent_path().native() + "/.quillfern-" +
-                        QUuid::createUuid().toString(QUuid::Id128).toStdString() + ".part");
     fs::path target = *plannedZipPath_;
-    if (auto failure = attempt(writerOf(createFormat_, createPassword_), true, [&] { writeArchive(temp); })) {
-        ::unlink(temp.c_str());
-        failure->text.replace(FilePath::display(temp), FilePath::display(target));
+    std::optional<AtomicFile> out;
+    if (auto failure = attempt(writerOf(createFormat_, createPassword_), true, [&] {
+            out.emplace(AtomicFile::beside(target));
+            writeArchive(*out);
+        }))
         return setActionError(failure->text);
-    }
     for (;;) {
-        const int result = isOwnArchive(target) ? (::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno)
-                                                : renameNoReplace(temp, target);
-        if (result == 0)
+        try {
+            if (isOwnArchive(target))
+                out->commitReplacing(target);
+            else
+                out->commit(target);
             break;
-        if (result != EEXIST) {
-            ::unlink(temp.c_str());
-            return setActionError(
-                ZipError::ioError(L("쓰기 실패: %@", FilePath::display(target))).description());
+        } catch (const FileError &error) {
+            if (error.error() != EEXIST)
+                return setActionError(error.description());
         }
         // Something came to stand at the planned path since it was chosen: plan a free one.
         const auto wanted = wantedArchivePath();
         const auto next = wanted ? freeName(*wanted) : std::nullopt;
         if (!next) {
-            ::unlink(temp.c_str());
             setPlannedZipPath(std::nullopt);
             return setActionError(L("저장할 위치를 정하지 못했습니다."));
         }

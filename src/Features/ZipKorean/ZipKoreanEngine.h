@@ -17,6 +17,8 @@
 #include <utility>
 #include <vector>
 
+class AtomicFile;
+
 // The model of the compress-and-extract tool: a single dropped archive is opened, listed with
 // repaired names and extracted beside itself; anything else is collected for a new archive beside
 // the first dropped item. Main thread only; every operation reports through the properties.
@@ -131,7 +133,7 @@ private:
                  std::vector<ZipWriter::Source> &into, int &junkCount, FolderChain &folders);
     std::string archiveBaseName(const std::filesystem::path &url) const;
     std::optional<std::filesystem::path> wantedArchivePath() const;
-    void writeArchive(const std::filesystem::path &at) const;
+    void writeArchive(AtomicFile &out) const;
     bool isOwnArchive(const std::filesystem::path &path) const;
 
     void setMode(Mode mode) { assign(mode_, mode, &ZipKoreanEngine::modeChanged); }

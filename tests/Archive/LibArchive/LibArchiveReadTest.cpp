@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace LibArchiveTesting;
@@ -245,16 +244,11 @@ TEST(LibArchiveRead, ATruncatedStreamSaysSoAndLeavesNoPartialFile)
 
 TEST(LibArchiveRead, AFullDiskLeavesNoPartialFile)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "mounting a small tmpfs needs root";
     TestSupport::TempDir dir;
-    const auto small = dir.folder("small");
-    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=4m") != 0)
-        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
-    struct Unmount {
-        fs::path at;
-        ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
-    } unmount{small};
+    const auto small = dir / "small";
+    const TestSupport::SmallDisk disk(small);
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
 
     const auto big = dir.file("src/big.bin");
     fs::resize_file(big, 8 << 20);

@@ -60,7 +60,7 @@ FORWARD(int, archive_write_set_format_by_name, (archive * a, const char *n), (a,
 #ifndef STANDIN_NO_FILTER
 FORWARD(int, archive_write_add_filter_by_name, (archive * a, const char *n), (a, n))
 #endif
-FORWARD(int, archive_write_open_filename, (archive * a, const char *f), (a, f))
+FORWARD(int, archive_write_open_fd, (archive * a, int fd), (a, fd))
 FORWARD(int, archive_write_header, (archive * a, archive_entry *e), (a, e))
 FORWARD(ssize_t, archive_write_data, (archive * a, const void *b, std::size_t n), (a, b, n))
 FORWARD(int, archive_write_close, (archive * a), (a))

@@ -225,31 +225,6 @@ TEST(SevenZipMemory, NamesThatCollideAreAllWritten)
 
 namespace {
 
-// A small tmpfs, unmounted again whatever happens.
-class SmallDisk {
-public:
-    explicit SmallDisk(const fs::path &at) : at_(at)
-    {
-        fs::create_directories(at);
-        mounted_ = TestSupport::run(QStringLiteral("mount"),
-                                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                     QStringLiteral("size=4m"), QStringLiteral("tmpfs"), TestSupport::q(at)})
-                       .exitCode == 0;
-    }
-    ~SmallDisk()
-    {
-        if (mounted_)
-            TestSupport::run(QStringLiteral("umount"), {TestSupport::q(at_)});
-    }
-    SmallDisk(const SmallDisk &) = delete;
-    SmallDisk &operator=(const SmallDisk &) = delete;
-    bool mounted() const { return mounted_; }
-
-private:
-    fs::path at_;
-    bool mounted_ = false;
-};
-
 std::string writeFailure(const std::function<void()> &step)
 {
     try {
@@ -267,7 +242,7 @@ TEST(SevenZipMemory, FullDiskLeavesNoPartialFile)
     if (::geteuid() != 0)
         GTEST_SKIP() << "mounting a small tmpfs needs root";
     TempDir dir;
-    const SmallDisk disk(dir / "disk");
+    const TestSupport::SmallDisk disk(dir / "disk");
     if (!disk.mounted())
         GTEST_SKIP() << "this system refuses to mount a tmpfs";
     const fs::path source = dir.folder("source");

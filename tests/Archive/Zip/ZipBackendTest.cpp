@@ -21,7 +21,7 @@ TEST(ZipBackend, createsListsAndExtracts)
         ArchiveBackend::CreateOptions create;
         create.password = password;
         create.zipAes256 = true;
-        backend.create(zip, sources, create);
+        backend.createAt(zip, sources, create);
 
         const auto listing = backend.list(zip, {});
         EXPECT_EQ(listing.needsPassword, !password.isEmpty());

@@ -6,7 +6,6 @@
 #include "ZipTestSupport.h"
 #include "support/TestSupport.h"
 
-#include <sys/mount.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -187,15 +186,11 @@ TEST(ZipMemory, largeEntriesStayWithinTheBound)
 // written nor the new archive stays behind.
 TEST(ZipMemory, fullDiskLeavesNoPartialFile)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "mounting a small tmpfs needs root";
     TestSupport::TempDir dir;
-    const auto disk = dir.folder("disk");
-    ASSERT_EQ(::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=4m"), 0) << std::strerror(errno);
-    struct Unmount {
-        std::filesystem::path path;
-        ~Unmount() { ::umount(path.c_str()); }
-    } unmount{disk};
+    const auto disk = dir / "disk";
+    const TestSupport::SmallDisk small(disk);
+    if (!small.mounted())
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
 
     writeZeros(dir.folder("src") / "zeros.bin", 8);
     const auto zip = dir / "zeros.zip";

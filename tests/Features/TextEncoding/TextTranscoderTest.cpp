@@ -1,7 +1,7 @@
 #include "Features/TextEncoding/TextTranscoder.h"
 #include "Features/TextEncoding/TextDetector.h"
 
-#include "Archive/ZipError.h"
+#include "Core/FileError.h"
 
 #include <QByteArray>
 
@@ -48,7 +48,7 @@ Converted transcode(const std::vector<std::string_view> &pieces, Detected from, 
         for (auto piece : pieces)
             transcoder.feed(piece, result.out);
         transcoder.finish(result.out);
-    } catch (const ZipError &error) {
+    } catch (const FileError &error) {
         result = {{}, error.description()};
     }
     return result;

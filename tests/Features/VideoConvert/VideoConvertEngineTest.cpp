@@ -1,6 +1,6 @@
 #include "Features/VideoConvert/VideoConvertEngine.h"
 
-#include "Archive/ZipError.h"
+#include "Core/FileError.h"
 #include "Core/Text.h"
 #include "Features/VideoConvert/VideoTranscoder.h"
 #include "support/TestSupport.h"
@@ -184,7 +184,6 @@ TEST(VideoConvert, RotatedHevcMovBecomesH264Mp4KeepingMetadata)
     const std::string original = TestSupport::readBytes(source);
 
     Engine engine;
-    engine.setTemporaryFolder(dir.folder("tmp"));
     engine.addURLs({folder});
     ASSERT_TRUE(waitUntil([&] { return analysed(engine); }));
     ASSERT_EQ(engine.items().size(), 1u);
@@ -209,7 +208,7 @@ TEST(VideoConvert, RotatedHevcMovBecomesH264Mp4KeepingMetadata)
     EXPECT_TRUE(indexFirst(folder / "IMG_0001.mp4"));
 
     EXPECT_EQ(TestSupport::readBytes(source), original);
-    EXPECT_TRUE(fs::is_empty(dir / "tmp"));
+    EXPECT_TRUE(TestSupport::noPartialFiles(dir.path()));
 }
 
 TEST(VideoConvert, ContainersCodecsAndOutputNames)
@@ -227,7 +226,6 @@ TEST(VideoConvert, ContainersCodecsAndOutputNames)
     makeClip(folder / "odd.mov", "65x49", {"-c:v", "mjpeg"}, {"-c:a", "pcm_s16le"});
 
     Engine engine;
-    engine.setTemporaryFolder(dir.folder("tmp"));
     engine.addURLs({folder});
     ASSERT_TRUE(waitUntil([&] { return analysed(engine); }));
     EXPECT_EQ(find(engine, "ok.mp4")->status, Engine::Status::alreadyOk("H.264 MP4 — 이미 호환"));
@@ -260,7 +258,7 @@ TEST(VideoConvert, ContainersCodecsAndOutputNames)
     EXPECT_EQ(engine.pendingCount(), 4);
     convertAndWait(engine);
     EXPECT_EQ(find(engine, "clip.mp4")->status, Engine::Status::done("clip (H.264) 2.mp4"));
-    EXPECT_TRUE(fs::is_empty(dir / "tmp"));
+    EXPECT_TRUE(TestSupport::noPartialFiles(dir.path()));
 }
 
 TEST(VideoConvert, HdrSourceIsToneMappedToSdr)
@@ -272,7 +270,6 @@ TEST(VideoConvert, HdrSourceIsToneMappedToSdr)
                                   "bt2020", "-color_trc", "smpte2084", "-colorspace", "bt2020nc"},
                                  {});
     Engine engine;
-    engine.setTemporaryFolder(dir.folder("tmp"));
     engine.addURLs({source});
     convertAndWait(engine);
     ASSERT_EQ(engine.doneCount(), 1) << engine.items()[0].status.text.toStdString();
@@ -282,68 +279,47 @@ TEST(VideoConvert, HdrSourceIsToneMappedToSdr)
     EXPECT_EQ(video["color_primaries"].toString(), "bt709");
 }
 
-TEST(VideoConvert, MovesNeverReplaceAndCrossDeviceCopiesLeaveNoTemporaryFile)
+TEST(VideoConvert, ExportNeverReplacesAndLeavesNoHiddenFile)
 {
     TempDir dir;
-    const auto from = dir.file("a.tmp", "movie bytes");
-    const auto taken = dir.file("taken.mp4", "keep me");
-    try {
-        VideoWorker::moveFilePOSIX(from, taken);
-        ADD_FAILURE() << "moved onto an existing file";
-    } catch (const ZipError &error) {
-        EXPECT_EQ(error.description(), "파일 처리 중 오류가 발생했습니다. (파일 이동 실패: File exists)");
-    }
-    EXPECT_EQ(TestSupport::readBytes(taken), "keep me");
-    EXPECT_TRUE(fs::exists(from));
-
-    // Exporting through a temporary folder on another file system (tmpfs) copies the result.
-    const fs::path shm = "/dev/shm";
-    struct stat a {
-    }, b{};
-    if (::stat(shm.c_str(), &a) != 0 || ::stat(dir.path().c_str(), &b) != 0 || a.st_dev == b.st_dev)
-        GTEST_SKIP() << "no second file system for the temporary folder";
-    const fs::path temporary = shm / ("quillfern-test-" + std::to_string(::getpid()));
-    fs::create_directories(temporary);
+    const auto taken = dir.file("clip.mp4", "keep me");
     const auto source = makeClip(dir / "clip.mov", "64x48", hevc, {});
     std::atomic<bool> stop{false};
-    EXPECT_EQ(VideoWorker::convert(source, temporary, stop), dir / "clip.mp4");
-    EXPECT_TRUE(fs::is_empty(temporary));
-    EXPECT_EQ(stream(probe(dir / "clip.mp4"), "video")["codec_name"].toString(), "h264");
-    fs::remove_all(temporary);
+    EXPECT_EQ(VideoWorker::convert(source, stop), dir / "clip 2.mp4");
+    EXPECT_EQ(TestSupport::readBytes(taken), "keep me");
+    EXPECT_EQ(stream(probe(dir / "clip 2.mp4"), "video")["codec_name"].toString(), "h264");
+    EXPECT_EQ(TestSupport::entriesBelow(dir.path()),
+              (std::set<std::string>{"clip.mov", "clip.mp4", "clip 2.mp4"}));
 }
 
-TEST(VideoConvert, FailedMoveIntoReadOnlyFolderRemovesTheExport)
+TEST(VideoConvert, ReadOnlyFolderFailsAndLeavesNothing)
 {
     TempDir dir;
     const auto folder = dir.folder("ro");
     const auto source = makeClip(folder / "clip.mov", "64x48", hevc, {});
-    const auto temporary = dir.folder("tmp");
-    ::chmod(temporary.c_str(), 0777);
     ::chmod(folder.c_str(), 0555);
     const std::string message = TestSupport::runAsNobodyCapture([&] {
         std::atomic<bool> stop{false};
         try {
-            VideoWorker::convert(source, temporary, stop);
+            VideoWorker::convert(source, stop);
             return std::string("exported");
-        } catch (const ZipError &error) {
+        } catch (const FileError &error) {
             return error.description().toStdString();
         }
     });
     ::chmod(folder.c_str(), 0755);
-    EXPECT_EQ(message, "파일 처리 중 오류가 발생했습니다. (파일 이동 실패: Permission denied)");
-    EXPECT_TRUE(fs::is_empty(temporary));
-    EXPECT_FALSE(fs::exists(folder / "clip.mp4"));
+    EXPECT_EQ(message,
+              "파일 처리 중 오류가 발생했습니다. (쓰기 실패: " + (folder / "clip.mp4").native() + ")");
+    EXPECT_EQ(TestSupport::entriesBelow(folder), (std::set<std::string>{"clip.mov"}));
 }
 
 TEST(VideoConvert, StoppedExportLeavesNothing)
 {
     TempDir dir;
     const auto source = makeClip(dir / "clip.mov", "64x48", hevc, {});
-    const auto temporary = dir.folder("tmp");
     std::atomic<bool> stop{true};
-    EXPECT_THROW(VideoWorker::convert(source, temporary, stop), ZipError);
-    EXPECT_TRUE(fs::is_empty(temporary));
-    EXPECT_FALSE(fs::exists(dir / "clip.mp4"));
+    EXPECT_THROW(VideoWorker::convert(source, stop), FileError);
+    EXPECT_EQ(TestSupport::entriesBelow(dir.path()), (std::set<std::string>{"clip.mov"}));
 }
 
 // Results that come back after the list was rebuilt or cleared never land on another item.
@@ -355,7 +331,6 @@ TEST(VideoConvert, LateResultsAreDroppedAfterRescanOrClear)
     makeClip(folder / "b.mp4", "64x48", h264, {});
 
     Engine engine;
-    engine.setTemporaryFolder(dir.folder("tmp"));
     engine.addURLs({folder});
     const QUuid first = engine.items()[0].id;
     engine.addURLs({}); // rebuilt while the first reading is under way
@@ -376,5 +351,5 @@ TEST(VideoConvert, LateResultsAreDroppedAfterRescanOrClear)
     EXPECT_EQ(workingChanges, 2);
     // The export itself finished: its output stays, as outputs of earlier runs do.
     EXPECT_TRUE(fs::exists(folder / "a.mp4"));
-    EXPECT_TRUE(fs::is_empty(dir / "tmp"));
+    EXPECT_TRUE(TestSupport::noPartialFiles(dir.path()));
 }

@@ -41,7 +41,7 @@ fs::path writeSevenZip(const TempDir &dir, const std::string &name,
         sources.push_back({entry, file, false});
     }
     const fs::path path = dir / name;
-    SevenZipBackend().create(path, sources, {.password = password, .hideNames = hideNames});
+    SevenZipBackend().createAt(path, sources, {.password = password, .hideNames = hideNames});
     return path;
 }
 
@@ -195,8 +195,8 @@ TEST_F(ZipKoreanEngineTest, EncryptedArchivesOfferThePassword)
 {
     // ZIP: listed at once, the password is first used by extraction.
     const fs::path file = dir.file("in/secret.txt", "top secret");
-    ZipBackend().create(dir / "locked.zip", {{"secret.txt", file, false}, {"open/", std::nullopt, true}},
-                        {.password = "pw"});
+    ZipBackend().createAt(dir / "locked.zip", {{"secret.txt", file, false}, {"open/", std::nullopt, true}},
+                          {.password = "pw"});
     engine.addURLs({dir / "locked.zip"});
     EXPECT_EQ(engine.displayEntries().size(), 2u);
     EXPECT_TRUE(engine.needsPassword());
@@ -213,8 +213,8 @@ TEST_F(ZipKoreanEngineTest, EncryptedArchivesOfferThePassword)
 
     // 7z with a plain header: rows at once, folders not marked.
     const fs::path data = dir.file("seven/d/a.txt", "A");
-    SevenZipBackend().create(dir / "files.7z", {{"d/", std::nullopt, true}, {"d/a.txt", data, false}},
-                             {.password = "pw", .hideNames = false});
+    SevenZipBackend().createAt(dir / "files.7z", {{"d/", std::nullopt, true}, {"d/a.txt", data, false}},
+                               {.password = "pw", .hideNames = false});
     engine.addURLs({dir / "files.7z"});
     ASSERT_EQ(engine.displayEntries().size(), 2u);
     EXPECT_FALSE(engine.needsPassword());
@@ -233,7 +233,7 @@ TEST_F(ZipKoreanEngineTest, PasswordCycleRequiredWrongRight)
     for (const bool aes : {false, true}) {
         SCOPED_TRACE(aes);
         const fs::path zip = dir / (aes ? "aes.zip" : "zc.zip");
-        ZipBackend().create(zip, {{"note.txt", file, false}}, {.password = "right", .zipAes256 = aes});
+        ZipBackend().createAt(zip, {{"note.txt", file, false}}, {.password = "right", .zipAes256 = aes});
         engine.addURLs({zip});
         engine.extract();
         EXPECT_EQ(engine.actionError(), ZipError::passwordRequired().description());

@@ -1,4 +1,4 @@
-#include "Archive/FormatError.h"
+#include "Core/FormatError.h"
 
 const char *FormatError::what() const noexcept
 {
