@@ -30,7 +30,10 @@ public:
         bool needsPassword = false;
     };
     struct ExtractOptions {
-        std::filesystem::path destination; // an existing folder
+        std::filesystem::path destination; // an existing folder, named in messages
+        // An open descriptor of `destination` (O_DIRECTORY); when given, every entry is created
+        // relative to it, and no link is followed on the way. -1: the folder is opened by path.
+        int destinationFolder = -1;
         bool skippingMacJunk = true;
         std::optional<std::string> strippingPrefix;
         // Every file goes to this path instead (an archive of one file).

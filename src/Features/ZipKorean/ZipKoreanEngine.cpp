@@ -577,8 +577,8 @@ void ZipKoreanEngine::extract()
     const Backend kind = isZipArchive_        ? Backend::zip
                          : useSevenZipReader_ ? Backend::sevenZip
                                               : Backend::libArchive;
-    const ArchiveBackend::ExtractOptions options{outputFolder, skipMacJunk_, prefix,
-                                                 loneFile ? target : std::nullopt, password_};
+    const ArchiveBackend::ExtractOptions options{
+        outputFolder, -1, skipMacJunk_, prefix, loneFile ? target : std::nullopt, password_};
     bool madeFolder = false;
     std::int64_t written = 0;
     const auto failure = attempt(kind, false, [&] {
