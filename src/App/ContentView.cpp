@@ -299,12 +299,7 @@ void ContentView::showDetail()
         detail_ = nullptr;
     }
     QWidget *column = detailLayout_->parentWidget();
-    if (selection_) {
-        const PageContext context{session_, &SendCheckupEngine::session(session_)};
-        detail_ = UtilityView::page(*selection_, context, column);
-    } else {
-        detail_ = makeEmptyContent(column);
-    }
+    detail_ = selection_ ? UtilityView::page(*selection_, session_, column) : makeEmptyContent(column);
     detailLayout_->addWidget(detail_);
     // The tab and its window are named after the page shown, as the page's navigation title.
     setWindowTitle(detail_->windowTitle().isEmpty() ? L("누리함") : detail_->windowTitle());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Core/Pasteboard.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
@@ -38,11 +40,3 @@ struct LaunchRequest {
     QJsonObject toJson() const;
     static LaunchRequest fromJson(const QJsonObject &object);
 };
-
-// MIME types of the service pasteboard.
-namespace Pasteboard {
-inline const QString urlList = QStringLiteral("text/uri-list");
-inline const QString text = QStringLiteral("text/plain");
-// The legacy list of file names: each raw path followed by a NUL byte.
-inline const QString fileNames = QStringLiteral("NSFilenamesPboardType");
-} // namespace Pasteboard

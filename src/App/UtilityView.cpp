@@ -4,6 +4,7 @@
 #include "Features/FilenameSanitizer/FilenameSanitizerView.h"
 #include "Features/HangulFilename/HangulFilenameView.h"
 #include "Features/HeicConvert/HeicConvertView.h"
+#include "Features/SendCheckup/SendCheckupEngine.h"
 #include "Features/SendCheckup/SendCheckupView.h"
 #include "Features/SleepPreventer/SleepPreventerController.h"
 #include "Features/SleepPreventer/SleepPreventerView.h"
@@ -12,46 +13,35 @@
 #include "Features/VideoConvert/VideoConvertView.h"
 #include "Features/ZipKorean/ZipKoreanView.h"
 
-#include <QLabel>
+#include <memory>
 
 namespace UtilityView {
 
-QWidget *page(Utility tool, const PageContext &context, QWidget *parent)
+QWidget *page(Utility tool, const QUuid &session, QWidget *parent)
 {
     switch (tool) {
     case Utility::sendCheckup:
-        if (context.checkup != nullptr)
-            return new SendCheckupView(*context.checkup, context.session, parent);
-        return new PlaceholderView(tool, parent);
+        return new SendCheckupView(SendCheckupEngine::session(session), session, parent);
     case Utility::hangulFilename:
-        return new HangulFilenameView(parent);
+        return new HangulFilenameView(std::make_unique<HangulRenameEngine>(), parent);
     case Utility::dsStoreCleaner:
         return new DSStoreCleanerView(std::make_unique<DSStoreCleanerEngine>(), parent);
     case Utility::filenameSanitizer:
-        return new FilenameSanitizerView(parent);
+        return new FilenameSanitizerView(std::make_unique<FilenameSanitizerEngine>(), parent);
     case Utility::heicConverter:
-        return new HeicConvertView(parent);
+        return new HeicConvertView(std::make_unique<HeicConvertEngine>(), parent);
     case Utility::videoConverter:
-        return new VideoConvertView(parent);
+        return new VideoConvertView(std::make_unique<VideoConvertEngine>(), parent);
     case Utility::textEncoding:
         return new TextEncodingView(std::make_unique<TextEncodingEngine>(), parent);
     case Utility::zipKorean:
-        return new ZipKoreanView(context.session, parent);
+        return new ZipKoreanView(std::make_unique<ZipKoreanEngine>(), session, parent);
     case Utility::sleepPreventer:
         return new SleepPreventerView(SleepPreventerController::shared(), parent);
     case Utility::tweaks:
-        return new TweaksView(nullptr, parent);
+        return new TweaksView(std::make_unique<TweaksEngine>(), parent);
     }
-    return new PlaceholderView(tool, parent);
+    Q_UNREACHABLE();
 }
 
 } // namespace UtilityView
-
-PlaceholderView::PlaceholderView(Utility tool, QWidget *parent) : EmptyStateWidget(parent), tool_(tool)
-{
-    setObjectName(QStringLiteral("page.") + Utilities::id(tool));
-    setWindowTitle(Utilities::title(tool));
-    setContent(Utilities::icon(tool), Utilities::title(tool), Utilities::subtitle(tool));
-    titleLabel()->setObjectName(QStringLiteral("title"));
-    descriptionLabel()->setObjectName(QStringLiteral("subtitle"));
-}

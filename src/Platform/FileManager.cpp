@@ -1,6 +1,7 @@
 #include "Platform/FileManager.h"
 
 #include "Core/FilePath.h"
+#include "Core/Pasteboard.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -111,8 +112,8 @@ QMimeData *mimeData(const std::vector<fs::path> &items)
         gnome += "\n" + QByteArray::fromStdString(url);
         plain << FilePath::display(item);
     }
-    data->setData(QStringLiteral("text/uri-list"), uriList);
-    data->setData(QStringLiteral("x-special/gnome-copied-files"), gnome);
+    data->setData(Pasteboard::urlList, uriList);
+    data->setData(Pasteboard::gnomeCopiedFiles, gnome);
     data->setText(plain.join(QLatin1Char('\n')));
     return data.release();
 }

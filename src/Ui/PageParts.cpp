@@ -1,10 +1,7 @@
 #include "Ui/PageParts.h"
 
-#include "Core/FilePath.h"
-
 #include <QFrame>
 #include <QLabel>
-#include <QMimeData>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -32,18 +29,6 @@ QLabel *captionLabel(const QString &text, TextSize size, QWidget *parent)
     auto *label = PageStyle::label(text, size, Tone::secondary, parent);
     label->setWordWrap(true);
     return label;
-}
-
-std::vector<std::filesystem::path> droppedPaths(const QByteArray &uriList)
-{
-    return FilePath::fromUriList(std::string_view(uriList.constData(), std::size_t(uriList.size())));
-}
-
-std::vector<std::filesystem::path> droppedPaths(const QMimeData *mime)
-{
-    if (mime == nullptr)
-        return {};
-    return droppedPaths(mime->data(QStringLiteral("text/uri-list")));
 }
 
 QFrame *divider(QWidget *parent)

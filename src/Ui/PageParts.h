@@ -4,11 +4,7 @@
 
 #include <QString>
 
-#include <filesystem>
-#include <vector>
-
 class QFrame;
-class QMimeData;
 class QLabel;
 class QWidget;
 
@@ -20,9 +16,6 @@ namespace PageParts {
 QWidget *scrollingContent(QWidget *page);
 // Explanatory text: wrapped, in the secondary colour, in the caption size unless said otherwise.
 QLabel *captionLabel(const QString &text, TextSize size = TextSize::caption, QWidget *parent = nullptr);
-// The local files of a drop, read from the raw "text/uri-list" bytes, so names stay bytes.
-std::vector<std::filesystem::path> droppedPaths(const QByteArray &uriList);
-std::vector<std::filesystem::path> droppedPaths(const QMimeData *mime);
 // A thin horizontal line between two parts of a page.
 QFrame *divider(QWidget *parent = nullptr);
 

@@ -5,9 +5,9 @@
 #include <QPixmap>
 #include <QString>
 
-// The symbols the catalogue, the shell and the pages use ("hammer.fill", "doc.fill", …), all drawn
-// here in code at any size, so they look the same with or without an icon theme on the desktop.
-// An unknown name draws a plain circle.
+// The symbols the catalogue, the shell and the pages use ("hammer.fill", "doc.fill", …): one picture
+// each in src/Ui/symbols, built in and drawn at any size, so they look the same with or without an
+// icon theme on the desktop. An unknown name draws a plain circle.
 namespace SymbolIcon {
 
 // In the palette's text colour (selected: highlighted text; disabled: faded).

@@ -1,31 +1,29 @@
 #include "Ui/ToolPageWidget.h"
 
 #include "Ui/BottomBarWidget.h"
+#include "Ui/FileDrop.h"
 #include "Ui/PageHeaderWidget.h"
 #include "Ui/PageParts.h"
 
 #include <QComboBox>
-#include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMimeData>
 #include <QStackedLayout>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace fs = std::filesystem;
 
-namespace {
-
-const QString uriListType = QStringLiteral("text/uri-list");
-
-} // namespace
-
 ToolPageWidget::ToolPageWidget(const Setup &setup, QWidget *parent)
     : QWidget(parent), panelRequest_(setup.panel), panel_(std::make_unique<FileDialogOpenPanel>())
 {
     setWindowTitle(setup.title);
-    setAcceptDrops(true);
+    FileDrop::accept(
+        this, [this](bool hovering) { setDropTargeted(hovering); },
+        [this](const FileDrop::Paths &paths) {
+            addPaths(paths);
+            refreshNow();
+        });
     auto *page = PageHeaderWidget::pageColumn(this, setup.title, setup.subtitle);
     header_ = findChild<PageHeaderWidget *>();
 
@@ -159,34 +157,4 @@ void ToolPageWidget::setDropTargeted(bool targeted)
 {
     dropTargeted_ = targeted;
     dropZone_->setTargeted(targeted);
-}
-
-void ToolPageWidget::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (!event->mimeData()->hasFormat(uriListType))
-        return;
-    event->acceptProposedAction();
-    setDropTargeted(true);
-}
-
-void ToolPageWidget::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (event->mimeData()->hasFormat(uriListType))
-        event->acceptProposedAction();
-}
-
-void ToolPageWidget::dragLeaveEvent(QDragLeaveEvent *)
-{
-    setDropTargeted(false);
-}
-
-void ToolPageWidget::dropEvent(QDropEvent *event)
-{
-    setDropTargeted(false);
-    if (!event->mimeData()->hasFormat(uriListType))
-        return;
-    const auto paths = PageParts::droppedPaths(event->mimeData());
-    event->acceptProposedAction();
-    addPaths(paths);
-    refreshNow();
 }

@@ -107,11 +107,6 @@ protected:
         (connect(sender, changes, this, &ToolPageWidget::scheduleRefresh), ...);
     }
 
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dragLeaveEvent(QDragLeaveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-
 private:
     void setDropTargeted(bool targeted);
 

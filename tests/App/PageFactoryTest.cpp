@@ -4,6 +4,7 @@
 #include "App/HostWindow.h"
 #include "App/UtilityView.h"
 #include "Features/TextEncoding/TextEncodingView.h"
+#include "Ui/EmptyStateWidget.h"
 #include "Ui/PageHeaderWidget.h"
 #include "support/TestSupport.h"
 
@@ -23,7 +24,7 @@ TEST(PageFactory, FileToolsGetTheirOwnPagesWithFreshEngines)
     for (Utility tool : {Utility::hangulFilename, Utility::dsStoreCleaner, Utility::filenameSanitizer,
                          Utility::heicConverter, Utility::videoConverter, Utility::textEncoding}) {
         std::unique_ptr<QWidget> page(UtilityView::page(tool, {}));
-        EXPECT_EQ(qobject_cast<PlaceholderView *>(page.get()), nullptr) << Utilities::id(tool).toStdString();
+        EXPECT_EQ(qobject_cast<EmptyStateWidget *>(page.get()), nullptr) << Utilities::id(tool).toStdString();
         auto *toolPage = qobject_cast<ToolPageWidget *>(page.get());
         ASSERT_NE(toolPage, nullptr) << Utilities::id(tool).toStdString();
         EXPECT_EQ(page->objectName(), QStringLiteral("page.") + Utilities::id(tool));

@@ -22,6 +22,7 @@
 #include "Platform/FileManagerActions.h"
 #include "Ui/PageStyle.h"
 #include "Ui/ToggleSwitch.h"
+#include "support/SaveShot.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -41,16 +42,9 @@
 
 #include <cmath>
 
-namespace {
+using TestSupport::saveShot;
 
-// With QUILLFERN_SHOTS set to a folder, saves a picture of the window there for a person to look at.
-void saveShot(QWidget &widget, const char *name)
-{
-    const QByteArray folder = qgetenv("QUILLFERN_SHOTS");
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    if (!folder.isEmpty())
-        widget.grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
-}
+namespace {
 
 class FakeUpdater : public Updater {
 public:

@@ -68,7 +68,7 @@ TEST(HeicConverterPage, ConvertsPhotosAndShowsEachOutcome)
     makeHeic(dir, "photos/IMG_0002.heic");
     dir.file("photos/broken.heic", "not a photo");
     dir.file("photos/note.txt");
-    HeicConvertView page;
+    HeicConvertView page(std::make_unique<HeicConvertEngine>());
     EXPECT_EQ(text(page.windowTitle()), "HEIC 사진 변환");
 
     drop(&page, {root});
@@ -108,7 +108,7 @@ TEST(HeicConverterPage, NoPhotosShowsThePanelWithAnEmptySummary)
     TempDir dir;
     const fs::path root = dir.folder("docs");
     dir.file("docs/a.txt");
-    HeicConvertView page;
+    HeicConvertView page(std::make_unique<HeicConvertEngine>());
     drop(&page, {root});
     EXPECT_TRUE(page.showsResults());
     EXPECT_TRUE(page.results()->showsEmptyState());
@@ -130,9 +130,9 @@ TEST(ConverterPages, UnreadableFoldersShowThePermissionLine)
     ASSERT_EQ(::chmod((tree / "b").c_str(), 0300), 0);
     const fs::path plain = dir.file("plain.txt");
     const std::function<ToolPageWidget *()> pages[] = {
-        [] { return new HeicConvertView; },
-        [] { return new TextEncodingView; },
-        [] { return new VideoConvertView; },
+        [] { return new HeicConvertView(std::make_unique<HeicConvertEngine>()); },
+        [] { return new TextEncodingView(std::make_unique<TextEncodingEngine>()); },
+        [] { return new VideoConvertView(std::make_unique<VideoConvertEngine>()); },
     };
     for (const auto &make : pages) {
         const std::string line = TestSupport::runAsNobodyCapture([&] {
@@ -156,7 +156,7 @@ TEST(TextEncodingPage, PickersReevaluateAndConvertingMarksRows)
     dir.file("texts/crlf.srt", "1\r\n00:00 hello\r\n");     // UTF-8 (ASCII), CRLF
     dir.file("texts/image.png", "x");                       // not a text extension
     FakeTrash trash(dir / "trash");
-    TextEncodingView page;
+    TextEncodingView page(std::make_unique<TextEncodingEngine>());
     EXPECT_EQ(text(page.windowTitle()), "텍스트 인코딩 변환");
     EXPECT_EQ(page.targetPicker()->currentData().toString(), QStringLiteral("utf8"));
     EXPECT_EQ(page.lineEndingPicker()->currentData().toString(), QStringLiteral("keep"));
@@ -210,7 +210,7 @@ TEST(TextEncodingPage, NoTextFilesShowsThePlaceholder)
     TempDir dir;
     const fs::path root = dir.folder("none");
     dir.file("none/a.bin", "x");
-    TextEncodingView page;
+    TextEncodingView page(std::make_unique<TextEncodingEngine>());
     OpenPanelRequest asked;
     page.setOpenPanel(std::make_unique<FakeOpenPanel>(std::vector<fs::path>{root}, &asked));
     page.dropZone()->pickButton()->click();
@@ -229,7 +229,7 @@ TEST(VideoConverterPage, AnalysesThenConvertsOffTheMainThreadShowingTheBusyState
     makeClip(root / "ready.mp4", {"-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p"});
     dir.file("clips/fake.mov", "not a video");
     dir.file("clips/.hidden.mov", "ignored");
-    VideoConvertView page;
+    VideoConvertView page(std::make_unique<VideoConvertEngine>());
     EXPECT_EQ(text(page.windowTitle()), "아이폰 영상 변환");
 
     drop(&page, {root});
@@ -277,7 +277,7 @@ TEST(VideoConverterPage, NoVideosShowsThePanelWithAnEmptySummary)
     TempDir dir;
     const fs::path root = dir.folder("none");
     dir.file("none/a.txt");
-    VideoConvertView page;
+    VideoConvertView page(std::make_unique<VideoConvertEngine>());
     drop(&page, {root});
     EXPECT_TRUE(page.results()->showsEmptyState());
     EXPECT_EQ(text(page.results()->emptyState()->title()), "영상 파일이 없습니다");
@@ -293,7 +293,7 @@ TEST(VideoConverterPage, AConversionRunsToItsEndAfterThePageIsGone)
     const fs::path root = dir.folder("clips");
     makeClip(root / "first.mov", {"-c:v", "mpeg4"});
     makeClip(root / "second.mov", {"-c:v", "mpeg4"});
-    auto page = std::make_unique<VideoConvertView>();
+    auto page = std::make_unique<VideoConvertView>(std::make_unique<VideoConvertEngine>());
     drop(page.get(), {root});
     if (page->engine().isAnalyzing())
         waitFor(&page->engine(), SIGNAL(analysisFinished()));

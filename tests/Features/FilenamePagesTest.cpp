@@ -24,10 +24,10 @@ const std::string nfc = "한글 문서";
 const std::string nfd = Text::toNfd(nfc);
 
 // The permission line of a page after dropping `root`, seen by an unprivileged user.
-template <typename Page> std::string permissionSeenByNobody(const fs::path &root)
+template <typename Page, typename Engine> std::string permissionSeenByNobody(const fs::path &root)
 {
     return TestSupport::runAsNobodyCapture([&] {
-        Page page;
+        Page page(std::make_unique<Engine>());
         drop(&page, {root});
         return permission(&page);
     });
@@ -51,7 +51,7 @@ TEST(HangulFilenamePage, DropListsNamesWithTheirWindowsLookAndConverts)
     dir.file("drop/" + nfd + ".hwp");
     dir.folder("drop/" + nfd + " 폴더");
     dir.file("drop/plain.txt");
-    HangulFilenameView page;
+    HangulFilenameView page(std::make_unique<HangulRenameEngine>());
     EXPECT_FALSE(page.showsResults());
     EXPECT_EQ(text(page.windowTitle()), "한글 파일명 변환");
 
@@ -103,7 +103,7 @@ TEST(HangulFilenamePage, OnlyNormalNamesShowTheAllGoodPanel)
     TempDir dir;
     const fs::path root = dir.folder("fine");
     dir.file("fine/" + nfc + ".txt");
-    HangulFilenameView page;
+    HangulFilenameView page(std::make_unique<HangulRenameEngine>());
     drop(&page, {root});
     EXPECT_TRUE(page.showsResults());
     EXPECT_TRUE(page.results()->showsEmptyState());
@@ -122,7 +122,7 @@ TEST(HangulFilenamePage, FailedRenameShowsTheSystemTextAndThePermissionLineComes
     dir.file("locked/" + nfd);
     ASSERT_EQ(::chmod(locked.c_str(), 0555), 0);
     const std::string seen = TestSupport::runAsNobodyCapture([&] {
-        HangulFilenameView page;
+        HangulFilenameView page(std::make_unique<HangulRenameEngine>());
         drop(&page, {dir / "tree"});
         std::string out = permission(&page) + "|";
         page.bottomBar()->clearButton()->click();
@@ -142,7 +142,7 @@ TEST(FilenameSanitizerPage, SafeNamesShowTheAllSafePanelWithTheExaminedCount)
     const fs::path root = dir.folder("safe");
     dir.file("safe/a.txt");
     dir.file("safe/b.txt");
-    FilenameSanitizerView page;
+    FilenameSanitizerView page(std::make_unique<FilenameSanitizerEngine>());
     drop(&page, {root});
     ASSERT_TRUE(page.showsResults());
     EXPECT_TRUE(page.results()->showsEmptyState());
@@ -165,7 +165,7 @@ TEST(FilenameSanitizerPage, ProblemNamesListTheirIssuesAndAPartlyFailedRenameSay
     ASSERT_EQ(::chmod((dir / "send/stuck").c_str(), 0555), 0);
 
     {
-        FilenameSanitizerView page;
+        FilenameSanitizerView page(std::make_unique<FilenameSanitizerEngine>());
         drop(&page, {root});
         ASSERT_EQ(rowCount(&page), 3);
         EXPECT_EQ(summary(&page), "문제 3개 · 검사 5개");
@@ -181,7 +181,7 @@ TEST(FilenameSanitizerPage, ProblemNamesListTheirIssuesAndAPartlyFailedRenameSay
     // Nobody may rename in the dropped folder but not inside "stuck".
     ASSERT_EQ(::chmod(root.c_str(), 0777), 0);
     const std::string seen = TestSupport::runAsNobodyCapture([&] {
-        FilenameSanitizerView page;
+        FilenameSanitizerView page(std::make_unique<FilenameSanitizerEngine>());
         drop(&page, {root});
         page.bottomBar()->actionButton()->click();
         const ResultRow stuck = row(&page, 1);
@@ -196,7 +196,7 @@ TEST(FilenameSanitizerPage, UnreadableFolderShowsThePermissionLine)
 {
     TempDir dir;
     makeTwoUnreadable(dir);
-    EXPECT_EQ(permissionSeenByNobody<FilenameSanitizerView>(dir / "tree"),
+    EXPECT_EQ((permissionSeenByNobody<FilenameSanitizerView, FilenameSanitizerEngine>(dir / "tree")),
               "폴더 2개는 권한이 없어 살펴보지 못했습니다");
 }
 
@@ -209,7 +209,7 @@ TEST(JunkCleanerPage, KindsMenuFiltersTheListAndTrashingMarksRows)
     dir.file("usb/__MACOSX/._a", std::string(500, 'z'));
     dir.file("usb/keep.txt");
     FakeTrash trash(dir / "trash");
-    DSStoreCleanerView page;
+    DSStoreCleanerView page(std::make_unique<DSStoreCleanerEngine>());
     EXPECT_EQ(text(page.windowTitle()), ".DS_Store 청소");
     for (auto kind : DSStoreCleanerEngine::allKinds)
         EXPECT_TRUE(page.kindToggle(kind)->isChecked());
@@ -254,7 +254,7 @@ TEST(JunkCleanerPage, NoJunkAndSingleFilesAndTheFolderOnlyPanel)
     const fs::path single = dir.file("note.txt");
     const fs::path store = dir.file(".DS_Store", "abc");
 
-    DSStoreCleanerView page;
+    DSStoreCleanerView page(std::make_unique<DSStoreCleanerEngine>());
     OpenPanelRequest asked;
     page.setOpenPanel(std::make_unique<FakeOpenPanel>(std::vector<fs::path>{clean}, &asked));
     page.dropZone()->pickButton()->click();
@@ -269,7 +269,7 @@ TEST(JunkCleanerPage, NoJunkAndSingleFilesAndTheFolderOnlyPanel)
     EXPECT_EQ(action(&page), "0개 휴지통으로");
     EXPECT_FALSE(actionEnabled(&page));
 
-    DSStoreCleanerView files;
+    DSStoreCleanerView files(std::make_unique<DSStoreCleanerEngine>());
     drop(&files, {single});
     EXPECT_EQ(summary(&files), "검사 1개");
     drop(&files, {store});
@@ -281,6 +281,6 @@ TEST(JunkCleanerPage, UnreadableFoldersShowThePermissionLine)
 {
     TempDir dir;
     makeTwoUnreadable(dir);
-    EXPECT_EQ(permissionSeenByNobody<DSStoreCleanerView>(dir / "tree"),
+    EXPECT_EQ((permissionSeenByNobody<DSStoreCleanerView, DSStoreCleanerEngine>(dir / "tree")),
               "폴더 2개는 권한이 없어 살펴보지 못했습니다");
 }

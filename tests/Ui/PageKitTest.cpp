@@ -1,11 +1,14 @@
 #include "support/PageTestSupport.h"
 
 #include "Features/HangulFilename/HangulFilenameView.h"
-#include "Ui/PageParts.h"
+#include "Ui/FileDrop.h"
+#include "Ui/SymbolIcon.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractItemView>
+#include <QDir>
 #include <QFileDialog>
+#include <QImage>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -32,11 +35,71 @@ TEST(PageKit, DroppedUriListKeepsNameBytes)
                             "file://otherhost/tmp/y\r\n"
                             "\r\n"
                             "file:///tmp/bad%zz\n";
-    const auto paths = PageParts::droppedPaths(list);
+    const auto paths = FileDrop::paths(list);
     ASSERT_EQ(paths.size(), 3u);
     EXPECT_EQ(paths[0].native(), std::string("/tmp/\xC7\xD1\xB1\xDB.txt"));
     EXPECT_EQ(paths[1].native(), std::string("/tmp/\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB.txt"));
     EXPECT_EQ(paths[2].native(), std::string("/tmp/a b%c"));
+}
+
+TEST(PageKit, EveryPageTakesADragOnlyForItsLocalFiles)
+{
+    const struct {
+        const char *what;
+        QByteArray uriList; // empty: the drag carries no URL list at all
+        bool taken;
+    } cases[] = {
+        {"a local file", "file:///tmp/a.txt\r\n", true},
+        {"a name that is not UTF-8", "file:///tmp/%C7%D1.txt\r\n", true},
+        {"web pages and a local file", "https://example.org/x\r\nfile:///tmp/a.txt\r\n", true},
+        {"web pages only", "https://example.org/x\r\n", false},
+        {"a file of another host", "file://otherhost/tmp/y\r\n", false},
+        {"a list that names nothing", "# comment\r\n", true},
+        {"no URL list", {}, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QMimeData data;
+        data.setText(QStringLiteral("words"));
+        if (!c.uriList.isEmpty())
+            data.setData(QStringLiteral("text/uri-list"), c.uriList);
+        EXPECT_EQ(FileDrop::takes(&data), c.taken);
+
+        HangulFilenameView page(std::make_unique<HangulRenameEngine>());
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        enter.setAccepted(false);
+        QApplication::sendEvent(&page, &enter);
+        EXPECT_EQ(enter.isAccepted(), c.taken);
+        EXPECT_EQ(page.isDropTargeted(), c.taken);
+    }
+}
+
+TEST(PageKit, EverySymbolPictureDrawsInItsTint)
+{
+    const QStringList pictures = QDir(QStringLiteral(":/symbols")).entryList({QStringLiteral("*.svg")});
+    EXPECT_GE(pictures.size(), 31);
+    QStringList names = {QStringLiteral("archivebox.fill"), QStringLiteral("lock.doc.fill"),
+                         QStringLiteral("no.such.symbol")};
+    for (const QString &picture : pictures)
+        names << picture.chopped(4);
+    const QColor tint(200, 40, 10);
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QImage image =
+            SymbolIcon::pixmap(name, 32, tint, 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(image.size(), QSize(64, 64));
+        int covered = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                if (qAlpha(pixel) < 255)
+                    continue;
+                ++covered;
+                ASSERT_EQ(QColor(pixel), tint);
+            }
+        EXPECT_GT(covered, 64) << "the picture draws nothing";
+    }
+    EXPECT_FALSE(SymbolIcon::isKnown(QStringLiteral("no.such.symbol")));
 }
 
 TEST(PageKit, SummaryPartsJoinWithMiddleDot)
@@ -48,7 +111,7 @@ TEST(PageKit, SummaryPartsJoinWithMiddleDot)
 
 TEST(PageKit, DragHoverTintsTheDropZoneAndBouncesItsSymbol)
 {
-    HangulFilenameView page;
+    HangulFilenameView page(std::make_unique<HangulRenameEngine>());
     page.resize(700, 500);
     DropZoneWidget *zone = page.dropZone();
     EXPECT_FALSE(page.isDropTargeted());
@@ -84,7 +147,7 @@ TEST(PageKit, OpenPanelCancelChangesNothingAndConfirmAddsLikeADrop)
 {
     TempDir dir;
     const auto file = dir.file("\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB.txt");
-    HangulFilenameView page;
+    HangulFilenameView page(std::make_unique<HangulRenameEngine>());
 
     OpenPanelRequest asked;
     page.setOpenPanel(std::make_unique<FakeOpenPanel>(std::nullopt, &asked));

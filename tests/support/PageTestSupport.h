@@ -4,9 +4,9 @@
 #include "Ui/BottomBarWidget.h"
 #include "Ui/OpenPanel.h"
 #include "Ui/ToolPageWidget.h"
+#include "support/SaveShot.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -103,14 +103,13 @@ inline int rowCount(ToolPageWidget *page)
     return page->results()->model()->rowCount();
 }
 
-// Saves a picture of the page under /tmp for looking at.
+// Shows the page at a common size and saves its picture as saveShot does.
 inline void shoot(QWidget *page, const QString &name)
 {
     page->resize(820, 560);
     page->show();
     QApplication::processEvents();
-    QDir().mkpath(QStringLiteral("/tmp/quillfern-pages"));
-    page->grab().save(QStringLiteral("/tmp/quillfern-pages/") + name + QStringLiteral(".png"));
+    TestSupport::saveShot(*page, name);
 }
 
 } // namespace PageTest

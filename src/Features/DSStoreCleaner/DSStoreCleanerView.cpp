@@ -31,8 +31,7 @@ ToolPageWidget::Setup DSStoreCleanerView::setup(DSStoreCleanerView *view)
 }
 
 DSStoreCleanerView::DSStoreCleanerView(std::unique_ptr<DSStoreCleanerEngine> engine, QWidget *parent)
-    : ToolPageWidget(setup(this), parent),
-      engine_(engine ? std::move(engine) : std::make_unique<DSStoreCleanerEngine>())
+    : ToolPageWidget(setup(this), parent), engine_(std::move(engine))
 {
     setObjectName(QStringLiteral("page.dsStoreCleaner"));
 

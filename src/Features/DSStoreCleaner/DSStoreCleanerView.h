@@ -14,8 +14,7 @@ class DSStoreCleanerView : public ToolPageWidget {
     Q_OBJECT
 
 public:
-    explicit DSStoreCleanerView(std::unique_ptr<DSStoreCleanerEngine> engine = nullptr,
-                                QWidget *parent = nullptr);
+    explicit DSStoreCleanerView(std::unique_ptr<DSStoreCleanerEngine> engine, QWidget *parent = nullptr);
 
     DSStoreCleanerEngine &engine() { return *engine_; }
     QToolButton *kindMenuButton() const { return kindMenu_; }

@@ -17,31 +17,32 @@ ToolPageWidget::Setup FilenameSanitizerView::setup(FilenameSanitizerView *view)
            "이름으로 한 번에 바꿔 드립니다.")},
         {true, true, L("추가"), L("파일명을 검사할 파일이나 폴더를 선택하세요")},
         rowsOf(
-            [view]() -> const auto & { return view->engine_.items(); },
+            [view]() -> const auto & { return view->engine_->items(); },
             [view](int i) { return view->row(i); }),
     };
 }
 
-FilenameSanitizerView::FilenameSanitizerView(QWidget *parent) : ToolPageWidget(setup(this), parent)
+FilenameSanitizerView::FilenameSanitizerView(std::unique_ptr<FilenameSanitizerEngine> engine, QWidget *parent)
+    : ToolPageWidget(setup(this), parent), engine_(std::move(engine))
 {
     setObjectName(QStringLiteral("page.filenameSanitizer"));
     results()->setNoteLine(true);
-    setBottomActions([this] { engine_.clear(); }, [this] { engine_.applyAll(); });
-    refreshOn(&engine_, &FilenameSanitizerEngine::itemsChanged, &FilenameSanitizerEngine::scannedRootsChanged,
-              &FilenameSanitizerEngine::scannedCountChanged, &FilenameSanitizerEngine::unreadableCountChanged,
-              &FilenameSanitizerEngine::itemChanged);
+    setBottomActions([this] { engine_->clear(); }, [this] { engine_->applyAll(); });
+    refreshOn(engine_.get(), &FilenameSanitizerEngine::itemsChanged,
+              &FilenameSanitizerEngine::scannedRootsChanged, &FilenameSanitizerEngine::scannedCountChanged,
+              &FilenameSanitizerEngine::unreadableCountChanged, &FilenameSanitizerEngine::itemChanged);
     refreshNow();
 }
 
 void FilenameSanitizerView::addPaths(const std::vector<std::filesystem::path> &paths)
 {
-    engine_.addURLs(paths);
+    engine_->addURLs(paths);
 }
 
 ResultRow FilenameSanitizerView::row(int index) const
 {
     using Kind = FilenameSanitizerEngine::Item::Status::Kind;
-    const auto &item = engine_.items()[std::size_t(index)];
+    const auto &item = engine_->items()[std::size_t(index)];
     ResultRow row = ResultRow::forPath(item.url);
     row.symbol = item.isDirectory ? QStringLiteral("folder.fill") : QStringLiteral("doc.fill");
     row.symbolTone = item.isDirectory ? Tone::cyan : Tone::secondary;
@@ -64,21 +65,21 @@ ResultRow FilenameSanitizerView::row(int index) const
 
 void FilenameSanitizerView::refresh()
 {
-    showResults(!engine_.scannedRoots().empty());
+    showResults(!engine_->scannedRoots().empty());
     results()->emptyState()->setContent(
         QStringLiteral("checkmark.seal.fill"), L("모든 파일명이 Windows에서 안전합니다"),
         L("%lld개 항목 모두 문제가 없습니다.\n다른 파일을 끌어다 놓으면 이어서 검사합니다.",
-          engine_.scannedCount()));
+          engine_->scannedCount()));
     results()->sync();
 
-    const int pending = engine_.pendingCount();
+    const int pending = engine_->pendingCount();
     QStringList parts;
     if (pending > 0)
         parts << L("문제 %lld개", pending);
-    if (engine_.doneCount() > 0)
-        parts << L("완료 %lld개", engine_.doneCount());
-    if (engine_.failedCount() > 0)
-        parts << L("실패 %lld개", engine_.failedCount());
-    parts << L("검사 %lld개", engine_.scannedCount());
-    showSummary(parts, engine_.scan.unreadableCount, L("%lld개 이름 바꾸기", pending), pending > 0);
+    if (engine_->doneCount() > 0)
+        parts << L("완료 %lld개", engine_->doneCount());
+    if (engine_->failedCount() > 0)
+        parts << L("실패 %lld개", engine_->failedCount());
+    parts << L("검사 %lld개", engine_->scannedCount());
+    showSummary(parts, engine_->scan.unreadableCount, L("%lld개 이름 바꾸기", pending), pending > 0);
 }

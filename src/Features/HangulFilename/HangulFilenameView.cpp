@@ -40,22 +40,23 @@ ToolPageWidget::Setup HangulFilenameView::setup(HangulFilenameView *view)
            "제대로 동작합니다.")},
         {true, true, L("추가"), L("파일명을 검사할 파일이나 폴더를 선택하세요")},
         rowsOf(
-            [view]() -> const auto & { return view->engine_.items(); },
+            [view]() -> const auto & { return view->engine_->items(); },
             [view](int i) { return view->row(i); }),
     };
 }
 
-HangulFilenameView::HangulFilenameView(QWidget *parent) : ToolPageWidget(setup(this), parent)
+HangulFilenameView::HangulFilenameView(std::unique_ptr<HangulRenameEngine> engine, QWidget *parent)
+    : ToolPageWidget(setup(this), parent), engine_(std::move(engine))
 {
     setObjectName(QStringLiteral("page.hangulFilename"));
     formPicker_ = addChoicePicker(
         L("변환 방향"), HangulRenameEngine::allForms, HangulRenameEngine::label, HangulRenameEngine::toString,
-        [this] { return engine_.form(); }, [this](auto form) { engine_.setForm(form); },
+        [this] { return engine_->form(); }, [this](auto form) { engine_->setForm(form); },
         L("어느 형식으로 변환할지 선택합니다. Windows로 보낼 파일은 완성형(NFC)을 사용하세요."));
     formPicker_->setObjectName(QStringLiteral("formPicker"));
 
-    setBottomActions([this] { engine_.clear(); }, [this] { engine_.applyAll(); });
-    refreshOn(&engine_, &HangulRenameEngine::formChanged, &HangulRenameEngine::itemsChanged,
+    setBottomActions([this] { engine_->clear(); }, [this] { engine_->applyAll(); });
+    refreshOn(engine_.get(), &HangulRenameEngine::formChanged, &HangulRenameEngine::itemsChanged,
               &HangulRenameEngine::alreadyNormalizedCountChanged, &HangulRenameEngine::scannedRootsChanged,
               &HangulRenameEngine::unreadableCountChanged, &HangulRenameEngine::itemChanged);
     refreshNow();
@@ -63,18 +64,18 @@ HangulFilenameView::HangulFilenameView(QWidget *parent) : ToolPageWidget(setup(t
 
 void HangulFilenameView::addPaths(const std::vector<std::filesystem::path> &paths)
 {
-    engine_.addURLs(paths);
+    engine_->addURLs(paths);
 }
 
 ResultRow HangulFilenameView::row(int index) const
 {
-    const auto &item = engine_.items()[std::size_t(index)];
+    const auto &item = engine_->items()[std::size_t(index)];
     const bool done = item.status.kind == HangulRenameEngine::Item::Status::Kind::done;
     ResultRow row = ResultRow::forPath(item.url);
     row.symbol = item.isDirectory ? QStringLiteral("folder.fill") : QStringLiteral("doc.fill");
     row.symbolTone = item.isDirectory ? Tone::cyan : Tone::secondary;
     row.newName = QString::fromUtf8(item.newName.data(), qsizetype(item.newName.size()));
-    if (engine_.form() == HangulRenameEngine::Form::nfc) {
+    if (engine_->form() == HangulRenameEngine::Form::nfc) {
         row.note = L("지금 Windows에서는: %@", windowsPreview(row.name));
         row.noteTone = done ? Tone::secondary : Tone::orange;
     }
@@ -85,17 +86,17 @@ ResultRow HangulFilenameView::row(int index) const
 
 void HangulFilenameView::refresh()
 {
-    showResults(!engine_.scannedRoots().empty());
-    results()->setNoteLine(engine_.form() == HangulRenameEngine::Form::nfc);
+    showResults(!engine_->scannedRoots().empty());
+    results()->setNoteLine(engine_->form() == HangulRenameEngine::Form::nfc);
     results()->emptyState()->setContent(
         QStringLiteral("checkmark.seal.fill"), L("모든 파일명이 이미 정상입니다"),
         L("검사한 %lld개 항목 모두 변환이 필요 없습니다.\n다른 파일을 끌어다 놓으면 이어서 검사합니다.",
-          engine_.alreadyNormalizedCount()));
+          engine_->alreadyNormalizedCount()));
     results()->sync();
 
-    const int pending = engine_.pendingCount();
-    const int done = engine_.doneCount();
-    const int failed = engine_.failedCount();
+    const int pending = engine_->pendingCount();
+    const int done = engine_->doneCount();
+    const int failed = engine_->failedCount();
     QStringList parts;
     if (pending >= 1)
         parts << L("변환 대상 %lld개", pending);
@@ -103,7 +104,7 @@ void HangulFilenameView::refresh()
         parts << L("완료 %lld개", done);
     if (failed >= 1)
         parts << L("실패 %lld개", failed);
-    if (engine_.alreadyNormalizedCount() >= 1)
-        parts << L("이미 정상 %lld개", engine_.alreadyNormalizedCount());
-    showSummary(parts, engine_.unreadableCount(), L("%lld개 변환", pending), pending > 0);
+    if (engine_->alreadyNormalizedCount() >= 1)
+        parts << L("이미 정상 %lld개", engine_->alreadyNormalizedCount());
+    showSummary(parts, engine_->unreadableCount(), L("%lld개 변환", pending), pending > 0);
 }

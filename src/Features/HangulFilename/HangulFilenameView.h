@@ -3,6 +3,8 @@
 #include "Features/HangulFilename/HangulRenameEngine.h"
 #include "Ui/ToolPageWidget.h"
 
+#include <memory>
+
 class QComboBox;
 
 // The page of the Korean file-name tool: names not in the chosen form, each with its new name
@@ -11,9 +13,9 @@ class HangulFilenameView : public ToolPageWidget {
     Q_OBJECT
 
 public:
-    explicit HangulFilenameView(QWidget *parent = nullptr);
+    explicit HangulFilenameView(std::unique_ptr<HangulRenameEngine> engine, QWidget *parent = nullptr);
 
-    HangulRenameEngine &engine() { return engine_; }
+    HangulRenameEngine &engine() { return *engine_; }
     QComboBox *formPicker() const { return formPicker_; }
 
 protected:
@@ -24,6 +26,6 @@ private:
     static Setup setup(HangulFilenameView *view);
     ResultRow row(int index) const;
 
-    HangulRenameEngine engine_;
+    std::unique_ptr<HangulRenameEngine> engine_;
     QComboBox *formPicker_;
 };

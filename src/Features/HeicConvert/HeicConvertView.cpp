@@ -17,16 +17,17 @@ ToolPageWidget::Setup HeicConvertView::setup(HeicConvertView *view)
            "변환해서 보내면 어디서나 열립니다. 촬영 정보와 사진 방향은 그대로 유지됩니다.")},
         {true, true, L("추가"), L("변환할 HEIC 사진이나 폴더를 선택하세요")},
         rowsOf(
-            [view]() -> const auto & { return view->engine_.items(); },
+            [view]() -> const auto & { return view->engine_->items(); },
             [view](int i) { return view->row(i); }),
     };
 }
 
-HeicConvertView::HeicConvertView(QWidget *parent) : ToolPageWidget(setup(this), parent)
+HeicConvertView::HeicConvertView(std::unique_ptr<HeicConvertEngine> engine, QWidget *parent)
+    : ToolPageWidget(setup(this), parent), engine_(std::move(engine))
 {
     setObjectName(QStringLiteral("page.heicConverter"));
-    setBottomActions([this] { engine_.clear(); }, [this] { engine_.convertAll(); });
-    refreshOn(&engine_, &HeicConvertEngine::itemsChanged, &HeicConvertEngine::scannedRootsChanged,
+    setBottomActions([this] { engine_->clear(); }, [this] { engine_->convertAll(); });
+    refreshOn(engine_.get(), &HeicConvertEngine::itemsChanged, &HeicConvertEngine::scannedRootsChanged,
               &HeicConvertEngine::skippedCountChanged);
     results()->emptyState()->setContent(QStringLiteral("photo"), L("HEIC 사진이 없습니다"),
                                         L("끌어다 놓은 항목에서 HEIC/HEIF 사진을 찾지 못했습니다.\n다른 "
@@ -36,13 +37,13 @@ HeicConvertView::HeicConvertView(QWidget *parent) : ToolPageWidget(setup(this), 
 
 void HeicConvertView::addPaths(const std::vector<std::filesystem::path> &paths)
 {
-    engine_.addURLs(paths);
+    engine_->addURLs(paths);
 }
 
 ResultRow HeicConvertView::row(int index) const
 {
     using Kind = HeicConvertEngine::Status::Kind;
-    const auto &item = engine_.items()[std::size_t(index)];
+    const auto &item = engine_->items()[std::size_t(index)];
     ResultRow row = ResultRow::forPath(item.url);
     row.symbol = QStringLiteral("photo.fill");
     row.size = ByteCount::fileStyle(item.size);
@@ -62,15 +63,15 @@ ResultRow HeicConvertView::row(int index) const
 
 void HeicConvertView::refresh()
 {
-    showResults(!engine_.scannedRoots().empty());
+    showResults(!engine_->scannedRoots().empty());
     results()->sync();
-    const auto pending = engine_.pendingCount();
+    const auto pending = engine_->pendingCount();
     QStringList parts;
     if (pending >= 1)
-        parts << L("HEIC %lld장 (%@)", pending, ByteCount::fileStyle(engine_.pendingSize()));
-    if (engine_.doneCount() >= 1)
-        parts << L("완료 %lld장", engine_.doneCount());
-    if (engine_.failedCount() >= 1)
-        parts << L("실패 %lld장", engine_.failedCount());
-    showSummary(parts, engine_.scan.unreadableCount, L("%lld장 JPG로 변환", pending), pending > 0);
+        parts << L("HEIC %lld장 (%@)", pending, ByteCount::fileStyle(engine_->pendingSize()));
+    if (engine_->doneCount() >= 1)
+        parts << L("완료 %lld장", engine_->doneCount());
+    if (engine_->failedCount() >= 1)
+        parts << L("실패 %lld장", engine_->failedCount());
+    showSummary(parts, engine_->scan.unreadableCount, L("%lld장 JPG로 변환", pending), pending > 0);
 }

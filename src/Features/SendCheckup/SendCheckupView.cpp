@@ -8,18 +8,16 @@
 #include "Features/SendCheckup/PrescriptionReportView.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
 #include "Ui/BouncingSymbolWidget.h"
+#include "Ui/FileDrop.h"
 #include "Ui/InfoBoxWidget.h"
 #include "Ui/OpenPanel.h"
 #include "Ui/PageHeaderWidget.h"
-#include "Ui/PageParts.h"
 #include "Ui/PageStyle.h"
 #include "Ui/RoundedPanelWidget.h"
 
-#include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStackedLayout>
@@ -30,8 +28,6 @@ namespace fs = std::filesystem;
 using PageStyle::label;
 
 namespace {
-
-constexpr auto uriListType = "text/uri-list";
 
 // Holds the word-of-the-day card and shows it only when the height it is given fits the whole
 // card; a window too short for the word shows none rather than a squeezed one.
@@ -105,7 +101,9 @@ SendCheckupView::SendCheckupView(SendCheckupEngine &engine, QUuid session, QWidg
 {
     setObjectName(QStringLiteral("page.sendCheckup"));
     setWindowTitle(navigationTitle());
-    setAcceptDrops(true);
+    FileDrop::accept(
+        this, [this](bool hovering) { setDropTargeted(hovering); },
+        [this](const FileDrop::Paths &paths) { arrive(paths); });
 
     refreshTimer_ = new QTimer(this);
     refreshTimer_->setSingleShot(true);
@@ -325,33 +323,6 @@ void SendCheckupView::setDropTargeted(bool targeted)
     zone_->setTargeted(targeted);
     hammer_->setTone(targeted);
     hammer_->bounce();
-}
-
-void SendCheckupView::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasFormat(QLatin1String(uriListType))) {
-        event->acceptProposedAction();
-        setDropTargeted(true);
-    }
-}
-
-void SendCheckupView::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (event->mimeData()->hasFormat(QLatin1String(uriListType)))
-        event->acceptProposedAction();
-}
-
-void SendCheckupView::dragLeaveEvent(QDragLeaveEvent *)
-{
-    setDropTargeted(false);
-}
-
-void SendCheckupView::dropEvent(QDropEvent *event)
-{
-    setDropTargeted(false);
-    // Raw bytes: a name that is not UTF-8 must reach the engine unchanged.
-    arrive(PageParts::droppedPaths(event->mimeData()));
-    event->acceptProposedAction();
 }
 
 bool SendCheckupView::eventFilter(QObject *watched, QEvent *event)

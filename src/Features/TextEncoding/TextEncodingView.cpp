@@ -26,8 +26,7 @@ ToolPageWidget::Setup TextEncodingView::setup(TextEncodingView *view)
 }
 
 TextEncodingView::TextEncodingView(std::unique_ptr<TextEncodingEngine> engine, QWidget *parent)
-    : ToolPageWidget(setup(this), parent),
-      engine_(engine ? std::move(engine) : std::make_unique<TextEncodingEngine>())
+    : ToolPageWidget(setup(this), parent), engine_(std::move(engine))
 {
     setObjectName(QStringLiteral("page.textEncoding"));
     results()->setNoteLine(true);

@@ -13,8 +13,7 @@ class TextEncodingView : public ToolPageWidget {
     Q_OBJECT
 
 public:
-    explicit TextEncodingView(std::unique_ptr<TextEncodingEngine> engine = nullptr,
-                              QWidget *parent = nullptr);
+    explicit TextEncodingView(std::unique_ptr<TextEncodingEngine> engine, QWidget *parent = nullptr);
 
     TextEncodingEngine &engine() { return *engine_; }
     QComboBox *targetPicker() const { return targetPicker_; }

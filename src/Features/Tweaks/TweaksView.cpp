@@ -41,8 +41,7 @@ QString TweaksView::navigationSubtitle()
 }
 
 TweaksView::TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent)
-    : QWidget(parent), engine_(engine ? std::move(engine) : std::make_unique<TweaksEngine>()),
-      chooser_(&TweaksView::chooseFolder)
+    : QWidget(parent), engine_(std::move(engine)), chooser_(&TweaksView::chooseFolder)
 {
     setObjectName(QStringLiteral("page.tweaks"));
     setWindowTitle(navigationTitle());

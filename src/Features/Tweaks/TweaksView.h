@@ -22,8 +22,7 @@ public:
     // Asks for a folder; none when cancelled.
     using FolderChooser = std::function<std::optional<QString>(QWidget *parent)>;
 
-    // Without an engine the page makes its own with the default helpers.
-    explicit TweaksView(std::unique_ptr<TweaksEngine> engine = nullptr, QWidget *parent = nullptr);
+    explicit TweaksView(std::unique_ptr<TweaksEngine> engine, QWidget *parent = nullptr);
     ~TweaksView() override;
 
     static QString navigationTitle();    // "맥 설정 스위치"

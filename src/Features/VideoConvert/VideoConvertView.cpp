@@ -26,8 +26,8 @@ ToolPageWidget::Setup VideoConvertView::setup(VideoConvertView *view)
     };
 }
 
-VideoConvertView::VideoConvertView(QWidget *parent)
-    : ToolPageWidget(setup(this), parent), engine_(std::make_unique<VideoConvertEngine>())
+VideoConvertView::VideoConvertView(std::unique_ptr<VideoConvertEngine> engine, QWidget *parent)
+    : ToolPageWidget(setup(this), parent), engine_(std::move(engine))
 {
     setObjectName(QStringLiteral("page.videoConverter"));
     // The run goes on in the engine's worker; the page follows its signals.

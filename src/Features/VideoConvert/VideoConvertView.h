@@ -12,7 +12,7 @@ class VideoConvertView : public ToolPageWidget {
     Q_OBJECT
 
 public:
-    explicit VideoConvertView(QWidget *parent = nullptr);
+    explicit VideoConvertView(std::unique_ptr<VideoConvertEngine> engine, QWidget *parent = nullptr);
     ~VideoConvertView() override;
 
     VideoConvertEngine &engine() { return *engine_; }

@@ -9,6 +9,7 @@
 #include "Ui/DropZoneWidget.h"
 #include "Ui/ElidedLabel.h"
 #include "Ui/EmptyStateWidget.h"
+#include "Ui/FileDrop.h"
 #include "Ui/OpenPanel.h"
 #include "Ui/PageHeaderWidget.h"
 #include "Ui/PageParts.h"
@@ -16,12 +17,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShowEvent>
@@ -138,13 +137,14 @@ QWidget *bar()
 
 } // namespace
 
-ZipKoreanView::ZipKoreanView(const QUuid &session, QWidget *parent)
-    : QWidget(parent), engine_(std::make_unique<ZipKoreanEngine>()), session_(session),
-      chooser_(&ZipKoreanView::chooseItems)
+ZipKoreanView::ZipKoreanView(std::unique_ptr<ZipKoreanEngine> engine, QUuid session, QWidget *parent)
+    : QWidget(parent), engine_(std::move(engine)), session_(session), chooser_(&ZipKoreanView::chooseItems)
 {
     setObjectName(QStringLiteral("page.zipKorean"));
     setWindowTitle(navigationTitle());
-    setAcceptDrops(true);
+    FileDrop::accept(
+        this, [this](bool hovering) { setDropTargeted(hovering); },
+        [this](const FileDrop::Paths &paths) { engine_->addURLs(paths); });
     auto *layout = PageHeaderWidget::pageColumn(this, navigationTitle(), navigationSubtitle());
     stack_ = new QStackedWidget;
     idle_ = buildIdle();
@@ -573,33 +573,6 @@ void ZipKoreanView::takeHandoff()
     const PathList urls = Router::shared().takeZipHandoff(session_);
     if (!urls.empty())
         engine_->addURLs(urls);
-}
-
-void ZipKoreanView::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (!PageParts::droppedPaths(event->mimeData()).empty()) {
-        event->acceptProposedAction();
-        setDropTargeted(true);
-    }
-}
-
-void ZipKoreanView::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (!PageParts::droppedPaths(event->mimeData()).empty())
-        event->acceptProposedAction();
-}
-
-void ZipKoreanView::dragLeaveEvent(QDragLeaveEvent *event)
-{
-    QWidget::dragLeaveEvent(event);
-    setDropTargeted(false);
-}
-
-void ZipKoreanView::dropEvent(QDropEvent *event)
-{
-    setDropTargeted(false);
-    engine_->addURLs(PageParts::droppedPaths(event->mimeData()));
-    event->acceptProposedAction();
 }
 
 void ZipKoreanView::pickFiles()

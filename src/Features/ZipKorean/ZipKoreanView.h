@@ -34,7 +34,7 @@ public:
     // Asks for files and folders; none when cancelled.
     using ItemChooser = std::function<std::optional<PathList>(QWidget *parent)>;
 
-    explicit ZipKoreanView(const QUuid &session, QWidget *parent = nullptr);
+    ZipKoreanView(std::unique_ptr<ZipKoreanEngine> engine, QUuid session, QWidget *parent = nullptr);
     ~ZipKoreanView() override;
 
     static QString navigationTitle();    // "압축 도구"
@@ -55,10 +55,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dragLeaveEvent(QDragLeaveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     QWidget *buildIdle();

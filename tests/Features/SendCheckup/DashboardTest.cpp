@@ -1,5 +1,6 @@
 // The send-checkup dashboard page: drops and the arrival question, the report's banners and cards,
 // the action bars and the word of the day, on an offscreen screen.
+#include "support/SaveShot.h"
 #include "support/TestSupport.h"
 
 #include "Core/AppInfo.h"
@@ -32,6 +33,7 @@
 
 namespace fs = std::filesystem;
 using PathList = std::vector<fs::path>;
+using TestSupport::saveShot;
 
 namespace {
 
@@ -48,14 +50,6 @@ void settle()
 {
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
-}
-
-// With QUILLFERN_SHOTS set to a folder, saves a picture of the page there for a person to look at.
-void shot(QWidget &widget, const char *name)
-{
-    const QByteArray folder = qgetenv("QUILLFERN_SHOTS");
-    if (!folder.isEmpty())
-        widget.grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
 }
 
 // Drags the files over the page and drops them, as a file manager would (raw URI bytes).
@@ -290,7 +284,7 @@ TEST_F(DashboardTest, TheReportBeforeAndAfterTheFixPassAndItsUndo)
 {
     const fs::path folder = mixedFolder();
     drop(page(), {folder});
-    shot(page(), "dashboard-report");
+    saveShot(page(), "dashboard-report");
     using C = PrescriptionReportView;
 
     // Before the pass: the diagnosis, counts, plans, and a kind with nothing found.
@@ -333,7 +327,7 @@ TEST_F(DashboardTest, TheReportBeforeAndAfterTheFixPassAndItsUndo)
     settle();
     EXPECT_FALSE(engine.fixHangul());
     EXPECT_FALSE(engine.fixHeic());
-    shot(page(), "dashboard-unticked");
+    saveShot(page(), "dashboard-unticked");
     EXPECT_DOUBLE_EQ(card(C::hangulCard).opacity(), 0.55);
     EXPECT_EQ(card(C::hangulCard).statusLabel()->text(), text("체크 해제됨 — 건너뜀"));
     EXPECT_DOUBLE_EQ(card(C::heicCard).opacity(), 1.0);
@@ -354,7 +348,7 @@ TEST_F(DashboardTest, TheReportBeforeAndAfterTheFixPassAndItsUndo)
     // The pass: done banner, outcomes, no checkboxes, the completion bar.
     bar().fixButton()->click();
     settle();
-    shot(page(), "dashboard-fixed");
+    saveShot(page(), "dashboard-fixed");
     EXPECT_TRUE(engine.isFixed());
     EXPECT_FALSE(report().inferenceBanner()->isVisible());
     EXPECT_TRUE(report().doneBanner()->isVisible());
@@ -384,7 +378,7 @@ TEST_F(DashboardTest, TheReportBeforeAndAfterTheFixPassAndItsUndo)
     // Undo: the inference banner returns with the result beside the roots.
     bar().undoButton()->click();
     settle();
-    shot(page(), "dashboard-undone");
+    saveShot(page(), "dashboard-undone");
     EXPECT_FALSE(engine.isFixed());
     EXPECT_TRUE(report().inferenceBanner()->isVisible());
     EXPECT_TRUE(bar().dashboardBar()->isVisible());
@@ -404,7 +398,7 @@ TEST_F(DashboardTest, FailedChangesShowInTheCardsTheBannerAndLeaveNothingToUndo)
     ASSERT_EQ(engine.hangul.pendingCount(), 1);
     bar().fixButton()->click();
     settle();
-    shot(page(), "dashboard-failed");
+    saveShot(page(), "dashboard-failed");
     EXPECT_EQ(card(PrescriptionReportView::hangulCard).statusLabel()->text(), text("변환 0개 · 실패 1개"));
     EXPECT_EQ(tone(card(PrescriptionReportView::hangulCard).statusLabel()), "red");
     EXPECT_EQ(report().doneTitle()->text(), text("포르랑! 0개 항목을 해결했어요 (1개 실패)"));
@@ -496,7 +490,7 @@ TEST_F(DashboardTest, TheWordOfTheDayFollowsTheUserFileAndTheSetting)
     DailyWordStore seven(file);
     page().setDailyWordSource(&seven, [] { return QDate(2026, 1, 8); });
     settle();
-    shot(page(), "dashboard-empty");
+    saveShot(page(), "dashboard-empty");
     EXPECT_TRUE(page().dailyWordCard()->isVisible());
     EXPECT_EQ(page().dailyWordText()->text(), text("첫째 말씀"));
     EXPECT_EQ(page().dailyWordSource()->text(), text("가 1:1"));

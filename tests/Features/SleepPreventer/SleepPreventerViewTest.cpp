@@ -4,6 +4,7 @@
 #include "Core/Settings.h"
 #include "Features/SleepPreventer/SleepPreventerView.h"
 #include "Ui/ToggleSwitch.h"
+#include "support/SaveShot.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,16 +15,9 @@
 
 using Guard = SleepPreventerController::Guard;
 using Duration = SleepPreventerController::Duration;
+using TestSupport::saveShot;
 
 namespace {
-
-// With QUILLFERN_SHOTS set to a folder, saves a picture of the page there for a person to look at.
-void saveShot(QWidget &widget, const char *name)
-{
-    const QByteArray folder = qgetenv("QUILLFERN_SHOTS");
-    if (!folder.isEmpty())
-        widget.grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
-}
 
 class SleepViewTest : public testing::Test {
 protected:

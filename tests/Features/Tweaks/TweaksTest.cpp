@@ -1,3 +1,4 @@
+#include "support/SaveShot.h"
 #include "support/TestSupport.h"
 
 #include "Features/Tweaks/TweaksEngine.h"
@@ -14,11 +15,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <sys/stat.h>
 
 namespace {
 
 using TestSupport::q;
+using TestSupport::saveShot;
 using TestSupport::TempDir;
 
 QStringList lines(const std::filesystem::path &file)
@@ -96,24 +101,41 @@ public:
             QThread::msleep(20);
         return killallCalls();
     }
+    // The log once every restart started so far has ended. The engine starts the helper without
+    // waiting, but only returns once it runs: a run is either alive, its command line naming the fake,
+    // or has logged already.
+    QStringList killallCallsSettled() const
+    {
+        QDeadlineTimer deadline(20000);
+        while (killallRunning() && !deadline.hasExpired())
+            QThread::msleep(20);
+        return killallCalls();
+    }
 
     TempDir dir;
 
 private:
+    bool killallRunning() const
+    {
+        const std::string script = (dir / "killall").native() + '\0';
+        std::error_code error;
+        for (const auto &entry : std::filesystem::directory_iterator("/proc", error)) {
+            const std::string pid = entry.path().filename().native();
+            if (pid.find_first_not_of("0123456789") != std::string::npos)
+                continue;
+            std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
+            const std::string arguments{std::istreambuf_iterator<char>(cmdline), {}};
+            if (arguments.find(script) != std::string::npos)
+                return true;
+        }
+        return false;
+    }
     void makeScript(const std::string &name, const std::string &text) const
     {
         const auto path = dir.file(name, text);
         ::chmod(path.c_str(), 0755);
     }
 };
-
-// With QUILLFERN_SHOTS set to a folder, saves a picture of the page there for a person to look at.
-void saveShot(QWidget &widget, const char *name)
-{
-    const QByteArray folder = qgetenv("QUILLFERN_SHOTS");
-    if (!folder.isEmpty())
-        widget.grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
-}
 
 const TweaksEngine::Tweak &tweak(const QString &id)
 {
@@ -261,10 +283,8 @@ TEST(TweaksEngine, AFailedWriteShowsTheStoredValueAndRestartsNothing)
     missing.setTweak(tweak("path-in-title"), true);
     EXPECT_FALSE(missing.state("path-in-title"));
 
-    // Let any restart that was wrongly started log before looking.
     engine.setTweak(tweak("usb-dsstore"), true);
-    QThread::msleep(300);
-    EXPECT_TRUE(fake.killallCalls().isEmpty());
+    EXPECT_TRUE(fake.killallCallsSettled().isEmpty());
 }
 
 TEST(TweaksEngine, DefaultHelpersAreTheProjectsStandInsBesideTheProgram)
@@ -396,8 +416,7 @@ TEST_F(TweaksPage, TheFolderRowShowsTheChosenFolderAndCancellingChangesNothing)
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(view->engine().screenshotLocation(), longPath);
     EXPECT_TRUE(fake.defaultsCalls().isEmpty());
-    QThread::msleep(200);
-    EXPECT_TRUE(fake.killallCalls().isEmpty());
+    EXPECT_TRUE(fake.killallCallsSettled().isEmpty());
 }
 
 TEST_F(TweaksPage, OnlyTheScreenshotSectionHasExtraRows)

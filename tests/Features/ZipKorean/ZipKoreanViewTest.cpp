@@ -7,6 +7,7 @@
 #include "Core/Text.h"
 #include "EngineTestSupport.h"
 #include "Platform/FileManager.h"
+#include "support/SaveShot.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ inline void PrintTo(const QString &text, std::ostream *out)
 }
 
 namespace fs = std::filesystem;
+using TestSupport::saveShot;
 using TestSupport::TempDir;
 using Mode = ZipKoreanEngine::Mode;
 using Format = ZipKoreanEngine::CreateFormat;
@@ -49,14 +51,6 @@ void writeStoredZip(const fs::path &path, const std::vector<std::pair<std::strin
     TestSupport::writeBytes(path, EngineTest::storedZip(raw));
 }
 
-// With QUILLFERN_SHOTS set to a folder, saves a picture of the page there for a person to look at.
-void saveShot(QWidget &widget, const char *name)
-{
-    const QByteArray folder = qgetenv("QUILLFERN_SHOTS");
-    if (!folder.isEmpty())
-        widget.grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
-}
-
 // Stands in for the file manager and remembers the items it was asked to show.
 class RecordingViewer : public FileViewer {
 public:
@@ -69,7 +63,7 @@ public:
 
 class ZipKoreanViewTest : public ::testing::Test {
 protected:
-    ZipKoreanViewTest() : session(QUuid::createUuid()), view(session)
+    ZipKoreanViewTest() : session(QUuid::createUuid()), view(std::make_unique<ZipKoreanEngine>(), session)
     {
         Router::shared().resetForTesting();
         FileViewer::install(&viewer);
