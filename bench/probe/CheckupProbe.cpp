@@ -38,9 +38,10 @@ int checkup(const std::vector<std::string> &arguments)
     engine.fixAll();
     for (const auto &op : engine.journal()->operations()) {
         if (const auto *r = std::get_if<UndoJournal::Renamed>(&op))
-            std::printf("renamed\t%s\t%s\n", r->from.c_str(), r->to.c_str());
+            std::printf("renamed\t%.*s\t%s\n", int(r->from().size()), r->from().data(), r->to().c_str());
         else if (const auto *t = std::get_if<UndoJournal::Trashed>(&op))
-            std::printf("trashed\t%s\t%s\n", t->original.c_str(), t->trash.c_str());
+            std::printf("trashed\t%.*s\t%.*s\n", int(t->original().size()), t->original().data(),
+                        int(t->trash().size()), t->trash().data());
         else
             std::printf("created\t%s\n", std::get<UndoJournal::Created>(op).path.c_str());
     }

@@ -3,6 +3,7 @@
 #include "Archive/ZipError.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
+#include "Core/LongPath.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -44,7 +45,7 @@ ArchiveInput::~ArchiveInput()
 ArchiveInput ArchiveInput::open(const fs::path &path)
 {
     // Non-blocking, so that a FIFO given as an archive cannot hang the open.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = LongPath::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw readFailed(path);
     struct stat st {};

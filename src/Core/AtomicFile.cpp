@@ -2,6 +2,7 @@
 
 #include "Core/FileError.h"
 #include "Core/FreeName.h"
+#include "Core/LongPath.h"
 #include "Core/RenameNoReplace.h"
 
 #include <array>
@@ -23,7 +24,7 @@ fs::path folderOf(const fs::path &path)
 
 Descriptor openFolder(const fs::path &folder)
 {
-    return Descriptor(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    return Descriptor(LongPath::open(folder, O_PATH | O_DIRECTORY | O_CLOEXEC));
 }
 
 // ".quillfern-<10 random letters>.tmp": hidden, and never the name of anything the user made.

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <deque>
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 std::vector<std::string> DirectoryScan::list(const std::filesystem::path &path)
 {
@@ -20,12 +22,30 @@ std::vector<std::string> DirectoryScan::list(const std::filesystem::path &path)
 
 std::vector<DirectoryScan::Entry> DirectoryScan::listEntries(const std::filesystem::path &path)
 {
-    DIR *dir = ::opendir(path.c_str());
+    return listEntries(Folder::open(path));
+}
+
+std::vector<DirectoryScan::Entry> DirectoryScan::listEntries(const Folder &folder)
+{
+    // The listing reads through a descriptor of its own, so the folder's stays where it is.
+    int fd = -1;
+    int error = folder.error();
+    if (folder.isOpen()) {
+        fd = folder.isListable() ? ::fcntl(folder.descriptor(), F_DUPFD_CLOEXEC, 0)
+                                 : ::openat(folder.descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        error = errno;
+    }
+    DIR *dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
     if (dir == nullptr) {
-        if (errno == EACCES || errno == EPERM)
+        if (fd >= 0) {
+            error = errno;
+            ::close(fd);
+        }
+        if (error == EACCES || error == EPERM)
             ++unreadableCount;
         return {};
     }
+    ::rewinddir(dir);
     std::vector<Entry> entries;
     while (const dirent *entry = ::readdir(dir)) {
         const std::string_view name(entry->d_name);

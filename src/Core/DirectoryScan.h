@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Core/Folder.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -22,6 +24,9 @@ public:
         unsigned char type;
     };
     std::vector<Entry> listEntries(const std::filesystem::path &path);
+    // The listing of a folder held open (a folder that could not be opened for lack of permission
+    // is counted here).
+    std::vector<Entry> listEntries(const Folder &folder);
 
     // The key that orders a name: its NFC form, whose UTF-8 bytes compare in code point order. None
     // when the name is its own key (ASCII, or UTF-8 already in NFC), so that most names cost

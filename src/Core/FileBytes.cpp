@@ -1,5 +1,7 @@
 #include "Core/FileBytes.h"
 
+#include "Core/LongPath.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,7 +26,7 @@ ssize_t readOnce(int fd, std::uint8_t *into, std::size_t size)
 std::optional<std::vector<std::uint8_t>> readRegularFile(const fs::path &path, bool followLinks)
 {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; fstat then refuses it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW));
+    const int fd = LongPath::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW));
     if (fd < 0)
         return std::nullopt;
     std::optional<std::vector<std::uint8_t>> result;

@@ -1,5 +1,6 @@
 #include "Core/FilePath.h"
 
+#include "Core/LongPath.h"
 #include "Core/Text.h"
 
 #include <cctype>
@@ -33,7 +34,7 @@ fs::path realPathOrSame(const fs::path &p)
 bool exists(const fs::path &p)
 {
     struct stat st {};
-    return ::stat(p.c_str(), &st) == 0;
+    return LongPath::stat(p, st) == 0;
 }
 
 std::optional<std::string> percentDecode(std::string_view text)

@@ -1,5 +1,7 @@
 #include "Core/RenameNoReplace.h"
 
+#include "Core/LongPath.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -35,5 +37,11 @@ int renameNoReplaceAt(int folder, const char *from, const char *to)
 
 int renameNoReplace(const std::filesystem::path &from, const std::filesystem::path &to)
 {
-    return renameNoReplaceAt(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str());
+    const LongPath::At source(from);
+    const LongPath::At target(to);
+    if (!source.ok())
+        return source.error();
+    if (!target.ok())
+        return target.error();
+    return renameNoReplaceAt(source.folder(), source.name(), target.folder(), target.name());
 }

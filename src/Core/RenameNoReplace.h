@@ -12,4 +12,5 @@ int renameNoReplaceAt(int fromFolder, const char *from, int toFolder, const char
 // Both names relative to one open folder (a descriptor, O_PATH will do).
 int renameNoReplaceAt(int folder, const char *from, const char *to);
 
+// The same by paths, of any length (LongPath).
 int renameNoReplace(const std::filesystem::path &from, const std::filesystem::path &to);

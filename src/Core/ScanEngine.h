@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <vector>
 
 // What every tool engine that scans the files and folders dropped on it shares: the roots in the
@@ -31,6 +33,11 @@ public:
     // Forgets the roots, the rows and the counts of the last scan; no rescan follows.
     void clear();
 
+    // Told of each row a bulk rename moves, as it moves it, with the row's path before (the bytes,
+    // which the watcher may take). One watcher at a time; an empty one stops the watching.
+    using RenameWatcher = std::function<void(int index, std::string &from)>;
+    void setRenameWatcher(RenameWatcher watcher) { renameWatcher_ = std::move(watcher); }
+
 signals:
     void itemsChanged();
     void itemChanged(int index); // one row's status changed during a bulk action
@@ -51,12 +58,16 @@ protected:
             Q_EMIT unreadableCountChanged();
     }
 
-    // Renames every pending row through rename(item) (ScanSupport::renamePending), telling
-    // observers of each row, and of the rows and the roots when any changed.
+    // Renames every pending row through rename(item) (ScanSupport::renamePending), telling the
+    // watcher and observers of each row, and observers of the rows and the roots when any changed.
     template <typename Item, typename Rename> void renamePending(std::vector<Item> &items, Rename rename)
     {
-        const auto [rootsChanged, anyChanged] = ScanSupport::renamePending(
-            items, scannedRoots_, rename, [this](int index) { Q_EMIT itemChanged(index); });
+        const auto [rootsChanged, anyChanged] =
+            ScanSupport::renamePending(items, scannedRoots_, rename, [this](int index, std::string &from) {
+                if (renameWatcher_ && !from.empty())
+                    renameWatcher_(index, from);
+                Q_EMIT itemChanged(index);
+            });
         if (rootsChanged)
             Q_EMIT scannedRootsChanged();
         if (anyChanged)
@@ -71,6 +82,7 @@ protected:
 
 private:
     Resolve resolve_;
+    RenameWatcher renameWatcher_;
 };
 
 // A scan engine that is offered every file below its roots and counts those it has no use for.

@@ -1,5 +1,6 @@
 #include "Core/ScanSupport.h"
 
+#include "Core/LongPath.h"
 #include "Core/Text.h"
 
 #include <QRandomGenerator>
@@ -68,15 +69,27 @@ std::string_view lastComponent(std::string_view path)
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-bool replaceRoot(std::vector<std::filesystem::path> &roots, std::string_view from, const std::string &to)
+bool isAtOrBelow(std::string_view path, std::string_view folder)
 {
+    if (!path.starts_with(folder))
+        return false;
+    return path.size() == folder.size() || path[folder.size()] == '/' ||
+           (!folder.empty() && folder.back() == '/');
+}
+
+bool followRename(std::vector<std::filesystem::path> &roots, std::string_view from, std::string_view to)
+{
+    bool changed = false;
     for (auto &root : roots) {
-        if (root.native() == from) {
-            root = to;
-            return true;
-        }
+        const std::string &bytes = root.native();
+        if (!isAtOrBelow(bytes, from))
+            continue;
+        std::string moved(to);
+        moved.append(bytes, from.size());
+        root = std::move(moved);
+        changed = true;
     }
-    return false;
+    return changed;
 }
 
 std::size_t depth(std::string_view path)
@@ -94,44 +107,26 @@ std::size_t depth(std::string_view path)
     return count;
 }
 
-OpenFolder::OpenFolder(const std::filesystem::path &path)
-    : path_(path), fd_(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC))
-{
-}
-
-OpenFolder::~OpenFolder()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-int OpenFolder::lstat(const std::string &name, struct stat &st) const
-{
-    const int result = fd_ >= 0 ? ::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW)
-                                : ::lstat((path_ / name).c_str(), &st);
-    return result == 0 ? 0 : errno;
-}
-
-EntryType entryType(const OpenFolder &folder, const DirectoryScan::Entry &entry)
+EntryType entryType(const Folder &folder, const DirectoryScan::Entry &entry)
 {
     if (entry.type != DT_UNKNOWN)
         return {entry.type == DT_DIR, 0};
     struct stat st;
-    const int error = folder.lstat(entry.name, st);
+    const int error = folder.lstat(entry.name.c_str(), st);
     return {error == 0 && S_ISDIR(st.st_mode), error};
 }
 
 EntryType pathType(const std::filesystem::path &path)
 {
     struct stat st;
-    const int error = ::lstat(path.c_str(), &st) == 0 ? 0 : errno;
+    const int error = LongPath::lstat(path, st);
     return {error == 0 && S_ISDIR(st.st_mode), error};
 }
 
 std::int64_t entrySize(const std::filesystem::path &path)
 {
     struct stat st;
-    return ::lstat(path.c_str(), &st) == 0 ? std::int64_t(st.st_size) : 0;
+    return LongPath::lstat(path, st) == 0 ? std::int64_t(st.st_size) : 0;
 }
 
 PathOrder::PathOrder(std::size_t count)

@@ -3,12 +3,14 @@
 #include "Core/DirectoryScan.h"
 #include "Core/ErrorText.h"
 #include "Core/FilePath.h"
+#include "Core/Folder.h"
 
 #include <QUuid>
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <dirent.h>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -53,11 +55,25 @@ inline std::string_view pathBytes(const std::string &path)
     return path;
 }
 
+// The bytes of a path about to be replaced: a string is handed over, a path copied.
+inline std::string takeBytes(std::string &path)
+{
+    return std::move(path);
+}
+inline std::string takeBytes(const std::filesystem::path &path)
+{
+    return path.native();
+}
+
 // The last component of a path's bytes ("" for "/").
 std::string_view lastComponent(std::string_view path);
 
-// Replaces the first root whose bytes equal `from` by `to`. Returns true when one was replaced.
-bool replaceRoot(std::vector<std::filesystem::path> &roots, std::string_view from, const std::string &to);
+// Whether `path` is `folder` or lies below it, by whole components.
+bool isAtOrBelow(std::string_view path, std::string_view folder);
+
+// Follows a rename of `from` to `to`: every root that is `from` or lies below it (by whole
+// components, compared as bytes) is rewritten to lie at or below `to`. Returns true when one was.
+bool followRename(std::vector<std::filesystem::path> &roots, std::string_view from, std::string_view to);
 
 // The number of components of a path ("/a/b" has 2).
 std::size_t depth(std::string_view path);
@@ -85,8 +101,9 @@ struct Renamed {
 };
 
 // Renames every pending row through rename(item), deepest first so that a folder's contents go
-// while its path still holds. A renamed row is done and follows its entry, as does a root of its
-// old path; a failed one shows the system's error text. changed(index) is called after each row.
+// while its path still holds. A renamed row is done and follows its entry, as do the roots at or
+// below its old path; a failed one shows the system's error text. changed(index, from) is called
+// after each row with the row's path before the rename (empty when it failed), which it may keep.
 // No path is copied for the order, which holds only an index and a depth per row.
 // Returns {whether a root changed, whether any row did}.
 template <typename Item, typename Rename, typename Changed>
@@ -101,15 +118,17 @@ std::pair<bool, bool> renamePending(std::vector<Item> &items, std::vector<std::f
         if (item.status.kind != Item::Status::Kind::pending)
             continue;
         Renamed result = rename(item);
+        std::string from;
         if (result.error == 0) {
-            rootsChanged |= replaceRoot(roots, pathBytes(item.url), result.to);
+            rootsChanged |= followRename(roots, pathBytes(item.url), result.to);
+            from = takeBytes(item.url);
             item.url = std::move(result.to);
             item.status = typename Item::Status{Item::Status::Kind::done, {}};
         } else {
             item.status = Item::Status::failed(errorText(result.error));
         }
         anyChanged = true;
-        changed(int(index));
+        changed(int(index), from);
     }
     return {rootsChanged, anyChanged};
 }
@@ -182,63 +201,96 @@ template <typename T, typename PathOf> void sortByPath(std::vector<T> &items, Pa
     permute(items, order);
 }
 
-// A folder held open while its entries are looked at: lstat by name relative to it spares the
-// kernel a walk of the whole path for every entry. Opened with O_PATH, so a folder that may be
-// searched but not read works too; when it cannot be opened, full paths are used instead.
-class OpenFolder {
-public:
-    explicit OpenFolder(const std::filesystem::path &path);
-    ~OpenFolder();
-    OpenFolder(const OpenFolder &) = delete;
-    OpenFolder &operator=(const OpenFolder &) = delete;
-
-    // lstat of the entry `name` (links not followed): 0, or the errno value.
-    int lstat(const std::string &name, struct stat &st) const;
-    // The descriptor for *at calls, or -1 when the folder could not be opened.
-    int descriptor() const { return fd_; }
-    const std::filesystem::path &path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-    int fd_ = -1;
-};
-
-// The paths of one folder's entries, put together as bytes in one buffer: a std::filesystem::path
-// for every entry of a large tree would cost more than the rest of its walk.
-class ChildPath {
-public:
-    explicit ChildPath(const std::string &folder) : path_(folder)
-    {
-        if (!path_.ends_with('/'))
-            path_ += '/';
-        base_ = path_.size();
-    }
-    // The entry's path; valid until the next call.
-    const std::string &operator()(std::string_view name)
-    {
-        path_.resize(base_);
-        path_ += name;
-        return path_;
-    }
-
-private:
-    std::string path_;
-    std::size_t base_ = 0;
-};
-
 // Whether a listed entry is a folder (a link never is): the type the listing gave, else lstat.
 // `error` is lstat's errno value when one was needed and failed (ENOENT: gone since the listing).
 struct EntryType {
     bool isDirectory = false;
     int error = 0;
 };
-EntryType entryType(const OpenFolder &folder, const DirectoryScan::Entry &entry);
+EntryType entryType(const Folder &folder, const DirectoryScan::Entry &entry);
 
-// The same for a path: lstat (links not followed), with its errno value when it failed.
+// The same for a path of any length: lstat (links not followed), with its errno value when it failed.
 EntryType pathType(const std::filesystem::path &path);
 
 // The size lstat gives (a link's own), or 0 when it cannot be had.
 std::int64_t entrySize(const std::filesystem::path &path);
+
+// One entry met by walkBelow.
+struct WalkEntry {
+    const std::string &path; // its path as bytes (valid during the call)
+    const DirectoryScan::Entry &entry;
+    const Folder &folder; // the open folder that holds it
+    int depth;            // 1 for the entries of the folder walked
+
+    const std::string &name() const { return entry.name; }
+    EntryType type() const { return entryType(folder, entry); }
+    // lstat relative to the folder: 0, or the errno value.
+    int lstat(struct stat &st) const { return folder.lstat(entry.name.c_str(), st); }
+};
+
+namespace detail {
+
+// Below this depth each folder of a walk keeps its descriptor; deeper ones give it back while the
+// walk is below them, so a tree of any depth needs only a few.
+inline constexpr int heldDepth = 64;
+
+template <typename Visit>
+void walkFolder(DirectoryScan &scan, Folder &folder, std::string &path, int depth, Visit &visit,
+                bool followLinks)
+{
+    const std::vector<DirectoryScan::Entry> entries = scan.listEntries(folder);
+    const std::size_t base = path.size();
+    for (const auto &entry : entries) {
+        path.resize(base);
+        if (path.empty() || path.back() != '/')
+            path += '/';
+        path += entry.name;
+        if (!visit(WalkEntry{path, entry, folder, depth}))
+            continue;
+        Folder child = folder.child(entry.name, followLinks);
+        // A followed link is walked under the path it resolves to.
+        std::optional<std::string> linkPath;
+        if (followLinks && entry.type != DT_DIR) {
+            struct stat st;
+            if (folder.lstat(entry.name.c_str(), st) == 0 && S_ISLNK(st.st_mode))
+                if (auto real = FilePath::realPath(path))
+                    linkPath = std::exchange(path, real->native());
+        }
+        const bool park = depth >= heldDepth;
+        if (park)
+            folder.park();
+        walkFolder(scan, child, path, depth + 1, visit, followLinks);
+        if (linkPath)
+            path = std::move(*linkPath);
+        if (park && !folder.resume(child, std::filesystem::path(path.substr(0, base))))
+            break; // moved away meanwhile: what is left of it is not reachable by its path
+    }
+    path.resize(base);
+}
+
+} // namespace detail
+
+// Walks the tree below the folder at `root` depth first, each folder listed through `scan` (the
+// folders it could not open for lack of permission counted), by descriptors: openat and fstatat
+// relative to each folder, so depth is not bounded by PATH_MAX. visit(const WalkEntry &) is
+// called for every entry in listing order and returns true to enter it (a folder). With
+// followLinks, a link to a folder may be entered too, its entries then named below the path the
+// link resolves to.
+template <typename Visit>
+void walkBelow(DirectoryScan &scan, const std::string &root, Visit &&visit, bool followLinks = false)
+{
+    Folder folder = Folder::open(root);
+    std::string path = root;
+    detail::walkFolder(scan, folder, path, 1, visit, followLinks);
+}
+
+// The same below a folder met by another walk, opened relative to the folder holding it.
+template <typename Visit> void walkBelow(DirectoryScan &scan, const WalkEntry &folder, Visit &&visit)
+{
+    Folder opened = folder.folder.child(folder.name());
+    std::string path = folder.path;
+    detail::walkFolder(scan, opened, path, folder.depth + 1, visit, false);
+}
 
 // Remembers what one scan has walked so that an entry reachable from two roots (one root inside
 // another) is examined once. Only works when there is more than one root; otherwise it costs nothing.
@@ -269,18 +321,23 @@ private:
 // (made with holdingRoots) keeps entries reachable from two roots from being offered twice.
 template <typename OnFile>
 void forEachFile(DirectoryScan &scan, const std::filesystem::path &path, bool skipHidden, WalkedSet &walked,
-                 OnFile &&onFile, bool insideFolder = false)
+                 OnFile &&onFile)
 {
-    // One root inside another: what both reach is offered once, as the root it was dropped as.
-    if (insideFolder && !walked.firstVisit(path))
-        return;
     if (!pathType(path).isDirectory) {
-        onFile(path, insideFolder);
+        onFile(path, false);
         return;
     }
-    for (const auto &name : scan.list(path))
-        if (!skipHidden || !name.starts_with('.'))
-            forEachFile(scan, path / name, skipHidden, walked, onFile, true);
+    walkBelow(scan, path.native(), [&](const WalkEntry &entry) {
+        if (skipHidden && entry.name().starts_with('.'))
+            return false;
+        // One root inside another: what both reach is offered once, as the root it was dropped as.
+        if (!walked.firstVisit(entry.path))
+            return false;
+        const EntryType type = entry.type();
+        if (!type.isDirectory)
+            onFile(std::filesystem::path(entry.path), true);
+        return type.isDirectory;
+    });
 }
 
 // A fresh listing of the rows below the roots: the old rows and the unreadable count of `scan`

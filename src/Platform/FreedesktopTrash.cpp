@@ -6,6 +6,7 @@
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/LongPath.h"
 #include "Core/RenameNoReplace.h"
 
 #include <cerrno>
@@ -72,7 +73,7 @@ fs::path mountTop(fs::path folder, dev_t device)
     while (folder.has_relative_path()) {
         const fs::path parent = folder.parent_path();
         struct stat st;
-        if (::stat(parent.c_str(), &st) != 0 || st.st_dev != device)
+        if (LongPath::stat(parent, st) != 0 || st.st_dev != device)
             break;
         folder = parent;
     }
@@ -195,10 +196,10 @@ fs::path FreedesktopTrash::moveToTrash(const fs::path &itemPath)
     item = folder / name;
 
     struct stat st;
-    if (::lstat(item.c_str(), &st) != 0)
-        failMove(item, errno);
-    if (::stat(folder.c_str(), &st) != 0)
-        failMove(item, errno);
+    if (const int error = LongPath::lstat(item, st))
+        failMove(item, error);
+    if (const int error = LongPath::stat(folder, st))
+        failMove(item, error);
     const dev_t device = st.st_dev;
 
     TrashPlace place;

@@ -4,6 +4,7 @@
 #include "Core/Localization.h"
 #include "Core/Scheduler.h"
 #include "Core/Settings.h"
+#include "Core/Text.h"
 #include "Core/Utility.h"
 #include "support/TestSupport.h"
 
@@ -64,6 +65,40 @@ TEST(FreeName, NumbersBeforeTheLastExtension)
     dir.file("photo 2.jpg");
     fs::create_symlink("nowhere", dir / "photo 3.jpg"); // a dangling link is taken too
     EXPECT_EQ(freeName(dir / "photo.jpg"), std::optional<fs::path>(dir / "photo 4.jpg"));
+}
+
+TEST(FreeName, ANameEqualAfterNfcIsTaken)
+{
+    const std::string yeohaeng = "\xEC\x97\xAC\xED\x96\x89"; // 여행
+    const std::string han = "\xED\x95\x9C";                  // 한
+    const std::string ha = "\xED\x95\x98";                   // 하, to which a final ᆫ makes 한
+    const std::string finalN = "\xE1\x86\xAB";
+    const std::string cp949Han = "\xC7\xD1"; // 한 in CP949, not UTF-8
+    const struct {
+        std::vector<std::string> present;
+        std::string wanted;
+        std::string result;
+    } cases[] = {
+        {{Text::toNfd(yeohaeng) + ".jpg"}, yeohaeng + ".jpg", yeohaeng + " 2.jpg"},
+        {{yeohaeng + ".jpg"}, Text::toNfd(yeohaeng) + ".jpg", Text::toNfd(yeohaeng) + " 2.jpg"},
+        {{Text::toNfd(yeohaeng) + ".jpg", Text::toNfd(yeohaeng) + " 2.jpg"},
+         yeohaeng + ".jpg",
+         yeohaeng + " 3.jpg"},
+        {{ha + finalN + ".txt"}, han + ".txt", han + " 2.txt"},        // a spelling neither NFC nor NFD
+        {{"\xE2\x84\xAA.txt"}, "K.txt", "K 2.txt"},                    // KELVIN SIGN, which NFC makes K
+        {{"e\xCC\x81"}, "\xC3\xA9", "\xC3\xA9 2"},                     // é decomposed, no extension
+        {{cp949Han + ".txt"}, cp949Han + ".txt", cp949Han + " 2.txt"}, // bytes that are not UTF-8
+        {{cp949Han + ".txt"}, han + ".txt", han + ".txt"},             // compare as bytes
+        {{Text::toNfd(han) + ".txt"}, "other.txt", "other.txt"},
+    };
+    TempDir dir;
+    int index = 0;
+    for (const auto &c : cases) {
+        const fs::path folder = dir.folder("case" + std::to_string(index++));
+        for (const auto &name : c.present)
+            TestSupport::writeBytes(folder / name, "x");
+        EXPECT_EQ(freeName(folder / c.wanted), std::optional<fs::path>(folder / c.result)) << index;
+    }
 }
 
 TEST(AppInfo, CompiledInValuesCanBeOverridden)

@@ -4,13 +4,13 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
-#include <fstream>
 #include <grp.h>
-#include <sstream>
 #include <stdexcept>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -27,6 +27,95 @@ fs::path &rootStorage()
 {
     static fs::path root;
     return root;
+}
+
+// The folder that holds `path`, reached one component at a time so that a path of any length
+// (deeper than PATH_MAX) works; -1 when it cannot be. `name` receives the last component.
+int openParent(const fs::path &path, std::string &name)
+{
+    const std::string &bytes = path.native();
+    const auto slash = bytes.rfind('/');
+    name = slash == std::string::npos ? bytes : bytes.substr(slash + 1);
+    int fd = ::open(!bytes.empty() && bytes[0] == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    const std::string folder = slash == std::string::npos ? std::string() : bytes.substr(0, slash);
+    std::size_t start = 0;
+    while (fd >= 0 && start < folder.size()) {
+        const std::size_t end = std::min(folder.find('/', start), folder.size());
+        const std::string component = folder.substr(start, end - start);
+        start = end + 1;
+        if (component.empty())
+            continue;
+        const int next = ::openat(fd, component.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+    }
+    return fd;
+}
+
+// Opens the entry at a path of any length; -1 when it cannot be.
+int openAnyLength(const fs::path &path, int flags, mode_t mode = 0)
+{
+    std::string name;
+    const int parent = openParent(path, name);
+    if (parent < 0)
+        return -1;
+    const int fd = ::openat(parent, name.c_str(), flags, mode);
+    ::close(parent);
+    return fd;
+}
+
+std::vector<std::string> namesIn(int folder)
+{
+    std::vector<std::string> names;
+    const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (dir == nullptr) {
+        if (fd >= 0)
+            ::close(fd);
+        return names;
+    }
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+void removeEntry(int parent, const std::string &name)
+{
+    struct stat st {};
+    if (::fstatat(parent, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return;
+    if (!S_ISDIR(st.st_mode)) {
+        ::unlinkat(parent, name.c_str(), 0);
+        return;
+    }
+    ::fchmodat(parent, name.c_str(), 0700, 0);
+    const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0) {
+        for (const auto &child : namesIn(fd))
+            removeEntry(fd, child);
+        ::close(fd);
+    }
+    ::unlinkat(parent, name.c_str(), AT_REMOVEDIR);
+}
+
+void listBelow(int folder, const std::string &prefix, std::set<std::string> &out)
+{
+    for (const auto &name : namesIn(folder)) {
+        const std::string relative = prefix.empty() ? name : prefix + "/" + name;
+        out.insert(relative);
+        struct stat st {};
+        if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode))
+            continue;
+        const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            throw std::runtime_error("cannot open " + relative);
+        listBelow(fd, relative, out);
+        ::close(fd);
+    }
 }
 } // namespace
 
@@ -72,34 +161,72 @@ fs::path TempDir::folder(std::string_view relative) const
 
 void writeBytes(const fs::path &path, std::string_view bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    if (!out)
+    const int fd = openAnyLength(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    bool written = fd >= 0;
+    for (std::size_t done = 0; written && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        written = n > 0;
+        done += written ? std::size_t(n) : 0;
+    }
+    if (fd >= 0 && ::close(fd) != 0)
+        written = false;
+    if (!written)
         throw std::runtime_error("cannot write " + path.native());
 }
 
 std::string readBytes(const fs::path &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const int fd = openAnyLength(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         throw std::runtime_error("cannot read " + path.native());
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::string out;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        out.append(buffer, std::size_t(n));
+    }
+    ::close(fd);
+    return out;
+}
+
+void makeFolders(const fs::path &path)
+{
+    int fd = ::open(path.native().starts_with('/') ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    for (const auto &component : path.relative_path()) {
+        if (fd < 0)
+            break;
+        const std::string &name = component.native();
+        if (name.empty())
+            continue;
+        ::mkdirat(fd, name.c_str(), 0755);
+        const int next = ::openat(fd, name.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+    }
+    if (fd < 0)
+        throw std::runtime_error("cannot make " + path.native());
+    ::close(fd);
+}
+
+fs::path deepFolders(const fs::path &base, int levels, std::size_t width)
+{
+    fs::path deepest = base;
+    for (int level = 0; level < levels; ++level)
+        deepest /= std::string(width, char('a' + level % 26));
+    makeFolders(deepest);
+    return deepest;
 }
 
 void removeTree(const fs::path &path)
 {
-    std::error_code ec;
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
+    std::string name;
+    const int parent = openParent(path, name);
+    if (parent < 0)
         return;
-    if (S_ISDIR(st.st_mode)) {
-        ::chmod(path.c_str(), 0700);
-        for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
-            removeTree(it->path());
-    }
-    fs::remove(path, ec);
+    removeEntry(parent, name);
+    ::close(parent);
 }
 
 namespace {
@@ -245,10 +372,17 @@ ProcessResult makeHeic(const std::filesystem::path &heic, const QImage &image, c
 
 std::set<std::string> entriesBelow(const std::filesystem::path &root)
 {
+    const int fd = openAnyLength(root, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw std::runtime_error("cannot open " + root.native());
     std::set<std::string> out;
-    for (auto it = std::filesystem::recursive_directory_iterator(root);
-         it != std::filesystem::recursive_directory_iterator(); ++it)
-        out.insert(it->path().lexically_relative(root).native());
+    try {
+        listBelow(fd, {}, out);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
     return out;
 }
 

@@ -36,8 +36,14 @@ private:
     std::filesystem::path path_;
 };
 
+// These take paths of any length, also deeper than PATH_MAX (reached component by component).
 void writeBytes(const std::filesystem::path &path, std::string_view bytes);
 std::string readBytes(const std::filesystem::path &path);
+// Creates the folder and any missing folders above it.
+void makeFolders(const std::filesystem::path &path);
+// `levels` folders below `base`, one inside the other, each named by `width` bytes of one letter
+// (a, b, c, … by level); returns the deepest. 24 levels of 200 bytes lie past PATH_MAX.
+std::filesystem::path deepFolders(const std::filesystem::path &base, int levels, std::size_t width = 200);
 
 // Every entry below a folder (files, folders, links themselves), by its relative path as bytes.
 std::set<std::string> entriesBelow(const std::filesystem::path &root);

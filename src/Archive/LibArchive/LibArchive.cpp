@@ -7,6 +7,7 @@
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/LongPath.h"
 #include "Core/Text.h"
 
 #include <algorithm>
@@ -605,7 +606,7 @@ void LibArchive::createArchive(AtomicFile &out, const std::vector<ZipWriter::Sou
             // device would block or never end.
             const bool hasData = !source.isDirectory && source.filePath.has_value();
             Descriptor input(
-                hasData ? ::open(source.filePath->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)
+                hasData ? LongPath::open(*source.filePath, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)
                         : -1);
             std::int64_t size = 0;
             if (hasData) {

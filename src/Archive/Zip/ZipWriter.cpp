@@ -8,6 +8,7 @@
 #include "Core/AtomicFile.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
+#include "Core/LongPath.h"
 
 #include <libdeflate.h>
 #include <zlib.h>
@@ -70,7 +71,7 @@ public:
     explicit SourceFile(const ZipWriter::Source &source) : entryName_(source.entryName)
     {
         // Non-blocking, so that a FIFO cannot hang the open; fstat then refuses it.
-        fd_ = ::open(source.filePath->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        fd_ = LongPath::open(*source.filePath, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         struct stat st {};
         if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
             if (fd_ >= 0)
@@ -571,7 +572,7 @@ void create(AtomicFile &file, const std::vector<Source> &sources, const std::str
         if (source.entryName.size() > max16)
             throw ZipError::unsupported(L("파일명"));
         struct stat st {};
-        if (source.filePath && !source.isDirectory && ::stat(source.filePath->c_str(), &st) == 0 &&
+        if (source.filePath && !source.isDirectory && LongPath::stat(*source.filePath, st) == 0 &&
             S_ISREG(st.st_mode) && std::uint64_t(st.st_size) + 28 > max32)
             throw tooLarge();
     }

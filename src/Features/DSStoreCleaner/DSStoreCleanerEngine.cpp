@@ -1,5 +1,6 @@
 #include "Features/DSStoreCleaner/DSStoreCleanerEngine.h"
 
+#include "Core/LongPath.h"
 #include "Core/Notify.h"
 #include "Platform/Trash.h"
 
@@ -8,6 +9,25 @@
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Adds up, as walkBelow's visitor, the sizes of the files below a folder (a link's own size).
+struct SizeOfFiles {
+    std::int64_t total = 0;
+    bool operator()(const ScanSupport::WalkEntry &entry)
+    {
+        struct stat st;
+        if (entry.lstat(st) != 0)
+            return false;
+        if (S_ISDIR(st.st_mode))
+            return true;
+        total += std::int64_t(st.st_size);
+        return false;
+    }
+};
+
+} // namespace
 
 DSStoreCleanerEngine::DSStoreCleanerEngine(QObject *parent) : ScanEngine(parent) {}
 
@@ -45,21 +65,6 @@ std::optional<DSStoreCleanerEngine::Kind> DSStoreCleanerEngine::matchKind(std::s
     return std::nullopt;
 }
 
-std::int64_t DSStoreCleanerEngine::totalSize(const fs::path &path, bool isDirectory)
-{
-    if (!isDirectory)
-        return ScanSupport::entrySize(path);
-    std::int64_t total = 0;
-    const ScanSupport::OpenFolder folder(path);
-    for (const auto &entry : scan.listEntries(path)) {
-        struct stat st;
-        if (folder.lstat(entry.name, st) != 0)
-            continue;
-        total += S_ISDIR(st.st_mode) ? totalSize(path / entry.name, true) : std::int64_t(st.st_size);
-    }
-    return total;
-}
-
 void DSStoreCleanerEngine::rescan()
 {
     counted_ = 0;
@@ -69,40 +74,49 @@ void DSStoreCleanerEngine::rescan()
             return;
         ++counted_;
         const auto type = ScanSupport::pathType(root);
-        examine(root.native(), ScanSupport::lastComponent(root.native()), type.isDirectory, type.error,
-                walked);
+        if (type.error == ENOENT || type.error == ENOTDIR)
+            return; // nothing there to clean
+        // An entry that cannot be looked at is matched by its name as a non-folder.
+        const std::string_view name = ScanSupport::lastComponent(root.native());
+        if (auto kind = matchKind(name, type.isDirectory)) {
+            SizeOfFiles size;
+            if (type.isDirectory)
+                ScanSupport::walkBelow(scan, root.native(), size);
+            else
+                size.total = ScanSupport::entrySize(root);
+            items_.push_back(Item{ScanSupport::newId(), root, *kind, size.total, {}, std::nullopt});
+            return; // a matched folder goes as a whole
+        }
+        if (!type.isDirectory)
+            return;
+        ScanSupport::walkBelow(scan, root.native(), [&](const ScanSupport::WalkEntry &entry) {
+            if (!walked.firstVisit(entry.path))
+                return false;
+            ++counted_;
+            const auto entryType = entry.type();
+            if (entryType.error == ENOENT || entryType.error == ENOTDIR)
+                return false;
+            const auto kind = matchKind(entry.name(), entryType.isDirectory);
+            if (!kind)
+                return entryType.isDirectory;
+            SizeOfFiles size;
+            if (entryType.isDirectory)
+                ScanSupport::walkBelow(scan, entry, size);
+            else if (struct stat st; entry.lstat(st) == 0)
+                size.total = std::int64_t(st.st_size);
+            items_.push_back(
+                Item{ScanSupport::newId(), fs::path(entry.path), *kind, size.total, {}, std::nullopt});
+            return false;
+        });
     });
     setScannedCount(counted_);
-}
-
-void DSStoreCleanerEngine::examine(const std::string &path, std::string_view name, bool isDirectory,
-                                   int lstatError, ScanSupport::WalkedSet &walked)
-{
-    if (lstatError == ENOENT || lstatError == ENOTDIR)
-        return; // nothing there to clean
-    // An entry that cannot be looked at is matched by its name as a non-folder.
-    if (auto kind = matchKind(name, isDirectory)) {
-        items_.push_back(Item{
-            ScanSupport::newId(), fs::path(path), *kind, totalSize(path, isDirectory), {}, std::nullopt});
-        return; // a matched folder goes as a whole
-    }
-    if (!isDirectory)
-        return;
-    const ScanSupport::OpenFolder folder(path);
-    ScanSupport::ChildPath childPath(path);
-    for (const auto &entry : scan.listEntries(path)) {
-        const std::string &child = childPath(entry.name);
-        if (!walked.firstVisit(child))
-            continue;
-        ++counted_;
-        const auto type = ScanSupport::entryType(folder, entry);
-        examine(child, entry.name, type.isDirectory, type.error, walked);
-    }
 }
 
 void DSStoreCleanerEngine::trashAll()
 {
     bool anyChanged = false;
+    // What this pass has moved: an item found gone below one of these went with it.
+    std::vector<std::string> moved;
     for (std::size_t index = 0; index < items_.size(); ++index) {
         Item &item = items_[index];
         if (item.status.kind != Item::Status::Kind::pending)
@@ -110,13 +124,20 @@ void DSStoreCleanerEngine::trashAll()
         try {
             item.trashedTo = Trash::shared().moveToTrash(item.url);
             item.status = Item::Status{Item::Status::Kind::trashed, {}};
+            moved.push_back(item.url.native());
         } catch (const Trash::Error &error) {
-            // Gone already (say, inside a folder trashed earlier in this pass) counts as done;
-            // any other reason the entry cannot be looked at leaves the failure standing.
+            // Gone inside a folder trashed earlier in this pass counts as done. Gone by other
+            // means (moved or deleted since the scan) was not done by us: it fails with the
+            // Trash's reason.
             struct stat st;
-            const bool gone = ::lstat(item.url.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
-            item.status = gone ? Item::Status{Item::Status::Kind::trashed, {}}
-                               : Item::Status::failed(error.description());
+            const int lstatError = LongPath::lstat(item.url, st);
+            const bool gone = lstatError == ENOENT || lstatError == ENOTDIR;
+            const bool wentWithFolder =
+                gone && std::any_of(moved.begin(), moved.end(), [&](const std::string &folder) {
+                    return ScanSupport::isAtOrBelow(item.url.native(), folder);
+                });
+            item.status = wentWithFolder ? Item::Status{Item::Status::Kind::trashed, {}}
+                                         : Item::Status::failed(error.description());
         }
         anyChanged = true;
         emit itemChanged(int(index));

@@ -73,9 +73,6 @@ signals:
 private:
     int count(Item::Status::Kind kind) const;
     std::optional<Kind> matchKind(std::string_view name, bool isDirectory) const;
-    std::int64_t totalSize(const std::filesystem::path &path, bool isDirectory);
-    void examine(const std::string &path, std::string_view name, bool isDirectory, int lstatError,
-                 ScanSupport::WalkedSet &walked);
     void setFlag(bool &flag, bool on, void (DSStoreCleanerEngine::*changed)());
     void setScannedCount(std::int64_t value);
     void clearItems() override { items_.clear(); }

@@ -189,17 +189,25 @@ void FilenameSanitizerEngine::rescan()
     counted_ = 0;
     ScanSupport::WalkedSet walked(scannedRoots_.size());
     relist(items_, [&](const fs::path &root) {
-        scanPath(root.native(), ScanSupport::lastComponent(root.native()),
-                 ScanSupport::pathType(root).isDirectory, walked);
+        if (!walked.firstVisit(root))
+            return;
+        const bool isDirectory = ScanSupport::pathType(root).isDirectory;
+        examine(root.native(), ScanSupport::lastComponent(root.native()), isDirectory);
+        if (!isDirectory)
+            return;
+        ScanSupport::walkBelow(scan, root.native(), [&](const ScanSupport::WalkEntry &entry) {
+            if (!walked.firstVisit(entry.path))
+                return false;
+            const bool isFolder = entry.type().isDirectory;
+            examine(entry.path, entry.name(), isFolder);
+            return isFolder;
+        });
     });
     setScannedCount(counted_);
 }
 
-void FilenameSanitizerEngine::scanPath(const std::string &path, std::string_view name, bool isDirectory,
-                                       ScanSupport::WalkedSet &walked)
+void FilenameSanitizerEngine::examine(const std::string &path, std::string_view name, bool isDirectory)
 {
-    if (!walked.firstVisit(path))
-        return;
     ++counted_;
     // An entry that cannot be looked at is still checked by its name, as a non-folder.
     auto [newName, issues] = sanitize(name);
@@ -211,26 +219,23 @@ void FilenameSanitizerEngine::scanPath(const std::string &path, std::string_view
                               std::move(issues),
                               isDirectory,
                               {}});
-    if (!isDirectory)
-        return;
-    const ScanSupport::OpenFolder folder(path);
-    ScanSupport::ChildPath childPath(path);
-    for (const auto &entry : scan.listEntries(path))
-        scanPath(childPath(entry.name), entry.name, ScanSupport::entryType(folder, entry).isDirectory,
-                 walked);
 }
 
 void FilenameSanitizerEngine::applyAll()
 {
-    const auto rename = [](const Item &item) {
+    // One search for the whole pass: a folder of many repaired names is listed once.
+    FreeNames freeNames;
+    const auto rename = [&freeNames](const Item &item) {
         const fs::path wanted = item.url.parent_path() / item.newName;
         // A name can be taken between the search and the rename: look again, never replace.
         ScanSupport::Renamed result{EEXIST, {}};
         for (int attempt = 0; attempt < 3 && result.error == EEXIST; ++attempt) {
-            const std::optional<fs::path> target = freeName(wanted);
+            const std::optional<fs::path> target = freeNames.find(wanted);
             if (!target)
                 break;
             result = {renameNoReplace(item.url, *target), target->native()};
+            if (result.error == 0)
+                freeNames.renamed(item.url, *target);
         }
         return result;
     };

@@ -62,8 +62,7 @@ signals:
 
 private:
     int count(Item::Status::Kind kind) const;
-    void scanPath(const std::string &path, std::string_view name, bool isDirectory,
-                  ScanSupport::WalkedSet &walked);
+    void examine(const std::string &path, std::string_view name, bool isDirectory);
     void setScannedCount(std::int64_t value);
     void clearItems() override { items_.clear(); }
     void resetCounts() override { setScannedCount(0); }

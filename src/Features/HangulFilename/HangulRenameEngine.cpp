@@ -94,27 +94,19 @@ void HangulRenameEngine::rescan()
         const bool isDirectory = ScanSupport::pathType(root).isDirectory;
         const std::string_view name = ScanSupport::lastComponent(root.native());
         examine(root.native(), name, isDirectory);
-        if (isDirectory && !isPackage(name))
-            walk(root.native(), walked);
+        if (!isDirectory || isPackage(name))
+            return;
+        ScanSupport::walkBelow(scan, root.native(), [&](const ScanSupport::WalkEntry &entry) {
+            if (!walked.firstVisit(entry.path))
+                return false;
+            const auto type = entry.type();
+            if (type.error == ENOENT)
+                return false; // gone since the listing
+            examine(entry.path, entry.name(), type.isDirectory);
+            return type.isDirectory && !isPackage(entry.name());
+        });
     });
     setAlreadyNormalizedCount(counted_);
-}
-
-void HangulRenameEngine::walk(const std::string &folder, ScanSupport::WalkedSet &walked)
-{
-    const ScanSupport::OpenFolder open(folder);
-    ScanSupport::ChildPath childPath(folder);
-    for (const auto &entry : scan.listEntries(folder)) {
-        const std::string &child = childPath(entry.name);
-        if (!walked.firstVisit(child))
-            continue;
-        const auto type = ScanSupport::entryType(open, entry);
-        if (type.error == ENOENT)
-            continue; // gone since the listing
-        examine(child, entry.name, type.isDirectory);
-        if (type.isDirectory && !isPackage(entry.name))
-            walk(child, walked);
-    }
 }
 
 void HangulRenameEngine::examine(const std::string &path, std::string_view name, bool isDirectory)
@@ -135,28 +127,32 @@ void HangulRenameEngine::examine(const std::string &path, std::string_view name,
 
 namespace {
 
-// Renames inside one folder, holding it open while neighbouring items are renamed.
+// Renames inside one folder, holding it open (by a path of any length) while neighbouring items
+// are renamed.
 class FolderRenamer {
 public:
     int rename(std::string_view parent, const std::string &from, const std::string &to)
     {
-        if (!folder_ || folder_->path().native() != parent)
-            folder_.emplace(fs::path(parent));
-        if (folder_->descriptor() >= 0)
-            return renameNoReplaceAt(folder_->descriptor(), from.c_str(), to.c_str());
-        return renameNoReplace(folder_->path() / from, folder_->path() / to);
+        if (!folder_.isOpen() || path_ != parent) {
+            path_ = parent;
+            folder_ = Folder::open(fs::path(path_), false);
+        }
+        if (!folder_.isOpen())
+            return folder_.error();
+        return renameNoReplaceAt(folder_.descriptor(), from.c_str(), to.c_str());
     }
 
     // True when both names lead to one entry: the file system treats the two spellings alike.
     bool sameEntry(const std::string &a, const std::string &b) const
     {
         struct stat first, second;
-        return folder_->lstat(a, first) == 0 && folder_->lstat(b, second) == 0 &&
+        return folder_.lstat(a.c_str(), first) == 0 && folder_.lstat(b.c_str(), second) == 0 &&
                first.st_dev == second.st_dev && first.st_ino == second.st_ino;
     }
 
 private:
-    std::optional<ScanSupport::OpenFolder> folder_;
+    std::string path_;
+    Folder folder_;
 };
 
 } // namespace

@@ -71,7 +71,6 @@ signals:
 private:
     int count(Item::Status::Kind kind) const;
     void examine(const std::string &path, std::string_view name, bool isDirectory);
-    void walk(const std::string &folder, ScanSupport::WalkedSet &walked);
     void setAlreadyNormalizedCount(std::int64_t value);
     void clearItems() override { items_.clear(); }
     void resetCounts() override { setAlreadyNormalizedCount(0); }

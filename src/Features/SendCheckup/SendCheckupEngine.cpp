@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <variant>
 
 namespace fs = std::filesystem;
 
@@ -20,21 +21,9 @@ std::map<QUuid, std::unique_ptr<SendCheckupEngine>> &registry()
     return sessions;
 }
 
-std::string nfcOf(const fs::path &p)
+std::string nfcOf(std::string_view path)
 {
-    return Text::toNfc(p.native());
-}
-
-// The first root byte-equal to the path; failing that, the first whose NFC form equals the
-// path's (two roots can differ only in normalisation here, so bytes come first).
-PathList::iterator matchingRoot(PathList &roots, const fs::path &path)
-{
-    auto exact = std::find_if(roots.begin(), roots.end(),
-                              [&](const fs::path &r) { return r.native() == path.native(); });
-    if (exact != roots.end())
-        return exact;
-    const std::string key = nfcOf(path);
-    return std::find_if(roots.begin(), roots.end(), [&](const fs::path &r) { return nfcOf(r) == key; });
+    return Text::toNfc(path);
 }
 
 // Journals the renames a bulk action performs in the order it performs them, deepest first, not
@@ -43,42 +32,39 @@ PathList::iterator matchingRoot(PathList &roots, const fs::path &path)
 // a name's decomposed and composed spellings are two different names: in list order (a folder
 // before its entries) an NFD entry inside an NFD folder would be looked for below the old folder
 // name while the folder still had its new one, and its undo would fail.
+// With `roots`, each rename carries the roots at or below the renamed path along with it.
 template <typename Engine> class RenameRecorder {
 public:
-    RenameRecorder(Engine &engine, std::map<QUuid, fs::path> before, std::vector<UndoJournal::Operation> &ops)
-        : engine_(engine), before_(std::move(before)), ops_(ops)
+    RenameRecorder(Engine &engine, std::vector<UndoJournal::Operation> &ops, PathList *roots = nullptr)
+        : engine_(engine), ops_(ops), roots_(roots)
     {
-        connection_ = QObject::connect(&engine, &Engine::itemChanged, [this](int index) { record(index); });
+        ops.reserve(ops.size() + std::size_t(engine.pendingCount()));
+        engine.setRenameWatcher([this](int index, std::string &from) { record(index, from); });
     }
-    ~RenameRecorder() { QObject::disconnect(connection_); }
+    ~RenameRecorder() { engine_.setRenameWatcher({}); }
     RenameRecorder(const RenameRecorder &) = delete;
     RenameRecorder &operator=(const RenameRecorder &) = delete;
 
-    // Each journalled (from, to), in the order performed.
-    const std::vector<std::pair<fs::path, fs::path>> &performed() const { return performed_; }
-
 private:
-    void record(int index)
+    void record(int index, const std::string &from)
     {
-        const auto &item = engine_.items()[std::size_t(index)];
-        if (item.status.kind != Engine::Item::Status::Kind::done)
-            return;
-        const auto it = before_.find(item.id);
-        if (it == before_.end())
-            return;
-        const fs::path &from = it->second;
-        const std::string_view now = ScanSupport::pathBytes(item.url);
-        const fs::path to = from.parent_path() / fs::path(ScanSupport::lastComponent(now));
-        performed_.emplace_back(from, fs::path(now));
-        if (to.native() != from.native())
-            ops_.push_back(UndoJournal::renamed(from, to));
+        // The entry keeps its folder: its new path is the old folder and the new name.
+        const std::string_view to = ScanSupport::pathBytes(engine_.items()[std::size_t(index)].url);
+        if (to != from)
+            ops_.emplace_back(std::in_place_type<UndoJournal::Renamed>, from, to);
+        if (roots_ && !ScanSupport::followRename(*roots_, from, to)) {
+            // A root that names the entry in another normalisation is the same item.
+            const std::string key = nfcOf(from);
+            const auto root = std::find_if(roots_->begin(), roots_->end(),
+                                           [&](const fs::path &r) { return nfcOf(r.native()) == key; });
+            if (root != roots_->end())
+                *root = std::string(to);
+        }
     }
 
     Engine &engine_;
-    std::map<QUuid, fs::path> before_;
     std::vector<UndoJournal::Operation> &ops_;
-    std::vector<std::pair<fs::path, fs::path>> performed_;
-    QMetaObject::Connection connection_;
+    PathList *roots_;
 };
 
 } // namespace
@@ -279,14 +265,11 @@ void SendCheckupEngine::fixAll()
         // A fresh scan: entries the junk step just trashed are no longer there to rename.
         hangul.clear();
         hangul.addURLs(roots_);
-        std::map<QUuid, fs::path> before;
-        for (const auto &item : hangul.items())
-            if (item.status.kind == HangulRenameEngine::Item::Status::Kind::pending)
-                before.emplace(item.id, item.url);
         {
-            RenameRecorder<HangulRenameEngine> recorder(hangul, std::move(before), ops);
+            RenameRecorder<HangulRenameEngine> recorder(hangul, ops);
             hangul.applyAll();
         }
+        // The engine's roots followed each rename, those below a renamed folder included.
         if (!hangul.scannedRoots().empty())
             setRoots(hangul.scannedRoots());
     }
@@ -294,16 +277,11 @@ void SendCheckupEngine::fixAll()
     if (fixNames_) {
         names.clear();
         names.addURLs(roots_);
-        std::map<QUuid, fs::path> before;
-        for (const auto &item : names.items())
-            if (item.status.kind == FilenameSanitizerEngine::Item::Status::Kind::pending)
-                before.emplace(item.id, item.originalPath);
-        RenameRecorder<FilenameSanitizerEngine> recorder(names, std::move(before), ops);
-        names.applyAll();
         PathList roots = roots_;
-        for (const auto &[from, now] : recorder.performed())
-            if (auto root = matchingRoot(roots, from); root != roots.end())
-                *root = now;
+        {
+            RenameRecorder<FilenameSanitizerEngine> recorder(names, ops, &roots);
+            names.applyAll();
+        }
         setRoots(std::move(roots));
     }
 
@@ -316,29 +294,34 @@ void SendCheckupEngine::undoLastFix()
 {
     if (!journal_)
         return;
-    const UndoJournal journal = *journal_;
+    // Taken out rather than copied: a large pass journals a rename for every name.
+    const UndoJournal journal = std::move(*journal_);
     const UndoJournal::Result result = journal.undo();
 
     // Roots follow only the renames that were really reversed: a failed one leaves its item under
-    // the new name, and the root must keep pointing at it.
+    // the new name, and the root must keep pointing at it. A root at or below a renamed path goes
+    // back with it.
     const auto &ops = journal.operations();
     PathList mapped;
     for (const fs::path &root : roots_) {
-        fs::path p = root;
+        std::string p = root.native();
         for (std::size_t i = ops.size(); i-- > 0;) {
             const auto *renamed = std::get_if<UndoJournal::Renamed>(&ops[i]);
             if (renamed == nullptr || !result.reversed[i])
                 continue;
-            const bool exact = renamed->to.native() == p.native();
+            const std::string to = renamed->to();
+            if (ScanSupport::isAtOrBelow(p, to)) {
+                p = std::string(renamed->from()).append(p, to.size());
+                continue;
+            }
             // Normalisation is forgiven only when no root holds the exact path (twins stay apart).
-            const bool equivalent = !exact && nfcOf(renamed->to) == nfcOf(p) &&
-                                    std::none_of(roots_.begin(), roots_.end(), [&](const fs::path &r) {
-                                        return r.native() == renamed->to.native();
-                                    });
-            if (exact || equivalent)
-                p = renamed->from;
+            const bool equivalent =
+                nfcOf(to) == nfcOf(p) && std::none_of(roots_.begin(), roots_.end(),
+                                                      [&](const fs::path &r) { return r.native() == to; });
+            if (equivalent)
+                p = renamed->from();
         }
-        mapped.push_back(std::move(p));
+        mapped.emplace_back(std::move(p));
     }
     setRoots(std::move(mapped));
     setLastUndoResult(UndoResult{result.restored, result.failed});

@@ -2,11 +2,13 @@
 
 #include "Core/ErrorText.h"
 #include "Core/Localization.h"
+#include "Core/LongPath.h"
 #include "Core/RenameNoReplace.h"
 #include "Platform/Trash.h"
 
 #include <QUuid>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,7 +21,7 @@ namespace {
 std::optional<struct stat> lstatOf(const fs::path &path)
 {
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
+    if (LongPath::lstat(path, st) != 0)
         return std::nullopt;
     return st;
 }
@@ -29,9 +31,23 @@ bool sameEntry(const std::optional<struct stat> &a, dev_t device, ino_t inode)
     return a && a->st_dev == device && a->st_ino == inode;
 }
 
-bool sameIdentity(const std::optional<UndoJournal::Identity> &recorded, const fs::path &path)
+bool sameIdentity(const std::optional<UndoJournal::Identity> &recorded, const std::string &path)
 {
     return recorded && UndoJournal::Identity::of(path) == recorded;
+}
+
+std::string parentOf(const std::string &path)
+{
+    return fs::path(path).parent_path().native();
+}
+
+// The length of the folder two paths share, up to and with its last "/".
+std::size_t sharedFolder(std::string_view a, std::string_view b)
+{
+    const std::size_t common =
+        std::size_t(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+    const auto slash = a.substr(0, common).rfind('/');
+    return slash == std::string_view::npos ? 0 : slash + 1;
 }
 
 QString nameTakenText()
@@ -41,10 +57,11 @@ QString nameTakenText()
 
 bool undoTrashed(const UndoJournal::Trashed &op)
 {
-    if (lstatOf(op.original))
+    const fs::path original(op.original());
+    if (lstatOf(original))
         return false;
     try {
-        Trash::shared().restore(op.trash, op.original);
+        Trash::shared().restore(fs::path(op.trash()), original);
         return true;
     } catch (const Trash::Error &) {
         return false;
@@ -53,24 +70,27 @@ bool undoTrashed(const UndoJournal::Trashed &op)
 
 bool undoCreated(const UndoJournal::Created &op)
 {
-    if (!lstatOf(op.path))
-        return sameIdentity(op.folder, op.path.parent_path());
-    if (!sameIdentity(op.file, op.path))
+    const fs::path path(op.path);
+    const auto *ids = op.identities.get();
+    if (!lstatOf(path))
+        return ids && sameIdentity(ids->folder, parentOf(op.path));
+    if (!ids || !sameIdentity(ids->file, op.path))
         return false; // something else took the name since: not ours to remove
     try {
-        Trash::shared().moveToTrash(op.path);
+        Trash::shared().moveToTrash(path);
         return true;
     } catch (const Trash::Error &) {
-        return !lstatOf(op.path);
+        return !lstatOf(path);
     }
 }
 
 } // namespace
 
-std::optional<UndoJournal::Identity> UndoJournal::Identity::of(const fs::path &path)
+std::optional<UndoJournal::Identity> UndoJournal::Identity::of(const std::string &path)
 {
+    const LongPath::At at(path);
     struct statx sx {};
-    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &sx) != 0)
+    if (!at.ok() || ::statx(at.folder(), at.name(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &sx) != 0)
         return std::nullopt;
     Identity id;
     id.device = makedev(sx.stx_dev_major, sx.stx_dev_minor);
@@ -80,22 +100,45 @@ std::optional<UndoJournal::Identity> UndoJournal::Identity::of(const fs::path &p
     return id;
 }
 
-UndoJournal::Operation UndoJournal::renamed(fs::path from, fs::path to)
+UndoJournal::Renamed::Renamed(std::string_view from, std::string_view to)
+    : fromSize_(std::uint32_t(from.size())), sharedSize_(std::uint32_t(sharedFolder(from, to)))
 {
-    return Renamed{std::move(from), std::move(to)};
+    // Allocated once at its size: a growing string would hold up to twice that.
+    bytes_.reserve(from.size() + to.size() - sharedSize_);
+    bytes_.append(from).append(to.substr(sharedSize_));
 }
 
-UndoJournal::Operation UndoJournal::trashed(fs::path original, fs::path trash)
+std::string UndoJournal::Renamed::to() const
 {
-    return Trashed{std::move(original), std::move(trash)};
+    std::string out;
+    out.reserve(sharedSize_ + bytes_.size() - fromSize_);
+    out.append(bytes_, 0, sharedSize_).append(bytes_, fromSize_);
+    return out;
 }
 
-UndoJournal::Operation UndoJournal::created(fs::path path)
+UndoJournal::Trashed::Trashed(std::string_view original, std::string_view trash)
+    : originalSize_(original.size())
 {
-    Created op{std::move(path), {}, {}};
-    op.file = Identity::of(op.path);
-    op.folder = Identity::of(op.path.parent_path());
-    return op;
+    bytes_.reserve(original.size() + trash.size());
+    bytes_.append(original).append(trash);
+}
+
+UndoJournal::Operation UndoJournal::renamed(const std::string &from, const std::string &to)
+{
+    return Renamed(from, to);
+}
+
+UndoJournal::Operation UndoJournal::trashed(const std::string &original, const std::string &trash)
+{
+    return Trashed(original, trash);
+}
+
+UndoJournal::Operation UndoJournal::created(std::string path)
+{
+    auto identities = std::make_shared<Created::Identities>();
+    identities->file = Identity::of(path);
+    identities->folder = Identity::of(parentOf(path));
+    return Created{std::move(path), std::move(identities)};
 }
 
 std::optional<QString> UndoJournal::twoStepRename(const fs::path &current, const fs::path &target)
@@ -134,7 +177,7 @@ UndoJournal::Result UndoJournal::undo() const
         const Operation &op = operations_[i];
         bool ok = false;
         if (const auto *r = std::get_if<Renamed>(&op))
-            ok = !twoStepRename(r->to, r->from).has_value();
+            ok = !twoStepRename(fs::path(r->to()), fs::path(r->from())).has_value();
         else if (const auto *t = std::get_if<Trashed>(&op))
             ok = undoTrashed(*t);
         else

@@ -5,22 +5,42 @@
 #include <cstdint>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <sys/types.h>
 #include <variant>
 #include <vector>
 
 // The changes one fix pass made to the user's files, kept in memory, in the order they were
-// made, and reversed from last to first on request.
+// made, and reversed from last to first on request. Paths are kept as their bytes, packed: a pass
+// over a large tree journals a rename for every name in it.
 class UndoJournal {
 public:
-    struct Renamed {
-        std::filesystem::path from;
-        std::filesystem::path to;
+    // An entry moved from one path to another: both paths in one string, `from` followed by what
+    // `to` adds after the folder the two share.
+    class Renamed {
+    public:
+        Renamed(std::string_view from, std::string_view to);
+        std::string_view from() const { return std::string_view(bytes_).substr(0, fromSize_); }
+        std::string to() const;
+
+    private:
+        std::string bytes_;
+        std::uint32_t fromSize_ = 0;
+        std::uint32_t sharedSize_ = 0; // bytes of the folder `from` and `to` share
     };
-    struct Trashed {
-        std::filesystem::path original;
-        std::filesystem::path trash;
+    // An entry moved to the Trash: its original path and where the Trash put it.
+    class Trashed {
+    public:
+        Trashed(std::string_view original, std::string_view trash);
+        std::string_view original() const { return std::string_view(bytes_).substr(0, originalSize_); }
+        std::string_view trash() const { return std::string_view(bytes_).substr(originalSize_); }
+
+    private:
+        std::string bytes_;
+        std::size_t originalSize_ = 0;
     };
     // Who an entry is: device and inode, and its birth time where the file system keeps one
     // (inode numbers are reused as soon as a file is deleted).
@@ -29,14 +49,17 @@ public:
         ino_t inode = 0;
         std::optional<std::pair<std::int64_t, std::uint32_t>> birth;
         bool operator==(const Identity &) const = default;
-        static std::optional<Identity> of(const std::filesystem::path &path);
+        static std::optional<Identity> of(const std::string &path);
     };
     // A file the fix wrote. Its identity (and that of its folder) is kept so that undo never
     // trashes a file that merely has the same name.
     struct Created {
-        std::filesystem::path path;
-        std::optional<Identity> file;
-        std::optional<Identity> folder;
+        struct Identities {
+            std::optional<Identity> file;
+            std::optional<Identity> folder;
+        };
+        std::string path;
+        std::shared_ptr<const Identities> identities;
     };
     using Operation = std::variant<Renamed, Trashed, Created>;
 
@@ -49,10 +72,10 @@ public:
     UndoJournal() = default;
     explicit UndoJournal(std::vector<Operation> operations) : operations_(std::move(operations)) {}
 
-    static Operation renamed(std::filesystem::path from, std::filesystem::path to);
-    static Operation trashed(std::filesystem::path original, std::filesystem::path trash);
+    static Operation renamed(const std::string &from, const std::string &to);
+    static Operation trashed(const std::string &original, const std::string &trash);
     // Records the file now standing at the path (call right after writing it).
-    static Operation created(std::filesystem::path path);
+    static Operation created(std::string path);
 
     const std::vector<Operation> &operations() const { return operations_; }
     bool empty() const { return operations_.empty(); }

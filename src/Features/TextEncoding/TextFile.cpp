@@ -1,5 +1,7 @@
 #include "Features/TextEncoding/TextFile.h"
 
+#include "Core/LongPath.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -16,7 +18,7 @@ FileIdentity FileIdentity::of(const struct stat &st)
 std::optional<FileIdentity> FileIdentity::at(const fs::path &path)
 {
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (LongPath::lstat(path, st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     return of(st);
 }
@@ -24,7 +26,7 @@ std::optional<FileIdentity> FileIdentity::at(const fs::path &path)
 FileReader::FileReader(const fs::path &path)
 {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; fstat then refuses it.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    fd_ = LongPath::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0)
         return;
     struct stat st {};

@@ -13,9 +13,11 @@
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/LongPath.h"
 #include "Core/Notify.h"
 #include "Core/PathExtension.h"
 #include "Core/RenameNoReplace.h"
+#include "Core/ScanSupport.h"
 #include "Core/Text.h"
 
 #include <algorithm>
@@ -609,9 +611,8 @@ void ZipKoreanEngine::prepareCreation(const std::vector<fs::path> &urls)
 {
     std::vector<ZipWriter::Source> list;
     int junk = 0;
-    FolderChain folders;
     for (const auto &url : urls)
-        collect(FilePath::realPathOrSame(url), entryComponent(lastComponent(url)), list, junk, folders);
+        collect(FilePath::realPathOrSame(url), entryComponent(lastComponent(url)), list, junk);
     sources_ = std::move(list);
     emit sourcesChanged();
     assign(sourceFileCount_,
@@ -628,16 +629,17 @@ void ZipKoreanEngine::prepareCreation(const std::vector<fs::path> &urls)
 }
 
 void ZipKoreanEngine::collect(const fs::path &path, const std::string &entryName,
-                              std::vector<ZipWriter::Source> &into, int &junkCount, FolderChain &folders)
+                              std::vector<ZipWriter::Source> &into, int &junkCount)
 {
-    const auto slash = entryName.rfind('/');
-    const std::string last = slash == std::string::npos ? entryName : entryName.substr(slash + 1);
-    if (last == ".DS_Store" || last.starts_with("._") || last == "__MACOSX") {
+    const auto isJunk = [](const std::string &name) {
+        return name == ".DS_Store" || name.starts_with("._") || name == "__MACOSX";
+    };
+    if (isJunk(std::string(ScanSupport::lastComponent(entryName)))) {
         ++junkCount;
         return;
     }
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0) {
+    if (LongPath::lstat(path, st) != 0) {
         into.push_back({entryName, path, false}); // the writer reports what it cannot read
         return;
     }
@@ -646,7 +648,7 @@ void ZipKoreanEngine::collect(const fs::path &path, const std::string &entryName
     fs::path real = path;
     if (S_ISLNK(st.st_mode)) {
         const auto resolved = FilePath::realPath(path);
-        if (!resolved || ::stat(resolved->c_str(), &st) != 0)
+        if (!resolved || LongPath::stat(*resolved, st) != 0)
             return;
         real = *resolved;
     }
@@ -654,16 +656,48 @@ void ZipKoreanEngine::collect(const fs::path &path, const std::string &entryName
         into.push_back({entryName, real, false});
         return;
     }
-    // A folder already being walked (a link to an ancestor) would be packed without end.
-    const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
-    if (std::find(folders.begin(), folders.end(), id) != folders.end())
-        return;
-    folders.push_back(id);
     into.push_back({entryName + "/", std::nullopt, true});
-    for (const std::string &name : scan.list(real))
-        collect(fs::path(real.native() + "/" + name), entryName + "/" + entryComponent(name), into, junkCount,
-                folders);
-    folders.pop_back();
+    // The entry names and identities of the folders being walked, by depth: a folder already
+    // among them (reached through a link to an ancestor) would be packed without end.
+    std::vector<std::string> names{entryName};
+    FolderChain folders{{st.st_dev, st.st_ino}};
+    ScanSupport::walkBelow(
+        scan, real.native(),
+        [&](const ScanSupport::WalkEntry &entry) {
+            names.resize(std::size_t(entry.depth));
+            folders.resize(std::size_t(entry.depth));
+            const std::string component = entryComponent(entry.name());
+            if (isJunk(component)) {
+                ++junkCount;
+                return false;
+            }
+            std::string child = names.back() + "/" + component;
+            struct stat st {};
+            if (entry.lstat(st) != 0) {
+                into.push_back({std::move(child), fs::path(entry.path), false});
+                return false;
+            }
+            fs::path source(entry.path);
+            if (S_ISLNK(st.st_mode)) {
+                if (::fstatat(entry.folder.descriptor(), entry.name().c_str(), &st, 0) != 0)
+                    return false;
+                // A path too long to resolve stays the link's own; opening it reaches the same data.
+                if (auto resolved = FilePath::realPath(source))
+                    source = std::move(*resolved);
+            }
+            if (!S_ISDIR(st.st_mode)) {
+                into.push_back({std::move(child), std::move(source), false});
+                return false;
+            }
+            const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
+            if (std::find(folders.begin(), folders.end(), id) != folders.end())
+                return false;
+            folders.push_back(id);
+            into.push_back({child + "/", std::nullopt, true});
+            names.push_back(std::move(child));
+            return true;
+        },
+        true);
 }
 
 std::string ZipKoreanEngine::archiveBaseName(const fs::path &url) const

@@ -130,7 +130,7 @@ private:
     // Real folders (device, inode) along the path being walked.
     using FolderChain = std::vector<std::pair<dev_t, ino_t>>;
     void collect(const std::filesystem::path &path, const std::string &entryName,
-                 std::vector<ZipWriter::Source> &into, int &junkCount, FolderChain &folders);
+                 std::vector<ZipWriter::Source> &into, int &junkCount);
     std::string archiveBaseName(const std::filesystem::path &url) const;
     std::optional<std::filesystem::path> wantedArchivePath() const;
     void writeArchive(AtomicFile &out) const;

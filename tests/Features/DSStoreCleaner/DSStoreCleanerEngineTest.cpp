@@ -168,7 +168,7 @@ TEST(DSStoreCleaner, TrashAllMovesIntoTheTrashOfTheTestHome)
     EXPECT_EQ(engine.trashedCount(), 4);
 }
 
-TEST(DSStoreCleaner, RefusedMoveFailsUnlessTheEntryIsReallyGone)
+TEST(DSStoreCleaner, RefusedMoveFailsAlsoWhenTheEntryIsGone)
 {
     TempDir dir;
     const fs::path root = FilePath::realPathOrSame(dir.folder("r"));
@@ -185,9 +185,33 @@ TEST(DSStoreCleaner, RefusedMoveFailsUnlessTheEntryIsReallyGone)
     engine.trashAll();
     ASSERT_EQ(engine.items().size(), 2u);
     EXPECT_EQ(engine.items()[0].status, Engine::Item::Status::failed(QStringLiteral("refused")));
-    EXPECT_EQ(engine.items()[1].status.kind, State::trashed);
-    EXPECT_EQ(engine.failedCount(), 1);
+    // Gone by other means than this pass: not moved to the Trash by us.
+    EXPECT_EQ(engine.items()[1].status, Engine::Item::Status::failed(QStringLiteral("refused")));
+    EXPECT_EQ(engine.failedCount(), 2);
     EXPECT_EQ(engine.pendingSize(), 0);
+}
+
+TEST(DSStoreCleaner, ItemMovedAwaySinceTheScanFailsWithTheSystemsReason)
+{
+    TempDir dir;
+    const fs::path root = FilePath::realPathOrSame(dir.folder("r"));
+    dir.file("r/sub/.DS_Store", "ds");
+    dir.file("r/._kept", "ad");
+    Engine engine;
+    engine.addURLs({root});
+    ASSERT_EQ(engine.pendingCount(), 2);
+    fs::rename(root / "sub", root / "sub2");
+
+    engine.trashAll();
+    EXPECT_EQ(engine.trashedCount(), 1);
+    EXPECT_EQ(engine.failedCount(), 1);
+    const auto &moved = engine.items()[1];
+    ASSERT_EQ(moved.url, root / "sub/.DS_Store");
+    EXPECT_EQ(moved.status,
+              Engine::Item::Status::failed(QString::fromUtf8(
+                  "'.DS_Store' 항목을 휴지통으로 옮기지 못했습니다. (No such file or directory)")));
+    EXPECT_FALSE(moved.trashedTo);
+    EXPECT_EQ(TestSupport::readBytes(root / "sub2/.DS_Store"), "ds");
 }
 
 TEST(DSStoreCleaner, UnexaminableEntryAfterRefusalStaysFailed)

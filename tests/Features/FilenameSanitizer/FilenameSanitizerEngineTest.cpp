@@ -151,6 +151,26 @@ TEST(FilenameSanitizer, RenamedRootIsFollowed)
     EXPECT_TRUE(engine.items().empty()); // no phantom of the old name
 }
 
+TEST(FilenameSanitizer, RepairedNamesNeverTwinANameOfTheSameFolderAfterNfc)
+{
+    const std::string ga = "\xEA\xB0\x80"; // 가
+    const std::string nfdGa = "\xE1\x84\x80\xE1\x85\xA1";
+    TempDir dir;
+    const fs::path root = FilePath::realPathOrSame(dir.folder("r"));
+    // In list order: the decomposed name is repaired first, into a name the composed one then wants.
+    dir.file("r/" + nfdGa + "\".txt", "decomposed");
+    dir.file("r/" + ga + "*.txt", "composed");
+    dir.file("r/" + ga + "_ 2.txt", "taken");
+    Engine engine;
+    engine.addURLs({root});
+    ASSERT_EQ(engine.pendingCount(), 2);
+    engine.applyAll();
+    EXPECT_EQ(engine.doneCount(), 2);
+    EXPECT_EQ(TestSupport::entriesBelow(root),
+              (std::set<std::string>{nfdGa + "_.txt", ga + "_ 2.txt", ga + "_ 3.txt"}));
+    EXPECT_EQ(TestSupport::readBytes(root / (ga + "_ 3.txt")), "composed");
+}
+
 TEST(FilenameSanitizer, RootsAreRealPathsAndListOnce)
 {
     TempDir dir;

@@ -1,6 +1,10 @@
 // The fix pass and its undo on a real tree: every change must come back byte for byte.
+#include "Archive/Zip/ZipBackend.h"
+#include "Core/FilePath.h"
+#include "Core/Router.h"
 #include "Core/Text.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
+#include "Features/ZipKorean/ZipKoreanEngine.h"
 #include "Platform/FreedesktopTrash.h"
 #include "support/TestSupport.h"
 
@@ -9,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <map>
 #include <set>
 #include <sys/stat.h>
@@ -77,6 +82,14 @@ std::vector<std::string> added(const std::set<std::string> &a, const std::set<st
     std::vector<std::string> out;
     std::set_difference(b.begin(), b.end(), a.begin(), a.end(), std::back_inserter(out));
     return out;
+}
+
+bool makeHeicOrSkip(const fs::path &target)
+{
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    return TestSupport::haveProgram(QStringLiteral("heif-enc")) &&
+           TestSupport::makeHeic(target, image).exitCode == 0;
 }
 
 bool anyName(const Manifest &m, const std::function<bool(const std::string &)> &test)
@@ -246,4 +259,144 @@ TEST_F(SendCheckupFix, SwitchesOffChangeNothingAndEachPassReplacesTheLastOnesJou
     engine.undoLastFix();
     EXPECT_EQ(engine.lastUndoResult(), (SendCheckupEngine::UndoResult{3, 0}));
     EXPECT_EQ(manifestOf(drop), named);
+}
+
+TEST(SendCheckupRoots, NestedRootsFollowEveryRenameIntoTheArchiveAndBack)
+{
+    const std::string folder = "\xED\x8F\xB4\xEB\x8D\x94"; // 폴더
+    const std::string sub = "\xED\x95\x98\xEC\x9C\x84";    // 하위
+    const struct {
+        std::string parent;
+        std::string child;
+    } cases[] = {
+        {Text::toNfd(folder), Text::toNfd(sub)},              // the Korean-name step
+        {folder + ":1", sub},                                 // the Windows-name step
+        {Text::toNfd(folder) + ":1", Text::toNfd(sub) + "?"}, // both, on both roots
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.parent + "/" + c.child);
+        TempDir dir;
+        dir.file(c.parent + "/" + c.child + "/inside.txt", "inside");
+        dir.file(c.parent + "/beside.txt", "beside");
+        const fs::path parent = FilePath::realPathOrSame(dir.path()) / c.parent;
+        const fs::path child = parent / c.child;
+        const auto before = TestSupport::entriesBelow(parent);
+
+        SendCheckupEngine engine;
+        engine.addURLs({parent, child});
+        engine.fixAll();
+        ASSERT_EQ(engine.roots().size(), 2u);
+        const fs::path fixedChild = engine.roots()[1];
+        EXPECT_EQ(fixedChild.parent_path(), engine.roots()[0]);
+        EXPECT_TRUE(fs::is_directory(fixedChild)) << fixedChild;
+        EXPECT_TRUE(Text::isNfc(fixedChild.native()));
+        EXPECT_EQ(fixedChild.native().find_first_of(":?"), std::string::npos);
+
+        // The dashboard hands its roots to the compress tool, which packs both folders.
+        const QUuid session = QUuid::createUuid();
+        Router::shared().openZip(engine.roots(), session);
+        ZipKoreanEngine zip;
+        zip.addURLs(Router::shared().takeZipHandoff(session));
+        zip.createZip();
+        ASSERT_TRUE(zip.createdZip()) << zip.actionError().value_or(QString()).toStdString();
+        std::set<std::string> packed;
+        for (const auto &entry : ZipBackend().list(*zip.createdZip(), {}).entries)
+            packed.insert(entry.name);
+        EXPECT_TRUE(packed.count(fixedChild.filename().native() + "/inside.txt")) << *zip.createdZip();
+        fs::remove(*zip.createdZip());
+
+        engine.undoLastFix();
+        EXPECT_EQ(engine.lastUndoResult()->failed, 0);
+        EXPECT_EQ(engine.roots(), (PathList{parent, child}));
+        EXPECT_EQ(TestSupport::entriesBelow(parent), before);
+    }
+}
+
+TEST(SendCheckupNames, HeicCopyNeverTwinsANameSpelledInAnotherNormalisation)
+{
+    const std::string trip = "\xEC\x97\xAC\xED\x96\x89"; // 여행
+    TempDir dir;
+    const fs::path folder = FilePath::realPathOrSame(dir.folder("trip"));
+    TestSupport::writeBytes(folder / (Text::toNfd(trip) + ".jpg"), "the user's photo");
+    if (!makeHeicOrSkip(folder / (Text::toNfd(trip) + ".heic")))
+        GTEST_SKIP() << "heif-enc missing";
+    const Manifest before = manifestOf(folder);
+
+    SendCheckupEngine engine;
+    engine.addURLs({folder});
+    engine.fixAll();
+    EXPECT_EQ(engine.heic.doneCount(), 1);
+    EXPECT_EQ(engine.hangul.failedCount(), 0);
+    EXPECT_EQ(engine.hangul.doneCount(), 2);
+    EXPECT_EQ(TestSupport::entriesBelow(folder),
+              (std::set<std::string>{trip + ".jpg", trip + " 2.jpg", trip + ".heic"}));
+    EXPECT_EQ(TestSupport::readBytes(folder / (trip + ".jpg")), "the user's photo");
+
+    engine.undoLastFix();
+    EXPECT_EQ(engine.lastUndoResult(), (SendCheckupEngine::UndoResult{3, 0}));
+    EXPECT_EQ(manifestOf(folder), before);
+}
+
+TEST(SendCheckupJunk, JunkMovedAwayBeforeTheFixFailsAndIsNotJournalled)
+{
+    TempDir dir;
+    const fs::path root = FilePath::realPathOrSame(dir.folder("r"));
+    dir.file("r/sub/.DS_Store", "ds");
+    SendCheckupEngine engine;
+    engine.addURLs({root});
+    ASSERT_EQ(engine.junk.pendingCount(), 1);
+    fs::rename(root / "sub", root / "sub2");
+
+    engine.fixAll();
+    EXPECT_EQ(engine.junk.trashedCount(), 0);
+    EXPECT_EQ(engine.junk.failedCount(), 1);
+    EXPECT_TRUE(engine.journal()->empty());
+    EXPECT_EQ(TestSupport::readBytes(root / "sub2/.DS_Store"), "ds");
+}
+
+TEST(SendCheckupDeep, TreeDeeperThanPathMaxIsFixedAndUndoneByteForByte)
+{
+    const std::string nfdHangul = Text::toNfd("\xED\x95\x9C\xEA\xB8\x80"); // 한글
+    TempDir dir;
+    const fs::path base = FilePath::realPathOrSame(dir.folder("deep"));
+    const fs::path level20 = TestSupport::deepFolders(base, 20);
+    const fs::path level23 = TestSupport::deepFolders(level20, 3);
+    const std::map<fs::path, std::string> files{
+        {level20 / nfdHangul / (nfdGa + ".txt"), "nfd in nfd"},
+        {level20 / "bad:20.txt", "colon"},
+        {level20 / "._junk20", "apple double"},
+        {level23 / "bad:23.txt", "colon deeper"},
+        {level23 / "._junk23", "apple double deeper"},
+        {level23 / (nfdGa + "23.txt"), "nfd deepest"},
+    };
+    TestSupport::makeFolders(level20 / nfdHangul);
+    for (const auto &[path, bytes] : files)
+        TestSupport::writeBytes(path, bytes);
+    ASSERT_GT((level23 / "bad:23.txt").native().size(), std::size_t(PATH_MAX));
+    const auto before = TestSupport::entriesBelow(base);
+
+    SendCheckupEngine engine;
+    engine.addURLs({base});
+    EXPECT_EQ(engine.hangul.pendingCount(), 3);
+    EXPECT_EQ(engine.junk.pendingCount(), 2);
+    EXPECT_EQ(engine.names.pendingCount(), 2);
+    EXPECT_EQ(engine.unreadableFolderCount(), 0);
+
+    engine.fixAll();
+    EXPECT_EQ(engine.hangul.doneCount(), 3);
+    EXPECT_EQ(engine.junk.trashedCount(), 2);
+    EXPECT_EQ(engine.names.doneCount(), 2);
+    EXPECT_EQ(engine.journal()->operations().size(), 7u);
+    for (const auto &entry : TestSupport::entriesBelow(base)) {
+        const std::string name(fs::path(entry).filename().native());
+        EXPECT_TRUE(Text::isNfc(name) && !name.starts_with("._") && name.find(':') == std::string::npos)
+            << name;
+    }
+    EXPECT_EQ(TestSupport::readBytes(level23 / (nfcGa + "23.txt")), "nfd deepest");
+
+    engine.undoLastFix();
+    EXPECT_EQ(engine.lastUndoResult(), (SendCheckupEngine::UndoResult{7, 0}));
+    EXPECT_EQ(TestSupport::entriesBelow(base), before);
+    for (const auto &[path, bytes] : files)
+        EXPECT_EQ(TestSupport::readBytes(path), bytes) << path.filename();
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -160,5 +161,37 @@ TEST(ZipKoreanEnginePeers, AFolderHoldingLinksPacksInEveryFormat)
                                         : TestSupport::run("bsdtar", {"-xf", archive, "-C", q(out)});
         ASSERT_EQ(extracted.exitCode, 0) << extracted.out << extracted.err;
         EXPECT_EQ(tree(out / "photos"), expected);
+    }
+}
+
+TEST(ZipKoreanEnginePeers, ATreeDeeperThanPathMaxPacksWithEveryWriter)
+{
+    TempDir dir;
+    const fs::path deepest = TestSupport::deepFolders(dir / "top", 24);
+    TestSupport::writeBytes(deepest / "deep.txt", "deepest data");
+    const std::string entry = "top/" + deepest.lexically_relative(dir / "top").native() + "/deep.txt";
+    ASSERT_GT(entry.size(), std::size_t(PATH_MAX));
+    const struct {
+        Format format;
+        const char *password;
+    } cases[] = {{Format::zip, ""}, {Format::sevenZip, "pw"}, {Format::sevenZip, ""}, {Format::tarGz, ""}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(ZipKoreanEngine::extension(c.format) + (*c.password ? " with a password" : ""));
+        ZipKoreanEngine engine;
+        engine.addURLs({dir / "top"});
+        EXPECT_EQ(engine.sourceFileCount(), 1);
+        engine.setCreateFormat(c.format);
+        engine.setCreatePassword(c.password);
+        engine.createZip();
+        ASSERT_TRUE(engine.createdZip()) << engine.actionError().value_or("").toStdString();
+        const QString archive = q(*engine.createdZip());
+        const QString name = QString::fromStdString(entry);
+        const auto read =
+            c.format == Format::tarGz
+                ? TestSupport::run("bsdtar", {"-xOf", archive, name})
+                : TestSupport::run("7zz", {"e", "-so", QStringLiteral("-p") + c.password, archive, name});
+        EXPECT_EQ(read.exitCode, 0) << read.err;
+        EXPECT_EQ(read.out, "deepest data");
+        fs::remove(*engine.createdZip());
     }
 }
