@@ -24,7 +24,7 @@ public:
         if (refuse)
             throw Error("refused");
         const auto target = folder_ / (std::to_string(moved.size()) + "-" + item.filename().native());
-        if (std::rename(item.c_str(), target.c_str()) != 0)
+        if (renameNoReplace(item, target) != 0)
             throw Error("move failed");
         moved.push_back(target);
         return target;

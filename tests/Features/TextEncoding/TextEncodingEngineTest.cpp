@@ -518,3 +518,69 @@ TEST(TextEncodingConvert, FileLargerThanOnePieceConvertsAcrossItsCuts)
     std::erase(withoutCr, '\r');
     EXPECT_TRUE(peer.out == withoutCr);
 }
+
+// A byte-order mark says UTF-8, but the bytes after it are CP949: converting must not write them
+// on as if they were UTF-8, for either target.
+TEST(TextEncodingConvert, ByteOrderMarkBeforeABodyThatIsNotUtf8FailsAndLeavesTheFile)
+{
+    const std::string bytes = "\xEF\xBB\xBF\xC0\xAF\xB3\xAA";
+    for (const auto target : {Engine::TargetEncoding::utf8, Engine::TargetEncoding::cp949}) {
+        SCOPED_TRACE(int(target));
+        TempDir dir;
+        FakeTrash trash(dir / "trash");
+        const auto file = dir.file("t/x.txt", bytes);
+        Engine engine;
+        engine.setTarget(target);
+        engine.addURLs({file});
+        ASSERT_EQ(engine.pendingCount(), 1);
+        engine.convertAll();
+        ASSERT_EQ(engine.failedCount(), 1);
+        EXPECT_EQ(engine.items()[0].status.message.toStdString(),
+                  "파일 처리 중 오류가 발생했습니다. (인코딩 해석 실패)");
+        EXPECT_EQ(readBytes(file), bytes);
+        EXPECT_TRUE(trash.moved.empty());
+        EXPECT_TRUE(TestSupport::noPartialFiles(dir / "t"));
+    }
+}
+
+// An edit that lands between the last look at the file and its move to the Trash goes to the
+// Trash with it: it is put back, and the converted old text never takes its place.
+TEST(TextEncodingConvert, EditJustBeforeTheTrashMoveIsPutBack)
+{
+    struct EditingTrash : FakeTrash {
+        using FakeTrash::FakeTrash;
+        fs::path moveToTrash(const fs::path &item) override
+        {
+            TestSupport::writeBytes(item, "\xC7\xD1 edited\n");
+            return FakeTrash::moveToTrash(item);
+        }
+    };
+    TempDir dir;
+    EditingTrash trash(dir / "trash");
+    const auto file = dir.file("w/x.txt", "\xC7\xD1\n");
+    Engine engine;
+    engine.addURLs({file});
+    engine.convertAll();
+    ASSERT_EQ(engine.failedCount(), 1);
+    EXPECT_EQ(engine.items()[0].status.message.toStdString(),
+              "파일 처리 중 오류가 발생했습니다. (목록에 올린 뒤 파일이 바뀌어 그대로 두었습니다)");
+    EXPECT_EQ(trash.restored, 1);
+    EXPECT_EQ(readBytes(file), "\xC7\xD1 edited\n");
+    EXPECT_TRUE(TestSupport::noPartialFiles(dir / "w"));
+}
+
+// A file deeper than PATH_MAX is read, converted and replaced like any other.
+TEST(TextEncodingConvert, FileDeeperThanPathMaxIsConverted)
+{
+    TempDir dir;
+    FakeTrash trash(dir / "trash");
+    const fs::path deep = TestSupport::deepFolders(dir / "top", 24);
+    const fs::path file = deep / "x.txt";
+    TestSupport::writeBytes(file, "\xC7\xD1\n");
+    Engine engine;
+    engine.addURLs({dir / "top"});
+    ASSERT_EQ(engine.pendingCount(), 1);
+    engine.convertAll();
+    ASSERT_EQ(engine.doneCount(), 1) << engine.items()[0].status.message.toStdString();
+    EXPECT_EQ(readBytes(file), "한\n");
+}
