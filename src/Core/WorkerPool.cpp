@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <system_error>
@@ -133,8 +134,9 @@ private:
 void run(std::size_t count, unsigned workers, const std::function<void(std::size_t, unsigned)> &work,
          const std::function<void(std::size_t)> &finish)
 {
-    Pipeline pipeline(count, workers, work);
-    if (!pipeline.start(workers)) {
+    // On the heap: its mutex and slots are never a stack place that a later call reuses.
+    const auto pipeline = std::make_unique<Pipeline>(count, workers, work);
+    if (!pipeline->start(workers)) {
         for (std::size_t i = 0; i < count; ++i) {
             work(i, 0);
             finish(i);
@@ -142,9 +144,9 @@ void run(std::size_t count, unsigned workers, const std::function<void(std::size
         return;
     }
     for (std::size_t i = 0; i < count; ++i) {
-        pipeline.take(i);
+        pipeline->take(i);
         finish(i);
-        pipeline.release();
+        pipeline->release();
     }
 }
 
