@@ -282,9 +282,9 @@ void HeicConvertEngine::convertAll()
 
 unsigned HeicConvertEngine::convertWorkers()
 {
-    // Each photo being converted holds its file, its decoded pixels and its JPEG; this many at once
-    // keep the peak within a few times that of one.
-    constexpr unsigned maxPhotosAtOnce = 8;
+    // A photo being decoded holds about 70 MiB more at 12 MP (decoder, pixels, JPEG); six at once
+    // keep the peak within four times that of one photo at a time.
+    constexpr unsigned maxPhotosAtOnce = 6;
     // libheif's plug-ins are registered once, before any worker uses them.
     static const bool initialised = heif_init(nullptr).code == heif_error_Ok;
     (void)initialised;
