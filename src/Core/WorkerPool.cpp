@@ -81,14 +81,19 @@ public:
             std::rethrow_exception(error);
     }
 
-    // Item i is finished: its slot may take the item `window` places later.
+    // Item i is finished: its slot may take the item `window` places later. Idle workers are woken
+    // once half the window is free, not for every item: short items would otherwise cost a wake-up
+    // each.
     void release()
     {
+        bool wake = false;
         {
             const std::lock_guard lock(mutex_);
             ++finished_;
+            wake = idle_ > 0 && next_ - finished_ <= window_ / 2;
         }
-        room_.notify_one();
+        if (wake)
+            room_.notify_all();
     }
 
 private:
@@ -96,7 +101,11 @@ private:
     {
         std::unique_lock lock(mutex_);
         for (;;) {
-            room_.wait(lock, [&] { return stopping_ || next_ >= count_ || next_ < finished_ + window_; });
+            while (!stopping_ && next_ < count_ && next_ >= finished_ + window_) {
+                ++idle_;
+                room_.wait(lock);
+                --idle_;
+            }
             if (stopping_ || next_ >= count_)
                 return;
             const std::size_t i = next_++;
@@ -123,6 +132,7 @@ private:
     std::condition_variable done_; // the next item in order is ready
     std::size_t next_ = 0;         // the next item a worker takes
     std::size_t finished_ = 0;     // items the calling thread has finished
+    unsigned idle_ = 0;            // workers waiting for room
     bool stopping_ = false;
     std::vector<bool> ready_;
     std::vector<std::exception_ptr> errors_;
