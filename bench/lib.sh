@@ -112,3 +112,15 @@ for i in range(files):
         f.write(("작은 파일 %d " % i) * random.randint(5, 300))
 PY
 }
+
+# add LABEL PREPARE COMMAND...: queues a command of a case in $labels, $prepares and $commands (the
+# command quoted for eval); the script's own run_case says what PREPARE means and runs the queue.
+labels=()
+prepares=()
+commands=()
+add() {
+    labels+=("$1")
+    prepares+=("$2")
+    shift 2
+    commands+=("$(printf '%q ' "$@")")
+}

@@ -20,17 +20,8 @@ make_sets() {
     make_small_set "$(scaled 20000)" 500
 }
 
-# A case: `add LABEL PREPARE COMMAND...` queues a command (PREPARE: "dir:PATH" empties a folder
-# before each run, "rm:PATH" removes a file, "-" nothing); `run_case` runs the queue.
-labels=()
-prepares=()
-commands=()
-add() {
-    labels+=("$1")
-    prepares+=("$2")
-    shift 2
-    commands+=("$(printf '%q ' "$@")")
-}
+# A case: `add LABEL PREPARE COMMAND...` (lib.sh) queues a command (PREPARE: "dir:PATH" empties a
+# folder before each run, "rm:PATH" removes a file, "-" nothing); `run_case` runs the queue.
 
 run_case() {
     local rounds=${BENCH_ROUNDS:-3} n=${#labels[@]} r i s k

@@ -412,4 +412,19 @@ QString q(const std::filesystem::path &path)
     return QString::fromStdString(path.native());
 }
 
+WorkerThreads::WorkerThreads(const std::string &value)
+{
+    if (const char *now = std::getenv("QUILLFERN_THREADS"))
+        previous_ = now;
+    ::setenv("QUILLFERN_THREADS", value.c_str(), 1);
+}
+
+WorkerThreads::~WorkerThreads()
+{
+    if (previous_)
+        ::setenv("QUILLFERN_THREADS", previous_->c_str(), 1);
+    else
+        ::unsetenv("QUILLFERN_THREADS");
+}
+
 } // namespace TestSupport

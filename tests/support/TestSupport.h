@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -64,6 +65,20 @@ public:
 private:
     std::filesystem::path at_;
     bool mounted_ = false;
+};
+
+// QUILLFERN_THREADS (the cap on the worker threads of batch steps) set for the object's life; the
+// earlier value comes back afterwards.
+class WorkerThreads {
+public:
+    explicit WorkerThreads(const std::string &value);
+    explicit WorkerThreads(unsigned count) : WorkerThreads(std::to_string(count)) {}
+    ~WorkerThreads();
+    WorkerThreads(const WorkerThreads &) = delete;
+    WorkerThreads &operator=(const WorkerThreads &) = delete;
+
+private:
+    std::optional<std::string> previous_;
 };
 
 // Removes a tree even where permissions were taken away.

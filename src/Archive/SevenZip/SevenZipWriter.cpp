@@ -2,6 +2,7 @@
 
 #include "Archive/ArchiveFiles.h"
 #include "Archive/ArchiveInput.h"
+#include "Archive/BufferPool.h"
 #include "Archive/Deflate.h"
 #include "Archive/SevenZip/SevenZipCoders.h"
 #include "Archive/SevenZip/SevenZipError.h"
@@ -9,6 +10,7 @@
 #include "Core/AtomicFile.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
+#include "Core/WorkerPool.h"
 
 #include <libdeflate.h>
 #include <openssl/rand.h>
@@ -16,6 +18,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <new>
 #include <optional>
@@ -315,6 +318,111 @@ private:
     std::uint64_t written_ = 0;
 };
 
+[[noreturn]] void readFailed(const std::string &name)
+{
+    throw SevenZipError::ioError(L("읽기 실패: %@", name));
+}
+
+// A read of a source file; its failure names the entry.
+std::size_t readAt(const ArchiveInput &input, const std::string &name, std::uint64_t offset,
+                   std::span<std::uint8_t> into)
+{
+    try {
+        return input.readAt(offset, into);
+    } catch (const ZipError &) {
+        readFailed(name);
+    }
+}
+
+// One source made ready ahead of the writer: its record and, for a file with data up to the
+// whole-buffer bound, its encrypted payload; a larger file stays open for the writer to stream.
+// A failure is kept for the writer to throw when the source's turn comes.
+struct PreparedSource {
+    Record record;
+    std::optional<PackedFile> file;
+    BufferPool::Lease cipherBuffer;
+    std::span<std::uint8_t> cipher;
+    std::optional<ArchiveInput> large;
+    std::exception_ptr failure;
+};
+
+// Small files whole: deflated only when that comes out strictly shorter, then encrypted in place.
+void packWhole(const ArchiveInput &input, const Key &key, BufferPool &pool, PreparedSource &prepared)
+{
+    PackedFile &file = *prepared.file;
+    const std::string &name = prepared.record.name;
+    const auto size = std::size_t(input.size());
+    const auto room = std::size_t(padded(size));
+    BufferPool::Lease buffer = pool.lease();
+    const auto plain = buffer.take(room);
+    if (readAt(input, name, 0, plain.first(size)) != size)
+        readFailed(name);
+    file.originalSize = size;
+    file.crc = crc32(plain.first(size));
+    std::span<std::uint8_t> payload = plain;
+    std::size_t length = size;
+    if (!deflateWouldNotShrink(plain.first(size))) {
+        libdeflate_compressor *compressor = deflateCompressor();
+        if (!compressor)
+            throw std::bad_alloc();
+        BufferPool::Lease packed = pool.lease();
+        const auto deflated = packed.take(room);
+        // An output one byte short of the input: libdeflate gives up as soon as it would not shrink.
+        if (const std::size_t n =
+                libdeflate_deflate_compress(compressor, plain.data(), size, deflated.data(), size - 1);
+            n > 0) {
+            file.deflatedSize = n;
+            payload = deflated;
+            length = n;
+            buffer = std::move(packed);
+        }
+    }
+    const auto cipher = payload.first(std::size_t(padded(length)));
+    std::fill(cipher.begin() + std::ptrdiff_t(length), cipher.end(), 0);
+    SevenZip::AesCbc(key, file.iv, SevenZip::CbcOperation::encrypt).update(cipher, cipher.data());
+    file.cipherSize = cipher.size();
+    prepared.cipherBuffer = std::move(buffer);
+    prepared.cipher = cipher;
+}
+
+// Reads, deflates and encrypts one source; safe on any thread.
+PreparedSource prepareSource(const ZipWriter::Source &source, const Key &key, BufferPool &pool)
+{
+    PreparedSource prepared;
+    Record &record = prepared.record;
+    record.name = source.entryName;
+    if (!record.name.empty() && record.name.back() == '/')
+        record.name.pop_back();
+    if (source.isDirectory) {
+        record.isDirectory = true;
+        return prepared;
+    }
+    try {
+        std::optional<ArchiveInput> input;
+        try {
+            // Symbolic links are followed: a link to a file packs the file.
+            if (source.filePath)
+                input.emplace(ArchiveInput::open(*source.filePath));
+        } catch (const ZipError &) {
+        }
+        if (!input)
+            readFailed(record.name);
+        if (input->size() == 0) {
+            record.isEmptyFile = true;
+            return prepared;
+        }
+        prepared.file.emplace();
+        randomBytes(prepared.file->iv);
+        if (input->size() <= wholeFileLimit)
+            packWhole(*input, key, pool, prepared);
+        else
+            prepared.large.emplace(std::move(*input));
+    } catch (...) {
+        prepared.failure = std::current_exception();
+    }
+    return prepared;
+}
+
 class ArchiveBuilder {
 public:
     ArchiveBuilder(AtomicFile &out, const QString &password) : key_(deriveKey(password)), out_(out)
@@ -324,40 +432,22 @@ public:
         out_.write(placeholder);
     }
 
-    void add(const ZipWriter::Source &source)
+    const Key &key() const { return key_; }
+
+    void add(PreparedSource &prepared)
     {
-        Record record;
-        record.name = source.entryName;
-        if (!record.name.empty() && record.name.back() == '/')
-            record.name.pop_back();
-        if (source.isDirectory) {
-            record.isDirectory = true;
-            records_.push_back(std::move(record));
-            return;
+        if (prepared.failure)
+            std::rethrow_exception(prepared.failure);
+        if (prepared.large) {
+            name_ = prepared.record.name;
+            packStreaming(*prepared.large, *prepared.file);
+        } else if (prepared.file) {
+            out_.write(prepared.cipher);
+            packedSize_ += prepared.file->cipherSize;
         }
-        std::optional<ArchiveInput> input;
-        try {
-            // Symbolic links are followed: a link to a file packs the file.
-            if (source.filePath)
-                input.emplace(ArchiveInput::open(*source.filePath));
-        } catch (const ZipError &) {
-        }
-        if (!input)
-            throw SevenZipError::ioError(L("읽기 실패: %@", record.name));
-        if (input->size() == 0) {
-            record.isEmptyFile = true;
-            records_.push_back(std::move(record));
-            return;
-        }
-        PackedFile file;
-        randomBytes(file.iv);
-        name_ = record.name;
-        if (input->size() <= wholeFileLimit)
-            packWhole(*input, file);
-        else
-            packStreaming(*input, file);
-        records_.push_back(std::move(record));
-        files_.push_back(file);
+        records_.push_back(std::move(prepared.record));
+        if (prepared.file)
+            files_.push_back(*prepared.file);
     }
 
     void finish(bool encryptHeader)
@@ -421,52 +511,6 @@ private:
         return SevenZip::deriveSevenZipKey(password, salt_, cyclesPower);
     }
 
-    [[noreturn]] void readFailed() const { throw SevenZipError::ioError(L("읽기 실패: %@", name_)); }
-
-    // A read of the source file; its failure names the entry.
-    std::size_t readAt(const ArchiveInput &input, std::uint64_t offset, std::span<std::uint8_t> into) const
-    {
-        try {
-            return input.readAt(offset, into);
-        } catch (const ZipError &) {
-            readFailed();
-        }
-    }
-
-    // Small files whole: deflated only when that comes out strictly shorter.
-    void packWhole(const ArchiveInput &input, PackedFile &file)
-    {
-        // The buffers serve file after file: their pages are touched once.
-        const auto size = std::size_t(input.size());
-        const auto room = std::size_t(padded(size));
-        if (wholeData_.size() < room) {
-            wholeData_.resize(room);
-            wholeDeflated_.resize(room);
-        }
-        if (readAt(input, 0, std::span(wholeData_).first(size)) != size)
-            readFailed();
-        file.originalSize = size;
-        file.crc = crc32(std::span(wholeData_).first(size));
-        libdeflate_compressor *compressor = deflateCompressor();
-        if (!compressor)
-            throw std::bad_alloc();
-        // An output one byte short of the input: libdeflate gives up as soon as it would not shrink.
-        const std::size_t n = deflateWouldNotShrink(std::span(wholeData_).first(size))
-                                  ? 0
-                                  : libdeflate_deflate_compress(compressor, wholeData_.data(), size,
-                                                                wholeDeflated_.data(), size - 1);
-        if (n > 0)
-            file.deflatedSize = n;
-        Bytes &payload = n > 0 ? wholeDeflated_ : wholeData_;
-        const std::size_t length = n > 0 ? n : size;
-        const auto cipher = std::span(payload).first(std::size_t(padded(length)));
-        std::fill(cipher.begin() + std::ptrdiff_t(length), cipher.end(), 0);
-        SevenZip::AesCbc(key_, file.iv, SevenZip::CbcOperation::encrypt).update(cipher, cipher.data());
-        out_.write(cipher);
-        file.cipherSize = cipher.size();
-        packedSize_ += cipher.size();
-    }
-
     // Large files stream: deflated into the archive, and written again stored when DEFLATE did
     // not make them smaller; stored at once when samples show it would not.
     void packStreaming(const ArchiveInput &input, PackedFile &file)
@@ -474,7 +518,7 @@ private:
         file.originalSize = input.size();
         const bool store =
             deflateWouldNotShrink(input.size(), [&](std::uint64_t at, std::span<std::uint8_t> into) {
-                return readAt(input, at, into);
+                return readAt(input, name_, at, into);
             });
         if (store || !deflateInto(input, file)) {
             out_.truncate(startHeaderPlusPacked());
@@ -497,7 +541,7 @@ private:
         std::uint32_t crc = 0;
         std::uint64_t offset = 0;
         for (;;) {
-            const std::size_t n = readAt(input, offset, readBuffer_);
+            const std::size_t n = readAt(input, name_, offset, readBuffer_);
             if (n == 0)
                 break;
             const auto piece = std::span(readBuffer_).first(n);
@@ -516,7 +560,7 @@ private:
             return true;
         });
         if (size != input.size())
-            readFailed();
+            readFailed(name_);
         return crc;
     }
 
@@ -551,7 +595,7 @@ private:
         if (!shrinks)
             return false;
         if (read != size)
-            readFailed();
+            readFailed(name_);
         if (!run({}, Z_FINISH) || z.total_out >= size)
             return false;
         file.crc = crc;
@@ -567,8 +611,6 @@ private:
     std::vector<Record> records_;
     std::vector<PackedFile> files_;
     std::string name_; // of the file being packed
-    Bytes wholeData_;
-    Bytes wholeDeflated_;
     Bytes readBuffer_;
     Bytes deflateBuffer_;
 };
@@ -580,8 +622,13 @@ void create(AtomicFile &out, const std::vector<ZipWriter::Source> &sources, cons
 {
     writingZipOutput(out.target(), [&] {
         ArchiveBuilder builder(out, password);
-        for (const ZipWriter::Source &source : sources)
-            builder.add(source);
+        BufferPool buffers;
+        // Files are read, deflated and encrypted ahead on worker threads and added here in their
+        // order; a failure is thrown when its source's turn comes, as in a plain loop.
+        WorkerPool::inOrder(
+            sources.size(), WorkerPool::threads(),
+            [&](std::size_t i, unsigned) { return prepareSource(sources[i], builder.key(), buffers); },
+            [&](std::size_t, PreparedSource prepared) { builder.add(prepared); });
         builder.finish(encryptHeader);
     });
 }

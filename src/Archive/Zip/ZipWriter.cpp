@@ -1,6 +1,7 @@
 #include "Archive/Zip/ZipWriter.h"
 
 #include "Archive/ArchiveFiles.h"
+#include "Archive/BufferPool.h"
 #include "Archive/Deflate.h"
 #include "Archive/Zip/ZipCrypto.h"
 #include "Archive/Zip/ZipFormat.h"
@@ -9,6 +10,7 @@
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
 #include "Core/LongPath.h"
+#include "Core/WorkerPool.h"
 
 #include <libdeflate.h>
 #include <zlib.h>
@@ -20,6 +22,7 @@
 #include <array>
 #include <cerrno>
 #include <ctime>
+#include <exception>
 #include <memory>
 #include <new>
 #include <optional>
@@ -295,41 +298,35 @@ struct CompressorStreamEnd {
     void operator()(z_stream *zs) const { deflateEnd(zs); }
 };
 
-// Writes one entry and returns the fields its central record repeats.
-class EntryWriter {
-public:
-    EntryWriter(ArchiveSink &sink, ZipWriter::Encryption encryption, const std::string &password,
-                std::uint16_t time, std::uint16_t date)
-        : sink_(sink), encryption_(encryption), password_(password), time_(time), date_(date)
+void checkLimits(const EntryFields &f)
+{
+    if (f.compressedSize > max32 || f.uncompressedSize > max32)
+        throw tooLarge();
+}
+
+// What every entry of one archive shares: its encryption and its time.
+struct EntrySettings {
+    ZipWriter::Encryption encryption;
+    const std::string &password;
+    std::uint16_t time;
+    std::uint16_t date;
+
+    bool encrypts(const ZipWriter::Source &source) const
     {
+        return encryption != ZipWriter::Encryption::none && !source.isDirectory;
     }
 
-    // `extra` receives the extra field that the central record repeats.
-    EntryFields write(const ZipWriter::Source &source, Bytes &extra)
-    {
-        const bool encrypted = encryption_ != ZipWriter::Encryption::none && !source.isDirectory;
-        if (!source.filePath || source.isDirectory)
-            return writeInMemory(source, {}, encrypted, extra);
-        SourceFile file(source);
-        if (file.size() <= wholeFileLimit) {
-            const auto content = content_.take(std::size_t(file.size()));
-            return writeInMemory(source, content.first(file.read(content)), encrypted, extra);
-        }
-        return writeStreaming(source, file, encrypted, extra);
-    }
-
-private:
     Encryptor::Kind kind() const
     {
-        return encryption_ == ZipWriter::Encryption::aes256 ? Encryptor::Kind::aes
-                                                            : Encryptor::Kind::traditional;
+        return encryption == ZipWriter::Encryption::aes256 ? Encryptor::Kind::aes
+                                                           : Encryptor::Kind::traditional;
     }
 
     EntryFields baseFields(bool encrypted, std::uint16_t method, Bytes &extra) const
     {
         EntryFields f;
-        f.time = time_;
-        f.date = date_;
+        f.time = time;
+        f.date = date;
         f.method = method;
         extra.clear();
         if (encrypted) {
@@ -342,51 +339,96 @@ private:
         }
         return f;
     }
+};
 
-    // Stored or DEFLATE, whichever is smaller, decided in memory.
-    EntryFields writeInMemory(const ZipWriter::Source &source, std::span<std::uint8_t> content,
-                              bool encrypted, Bytes &extra)
-    {
-        const std::uint32_t crc = crc32(content);
-        std::span<std::uint8_t> stored = content;
-        std::uint16_t method = 0;
-        if (!content.empty() && !deflateWouldNotShrink(content)) {
-            const auto packed = packed_.take(content.size() - 1);
-            if (const std::size_t n = deflateInto(content, packed); n > 0) {
-                stored = packed.first(n);
-                method = 8;
-            }
+// One entry made ready ahead of the writer: its fields and every byte after its local header, or,
+// for a file above the whole-buffer bound, the open file, which the writer streams itself. A
+// failure is kept for the writer to throw when the entry's turn comes.
+struct PreparedEntry {
+    EntryFields fields;
+    Bytes extra;
+    Bytes prefix; // the traditional header, or AES's salt and verifier
+    BufferPool::Lease storedBuffer;
+    std::span<std::uint8_t> stored;
+    Bytes suffix; // AES's authentication code
+    std::unique_ptr<SourceFile> large;
+    std::exception_ptr failure;
+};
+
+// Stored or DEFLATE, whichever is smaller, decided in memory, then encrypted in place.
+void prepareInMemory(PreparedEntry &entry, BufferPool::Lease content, std::span<std::uint8_t> bytes,
+                     bool encrypted, const EntrySettings &settings, BufferPool &pool)
+{
+    const std::uint32_t crc = crc32(bytes);
+    entry.stored = bytes;
+    std::uint16_t method = 0;
+    if (!bytes.empty() && !deflateWouldNotShrink(bytes)) {
+        BufferPool::Lease packed = pool.lease();
+        const auto room = packed.take(bytes.size() - 1);
+        if (const std::size_t n = deflateInto(bytes, room); n > 0) {
+            entry.stored = room.first(n);
+            method = 8;
+            content = std::move(packed);
         }
-        EntryFields f = baseFields(encrypted, method, extra);
-        f.crc = crc;
-        f.uncompressedSize = content.size();
-        f.compressedSize = stored.size();
-        std::optional<Encryptor> encryptor;
-        if (encrypted) {
-            encryptor.emplace(kind(), password_, std::uint8_t(crc >> 24));
-            f.compressedSize += Encryptor::overhead(kind());
-        }
-        checkLimits(f);
-        sink_.write(localHeader(f, source.entryName, extra));
-        if (encryptor) {
-            sink_.write(encryptor->prefix());
-            encryptor->apply(stored);
-        }
-        sink_.write(stored);
-        if (encryptor)
-            sink_.write(encryptor->suffix());
-        return f;
     }
+    entry.storedBuffer = std::move(content);
+    EntryFields &f = entry.fields;
+    f = settings.baseFields(encrypted, method, entry.extra);
+    f.crc = crc;
+    f.uncompressedSize = bytes.size();
+    f.compressedSize = entry.stored.size();
+    if (!encrypted) {
+        checkLimits(f);
+        return;
+    }
+    Encryptor encryptor(settings.kind(), settings.password, std::uint8_t(crc >> 24));
+    f.compressedSize += Encryptor::overhead(settings.kind());
+    checkLimits(f);
+    entry.prefix.assign(encryptor.prefix().begin(), encryptor.prefix().end());
+    encryptor.apply(entry.stored);
+    entry.suffix = encryptor.suffix();
+}
 
-    // Compressed into the archive as the file is read, the sizes written back into the local header
-    // afterwards; rewritten stored when DEFLATE did not shrink it, or stored at once when samples
-    // show it would not.
-    EntryFields writeStreaming(const ZipWriter::Source &source, SourceFile &file, bool encrypted,
-                               Bytes &extra)
+// Reads, compresses and encrypts one entry; safe on any thread.
+PreparedEntry prepareEntry(const ZipWriter::Source &source, const EntrySettings &settings, BufferPool &pool)
+{
+    PreparedEntry entry;
+    try {
+        const bool encrypted = settings.encrypts(source);
+        if (!source.filePath || source.isDirectory) {
+            prepareInMemory(entry, {}, {}, encrypted, settings, pool);
+            return entry;
+        }
+        auto file = std::make_unique<SourceFile>(source);
+        if (file->size() > wholeFileLimit) {
+            entry.large = std::move(file);
+            return entry;
+        }
+        BufferPool::Lease content = pool.lease();
+        auto bytes = content.take(std::size_t(file->size()));
+        bytes = bytes.first(file->read(bytes));
+        file.reset();
+        prepareInMemory(entry, std::move(content), bytes, encrypted, settings, pool);
+    } catch (...) {
+        entry.failure = std::current_exception();
+    }
+    return entry;
+}
+
+// Streams the entries above the whole-buffer bound on the writer's own thread: compressed into the
+// archive as the file is read, the sizes written back into the local header afterwards.
+class EntryStreamer {
+public:
+    EntryStreamer(ArchiveSink &sink, const EntrySettings &settings) : sink_(sink), settings_(settings) {}
+
+    // Rewritten stored when DEFLATE did not shrink the file, or stored at once when samples show
+    // it would not. `extra` receives the extra field that the central record repeats.
+    EntryFields write(const ZipWriter::Source &source, SourceFile &file, Bytes &extra)
     {
+        const bool encrypted = settings_.encrypts(source);
         // The traditional header's check byte is the CRC's high byte, needed before the data.
         std::uint32_t knownCrc = 0;
-        if (encrypted && kind() == Encryptor::Kind::traditional) {
+        if (encrypted && settings_.kind() == Encryptor::Kind::traditional) {
             knownCrc = crcOf(file);
             file.rewind();
         }
@@ -396,18 +438,19 @@ private:
                 return file.readAt(at, into);
             });
         EntryFields f = streamPass(source, file, encrypted, knownCrc, store ? 0 : 8, extra);
-        if (!store &&
-            f.compressedSize - (encrypted ? Encryptor::overhead(kind()) : 0) >= f.uncompressedSize) {
+        if (!store && f.compressedSize - (encrypted ? Encryptor::overhead(settings_.kind()) : 0) >=
+                          f.uncompressedSize) {
             sink_.truncate(start);
             file.rewind();
             f = streamPass(source, file, encrypted, knownCrc, 0, extra);
         }
-        if (encrypted && kind() == Encryptor::Kind::traditional && f.crc != knownCrc)
+        if (encrypted && settings_.kind() == Encryptor::Kind::traditional && f.crc != knownCrc)
             throw readFailed(source.entryName); // the file changed between the two reads
         sink_.writeAt(start, localHeader(f, source.entryName, extra));
         return f;
     }
 
+private:
     std::uint32_t crcOf(SourceFile &file)
     {
         const auto chunk = chunk_.take(chunkSize);
@@ -421,12 +464,12 @@ private:
     EntryFields streamPass(const ZipWriter::Source &source, SourceFile &file, bool encrypted,
                            std::uint32_t knownCrc, std::uint16_t method, Bytes &extra)
     {
-        EntryFields f = baseFields(encrypted, method, extra);
+        EntryFields f = settings_.baseFields(encrypted, method, extra);
         sink_.write(localHeader(f, source.entryName, extra));
         const std::uint64_t dataStart = sink_.offset();
         std::optional<Encryptor> encryptor;
         if (encrypted) {
-            encryptor.emplace(kind(), password_, std::uint8_t(knownCrc >> 24));
+            encryptor.emplace(settings_.kind(), settings_.password, std::uint8_t(knownCrc >> 24));
             sink_.write(encryptor->prefix());
         }
         const auto put = [&](std::span<std::uint8_t> bytes) {
@@ -477,21 +520,28 @@ private:
         return f;
     }
 
-    void checkLimits(const EntryFields &f) const
-    {
-        if (f.compressedSize > max32 || f.uncompressedSize > max32)
-            throw tooLarge();
-    }
-
     ArchiveSink &sink_;
-    ZipWriter::Encryption encryption_;
-    const std::string &password_;
-    std::uint16_t time_;
-    std::uint16_t date_;
-    ScratchBuffer content_;
+    const EntrySettings &settings_;
     ScratchBuffer packed_;
     ScratchBuffer chunk_;
 };
+
+// Writes one entry and returns the fields its central record repeats; `extra` receives its extra
+// field.
+EntryFields writeEntry(ArchiveSink &sink, EntryStreamer &streamer, const ZipWriter::Source &source,
+                       PreparedEntry &entry, Bytes &extra)
+{
+    if (entry.failure)
+        std::rethrow_exception(entry.failure);
+    if (entry.large)
+        return streamer.write(source, *entry.large, extra);
+    extra = std::move(entry.extra);
+    sink.write(localHeader(entry.fields, source.entryName, extra));
+    sink.write(entry.prefix);
+    sink.write(entry.stored);
+    sink.write(entry.suffix);
+    return entry.fields;
+}
 
 } // namespace
 
@@ -582,28 +632,37 @@ void create(AtomicFile &file, const std::vector<Source> &sources, const std::str
 
     writingZipOutput(file.target(), [&] {
         ArchiveSink sink(file);
-        EntryWriter writer(sink, effective, password, dosTime, dosDate);
+        const EntrySettings settings{effective, password, dosTime, dosDate};
+        EntryStreamer streamer(sink, settings);
+        BufferPool buffers;
         Bytes central;
         Bytes extra;
-        for (const auto &source : sources) {
-            const std::uint64_t offset = sink.offset();
-            if (offset > max32)
-                throw tooLarge();
-            const EntryFields f = writer.write(source, extra);
+        // Entries are read, compressed and encrypted ahead on worker threads and written here in
+        // their order; a failure is thrown when its entry's turn comes, as in a plain loop.
+        WorkerPool::inOrder(
+            sources.size(), WorkerPool::threads(),
+            [&](std::size_t i, unsigned) { return prepareEntry(sources[i], settings, buffers); },
+            [&](std::size_t i, PreparedEntry entry) {
+                const Source &source = sources[i];
+                const std::uint64_t offset = sink.offset();
+                if (offset > max32)
+                    throw tooLarge();
+                const EntryFields f = writeEntry(sink, streamer, source, entry, extra);
 
-            // Central record: signature, version made by, the shared fields, comment length, disk
-            // number, internal and external attributes, the local header's offset, name, extra.
-            append32(central, centralHeaderSignature);
-            append16(central, versionMadeBy);
-            appendFields(central, f, source.entryName.size(), extra.size());
-            append16(central, 0);
-            append16(central, 0);
-            append16(central, 0);
-            append32(central, source.isDirectory ? folderAttributes : fileAttributes);
-            append32(central, std::uint32_t(offset));
-            central.insert(central.end(), source.entryName.begin(), source.entryName.end());
-            central.insert(central.end(), extra.begin(), extra.end());
-        }
+                // Central record: signature, version made by, the shared fields, comment length,
+                // disk number, internal and external attributes, the local header's offset, name,
+                // extra.
+                append32(central, centralHeaderSignature);
+                append16(central, versionMadeBy);
+                appendFields(central, f, source.entryName.size(), extra.size());
+                append16(central, 0);
+                append16(central, 0);
+                append16(central, 0);
+                append32(central, source.isDirectory ? folderAttributes : fileAttributes);
+                append32(central, std::uint32_t(offset));
+                central.insert(central.end(), source.entryName.begin(), source.entryName.end());
+                central.insert(central.end(), extra.begin(), extra.end());
+            });
 
         const std::uint64_t centralOffset = sink.offset();
         if (centralOffset > max32 || central.size() > max32)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/FileError.h"
 #include "Core/ScanEngine.h"
 
 #include <QObject>
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <variant>
 #include <vector>
 
 // Finds HEIC and HEIF photos and writes a JPEG copy of each beside it; the photo itself is never
@@ -56,6 +58,15 @@ public:
     static std::vector<std::uint8_t> jpegFromHeif(const std::vector<std::uint8_t> &heif);
 
 private:
+    // A photo's JPEG bytes, or why there are none.
+    using Jpeg = std::variant<std::vector<std::uint8_t>, FileError>;
+    // Reads and converts; safe on any thread.
+    static Jpeg jpegFromPhoto(const std::filesystem::path &photo);
+    // Writes the JPEG beside the photo under the first free name and returns it; throws the
+    // conversion's FileError or the write's.
+    static std::filesystem::path writeJpeg(const std::filesystem::path &photo, Jpeg jpeg);
+    static unsigned convertWorkers();
+
     std::int64_t count(Status::Kind kind) const;
     bool addFile(const std::filesystem::path &path);
     void clearItems() override { items_.clear(); }
