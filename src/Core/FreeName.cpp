@@ -21,13 +21,18 @@ std::pair<std::string, std::string> splitExtension(const std::string &name)
 
 std::optional<fs::path> freeName(const fs::path &wanted)
 {
-    if (!pathIsTaken(wanted))
+    return freeName(wanted, pathIsTaken);
+}
+
+std::optional<fs::path> freeName(const fs::path &wanted, const std::function<bool(const fs::path &)> &taken)
+{
+    if (!taken(wanted))
         return wanted;
     const auto [stem, extension] = splitExtension(wanted.filename().native());
     const fs::path folder = wanted.parent_path();
     for (int n = 2; n < 10000; ++n) {
         fs::path candidate = folder / (stem + " " + std::to_string(n) + extension);
-        if (!pathIsTaken(candidate))
+        if (!taken(candidate))
             return candidate;
     }
     return std::nullopt;

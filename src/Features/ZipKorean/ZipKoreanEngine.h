@@ -2,13 +2,13 @@
 
 #include "Archive/ZipSource.h"
 #include "Core/DirectoryScan.h"
+#include "Features/ZipKorean/ArchiveFormats.h"
+#include "Features/ZipKorean/ArchiveRow.h"
 
 #include <QObject>
 #include <QString>
-#include <QUuid>
 
 #include <array>
-#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -28,7 +28,7 @@ class ZipKoreanEngine : public QObject {
 public:
     enum class Mode { idle, extract, create };
 
-    enum class CreateFormat { zip, sevenZip, tar, tarGz, tarBz2, tarXz };
+    using CreateFormat = ArchiveFormats::CreateFormat;
     static constexpr std::array<CreateFormat, 6> allCreateFormats{
         CreateFormat::zip,   CreateFormat::sevenZip, CreateFormat::tar,
         CreateFormat::tarGz, CreateFormat::tarBz2,   CreateFormat::tarXz};
@@ -46,15 +46,7 @@ public:
     static QString label(ZipEncryptionChoice choice);
 
     // One row of an opened archive.
-    struct DisplayEntry {
-        QUuid id;
-        std::string name; // UTF-8, "/"-separated, NFC
-        bool isDirectory = false;
-        std::int64_t size = 0;
-        std::optional<QString> badge; // "CP949 복원" for names decoded from CP949
-        bool isMacJunk = false;
-        bool isEncrypted = false;
-    };
+    using DisplayEntry = ArchiveRow;
 
     explicit ZipKoreanEngine(QObject *parent = nullptr);
 
@@ -127,10 +119,6 @@ private:
     void loadArchive(const std::filesystem::path &url);
     void prepareCreation(const std::vector<std::filesystem::path> &urls);
     void updatePlannedPath();
-    // Real folders (device, inode) along the path being walked.
-    using FolderChain = std::vector<std::pair<dev_t, ino_t>>;
-    void collect(const std::filesystem::path &path, const std::string &entryName,
-                 std::vector<ZipWriter::Source> &into, int &junkCount, FolderChain &folders);
     std::string archiveBaseName(const std::filesystem::path &url) const;
     std::optional<std::filesystem::path> wantedArchivePath() const;
     void writeArchive(AtomicFile &out) const;
