@@ -8,6 +8,7 @@
 #include "Core/AtomicFile.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
+#include "Core/Text.h"
 
 #include <libdeflate.h>
 #include <zlib.h>
@@ -324,15 +325,18 @@ private:
                                                             : Encryptor::Kind::traditional;
     }
 
-    EntryFields baseFields(bool encrypted, std::uint16_t method, Bytes &extra) const
+    EntryFields baseFields(const std::string &name, bool encrypted, std::uint16_t method, Bytes &extra) const
     {
         EntryFields f;
+        // The UTF-8 flag only where it is true: a name kept as other bytes goes without it.
+        if (!Text::isValidUtf8(name))
+            f.flags = 0;
         f.time = time_;
         f.date = date_;
         f.method = method;
         extra.clear();
         if (encrypted) {
-            f.flags = 0x0801;
+            f.flags |= 0x0001;
             if (kind() == Encryptor::Kind::aes) {
                 f.versionNeeded = 51;
                 f.method = 99;
@@ -356,7 +360,7 @@ private:
                 method = 8;
             }
         }
-        EntryFields f = baseFields(encrypted, method, extra);
+        EntryFields f = baseFields(source.entryName, encrypted, method, extra);
         f.crc = crc;
         f.uncompressedSize = content.size();
         f.compressedSize = stored.size();
@@ -420,7 +424,7 @@ private:
     EntryFields streamPass(const ZipWriter::Source &source, SourceFile &file, bool encrypted,
                            std::uint32_t knownCrc, std::uint16_t method, Bytes &extra)
     {
-        EntryFields f = baseFields(encrypted, method, extra);
+        EntryFields f = baseFields(source.entryName, encrypted, method, extra);
         sink_.write(localHeader(f, source.entryName, extra));
         const std::uint64_t dataStart = sink_.offset();
         std::optional<Encryptor> encryptor;

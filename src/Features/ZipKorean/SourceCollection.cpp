@@ -1,7 +1,7 @@
 #include "Features/ZipKorean/SourceCollection.h"
 
 #include "Core/FilePath.h"
-#include "Core/Text.h"
+#include "Features/ZipKorean/PackingNames.h"
 
 #include <algorithm>
 #include <string>
@@ -11,13 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The name of an item on disk as it enters an archive: decoded (lossily when it is not UTF-8)
-// and composed to NFC. The item itself keeps its raw bytes.
-std::string entryComponent(const std::string &raw)
-{
-    return Text::toNfc(Text::lossyUtf8Bytes(raw));
-}
 
 class Walk {
 public:
@@ -55,8 +48,10 @@ public:
             return;
         folders_.push_back(id);
         into_.sources.push_back({entryName + "/", std::nullopt, true});
-        for (const std::string &name : scan_.list(real))
-            collect(fs::path(real.native() + "/" + name), entryName + "/" + entryComponent(name));
+        const std::vector<std::string> children = scan_.list(real);
+        const std::vector<std::string> names = PackingNames::forSiblings(children);
+        for (std::size_t i = 0; i < children.size(); ++i)
+            collect(fs::path(real.native() + "/" + children[i]), entryName + "/" + names[i]);
         folders_.pop_back();
     }
 
@@ -72,8 +67,14 @@ private:
 SourceCollection SourceCollection::of(const std::vector<fs::path> &items, DirectoryScan &scan)
 {
     SourceCollection collection;
-    Walk walk(collection, scan);
+    std::vector<std::string> own;
+    own.reserve(items.size());
     for (const auto &item : items)
-        walk.collect(FilePath::realPathOrSame(item), entryComponent(item.filename().native()));
+        own.push_back(item.filename().native());
+    // Items dropped from different folders may share a name; inside the archive they do not.
+    const std::vector<std::string> names = PackingNames::forSiblings(own);
+    Walk walk(collection, scan);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        walk.collect(FilePath::realPathOrSame(items[i]), names[i]);
     return collection;
 }

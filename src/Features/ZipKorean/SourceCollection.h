@@ -7,7 +7,7 @@
 #include <vector>
 
 // What a new archive will hold: the dropped items and everything below them, a folder before its
-// content, each under its name inside the archive (composed to NFC), macOS junk left out and counted.
+// content, each under its name inside the archive (PackingNames), macOS junk left out and counted.
 // Links are packed as what they point to; a dangling one, or one to a folder being walked, is
 // left out.
 struct SourceCollection {

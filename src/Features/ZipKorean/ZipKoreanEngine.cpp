@@ -13,13 +13,14 @@
 #include "Core/PathExtension.h"
 #include "Core/Text.h"
 #include "Features/ZipKorean/ExtractionPlan.h"
+#include "Features/ZipKorean/OutputFolder.h"
+#include "Features/ZipKorean/PackingNames.h"
 #include "Features/ZipKorean/SourceCollection.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using ArchiveFormats::Backend;
@@ -247,6 +248,13 @@ QString ZipKoreanEngine::encodingSummary() const
     return base;
 }
 
+std::optional<QString> ZipKoreanEngine::unreadableWarning() const
+{
+    if (scan.unreadableCount < 1)
+        return std::nullopt;
+    return L("폴더 %lld개는 권한이 없어 살펴보지 못했습니다", scan.unreadableCount);
+}
+
 // Opening
 
 void ZipKoreanEngine::addURLs(const std::vector<fs::path> &urls)
@@ -405,24 +413,31 @@ void ZipKoreanEngine::extract()
         break;
     }
 
-    const fs::path outputFolder = plan.loneFile ? archiveURL_->parent_path() : plan.target;
-    const Backend kind = isZipArchive_        ? Backend::zip
-                         : useSevenZipReader_ ? Backend::sevenZip
-                                              : Backend::libArchive;
+    // A folder result is made here, at a name nothing stood at, and handed to the reader open;
+    // should the extraction fail, it goes again with all that was written into it.
+    std::optional<OutputFolder> folder;
+    if (!plan.loneFile) {
+        if (const auto failure = attempt([&] {
+                if (auto made = OutputFolder::create(plan.wanted, beforeCreatingOutputFolder_))
+                    folder.emplace(std::move(*made));
+            }))
+            return setActionError(failure->text);
+        if (!folder)
+            return setActionError(L("풀 위치를 정하지 못했습니다."));
+    }
     const ArchiveBackend::ExtractOptions options{
-        .destination = outputFolder,
+        .destination = folder ? folder->path() : archiveURL_->parent_path(),
+        .destinationFolder = folder ? folder->descriptor() : -1,
         .skippingMacJunk = skipMacJunk_,
         .strippingPrefix = plan.prefix,
         .singleFileTarget = plan.loneFile ? std::optional(plan.target) : std::nullopt,
         .password = password_,
     };
-    bool madeFolder = false;
+    const Backend kind = isZipArchive_        ? Backend::zip
+                         : useSevenZipReader_ ? Backend::sevenZip
+                                              : Backend::libArchive;
     std::int64_t written = 0;
     const auto failure = attempt([&] {
-        if (!plan.loneFile) {
-            makeDirectories(plan.target.parent_path(), {plan.target.filename().native()});
-            madeFolder = true;
-        }
         written = ArchiveFormats::make(kind)->extract(FilePath::realPathOrSame(*archiveURL_), options);
         // The own 7z reader skips entries without data, which leaves a lone empty file unwritten.
         if (kind == Backend::sevenZip && written == 0 && plan.loneFile && plan.loneFileSize == 0) {
@@ -431,13 +446,11 @@ void ZipKoreanEngine::extract()
         }
     });
     // Files were listed but none reached the disk: that is no success either.
-    if (failure || (written == 0 && plan.anyFile)) {
-        // The folder made for the result goes again when nothing came into it.
-        if (madeFolder)
-            ::rmdir(plan.target.c_str());
+    if (failure || (written == 0 && plan.anyFile))
         return setActionError(failure ? failure->text : L("압축 파일에서 풀어낸 파일이 없습니다."));
-    }
-    setExtractedItem(plan.loneFile ? plan.target : outputFolder);
+    if (folder)
+        folder->keep();
+    setExtractedItem(folder ? folder->path() : plan.target);
 }
 
 // Creation
@@ -496,7 +509,10 @@ void ZipKoreanEngine::writeArchive(AtomicFile &out) const
     const auto &route = ArchiveFormats::writeRouteOf(createFormat_);
     const auto writer = ArchiveFormats::make(
         ArchiveFormats::writerOf(createFormat_, !createPassword_.isEmpty()), route.libArchiveFormat);
-    writer->create(out, sources_, options);
+    if (route.unicodeNames)
+        writer->create(out, PackingNames::inUnicode(sources_), options);
+    else
+        writer->create(out, sources_, options);
 }
 
 bool ZipKoreanEngine::isOwnArchive(const fs::path &path) const

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -84,12 +85,22 @@ public:
     int junkEntryCount() const;
     int encryptedCount() const;
     QString encodingSummary() const;
+    // Folders that could not be looked into for lack of permission while collecting (packed as
+    // empty folders): the warning shown beside the result, none when there were none.
+    std::optional<QString> unreadableWarning() const;
 
     void addURLs(const std::vector<std::filesystem::path> &urls);
     void clear();
     void reloadArchiveList();
     void extract();
     void createZip();
+
+    // Runs just before the output folder of an extraction is created at a chosen name (a seam for
+    // tests that put something there first).
+    void setBeforeCreatingOutputFolder(std::function<void(const std::filesystem::path &)> hook)
+    {
+        beforeCreatingOutputFolder_ = std::move(hook);
+    }
 
 signals:
     void modeChanged();
@@ -170,4 +181,5 @@ private:
     // nothing else that has come to stand at the planned path.
     // Device, inode, size and modification time: an inode number alone may be reused.
     std::optional<std::tuple<dev_t, ino_t, off_t, time_t, long>> createdIdentity_;
+    std::function<void(const std::filesystem::path &)> beforeCreatingOutputFolder_;
 };
