@@ -1,7 +1,8 @@
 // archive-open ARCHIVE [--password P]: the engine's rows: encoding, name, size, marks (junk, locked).
 // archive-extract ARCHIVE [--password P] [--keep-junk]: extracts beside the archive; prints the result.
 // archive-create FORMAT SOURCE... [--password P] [--aes] [--show-names]: FORMAT is zip, 7z, tar,
-// tar.gz, tar.bz2 or tar.xz (or the engine's raw value); prints the new archive's path.
+// tar.gz, tar.bz2 or tar.xz (or the engine's raw value); prints the new archive's path, and on
+// standard error how many folders it could not look into.
 #include "Probe.h"
 #include "ProbeSupport.h"
 
@@ -110,6 +111,9 @@ int create(const std::vector<std::string> &arguments)
                                   : ZipKoreanEngine::ZipEncryptionChoice::compatible);
     engine.setSevenZipHideNames(!o.showNames);
     engine.createZip();
+    // Folders it could not look into went in empty: said, as the page says it, beside the result.
+    if (const auto warning = engine.unreadableWarning())
+        std::fprintf(stderr, "%s\n", warning->toStdString().c_str());
     if (engine.actionError() || !engine.createdZip())
         return failWith(engine.actionError());
     std::printf("%s\n", engine.createdZip()->c_str());

@@ -77,15 +77,21 @@ std::optional<fs::path> FreeNames::find(const fs::path &wanted)
         return listing_ && listing_->spelledOtherwise.count(key ? *key : name) != 0;
     };
 
-    const std::string name = wanted.filename().native();
-    if (!taken(name))
+    return freeName(wanted, [&](const fs::path &candidate) { return taken(candidate.filename().native()); });
+}
+
+std::optional<fs::path> freeName(const fs::path &wanted, const std::function<bool(const fs::path &)> &taken)
+{
+    if (!taken(wanted))
         return wanted;
-    const auto [stem, extension] = splitExtension(name);
+    const auto [stem, extension] = splitExtension(wanted.filename().native());
+    const fs::path folder = wanted.parent_path();
     for (int n = 2; n < 10000; ++n) {
-        std::string candidate = stem;
-        candidate.append(" ").append(std::to_string(n)).append(extension);
+        std::string name = stem;
+        name.append(" ").append(std::to_string(n)).append(extension);
+        fs::path candidate = folder / name;
         if (!taken(candidate))
-            return parent / candidate;
+            return candidate;
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -14,6 +15,10 @@
 // after NFC: Windows and macOS take the two spellings for one name. A name that is not UTF-8
 // compares as bytes. nullopt when every candidate is taken.
 std::optional<std::filesystem::path> freeName(const std::filesystem::path &wanted);
+// The same rule with another judge: the first candidate, in order, for which `taken` says false.
+std::optional<std::filesystem::path>
+freeName(const std::filesystem::path &wanted,
+         const std::function<bool(const std::filesystem::path &)> &taken);
 
 // The same search for a run of many new names: the folder looked into last is listed once and
 // kept for as long as nothing but the caller's own renames, told through renamed(), change it.

@@ -221,6 +221,9 @@ struct WalkEntry {
     const DirectoryScan::Entry &entry;
     const Folder &folder; // the open folder that holds it
     int depth;            // 1 for the entries of the folder walked
+    // The listing it came from, and its place there (for naming an entry among its siblings).
+    const std::vector<DirectoryScan::Entry> &siblings;
+    std::size_t index;
 
     const std::string &name() const { return entry.name; }
     EntryType type() const { return entryType(folder, entry); }
@@ -240,12 +243,13 @@ void walkFolder(DirectoryScan &scan, Folder &folder, std::string &path, int dept
 {
     const std::vector<DirectoryScan::Entry> entries = scan.listEntries(folder);
     const std::size_t base = path.size();
-    for (const auto &entry : entries) {
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        const DirectoryScan::Entry &entry = entries[index];
         path.resize(base);
         if (path.empty() || path.back() != '/')
             path += '/';
         path += entry.name;
-        if (!visit(WalkEntry{path, entry, folder, depth}))
+        if (!visit(WalkEntry{path, entry, folder, depth, entries, index}))
             continue;
         Folder child = folder.child(entry.name, followLinks);
         // A followed link is walked under the path it resolves to.

@@ -10,6 +10,7 @@
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
 #include "Core/LongPath.h"
+#include "Core/Text.h"
 #include "Core/WorkerPool.h"
 
 #include <libdeflate.h>
@@ -322,15 +323,18 @@ struct EntrySettings {
                                                            : Encryptor::Kind::traditional;
     }
 
-    EntryFields baseFields(bool encrypted, std::uint16_t method, Bytes &extra) const
+    EntryFields baseFields(const std::string &name, bool encrypted, std::uint16_t method, Bytes &extra) const
     {
         EntryFields f;
+        // The UTF-8 flag only where it is true: a name kept as other bytes goes without it.
+        if (!Text::isValidUtf8(name))
+            f.flags = 0;
         f.time = time;
         f.date = date;
         f.method = method;
         extra.clear();
         if (encrypted) {
-            f.flags = 0x0801;
+            f.flags |= 0x0001;
             if (kind() == Encryptor::Kind::aes) {
                 f.versionNeeded = 51;
                 f.method = 99;
@@ -356,8 +360,9 @@ struct PreparedEntry {
 };
 
 // Stored or DEFLATE, whichever is smaller, decided in memory, then encrypted in place.
-void prepareInMemory(PreparedEntry &entry, BufferPool::Lease content, std::span<std::uint8_t> bytes,
-                     bool encrypted, const EntrySettings &settings, BufferPool &pool)
+void prepareInMemory(PreparedEntry &entry, const std::string &name, BufferPool::Lease content,
+                     std::span<std::uint8_t> bytes, bool encrypted, const EntrySettings &settings,
+                     BufferPool &pool)
 {
     const std::uint32_t crc = crc32(bytes);
     entry.stored = bytes;
@@ -373,7 +378,7 @@ void prepareInMemory(PreparedEntry &entry, BufferPool::Lease content, std::span<
     }
     entry.storedBuffer = std::move(content);
     EntryFields &f = entry.fields;
-    f = settings.baseFields(encrypted, method, entry.extra);
+    f = settings.baseFields(name, encrypted, method, entry.extra);
     f.crc = crc;
     f.uncompressedSize = bytes.size();
     f.compressedSize = entry.stored.size();
@@ -396,7 +401,7 @@ PreparedEntry prepareEntry(const ZipWriter::Source &source, const EntrySettings 
     try {
         const bool encrypted = settings.encrypts(source);
         if (!source.filePath || source.isDirectory) {
-            prepareInMemory(entry, {}, {}, encrypted, settings, pool);
+            prepareInMemory(entry, source.entryName, {}, {}, encrypted, settings, pool);
             return entry;
         }
         auto file = std::make_unique<SourceFile>(source);
@@ -408,7 +413,7 @@ PreparedEntry prepareEntry(const ZipWriter::Source &source, const EntrySettings 
         auto bytes = content.take(std::size_t(file->size()));
         bytes = bytes.first(file->read(bytes));
         file.reset();
-        prepareInMemory(entry, std::move(content), bytes, encrypted, settings, pool);
+        prepareInMemory(entry, source.entryName, std::move(content), bytes, encrypted, settings, pool);
     } catch (...) {
         entry.failure = std::current_exception();
     }
@@ -464,7 +469,7 @@ private:
     EntryFields streamPass(const ZipWriter::Source &source, SourceFile &file, bool encrypted,
                            std::uint32_t knownCrc, std::uint16_t method, Bytes &extra)
     {
-        EntryFields f = settings_.baseFields(encrypted, method, extra);
+        EntryFields f = settings_.baseFields(source.entryName, encrypted, method, extra);
         sink_.write(localHeader(f, source.entryName, extra));
         const std::uint64_t dataStart = sink_.offset();
         std::optional<Encryptor> encryptor;

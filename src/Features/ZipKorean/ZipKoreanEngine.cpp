@@ -2,97 +2,30 @@
 
 #include "Archive/ArchiveBackend.h"
 #include "Archive/ArchiveFiles.h"
-#include "Archive/LibArchive/LibArchive.h"
-#include "Archive/LibArchive/LibArchiveBackend.h"
-#include "Archive/SevenZip/SevenZipBackend.h"
-#include "Archive/SevenZip/SevenZipError.h"
-#include "Archive/Zip/ZipBackend.h"
+#include "Archive/ZipError.h"
 #include "Core/AtomicFile.h"
 #include "Core/ErrorText.h"
 #include "Core/FileError.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
-#include "Core/LongPath.h"
 #include "Core/Notify.h"
 #include "Core/PathExtension.h"
-#include "Core/RenameNoReplace.h"
-#include "Core/ScanSupport.h"
 #include "Core/Text.h"
+#include "Features/ZipKorean/ExtractionPlan.h"
+#include "Features/ZipKorean/OutputFolder.h"
+#include "Features/ZipKorean/PackingNames.h"
+#include "Features/ZipKorean/SourceCollection.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <memory>
-#include <new>
-#include <set>
 #include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
+using ArchiveFormats::Backend;
 
 namespace {
-
-// The three ways into an archive: the ZIP and 7z code of our own, and the libarchive bridge.
-enum class Backend { zip, sevenZip, libArchive };
-
-std::unique_ptr<ArchiveBackend> backendFor(Backend kind,
-                                           LibArchive::WriteFormat format = LibArchive::WriteFormat::tar)
-{
-    switch (kind) {
-    case Backend::zip:
-        return std::make_unique<ZipBackend>();
-    case Backend::sevenZip:
-        return std::make_unique<SevenZipBackend>();
-    case Backend::libArchive:
-        break;
-    }
-    return std::make_unique<LibArchiveBackend>(format);
-}
-
-// The writer of each format: our own for ZIP and for 7z with a password, libarchive for the rest.
-Backend writerOf(ZipKoreanEngine::CreateFormat format, const QString &password)
-{
-    using Format = ZipKoreanEngine::CreateFormat;
-    if (format == Format::zip)
-        return Backend::zip;
-    return format == Format::sevenZip && !password.isEmpty() ? Backend::sevenZip : Backend::libArchive;
-}
-
-LibArchive::WriteFormat libArchiveFormat(ZipKoreanEngine::CreateFormat format)
-{
-    using Format = ZipKoreanEngine::CreateFormat;
-    switch (format) {
-    case Format::sevenZip:
-        return LibArchive::WriteFormat::sevenZip;
-    case Format::tarGz:
-        return LibArchive::WriteFormat::tarGz;
-    case Format::tarBz2:
-        return LibArchive::WriteFormat::tarBz2;
-    case Format::tarXz:
-        return LibArchive::WriteFormat::tarXz;
-    case Format::zip:
-    case Format::tar:
-        break;
-    }
-    return LibArchive::WriteFormat::tar;
-}
-
-// Memory running out is the format's own failure: damaged for a reader, a write failure for a writer.
-QString outOfMemory(Backend kind, bool creating)
-{
-    const QString detail = L("메모리 부족");
-    switch (kind) {
-    case Backend::zip:
-        return (creating ? ZipError::ioError(detail) : ZipError::corrupted(detail)).description();
-    case Backend::sevenZip:
-        return creating ? SevenZipError::ioError(detail).description()
-                        : SevenZipReadError::corrupted(detail).description();
-    case Backend::libArchive:
-        break;
-    }
-    return LibArchive::ArchiveError::failed(detail).description();
-}
 
 // A failed call into a backend: the text the user sees and what the engine tells apart.
 struct Failure {
@@ -100,17 +33,16 @@ struct Failure {
     FormatError::Category category = FormatError::Category::other;
 };
 
-// Runs calls into a backend. Every format's error is a FormatError; anything else the standard
-// library throws still gets a sentence of the archive layer, never its raw what().
-template <typename Step> std::optional<Failure> attempt(Backend kind, bool creating, Step &&step)
+// Runs calls into a backend. Every format's error is a FormatError (running out of memory
+// included); anything else the standard library throws still gets a sentence of the archive
+// layer, never its raw what().
+template <typename Step> std::optional<Failure> attempt(Step &&step)
 {
     try {
         step();
         return std::nullopt;
     } catch (const FormatError &error) {
         return Failure{error.description(), error.category()};
-    } catch (const std::bad_alloc &) {
-        return Failure{outOfMemory(kind, creating)};
     } catch (const std::system_error &error) {
         return Failure{ZipError::ioError(errorText(error.code().value())).description()};
     } catch (const std::exception &) {
@@ -149,18 +81,6 @@ fs::path cleaned(const fs::path &url)
     return s;
 }
 
-std::string lastComponent(const fs::path &path)
-{
-    return path.filename().native();
-}
-
-// The name of an item on disk as it enters an archive: decoded (lossily when it is not UTF-8)
-// and composed to NFC. The item itself keeps its raw bytes.
-std::string entryComponent(const std::string &raw)
-{
-    return Text::toNfc(Text::lossyUtf8Bytes(raw));
-}
-
 bool isFolder(const fs::path &path)
 {
     struct stat st {};
@@ -175,14 +95,6 @@ std::string upperAscii(std::string s)
     return s;
 }
 
-std::string lowerAscii(std::string s)
-{
-    for (char &c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return s;
-}
-
 std::tuple<dev_t, ino_t, off_t, time_t, long> identity(const struct stat &st)
 {
     return {st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
@@ -194,28 +106,15 @@ std::tuple<dev_t, ino_t, off_t, time_t, long> identity(const struct stat &st)
 
 QString ZipKoreanEngine::toString(CreateFormat format)
 {
-    switch (format) {
-    case CreateFormat::zip:
-        return QStringLiteral("zip");
-    case CreateFormat::sevenZip:
-        return QStringLiteral("sevenZip");
-    case CreateFormat::tar:
-        return QStringLiteral("tar");
-    case CreateFormat::tarGz:
-        return QStringLiteral("tarGz");
-    case CreateFormat::tarBz2:
-        return QStringLiteral("tarBz2");
-    case CreateFormat::tarXz:
-        return QStringLiteral("tarXz");
-    }
-    return {};
+    const auto raw = ArchiveFormats::writeRouteOf(format).rawValue;
+    return QString::fromLatin1(raw.data(), qsizetype(raw.size()));
 }
 
 std::optional<ZipKoreanEngine::CreateFormat> ZipKoreanEngine::createFormatFromString(const QString &raw)
 {
-    for (CreateFormat format : allCreateFormats)
-        if (toString(format) == raw)
-            return format;
+    for (const auto &route : ArchiveFormats::writeRoutes())
+        if (toString(route.format) == raw)
+            return route.format;
     return std::nullopt;
 }
 
@@ -240,26 +139,12 @@ QString ZipKoreanEngine::label(CreateFormat format)
 
 bool ZipKoreanEngine::supportsPassword(CreateFormat format)
 {
-    return format == CreateFormat::zip || format == CreateFormat::sevenZip;
+    return ArchiveFormats::writeRouteOf(format).supportsPassword;
 }
 
 std::string ZipKoreanEngine::extension(CreateFormat format)
 {
-    switch (format) {
-    case CreateFormat::zip:
-        return "zip";
-    case CreateFormat::sevenZip:
-        return "7z";
-    case CreateFormat::tar:
-        return "tar";
-    case CreateFormat::tarGz:
-        return "tar.gz";
-    case CreateFormat::tarBz2:
-        return "tar.bz2";
-    case CreateFormat::tarXz:
-        return "tar.xz";
-    }
-    return {};
+    return std::string(ArchiveFormats::writeRouteOf(format).extension);
 }
 
 QString ZipKoreanEngine::toString(ZipEncryptionChoice choice)
@@ -363,6 +248,13 @@ QString ZipKoreanEngine::encodingSummary() const
     return base;
 }
 
+std::optional<QString> ZipKoreanEngine::unreadableWarning() const
+{
+    if (scan.unreadableCount < 1)
+        return std::nullopt;
+    return L("폴더 %lld개는 권한이 없어 살펴보지 못했습니다", scan.unreadableCount);
+}
+
 // Opening
 
 void ZipKoreanEngine::addURLs(const std::vector<fs::path> &urls)
@@ -375,17 +267,14 @@ void ZipKoreanEngine::addURLs(const std::vector<fs::path> &urls)
     items.reserve(urls.size());
     for (const auto &url : urls)
         items.push_back(cleaned(url));
-    if (items.size() == 1) {
-        const std::string ext = lowerExtension(items.front());
-        if (ext == "zip")
-            loadZip(items.front());
-        else if (LibArchive::supportedExtensions().count(ext) != 0)
-            loadArchive(items.front());
-        else
-            prepareCreation(items);
-        return;
-    }
-    prepareCreation(items);
+    // Only the extension decides, and only for a single item.
+    const auto route = items.size() == 1 ? ArchiveFormats::readRouteOf(items.front()) : std::nullopt;
+    if (!route)
+        prepareCreation(items);
+    else if (route->reader == Backend::zip)
+        loadZip(items.front());
+    else
+        loadArchive(items.front());
 }
 
 void ZipKoreanEngine::clear()
@@ -422,7 +311,7 @@ void ZipKoreanEngine::loadZip(const fs::path &url)
     assign(isZipArchive_, true, &ZipKoreanEngine::isZipArchiveChanged);
     ArchiveBackend::Listing listing;
     if (const auto failure =
-            attempt(Backend::zip, false, [&] { listing = backendFor(Backend::zip)->list(url, password_); }))
+            attempt([&] { listing = ArchiveFormats::make(Backend::zip)->list(url, password_); }))
         return setLoadError(failure->text);
     setDisplayEntries(rowsOf(listing));
     // Names are never encrypted in a ZIP: the rows come at once and the password is first used
@@ -446,10 +335,11 @@ void ZipKoreanEngine::reloadArchiveList()
     const fs::path path = FilePath::realPathOrSame(*archiveURL_);
     ArchiveBackend::Listing listing;
     const auto listWith = [&](Backend kind) {
-        return attempt(kind, false, [&] { listing = backendFor(kind)->list(path, password_); });
+        return attempt([&] { listing = ArchiveFormats::make(kind)->list(path, password_); });
     };
-    if (lowerExtension(*archiveURL_) == "7z") {
-        const auto failure = listWith(Backend::sevenZip);
+    const auto route = ArchiveFormats::readRouteOf(*archiveURL_);
+    if (route && route->reader != Backend::libArchive) {
+        const auto failure = listWith(route->reader);
         if (!failure) {
             const bool encrypted = std::any_of(listing.entries.begin(), listing.entries.end(),
                                                [](const auto &entry) { return entry.isEncrypted; });
@@ -462,7 +352,9 @@ void ZipKoreanEngine::reloadArchiveList()
         }
         switch (failure->category) {
         case Category::unsupported:
-            break; // libarchive may know the coder
+            if (!route->fallback) // no other reader may know the feature
+                return setLoadError(failure->text);
+            break;
         case Category::passwordRequired:
         case Category::wrongPassword:
             setNeedsPassword(true);
@@ -511,114 +403,67 @@ void ZipKoreanEngine::extract()
         }
     }
 
-    const fs::path destination = archiveURL_->parent_path();
-    std::vector<const DisplayEntry *> candidates;
-    for (const auto &row : displayEntries_)
-        if (!skipMacJunk_ || !row.isMacJunk)
-            candidates.push_back(&row);
-    if (candidates.empty()) {
-        setActionError(L("풀 항목이 없습니다."));
-        return;
-    }
-    const bool anyFile = std::any_of(candidates.begin(), candidates.end(),
-                                     [](const DisplayEntry *row) { return !row->isDirectory; });
-    const auto noPlace = [this] { setActionError(L("풀 위치를 정하지 못했습니다.")); };
-    const auto inDestination = [&](const std::string &name) {
-        return fs::path(destination.native() + "/" + name);
-    };
-
-    std::optional<fs::path> target;
-    std::optional<std::string> prefix;
-    bool loneFile = false;
-    const DisplayEntry &first = *candidates.front();
-    // A name the file system would cut short or resolve elsewhere never names the result.
-    const auto usable = [](const std::string &name) {
-        return name != "." && name != ".." && name.find('\0') == std::string::npos;
-    };
-    if (candidates.size() == 1 && !first.isDirectory && first.name.find('/') == std::string::npos &&
-        usable(first.name)) {
-        loneFile = true;
-        target = freeName(inDestination(first.name));
-        if (!target)
-            return noPlace();
-    } else {
-        std::set<std::string> tops;
-        for (const DisplayEntry *row : candidates) {
-            const auto parts = nameParts(row->name);
-            if (!parts.empty())
-                tops.insert(parts.front());
-        }
-        // "." and ".." name the archive's own root, as in tarballs made with "tar -C dir ... .".
-        if (tops.size() == 1 && usable(*tops.begin())) {
-            const std::string &r = *tops.begin();
-            const bool allBelow =
-                std::all_of(candidates.begin(), candidates.end(), [&](const DisplayEntry *row) {
-                    return row->name == r + "/" || row->name.starts_with(r + "/") ||
-                           (row->name == r && row->isDirectory);
-                });
-            if (allBelow) {
-                target = freeName(inDestination(r));
-                if (!target)
-                    return noPlace();
-                prefix = r + "/";
-            }
-        }
-        if (!prefix) {
-            auto [base, ext] = splitExtension(lastComponent(*archiveURL_));
-            (void)ext;
-            const auto inner = splitExtension(base);
-            if (lowerAscii(inner.second) == ".tar")
-                base = inner.first;
-            target = freeName(inDestination(Text::toNfc(base)));
-            if (!target)
-                return noPlace();
-        }
+    const ExtractionPlan plan = planExtraction(displayEntries_, *archiveURL_, skipMacJunk_);
+    switch (plan.outcome) {
+    case ExtractionPlan::Outcome::nothingToExtract:
+        return setActionError(L("풀 항목이 없습니다."));
+    case ExtractionPlan::Outcome::noFreeName:
+        return setActionError(L("풀 위치를 정하지 못했습니다."));
+    case ExtractionPlan::Outcome::ready:
+        break;
     }
 
-    const fs::path outputFolder = loneFile ? destination : *target;
+    // A folder result is made here, at a name nothing stood at, and handed to the reader open;
+    // should the extraction fail, it goes again with all that was written into it.
+    std::optional<OutputFolder> folder;
+    if (!plan.loneFile) {
+        if (const auto failure = attempt([&] {
+                if (auto made = OutputFolder::create(plan.wanted, beforeCreatingOutputFolder_))
+                    folder.emplace(std::move(*made));
+            }))
+            return setActionError(failure->text);
+        if (!folder)
+            return setActionError(L("풀 위치를 정하지 못했습니다."));
+    }
+    const ArchiveBackend::ExtractOptions options{
+        .destination = folder ? folder->path() : archiveURL_->parent_path(),
+        .destinationFolder = folder ? folder->descriptor() : -1,
+        .skippingMacJunk = skipMacJunk_,
+        .strippingPrefix = plan.prefix,
+        .singleFileTarget = plan.loneFile ? std::optional(plan.target) : std::nullopt,
+        .password = password_,
+    };
     const Backend kind = isZipArchive_        ? Backend::zip
                          : useSevenZipReader_ ? Backend::sevenZip
                                               : Backend::libArchive;
-    const ArchiveBackend::ExtractOptions options{
-        outputFolder, -1, skipMacJunk_, prefix, loneFile ? target : std::nullopt, password_};
-    bool madeFolder = false;
     std::int64_t written = 0;
-    const auto failure = attempt(kind, false, [&] {
-        if (!loneFile) {
-            makeDirectories(target->parent_path(), {lastComponent(*target)});
-            madeFolder = true;
-        }
-        written = backendFor(kind)->extract(FilePath::realPathOrSame(*archiveURL_), options);
+    const auto failure = attempt([&] {
+        written = ArchiveFormats::make(kind)->extract(FilePath::realPathOrSame(*archiveURL_), options);
         // The own 7z reader skips entries without data, which leaves a lone empty file unwritten.
-        if (kind == Backend::sevenZip && written == 0 && loneFile && first.size == 0) {
-            AtomicFile::beside(*target).commit();
+        if (kind == Backend::sevenZip && written == 0 && plan.loneFile && plan.loneFileSize == 0) {
+            AtomicFile::beside(plan.target).commit();
             written = 1;
         }
     });
     // Files were listed but none reached the disk: that is no success either.
-    if (failure || (written == 0 && anyFile)) {
-        // The folder made for the result goes again when nothing came into it.
-        if (madeFolder)
-            ::rmdir(target->c_str());
+    if (failure || (written == 0 && plan.anyFile))
         return setActionError(failure ? failure->text : L("압축 파일에서 풀어낸 파일이 없습니다."));
-    }
-    setExtractedItem(loneFile ? *target : outputFolder);
+    if (folder)
+        folder->keep();
+    setExtractedItem(folder ? folder->path() : plan.target);
 }
 
 // Creation
 
 void ZipKoreanEngine::prepareCreation(const std::vector<fs::path> &urls)
 {
-    std::vector<ZipWriter::Source> list;
-    int junk = 0;
-    for (const auto &url : urls)
-        collect(FilePath::realPathOrSame(url), entryComponent(lastComponent(url)), list, junk);
-    sources_ = std::move(list);
+    SourceCollection collected = SourceCollection::of(urls, scan);
+    sources_ = std::move(collected.sources);
     emit sourcesChanged();
     assign(sourceFileCount_,
            int(std::count_if(sources_.begin(), sources_.end(), [](const auto &s) { return !s.isDirectory; })),
            &ZipKoreanEngine::sourceFileCountChanged);
-    assign(junkSkippedCount_, junk, &ZipKoreanEngine::junkSkippedCountChanged);
+    assign(junkSkippedCount_, collected.junkSkipped, &ZipKoreanEngine::junkSkippedCountChanged);
     createParent_ = urls.front().parent_path();
     std::string base = archiveBaseName(urls.front());
     if (urls.size() > 1)
@@ -628,82 +473,10 @@ void ZipKoreanEngine::prepareCreation(const std::vector<fs::path> &urls)
     setMode(Mode::create);
 }
 
-void ZipKoreanEngine::collect(const fs::path &path, const std::string &entryName,
-                              std::vector<ZipWriter::Source> &into, int &junkCount)
-{
-    const auto isJunk = [](const std::string &name) {
-        return name == ".DS_Store" || name.starts_with("._") || name == "__MACOSX";
-    };
-    if (isJunk(std::string(ScanSupport::lastComponent(entryName)))) {
-        ++junkCount;
-        return;
-    }
-    struct stat st {};
-    if (LongPath::lstat(path, st) != 0) {
-        into.push_back({entryName, path, false}); // the writer reports what it cannot read
-        return;
-    }
-    // Every writer gets what a link points to, never the link: a file's data, a folder's
-    // contents. A dangling link holds no data and is left out.
-    fs::path real = path;
-    if (S_ISLNK(st.st_mode)) {
-        const auto resolved = FilePath::realPath(path);
-        if (!resolved || LongPath::stat(*resolved, st) != 0)
-            return;
-        real = *resolved;
-    }
-    if (!S_ISDIR(st.st_mode)) {
-        into.push_back({entryName, real, false});
-        return;
-    }
-    into.push_back({entryName + "/", std::nullopt, true});
-    // The entry names and identities of the folders being walked, by depth: a folder already
-    // among them (reached through a link to an ancestor) would be packed without end.
-    std::vector<std::string> names{entryName};
-    FolderChain folders{{st.st_dev, st.st_ino}};
-    ScanSupport::walkBelow(
-        scan, real.native(),
-        [&](const ScanSupport::WalkEntry &entry) {
-            names.resize(std::size_t(entry.depth));
-            folders.resize(std::size_t(entry.depth));
-            const std::string component = entryComponent(entry.name());
-            if (isJunk(component)) {
-                ++junkCount;
-                return false;
-            }
-            std::string child = names.back() + "/" + component;
-            struct stat st {};
-            if (entry.lstat(st) != 0) {
-                into.push_back({std::move(child), fs::path(entry.path), false});
-                return false;
-            }
-            fs::path source(entry.path);
-            if (S_ISLNK(st.st_mode)) {
-                if (::fstatat(entry.folder.descriptor(), entry.name().c_str(), &st, 0) != 0)
-                    return false;
-                // A path too long to resolve stays the link's own; opening it reaches the same data.
-                if (auto resolved = FilePath::realPath(source))
-                    source = std::move(*resolved);
-            }
-            if (!S_ISDIR(st.st_mode)) {
-                into.push_back({std::move(child), std::move(source), false});
-                return false;
-            }
-            const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
-            if (std::find(folders.begin(), folders.end(), id) != folders.end())
-                return false;
-            folders.push_back(id);
-            into.push_back({child + "/", std::nullopt, true});
-            names.push_back(std::move(child));
-            return true;
-        },
-        true);
-}
-
 std::string ZipKoreanEngine::archiveBaseName(const fs::path &url) const
 {
     // Text::toNfc keeps a name that is not UTF-8 as it is.
-    const std::string name = Text::toNfc(lastComponent(url));
+    std::string name = Text::toNfc(url.filename().native());
     if (isFolder(FilePath::realPathOrSame(url)))
         return name;
     const std::string stem = splitExtension(name).first;
@@ -733,8 +506,13 @@ void ZipKoreanEngine::writeArchive(AtomicFile &out) const
 {
     const ArchiveBackend::CreateOptions options{
         createPassword_, zipEncryption_ == ZipEncryptionChoice::aes256, sevenZipHideNames_};
-    backendFor(writerOf(createFormat_, createPassword_), libArchiveFormat(createFormat_))
-        ->create(out, sources_, options);
+    const auto &route = ArchiveFormats::writeRouteOf(createFormat_);
+    const auto writer = ArchiveFormats::make(
+        ArchiveFormats::writerOf(createFormat_, !createPassword_.isEmpty()), route.libArchiveFormat);
+    if (route.unicodeNames)
+        writer->create(out, PackingNames::inUnicode(sources_), options);
+    else
+        writer->create(out, sources_, options);
 }
 
 bool ZipKoreanEngine::isOwnArchive(const fs::path &path) const
@@ -755,7 +533,7 @@ void ZipKoreanEngine::createZip()
     // replacing anything, except the archive this engine made there last.
     fs::path target = *plannedZipPath_;
     std::optional<AtomicFile> out;
-    if (auto failure = attempt(writerOf(createFormat_, createPassword_), true, [&] {
+    if (auto failure = attempt([&] {
             out.emplace(AtomicFile::beside(target));
             writeArchive(*out);
         }))

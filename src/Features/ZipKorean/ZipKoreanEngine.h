@@ -2,14 +2,15 @@
 
 #include "Archive/ZipSource.h"
 #include "Core/DirectoryScan.h"
+#include "Features/ZipKorean/ArchiveFormats.h"
+#include "Features/ZipKorean/ArchiveRow.h"
 
 #include <QObject>
 #include <QString>
-#include <QUuid>
 
 #include <array>
-#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -28,7 +29,7 @@ class ZipKoreanEngine : public QObject {
 public:
     enum class Mode { idle, extract, create };
 
-    enum class CreateFormat { zip, sevenZip, tar, tarGz, tarBz2, tarXz };
+    using CreateFormat = ArchiveFormats::CreateFormat;
     static constexpr std::array<CreateFormat, 6> allCreateFormats{
         CreateFormat::zip,   CreateFormat::sevenZip, CreateFormat::tar,
         CreateFormat::tarGz, CreateFormat::tarBz2,   CreateFormat::tarXz};
@@ -46,15 +47,7 @@ public:
     static QString label(ZipEncryptionChoice choice);
 
     // One row of an opened archive.
-    struct DisplayEntry {
-        QUuid id;
-        std::string name; // UTF-8, "/"-separated, NFC
-        bool isDirectory = false;
-        std::int64_t size = 0;
-        std::optional<QString> badge; // "CP949 복원" for names decoded from CP949
-        bool isMacJunk = false;
-        bool isEncrypted = false;
-    };
+    using DisplayEntry = ArchiveRow;
 
     explicit ZipKoreanEngine(QObject *parent = nullptr);
 
@@ -92,12 +85,22 @@ public:
     int junkEntryCount() const;
     int encryptedCount() const;
     QString encodingSummary() const;
+    // Folders that could not be looked into for lack of permission while collecting (packed as
+    // empty folders): the warning shown beside the result, none when there were none.
+    std::optional<QString> unreadableWarning() const;
 
     void addURLs(const std::vector<std::filesystem::path> &urls);
     void clear();
     void reloadArchiveList();
     void extract();
     void createZip();
+
+    // Runs just before the output folder of an extraction is created at a chosen name (a seam for
+    // tests that put something there first).
+    void setBeforeCreatingOutputFolder(std::function<void(const std::filesystem::path &)> hook)
+    {
+        beforeCreatingOutputFolder_ = std::move(hook);
+    }
 
 signals:
     void modeChanged();
@@ -127,10 +130,6 @@ private:
     void loadArchive(const std::filesystem::path &url);
     void prepareCreation(const std::vector<std::filesystem::path> &urls);
     void updatePlannedPath();
-    // Real folders (device, inode) along the path being walked.
-    using FolderChain = std::vector<std::pair<dev_t, ino_t>>;
-    void collect(const std::filesystem::path &path, const std::string &entryName,
-                 std::vector<ZipWriter::Source> &into, int &junkCount);
     std::string archiveBaseName(const std::filesystem::path &url) const;
     std::optional<std::filesystem::path> wantedArchivePath() const;
     void writeArchive(AtomicFile &out) const;
@@ -182,4 +181,5 @@ private:
     // nothing else that has come to stand at the planned path.
     // Device, inode, size and modification time: an inode number alone may be reused.
     std::optional<std::tuple<dev_t, ino_t, off_t, time_t, long>> createdIdentity_;
+    std::function<void(const std::filesystem::path &)> beforeCreatingOutputFolder_;
 };

@@ -363,6 +363,17 @@ QWidget *ZipKoreanView::buildCreate()
             this->reveal(*engine_->createdZip());
     });
     action->addWidget(createDone_);
+    // Folders that could not be looked into went in empty: said beside the result.
+    createUnreadable_ = new QWidget;
+    auto *unreadable = new QHBoxLayout(createUnreadable_);
+    unreadable->setContentsMargins(0, 0, 0, 0);
+    unreadable->setSpacing(4);
+    unreadable->addWidget(
+        symbol(QStringLiteral("lock.fill"), TextSize::callout, Tone::orange, createUnreadable_));
+    createUnreadableText_ = label(QString(), TextSize::callout, Tone::orange, createUnreadable_);
+    createUnreadableText_->setObjectName(QStringLiteral("createUnreadable"));
+    unreadable->addWidget(createUnreadableText_);
+    action->addWidget(createUnreadable_);
     action->addStretch();
     auto *clear = new QPushButton(L("비우기"));
     clear->setObjectName(QStringLiteral("createClearButton"));
@@ -548,6 +559,9 @@ void ZipKoreanView::sync()
     createSummary_->setVisible(!created);
     createSummary_->setText(createSummary());
     createDone_->setVisible(created);
+    const auto unreadable = e.unreadableWarning();
+    createUnreadable_->setVisible(e.mode() == Mode::create && unreadable.has_value());
+    createUnreadableText_->setText(unreadable.value_or(QString()));
     createButton_->setVisible(!created);
     createButton_->setEnabled(!e.sources().empty());
 }

@@ -103,5 +103,7 @@ private:
     QCheckBox *hideNamesCheck_ = nullptr;
     QLabel *createSummary_ = nullptr;
     QWidget *createDone_ = nullptr;
+    QWidget *createUnreadable_ = nullptr;
+    QLabel *createUnreadableText_ = nullptr;
     QPushButton *createButton_ = nullptr;
 };

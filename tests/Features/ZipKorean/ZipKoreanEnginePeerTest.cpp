@@ -7,12 +7,30 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace EngineTest;
+using TestSupport::ProcessResult;
 using TestSupport::TempDir;
 using Format = ZipKoreanEngine::CreateFormat;
+
+namespace {
+
+// A new archive of one dropped item, made by the engine; an empty path when that failed.
+fs::path packed(const fs::path &item, Format format, const char *password)
+{
+    ZipKoreanEngine engine;
+    engine.addURLs({item});
+    engine.setCreateFormat(format);
+    engine.setCreatePassword(password);
+    engine.createZip();
+    EXPECT_TRUE(engine.createdZip()) << engine.actionError().value_or("").toStdString();
+    return engine.createdZip().value_or(fs::path());
+}
+
+} // namespace
 
 TEST(ZipKoreanEnginePeers, Cp949ZipFromInfoZipExtractsWithComposedKoreanNames)
 {
@@ -144,13 +162,9 @@ TEST(ZipKoreanEnginePeers, AFolderHoldingLinksPacksInEveryFormat)
     int n = 0;
     for (const auto &c : cases) {
         SCOPED_TRACE(ZipKoreanEngine::extension(c.format) + (*c.password ? " with a password" : ""));
-        ZipKoreanEngine engine;
-        engine.addURLs({dir / "photos"});
-        engine.setCreateFormat(c.format);
-        engine.setCreatePassword(c.password);
-        engine.createZip();
-        ASSERT_TRUE(engine.createdZip()) << engine.actionError().value_or("").toStdString();
-        const QString archive = q(*engine.createdZip());
+        const fs::path made = packed(dir / "photos", c.format, c.password);
+        ASSERT_FALSE(made.empty());
+        const QString archive = q(made);
         const fs::path out = dir.folder("out " + std::to_string(++n));
         const bool sevenZip = c.format == Format::zip || c.format == Format::sevenZip;
         const QString password = QStringLiteral("-p") + QString::fromUtf8(c.password);
@@ -194,4 +208,71 @@ TEST(ZipKoreanEnginePeers, ATreeDeeperThanPathMaxPacksWithEveryWriter)
         EXPECT_EQ(read.out, "deepest data");
         fs::remove(*engine.createdZip());
     }
+}
+
+TEST(ZipKoreanEnginePeers, FilesWithCp949NamesStayTwoFilesForEveryPeer)
+{
+    // What an old unzip leaves of a Korean Windows ZIP: names in CP949 bytes.
+    TempDir dir;
+    const std::string bogo = "\xEB\xB3\xB4\xEA\xB3\xA0.txt";  // 보고.txt
+    const std::string sajin = "\xEC\x82\xAC\xEC\xA7\x84.txt"; // 사진.txt
+    dir.file("d/" + *Text::encodeCp949(bogo), "1");
+    dir.file("d/" + *Text::encodeCp949(sajin), "2");
+    const std::map<std::string, std::string> expected{{"d/", "/"}, {"d/" + bogo, "1"}, {"d/" + sajin, "2"}};
+    const struct {
+        Format format;
+        const char *password;
+    } cases[] = {{Format::zip, ""}, {Format::sevenZip, ""}, {Format::sevenZip, "pw"}, {Format::tarGz, ""}};
+    int n = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(ZipKoreanEngine::extension(c.format) + c.password);
+        const fs::path made = packed(dir / "d", c.format, c.password);
+        ASSERT_FALSE(made.empty());
+        const QString archive = q(made);
+        const QString password = QStringLiteral("-p") + QString::fromUtf8(c.password);
+        const fs::path out = dir.folder("out " + std::to_string(++n));
+        ProcessResult listed;
+        ProcessResult extracted;
+        switch (c.format) {
+        case Format::zip:
+            listed = TestSupport::run("unzip", {"-Z1", archive});
+            extracted = TestSupport::run("unzip", {"-o", "-q", archive, "-d", q(out)});
+            break;
+        case Format::sevenZip:
+            listed = TestSupport::run("7zz", {"l", "-ba", password, archive});
+            extracted = TestSupport::run("7zz", {"x", password, "-o" + q(out), archive});
+            break;
+        default:
+            listed = TestSupport::run("bsdtar", {"-tf", archive});
+            extracted = TestSupport::run("bsdtar", {"-xf", archive, "-C", q(out)});
+            break;
+        }
+        ASSERT_EQ(listed.exitCode, 0) << listed.err;
+        EXPECT_NE(listed.out.find("d/" + bogo), std::string::npos) << listed.out;
+        EXPECT_NE(listed.out.find("d/" + sajin), std::string::npos) << listed.out;
+        ASSERT_EQ(extracted.exitCode, 0) << extracted.out << extracted.err;
+        EXPECT_EQ(tree(out), expected);
+    }
+}
+
+TEST(ZipKoreanEnginePeers, ProbeSaysWhichFoldersItCouldNotLookInto)
+{
+    // Run without root's privileges, which read every folder.
+    TempDir dir;
+    const fs::path share = dir.folder("share");
+    fs::permissions(share, fs::perms::all);
+    dir.file("share/d/open.txt", "o");
+    const fs::path locked = dir.folder("share/d/locked");
+    ::chmod(locked.c_str(), 0);
+    const QString probe = QStringLiteral(QUILLFERN_PROBE);
+    const QStringList create{QStringLiteral("archive-create"), QStringLiteral("tar"), q(share / "d")};
+    const auto result =
+        ::geteuid() == 0
+            ? TestSupport::run(
+                  "setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", probe} + create)
+            : TestSupport::run(probe, create);
+    ::chmod(locked.c_str(), 0755);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, (share / "d.tar").native() + "\n");
+    EXPECT_EQ(result.err, "폴더 1개는 권한이 없어 살펴보지 못했습니다\n");
 }

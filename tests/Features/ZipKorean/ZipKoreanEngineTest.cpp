@@ -1,5 +1,6 @@
 #include "EngineTestSupport.h"
 
+#include "Archive/LibArchive/LibArchiveBackend.h"
 #include "Archive/SevenZip/SevenZipBackend.h"
 #include "Archive/Zip/ZipBackend.h"
 #include "Core/FilePath.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -526,7 +528,8 @@ TEST_F(ZipKoreanEngineTest, NamesThatAreNotUtf8KeepTheirBytes)
     const auto &source = engine.sources()[1];
     EXPECT_EQ(source.filePath->native(), (dir / "box").native() + "/" + raw);
     EXPECT_TRUE(Text::isValidUtf8(source.entryName));
-    EXPECT_EQ(source.entryName, "box/" + Text::toNfc(Text::lossyUtf8Bytes(raw)));
+    // A name that is valid CP949 goes in as the Korean text it spells.
+    EXPECT_EQ(source.entryName, "box/\xEA\xB0\x80\xEB\x82\x98.txt");
     engine.createZip();
     ASSERT_TRUE(engine.createdZip()) << engine.actionError().value_or("").toStdString();
     const auto entries = ZipBackend().list(*engine.createdZip(), {}).entries;
@@ -540,6 +543,178 @@ TEST_F(ZipKoreanEngineTest, NamesThatAreNotUtf8KeepTheirBytes)
     const fs::path odd = dir.file(raw, "x");
     engine.addURLs({odd});
     EXPECT_EQ(engine.plannedZipPath()->native(), dir.path().native() + "/\xB0\xA1\xB3\xAA (Windows용).zip");
+}
+
+namespace {
+
+// The general-purpose flags of the local header that carries this name.
+std::optional<std::uint16_t> zipFlagsOf(const std::string &archive, const std::string &name)
+{
+    for (auto at = archive.find(name); at != std::string::npos; at = archive.find(name, at + 1))
+        if (at >= 30 && archive.compare(at - 30, 4, "PK\x03\x04") == 0)
+            return std::uint16_t(std::uint8_t(archive[at - 24]) | std::uint8_t(archive[at - 23]) << 8);
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST_F(ZipKoreanEngineTest, OtherNamesKeepTheirBytesWhereTheFormatCanAndAreSpelledOutWhereNot)
+{
+    const std::string ganada = "\xEA\xB0\x80\xEB\x82\x98.txt"; // 가나.txt
+    const std::string odd = "\xFF\xFE"
+                            "odd.txt"; // neither UTF-8 nor CP949
+    dir.file("box/\xB0\xA1\xB3\xAA.txt", "korean");
+    dir.file("box/" + odd, "odd");
+    dir.file("box/%FF%FEodd.txt", "literal"); // the spelling, already taken by a real name
+    struct Case {
+        Format format;
+        const char *password;
+        std::set<std::string> names; // the entries below box/
+    };
+    const Case cases[] = {
+        {Format::zip, "", {ganada, odd, "%FF%FEodd.txt"}},
+        {Format::tar, "", {ganada, odd, "%FF%FEodd.txt"}},
+        {Format::sevenZip, "", {ganada, "%FF%FEodd 2.txt", "%FF%FEodd.txt"}},
+        {Format::sevenZip, "pw", {ganada, "%FF%FEodd 2.txt", "%FF%FEodd.txt"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(ZipKoreanEngine::extension(c.format) + c.password);
+        engine.addURLs({dir / "box"});
+        engine.setCreateFormat(c.format);
+        engine.setCreatePassword(c.password);
+        engine.createZip();
+        ASSERT_TRUE(engine.createdZip()) << engine.actionError().value_or("").toStdString();
+        const fs::path made = *engine.createdZip();
+        const std::string bytes = TestSupport::readBytes(made);
+        std::set<std::string> names;
+        if (c.format == Format::zip) {
+            // Bit 11 says UTF-8 only of the names that are.
+            EXPECT_EQ(zipFlagsOf(bytes, "box/" + ganada).value_or(0) & 0x0800, 0x0800);
+            EXPECT_EQ(zipFlagsOf(bytes, "box/" + odd).value_or(0x0800) & 0x0800, 0);
+            names = {ganada, odd, "%FF%FEodd.txt"};
+        } else if (c.format == Format::tar) {
+            EXPECT_NE(bytes.find("box/" + odd), std::string::npos);
+            EXPECT_EQ(bytes.find("\xEF\xBF\xBD"), std::string::npos);
+            names = {ganada, odd, "%FF%FEodd.txt"};
+        } else {
+            const auto listing =
+                *c.password ? SevenZipBackend().list(made, "pw") : LibArchiveBackend().list(made, {});
+            for (const auto &entry : listing.entries)
+                if (entry.name.starts_with("box/") && entry.name != "box/")
+                    names.insert(entry.name.substr(4));
+            // Every name comes back out as it went in.
+            ZipKoreanEngine reader;
+            reader.addURLs({made});
+            reader.setPassword(c.password);
+            reader.extract();
+            ASSERT_FALSE(reader.actionError()) << reader.actionError()->toStdString();
+            EXPECT_EQ(tree(*reader.extractedItem()),
+                      (std::map<std::string, std::string>{
+                          {ganada, "korean"}, {"%FF%FEodd 2.txt", "odd"}, {"%FF%FEodd.txt", "literal"}}));
+        }
+        EXPECT_EQ(names, c.names);
+    }
+}
+
+TEST_F(ZipKoreanEngineTest, AFailedExtractionTakesBackAllItMade)
+{
+    dir.file("src/tree/a.txt", std::string(5000, 'a'));
+    dir.file("src/tree/sub/b.txt", "B");
+    dir.file("src/tree/zero.txt", "");
+    dir.folder("src/tree/empty/deeper");
+    const auto made =
+        TestSupport::run("7zz", {"a", "-ppw", "-mhc=off", q(dir / "tree.7z"), "tree"}, dir / "src");
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    engine.addURLs({dir / "tree.7z"});
+    ASSERT_FALSE(engine.displayEntries().empty()); // the names are not encrypted
+
+    const auto before = namesIn(dir.path());
+    engine.setPassword("wrong");
+    engine.extract();
+    EXPECT_TRUE(engine.actionError());
+    EXPECT_FALSE(engine.extractedItem());
+    EXPECT_EQ(namesIn(dir.path()), before);
+
+    // The retry lands under the first name.
+    engine.setPassword("pw");
+    engine.extract();
+    ASSERT_FALSE(engine.actionError()) << engine.actionError()->toStdString();
+    EXPECT_EQ(engine.extractedItem(), dir / "tree");
+    EXPECT_EQ(tree(dir / "tree"), tree(dir / "src" / "tree"));
+
+    // What was there before stays whole; only the new, numbered folder goes.
+    engine.setPassword("wrong");
+    engine.extract();
+    EXPECT_TRUE(engine.actionError());
+    EXPECT_EQ(tree(dir / "tree"), tree(dir / "src" / "tree"));
+    EXPECT_FALSE(fs::exists(dir / "tree 2"));
+
+    // A ZIP whose last entry is damaged, after a folder and a file were written.
+    std::string damaged = storedZip({{"r/", ""}, {"r/in/", ""}, {"r/in/a.txt", "AAAA"}, {"r/b.txt", "BBBB"}});
+    damaged[damaged.find("BBBB")] = 'X';
+    TestSupport::writeBytes(dir / "damaged.zip", damaged);
+    engine.addURLs({dir / "damaged.zip"});
+    const auto beforeZip = namesIn(dir.path());
+    engine.extract();
+    EXPECT_TRUE(engine.actionError());
+    EXPECT_EQ(namesIn(dir.path()), beforeZip);
+}
+
+TEST_F(ZipKoreanEngineTest, ALinkPlantedAtTheChosenNameIsPassedOver)
+{
+    dir.file("src/docs/a.txt", "A");
+    dir.file("src/docs/b.txt", "B");
+    tarOf(dir / "src", dir / "docs.tar.gz", {"docs"});
+    writeZip(dir, "docs.zip", {{"docs/a.txt", "A"}, {"docs/b.txt", "B"}});
+    writeSevenZip(dir, "docs.7z", {{"docs/a.txt", "A"}, {"docs/b.txt", "B"}}, "pw", false);
+    const fs::path elsewhere = dir.folder("elsewhere");
+    int n = 0;
+    for (const char *archive : {"docs.zip", "docs.tar.gz", "docs.7z"}) {
+        SCOPED_TRACE(archive);
+        engine.addURLs({dir / archive});
+        engine.setPassword("pw");
+        // Another user's link appears at the free name just before the folder is made there.
+        std::optional<fs::path> planted;
+        engine.setBeforeCreatingOutputFolder([&](const fs::path &at) {
+            if (!planted && ::symlink(elsewhere.c_str(), at.c_str()) == 0)
+                planted = at;
+        });
+        engine.extract();
+        ASSERT_FALSE(engine.actionError()) << engine.actionError()->toStdString();
+        const fs::path expected = dir / (n == 0 ? "docs" : "docs " + std::to_string(2 * n + 1));
+        EXPECT_EQ(planted, expected);
+        EXPECT_TRUE(fs::is_symlink(expected));
+        const fs::path next = dir / ("docs " + std::to_string(2 * n + 2));
+        EXPECT_EQ(engine.extractedItem(), next);
+        EXPECT_EQ(tree(next), (std::map<std::string, std::string>{{"a.txt", "A"}, {"b.txt", "B"}}));
+        EXPECT_TRUE(fs::is_empty(elsewhere));
+        ++n;
+    }
+}
+
+TEST_F(ZipKoreanEngineTest, FoldersThatCouldNotBeReadAreSaid)
+{
+    // Checked without root's privileges, which read every folder.
+    const fs::path share = dir.folder("share");
+    fs::permissions(share, fs::perms::all);
+    dir.file("share/d/open.txt", "o");
+    const fs::path locked = dir.folder("share/d/locked");
+    dir.file("share/d/locked/hidden.txt", "h");
+    ::chmod(locked.c_str(), 0);
+    EXPECT_EQ(engine.unreadableWarning(), std::nullopt);
+    const std::string got = TestSupport::runAsNobodyCapture([&] {
+        ZipKoreanEngine child;
+        child.addURLs({share / "d"});
+        child.setCreateFormat(Format::tar);
+        child.createZip();
+        std::string out = child.unreadableWarning().value_or("none").toStdString();
+        for (const auto &source : child.sources())
+            out += "|" + source.entryName;
+        return out + (child.createdZip() ? "|made" : "|failed");
+    });
+    ::chmod(locked.c_str(), 0755);
+    // Still packed as the empty folder it appeared to be.
+    EXPECT_EQ(got, "폴더 1개는 권한이 없어 살펴보지 못했습니다|d/|d/locked/|d/open.txt|made");
 }
 
 TEST_F(ZipKoreanEngineTest, SymbolicLinksPackWhatTheyPointTo)

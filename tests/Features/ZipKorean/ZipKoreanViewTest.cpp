@@ -428,3 +428,22 @@ TEST_F(ZipKoreanViewTest, EachFormatNamesTheArchiveAndOffersItsOptions)
     EXPECT_EQ(text("createSubtitle"),
               QString::fromUtf8("NFC 파일명 + UTF-8 플래그로 Windows에서 완벽하게 보입니다"));
 }
+
+TEST_F(ZipKoreanViewTest, FoldersThatCouldNotBeLookedIntoAreSaidBesideTheResult)
+{
+    dir.file("d/a.txt", "a");
+    drop({url(dir / "d")});
+    EXPECT_FALSE(shown("createUnreadable"));
+    // The count a walk leaves behind when folders refuse it (a real refusal needs another user:
+    // the engine's own test makes one).
+    view.engine().scan.unreadableCount = 2;
+    click("createButton");
+    ASSERT_TRUE(shown("createDone"));
+    EXPECT_TRUE(shown("createUnreadable"));
+    EXPECT_EQ(text("createUnreadable"), QString::fromUtf8("폴더 2개는 권한이 없어 살펴보지 못했습니다"));
+    saveShot(view, "zip-created-unreadable");
+
+    // A new drop starts counting again.
+    drop({url(dir / "d")});
+    EXPECT_FALSE(shown("createUnreadable"));
+}
