@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,14 @@ public:
     {
         if (refuse)
             throw Error("refused");
+        if (beforeMove)
+            beforeMove(item);
         const auto target = folder_ / (std::to_string(moved.size()) + "-" + item.filename().native());
         if (renameNoReplace(item, target) != 0)
             throw Error("move failed");
         moved.push_back(target);
+        if (afterMove)
+            afterMove(item);
         return target;
     }
 
@@ -38,6 +43,9 @@ public:
     }
 
     bool refuse = false;
+    // Steps of a test that play another program acting right before or after a move.
+    std::function<void(const std::filesystem::path &)> beforeMove;
+    std::function<void(const std::filesystem::path &)> afterMove;
     std::vector<std::filesystem::path> moved;
     int restored = 0;
 

@@ -317,17 +317,9 @@ TEST(TextEncodingConvert, FailuresLeaveTheOriginalInPlace)
 // converted bytes are not left behind either.
 TEST(TextEncodingConvert, NothingThatAppearedIsReplaced)
 {
-    struct IntrudingTrash : FakeTrash {
-        using FakeTrash::FakeTrash;
-        fs::path moveToTrash(const fs::path &item) override
-        {
-            auto where = FakeTrash::moveToTrash(item);
-            TestSupport::writeBytes(item, "intruder");
-            return where;
-        }
-    };
     TempDir dir;
-    IntrudingTrash trash(dir / "trash");
+    FakeTrash trash(dir / "trash");
+    trash.afterMove = [](const fs::path &item) { TestSupport::writeBytes(item, "intruder"); };
     const auto file = dir.file("w/x.txt", "\xC7\xD1");
     Engine engine;
     engine.addURLs({file});
@@ -378,18 +370,12 @@ TEST(TextEncodingConvert, OriginalGoesToTheUsersTrash)
 // When the new file cannot take the original's place, the original comes back from the Trash.
 TEST(TextEncodingConvert, FailedFinalStepPutsTheOriginalBack)
 {
-    struct TemporaryRemovingTrash : FakeTrash {
-        using FakeTrash::FakeTrash;
-        fs::path moveToTrash(const fs::path &item) override
-        {
-            auto where = FakeTrash::moveToTrash(item);
-            for (const auto &entry : fs::directory_iterator(item.parent_path()))
-                fs::remove(entry.path());
-            return where;
-        }
-    };
     TempDir dir;
-    TemporaryRemovingTrash trash(dir / "trash");
+    FakeTrash trash(dir / "trash");
+    trash.afterMove = [](const fs::path &item) {
+        for (const auto &entry : fs::directory_iterator(item.parent_path()))
+            fs::remove(entry.path());
+    };
     const auto file = dir.file("w/x.txt", "\xC7\xD1");
     Engine engine;
     engine.addURLs({file});
@@ -547,16 +533,9 @@ TEST(TextEncodingConvert, ByteOrderMarkBeforeABodyThatIsNotUtf8FailsAndLeavesThe
 // Trash with it: it is put back, and the converted old text never takes its place.
 TEST(TextEncodingConvert, EditJustBeforeTheTrashMoveIsPutBack)
 {
-    struct EditingTrash : FakeTrash {
-        using FakeTrash::FakeTrash;
-        fs::path moveToTrash(const fs::path &item) override
-        {
-            TestSupport::writeBytes(item, "\xC7\xD1 edited\n");
-            return FakeTrash::moveToTrash(item);
-        }
-    };
     TempDir dir;
-    EditingTrash trash(dir / "trash");
+    FakeTrash trash(dir / "trash");
+    trash.beforeMove = [](const fs::path &item) { TestSupport::writeBytes(item, "\xC7\xD1 edited\n"); };
     const auto file = dir.file("w/x.txt", "\xC7\xD1\n");
     Engine engine;
     engine.addURLs({file});
