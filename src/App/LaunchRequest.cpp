@@ -1,6 +1,7 @@
 #include "App/LaunchRequest.h"
 
 #include "Core/FilePath.h"
+#include "Core/Router.h"
 
 #include <QJsonArray>
 
@@ -107,7 +108,7 @@ LaunchRequest LaunchRequest::parse(const std::vector<std::string> &arguments,
             // left out; other URLs are judged by their own rules later.
             if (looksLikeUrl(argument) && !relativeFileExists) {
                 if (!isFileUrl(argument) || existingFileUrl(argument))
-                    request.urls.push_back(argument);
+                    request.urls.push_back(Router::withAbsolutePaths(argument, workingFolder));
             } else if (relativeFileExists) {
                 request.urls.push_back(FilePath::toFileUrl(absolute(argument, workingFolder)));
             }

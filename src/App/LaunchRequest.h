@@ -21,8 +21,9 @@ struct LaunchRequest {
     enum class Kind { open, service };
 
     Kind kind = Kind::open;
-    // Open: URL texts, in order; a path argument becomes a file URL of its absolute path. Path
-    // arguments naming nothing that exists are left out.
+    // Open: URL texts, in order; a path argument becomes a file URL of its absolute path, and a
+    // "quillfern:" URL's relative paths become absolute. Path arguments naming nothing that
+    // exists are left out.
     std::vector<std::string> urls;
     // Service: the pasteboard, by MIME type.
     std::map<QString, QByteArray> pasteboard;

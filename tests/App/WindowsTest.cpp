@@ -16,10 +16,10 @@
 #include "Core/Settings.h"
 #include "Core/SupportLink.h"
 #include "Core/TabOpener.h"
-#include "Core/Updater.h"
 #include "Features/DailyWord/DailyWordSetting.h"
 #include "Platform/Autostart.h"
 #include "Platform/FileManagerActions.h"
+#include "Platform/Updater.h"
 #include "Ui/PageStyle.h"
 #include "Ui/ToggleSwitch.h"
 #include "support/TestSupport.h"
@@ -266,7 +266,7 @@ TEST(FileManagerActions, TemplatesGetTheProgramQuotedForTheirFormat)
 {
     const QString path = QStringLiteral("/opt/a \"b\" $c/quillfern");
     EXPECT_EQ(FileManagerActions::render(QStringLiteral("Exec=@QUILLFERN_EXEC@ --service %U"), path, false),
-              QStringLiteral("Exec=\"/opt/a \\\"b\\\" \\$c/quillfern\" --service %U"));
+              QStringLiteral("Exec=\"/opt/a \\\\\"b\\\\\" \\\\$c/quillfern\" --service %U"));
     EXPECT_EQ(FileManagerActions::render(QStringLiteral("Exec=@QUILLFERN_EXEC@ %U"),
                                          QStringLiteral("/usr/bin/quillfern"), false),
               QStringLiteral("Exec=/usr/bin/quillfern %U"));

@@ -169,6 +169,8 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
 
 QString SleepPreventerView::statusText() const
 {
+    if (!controller_.isActive() && nothingHeld_)
+        return L("이 데스크톱에는 잠자기를 막아 줄 전원 서비스가 없어 켤 수 없습니다");
     if (!controller_.isActive())
         return L("켜면 선택한 항목의 잠자기를 막습니다");
     if (auto until = controller_.activeUntil())
@@ -194,16 +196,20 @@ void SleepPreventerView::setGuard(Guard guard, bool ticked)
 void SleepPreventerView::flipMasterSwitch()
 {
     // The switch's own new value is not used: a start that holds nothing leaves it off.
-    if (controller_.isActive())
+    if (controller_.isActive()) {
         controller_.stop();
-    else
+    } else {
         controller_.start();
+        // No power service took any of the guards: say so instead of staying off without a word.
+        nothingHeld_ = !controller_.isActive() && !controller_.enabled().empty();
+    }
     sync();
 }
 
 void SleepPreventerView::sync()
 {
     const bool active = controller_.isActive();
+    nothingHeld_ = nothingHeld_ && !active;
     symbol_->setText(active ? QStringLiteral("\u2615") : QStringLiteral("\u263E"));
     PageStyle::setTone(symbol_, active ? Tone::orange : Tone::secondary);
     title_->setText(active ? L("잠자기 방지 중") : L("잠자기 방지 꺼짐"));

@@ -35,6 +35,7 @@ private:
     void sync();
 
     SleepPreventerController &controller_;
+    bool nothingHeld_ = false; // the last start from this page could hold nothing
     QLabel *symbol_ = nullptr;
     QLabel *title_ = nullptr;
     ToggleSwitch *masterSwitch_ = nullptr;
