@@ -71,7 +71,23 @@ std::string decode(const QJsonValue &value)
     return {bytes.constData(), std::size_t(bytes.size())};
 }
 
+QString plainToken(const QString &token)
+{
+    if (token.size() > 256)
+        return {};
+    for (QChar c : token)
+        if (c.unicode() <= 0x20 || c.unicode() >= 0x7F || c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            return {};
+    return token;
+}
+
 } // namespace
+
+void LaunchRequest::takeActivationFromEnvironment()
+{
+    activationToken = plainToken(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"));
+    startupId = plainToken(qEnvironmentVariable("DESKTOP_STARTUP_ID"));
+}
 
 LaunchRequest LaunchRequest::parse(const std::vector<std::string> &arguments,
                                    const std::filesystem::path &workingFolder)
@@ -150,6 +166,10 @@ QJsonObject LaunchRequest::toJson() const
         board[type] = QString::fromLatin1(bytes.toBase64());
     object[QStringLiteral("pasteboard")] = board;
     object[QStringLiteral("loginItem")] = loginItem;
+    if (!activationToken.isEmpty())
+        object[QStringLiteral("activationToken")] = activationToken;
+    if (!startupId.isEmpty())
+        object[QStringLiteral("startupId")] = startupId;
     return object;
 }
 
@@ -164,5 +184,7 @@ LaunchRequest LaunchRequest::fromJson(const QJsonObject &object)
     for (auto it = board.begin(); it != board.end(); ++it)
         request.pasteboard[it.key()] = QByteArray::fromBase64(it.value().toString().toLatin1());
     request.loginItem = object.value(QStringLiteral("loginItem")).toBool();
+    request.activationToken = plainToken(object.value(QStringLiteral("activationToken")).toString());
+    request.startupId = plainToken(object.value(QStringLiteral("startupId")).toString());
     return request;
 }

@@ -361,3 +361,52 @@ TEST(LaunchProcess, FallbackFolderOpenToOthersIsRefusedAndTheProgramRunsOnItsOwn
     EXPECT_TRUE(std::filesystem::is_empty(hostile)) << "nothing listens where others could";
     EXPECT_TRUE(std::filesystem::exists(about / "f00.png"));
 }
+
+TEST(LaunchProcess, RuntimeFolderOthersMayUseIsRefusedAndTheProgramRunsOnItsOwn)
+{
+    TempDir home;
+    Program program(home);
+    // As in a container whose XDG_RUNTIME_DIR is /tmp: anyone could listen in the socket's place.
+    const auto shared = home.folder("shared-runtime");
+    std::filesystem::permissions(shared, std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+    program.environment().insert(QStringLiteral("XDG_RUNTIME_DIR"), q(shared));
+
+    const auto about = home.folder("about");
+    const auto run = program.launch(
+        {QStringLiteral("--about-shots"), q(about), QStringLiteral("--about-frames"), QStringLiteral("1")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("not using the folder " + shared.native()), std::string::npos) << run.err;
+    EXPECT_TRUE(std::filesystem::is_empty(shared)) << "nothing listens where others could";
+    EXPECT_TRUE(std::filesystem::exists(about / "f00.png"));
+}
+
+TEST(LaunchProcess, RelativePathOfAUrlIsTakenInTheLaunchsFolderNotTheInstances)
+{
+    TempDir home;
+    const auto wanted = home.folder("in/rel2");
+    home.folder("instance/rel2"); // the same name where the instance runs: never the one meant
+    Program program(home);
+    ManualScheduler clock;
+    Scheduler::install(&clock);
+    Router::shared().resetForTesting();
+    SendCheckupEngine::attachToRouter();
+    const QUuid session = QUuid::createUuid();
+    Router::shared().registerSession(session);
+    SendCheckupEngine &engine = SendCheckupEngine::session(session);
+    const auto savedFolder = std::filesystem::current_path();
+    std::filesystem::current_path(home / "instance");
+
+    AppDelegate delegate;
+    SingleInstance instance(program.socket());
+    ASSERT_EQ(AppLaunch::serve(instance, delegate), SingleInstance::Listening::started);
+    const auto launched = program.launch({QStringLiteral("quillfern://open?p=rel2")}, home / "in");
+    EXPECT_EQ(launched.exitCode, 0) << launched.err;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(engine.roots(), PathList{FilePath::realPathOrSame(wanted)});
+
+    std::filesystem::current_path(savedFolder);
+    instance.close();
+    SendCheckupEngine::discard(session);
+    Router::shared().resetForTesting();
+    Scheduler::install(nullptr);
+}

@@ -223,3 +223,35 @@ TEST_F(RouterTest, FilesToDiagnoseFollowsTheUrlRule)
         EXPECT_EQ(Router::filesToDiagnose(c.url), expected) << c.name;
     }
 }
+
+TEST_F(RouterTest, LaunchMakesRelativePathsOfItsUrlAbsoluteAndTheInstanceNeverResolvesOne)
+{
+    const std::filesystem::path base = "/base dir";
+    const struct {
+        const char *url;
+        std::string expected;
+    } cases[] = {
+        {"quillfern://open?p=rel", "quillfern://open?p=/base%20dir/rel"},
+        {"quillfern://x?p=/abs&p=sub/a%20b&q=z", "quillfern://x?p=/abs&p=/base%20dir/sub/a%20b&q=z"},
+        {"quillfern://x?q=1&p=%ED%8F%B4%EB%8D%94#p=frag",
+         "quillfern://x?q=1&p=/base%20dir/%ED%8F%B4%EB%8D%94#p=frag"},
+        {"quillfern://x?p=../up&p", "quillfern://x?p=/base%20dir/../up&p"},
+        {"quillfern:?p=", "quillfern:?p="},               // an empty path stays empty
+        {"quillfern://x?P=rel", "quillfern://x?P=rel"},   // not an item named p
+        {"quillfern://x?p=r%zz", "quillfern://x?p=r%zz"}, // malformed: nothing to go by
+        {"https://example.invalid/?p=rel", "https://example.invalid/?p=rel"},
+        {"quillfern://no-query/rel", "quillfern://no-query/rel"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Router::withAbsolutePaths(c.url, base), c.expected) << c.url;
+    EXPECT_EQ(Router::withAbsolutePaths("quillfern://open?p=rel", {}), "quillfern://open?p=rel");
+
+    // Where the instance runs, a relative path names nothing, even one that exists there.
+    const auto saved = fs::current_path();
+    fs::current_path(dir.path());
+    dir.folder("rel");
+    EXPECT_TRUE(Router::filesToDiagnose("quillfern://open?p=rel").empty());
+    fs::current_path(saved);
+    EXPECT_EQ(Router::filesToDiagnose(Router::withAbsolutePaths("quillfern://open?p=rel", dir.path())),
+              PathList{dir / "rel"});
+}

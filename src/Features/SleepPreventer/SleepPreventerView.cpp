@@ -86,11 +86,17 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     masterSwitch_->setToolTip(L("잠자기 방지"));
     status_ = PageParts::captionLabel(QString(), TextSize::callout);
     status_->setObjectName(QStringLiteral("statusLine"));
+    // A start that no power service took says why the switch stayed off.
+    noPowerService_ =
+        PageStyle::label(L("이 데스크톱에는 잠자기를 막아 줄 전원 서비스가 없어 켤 수 없습니다"),
+                         TextSize::caption, Tone::orange);
+    noPowerService_->setObjectName(QStringLiteral("noPowerService"));
     auto *texts = new QVBoxLayout;
     texts->setSpacing(2);
     texts->addStretch(1);
     texts->addWidget(title_);
     texts->addWidget(status_);
+    texts->addWidget(noPowerService_);
     texts->addStretch(1);
     header->addWidget(symbol_);
     header->addLayout(texts, 1);
@@ -169,8 +175,6 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
 
 QString SleepPreventerView::statusText() const
 {
-    if (!controller_.isActive() && nothingHeld_)
-        return L("이 데스크톱에는 잠자기를 막아 줄 전원 서비스가 없어 켤 수 없습니다");
     if (!controller_.isActive())
         return L("켜면 선택한 항목의 잠자기를 막습니다");
     if (auto until = controller_.activeUntil())
@@ -223,4 +227,5 @@ void SleepPreventerView::sync()
     for (auto &[guard, box] : guardBoxes_)
         box->setChecked(controller_.enabled().count(guard) > 0);
     warning_->setVisible(controller_.enabled().empty());
+    noPowerService_->setVisible(nothingHeld_);
 }

@@ -41,6 +41,7 @@ private:
     ToggleSwitch *masterSwitch_ = nullptr;
     QLabel *status_ = nullptr;
     QLabel *warning_ = nullptr;
+    QLabel *noPowerService_ = nullptr;
     std::map<SleepPreventerController::Duration, QPushButton *> durationButtons_;
     std::map<SleepPreventerController::Guard, QCheckBox *> guardBoxes_;
 };
