@@ -253,7 +253,8 @@ PathList Router::filesToDiagnose(std::string_view url)
                 [&](std::string_view, const std::optional<std::string> &value) {
                     // Only absolute paths: the launch made its own relative ones absolute, and
                     // this process's working folder is no one's business.
-                    if (value && value->starts_with('/') && FilePath::exists(*value))
+                    if (value && value->starts_with('/') && value->find('\0') == std::string::npos &&
+                        FilePath::exists(*value))
                         files.emplace_back(*value);
                 });
     return files;

@@ -1,4 +1,5 @@
 #include "Core/Router.h"
+#include "Core/FilePath.h"
 #include "Core/Scheduler.h"
 #include "Core/TabOpener.h"
 #include "support/TestSupport.h"
@@ -254,4 +255,8 @@ TEST_F(RouterTest, LaunchMakesRelativePathsOfItsUrlAbsoluteAndTheInstanceNeverRe
     fs::current_path(saved);
     EXPECT_EQ(Router::filesToDiagnose(Router::withAbsolutePaths("quillfern://open?p=rel", dir.path())),
               PathList{dir / "rel"});
+    // A NUL would cut the name short in every call: "/…/rel%00x" is not "/…/rel".
+    const std::string rel = FilePath::toFileUrl(dir / "rel").substr(7);
+    EXPECT_TRUE(Router::filesToDiagnose("quillfern://open?p=" + rel + "%00x").empty());
+    EXPECT_TRUE(Router::filesToDiagnose("file://" + rel + "%00x").empty());
 }
