@@ -522,9 +522,8 @@ TEST_F(IncomingFiles, TrayThatComesAfterTheProgramGetsItsIconAndTheLoginLaunchKe
     ASSERT_FALSE(bus.address().isEmpty());
     for (const bool login : {true, false}) {
         SCOPED_TRACE(login);
-        const QString tag = login ? QStringLiteral("login") : QStringLiteral("plain");
-        QDBusConnection program = QDBusConnection::connectToBus(bus.address(), QStringLiteral("app-") + tag);
-        QDBusConnection panel = QDBusConnection::connectToBus(bus.address(), QStringLiteral("panel-") + tag);
+        QDBusConnection program = bus.connection(QStringLiteral("program"));
+        QDBusConnection panel = bus.connection(QStringLiteral("panel"));
         ASSERT_TRUE(program.isConnected());
         {
             BrindlowApp application;
@@ -551,8 +550,6 @@ TEST_F(IncomingFiles, TrayThatComesAfterTheProgramGetsItsIconAndTheLoginLaunchKe
                 host->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
-        QDBusConnection::disconnectFromBus(program.name());
-        QDBusConnection::disconnectFromBus(panel.name());
     }
     QApplication::setQuitOnLastWindowClosed(true);
 }

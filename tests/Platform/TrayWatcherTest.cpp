@@ -19,40 +19,27 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("dbus-daemon")));
-        bus = std::make_unique<TestSupport::PrivateBus>(dir);
-        ASSERT_FALSE(bus->address().isEmpty());
-        static int serial = 0;
-        const QString tag = QString::number(++serial);
-        program = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(bus->address(), QStringLiteral("tray-program-") + tag));
-        panel = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(bus->address(), QStringLiteral("tray-panel-") + tag));
-        ASSERT_TRUE(program->isConnected());
-        ASSERT_TRUE(panel->isConnected());
-    }
-    void TearDown() override
-    {
-        for (auto *c : {program.get(), panel.get()})
-            if (c)
-                QDBusConnection::disconnectFromBus(c->name());
+        ASSERT_FALSE(bus.address().isEmpty());
+        ASSERT_TRUE(program.isConnected());
+        ASSERT_TRUE(panel.isConnected());
     }
 
     TestSupport::TempDir dir;
-    std::unique_ptr<TestSupport::PrivateBus> bus;
-    std::unique_ptr<QDBusConnection> program;
-    std::unique_ptr<QDBusConnection> panel;
+    TestSupport::PrivateBus bus{dir};
+    QDBusConnection program = bus.connection(QStringLiteral("program"));
+    QDBusConnection panel = bus.connection(QStringLiteral("panel"));
 };
 
 } // namespace
 
 TEST_F(TrayWatcherTest, WatcherWithoutAHostIsNoTrayAndTheHostsRegistrationIsHeard)
 {
-    TrayWatcher watcher(*program);
+    TrayWatcher watcher(program);
     QSignalSpy appeared(&watcher, &TrayWatcher::appeared);
     EXPECT_FALSE(watcher.isAvailable());
     watcher.watch();
 
-    TestSupport::StandInTrayWatcher panelWatcher(*panel);
+    TestSupport::StandInTrayWatcher panelWatcher(panel);
     ASSERT_TRUE(panelWatcher.appear());
     // The watcher alone is no tray: Qt would find no host to show an icon.
     QTest::qWait(300);
@@ -70,13 +57,13 @@ TEST_F(TrayWatcherTest, AWatcherStartedWithItsHostCountsAtOnceAndAnotherTrayIsAs
 {
     // The start asks and waits for the answer, which a panel gives from its own process: here
     // from a thread of its own.
-    auto *panelWatcher = new TestSupport::StandInTrayWatcher(*panel);
+    auto panelWatcher = new TestSupport::StandInTrayWatcher(panel);
     panelWatcher->hostRegisters();
     ASSERT_TRUE(panelWatcher->appear());
     QThread panelThread;
     panelWatcher->moveToThread(&panelThread);
     panelThread.start();
-    TrayWatcher already(*program);
+    TrayWatcher already(program);
     EXPECT_TRUE(already.isAvailable());
     QMetaObject::invokeMethod(
         panelWatcher, [panelWatcher] { delete panelWatcher; }, Qt::BlockingQueuedConnection);
