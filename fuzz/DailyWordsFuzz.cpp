@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (DailyWordStore::parse(lines.join(QLatin1Char('\n'))) != words)
         __builtin_trap();
 
-    const QDate day = QDate(2024, 1, 1).addDays(size % 366);
+    const QDate day = QDate(2024, 1, 1).addDays(qint64(size % 366));
     const auto word = DailyWordStore::pick(words, day);
     if (word.has_value() != !words.empty() ||
         (word && std::find(words.begin(), words.end(), *word) == words.end()))

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     // The first byte says where the URL list ends and the list of names begins.
     const QByteArray bytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    const qsizetype cut = std::min<qsizetype>(data[0] * 4, bytes.size());
+    const qsizetype cut = std::min<qsizetype>(qsizetype{data[0]} * 4, bytes.size());
     QMimeData pasteboard;
     pasteboard.setData(Pasteboard::urlList, bytes.left(cut));
     pasteboard.setData(Pasteboard::fileNames, bytes.mid(cut));

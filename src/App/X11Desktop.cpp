@@ -84,7 +84,7 @@ std::optional<std::uint32_t> timestampOf(const QByteArray &startupId)
 std::vector<QByteArray> messagePieces(const QByteArray &message)
 {
     QByteArray text = message + '\0';
-    text.append(QByteArray((pieceSize - std::size_t(text.size()) % pieceSize) % pieceSize, '\0'));
+    text.append(QByteArray(qsizetype((pieceSize - std::size_t(text.size()) % pieceSize) % pieceSize), '\0'));
     std::vector<QByteArray> pieces;
     for (qsizetype at = 0; at < text.size(); at += qsizetype(pieceSize))
         pieces.push_back(text.mid(at, qsizetype(pieceSize)));

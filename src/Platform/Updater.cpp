@@ -17,7 +17,7 @@
 namespace {
 
 // A feed is a few lines: anything longer is no feed, and is not read further.
-constexpr qint64 maximumFeed = 64 * 1024;
+constexpr qint64 maximumFeed = qint64{64} * 1024;
 // The whole check, however slowly the bytes trickle in.
 constexpr int checkTimeout = 30000;
 

@@ -503,7 +503,7 @@ TEST(Updater, FeedIsReadWithinItsBoundAndOnlyAWebAddressIsOffered)
         {"not a url at all", ""},
     };
     for (const auto &a : addresses) {
-        const QByteArray feed = QByteArray("{\"version\":\"9.0\",\"url\":\"") + a.url + "\"}";
+        const QByteArray feed = QByteArray(R"({"version":"9.0","url":")") + a.url + R"("})";
         const auto result = FeedUpdater::evaluate(feed, QStringLiteral("1.0"));
         EXPECT_EQ(result.kind, UpdateCheckResult::Kind::newVersion) << a.url;
         EXPECT_EQ(result.address, QString::fromLatin1(a.offered)) << a.url;
@@ -511,7 +511,7 @@ TEST(Updater, FeedIsReadWithinItsBoundAndOnlyAWebAddressIsOffered)
 
     // A feed over 64 KiB is no feed: the check fails instead of reading on.
     TestSupport::TempDir dir;
-    const auto big = dir.file("feed.txt", "9.0.0\n" + std::string(70 * 1024, 'x'));
+    const auto big = dir.file("feed.txt", "9.0.0\n" + std::string(std::size_t{70} * 1024, 'x'));
     FeedUpdater updater(QUrl::fromLocalFile(QString::fromStdString(big.native())).toString(),
                         QStringLiteral("1.0"));
     QSignalSpy finished(&updater, &Updater::checkFinished);

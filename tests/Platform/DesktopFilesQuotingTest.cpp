@@ -147,7 +147,7 @@ TEST(DesktopFileQuoting, EveryFileRunsTheProgramWithTheArgumentsMeantWhateverIts
     const fs::path out = dir / "argv.txt";
     const char *names[] = {
         "plain", "with space", "it's",  "say \"hi\"", "$HOME",  "`date`",    "back\\slash",
-        "50%",   "semi;colon", "#hash", "a=b",        "누리함", "tab\there", "%U and %% = $x \\ \"q\""};
+        "50%",   "semi;colon", "#hash", "a=b",        "누리함", "tab\there", R"(%U and %% = $x \ "q")"};
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     for (const char *name : names) {
         SCOPED_TRACE(name);

@@ -126,7 +126,7 @@ TEST_F(SleepViewTest, ASwitchThatCannotHoldAnythingStaysOff)
 
 TEST_F(SleepViewTest, AStartNoPowerServiceTookSaysSoUntilOneHolds)
 {
-    QLabel *notice = find<QLabel>("noPowerService");
+    auto *notice = find<QLabel>("noPowerService");
     EXPECT_FALSE(notice->isVisible());
     controller->setEnabled({Guard::display});
     power.refused = {"PreventUserIdleDisplaySleep"};
