@@ -2,6 +2,7 @@
 
 #include "App/X11Desktop.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -36,10 +37,19 @@ WindowActivation *&installed()
     return activation;
 }
 
-WindowActivation::Token &pending()
+// A token handed over a while ago belongs to no window brought forward now: the one the request
+// brings comes at once, or after the delays of opening one (1 second in all).
+constexpr qint64 tokenLifetime = 3000;
+
+struct Pending {
+    WindowActivation::Token token;
+    QElapsedTimer since;
+};
+
+Pending &pending()
 {
-    static WindowActivation::Token token;
-    return token;
+    static Pending pending;
+    return pending;
 }
 
 } // namespace
@@ -57,11 +67,15 @@ void WindowActivation::install(WindowActivation *activation)
 
 void WindowActivation::setPendingToken(Token token)
 {
-    pending() = std::move(token);
+    pending().token = std::move(token);
+    pending().since.start();
 }
 
 void WindowActivation::bringForward(QWidget &window)
 {
     // A token works once: the next window brought forward goes without it.
-    shared().activate(window, std::exchange(pending(), Token{}));
+    Token token = std::exchange(pending().token, Token{});
+    if (!pending().since.isValid() || pending().since.hasExpired(tokenLifetime))
+        token = Token{};
+    shared().activate(window, token);
 }

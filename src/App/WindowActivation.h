@@ -23,7 +23,7 @@ public:
     static WindowActivation &shared();
     static void install(WindowActivation *activation); // nullptr restores the desktop's own
 
-    // The launch's token, for the next window brought forward.
+    // The launch's token, for the next window brought forward within a few seconds.
     static void setPendingToken(Token token);
     // Brings the window forward through the installed activation, with the pending token.
     static void bringForward(QWidget &window);

@@ -467,6 +467,18 @@ TEST_F(IncomingFiles, FilesForAMinimisedTabHoldingFilesBringItsWindowBackBeforeT
     // A token is good for one activation: the next one goes without.
     delegate.open({FilePath::toFileUrl(a)});
     EXPECT_EQ(activation.calls.back().token, WindowActivation::Token{});
+
+    // Nor is it kept for a window brought forward long after, for another reason: a request
+    // that brought none leaves its token to expire.
+    LaunchRequest nothing;
+    nothing.urls = {"quillfern://open?p=" + FilePath::toFileUrl(dir / "missing").substr(7)};
+    nothing.activationToken = QStringLiteral("wayland-token-2");
+    const std::size_t before = activation.calls.size();
+    delegate.handle(nothing.toJson());
+    EXPECT_EQ(activation.calls.size(), before);
+    QTest::qWait(3200);
+    delegate.open({FilePath::toFileUrl(a)});
+    EXPECT_EQ(activation.calls.back().token, WindowActivation::Token{});
 }
 
 TEST(LaunchRequest, ActivationTokensComeFromTheEnvironmentAndOnlyPlainOnesTravel)
