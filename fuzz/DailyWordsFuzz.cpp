@@ -1,6 +1,6 @@
 // libFuzzer target: the user's daily-words file, whatever its bytes, is read and parsed into
 // words or into nothing, never into a crash; every word has a text, each text and source stays
-// on its line, and words written back one to a line parse to the same words. The word of any day
+// on its line, and words written back one to a line (CR LF) parse to the same words. The word of any day
 // is one of them.
 #include "FuzzScratch.h"
 
@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             __builtin_trap();
         lines << (word.source ? word.text + QStringLiteral(" | ") + *word.source : word.text);
     }
-    if (DailyWordStore::parse(lines.join(QLatin1Char('\n'))) != words)
+    // CR LF between them: a word may end in a stray CR (from "\r\r\n"), which a CR LF keeps.
+    if (DailyWordStore::parse(lines.join(QStringLiteral("\r\n"))) != words)
         __builtin_trap();
 
     const QDate day = QDate(2024, 1, 1).addDays(qint64(size % 366));
