@@ -1,10 +1,10 @@
 // libFuzzer target: listing, reading and extracting arbitrary bytes must end in a ZipError or a
 // result, never in a crash, an out-of-bounds access, a large allocation or a file written
 // outside the destination.
+#include "FuzzScratch.h"
+
 #include "Archive/Zip/ZipReader.h"
 #include "Archive/ZipError.h"
-
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static const fs::path root = fs::path("/dev/shm") / ("zip-fuzz-" + std::to_string(::getpid()));
+    const fs::path root = fuzzScratch() / "zip";
     const ArchiveInput archive(std::span<const std::uint8_t>(data, size));
     std::vector<ZipEntry> entries;
     try {

@@ -260,6 +260,10 @@ Quillfern version: %@ · %@</translation>
         <translation>The archive could not be processed. (%@)</translation>
     </message>
     <message>
+        <source>알 수 없는 오류</source>
+        <translation>Unknown error</translation>
+    </message>
+    <message>
         <source>입력 스트림 매핑</source>
         <translation>input stream mapping</translation>
     </message>
@@ -506,10 +510,6 @@ Quillfern version: %@ · %@</translation>
     <message>
         <source>시스템 설정 따름</source>
         <translation>Use System Setting</translation>
-    </message>
-    <message>
-        <source>업데이트 정보를 읽을 수 없습니다.</source>
-        <translation>The update information could not be read.</translation>
     </message>
     <message>
         <source>홈 — 파일 해결사</source>
@@ -4135,6 +4135,10 @@ Drop more files to keep checking.</translation>
         <translation>Keep the screen on during downloads and presentations</translation>
     </message>
     <message>
+        <source>이 데스크톱에는 잠자기를 막아 줄 전원 서비스가 없어 켤 수 없습니다</source>
+        <translation>This desktop has no power service to keep the computer awake, so this cannot be switched on</translation>
+    </message>
+    <message>
         <source>지속 시간</source>
         <translation>Duration</translation>
     </message>
@@ -4180,7 +4184,7 @@ Drop more files to keep checking.</translation>
     </message>
     <message>
         <source>UTF-8 (맥·요즘 표준)</source>
-        <translation>UTF-8 (Mac, today&apos;s standard)</translation>
+        <translation>UTF-8 (Linux, today&apos;s standard)</translation>
     </message>
     <message>
         <source>그대로 두기</source>
@@ -4438,10 +4442,6 @@ Drop more files to keep checking.</translation>
         <translation>No video track</translation>
     </message>
     <message>
-        <source>알 수 없는 오류</source>
-        <translation>Unknown error</translation>
-    </message>
-    <message>
         <source>CP949 복원</source>
         <translation>CP949 restored</translation>
     </message>
@@ -4635,6 +4635,10 @@ Drop more files to keep checking.</translation>
         <translation>Choose an archive, or files and folders to compress</translation>
     </message>
     <message>
+        <source>프로그램 경로에 줄바꿈 같은 제어 문자가 있어 데스크톱 파일에 적을 수 없습니다: %@</source>
+        <translation>The program&apos;s path holds a line break or another control character, which no desktop file can hold: %@</translation>
+    </message>
+    <message>
         <source>&apos;%@&apos; 항목을 휴지통으로 옮기지 못했습니다. (%@)</source>
         <translation>Could not move &apos;%@&apos; to the Trash. (%@)</translation>
     </message>
@@ -4645,6 +4649,18 @@ Drop more files to keep checking.</translation>
     <message>
         <source>&apos;%@&apos; 항목을 휴지통에서 되돌리지 못했습니다. (%@)</source>
         <translation>Could not restore &apos;%@&apos; from the Trash. (%@)</translation>
+    </message>
+    <message>
+        <source>업데이트 정보를 읽을 수 없습니다.</source>
+        <translation>The update information could not be read.</translation>
+    </message>
+    <message>
+        <source>업데이트 정보가 너무 큽니다.</source>
+        <translation>The update information is too large.</translation>
+    </message>
+    <message>
+        <source>업데이트 서버가 제때 답하지 않았습니다.</source>
+        <translation>The update server did not answer in time.</translation>
     </message>
     <message>
         <source>실패</source>

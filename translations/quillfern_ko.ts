@@ -141,7 +141,7 @@
     </message>
     <message>
         <source>Finder에서 파일을 우클릭하면 &quot;Quillfern&quot;이 보입니다.</source>
-        <translation>파일 관리자에서 파일을 우클릭하면 &quot;Quillfern&quot;이 보입니다.</translation>
+        <translation>파일 관리자에서 파일을 우클릭하면 &quot;누리함&quot;이 보입니다.</translation>
     </message>
     <message>
         <source>Finder 우클릭 메뉴에 넣으려면 시스템 설정에서 누리함 확장을 켜주세요. 켜지 않아도 우클릭 → 서비스 메뉴로는 바로 쓸 수 있습니다.</source>
@@ -258,6 +258,10 @@
     <message>
         <source>압축 처리에 실패했습니다. (%@)</source>
         <translation>압축 처리에 실패했습니다. (%@)</translation>
+    </message>
+    <message>
+        <source>알 수 없는 오류</source>
+        <translation>알 수 없는 오류</translation>
     </message>
     <message>
         <source>입력 스트림 매핑</source>
@@ -506,10 +510,6 @@
     <message>
         <source>시스템 설정 따름</source>
         <translation>시스템 설정 따름</translation>
-    </message>
-    <message>
-        <source>업데이트 정보를 읽을 수 없습니다.</source>
-        <translation>업데이트 정보를 읽을 수 없습니다.</translation>
     </message>
     <message>
         <source>홈 — 파일 해결사</source>
@@ -4072,6 +4072,10 @@
         <translation>다운로드·발표할 때 화면 꺼짐 막기</translation>
     </message>
     <message>
+        <source>이 데스크톱에는 잠자기를 막아 줄 전원 서비스가 없어 켤 수 없습니다</source>
+        <translation>이 데스크톱에는 잠자기를 막아 줄 전원 서비스가 없어 켤 수 없습니다</translation>
+    </message>
+    <message>
         <source>지속 시간</source>
         <translation>지속 시간</translation>
     </message>
@@ -4117,7 +4121,7 @@
     </message>
     <message>
         <source>UTF-8 (맥·요즘 표준)</source>
-        <translation>UTF-8 (맥·요즘 표준)</translation>
+        <translation>UTF-8 (리눅스·요즘 표준)</translation>
     </message>
     <message>
         <source>그대로 두기</source>
@@ -4372,10 +4376,6 @@
         <translation>비디오 트랙 없음</translation>
     </message>
     <message>
-        <source>알 수 없는 오류</source>
-        <translation>알 수 없는 오류</translation>
-    </message>
-    <message>
         <source>CP949 복원</source>
         <translation>CP949 복원</translation>
     </message>
@@ -4560,6 +4560,10 @@
         <translation>압축 파일 또는 압축할 파일·폴더를 선택하세요</translation>
     </message>
     <message>
+        <source>프로그램 경로에 줄바꿈 같은 제어 문자가 있어 데스크톱 파일에 적을 수 없습니다: %@</source>
+        <translation>프로그램 경로에 줄바꿈 같은 제어 문자가 있어 데스크톱 파일에 적을 수 없습니다: %@</translation>
+    </message>
+    <message>
         <source>&apos;%@&apos; 항목을 휴지통으로 옮기지 못했습니다. (%@)</source>
         <translation>&apos;%@&apos; 항목을 휴지통으로 옮기지 못했습니다. (%@)</translation>
     </message>
@@ -4570,6 +4574,18 @@
     <message>
         <source>&apos;%@&apos; 항목을 휴지통에서 되돌리지 못했습니다. (%@)</source>
         <translation>&apos;%@&apos; 항목을 휴지통에서 되돌리지 못했습니다. (%@)</translation>
+    </message>
+    <message>
+        <source>업데이트 정보를 읽을 수 없습니다.</source>
+        <translation>업데이트 정보를 읽을 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>업데이트 정보가 너무 큽니다.</source>
+        <translation>업데이트 정보가 너무 큽니다.</translation>
+    </message>
+    <message>
+        <source>업데이트 서버가 제때 답하지 않았습니다.</source>
+        <translation>업데이트 서버가 제때 답하지 않았습니다.</translation>
     </message>
     <message>
         <source>실패</source>

@@ -47,7 +47,6 @@ int dailyWord(const std::vector<std::string> &arguments)
     return 0;
 }
 
-const Probe::Registration registration("daily-word", "daily-word [--date YYYY-MM-DD] [--all] [FILE]",
-                                       dailyWord);
+const Probe::Registration registration("daily-word", "[--date YYYY-MM-DD] [--all] [FILE]", dailyWord);
 
 } // namespace

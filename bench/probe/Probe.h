@@ -6,13 +6,13 @@
 #include <vector>
 
 // Subcommands of quillfern-probe. Each file under bench/probe registers its own with a static
-// ProbeCommand; a command prints one tab-separated line per item and returns the exit code.
+// Probe::Registration; a command prints one tab-separated line per item and returns the exit code.
 namespace Probe {
 
 using Handler = std::function<int(const std::vector<std::string> &arguments)>;
 
 struct Command {
-    std::string usage;
+    std::string usage; // the arguments, after the command's name
     Handler run;
 };
 

@@ -14,7 +14,6 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QUuid>
 
@@ -45,8 +44,9 @@ void install(HostWindow *window)
     settings->setShortcut(QKeySequence(QStringLiteral("Ctrl+,")));
     settings->setMenuRole(QAction::PreferencesRole);
     app->addSeparator();
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        // Without a tray the keep-awake switch stays reachable from the window.
+    if (QApplication::quitOnLastWindowClosed()) {
+        // Without a tray (the program then ends with its last window) the keep-awake switch stays
+        // reachable from the window. Qt is not asked: its first look decides its tray for good.
         QAction *sleep = MenuBarContent::makeSleepToggle(SleepSwitch::shared(), app);
         app->addAction(sleep);
         app->addSeparator();

@@ -5,6 +5,7 @@
 #include "App/LoginItem.h"
 #include "App/MainWindow.h"
 #include "App/ServiceProvider.h"
+#include "App/WindowActivation.h"
 #include "Core/Localization.h"
 #include "Core/Scheduler.h"
 #include "Core/TabOpener.h"
@@ -19,14 +20,16 @@ AppDelegate::~AppDelegate() = default;
 void AppDelegate::applicationDidFinishLaunching(bool launchedAsLoginItem, bool hasTray)
 {
     LoginItem::registerOnFirstProperLaunch();
-    if (launchedAsLoginItem && hasTray) {
-        // Only the main windows: the tray's own icon may be a top-level widget too.
-        Scheduler::main().after(0, [] {
-            for (HostWindow *host : HostWindow::hosts())
-                if (host->isVisible())
-                    host->close();
-        });
-    }
+    if (launchedAsLoginItem && hasTray)
+        Scheduler::main().after(0, &AppDelegate::keepOnlyTheTray);
+}
+
+void AppDelegate::keepOnlyTheTray()
+{
+    // Only the main windows: the tray's own icon may be a top-level widget too.
+    for (HostWindow *host : HostWindow::hosts())
+        if (host->isVisible())
+            host->close();
 }
 
 void AppDelegate::deliver(const PathList &files)
@@ -36,8 +39,10 @@ void AppDelegate::deliver(const PathList &files)
     std::optional<QUuid> target = router.activeSession();
     if (!target && !router.liveSessions().empty())
         target = router.liveSessions().back();
-    router.openCheckup(files);
+    // Forward first: a dashboard that already shows files asks about the new ones, and that
+    // question must come up on a window the user can see, not on a minimised one.
     MainWindow::show(target);
+    router.openCheckup(files);
 }
 
 void AppDelegate::open(const std::vector<std::string> &urls)
@@ -95,6 +100,8 @@ QJsonObject AppDelegate::check(const QJsonObject &object)
 QJsonObject AppDelegate::handle(const QJsonObject &object)
 {
     const LaunchRequest request = LaunchRequest::fromJson(object);
+    // The window this request brings forward may take the focus the launch was given.
+    WindowActivation::setPendingToken({request.activationToken, request.startupId});
     if (request.kind == LaunchRequest::Kind::service) {
         QMimeData pasteboard;
         fill(pasteboard, request);

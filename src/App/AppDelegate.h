@@ -27,6 +27,8 @@ public:
     // after the current step, leaving only the tray item. Without a tray the window stays, so
     // the user is never left with nothing to click.
     void applicationDidFinishLaunching(bool launchedAsLoginItem, bool hasTray);
+    // What a launch at login leaves: the main windows close, the tray item stays.
+    static void keepOnlyTheTray();
 
     // Documents and URLs opened with the application: each URL's files, joined in order, go to
     // a tab's send checkup and that tab comes forward. URLs yielding no file change nothing.
@@ -46,8 +48,8 @@ public:
     // Carries out a request; the answer is check()'s.
     QJsonObject handle(const QJsonObject &request);
 
-    // The end of every road that yields files: the router's checkup, then the tab that received
-    // them comes forward.
+    // The end of every road that yields files: the tab that is to receive them comes forward,
+    // then the router's checkup.
     static void deliver(const PathList &files);
 
 private:

@@ -33,7 +33,9 @@ LaunchRequest requestOf(const std::vector<std::string> &arguments)
 {
     std::error_code ec;
     const std::filesystem::path here = std::filesystem::current_path(ec);
-    return LaunchRequest::parse(arguments, here);
+    LaunchRequest request = LaunchRequest::parse(arguments, here);
+    request.takeActivationFromEnvironment();
+    return request;
 }
 
 // The exit code of a launch whose request reached a running instance; nothing when none runs.

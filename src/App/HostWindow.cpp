@@ -2,6 +2,7 @@
 
 #include "App/AppCommands.h"
 #include "App/ContentView.h"
+#include "App/WindowActivation.h"
 #include "Core/Localization.h"
 #include "Core/TabOpener.h"
 
@@ -158,11 +159,7 @@ void HostWindow::addContent(ContentView *content)
 
 void HostWindow::bringForward(ContentView *content)
 {
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
+    WindowActivation::bringForward(*this);
     if (tabs_->currentWidget() != content)
         tabs_->setCurrentWidget(content);
     else if (isActiveWindow())

@@ -1,6 +1,7 @@
 #include "App/InterfaceLanguage.h"
 
 #include "Core/LanguageSetting.h"
+#include "Core/Localization.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -24,15 +25,20 @@ void removeInstalled()
     }
 }
 
-// The program's translation for the first of the languages that has one, else the Korean one.
-QTranslator *programTranslation(const QStringList &preferred)
+// The program's translation for the first of the languages that has one, else the Korean one;
+// `shown` gets the language the interface then speaks.
+QTranslator *programTranslation(const QStringList &preferred, QString &shown)
 {
     auto *translator = new QTranslator(QCoreApplication::instance());
     translator->setObjectName(programTranslator);
-    for (const QString &language : preferred)
+    for (const QString &language : preferred) {
         if (translator->load(QStringLiteral("quillfern_") + QLocale(language).name(),
-                             QStringLiteral(":/i18n"), QStringLiteral("_")))
+                             QStringLiteral(":/i18n"), QStringLiteral("_"))) {
+            shown = language;
             return translator;
+        }
+    }
+    shown = QStringLiteral("ko"); // the keys' own language
     if (translator->load(QStringLiteral("quillfern_ko"), QStringLiteral(":/i18n")))
         return translator;
     delete translator;
@@ -43,18 +49,27 @@ QTranslator *programTranslation(const QStringList &preferred)
 
 void install()
 {
+    install(QLocale::system().uiLanguages());
+}
+
+void install(const QStringList &systemLanguages)
+{
     removeInstalled();
     const LanguageSetting choice = LanguageSettings::current();
     QStringList preferred;
     if (choice == LanguageSetting::system) {
         QLocale::setDefault(QLocale::system());
-        preferred = QLocale::system().uiLanguages();
+        preferred = systemLanguages;
     } else {
         preferred = {LanguageSettings::rawValue(choice)};
         QLocale::setDefault(QLocale(preferred.first()));
     }
 
-    QTranslator *program = programTranslation(preferred);
+    QString shown;
+    QTranslator *program = programTranslation(preferred, shown);
+    // A chosen language counts as chosen; following the system, the links (manual, support page)
+    // go where the interface's words come from, the Korean fallback included.
+    Localization::setInterfaceLanguages(choice == LanguageSetting::system ? QStringList{shown} : preferred);
     if (program == nullptr)
         return;
     QCoreApplication::installTranslator(program);

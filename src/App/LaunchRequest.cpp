@@ -1,6 +1,7 @@
 #include "App/LaunchRequest.h"
 
 #include "Core/FilePath.h"
+#include "Core/Router.h"
 
 #include <QJsonArray>
 
@@ -70,7 +71,23 @@ std::string decode(const QJsonValue &value)
     return {bytes.constData(), std::size_t(bytes.size())};
 }
 
+QString plainToken(const QString &token)
+{
+    if (token.size() > 256)
+        return {};
+    for (QChar c : token)
+        if (c.unicode() <= 0x20 || c.unicode() >= 0x7F || c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            return {};
+    return token;
+}
+
 } // namespace
+
+void LaunchRequest::takeActivationFromEnvironment()
+{
+    activationToken = plainToken(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"));
+    startupId = plainToken(qEnvironmentVariable("DESKTOP_STARTUP_ID"));
+}
 
 LaunchRequest LaunchRequest::parse(const std::vector<std::string> &arguments,
                                    const std::filesystem::path &workingFolder)
@@ -107,7 +124,7 @@ LaunchRequest LaunchRequest::parse(const std::vector<std::string> &arguments,
             // left out; other URLs are judged by their own rules later.
             if (looksLikeUrl(argument) && !relativeFileExists) {
                 if (!isFileUrl(argument) || existingFileUrl(argument))
-                    request.urls.push_back(argument);
+                    request.urls.push_back(Router::withAbsolutePaths(argument, workingFolder));
             } else if (relativeFileExists) {
                 request.urls.push_back(FilePath::toFileUrl(absolute(argument, workingFolder)));
             }
@@ -149,6 +166,10 @@ QJsonObject LaunchRequest::toJson() const
         board[type] = QString::fromLatin1(bytes.toBase64());
     object[QStringLiteral("pasteboard")] = board;
     object[QStringLiteral("loginItem")] = loginItem;
+    if (!activationToken.isEmpty())
+        object[QStringLiteral("activationToken")] = activationToken;
+    if (!startupId.isEmpty())
+        object[QStringLiteral("startupId")] = startupId;
     return object;
 }
 
@@ -163,5 +184,7 @@ LaunchRequest LaunchRequest::fromJson(const QJsonObject &object)
     for (auto it = board.begin(); it != board.end(); ++it)
         request.pasteboard[it.key()] = QByteArray::fromBase64(it.value().toString().toLatin1());
     request.loginItem = object.value(QStringLiteral("loginItem")).toBool();
+    request.activationToken = plainToken(object.value(QStringLiteral("activationToken")).toString());
+    request.startupId = plainToken(object.value(QStringLiteral("startupId")).toString());
     return request;
 }

@@ -2,6 +2,7 @@
 
 #include "App/ContentView.h"
 #include "App/HostWindow.h"
+#include "App/WindowActivation.h"
 #include "Core/Scheduler.h"
 #include "Core/TabOpener.h"
 
@@ -28,11 +29,7 @@ void show(std::optional<QUuid> session)
         }
     }
     if (HostWindow *host = existingMainWindow()) {
-        if (host->isMinimized())
-            host->showNormal();
-        host->show();
-        host->raise();
-        host->activateWindow();
+        WindowActivation::bringForward(*host);
         return;
     }
     Scheduler::main().after(400, [] {

@@ -1,6 +1,6 @@
 #include "App/ManualLink.h"
 
-#include <QLocale>
+#include "Core/Localization.h"
 
 #include <map>
 
@@ -50,7 +50,7 @@ QUrl manualURL(const QStringList &preferredLocalizations)
 
 QUrl manualURL()
 {
-    return manualURL(QLocale().uiLanguages());
+    return manualURL(Localization::interfaceLanguages());
 }
 
 } // namespace ManualLink

@@ -11,7 +11,7 @@ namespace ManualLink {
 // Korean): Korean is the base page, a language outside the manual's twenty is English.
 QUrl manualURL(const QStringList &preferredLocalizations);
 
-// The same for the interface's preferred languages.
+// The same for the languages the interface shows.
 QUrl manualURL();
 
 // The base address; each language's folder and "/" follow it.

@@ -29,8 +29,9 @@ PathList ServiceProvider::files(const QMimeData &pasteboard)
     const QByteArray names = pasteboard.data(Pasteboard::fileNames);
     if (names.isEmpty() || !names.endsWith('\0'))
         return {};
+    // A relative name would be taken against this process's working folder, not the sender's.
     for (const QByteArray &name : names.chopped(1).split('\0'))
-        if (!name.isEmpty())
+        if (name.startsWith('/'))
             files.emplace_back(std::string(name.constData(), std::size_t(name.size())));
     return files;
 }

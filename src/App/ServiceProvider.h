@@ -20,6 +20,7 @@ public:
     void sendToQuillfern(const QMimeData &pasteboard, const QString &userData, QString *error);
 
     // The files of a pasteboard: its local file URLs (web addresses are no paths), else its
-    // legacy file-name list. They are handed on as read, without testing that they exist.
+    // legacy file-name list (absolute names only). They are handed on as read, without testing
+    // that they exist.
     static PathList files(const QMimeData &pasteboard);
 };

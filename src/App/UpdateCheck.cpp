@@ -2,10 +2,11 @@
 
 #include "Core/AppInfo.h"
 #include "Core/Localization.h"
-#include "Core/Updater.h"
+#include "Platform/Updater.h"
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QUrl>
@@ -17,6 +18,7 @@ namespace {
 void show(const UpdateCheckResult &result)
 {
     auto *box = new QMessageBox;
+    box->setObjectName(QStringLiteral("updateResult"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowTitle(L("업데이트 확인"));
     switch (result.kind) {
@@ -41,6 +43,10 @@ void show(const UpdateCheckResult &result)
         break;
     }
     box->addButton(QMessageBox::Ok);
+    // The feed's words (and a server's error text) are shown as they are, never read as markup
+    // whose links would open.
+    for (QLabel *label : box->findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     box->show();
 }
 

@@ -41,6 +41,11 @@ QString installedProgramFolder()
     return QStringLiteral(QUILLFERN_INSTALL_BINDIR);
 }
 
+QString updateFeed()
+{
+    return QStringLiteral(QUILLFERN_UPDATE_FEED);
+}
+
 void setOverride(const QString &key, std::optional<QString> v)
 {
     overrides()[key] = std::move(v);

@@ -16,6 +16,9 @@ QString buildNumber();  // empty when absent
 // override it with the key "installedProgramFolder".
 QString installedProgramFolder();
 
+// The address of the update feed the build was given; empty when none.
+QString updateFeed();
+
 void setOverride(const QString &key, std::optional<QString> value); // tests
 void clearOverrides();
 

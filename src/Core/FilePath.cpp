@@ -87,7 +87,8 @@ std::optional<fs::path> fromFileUrl(std::string_view url)
     if (const auto cut = rest.find_first_of("?#"); cut != std::string_view::npos)
         rest = rest.substr(0, cut);
     auto decoded = percentDecode(rest);
-    if (!decoded || decoded->empty() || decoded->front() != '/')
+    // A NUL (%00) would end the name early in every call that takes it: "/a%00b" is no "/a".
+    if (!decoded || decoded->empty() || decoded->front() != '/' || decoded->find('\0') != std::string::npos)
         return std::nullopt;
     return fs::path(*decoded);
 }

@@ -1,6 +1,7 @@
 #include "Core/Localization.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <algorithm>
 #include <climits>
@@ -39,6 +40,24 @@ QString fill(const QString &format, std::initializer_list<Arg> args)
         }
     }
     return out;
+}
+
+namespace {
+std::optional<QStringList> &shownLanguages()
+{
+    static std::optional<QStringList> languages;
+    return languages;
+}
+} // namespace
+
+QStringList interfaceLanguages()
+{
+    return shownLanguages().value_or(QLocale().uiLanguages());
+}
+
+void setInterfaceLanguages(const QStringList &languages)
+{
+    shownLanguages() = languages;
 }
 
 QString format(const char *key, std::initializer_list<Arg> args)

@@ -39,6 +39,12 @@ QString fill(const QString &format, std::initializer_list<Arg> args);
 // The translated key filled with the arguments.
 QString format(const char *key, std::initializer_list<Arg> args);
 
+// The languages the interface shows, most preferred first (the other platform's preferred
+// localisations of the main bundle): the start sets them to the language whose translation it
+// installed, or the Korean of the keys when it found none. Until then the default locale's.
+QStringList interfaceLanguages();
+void setInterfaceLanguages(const QStringList &languages);
+
 } // namespace Localization
 
 // L("폴더 %lld개는 …", count): translated and filled.

@@ -6,6 +6,9 @@
 #include "Core/TabOpener.h"
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string>
 
 Router &Router::shared()
 {
@@ -186,6 +189,46 @@ bool isSchemeChar(char c)
 
 } // namespace
 
+namespace {
+
+// Where the query of a "quillfern" URL lies in the text: from after its '?' to its '#' or end.
+// Nothing for another scheme, a URL without a query, or percent-encoding that is not
+// well-formed anywhere in it (components are split, not resolved).
+std::optional<std::pair<std::size_t, std::size_t>> quillfernQuery(std::string_view url)
+{
+    const auto colon = url.find(':');
+    if (colon == std::string_view::npos || url.substr(0, colon) != "quillfern")
+        return std::nullopt;
+    if (!FilePath::percentDecode(url.substr(colon + 1)))
+        return std::nullopt;
+    const std::size_t end = std::min(url.find('#', colon), url.size());
+    const auto question = url.substr(0, end).find('?', colon);
+    if (question == std::string_view::npos)
+        return std::nullopt;
+    return std::pair(question + 1, end);
+}
+
+// Calls `visit` with each item of the query in order: its text, and, when it carries a value,
+// the decoded value of an item named exactly "p".
+template <typename Visit> void forEachItem(std::string_view query, Visit visit)
+{
+    for (;;) {
+        const auto amp = query.find('&');
+        const std::string_view item = query.substr(0, amp);
+        std::optional<std::string> path;
+        if (const auto equals = item.find('='); equals != std::string_view::npos) {
+            if (FilePath::percentDecode(item.substr(0, equals)) == "p")
+                path = FilePath::percentDecode(item.substr(equals + 1));
+        }
+        visit(item, path);
+        if (amp == std::string_view::npos)
+            break;
+        query = query.substr(amp + 1);
+    }
+}
+
+} // namespace
+
 PathList Router::filesToDiagnose(std::string_view url)
 {
     const auto colon = url.find(':');
@@ -202,37 +245,38 @@ PathList Router::filesToDiagnose(std::string_view url)
             return {*path};
         return {};
     }
-    if (scheme != "quillfern")
+    const auto query = quillfernQuery(url);
+    if (!query)
         return {};
-
-    // Components are split, not resolved: the whole text must be well-formed percent-encoding.
-    std::string_view rest = url.substr(colon + 1);
-    if (!FilePath::percentDecode(rest))
-        return {};
-    if (const auto hash = rest.find('#'); hash != std::string_view::npos)
-        rest = rest.substr(0, hash);
-    const auto question = rest.find('?');
-    if (question == std::string_view::npos)
-        return {};
-    std::string_view query = rest.substr(question + 1);
-
     PathList files;
-    for (;;) {
-        const auto amp = query.find('&');
-        const std::string_view item = query.substr(0, amp);
-        const auto equals = item.find('=');
-        if (equals != std::string_view::npos) {
-            const auto name = FilePath::percentDecode(item.substr(0, equals));
-            const auto value = FilePath::percentDecode(item.substr(equals + 1));
-            if (name && *name == "p" && value) {
-                std::filesystem::path path(*value);
-                if (!value->empty() && FilePath::exists(path))
-                    files.push_back(std::move(path));
-            }
-        }
-        if (amp == std::string_view::npos)
-            break;
-        query = query.substr(amp + 1);
-    }
+    forEachItem(url.substr(query->first, query->second - query->first),
+                [&](std::string_view, const std::optional<std::string> &value) {
+                    // Only absolute paths: the launch made its own relative ones absolute, and
+                    // this process's working folder is no one's business.
+                    if (value && value->starts_with('/') && value->find('\0') == std::string::npos &&
+                        FilePath::exists(*value))
+                        files.emplace_back(*value);
+                });
     return files;
+}
+
+std::string Router::withAbsolutePaths(std::string_view url, const std::filesystem::path &folder)
+{
+    const auto query = quillfernQuery(url);
+    if (!query || folder.empty())
+        return std::string(url);
+    std::string out(url.substr(0, query->first));
+    bool first = true;
+    forEachItem(url.substr(query->first, query->second - query->first),
+                [&](std::string_view item, const std::optional<std::string> &value) {
+                    if (!first)
+                        out += '&';
+                    first = false;
+                    if (value && !value->empty() && !value->starts_with('/'))
+                        out += "p=" + FilePath::toFileUrl(folder / *value).substr(std::strlen("file://"));
+                    else
+                        out += item;
+                });
+    out += url.substr(query->second);
+    return out;
 }

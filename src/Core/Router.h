@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -54,7 +55,12 @@ public:
 
     // The URL-scheme rule: a file URL yields its path; a "quillfern" URL yields the existing
     // paths of its query items named "p"; anything else yields nothing.
+    // Only absolute paths count: a relative one names nothing here.
     static PathList filesToDiagnose(std::string_view url);
+    // The URL as a launch hands it on: each relative path of a "quillfern" URL's "p" items made
+    // absolute against the launch's working folder; every other part, and any other URL, as it
+    // was.
+    static std::string withAbsolutePaths(std::string_view url, const std::filesystem::path &folder);
 
     // Read-only views for tests and the window content.
     const std::vector<QUuid> &liveSessions() const { return liveSessions_; }

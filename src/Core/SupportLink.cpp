@@ -1,6 +1,7 @@
 #include "Core/SupportLink.h"
 
-#include <QLocale>
+#include "Core/Localization.h"
+
 #include <QStringList>
 
 #include <map>
@@ -64,7 +65,7 @@ QString normalized(const std::optional<QString> &language)
     if (language) {
         identifier = *language;
     } else {
-        const QStringList preferred = QLocale().uiLanguages();
+        const QStringList preferred = Localization::interfaceLanguages();
         identifier = preferred.isEmpty() ? QStringLiteral("en") : preferred.first();
     }
     if (identifier.startsWith(QLatin1String("zh"))) {

@@ -6,8 +6,8 @@
 #include <optional>
 
 // The maker's support page and the support button's default label and tooltip, chosen by the
-// interface language from three twenty-language tables. Without a language, the interface's
-// first preferred language counts.
+// interface language from three twenty-language tables. Without a language, the first language
+// the interface shows counts.
 namespace SupportLink {
 
 // The table key for a language identifier: "zh…" is zh-Hant for Hant, TW, HK or MO, else

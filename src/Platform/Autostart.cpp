@@ -21,6 +21,8 @@ QString entryPath()
 
 void registerEntry(const QString &executable)
 {
+    if (const auto refusal = DesktopEntry::refusal(executable))
+        throw Error(*refusal);
     const QString path = entryPath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         throw Error(errorText(EACCES));
@@ -31,7 +33,7 @@ void registerEntry(const QString &executable)
     out << "[Desktop Entry]\n"
         << "Type=Application\n"
         << "Name=Quillfern\n"
-        << "Exec=" << DesktopEntry::execArgument(executable) << ' ' << loginFlag << '\n'
+        << "Exec=" << DesktopEntry::execProgram(executable) << ' ' << loginFlag << '\n'
         << "Icon=quillfern\n"
         << "Terminal=false\n"
         << "X-GNOME-Autostart-enabled=true\n";

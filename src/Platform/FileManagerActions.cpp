@@ -55,9 +55,11 @@ QStringList relativePaths()
 
 QString render(const QString &templateText, const QString &executable, bool python)
 {
+    if (const auto refusal = DesktopEntry::refusal(executable))
+        throw Error(*refusal);
     QString text = templateText;
     text.replace(QStringLiteral("@QUILLFERN_EXEC@"),
-                 python ? pythonString(executable) : DesktopEntry::execArgument(executable));
+                 python ? pythonString(executable) : DesktopEntry::execProgram(executable));
     return text;
 }
 

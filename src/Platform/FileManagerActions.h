@@ -33,7 +33,9 @@ void installForUser(const QString &executable);
 // Removes the user's own copies (the system's stay); throws Error.
 void removeForUser();
 
-// A template of the project's data folder with the program put in, quoted for its format.
+// A template of the project's data folder with the program put in, quoted for its format (a
+// desktop file's Exec key, or a Python string); throws Error for a program no desktop file can
+// name. The install puts the installed program into the templates with it too.
 QString render(const QString &templateText, const QString &executable, bool python);
 
 } // namespace FileManagerActions

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <list>
+#include <optional>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
@@ -31,6 +32,17 @@ using Clock = std::chrono::steady_clock;
 
 // Connections served at once; further ones wait in the socket's backlog.
 constexpr std::size_t maximumClients = 64;
+
+// The frame's member in which a launch says until when it waits for the answer, in milliseconds
+// of the monotonic clock, which all processes of the machine share. The instance takes it out.
+const QString replyByKey = QStringLiteral("replyBy");
+// Time the answer has to travel back before the launch stops waiting for it.
+constexpr std::chrono::milliseconds answerTravel{100};
+
+long long monotonicMilliseconds(Clock::time_point at)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count();
+}
 
 class Fd {
 public:
@@ -141,14 +153,16 @@ void complain(const QString &text)
     std::fprintf(stderr, "quillfern: %s\n", text.toLocal8Bit().constData());
 }
 
-// Makes the fallback folder private to the user or says why it cannot be used.
-std::optional<QString> refusalOfPrivateFolder(const QByteArray &folder)
+// Why a folder cannot hold the socket, if it cannot: only a real folder of the user's own that
+// nobody else may use keeps other users from listening in the socket's place. With `make`, a
+// missing folder is made private first.
+std::optional<QString> refusalOfPrivateFolder(const QByteArray &folder, bool make)
 {
-    if (::mkdir(folder.constData(), 0700) == 0) {
-        // The umask may have taken bits the owner needs.
-        ::chmod(folder.constData(), 0700);
-    } else if (errno != EEXIST) {
-        return QStringLiteral("cannot make it (%1)").arg(errorText(errno));
+    if (make) {
+        if (::mkdir(folder.constData(), 0700) == 0)
+            ::chmod(folder.constData(), 0700); // the umask may have taken bits the owner needs
+        else if (errno != EEXIST)
+            return QStringLiteral("cannot make it (%1)").arg(errorText(errno));
     }
     struct stat status {};
     if (::lstat(folder.constData(), &status) != 0)
@@ -195,6 +209,9 @@ private:
         QByteArray answer; // being written once the request is read
         qsizetype written = 0;
         bool done = false;
+        // The request, queued only once its answer was written in full: a launch that gave up
+        // meanwhile reports a failure, so its request must not be carried out too.
+        std::optional<QJsonObject> work;
     };
 
     void run()
@@ -237,7 +254,8 @@ private:
                                              {},
                                              {},
                                              0,
-                                             false});
+                                             false,
+                                             std::nullopt});
                 }
             }
         }
@@ -273,26 +291,33 @@ private:
                 client.answer = LaunchFrame::encode(failure("bad request"));
                 return;
             case LaunchFrame::Reader::State::complete:
-                client.answer = LaunchFrame::encode(answer(client.reader.object()));
+                take(client, client.reader.object());
                 return;
             }
         }
     }
 
-    QJsonObject answer(const QJsonObject &request)
+    // Checks a request read in full and prepares its answer; a launch that has stopped waiting
+    // is cut off unanswered.
+    void take(Client &client, QJsonObject request)
     {
+        const QJsonValue replyBy = request.take(replyByKey);
+        if (replyBy.isDouble() && monotonicMilliseconds(Clock::now()) > qint64(replyBy.toDouble())) {
+            client.done = true;
+            return;
+        }
         QJsonObject result;
         try {
             result = check_ ? check_(request) : QJsonObject{{QStringLiteral("ok"), true}};
         } catch (...) {
-            return failure("request not handled");
+            result = failure("request not handled");
         }
         if (result.value(QStringLiteral("ok")).toBool())
-            queue_(request);
-        return result;
+            client.work = std::move(request);
+        client.answer = LaunchFrame::encode(result);
     }
 
-    static void write(Client &client)
+    void write(Client &client)
     {
         while (client.written < client.answer.size()) {
             const ssize_t count = ::send(client.fd.get(), client.answer.constData() + client.written,
@@ -308,6 +333,8 @@ private:
             client.written += count;
         }
         client.done = true;
+        if (client.work)
+            queue_(*client.work);
     }
 
     QByteArray socketPath_;
@@ -333,14 +360,15 @@ SingleInstance::~SingleInstance()
 std::optional<QString> SingleInstance::defaultSocketPath()
 {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QDir(folder).exists()) {
+    // A runtime folder is the session's to make; the fallback is made here.
+    const bool fallback = folder.isEmpty() || !QDir(folder).exists();
+    if (fallback)
         folder = QDir::tempPath() + QStringLiteral("/quillfern-%1").arg(::getuid());
-        if (const auto refusal = refusalOfPrivateFolder(bytesOf(folder))) {
-            complain(QStringLiteral("not using the folder %1 for the launch socket: %2. Running without "
-                                    "handing launches to a running instance.")
-                         .arg(folder, *refusal));
-            return std::nullopt;
-        }
+    if (const auto refusal = refusalOfPrivateFolder(bytesOf(folder), fallback)) {
+        complain(QStringLiteral("not using the folder %1 for the launch socket: %2. Running without "
+                                "handing launches to a running instance.")
+                     .arg(folder, *refusal));
+        return std::nullopt;
     }
     return folder + QStringLiteral("/quillfern.socket");
 }
@@ -422,7 +450,9 @@ SingleInstance::Delivery SingleInstance::send(const QString &socketPath, const Q
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 
-    const QByteArray frame = LaunchFrame::encode(request);
+    QJsonObject framed = request;
+    framed[replyByKey] = double(monotonicMilliseconds(deadline - answerTravel));
+    const QByteArray frame = LaunchFrame::encode(framed);
     qsizetype written = 0;
     while (written < frame.size()) {
         if (!waitFor(fd.get(), POLLOUT, deadline))

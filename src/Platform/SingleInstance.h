@@ -12,14 +12,17 @@
 // folder private to the user and listens on the socket; later launches hand it one request each
 // and wait for its answer. Requests are read, checked and answered on a thread of the instance's
 // own, each within a deadline, so neither a busy main thread nor a client that sends nothing holds
-// up another launch; the work a request asks for is queued to the thread that owns the instance.
-// Messages are LaunchFrame frames, one each way.
+// up another launch; the work a request asks for is queued to the thread that owns the instance,
+// and only once its answer was written: a launch that stopped waiting (its deadline passed, or it
+// hung up before the answer) is cut off unanswered and its request dropped, so a launch that
+// reported a failure never has its files delivered later. Messages are LaunchFrame frames, one
+// each way; the launch's frame carries until when it waits.
 class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
     // Runs on the listening thread for each request read in full and gives the answer; it must
-    // not touch widgets. An answer whose "ok" is true queues the request's work.
+    // not touch widgets. An answer whose "ok" is true queues the request's work once written.
     using Check = std::function<QJsonObject(const QJsonObject &request)>;
     // Runs later on the thread that owns the instance, once for each request answered "ok".
     using Work = std::function<void(const QJsonObject &request)>;
@@ -64,8 +67,9 @@ public:
     static bool isRunning(const QString &socketPath);
 
     // The socket in $XDG_RUNTIME_DIR, else in "quillfern-UID" in the temporary folder, made with
-    // mode 0700. Nothing, with the reason on standard error, when that folder is a link, belongs to
-    // someone else or is open to others: then the program runs without handing launches over.
+    // mode 0700. Nothing, with the reason on standard error, when the folder (either one) is a
+    // link, belongs to someone else or is open to others: then the program runs without handing
+    // launches over.
     static std::optional<QString> defaultSocketPath();
     const QString &socketPath() const { return socketPath_; }
 

@@ -31,8 +31,12 @@ TEST(DesktopFiles, InstalledEntryIsValidAndClaimsTheSchemeAndTheActionsAreFound)
         ADD_FAILURE() << "desktop-file-validate is missing (desktop-file-utils)";
     }
     const std::string text = TestSupport::readBytes(entry);
-    EXPECT_NE(text.find("x-scheme-handler/quillfern;"), std::string::npos);
-    EXPECT_NE(text.find("inode/directory;"), std::string::npos);
+    // The scheme and the archives only: files and folders are sent through the right-click
+    // actions, so the entry never becomes how ordinary files or folders open.
+    EXPECT_NE(text.find("\nMimeType=x-scheme-handler/quillfern;application/zip;application/x-7z-compressed;"
+                        "application/x-tar;application/gzip;application/x-bzip2;application/x-xz;\n"),
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find("/bin/quillfern %U\n"), std::string::npos);
 
     // Each right-click action starts the installed program with the service request.

@@ -5,6 +5,8 @@
 #include "App/LaunchRequest.h"
 #include "App/LoginItem.h"
 #include "App/ServiceProvider.h"
+#include "App/WindowActivation.h"
+#include "App/X11Desktop.h"
 #include "Core/AppInfo.h"
 #include "Core/FilePath.h"
 #include "Core/Localization.h"
@@ -14,10 +16,15 @@
 #include "Core/TabOpener.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
 #include "Platform/Autostart.h"
+#include "Platform/TrayWatcher.h"
+#include "support/PrivateBus.h"
+#include "support/StandInTrayWatcher.h"
 #include "support/TestSupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -354,4 +361,207 @@ TEST_F(IncomingFiles, PlainLaunchWhileRunningReopensButALoginLaunchDoesNot)
     EXPECT_TRUE(delegate.handle(LaunchRequest().toJson()).value("ok").toBool());
     ASSERT_EQ(HostWindow::hosts().size(), 1);
     EXPECT_TRUE(HostWindow::hosts().first()->isVisible());
+}
+
+namespace {
+
+// Stands in for the desktop's window activation: records each window brought forward with the
+// token it was given, and restores and activates it as the desktop would.
+class StandInActivation : public WindowActivation {
+public:
+    struct Call {
+        QWidget *window;
+        Token token;
+        bool wasMinimized;
+    };
+    std::vector<Call> calls;
+
+    StandInActivation() { WindowActivation::install(this); }
+    ~StandInActivation() override { WindowActivation::install(nullptr); }
+
+    void activate(QWidget &window, const Token &token) override
+    {
+        calls.push_back({&window, token, window.isMinimized()});
+        if (window.isMinimized())
+            window.showNormal();
+        window.show();
+        window.raise();
+        window.activateWindow();
+    }
+};
+
+// Notes the state of a window at the moment the arrival question comes up.
+class QuestionWatch : public QObject {
+public:
+    explicit QuestionWatch(QWidget *window, const StandInActivation &activation)
+        : window_(window), activation_(activation)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~QuestionWatch() override { qApp->removeEventFilter(this); }
+
+    bool shown = false;
+    bool windowMinimized = true;
+    std::size_t activationsBefore = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("arrivalQuestion") &&
+            !shown) {
+            shown = true;
+            windowMinimized = window_->isMinimized();
+            activationsBefore = activation_.calls.size();
+        }
+        return false;
+    }
+
+private:
+    QWidget *window_;
+    const StandInActivation &activation_;
+};
+
+} // namespace
+
+TEST_F(IncomingFiles, FilesForAMinimisedTabHoldingFilesBringItsWindowBackBeforeTheQuestion)
+{
+    TempDir dir;
+    const auto a = dir.file("a.txt");
+    const auto b = dir.file("b.txt");
+    StandInActivation activation;
+    ContentView *content = HostWindow::openMainWindow();
+    auto *host = qobject_cast<HostWindow *>(content->window());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host));
+    delegate.open({FilePath::toFileUrl(a)});
+    ASSERT_EQ(SendCheckupEngine::session(content->session()).roots(), PathList{a});
+    host->showMinimized();
+    ASSERT_TRUE(eventually([&] { return host->isMinimized(); }));
+
+    // The later launch carried its desktop's tokens.
+    QuestionWatch watch(host, activation);
+    activation.calls.clear();
+    LaunchRequest later;
+    later.urls = {FilePath::toFileUrl(b)};
+    later.activationToken = QStringLiteral("wayland-token-1");
+    later.startupId = QStringLiteral("launcher-1-host_TIME4242");
+    EXPECT_TRUE(delegate.handle(later.toJson()).value("ok").toBool());
+
+    ASSERT_TRUE(eventually([&] { return watch.shown; }));
+    EXPECT_FALSE(watch.windowMinimized) << "the question came up on a minimised window";
+    ASSERT_GE(watch.activationsBefore, 1u);
+    EXPECT_EQ(activation.calls.front().window, host);
+    EXPECT_TRUE(activation.calls.front().wasMinimized);
+    EXPECT_EQ(activation.calls.front().token,
+              (WindowActivation::Token{QStringLiteral("wayland-token-1"),
+                                       QStringLiteral("launcher-1-host_TIME4242")}));
+
+    // Answering leaves the window where the user can see it.
+    auto *question = content->findChild<QMessageBox *>(QStringLiteral("arrivalQuestion"));
+    ASSERT_NE(question, nullptr);
+    for (QAbstractButton *button : question->buttons())
+        if (button->text() == L("취소"))
+            button->click();
+    EXPECT_FALSE(host->isMinimized());
+    EXPECT_TRUE(host->isVisible());
+
+    // A token is good for one activation: the next one goes without.
+    delegate.open({FilePath::toFileUrl(a)});
+    EXPECT_EQ(activation.calls.back().token, WindowActivation::Token{});
+
+    // Nor is it kept for a window brought forward long after, for another reason: a request
+    // that brought none leaves its token to expire.
+    LaunchRequest nothing;
+    nothing.urls = {"quillfern://open?p=" + FilePath::toFileUrl(dir / "missing").substr(7)};
+    nothing.activationToken = QStringLiteral("wayland-token-2");
+    const std::size_t before = activation.calls.size();
+    delegate.handle(nothing.toJson());
+    EXPECT_EQ(activation.calls.size(), before);
+    QTest::qWait(3200);
+    delegate.open({FilePath::toFileUrl(a)});
+    EXPECT_EQ(activation.calls.back().token, WindowActivation::Token{});
+}
+
+TEST(LaunchRequest, ActivationTokensComeFromTheEnvironmentAndOnlyPlainOnesTravel)
+{
+    qputenv("XDG_ACTIVATION_TOKEN", "kwin-1234_abcd");
+    qputenv("DESKTOP_STARTUP_ID", "nautilus/1-0-host_TIME77");
+    LaunchRequest request;
+    request.takeActivationFromEnvironment();
+    EXPECT_EQ(request.activationToken, QStringLiteral("kwin-1234_abcd"));
+    EXPECT_EQ(request.startupId, QStringLiteral("nautilus/1-0-host_TIME77"));
+    const LaunchRequest back = LaunchRequest::fromJson(request.toJson());
+    EXPECT_EQ(back.activationToken, request.activationToken);
+    EXPECT_EQ(back.startupId, request.startupId);
+
+    for (const QString &unsafe :
+         {QStringLiteral("two words"), QStringLiteral("line\nbreak"), QStringLiteral("quo\"te"),
+          QString(300, QLatin1Char('x')), QStringLiteral("토큰")}) {
+        QJsonObject object = request.toJson();
+        object[QStringLiteral("activationToken")] = unsafe;
+        EXPECT_TRUE(LaunchRequest::fromJson(object).activationToken.isEmpty()) << unsafe.toStdString();
+    }
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("DESKTOP_STARTUP_ID");
+    request.takeActivationFromEnvironment();
+    EXPECT_TRUE(request.activationToken.isEmpty());
+    EXPECT_TRUE(request.startupId.isEmpty());
+}
+
+TEST(X11Desktop, StartupIdsGiveTheirTimeAndMessagesTravelInTwentyBytePieces)
+{
+    EXPECT_EQ(X11Desktop::timestampOf("kwin-1234-host_TIME4242"), 4242u);
+    EXPECT_EQ(X11Desktop::timestampOf("a_TIME1_TIME99"), 99u);
+    EXPECT_EQ(X11Desktop::timestampOf("no-time"), std::nullopt);
+    EXPECT_EQ(X11Desktop::timestampOf("x_TIME99999999999"), std::nullopt);
+    EXPECT_EQ(X11Desktop::timestampOf("x_TIMEsoon"), std::nullopt);
+
+    const auto pieces = X11Desktop::messagePieces("remove: ID=launcher-1-host_TIME4242");
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0], QByteArray("remove: ID=launcher-"));
+    EXPECT_EQ(pieces[1].size(), 20);
+    EXPECT_EQ(pieces[1], QByteArray("1-host_TIME4242") + QByteArray(5, '\0'));
+    // A text that fills its pieces still gets its closing NUL, in a piece of its own.
+    const auto full = X11Desktop::messagePieces(QByteArray(20, 'a'));
+    ASSERT_EQ(full.size(), 2u);
+    EXPECT_EQ(full[1], QByteArray(20, '\0'));
+}
+
+TEST_F(IncomingFiles, TrayThatComesAfterTheProgramGetsItsIconAndTheLoginLaunchKeepsOnlyIt)
+{
+    ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("dbus-daemon")));
+    TempDir dir;
+    TestSupport::PrivateBus bus(dir);
+    ASSERT_FALSE(bus.address().isEmpty());
+    for (const bool login : {true, false}) {
+        SCOPED_TRACE(login);
+        QDBusConnection program = bus.connection(QStringLiteral("program"));
+        QDBusConnection panel = bus.connection(QStringLiteral("panel"));
+        ASSERT_TRUE(program.isConnected());
+        {
+            BrindlowApp application;
+            application.start(login, std::make_unique<TrayWatcher>(program));
+            clock.advance(0);
+            // No tray yet: the window stays, and closing it would end the program.
+            EXPECT_EQ(application.trayIcon(), nullptr);
+            EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
+            ASSERT_EQ(HostWindow::hosts().size(), 1);
+            EXPECT_TRUE(HostWindow::hosts().first()->isVisible());
+
+            // The panel starts a moment later.
+            TestSupport::StandInTrayWatcher watcher(panel);
+            ASSERT_TRUE(watcher.appear());
+            watcher.hostRegisters();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return application.trayIcon() != nullptr; }, 20000));
+            EXPECT_TRUE(application.trayIcon()->isVisible());
+            EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            // A login launch keeps only the tray, as with a tray from the start; any other keeps
+            // its window.
+            EXPECT_EQ(!HostWindow::hosts().isEmpty() && HostWindow::hosts().first()->isVisible(), !login);
+            for (HostWindow *host : HostWindow::hosts())
+                host->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    QApplication::setQuitOnLastWindowClosed(true);
 }

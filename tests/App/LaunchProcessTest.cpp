@@ -107,6 +107,34 @@ private:
     QProcess primary_;
 };
 
+// This process as the running instance, with the program's own hand-over, one tab's session
+// and its checkup; no window opens here. Undone when it goes.
+struct InstanceHere {
+    ManualScheduler clock;
+    QUuid session = QUuid::createUuid();
+    AppDelegate delegate;
+    SingleInstance instance;
+    SingleInstance::Listening listening;
+
+    explicit InstanceHere(const QString &socket) : instance(socket)
+    {
+        Scheduler::install(&clock);
+        Router::shared().resetForTesting();
+        SendCheckupEngine::attachToRouter();
+        Router::shared().registerSession(session);
+        SendCheckupEngine::session(session);
+        listening = AppLaunch::serve(instance, delegate);
+    }
+    ~InstanceHere()
+    {
+        instance.close();
+        SendCheckupEngine::discard(session);
+        Router::shared().resetForTesting();
+        Scheduler::install(nullptr);
+    }
+    SendCheckupEngine &engine() const { return SendCheckupEngine::session(session); }
+};
+
 using TestSupport::q;
 
 } // namespace
@@ -219,18 +247,9 @@ TEST(LaunchProcess, LaunchReachingABusyInstanceIsTakenOnceAndStartsNothing)
     TempDir home;
     const auto photos = home.folder("files/photos");
     Program program(home);
-    ManualScheduler clock; // no window opens in this process
-    Scheduler::install(&clock);
-    Router::shared().resetForTesting();
-    SendCheckupEngine::attachToRouter();
-    const QUuid session = QUuid::createUuid();
-    Router::shared().registerSession(session);
-    SendCheckupEngine &engine = SendCheckupEngine::session(session);
-
-    // This process is the running instance, with the program's own hand-over.
-    AppDelegate delegate;
-    SingleInstance instance(program.socket());
-    ASSERT_EQ(AppLaunch::serve(instance, delegate), SingleInstance::Listening::started);
+    InstanceHere here(program.socket());
+    ASSERT_EQ(here.listening, SingleInstance::Listening::started);
+    SendCheckupEngine &engine = here.engine();
 
     QProcess launch;
     launch.setProcessEnvironment(program.environment());
@@ -249,11 +268,6 @@ TEST(LaunchProcess, LaunchReachingABusyInstanceIsTakenOnceAndStartsNothing)
     QCoreApplication::processEvents();
     EXPECT_EQ(engine.roots(), PathList{FilePath::realPathOrSame(photos)});
     EXPECT_TRUE(engine.pendingArrival().empty()) << "the folder arrived a second time";
-
-    instance.close();
-    SendCheckupEngine::discard(session);
-    Router::shared().resetForTesting();
-    Scheduler::install(nullptr);
 }
 
 TEST(LaunchProcess, LaunchLeftWithoutAnAnswerEndsWithoutSendingAgainOrStarting)
@@ -344,6 +358,23 @@ TEST(LaunchProcess, IdleAndTricklingClientsDoNotHoldUpALaunch)
     EXPECT_EQ(launched.exitCode, 0) << launched.err;
 }
 
+namespace {
+
+// A launch refuses the socket's folder, says so, and the program runs on its own (a screenshot
+// hook shows it ran); nothing is put where others could listen.
+void expectRunsAloneRefusing(Program &program, const TempDir &home, const std::filesystem::path &hostile)
+{
+    const auto about = home.folder("about");
+    const auto run = program.launch(
+        {QStringLiteral("--about-shots"), q(about), QStringLiteral("--about-frames"), QStringLiteral("1")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("not using the folder " + hostile.native()), std::string::npos) << run.err;
+    EXPECT_TRUE(std::filesystem::is_empty(hostile)) << "nothing listens where others could";
+    EXPECT_TRUE(std::filesystem::exists(about / "f00.png"));
+}
+
+} // namespace
+
 TEST(LaunchProcess, FallbackFolderOpenToOthersIsRefusedAndTheProgramRunsOnItsOwn)
 {
     TempDir home;
@@ -353,11 +384,35 @@ TEST(LaunchProcess, FallbackFolderOpenToOthersIsRefusedAndTheProgramRunsOnItsOwn
     std::filesystem::create_directory(hostile);
     std::filesystem::permissions(hostile, std::filesystem::perms::all);
 
-    const auto about = home.folder("about");
-    const auto run = program.launch(
-        {QStringLiteral("--about-shots"), q(about), QStringLiteral("--about-frames"), QStringLiteral("1")});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.err.find("not using the folder " + hostile.native()), std::string::npos) << run.err;
-    EXPECT_TRUE(std::filesystem::is_empty(hostile)) << "nothing listens where others could";
-    EXPECT_TRUE(std::filesystem::exists(about / "f00.png"));
+    expectRunsAloneRefusing(program, home, hostile);
+}
+
+TEST(LaunchProcess, RuntimeFolderOthersMayUseIsRefusedAndTheProgramRunsOnItsOwn)
+{
+    TempDir home;
+    Program program(home);
+    // As in a container whose XDG_RUNTIME_DIR is /tmp: anyone could listen in the socket's place.
+    const auto shared = home.folder("shared-runtime");
+    std::filesystem::permissions(shared, std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+    program.environment().insert(QStringLiteral("XDG_RUNTIME_DIR"), q(shared));
+
+    expectRunsAloneRefusing(program, home, shared);
+}
+
+TEST(LaunchProcess, RelativePathOfAUrlIsTakenInTheLaunchsFolderNotTheInstances)
+{
+    TempDir home;
+    const auto wanted = home.folder("in/rel2");
+    home.folder("instance/rel2"); // the same name where the instance runs: never the one meant
+    Program program(home);
+    InstanceHere here(program.socket());
+    ASSERT_EQ(here.listening, SingleInstance::Listening::started);
+    const auto savedFolder = std::filesystem::current_path();
+    std::filesystem::current_path(home / "instance");
+
+    const auto launched = program.launch({QStringLiteral("quillfern://open?p=rel2")}, home / "in");
+    EXPECT_EQ(launched.exitCode, 0) << launched.err;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(here.engine().roots(), PathList{FilePath::realPathOrSame(wanted)});
+    std::filesystem::current_path(savedFolder);
 }

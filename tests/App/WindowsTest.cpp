@@ -11,15 +11,16 @@
 #include "App/UpdateCheck.h"
 #include "Core/AppInfo.h"
 #include "Core/LanguageSetting.h"
+#include "Core/Localization.h"
 #include "Core/Router.h"
 #include "Core/Scheduler.h"
 #include "Core/Settings.h"
 #include "Core/SupportLink.h"
 #include "Core/TabOpener.h"
-#include "Core/Updater.h"
 #include "Features/DailyWord/DailyWordSetting.h"
 #include "Platform/Autostart.h"
 #include "Platform/FileManagerActions.h"
+#include "Platform/Updater.h"
 #include "Ui/PageStyle.h"
 #include "Ui/ToggleSwitch.h"
 #include "support/SaveShot.h"
@@ -33,6 +34,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -260,7 +262,7 @@ TEST(FileManagerActions, TemplatesGetTheProgramQuotedForTheirFormat)
 {
     const QString path = QStringLiteral("/opt/a \"b\" $c/quillfern");
     EXPECT_EQ(FileManagerActions::render(QStringLiteral("Exec=@QUILLFERN_EXEC@ --service %U"), path, false),
-              QStringLiteral("Exec=\"/opt/a \\\"b\\\" \\$c/quillfern\" --service %U"));
+              QStringLiteral("Exec=\"/opt/a \\\\\"b\\\\\" \\\\$c/quillfern\" --service %U"));
     EXPECT_EQ(FileManagerActions::render(QStringLiteral("Exec=@QUILLFERN_EXEC@ %U"),
                                          QStringLiteral("/usr/bin/quillfern"), false),
               QStringLiteral("Exec=/usr/bin/quillfern %U"));
@@ -478,6 +480,90 @@ TEST(Updater, FeedCheckReportsTheResultAndBlocksASecondCheckMeanwhile)
     missing.checkForUpdates();
     ASSERT_TRUE(failed.wait(10000));
     EXPECT_EQ(failed.first().first().value<UpdateCheckResult>().kind, UpdateCheckResult::Kind::failed);
+}
+
+TEST(Updater, FeedIsReadWithinItsBoundAndOnlyAWebAddressIsOffered)
+{
+    const struct {
+        const char *url;
+        const char *offered;
+    } addresses[] = {
+        {"https://example.com/get", "https://example.com/get"},
+        {"HTTP://example.com/", "http://example.com/"},
+        {"file:///usr/bin/xterm", ""},
+        {"javascript:alert(1)", ""},
+        {"smb://server/share", ""},
+        {"https:no-host", ""},
+        {"not a url at all", ""},
+    };
+    for (const auto &a : addresses) {
+        const QByteArray feed = QByteArray(R"({"version":"9.0","url":")") + a.url + R"("})";
+        const auto result = FeedUpdater::evaluate(feed, QStringLiteral("1.0"));
+        EXPECT_EQ(result.kind, UpdateCheckResult::Kind::newVersion) << a.url;
+        EXPECT_EQ(result.address, QString::fromLatin1(a.offered)) << a.url;
+    }
+
+    // A feed over 64 KiB is no feed: the check fails instead of reading on.
+    TestSupport::TempDir dir;
+    const auto big = dir.file("feed.txt", "9.0.0\n" + std::string(std::size_t{70} * 1024, 'x'));
+    FeedUpdater updater(QUrl::fromLocalFile(QString::fromStdString(big.native())).toString(),
+                        QStringLiteral("1.0"));
+    QSignalSpy finished(&updater, &Updater::checkFinished);
+    updater.checkForUpdates();
+    ASSERT_TRUE(finished.wait(10000));
+    const auto result = finished.first().first().value<UpdateCheckResult>();
+    EXPECT_EQ(result.kind, UpdateCheckResult::Kind::failed);
+    EXPECT_EQ(result.detail, QStringLiteral("업데이트 정보가 너무 큽니다."));
+    EXPECT_TRUE(updater.canCheckForUpdates());
+}
+
+TEST_F(Windows, UpdateResultShowsTheFeedsWordsAsPlainText)
+{
+    UpdateCheck::presentResults();
+    UpdateCheckResult result;
+    result.kind = UpdateCheckResult::Kind::newVersion;
+    result.version = QStringLiteral("<a href=\"file:///etc\">9.0</a>");
+    emit updater.checkFinished(result);
+    QMessageBox *box = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("updateResult"))
+            box = qobject_cast<QMessageBox *>(w);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text().contains(result.version));
+    const QList<QLabel *> labels = box->findChildren<QLabel *>();
+    ASSERT_FALSE(labels.isEmpty());
+    for (QLabel *label : labels)
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+    box->close();
+}
+
+TEST(InterfaceLanguage, LinksFollowTheLanguageTheInterfaceShowsAlsoByFallback)
+{
+    LanguageSettings::apply(LanguageSetting::system);
+    const QString support = SupportLink::origin() + QStringLiteral("/support/");
+    const struct {
+        QStringList system;
+        QString key;         // a text whose translation shows which language the interface speaks
+        QString manual;      // folder of the manual
+        QString supportPage; // path after /support/
+    } cases[] = {
+        // The C locale has no translation: the interface falls back to Korean, and so do the links.
+        {{QStringLiteral("C")}, QStringLiteral("누리함"), QString(), QString()},
+        {{QStringLiteral("de-DE"), QStringLiteral("en-GB")},
+         QStringLiteral("Quillfern"),
+         QStringLiteral("en/"),
+         QStringLiteral("en/")},
+        {{QStringLiteral("ko-KR")}, QStringLiteral("누리함"), QString(), QString()},
+    };
+    for (const auto &c : cases) {
+        InterfaceLanguage::install(c.system);
+        EXPECT_EQ(L("누리함"), c.key) << c.system.join(',').toStdString();
+        EXPECT_EQ(ManualLink::manualURL().toString(), ManualLink::baseAddress() + c.manual)
+            << c.system.join(',').toStdString();
+        EXPECT_EQ(SupportLink::url().toString(), support + c.supportPage) << c.system.join(',').toStdString();
+    }
+    InterfaceLanguage::install({QStringLiteral("C")});
+    QLocale::setDefault(QLocale::system());
 }
 
 namespace {

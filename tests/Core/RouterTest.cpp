@@ -1,20 +1,45 @@
 #include "Core/Router.h"
+#include "Core/FilePath.h"
 #include "Core/Scheduler.h"
 #include "Core/TabOpener.h"
-#include "Features/SendCheckup/SendCheckupEngine.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace fs = std::filesystem;
 using TestSupport::TempDir;
+
+namespace {
+
+// Stands in for the send checkups above this layer: records what the board hands them.
+struct StandInCheckups {
+    std::vector<std::pair<QUuid, PathList>> delivered;
+    std::set<QUuid> live; // sessions that were handed files and not discarded since
+    std::vector<QUuid> discarded;
+
+    Router::CheckupHook hook()
+    {
+        return {[this](const QUuid &id, const PathList &files) {
+                    delivered.emplace_back(id, files);
+                    live.insert(id);
+                },
+                [this](const QUuid &id) {
+                    discarded.push_back(id);
+                    live.erase(id);
+                }};
+    }
+};
+
+} // namespace
 
 class RouterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         Router::shared().resetForTesting();
-        SendCheckupEngine::attachToRouter();
+        router.setCheckupHook(checkups.hook());
         Scheduler::install(&clock);
     }
     void TearDown() override
@@ -22,8 +47,10 @@ protected:
         Scheduler::install(nullptr);
         TabOpener::shared().setOpenTab({});
         Router::shared().resetForTesting();
+        router.setCheckupHook({});
     }
     Router &router = Router::shared();
+    StandInCheckups checkups;
     ManualScheduler clock;
     TempDir dir;
 };
@@ -43,30 +70,33 @@ TEST_F(RouterTest, FilesWithoutAWindowWaitAndTheFirstWindowTakesTheLatest)
     EXPECT_TRUE(router.takeArrival(a).empty());
 }
 
-TEST_F(RouterTest, ArrivalStartsAnEmptyCheckupOrBecomesItsPendingArrival)
+TEST_F(RouterTest, ArrivalGoesToTheActiveSessionElseTheLastLiveOneAndSelectsTheCheckup)
 {
     const QUuid a = QUuid::createUuid();
+    const QUuid b = QUuid::createUuid();
     router.registerSession(a);
+    router.registerSession(b);
     const auto one = dir.file("one.txt");
     const auto two = dir.file("two.txt");
-    const auto three = dir.file("three.txt");
 
     router.openCheckup({one});
-    SendCheckupEngine &engine = SendCheckupEngine::session(a);
-    EXPECT_EQ(engine.roots(), PathList{one});
-    EXPECT_TRUE(engine.pendingArrival().empty());
+    ASSERT_EQ(checkups.delivered.size(), 1u);
+    EXPECT_EQ(checkups.delivered[0], std::pair(a, PathList{one})); // a is active
     EXPECT_EQ(router.takePendingUtility(a), Utility::sendCheckup);
     EXPECT_EQ(router.takePendingUtility(a), std::nullopt);
 
+    router.unregisterSession(a); // b, the last live one, becomes active
     router.openCheckup({two});
-    router.openCheckup({three});
-    EXPECT_EQ(engine.roots(), PathList{one});
-    EXPECT_EQ(engine.pendingArrival(), PathList{three}); // the second pending arrival replaces the first
-    EXPECT_EQ(router.takePendingUtility(a), Utility::sendCheckup);
+    EXPECT_EQ(checkups.delivered.back(), std::pair(b, PathList{two}));
+    EXPECT_EQ(router.takePendingUtility(b), Utility::sendCheckup);
 
     router.openCheckup({});
-    EXPECT_FALSE(router.hasPendingUtility(a));
-    SendCheckupEngine::discard(a);
+    EXPECT_EQ(checkups.delivered.size(), 2u);
+    EXPECT_FALSE(router.hasPendingUtility(b));
+    router.unregisterSession(b);
+    router.openCheckup({one}); // no session: the files wait
+    EXPECT_EQ(checkups.delivered.size(), 2u);
+    EXPECT_EQ(router.unassignedArrival(), PathList{one});
 }
 
 TEST_F(RouterTest, ActiveSessionFollowsRegistrationFocusAndClosing)
@@ -119,60 +149,35 @@ TEST_F(RouterTest, DiscardWaitsTwoSecondsAndSparesASessionThatCameBack)
     const QUuid back = QUuid::createUuid();
     for (const QUuid &s : {gone, back}) {
         router.registerSession(s);
-        SendCheckupEngine::session(s);
+        router.focus(s);
+        router.openCheckup({dir.file("x.txt")});
         router.request(Utility::tweaks, s);
         router.contentDisappeared(s);
     }
     clock.advance(1000);
     router.registerSession(back);
-    EXPECT_TRUE(SendCheckupEngine::hasSession(gone));
+    EXPECT_TRUE(checkups.live.count(gone));
     clock.advance(1000);
-    EXPECT_FALSE(SendCheckupEngine::hasSession(gone));
+    EXPECT_FALSE(checkups.live.count(gone));
     EXPECT_FALSE(router.hasPendingUtility(gone));
-    EXPECT_TRUE(SendCheckupEngine::hasSession(back));
+    EXPECT_TRUE(checkups.live.count(back));
     EXPECT_EQ(router.takePendingUtility(back), Utility::tweaks);
-    SendCheckupEngine::discard(back);
+    EXPECT_EQ(checkups.discarded, std::vector<QUuid>{gone});
 }
 
 TEST_F(RouterTest, ASecondCloseGetsItsOwnTwoSeconds)
 {
     const QUuid s = QUuid::createUuid();
     router.registerSession(s);
-    SendCheckupEngine::session(s);
+    router.openCheckup({dir.file("x.txt")});
     router.contentDisappeared(s);
     clock.advance(1500);
     router.registerSession(s);
     router.contentDisappeared(s);
     clock.advance(1000); // the first close's check is due now, but a newer close stands
-    EXPECT_TRUE(SendCheckupEngine::hasSession(s));
+    EXPECT_TRUE(checkups.live.count(s));
     clock.advance(1000);
-    EXPECT_FALSE(SendCheckupEngine::hasSession(s));
-}
-
-TEST_F(RouterTest, SessionRegistryReturnsOneEngineUntilDiscarded)
-{
-    const QUuid a = QUuid::createUuid();
-    SendCheckupEngine &first = SendCheckupEngine::session(a);
-    EXPECT_EQ(&first, &SendCheckupEngine::session(a));
-    first.setPendingArrival({dir.file("x")});
-    SendCheckupEngine::discard(a);
-    EXPECT_TRUE(SendCheckupEngine::session(a).pendingArrival().empty());
-    SendCheckupEngine::discard(a);
-}
-
-TEST_F(RouterTest, AddUrlsResolvesLinksAndDedupesByteExactly)
-{
-    const auto folder = dir.folder("folder");
-    fs::create_symlink(folder, dir / "link");
-    const std::string nfc = "\xEA\xB0\x80";             // 가
-    const std::string nfd = "\xE1\x84\x80\xE1\x85\xA1"; // ᄀ + ᅡ
-    const auto composed = dir.folder(nfc);
-    const auto decomposed = dir.folder(nfd);
-    const auto missing = dir / "missing";
-
-    SendCheckupEngine engine;
-    engine.addURLs({folder, dir / "link", folder, composed, decomposed, missing, missing});
-    EXPECT_EQ(engine.roots(), (PathList{folder, composed, decomposed, missing}));
+    EXPECT_FALSE(checkups.live.count(s));
 }
 
 struct DiagnoseCase {
@@ -218,4 +223,40 @@ TEST_F(RouterTest, FilesToDiagnoseFollowsTheUrlRule)
             expected.emplace_back(e);
         EXPECT_EQ(Router::filesToDiagnose(c.url), expected) << c.name;
     }
+}
+
+TEST_F(RouterTest, LaunchMakesRelativePathsOfItsUrlAbsoluteAndTheInstanceNeverResolvesOne)
+{
+    const std::filesystem::path base = "/base dir";
+    const struct {
+        const char *url;
+        std::string expected;
+    } cases[] = {
+        {"quillfern://open?p=rel", "quillfern://open?p=/base%20dir/rel"},
+        {"quillfern://x?p=/abs&p=sub/a%20b&q=z", "quillfern://x?p=/abs&p=/base%20dir/sub/a%20b&q=z"},
+        {"quillfern://x?q=1&p=%ED%8F%B4%EB%8D%94#p=frag",
+         "quillfern://x?q=1&p=/base%20dir/%ED%8F%B4%EB%8D%94#p=frag"},
+        {"quillfern://x?p=../up&p", "quillfern://x?p=/base%20dir/../up&p"},
+        {"quillfern:?p=", "quillfern:?p="},               // an empty path stays empty
+        {"quillfern://x?P=rel", "quillfern://x?P=rel"},   // not an item named p
+        {"quillfern://x?p=r%zz", "quillfern://x?p=r%zz"}, // malformed: nothing to go by
+        {"https://example.invalid/?p=rel", "https://example.invalid/?p=rel"},
+        {"quillfern://no-query/rel", "quillfern://no-query/rel"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Router::withAbsolutePaths(c.url, base), c.expected) << c.url;
+    EXPECT_EQ(Router::withAbsolutePaths("quillfern://open?p=rel", {}), "quillfern://open?p=rel");
+
+    // Where the instance runs, a relative path names nothing, even one that exists there.
+    const auto saved = fs::current_path();
+    fs::current_path(dir.path());
+    dir.folder("rel");
+    EXPECT_TRUE(Router::filesToDiagnose("quillfern://open?p=rel").empty());
+    fs::current_path(saved);
+    EXPECT_EQ(Router::filesToDiagnose(Router::withAbsolutePaths("quillfern://open?p=rel", dir.path())),
+              PathList{dir / "rel"});
+    // A NUL would cut the name short in every call: "/…/rel%00x" is not "/…/rel".
+    const std::string rel = FilePath::toFileUrl(dir / "rel").substr(7);
+    EXPECT_TRUE(Router::filesToDiagnose("quillfern://open?p=" + rel + "%00x").empty());
+    EXPECT_TRUE(Router::filesToDiagnose("file://" + rel + "%00x").empty());
 }

@@ -40,20 +40,10 @@ protected:
         ASSERT_TRUE(TestSupport::haveProgram(QStringLiteral("dbus-daemon")));
         bus = std::make_unique<TestSupport::PrivateBus>(dir);
         ASSERT_FALSE(bus->address().isEmpty());
-        static int serial = 0;
-        const QString tag = QString::number(++serial);
-        caller = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(bus->address(), QStringLiteral("fm-caller-") + tag));
-        service = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(bus->address(), QStringLiteral("fm-service-") + tag));
+        caller = std::make_unique<QDBusConnection>(bus->connection(QStringLiteral("caller")));
+        service = std::make_unique<QDBusConnection>(bus->connection(QStringLiteral("service")));
         ASSERT_TRUE(caller->isConnected());
         ASSERT_TRUE(service->isConnected());
-    }
-    void TearDown() override
-    {
-        for (auto *c : {caller.get(), service.get()})
-            if (c)
-                QDBusConnection::disconnectFromBus(c->name());
     }
 
     TestSupport::TempDir dir;

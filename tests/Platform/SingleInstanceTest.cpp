@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using Outcome = SingleInstance::Delivery::Outcome;
@@ -158,6 +160,41 @@ TEST(SingleInstance, SilentTricklingAndMalformedClientsNeitherBlockOthersNorOutl
     EXPECT_EQ(recorder.handled, std::vector<QJsonObject>{okAnswer()});
 }
 
+TEST(SingleInstance, RequestOfALaunchThatStoppedWaitingIsNeverCarriedOut)
+{
+    TestSupport::TempDir dir;
+    const QString path = socketIn(dir);
+    SingleInstance primary(path);
+    std::vector<QJsonObject> handled;
+    // The instance is slow to look at the first request, as a busy or stopped one is.
+    ASSERT_EQ(primary.listen(
+                  [](const QJsonObject &request) {
+                      if (request.contains(QStringLiteral("slow")))
+                          std::this_thread::sleep_for(std::chrono::milliseconds(700));
+                      return okAnswer();
+                  },
+                  [&](const QJsonObject &request) { handled.push_back(request); }),
+              SingleInstance::Listening::started);
+
+    // A launch that gives up before the answer: it reports a failure, so its request is dropped.
+    EXPECT_EQ(SingleInstance::send(path, QJsonObject{{QStringLiteral("slow"), true}}, 300).outcome,
+              Outcome::unanswered);
+    // One that waits long enough meanwhile is answered and carried out, once.
+    const QJsonObject patient{{QStringLiteral("kind"), QStringLiteral("open")}};
+    EXPECT_EQ(SingleInstance::send(path, patient).outcome, Outcome::answered);
+
+    // A frame whose sender stopped waiting before it was read is cut off unanswered, even while
+    // the sender is still connected.
+    auto late = connectedClient(path);
+    late->write(LaunchFrame::encode(QJsonObject{{QStringLiteral("replyBy"), 1.0}}));
+    late->flush();
+    EXPECT_TRUE(cutOffUnanswered(*late));
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(handled, std::vector<QJsonObject>{patient})
+        << "the deadline travels in the frame, not the work";
+}
+
 TEST(LaunchFrame, ReadsAFrameInAnyPiecesAndRefusesMalformedOnes)
 {
     const QJsonObject message{{QStringLiteral("urls"), QJsonArray{QStringLiteral("ZmlsZTovLy/qsIA=")}}};
@@ -281,4 +318,65 @@ TEST_F(FallbackFolder, MadeBySomeoneElseOrOpenToOthersIsRefusedWithAReason)
         EXPECT_NE(said.find("without handing launches"), std::string::npos) << c.name << ": " << said;
         std::filesystem::remove(folder);
     }
+}
+
+namespace {
+
+// $XDG_RUNTIME_DIR pointing at a folder of the test's choosing.
+class RuntimeFolder : public ::testing::Test {
+protected:
+    void SetUp() override { saved = qgetenv("XDG_RUNTIME_DIR"); }
+    void TearDown() override { ::setenv("XDG_RUNTIME_DIR", saved.constData(), 1); }
+
+    TestSupport::TempDir dir;
+    QByteArray saved;
+};
+
+} // namespace
+
+TEST_F(RuntimeFolder, IsCheckedLikeTheFallbackAndRefusedWithAReason)
+{
+    const auto run = dir.folder("run");
+    const auto elsewhere = dir.folder("elsewhere");
+    ::chmod(elsewhere.c_str(), 0700);
+    struct Case {
+        const char *name;
+        std::filesystem::path folder;
+        std::function<void()> make;
+        const char *reason; // nullptr: used
+    };
+    auto withMode = [&](mode_t mode) { return [&run, mode] { ::chmod(run.c_str(), mode); }; };
+    std::vector<Case> cases = {
+        {"private", run, withMode(0700), nullptr},
+        {"open to everyone, as /tmp", run, withMode(01777), "others may use it"},
+        {"writable by the group", run, withMode(0770), "others may use it"},
+        {"a link to a private folder", dir / "link",
+         [&] { std::filesystem::create_directory_symlink(elsewhere, dir / "link"); }, "symbolic link"},
+    };
+    if (::getuid() == 0) { // only root can give a folder away
+        cases.push_back({"another user's", run,
+                         [&] {
+                             ::chmod(run.c_str(), 0700);
+                             ASSERT_EQ(::chown(run.c_str(), 65534, 65534), 0);
+                         },
+                         "belongs to user 65534"});
+    }
+    for (const auto &c : cases) {
+        c.make();
+        ::setenv("XDG_RUNTIME_DIR", c.folder.c_str(), 1);
+        testing::internal::CaptureStderr();
+        const auto path = SingleInstance::defaultSocketPath();
+        const std::string said = testing::internal::GetCapturedStderr();
+        if (!c.reason) {
+            ASSERT_TRUE(path.has_value()) << c.name << ": " << said;
+            EXPECT_EQ(path->toStdString(), (c.folder / "quillfern.socket").native());
+            EXPECT_TRUE(said.empty()) << said;
+            continue;
+        }
+        EXPECT_FALSE(path.has_value()) << c.name;
+        EXPECT_NE(said.find(c.folder.native()), std::string::npos) << c.name << ": " << said;
+        EXPECT_NE(said.find(c.reason), std::string::npos) << c.name << ": " << said;
+        EXPECT_NE(said.find("without handing launches"), std::string::npos) << c.name << ": " << said;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(run)) << "a runtime folder is never changed";
 }

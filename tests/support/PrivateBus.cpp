@@ -25,8 +25,19 @@ PrivateBus::PrivateBus(const TempDir &dir, const char *name)
     }
 }
 
+QDBusConnection PrivateBus::connection(const QString &role)
+{
+    // Names are per process: each bus object and role gets its own.
+    static int serial = 0;
+    const QString name = QStringLiteral("private-bus-%1-%2").arg(role).arg(++serial);
+    connections_ << name;
+    return QDBusConnection::connectToBus(address_, name);
+}
+
 PrivateBus::~PrivateBus()
 {
+    for (const QString &name : connections_)
+        QDBusConnection::disconnectFromBus(name);
     if (daemon_.state() == QProcess::NotRunning)
         return;
     // Asked first, so the daemon removes its socket; killed if it does not go.

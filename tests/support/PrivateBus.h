@@ -2,8 +2,10 @@
 
 #include "support/TestSupport.h"
 
+#include <QDBusConnection>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 
 namespace TestSupport {
 
@@ -19,10 +21,14 @@ public:
     PrivateBus &operator=(const PrivateBus &) = delete;
 
     const QString &address() const { return address_; }
+    // A connection of its own to the bus, for one side of a test (the caller, a stand-in
+    // service); it is closed when the bus goes away.
+    QDBusConnection connection(const QString &role);
 
 private:
     QProcess daemon_;
     QString address_;
+    QStringList connections_;
 };
 
 } // namespace TestSupport

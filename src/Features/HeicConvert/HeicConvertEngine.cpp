@@ -43,6 +43,10 @@ std::uint32_t read32(const std::uint8_t *p, bool little)
                         std::uint32_t(p[3]);
 }
 
+} // namespace
+
+namespace HeicMetadata {
+
 // The TIFF structure inside a HEIF Exif block: the block starts with the offset of the TIFF
 // header (after those 4 bytes); some writers put "Exif\0\0" in between.
 std::vector<std::uint8_t> tiffFromExifBlock(const std::vector<std::uint8_t> &block)
@@ -111,6 +115,10 @@ void setXmpOrientationUpright(std::string &xmp)
     }
 }
 
+} // namespace HeicMetadata
+
+namespace {
+
 void appendSegment(std::vector<std::uint8_t> &out, std::uint8_t marker, std::string_view header,
                    const std::uint8_t *data, std::size_t size)
 {
@@ -142,11 +150,11 @@ Metadata readMetadata(const heif_image_handle *handle)
         if (heif_image_handle_get_metadata(handle, id, block.data()).code != heif_error_Ok)
             continue;
         if (type == "Exif" && m.exifTiff.empty()) {
-            m.exifTiff = tiffFromExifBlock(block);
-            setTiffOrientationUpright(m.exifTiff);
+            m.exifTiff = HeicMetadata::tiffFromExifBlock(block);
+            HeicMetadata::setTiffOrientationUpright(m.exifTiff);
         } else if (type == "mime" && contentType == "application/rdf+xml" && m.xmp.empty()) {
             m.xmp.assign(block.begin(), block.end());
-            setXmpOrientationUpright(m.xmp);
+            HeicMetadata::setXmpOrientationUpright(m.xmp);
         }
     }
     const auto profile = heif_image_handle_get_color_profile_type(handle);

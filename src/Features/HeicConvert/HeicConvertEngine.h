@@ -9,8 +9,19 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <variant>
 #include <vector>
+
+// The photo's metadata the JPEG copy carries, made to fit pixels that are written upright.
+namespace HeicMetadata {
+// The TIFF structure inside a HEIF Exif block; empty when it holds none.
+std::vector<std::uint8_t> tiffFromExifBlock(const std::vector<std::uint8_t> &block);
+// Sets the orientation tag of IFD0 to upright (1); nothing else changes.
+void setTiffOrientationUpright(std::vector<std::uint8_t> &tiff);
+// The same for the orientation an XMP packet may repeat.
+void setXmpOrientationUpright(std::string &xmp);
+} // namespace HeicMetadata
 
 // Finds HEIC and HEIF photos and writes a JPEG copy of each beside it; the photo itself is never
 // touched. Main thread only; conversions run synchronously.

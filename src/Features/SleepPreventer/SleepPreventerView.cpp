@@ -86,11 +86,17 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     masterSwitch_->setToolTip(L("잠자기 방지"));
     status_ = PageParts::captionLabel(QString(), TextSize::callout);
     status_->setObjectName(QStringLiteral("statusLine"));
+    // A start that no power service took says why the switch stayed off.
+    noPowerService_ =
+        PageStyle::label(L("이 데스크톱에는 잠자기를 막아 줄 전원 서비스가 없어 켤 수 없습니다"),
+                         TextSize::caption, Tone::orange);
+    noPowerService_->setObjectName(QStringLiteral("noPowerService"));
     auto *texts = new QVBoxLayout;
     texts->setSpacing(2);
     texts->addStretch(1);
     texts->addWidget(title_);
     texts->addWidget(status_);
+    texts->addWidget(noPowerService_);
     texts->addStretch(1);
     header->addWidget(symbol_);
     header->addLayout(texts, 1);
@@ -194,16 +200,20 @@ void SleepPreventerView::setGuard(Guard guard, bool ticked)
 void SleepPreventerView::flipMasterSwitch()
 {
     // The switch's own new value is not used: a start that holds nothing leaves it off.
-    if (controller_.isActive())
+    if (controller_.isActive()) {
         controller_.stop();
-    else
+    } else {
         controller_.start();
+        // No power service took any of the guards: say so instead of staying off without a word.
+        nothingHeld_ = !controller_.isActive() && !controller_.enabled().empty();
+    }
     sync();
 }
 
 void SleepPreventerView::sync()
 {
     const bool active = controller_.isActive();
+    nothingHeld_ = nothingHeld_ && !active;
     symbol_->setText(active ? QStringLiteral("\u2615") : QStringLiteral("\u263E"));
     PageStyle::setTone(symbol_, active ? Tone::orange : Tone::secondary);
     title_->setText(active ? L("잠자기 방지 중") : L("잠자기 방지 꺼짐"));
@@ -217,4 +227,5 @@ void SleepPreventerView::sync()
     for (auto &[guard, box] : guardBoxes_)
         box->setChecked(controller_.enabled().count(guard) > 0);
     warning_->setVisible(controller_.enabled().empty());
+    noPowerService_->setVisible(nothingHeld_);
 }

@@ -35,11 +35,13 @@ private:
     void sync();
 
     SleepPreventerController &controller_;
+    bool nothingHeld_ = false; // the last start from this page could hold nothing
     QLabel *symbol_ = nullptr;
     QLabel *title_ = nullptr;
     ToggleSwitch *masterSwitch_ = nullptr;
     QLabel *status_ = nullptr;
     QLabel *warning_ = nullptr;
+    QLabel *noPowerService_ = nullptr;
     std::map<SleepPreventerController::Duration, QPushButton *> durationButtons_;
     std::map<SleepPreventerController::Guard, QCheckBox *> guardBoxes_;
 };

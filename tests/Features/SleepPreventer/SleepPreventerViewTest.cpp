@@ -118,6 +118,26 @@ TEST_F(SleepViewTest, ASwitchThatCannotHoldAnythingStaysOff)
     EXPECT_EQ(status(), "켜면 선택한 항목의 잠자기를 막습니다");
 }
 
+TEST_F(SleepViewTest, AStartNoPowerServiceTookSaysSoUntilOneHolds)
+{
+    auto *notice = find<QLabel>("noPowerService");
+    EXPECT_FALSE(notice->isVisible());
+    controller->setEnabled({Guard::display});
+    power.refused = {"PreventUserIdleDisplaySleep"};
+    masterSwitch()->click();
+    ASSERT_FALSE(controller->isActive());
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text(), "이 데스크톱에는 잠자기를 막아 줄 전원 서비스가 없어 켤 수 없습니다");
+
+    // Once something holds, the notice goes, and does not come back when switched off.
+    power.refused.clear();
+    masterSwitch()->click();
+    ASSERT_TRUE(controller->isActive());
+    EXPECT_FALSE(notice->isVisible());
+    masterSwitch()->click();
+    EXPECT_FALSE(notice->isVisible());
+}
+
 TEST_F(SleepViewTest, ChangingGuardsWhileOnRestartsTheRunAndUntickingTheLastLeavesItOff)
 {
     controller->setEnabled({Guard::display});

@@ -1,7 +1,6 @@
-#include "Core/Updater.h"
+#include "Platform/Updater.h"
 
 #include "Core/AppInfo.h"
-#include "Core/BuildInfo.h"
 #include "Core/Localization.h"
 
 #include <QJsonDocument>
@@ -10,8 +9,17 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
 
 namespace {
+
+// A feed is a few lines: anything longer is no feed, and is not read further.
+constexpr qint64 maximumFeed = qint64{64} * 1024;
+// The whole check, however slowly the bytes trickle in.
+constexpr int checkTimeout = 30000;
 
 Updater *&installedUpdater()
 {
@@ -24,7 +32,7 @@ Updater *&installedUpdater()
 Updater &Updater::shared()
 {
     // Never released: it lives as long as the process.
-    static auto *feed = new FeedUpdater(QStringLiteral(QUILLFERN_UPDATE_FEED), AppInfo::shortVersion());
+    static auto *feed = new FeedUpdater(AppInfo::updateFeed(), AppInfo::shortVersion());
     return installedUpdater() ? *installedUpdater() : *feed;
 }
 
@@ -79,7 +87,11 @@ UpdateCheckResult FeedUpdater::evaluate(const QByteArray &feed, const QString &c
     const QJsonDocument document = QJsonDocument::fromJson(feed);
     if (document.isObject()) {
         result.version = document.object().value(QStringLiteral("version")).toString().trimmed();
-        result.address = document.object().value(QStringLiteral("url")).toString();
+        // Only a web page is opened for the user; any other scheme could start a program.
+        const QUrl address(document.object().value(QStringLiteral("url")).toString(), QUrl::StrictMode);
+        if (address.isValid() && !address.host().isEmpty() &&
+            (address.scheme() == QLatin1String("https") || address.scheme() == QLatin1String("http")))
+            result.address = address.toString();
     } else {
         result.version = QString::fromUtf8(feed).section(QLatin1Char('\n'), 0, 0).trimmed();
     }
@@ -101,16 +113,38 @@ void FeedUpdater::checkForUpdates()
         network_ = new QNetworkAccessManager(this);
     setChecking(true);
     QNetworkRequest request{QUrl(feed_)};
-    request.setTransferTimeout(30000);
+    request.setTransferTimeout(checkTimeout);
     QNetworkReply *reply = network_->get(request);
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+    reply->setReadBufferSize(maximumFeed + 1);
+    // Why the check was cut short, if it was.
+    auto cutShort = std::make_shared<QString>();
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply, cutShort](qint64 received, qint64 total) {
+        if (cutShort->isEmpty() && (received > maximumFeed || total > maximumFeed)) {
+            *cutShort = L("업데이트 정보가 너무 큽니다.");
+            reply->abort();
+        }
+    });
+    QTimer::singleShot(checkTimeout, reply, [reply, cutShort] {
+        if (cutShort->isEmpty()) {
+            *cutShort = L("업데이트 서버가 제때 답하지 않았습니다.");
+            reply->abort();
+        }
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply, cutShort] {
         reply->deleteLater();
         UpdateCheckResult result;
-        if (reply->error() != QNetworkReply::NoError) {
+        const QByteArray feed =
+            reply->error() == QNetworkReply::NoError ? reply->read(maximumFeed + 1) : QByteArray();
+        if (feed.size() > maximumFeed && cutShort->isEmpty())
+            *cutShort = L("업데이트 정보가 너무 큽니다.");
+        if (!cutShort->isEmpty()) {
+            result.kind = UpdateCheckResult::Kind::failed;
+            result.detail = *cutShort;
+        } else if (reply->error() != QNetworkReply::NoError) {
             result.kind = UpdateCheckResult::Kind::failed;
             result.detail = reply->errorString();
         } else {
-            result = evaluate(reply->readAll(), current_);
+            result = evaluate(feed, current_);
         }
         setChecking(false);
         emit checkFinished(result);

@@ -10,7 +10,7 @@ struct UpdateCheckResult {
     enum class Kind { upToDate, newVersion, failed };
     Kind kind = Kind::failed;
     QString version; // the feed's version (newVersion, upToDate)
-    QString address; // where to get it (newVersion), may be empty
+    QString address; // where to get it (newVersion): a web page's address, may be empty
     QString detail;  // failed: what went wrong
 };
 
@@ -39,7 +39,8 @@ signals:
 
 // Reads the feed address compiled in at build time: a small JSON object
 // {"version": "1.2.0", "url": "https://…"} or a text whose first line is the version. Without an
-// address no check can start.
+// address no check can start. A feed over 64 KiB, or a check that takes over 30 seconds in all,
+// fails; a "url" that is not a web page's (https or http) is left out.
 class FeedUpdater : public Updater {
     Q_OBJECT
 
