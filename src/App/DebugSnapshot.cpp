@@ -3,6 +3,8 @@
 #include "App/AboutDialog.h"
 #include "App/ContentView.h"
 #include "App/HostWindow.h"
+#include "Core/AtomicFile.h"
+#include "Core/FileError.h"
 #include "Core/Localization.h"
 #include "Core/Router.h"
 #include "Core/TabOpener.h"
@@ -16,7 +18,6 @@
 #include <QFileInfo>
 #include <QPixmap>
 #include <QPointer>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -102,11 +103,11 @@ QList<QWidget *> visibleWindows()
 
 void writeText(const QString &path, const QStringList &lines)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(lines.join(QLatin1Char('\n')).toUtf8());
-    file.commit(); // a failure is ignored: the pictures matter, not this list
+    try {
+        replaceWholeFile(QFile::encodeName(path).toStdString(), lines.join(QLatin1Char('\n')).toStdString());
+    } catch (const FileError &) {
+        // Ignored: the pictures matter, not this list.
+    }
 }
 
 void placeWindow(QSizeF size)

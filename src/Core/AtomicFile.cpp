@@ -235,3 +235,11 @@ void AtomicFile::discard() noexcept
         ::unlinkat(folder_.get(), name_.c_str(), 0);
     pending_ = false;
 }
+
+void replaceWholeFile(const fs::path &target, std::string_view bytes, unsigned mode)
+{
+    AtomicFile file = AtomicFile::beside(target);
+    file.setPermissions(mode);
+    file.write(bytes);
+    file.commitReplacing();
+}

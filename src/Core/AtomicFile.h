@@ -75,5 +75,9 @@ private:
     std::uint64_t size_ = 0;
 };
 
+// Puts a whole small file of the program's own (a desktop entry, a list) at `target` through the
+// layer, replacing the one there; with `mode` its permission bits are exactly these.
+void replaceWholeFile(const std::filesystem::path &target, std::string_view bytes, unsigned mode = 0644);
+
 // Writes all bytes to a descriptor, retrying short writes; false when a write fails (errno set).
 bool writeAll(int fd, std::span<const std::uint8_t> bytes);

@@ -1,11 +1,12 @@
 #include "Platform/Autostart.h"
 
+#include "Core/AtomicFile.h"
 #include "Core/ErrorText.h"
+#include "Core/FileError.h"
 #include "Platform/DesktopEntry.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -26,10 +27,8 @@ void registerEntry(const QString &executable)
     const QString path = entryPath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         throw Error(errorText(EACCES));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        throw Error(file.errorString());
-    QTextStream out(&file);
+    QString text;
+    QTextStream out(&text);
     out << "[Desktop Entry]\n"
         << "Type=Application\n"
         << "Name=Quillfern\n"
@@ -38,8 +37,11 @@ void registerEntry(const QString &executable)
         << "Terminal=false\n"
         << "X-GNOME-Autostart-enabled=true\n";
     out.flush();
-    if (!file.commit())
-        throw Error(file.errorString());
+    try {
+        replaceWholeFile(QFile::encodeName(path).toStdString(), text.toStdString());
+    } catch (const FileError &error) {
+        throw Error(errorText(error.error()));
+    }
 }
 
 void unregisterEntry()

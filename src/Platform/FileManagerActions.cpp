@@ -1,11 +1,13 @@
 #include "Platform/FileManagerActions.h"
 
+#include "Core/AtomicFile.h"
+#include "Core/ErrorText.h"
+#include "Core/FileError.h"
 #include "Platform/DesktopEntry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace FileManagerActions {
@@ -90,13 +92,12 @@ void installForUser(const QString &executable)
         const QString path = userFolder() + QLatin1Char('/') + QString::fromLatin1(a.relative);
         if (!QDir().mkpath(QFileInfo(path).absolutePath()))
             throw Error(QStringLiteral("mkdir: ") + QFileInfo(path).absolutePath());
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-            throw Error(file.errorString());
         // The desktop's file managers run a user's own service menu only when it is executable.
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                        QFileDevice::ReadGroup | QFileDevice::ExeGroup |
-                                        QFileDevice::ReadOther | QFileDevice::ExeOther);
+        try {
+            replaceWholeFile(QFile::encodeName(path).toStdString(), text.toStdString(), 0755);
+        } catch (const FileError &error) {
+            throw Error(errorText(error.error()));
+        }
     }
 }
 
