@@ -1,5 +1,6 @@
 #include "Platform/SingleInstance.h"
 
+#include "Core/Descriptor.h"
 #include "Core/ErrorText.h"
 #include "Platform/LaunchFrame.h"
 
@@ -44,36 +45,6 @@ long long monotonicMilliseconds(Clock::time_point at)
     return std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count();
 }
 
-class Fd {
-public:
-    Fd() = default;
-    explicit Fd(int fd) : fd_(fd) {}
-    Fd(Fd &&other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Fd &operator=(Fd &&other) noexcept
-    {
-        if (this != &other) {
-            reset();
-            fd_ = std::exchange(other.fd_, -1);
-        }
-        return *this;
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    ~Fd() { reset(); }
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    void reset()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_ = -1;
-};
-
 QByteArray bytesOf(const QString &path)
 {
     return QFile::encodeName(path);
@@ -98,7 +69,7 @@ QByteArray lockPathOf(const QString &socketPath)
 // Whether a live process holds the lock beside the socket (a lock dies with its process).
 bool lockHeld(const QString &socketPath)
 {
-    const Fd fd(::open(lockPathOf(socketPath).constData(), O_RDONLY | O_CLOEXEC));
+    const Descriptor fd(::open(lockPathOf(socketPath).constData(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid())
         return false;
     struct flock query {};
@@ -128,9 +99,9 @@ bool waitFor(int fd, short events, Clock::time_point deadline)
 
 // A connected client socket; nothing when nobody listens at the path.
 enum class Connect { connected, nobody, busy };
-Connect connectTo(const sockaddr_un &address, Fd &fd)
+Connect connectTo(const sockaddr_un &address, Descriptor &fd)
 {
-    fd = Fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    fd = Descriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!fd.valid())
         return Connect::nobody;
     int result;
@@ -183,7 +154,7 @@ std::optional<QString> refusalOfPrivateFolder(const QByteArray &folder, bool mak
 
 class SingleInstance::Listener {
 public:
-    Listener(QByteArray socketPath, Fd lock, Fd server, Fd wake, Check check,
+    Listener(QByteArray socketPath, Descriptor lock, Descriptor server, Descriptor wake, Check check,
              std::function<void(const QJsonObject &)> queue, int deadline)
         : socketPath_(std::move(socketPath)), lock_(std::move(lock)), server_(std::move(server)),
           wake_(std::move(wake)), check_(std::move(check)), queue_(std::move(queue)), deadline_(deadline)
@@ -203,7 +174,7 @@ public:
 
 private:
     struct Client {
-        Fd fd;
+        Descriptor fd;
         Clock::time_point deadline;
         LaunchFrame::Reader reader;
         QByteArray answer; // being written once the request is read
@@ -246,7 +217,7 @@ private:
 
             if ((fds[1].revents & POLLIN) != 0) {
                 while (clients.size() < maximumClients) {
-                    Fd fd(::accept4(server_.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+                    Descriptor fd(::accept4(server_.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
                     if (!fd.valid())
                         break;
                     clients.push_back(Client{std::move(fd),
@@ -338,9 +309,9 @@ private:
     }
 
     QByteArray socketPath_;
-    Fd lock_;
-    Fd server_;
-    Fd wake_;
+    Descriptor lock_;
+    Descriptor server_;
+    Descriptor wake_;
     Check check_;
     std::function<void(const QJsonObject &)> queue_;
     int deadline_;
@@ -376,7 +347,7 @@ std::optional<QString> SingleInstance::defaultSocketPath()
 bool SingleInstance::isRunning(const QString &socketPath)
 {
     const auto address = addressOf(socketPath);
-    Fd fd;
+    Descriptor fd;
     return address && connectTo(*address, fd) != Connect::nobody;
 }
 
@@ -386,7 +357,8 @@ SingleInstance::Listening SingleInstance::listen(Check check, Work work)
     const auto address = addressOf(socketPath_);
     if (!address)
         return Listening::failed;
-    Fd lock(::open(lockPathOf(socketPath_).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    Descriptor lock(
+        ::open(lockPathOf(socketPath_).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (!lock.valid())
         return Listening::failed;
     struct flock hold {};
@@ -397,11 +369,11 @@ SingleInstance::Listening SingleInstance::listen(Check check, Work work)
 
     // Whatever lies at the path now was left by a process that has ended.
     ::unlink(address->sun_path);
-    Fd server(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    Descriptor server(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!server.valid() ||
         ::bind(server.get(), reinterpret_cast<const sockaddr *>(&*address), sizeof *address) != 0)
         return Listening::failed;
-    Fd wake(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
+    Descriptor wake(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
     if (::listen(server.get(), 64) != 0 || !wake.valid()) {
         ::unlink(address->sun_path);
         return Listening::failed;
@@ -437,7 +409,7 @@ SingleInstance::Delivery SingleInstance::send(const QString &socketPath, const Q
     const auto address = addressOf(socketPath);
     if (!address)
         return {};
-    Fd fd;
+    Descriptor fd;
     for (;;) {
         const Connect state = connectTo(*address, fd);
         if (state == Connect::connected)
