@@ -41,7 +41,7 @@ public:
         if (index.data(sectionRole).toBool()) {
             QFont f = PageStyle::font(TextSize::caption, option.font);
             f.setBold(true);
-            return QSize(option.rect.width(), QFontMetrics(f).height() + 14);
+            return {option.rect.width(), QFontMetrics(f).height() + 14};
         }
         const int width = std::max(120, textWidth(option));
         const QRect title = QFontMetrics(option.font)
@@ -52,7 +52,7 @@ public:
                                                   index.data(subtitleRole).toString());
         const int titleHeight = std::min(title.height(), 2 * QFontMetrics(option.font).lineSpacing());
         const int subtitleHeight = std::min(subtitle.height(), 2 * small.lineSpacing());
-        return QSize(width, std::max(iconSide, titleHeight + 2 + subtitleHeight) + 2 * (padding + margin));
+        return {width, std::max(iconSide, titleHeight + 2 + subtitleHeight) + 2 * (padding + margin)};
     }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
@@ -85,7 +85,7 @@ public:
             return;
         }
         const QRect inner = option.rect.adjusted(margin, margin + padding, -margin, -(margin + padding));
-        const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
+        const auto icon = index.data(Qt::DecorationRole).value<QIcon>();
         const QRect iconRect(inner.left(), inner.top(), iconSide, iconSide);
         icon.paint(painter, iconRect, Qt::AlignCenter, selected ? QIcon::Selected : QIcon::Normal);
 

@@ -45,7 +45,7 @@ QUrl manualURL(const QStringList &preferredLocalizations)
     const auto &table = folders();
     const auto it = table.find(keyFor(code));
     const QString folder = it == table.end() ? QStringLiteral("en") : it->second;
-    return QUrl(folder.isEmpty() ? baseAddress() : baseAddress() + folder + QLatin1Char('/'));
+    return {folder.isEmpty() ? baseAddress() : baseAddress() + folder + QLatin1Char('/')};
 }
 
 QUrl manualURL()

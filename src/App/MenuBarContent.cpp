@@ -11,7 +11,7 @@
 #include <QApplication>
 #include <QKeySequence>
 
-MenuBarContent::MenuBarContent(SleepSwitch sleepPreventer, QWidget *parent) : QMenu(parent)
+MenuBarContent::MenuBarContent(const SleepSwitch &sleepPreventer, QWidget *parent) : QMenu(parent)
 {
     setObjectName(QStringLiteral("menuBarContent"));
     setTitle(L("누리함"));

@@ -10,7 +10,7 @@ class MenuBarContent : public QMenu {
     Q_OBJECT
 
 public:
-    explicit MenuBarContent(SleepSwitch sleepPreventer, QWidget *parent = nullptr);
+    explicit MenuBarContent(const SleepSwitch &sleepPreventer, QWidget *parent = nullptr);
 
     QAction *sleepToggle() const { return sleepToggle_; }
 

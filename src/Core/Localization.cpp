@@ -12,7 +12,7 @@ QString translate(const char *key, std::optional<long long> count)
 {
     // Qt picks a plural form by an int; beyond its range every language uses its "many" form.
     const int n = count ? int(std::clamp<long long>(*count, INT_MIN + 1, INT_MAX)) : -1;
-    const QString plural = QCoreApplication::translate("Quillfern", key, nullptr, n);
+    QString plural = QCoreApplication::translate("Quillfern", key, nullptr, n);
     // A translation without plural forms has no form for a plural count: Qt then gives the key.
     if (n < 0 || plural != QString::fromUtf8(key))
         return plural;

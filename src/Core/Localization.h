@@ -19,7 +19,7 @@ namespace Localization {
 struct Arg {
     QString text;
     std::optional<long long> number;
-    Arg(const QString &s) : text(s) {}
+    Arg(QString s) : text(std::move(s)) {}
     Arg(const char *s) : text(QString::fromUtf8(s)) {}
     Arg(const std::string &s) : text(QString::fromUtf8(s.data(), qsizetype(s.size()))) {}
     Arg(std::string_view s) : text(QString::fromUtf8(s.data(), qsizetype(s.size()))) {}

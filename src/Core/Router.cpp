@@ -12,7 +12,7 @@
 
 Router &Router::shared()
 {
-    static Router *router = new Router;
+    static auto *router = new Router;
     return *router;
 }
 

@@ -66,14 +66,14 @@ QVariant decode(const QJsonValue &value)
         // Only a list of texts reads back as a string list. A list written by another hand keeps
         // its elements' own types, so that a reader can tell it from one (a number is no empty text).
         const QJsonArray array = value.toArray();
-        if (std::all_of(array.begin(), array.end(), [](const QJsonValue &item) { return item.isString(); })) {
+        if (std::all_of(array.begin(), array.end(), [](const auto &item) { return item.isString(); })) {
             QStringList list;
-            for (const QJsonValue &item : array)
+            for (const auto &item : array)
                 list.append(item.toString());
             return list;
         }
         QVariantList list;
-        for (const QJsonValue &item : array)
+        for (const auto &item : array)
             list.append(decode(item));
         return list;
     }
@@ -88,7 +88,7 @@ QVariant decode(const QJsonValue &value)
         return QByteArray::fromBase64(object.value(QStringLiteral("$bytes")).toString().toLatin1());
     if (object.contains(QStringLiteral("$list"))) {
         QVariantList list;
-        for (const QJsonValue &item : object.value(QStringLiteral("$list")).toArray())
+        for (const auto &item : object.value(QStringLiteral("$list")).toArray())
             list.append(decode(item));
         return list;
     }

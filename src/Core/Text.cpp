@@ -16,6 +16,9 @@ namespace Text {
 
 namespace {
 
+// iconv_open's failure value, (iconv_t)-1 by its interface.
+const iconv_t failedOpen = reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
+
 // Length of the well-formed UTF-8 sequence at s[i], or the length of its maximal ill-formed
 // subpart as a negative number (at least 1 byte).
 int sequenceAt(std::string_view s, std::size_t i, char32_t &cp)
@@ -149,7 +152,7 @@ const Cp949Table &cp949Table()
         Cp949Table t;
         iconv_t cd = iconv_open("UTF-8", "CP949");
         auto converts = [&](const char *bytes, std::size_t size) {
-            if (cd == reinterpret_cast<iconv_t>(-1))
+            if (cd == failedOpen)
                 return false;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
             char *in = const_cast<char *>(bytes);
@@ -182,7 +185,7 @@ const Cp949Table &cp949Table()
                     t.step[b << 8 | a] = pair[a << 8 | b] ? 2 : 4 | 2;
             }
         }
-        if (cd != reinterpret_cast<iconv_t>(-1))
+        if (cd != failedOpen)
             iconv_close(cd);
         return t;
     }();
@@ -392,12 +395,12 @@ void StreamValidator::feed(std::string_view piece)
 Cp949Converter::Cp949Converter(Direction direction)
     : cd_(direction == Direction::decode ? iconv_open("UTF-8", "CP949") : iconv_open("CP949", "UTF-8"))
 {
-    failed_ = cd_ == reinterpret_cast<iconv_t>(-1);
+    failed_ = cd_ == failedOpen;
 }
 
 Cp949Converter::~Cp949Converter()
 {
-    if (cd_ != reinterpret_cast<iconv_t>(-1))
+    if (cd_ != failedOpen)
         iconv_close(static_cast<iconv_t>(cd_));
 }
 

@@ -239,7 +239,7 @@ fs::path FreedesktopTrash::moveToTrash(const fs::path &itemPath)
                 continue;
             failMove(item, error.error() != 0 ? error.error() : EIO);
         }
-        const fs::path target = files / candidate;
+        fs::path target = files / candidate;
         const int error = renameNoReplace(item, target);
         if (error == 0)
             return target;

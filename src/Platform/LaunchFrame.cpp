@@ -33,10 +33,9 @@ Reader::State Reader::feed(const char *data, std::size_t size)
             length_ = qFromBigEndian<quint32>(received_.constData());
             haveLength_ = true;
             received_.clear();
-            if (length_ > maximumBody)
+            // No JSON object is empty.
+            if (length_ > maximumBody || length_ == 0)
                 state_ = State::invalid;
-            else if (length_ == 0)
-                state_ = State::invalid; // no JSON object is empty
             continue;
         }
         const QJsonDocument document = QJsonDocument::fromJson(received_);

@@ -75,7 +75,9 @@ public:
                     chosen_.emplace_back(QFile::encodeName(path).toStdString());
             return;
         }
-        QDialog::accept();
+        // The dialog closes with the chosen items as they are: QFileDialog's own accept would
+        // look at the name field again.
+        QDialog::accept(); // NOLINT(bugprone-parent-virtual-call)
     }
 
 private:

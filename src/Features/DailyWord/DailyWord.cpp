@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // A word list is a few kilobytes; anything far larger is not one and is not read into memory.
-constexpr off_t maxFileSize = 4 * 1024 * 1024;
+constexpr off_t maxFileSize = off_t(4) << 20;
 
 bool isBlank(QChar c)
 {
@@ -49,7 +49,7 @@ DailyWordStore::DailyWordStore(std::optional<fs::path> fileURL, QObject *parent)
 
 DailyWordStore &DailyWordStore::shared()
 {
-    static DailyWordStore *store = new DailyWordStore;
+    static auto *store = new DailyWordStore;
     return *store;
 }
 

@@ -28,7 +28,7 @@ class TextDetector {
 public:
     // Bytes kept from the start for the preview: its 50 characters and any white space before
     // them lie within them in any ordinary text.
-    static constexpr std::size_t headSize = 64 * 1024;
+    static constexpr std::size_t headSize = std::size_t(64) << 10;
 
     struct Result {
         TextEncodingEngine::DetectedEncoding encoding = TextEncodingEngine::DetectedEncoding::unknown;

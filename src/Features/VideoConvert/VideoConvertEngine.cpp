@@ -28,7 +28,7 @@ QByteArray bytes(const fs::path &path)
 }
 fs::path pathOf(const QByteArray &bytes)
 {
-    return fs::path(bytes.toStdString());
+    return {bytes.toStdString()};
 }
 
 } // namespace
@@ -113,7 +113,7 @@ void VideoConvertEngine::analyzeNext()
     emit analyzeRequested(it->id, bytes(it->url));
 }
 
-void VideoConvertEngine::analyzed(QUuid id, bool ok, QString code, QString name)
+void VideoConvertEngine::analyzed(QUuid id, bool ok, const QString &code, const QString &name)
 {
     analysisInFlight_.reset();
     if (Item *item = find(id); item && item->status.kind == Status::Kind::analyzing) {
@@ -159,7 +159,7 @@ void VideoConvertEngine::convertNext()
     emit conversionFinished();
 }
 
-void VideoConvertEngine::exported(QUuid id, bool ok, QString text, QByteArray written)
+void VideoConvertEngine::exported(QUuid id, bool ok, const QString &text, const QByteArray &written)
 {
     conversionInFlight_.reset();
     if (Item *item = find(id); item && item->status.kind == Status::Kind::converting) {
@@ -171,7 +171,7 @@ void VideoConvertEngine::exported(QUuid id, bool ok, QString text, QByteArray wr
     convertNext();
 }
 
-void VideoWorker::analyze(QUuid id, QByteArray path)
+void VideoWorker::analyze(QUuid id, const QByteArray &path)
 {
     if (*stop_)
         return;
@@ -183,7 +183,7 @@ void VideoWorker::analyze(QUuid id, QByteArray path)
     }
 }
 
-void VideoWorker::exportVideo(QUuid id, QByteArray source)
+void VideoWorker::exportVideo(QUuid id, const QByteArray &source)
 {
     if (*stop_)
         return;

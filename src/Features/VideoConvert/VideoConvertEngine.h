@@ -78,8 +78,8 @@ signals:
     void exportRequested(QUuid id, QByteArray source);
 
 private slots:
-    void analyzed(QUuid id, bool ok, QString code, QString name);
-    void exported(QUuid id, bool ok, QString text, QByteArray written);
+    void analyzed(QUuid id, bool ok, const QString &code, const QString &name);
+    void exported(QUuid id, bool ok, const QString &text, const QByteArray &written);
 
 private:
     std::int64_t count(Status::Kind kind) const;
@@ -116,8 +116,8 @@ public:
     static std::filesystem::path convert(const std::filesystem::path &source, const std::atomic<bool> &stop);
 
 public slots:
-    void analyze(QUuid id, QByteArray path);
-    void exportVideo(QUuid id, QByteArray source);
+    void analyze(QUuid id, const QByteArray &path);
+    void exportVideo(QUuid id, const QByteArray &source);
 
 signals:
     void analyzed(QUuid id, bool ok, QString code, QString name);

@@ -139,9 +139,9 @@ public:
     // FFmpeg opens its output by name, and with the index moved to the front it opens it a second
     // time to read it back: the name of the open descriptor makes both reach exactly the hidden
     // file the output layer created, whatever happens to names in the folder meanwhile.
-    Transcode(const fs::path &inputPath, const AtomicFile &output, const std::atomic<bool> &stop)
-        : inputPath_(inputPath), outputPath_("/proc/self/fd/" + std::to_string(output.descriptor())),
-          stop_(stop)
+    Transcode(fs::path inputPath, const AtomicFile &output, const std::atomic<bool> &stop)
+        : inputPath_(std::move(inputPath)),
+          outputPath_("/proc/self/fd/" + std::to_string(output.descriptor())), stop_(stop)
     {
     }
 
