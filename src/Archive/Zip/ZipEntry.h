@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Archive/Zip/ZipFormat.h"
+
 #include <QString>
 #include <QUuid>
 
@@ -26,7 +28,7 @@ struct ZipEntry {
     std::optional<int> aesStrength;
     std::uint16_t aesActualMethod = 0;
 
-    bool isEncrypted() const { return (flags & 1) != 0; }
+    bool isEncrypted() const { return (flags & ZipFormat::flagEncrypted) != 0; }
     bool isMacJunk() const;
 
     static QString toString(NameEncoding encoding);

@@ -13,6 +13,20 @@ constexpr std::uint32_t centralHeaderSignature = 0x02014B50;
 constexpr std::uint32_t endRecordSignature = 0x06054B50;
 constexpr std::uint32_t zip64LocatorSignature = 0x07064B50;
 
+// Compression methods, general-purpose flag bits and extra-field blocks the reader knows.
+constexpr std::uint16_t methodStored = 0;
+constexpr std::uint16_t methodDeflate = 8;
+constexpr std::uint16_t methodAes = 99; // WinZip AES: the real method sits in its extra block
+constexpr std::uint16_t flagEncrypted = 0x0001;
+constexpr std::uint16_t flagDataDescriptor = 0x0008;
+constexpr std::uint16_t flagUtf8Name = 0x0800;
+constexpr std::uint16_t extraAes = 0x9901;
+constexpr std::uint16_t extraUnicodePath = 0x7075;
+
+// A 32-bit field with all bits set (a 16-bit one likewise) says the value is in a ZIP64 record.
+constexpr std::uint32_t zip64Marker32 = 0xFFFFFFFFu;
+constexpr std::uint16_t zip64Marker16 = 0xFFFF;
+
 constexpr std::size_t localHeaderSize = 30;
 constexpr std::size_t centralHeaderSize = 46;
 constexpr std::size_t endRecordSize = 22;

@@ -2,6 +2,8 @@
 
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -82,6 +84,17 @@ std::vector<PeerEntry> peerList(const fs::path &archive, const QString &password
 std::vector<std::uint8_t> bytes(std::string_view s)
 {
     return {s.begin(), s.end()};
+}
+
+void expectReadError(const std::function<void()> &step, SevenZipReadError::Kind kind, const QString &detail)
+{
+    try {
+        step();
+        ADD_FAILURE() << "no error";
+    } catch (const SevenZipReadError &e) {
+        EXPECT_EQ(int(e.kind()), int(kind)) << e.description().toStdString();
+        EXPECT_EQ(e.detail(), detail) << e.description().toStdString();
+    }
 }
 
 } // namespace SevenZipTest

@@ -12,6 +12,7 @@
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
+using SevenZipTest::expectReadError;
 using TestSupport::TempDir;
 
 namespace {
@@ -167,17 +168,6 @@ fs::path save(const TempDir &dir, const Bytes &bytes, const char *name = "crafte
     return p;
 }
 
-void expectError(const std::function<void()> &step, SevenZipReadError::Kind kind, const QString &detail = {})
-{
-    try {
-        step();
-        ADD_FAILURE() << "no error";
-    } catch (const SevenZipReadError &e) {
-        EXPECT_EQ(int(e.kind()), int(kind)) << e.description().toStdString();
-        EXPECT_EQ(e.detail(), detail) << e.description().toStdString();
-    }
-}
-
 std::vector<std::string> names(const SevenZipReader::ArchiveInfo &info)
 {
     std::vector<std::string> out;
@@ -245,17 +235,17 @@ TEST(SevenZipReader, EncryptedArchivesAskForTheRightPassword)
         const fs::path archive = fixtures() / (std::string(name) + ".7z");
         const bool hiddenNames = std::string(name) != "encrypted";
         if (hiddenNames) {
-            expectError([&] { SevenZipReader::info(archive, {}); },
-                        SevenZipReadError::Kind::passwordRequired);
-            expectError([&] { SevenZipReader::info(archive, QStringLiteral("wrong")); },
-                        SevenZipReadError::Kind::wrongPassword);
+            expectReadError([&] { SevenZipReader::info(archive, {}); },
+                            SevenZipReadError::Kind::passwordRequired);
+            expectReadError([&] { SevenZipReader::info(archive, QStringLiteral("wrong")); },
+                            SevenZipReadError::Kind::wrongPassword);
         } else {
             EXPECT_GT(SevenZipReader::info(archive, {}).entries.size(), 5u);
         }
-        expectError([&] { SevenZipReader::extract(archive, out.path(), false, {}, {}, {}); },
-                    SevenZipReadError::Kind::passwordRequired);
+        expectReadError([&] { SevenZipReader::extract(archive, out.path(), false, {}, {}, {}); },
+                        SevenZipReadError::Kind::passwordRequired);
         for (const char *wrong : {"wrong", "비밀", "비밀 pW", "x"})
-            expectError(
+            expectReadError(
                 [&] {
                     SevenZipReader::extract(archive, out.path(), false, {}, {}, QString::fromUtf8(wrong));
                 },
@@ -280,8 +270,8 @@ TEST(SevenZipReader, CodersOutsideTheReaderAreUnsupported)
         SCOPED_TRACE(c.name);
         const fs::path archive = fixtures() / (std::string(c.name) + ".7z");
         EXPECT_GT(SevenZipReader::info(archive, {}).entries.size(), 5u);
-        expectError([&] { SevenZipReader::extract(archive, out.path(), false, {}, {}, {}); },
-                    SevenZipReadError::Kind::unsupported, c.detail);
+        expectReadError([&] { SevenZipReader::extract(archive, out.path(), false, {}, {}, {}); },
+                        SevenZipReadError::Kind::unsupported, c.detail);
     }
 }
 
@@ -299,26 +289,26 @@ TEST(SevenZipReader, SignatureAndHeaderPlacement)
         return b;
     };
     using K = SevenZipReadError::Kind;
-    expectError([&] { SevenZipReader::info(save(dir, startHeader(0, 1)), {}); }, K::notSevenZip);
+    expectReadError([&] { SevenZipReader::info(save(dir, startHeader(0, 1)), {}); }, K::notSevenZip);
     Bytes wrongSignature = startHeader(0, 1);
     wrongSignature[5] = 0x1D;
     wrongSignature.push_back(0x01);
-    expectError([&] { SevenZipReader::info(save(dir, wrongSignature), {}); }, K::notSevenZip);
+    expectReadError([&] { SevenZipReader::info(save(dir, wrongSignature), {}); }, K::notSevenZip);
     Bytes sizeZero = startHeader(0, 0);
     sizeZero.push_back(0x01);
-    expectError([&] { SevenZipReader::info(save(dir, sizeZero), {}); }, K::corrupted,
-                QStringLiteral("헤더 위치"));
+    expectReadError([&] { SevenZipReader::info(save(dir, sizeZero), {}); }, K::corrupted,
+                    QStringLiteral("헤더 위치"));
     Bytes overflowing = startHeader(0xFFFFFFFFFFFFFFF0ULL, 0x20);
     overflowing.push_back(0x01);
-    expectError([&] { SevenZipReader::info(save(dir, overflowing), {}); }, K::corrupted,
-                QStringLiteral("헤더 위치"));
-    expectError([&] { SevenZipReader::info(dir / "missing.7z", {}); }, K::corrupted,
-                QStringLiteral("파일 읽기"));
+    expectReadError([&] { SevenZipReader::info(save(dir, overflowing), {}); }, K::corrupted,
+                    QStringLiteral("헤더 위치"));
+    expectReadError([&] { SevenZipReader::info(dir / "missing.7z", {}); }, K::corrupted,
+                    QStringLiteral("파일 읽기"));
 
     // A header larger than the reader holds is refused before it is read.
     const fs::path huge = save(dir, startHeader(0, (64 << 20) + 1), "huge.7z");
     ASSERT_EQ(::truncate(huge.c_str(), 32 + (64 << 20) + 1), 0);
-    expectError([&] { SevenZipReader::info(huge, {}); }, K::corrupted, QStringLiteral("메모리 부족"));
+    expectReadError([&] { SevenZipReader::info(huge, {}); }, K::corrupted, QStringLiteral("메모리 부족"));
 
     const fs::path empty = save(dir, archive({}, hex("01 00")));
     EXPECT_TRUE(SevenZipReader::info(empty, {}).entries.empty());
@@ -378,7 +368,7 @@ TEST(SevenZipReader, DamagedHeadersAreReportedNeverTrusted)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         const fs::path p = save(dir, archive({}, hex(c.header)));
-        expectError([&] { SevenZipReader::info(p, {}); }, c.kind, c.detail);
+        expectReadError([&] { SevenZipReader::info(p, {}); }, c.kind, c.detail);
     }
 }
 
@@ -416,8 +406,8 @@ TEST(SevenZipReader, DamagedFoldersFailOnlyWhenExtracted)
         SCOPED_TRACE(c.what);
         const fs::path p = save(dir, archive(c.packed, hex(c.header)));
         EXPECT_NO_THROW(EXPECT_EQ(SevenZipReader::info(p, {}).entries.size(), 1u));
-        expectError([&] { SevenZipReader::extract(p, dir.folder("out"), false, {}, {}, {}); }, K::corrupted,
-                    c.detail);
+        expectReadError([&] { SevenZipReader::extract(p, dir.folder("out"), false, {}, {}, {}); },
+                        K::corrupted, c.detail);
     }
 }
 
@@ -491,10 +481,10 @@ TEST(SevenZipReader, NamesLeavingTheDestinationRefuseTheExtraction)
         const fs::path archivePath =
             save(dir, craftArchive({{"first.txt", "1"}, {c.name, c.isDirectory ? "" : "2", c.isDirectory}}));
         const fs::path out = dir.folder("out");
-        expectError([&] { SevenZipReader::extract(archivePath, out, false, c.prefix, {}, {}); },
-                    SevenZipReadError::Kind::corrupted,
-                    QStringLiteral("잘못된 경로: ") +
-                        QString::fromUtf8(c.shown.data(), qsizetype(c.shown.size())));
+        expectReadError([&] { SevenZipReader::extract(archivePath, out, false, c.prefix, {}, {}); },
+                        SevenZipReadError::Kind::corrupted,
+                        QStringLiteral("잘못된 경로: ") +
+                            QString::fromUtf8(c.shown.data(), qsizetype(c.shown.size())));
         EXPECT_TRUE(fs::is_empty(out));
         fs::remove(out);
     }

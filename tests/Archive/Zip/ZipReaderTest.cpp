@@ -4,6 +4,7 @@
 
 #include "Archive/ArchiveFiles.h"
 #include "Core/Text.h"
+#include "FailingAllocations.h"
 #include "ZipTestSupport.h"
 #include "support/TestSupport.h"
 
@@ -213,9 +214,10 @@ TEST(ZipReaderData, faultsOfOneEntry)
     pastEnd.compressedSize = 1000;
     RawEntry badLocal = stored("a", "x");
     badLocal.localOffset = 1;
-    // A tiny DEFLATE entry declaring 4 GiB − 2: refused without allocating it.
+    // A tiny DEFLATE entry declaring 32 MiB, a size that would be inflated in memory: refused
+    // before anything is allocated for it (the allocation would fail below).
     RawEntry bomb = deflated("a", Bytes(100, 'z'));
-    bomb.uncompressedSize = 0xFFFFFFFE;
+    bomb.uncompressedSize = 32u << 20;
     RawEntry emptyInflate = stored("a", "not deflate at all");
     emptyInflate.method = 8;
     emptyInflate.uncompressedSize = 0;
@@ -242,6 +244,7 @@ TEST(ZipReaderData, faultsOfOneEntry)
         SCOPED_TRACE(c.what);
         const Bytes archive = buildZip({c.entry});
         const auto entries = ZipReader::readEntries(memory(archive));
+        const FailingAllocations nothingLarge(4u << 20);
         expectZipError([&] { ZipReader::extractData(entries[0], memory(archive), c.password); }, c.kind,
                        QString::fromUtf8(c.detail));
     }
