@@ -1,5 +1,6 @@
 #include "Core/FreeName.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -19,16 +20,33 @@ std::pair<std::string, std::string> splitExtension(const std::string &name)
     return {name.substr(0, dot), name.substr(dot)};
 }
 
-std::optional<fs::path> freeName(const fs::path &wanted)
+namespace {
+
+template <typename Taken> std::optional<fs::path> firstFree(const fs::path &wanted, Taken &&taken)
 {
-    if (!pathIsTaken(wanted))
+    if (!taken(wanted))
         return wanted;
     const auto [stem, extension] = splitExtension(wanted.filename().native());
     const fs::path folder = wanted.parent_path();
     for (int n = 2; n < 10000; ++n) {
         fs::path candidate = folder / (stem + " " + std::to_string(n) + extension);
-        if (!pathIsTaken(candidate))
+        if (!taken(candidate))
             return candidate;
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<fs::path> freeName(const fs::path &wanted)
+{
+    return firstFree(wanted, pathIsTaken);
+}
+
+std::optional<fs::path> freeName(int folder, const fs::path &wanted)
+{
+    return firstFree(wanted, [folder](const fs::path &candidate) {
+        struct stat st {};
+        return ::fstatat(folder, candidate.filename().c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    });
 }

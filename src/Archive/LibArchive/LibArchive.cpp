@@ -11,11 +11,12 @@
 
 using namespace LibArchiveSupport;
 
+// The arguments are a name, a type and a parameter list, which cannot stand in parentheses.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 void LibArchiveSymbols::bind(void *library)
 {
 #define QF_LIBARCHIVE_BIND(member, symbol, role, result, parameters)                                         \
     member = reinterpret_cast<result(*) parameters>(::dlsym(library, #symbol));
-    // NOLINTNEXTLINE(bugprone-macro-parentheses)
     QF_LIBARCHIVE_SYMBOLS(QF_LIBARCHIVE_BIND)
 #undef QF_LIBARCHIVE_BIND
     // Libraries without the UTF-8 setter take names in the locale's encoding, which is UTF-8 here.
@@ -32,6 +33,7 @@ bool LibArchiveSymbols::complete(Role wanted) const
 #undef QF_LIBARCHIVE_PRESENT
     return true;
 }
+// NOLINTEND(bugprone-macro-parentheses)
 
 ssize_t LibArchiveSupport::readSome(int fd, char *data, std::size_t size)
 {

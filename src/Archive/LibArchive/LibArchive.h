@@ -76,12 +76,16 @@ public:
     std::vector<Item> listEntries(const std::filesystem::path &path, const QString &password) const;
 
     // Writes the files and folders below `to` (which must exist), or the first file into the
-    // single target, which must not exist yet; returns the number of files written. A name met
-    // again goes to a free name beside it; a FIFO, device or socket becomes a regular file of its
-    // data; symbolic links are left out. A file appears only when complete.
+    // single target, which must not exist yet; returns the number of files written. With
+    // `destinationFolder` (an open descriptor of `to`) everything is made relative to it, the
+    // single target directly in it. No link below `to` is followed. A name met again goes to a
+    // free name beside it; a FIFO, device or socket becomes a regular file of its data; symbolic
+    // links are left out. A file appears only when complete. A compressed archive is read to the
+    // end of its stream, whose checks (gzip's CRC-32 and length among them) must all pass.
     int extract(const std::filesystem::path &path, const std::filesystem::path &to, bool skippingMacJunk,
                 const std::optional<std::string> &strippingPrefix,
-                const std::optional<std::filesystem::path> &singleFileTarget, const QString &password) const;
+                const std::optional<std::filesystem::path> &singleFileTarget, const QString &password,
+                int destinationFolder = -1) const;
 
     // Writes a new archive at `at`; it appears there only when complete and never replaces an
     // existing item.
@@ -95,17 +99,11 @@ public:
     static ArchiveError interpret(const std::string &text);
 
 private:
+    class Reading;
     class Extraction;
 
     bool isAvailable_ = false;
 
-    struct archive *openArchive(const std::filesystem::path &path, const QString &password,
-                                bool asBareStream) const;
-    // Opens the archive and reads its first header (result and entry returned).
-    struct archive *openFirst(const std::filesystem::path &path, const QString &password,
-                              struct archive_entry **entry, int *result) const;
-    // Skips the entry's data; a failure (a truncated stream) throws libarchive's own text.
-    void skipData(struct archive *handle) const;
     std::string lastError(struct archive *handle) const;
     bool isBareStream(struct archive *handle, std::string_view name) const;
     static std::string decodeName(const char *raw);

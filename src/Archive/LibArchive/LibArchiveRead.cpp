@@ -1,6 +1,8 @@
 #include "Archive/LibArchive/LibArchive.h"
 
 #include "Archive/ArchiveFiles.h"
+#include "Archive/ExtractionFolder.h"
+#include "Archive/LibArchive/LibArchiveReading.h"
 #include "Archive/LibArchive/LibArchiveSupport.h"
 #include "Core/AtomicFile.h"
 #include "Core/Descriptor.h"
@@ -10,9 +12,7 @@
 #include "Core/Text.h"
 
 #include <algorithm>
-#include <fcntl.h>
 #include <map>
-#include <unordered_set>
 
 using namespace LibArchiveSupport;
 namespace fs = std::filesystem;
@@ -20,8 +20,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int formatBaseMask = 0xFF0000;
-constexpr int formatMtree = 0x80000;
 constexpr int formatRaw = 0x90000;
+
+using Parts = std::vector<std::string>;
 
 std::string withSlashes(std::string name)
 {
@@ -62,11 +63,6 @@ std::optional<std::vector<std::string>> safePieces(const std::string &relative)
     return parts;
 }
 
-QString displayPath(const std::filesystem::path &path)
-{
-    return FilePath::display(path);
-}
-
 // The output's failures are the bridge's: "쓰기 실패: <path>".
 template <typename Step> auto writing(Step &&step)
 {
@@ -77,20 +73,11 @@ template <typename Step> auto writing(Step &&step)
     }
 }
 
-// Copies a file this extraction wrote into a new output; the caller commits it.
-void copyInto(const std::filesystem::path &from, AtomicFile &out, std::vector<char> &buffer)
+// The parts of a file that went to a free name: the same folder, the name it got.
+Parts partsOf(Parts parts, const AtomicFile &written)
 {
-    Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
-    if (in.get() < 0)
-        throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(out.target()));
-    for (;;) {
-        const ssize_t n = readSome(in.get(), buffer.data(), buffer.size());
-        if (n < 0)
-            throw Error::failed(QStringLiteral("쓰기 실패: ") + displayPath(out.target()));
-        if (n == 0)
-            break;
-        writing([&] { out.write({reinterpret_cast<const std::uint8_t *>(buffer.data()), std::size_t(n)}); });
-    }
+    parts.back() = written.target().filename().native();
+    return parts;
 }
 
 } // namespace
@@ -103,81 +90,20 @@ bool LibArchive::isBareStream(struct archive *handle, std::string_view name) con
     return archiveFormat == nullptr || (archiveFormat(handle) & formatBaseMask) == formatRaw;
 }
 
-struct archive *LibArchive::openArchive(const std::filesystem::path &path, const QString &password,
-                                        bool asBareStream) const
-{
-    if (!isAvailable_)
-        throw Error::unavailable();
-    Owned handle(readNew(), readFree);
-    if (handle.get() == nullptr)
-        throw Error::failed(QStringLiteral("초기화"));
-    const auto check = [&](int result) {
-        if (result != archiveOk && result != archiveWarn)
-            throw interpret(lastError(handle.get()));
-    };
-    if (!asBareStream)
-        check(supportFormatAll(handle.get()));
-    if (supportFormatRaw)
-        check(supportFormatRaw(handle.get()));
-    check(supportFilterAll(handle.get()));
-    if (!password.isEmpty() && addPassphrase)
-        check(addPassphrase(handle.get(), password.toUtf8().constData()));
-    if (readOpenFilename(handle.get(), path.c_str(), blockSize) != archiveOk)
-        throw interpret(lastError(handle.get()));
-    return handle.release();
-}
-
-struct archive *LibArchive::openFirst(const std::filesystem::path &path, const QString &password,
-                                      struct archive_entry **entry, int *result) const
-{
-    Owned handle(openArchive(path, password, false), readFree);
-    *result = nextHeader(handle.get(), entry);
-    // Text whose lines look like file names (a compressed word list, say) is taken for an mtree
-    // manifest, which carries no data: every "file" would come out empty. Such a stream is read
-    // as the bare compressed file it is.
-    const bool isManifest = (*result == archiveOk || *result == archiveWarn) && archiveFormat &&
-                            supportFormatRaw && (archiveFormat(handle.get()) & formatBaseMask) == formatMtree;
-    if (isManifest) {
-        handle.reset();
-        Owned bare(openArchive(path, password, true), readFree);
-        *result = nextHeader(bare.get(), entry);
-        return bare.release();
-    }
-    return handle.release();
-}
-
-void LibArchive::skipData(struct archive *handle) const
-{
-    // Skipping reads through the data as well: a truncated or damaged stream shows here, and
-    // libarchive's own text says so.
-    if (dataSkip == nullptr)
-        return;
-    const int result = dataSkip(handle);
-    if (result != archiveOk && result != archiveWarn)
-        throw interpret(lastError(handle));
-}
-
 std::vector<LibArchive::Item> LibArchive::listEntries(const std::filesystem::path &path,
                                                       const QString &password) const
 {
     return guarded([&] {
         Utf8Ctype ctype;
-        struct archive_entry *entry = nullptr;
-        int result = 0;
-        Owned handle(openFirst(path, password, &entry, &result), readFree);
+        Reading reading(*this, path, password);
         std::vector<Item> items;
-        for (;; result = nextHeader(handle.get(), &entry)) {
-            if (result == archiveEof)
-                return items;
-            // Anything else but OK or WARN (including RETRY, a damaged header) means the list is
-            // incomplete: it fails rather than passing a partial list off as the whole archive.
-            if (result != archiveOk && result != archiveWarn)
-                throw interpret(lastError(handle.get()));
+        struct archive_entry *entry = nullptr;
+        while (reading.next(&entry) != archiveEof) {
             Item item;
             item.name = withSlashes(decodeName(entryPathname(entry)));
             item.isDirectory = (entryFiletype && (entryFiletype(entry) & typeMask) == typeDirectory) ||
                                item.name.ends_with('/');
-            if (isBareStream(handle.get(), item.name)) {
+            if (isBareStream(reading.handle(), item.name)) {
                 auto [stem, extension] = splitExtension(decodeName(path.filename().c_str()));
                 const QString lower = Text::fromUtf8(extension).toLower();
                 static const QStringList compressed{".gz", ".bz2", ".xz", ".lz4", ".zst"};
@@ -185,8 +111,11 @@ std::vector<LibArchive::Item> LibArchive::listEntries(const std::filesystem::pat
             }
             item.size = entrySize(entry);
             items.push_back(std::move(item));
-            skipData(handle.get());
+            reading.skipData();
         }
+        // A list that reads through a damaged stream is no list of the archive.
+        reading.finish();
+        return items;
     });
 }
 
@@ -194,11 +123,12 @@ std::vector<LibArchive::Item> LibArchive::listEntries(const std::filesystem::pat
 // read.
 class LibArchive::Extraction {
 public:
-    Extraction(const LibArchive &bridge, struct archive *handle, const fs::path &to, bool skippingMacJunk,
-               const std::optional<std::string> &strippingPrefix,
+    Extraction(const LibArchive &bridge, Reading &reading, const fs::path &to, int destinationFolder,
+               bool skippingMacJunk, const std::optional<std::string> &strippingPrefix,
                const std::optional<fs::path> &singleFileTarget)
-        : bridge_(bridge), handle_(handle), to_(to), skippingMacJunk_(skippingMacJunk),
-          prefix_(strippingPrefix), single_(singleFileTarget), buffer_(blockSize, 0)
+        : bridge_(bridge), reading_(reading), folder_(to, destinationFolder),
+          skippingMacJunk_(skippingMacJunk), prefix_(strippingPrefix), single_(singleFileTarget),
+          buffer_(blockSize, 0)
     {
     }
 
@@ -222,7 +152,7 @@ public:
             // The target already holds the linked file's data, and a folder has none.
             if (isLink || isDirectory)
                 return skip();
-            writeData(writing([&] { return AtomicFile::inPlace(*single_); }));
+            writeData(writing([&] { return folder_.createTarget(*single_); }));
             // The archive's one file is in place; the caller passes a single target only then.
             return false;
         }
@@ -235,23 +165,22 @@ public:
             throw Error::failed(QStringLiteral("잘못된 경로: ") + Text::fromUtf8(*rest));
         if (isDirectory) {
             // A folder met again is the same folder: its entries merge into it.
-            makeFolders(*parts, parts->size());
+            makeFolders(*parts);
             return skip();
         }
-        makeFolders(*parts, parts->size() - 1);
         const std::string relative = joined(*parts, parts->size());
-        const fs::path target(to_.native() + "/" + relative);
         const std::optional<std::string> linkKey = hasLink ? linkKeyOf(link) : std::nullopt;
         if (isLink) {
-            copyLinked(linkKey, relative, target);
+            copyLinked(linkKey, relative, *parts);
             return true;
         }
         // A name met before (a repeat, or the same name composed differently) goes to a free
-        // name beside it; the output is removed unless it is complete.
-        const fs::path written = writeData(writing([&] { return AtomicFile::inPlaceFree(target); }));
-        written_[relative] = written;
+        // name beside it; the output is removed unless it is complete. A folder that cannot be
+        // made shows up as the failure of this file.
+        Parts written = partsOf(*parts, writeData(writing([&] { return folder_.createFree(*parts); })));
         if (linkKey)
             refillGroup(*linkKey, written);
+        written_[relative] = std::move(written);
         return true;
     }
 
@@ -260,16 +189,15 @@ private:
 
     bool skip()
     {
-        bridge_.skipData(handle_);
+        reading_.skipData();
         return true;
     }
 
     // A folder that cannot be made shows up as the failure of a file inside it.
-    void makeFolders(const std::vector<std::string> &parts, std::size_t count)
+    void makeFolders(const Parts &parts)
     {
         try {
-            makeDirectories(to_,
-                            std::vector<std::string>(parts.begin(), parts.begin() + std::ptrdiff_t(count)));
+            folder_.makeFolders(parts);
         } catch (const ZipError &) {
         }
     }
@@ -283,60 +211,74 @@ private:
         return std::nullopt;
     }
 
-    // The entry's data into the new file, which is then put in place; returns where it went.
-    fs::path writeData(AtomicFile out)
+    // The entry's data into the new file, which is then put in place.
+    AtomicFile writeData(AtomicFile out)
     {
+        for (std::size_t n; (n = reading_.readData(buffer_.data(), buffer_.size())) > 0;)
+            writing([&] { out.write({reinterpret_cast<const std::uint8_t *>(buffer_.data()), n}); });
+        writing([&] { out.commit(); });
+        ++count_;
+        return out;
+    }
+
+    // Copies a file this extraction wrote into a new output; the caller commits it.
+    void copyInto(const Parts &from, AtomicFile &out)
+    {
+        const auto failed = [&] {
+            return Error::failed(L("쓰기 실패: %@", FilePath::display(out.target())));
+        };
+        const Descriptor in = folder_.openForReading(from);
+        if (!in.valid())
+            throw failed();
         for (;;) {
-            const ssize_t n = bridge_.readData(handle_, buffer_.data(), buffer_.size());
+            const ssize_t n = readSome(in.get(), buffer_.data(), buffer_.size());
+            if (n < 0)
+                throw failed();
             if (n == 0)
                 break;
-            if (n < 0)
-                throw interpret(bridge_.lastError(handle_));
             writing([&] {
                 out.write({reinterpret_cast<const std::uint8_t *>(buffer_.data()), std::size_t(n)});
             });
         }
-        writing([&] { out.commit(); });
-        ++count_;
-        return out.target();
     }
 
     // A hard link becomes a copy of the file it names; a link to something this extraction did
     // not write is left out, never made empty.
     void copyLinked(const std::optional<std::string> &linkKey, const std::string &relative,
-                    const fs::path &target)
+                    const Parts &parts)
     {
         const auto source = linkKey ? written_.find(*linkKey) : written_.end();
-        bridge_.skipData(handle_);
+        reading_.skipData();
         if (source == written_.end() || *linkKey == relative)
             return;
-        auto out = writing([&] { return AtomicFile::inPlaceFree(target); });
-        copyInto(source->second, out, buffer_);
+        auto out = writing([&] { return folder_.createFree(parts); });
+        copyInto(source->second, out);
         writing([&] { out.commit(); });
         ++count_;
-        written_[relative] = out.target();
-        linkCopies_[*linkKey].push_back(out.target());
+        Parts written = partsOf(parts, out);
+        linkCopies_[*linkKey].push_back(written);
+        written_[relative] = std::move(written);
     }
 
     // cpio stores a link group's data with its last member only: the members written before it,
     // empty until now, get the data too.
-    void refillGroup(const std::string &linkKey, const fs::path &filled)
+    void refillGroup(const std::string &linkKey, const Parts &filled)
     {
-        std::vector<fs::path> group = linkCopies_[linkKey];
+        std::vector<Parts> group = linkCopies_[linkKey];
         if (const auto first = written_.find(linkKey); first != written_.end())
             group.push_back(first->second);
         for (const auto &member : group) {
             if (member == filled)
                 continue;
-            auto refill = writing([&] { return AtomicFile::beside(member); });
-            copyInto(filled, refill, buffer_);
+            auto refill = writing([&] { return folder_.replacement(member); });
+            copyInto(filled, refill);
             writing([&] { refill.commitReplacing(); });
         }
     }
 
     const LibArchive &bridge_;
-    struct archive *handle_;
-    const fs::path &to_;
+    Reading &reading_;
+    ExtractionFolder folder_;
     bool skippingMacJunk_;
     const std::optional<std::string> &prefix_;
     const std::optional<fs::path> &single_;
@@ -344,30 +286,25 @@ private:
     int count_ = 0;
     // Files written so far, by their path below the destination, for hard links to copy; and the
     // copies made of each, which a later member of the same link group may have to refill.
-    std::map<std::string, fs::path> written_;
-    std::map<std::string, std::vector<fs::path>> linkCopies_;
+    std::map<std::string, Parts> written_;
+    std::map<std::string, std::vector<Parts>> linkCopies_;
 };
 
 int LibArchive::extract(const fs::path &path, const fs::path &to, bool skippingMacJunk,
                         const std::optional<std::string> &strippingPrefix,
-                        const std::optional<fs::path> &singleFileTarget, const QString &password) const
+                        const std::optional<fs::path> &singleFileTarget, const QString &password,
+                        int destinationFolder) const
 {
     return guarded([&] {
         Utf8Ctype ctype;
+        Reading reading(*this, path, password);
+        Extraction extraction(*this, reading, to, destinationFolder, skippingMacJunk, strippingPrefix,
+                              singleFileTarget);
         struct archive_entry *entry = nullptr;
-        int result = 0;
-        Owned handle(openFirst(path, password, &entry, &result), readFree);
-        Extraction extraction(*this, handle.get(), to, skippingMacJunk, strippingPrefix, singleFileTarget);
-        for (;; result = nextHeader(handle.get(), &entry)) {
-            if (result == archiveEof)
-                break;
-            // RETRY (a damaged header) included: stopping here would report a partial extraction
-            // as success.
-            if (result != archiveOk && result != archiveWarn)
-                throw interpret(lastError(handle.get()));
-            if (!extraction.add(entry))
-                break;
+        while (reading.next(&entry) != archiveEof && extraction.add(entry)) {
         }
+        // Files are in place as they come; the archive's damage after them still fails the whole.
+        reading.finish();
         return extraction.count();
     });
 }

@@ -9,6 +9,10 @@
 struct archive;
 struct archive_entry;
 
+// The callbacks through which a handle reads bytes the bridge hands it.
+using LibArchiveOpenCallback = int (*)(struct archive *, void *);
+using LibArchiveReadCallback = ssize_t (*)(struct archive *, void *, const void **);
+
 // Every entry point the bridge binds, once: X(member, symbol, role, result, parameters). The role
 // says what needs it: `read` (isAvailable), `write` (canWrite) or nothing (`optional`: left
 // uncalled when missing).
@@ -24,6 +28,12 @@ struct archive_entry;
       (struct archive *, const char *, std::size_t))                                                         \
     X(nextHeader, archive_read_next_header, read, int, (struct archive *, struct archive_entry **))          \
     X(readData, archive_read_data, read, ssize_t, (struct archive *, void *, std::size_t))                   \
+    X(readDataBlock, archive_read_data_block, read, int,                                                     \
+      (struct archive *, const void **, std::size_t *, std::int64_t *))                                      \
+    X(readOpen, archive_read_open, read, int,                                                                \
+      (struct archive *, void *, LibArchiveOpenCallback, LibArchiveReadCallback, LibArchiveOpenCallback))    \
+    X(filterCount, archive_filter_count, read, int, (struct archive *))                                      \
+    X(filterCode, archive_filter_code, read, int, (struct archive *, int))                                   \
     X(dataSkip, archive_read_data_skip, optional, int, (struct archive *))                                   \
     X(readFree, archive_read_free, read, int, (struct archive *))                                            \
     X(errorString, archive_error_string, optional, const char *, (struct archive *))                         \

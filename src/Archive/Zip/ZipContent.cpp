@@ -325,6 +325,11 @@ void stream(const ZipEntry &entry, const DataRange &range, const ArchiveInput &i
     };
     switch (in.method()) {
     case methodStored:
+        // Stored bytes are the content: as many as the entry declares, no fewer, no more.
+        if (in.remaining() != std::uint64_t(std::max<std::int64_t>(entry.uncompressedSize, 0))) {
+            in.finish();
+            throw corrupted("크기 불일치");
+        }
         copyStored(in, deliver);
         break;
     case methodDeflate:

@@ -27,6 +27,8 @@ struct ZipEntry {
     std::uint32_t crc = 0; // 0: none given
     std::optional<int> aesStrength;
     std::uint16_t aesActualMethod = 0;
+    // A Unix host's mode says symbolic link: such an entry is never extracted.
+    bool isSymbolicLink = false;
 
     bool isEncrypted() const { return (flags & ZipFormat::flagEncrypted) != 0; }
     bool isMacJunk() const;

@@ -1,6 +1,7 @@
 #include "Archive/Zip/ZipReader.h"
 
 #include "Archive/ArchiveFiles.h"
+#include "Archive/ExtractionFolder.h"
 #include "Archive/Zip/ZipContent.h"
 #include "Archive/Zip/ZipFormat.h"
 #include "Archive/ZipError.h"
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_set>
 
 namespace fs = std::filesystem;
 using namespace ZipFormat;
@@ -136,6 +136,108 @@ void readExtraField(std::span<const std::uint8_t> extra, ZipEntry &entry,
     }
 }
 
+// Where the central directory lies.
+struct DirectoryPlace {
+    std::uint64_t start = 0; // where it actually starts
+    std::uint32_t size = 0;
+    std::uint16_t total = 0;
+    // Bytes before the archive (a self-extractor's program) that its offsets do not count.
+    std::uint64_t shift = 0;
+};
+
+bool signatureAt(const ArchiveInput &input, std::uint64_t at, std::uint32_t signature)
+{
+    std::array<std::uint8_t, 4> bytes{};
+    return input.readAt(at, bytes) == bytes.size() && le32(bytes.data()) == signature;
+}
+
+// The ZIP64 end record a locator names; returns where it starts. Info-ZIP writes one whenever it
+// streams, with values that all fit the end record's fields, and such an archive reads as any
+// other; a record with larger values (or one that cannot be found) means an archive that needs
+// ZIP64.
+std::uint64_t zip64EndRecord(const ArchiveInput &input, const std::uint8_t *locator, std::uint64_t endRecord,
+                             std::uint16_t total, std::uint32_t directorySize, std::uint32_t directoryOffset)
+{
+    // Locator: signature, the record's disk (4), its offset (8), the number of disks (16).
+    if (le32(locator + 4) != 0 || le32(locator + 16) > 1)
+        throw zip64();
+    // The record ends where the locator starts; bytes before the archive move it from where the
+    // locator says.
+    const std::uint64_t locatorAt = endRecord - zip64LocatorSize;
+    std::array<std::uint8_t, zip64EndRecordSize> record{};
+    for (const std::uint64_t at :
+         {le64(locator + 8), locatorAt - std::min<std::uint64_t>(locatorAt, record.size())}) {
+        if (at > locatorAt || locatorAt - at < record.size() || input.readAt(at, record) != record.size() ||
+            le32(record.data()) != zip64EndRecordSignature)
+            continue;
+        // Record: signature, size (4), versions (12, 14), disk (16), directory's disk (20),
+        // records here (24), total records (32), directory size (40), directory offset (48).
+        const std::uint8_t *r = record.data();
+        if (le32(r + 16) != 0 || le32(r + 20) != 0 || le64(r + 24) != total || le64(r + 32) != total ||
+            le64(r + 40) != directorySize || le64(r + 48) != directoryOffset)
+            throw zip64();
+        return at;
+    }
+    throw zip64();
+}
+
+DirectoryPlace locateDirectory(const ArchiveInput &input)
+{
+    const std::uint64_t size = input.size();
+    if (size < endRecordSize)
+        throw ZipError::notAZip();
+
+    // The end record: the signature nearest the end within the window.
+    const auto tailLength = std::size_t(std::min<std::uint64_t>(size, endRecordWindow));
+    const std::uint64_t tailStart = size - tailLength;
+    Bytes tail(tailLength);
+    if (input.readAt(tailStart, tail) != tailLength)
+        throw ZipError::notAZip();
+    std::size_t at = tailLength - endRecordSize;
+    while (le32(tail.data() + at) != endRecordSignature) {
+        if (at == 0)
+            throw ZipError::notAZip();
+        --at;
+    }
+    const std::uint64_t endRecord = tailStart + at;
+    // End record: disk (4), directory's disk (6), records here (8), total records (10),
+    // directory size (12), directory offset (16), comment length (20).
+    const std::uint8_t *e = tail.data() + at;
+    const std::uint16_t disk = le16(e + 4);
+    const std::uint16_t directoryDisk = le16(e + 6);
+    const std::uint16_t total = le16(e + 10);
+    const std::uint32_t directorySize = le32(e + 12);
+    const std::uint32_t directoryOffset = le32(e + 16);
+    // A field with all bits set says its real value is in the ZIP64 records.
+    if (directorySize == zip64Marker32 || directoryOffset == zip64Marker32 || disk == zip64Marker16 ||
+        directoryDisk == zip64Marker16)
+        throw zip64();
+
+    // The directory ends right before the ZIP64 end record when a locator names one.
+    std::uint64_t directoryEnd = endRecord;
+    std::array<std::uint8_t, zip64LocatorSize> locator{};
+    if (endRecord >= zip64LocatorSize &&
+        input.readAt(endRecord - zip64LocatorSize, locator) == locator.size() &&
+        le32(locator.data()) == zip64LocatorSignature)
+        directoryEnd =
+            zip64EndRecord(input, locator.data(), endRecord, total, directorySize, directoryOffset);
+    if (directoryOffset >= size)
+        throw corrupted("중앙 디렉터리 위치");
+
+    // A self-extractor's program before the archive moves everything by its length, offsets not
+    // counting it: the directory then lies right before its end, not where its offset says.
+    std::uint64_t shift = 0;
+    if (directorySize > 0 && std::uint64_t(directoryOffset) + directorySize < directoryEnd) {
+        const std::uint64_t actual = directoryEnd - directorySize;
+        if (!signatureAt(input, directoryOffset, centralHeaderSignature) &&
+            signatureAt(input, actual, centralHeaderSignature))
+            shift = actual - directoryOffset;
+    }
+    if (directoryOffset + shift + directorySize > directoryEnd)
+        throw corrupted("중앙 디렉터리 항목");
+    return {directoryOffset + shift, directorySize, total, shift};
+}
+
 bool isAsciiLetter(char32_t c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -148,52 +250,15 @@ namespace ZipReader {
 std::vector<ZipEntry> readEntries(const ArchiveInput &input)
 {
     return memoryGuarded([&] {
-        const std::uint64_t size = input.size();
-        if (size < endRecordSize)
-            throw ZipError::notAZip();
-
-        // The end record: the signature nearest the end within the window.
-        const auto tailLength = std::size_t(std::min<std::uint64_t>(size, endRecordWindow));
-        const std::uint64_t tailStart = size - tailLength;
-        Bytes tail(tailLength);
-        if (input.readAt(tailStart, tail) != tailLength)
-            throw ZipError::notAZip();
-        std::size_t at = tailLength - endRecordSize;
-        while (le32(tail.data() + at) != endRecordSignature) {
-            if (at == 0)
-                throw ZipError::notAZip();
-            --at;
-        }
-        const std::uint64_t endRecord = tailStart + at;
-        // End record: disk (4), directory's disk (6), records here (8), total records (10),
-        // directory size (12), directory offset (16), comment length (20).
-        const std::uint8_t *e = tail.data() + at;
-        const std::uint16_t disk = le16(e + 4);
-        const std::uint16_t directoryDisk = le16(e + 6);
-        const std::uint16_t total = le16(e + 10);
-        const std::uint32_t directorySize = le32(e + 12);
-        const std::uint32_t directoryOffset = le32(e + 16);
-
-        // ZIP64 keeps its real values in records of its own, found through a locator right
-        // before the end record, and leaves the end record's fields at their maximum.
-        std::array<std::uint8_t, 4> locator{};
-        if (endRecord >= zip64LocatorSize && input.readAt(endRecord - zip64LocatorSize, locator) == 4 &&
-            le32(locator.data()) == zip64LocatorSignature)
-            throw zip64();
-        if (directorySize == zip64Marker32 || directoryOffset == zip64Marker32 || disk == zip64Marker16 ||
-            directoryDisk == zip64Marker16)
-            throw zip64();
-        if (directoryOffset >= size)
-            throw corrupted("중앙 디렉터리 위치");
-        if (std::uint64_t(directoryOffset) + directorySize > endRecord)
-            throw corrupted("중앙 디렉터리 항목");
-
-        const std::uint64_t directoryEnd = std::uint64_t(directoryOffset) + directorySize;
+        const DirectoryPlace place = locateDirectory(input);
+        const std::uint16_t total = place.total;
+        const std::uint32_t directorySize = place.size;
+        const std::uint64_t directoryEnd = place.start + directorySize;
         CentralWindow window(input, directoryEnd);
         std::vector<ZipEntry> entries;
         entries.reserve(std::min<std::size_t>(total, directorySize / centralHeaderSize));
         std::uint64_t records = 0;
-        std::uint64_t pos = directoryOffset;
+        std::uint64_t pos = place.start;
         while (const std::uint8_t *r = window.at(pos, centralHeaderSize)) {
             if (le32(r) != centralHeaderSignature)
                 break;
@@ -221,7 +286,10 @@ std::vector<ZipEntry> readEntries(const ArchiveInput &input)
                 throw zip64();
             entry.compressedSize = compressed;
             entry.uncompressedSize = uncompressed;
-            entry.localHeaderOffset = offset;
+            entry.localHeaderOffset = std::int64_t(offset + place.shift);
+            // Made by (4): the host in its upper byte; external attributes (38).
+            entry.isSymbolicLink =
+                (le16(r + 4) >> 8) == hostUnix && ((le32(r + 38) >> 16) & unixTypeMask) == unixSymbolicLink;
 
             const std::uint64_t nameStart = pos + centralHeaderSize;
             if (n > directoryEnd - nameStart)
@@ -321,12 +389,12 @@ std::vector<std::uint8_t> extractData(const ZipEntry &entry, const ArchiveInput 
 }
 
 void extractFile(const ZipEntry &entry, const ArchiveInput &archive, const std::string &password,
-                 const fs::path &target)
+                 const fs::path &target, int folder)
 {
     memoryGuarded([&] {
         const DataRange range = dataRange(entry, archive);
         ZipContent::Scratch scratch;
-        AtomicFile out = AtomicFile::inPlace(target);
+        AtomicFile out = ExtractionFolder(target.parent_path(), folder).createTarget(target);
         ZipContent::stream(entry, range, archive, password, scratch,
                            [&](std::span<const std::uint8_t> piece) { out.write(piece); });
         out.commit();
@@ -335,7 +403,8 @@ void extractFile(const ZipEntry &entry, const ArchiveInput &archive, const std::
 
 ExtractCounts extract(const std::vector<ZipEntry> &entries, const ArchiveInput &archive,
                       const fs::path &destination, bool skippingMacJunk,
-                      const std::optional<std::string> &strippingPrefix, const std::string &password)
+                      const std::optional<std::string> &strippingPrefix, const std::string &password,
+                      int destinationFolder)
 {
     return memoryGuarded([&] {
         const auto ranges = dataRanges(entries, archive);
@@ -344,22 +413,16 @@ ExtractCounts extract(const std::vector<ZipEntry> &entries, const ArchiveInput &
 
         ExtractCounts counts;
         ZipContent::Scratch scratch;
-        std::unordered_set<std::string> madeFolders;
-        // Folders made earlier in this extraction are not asked for again: with many small files
-        // the repeated mkdir calls cost more than writing the files.
-        const auto makeFolders = [&](const std::vector<std::string> &pieces, std::size_t count) {
-            std::string key;
-            for (std::size_t i = 0; i < count; ++i)
-                key += pieces[i] + '/';
-            if (count > 0 && madeFolders.insert(key).second)
-                makeDirectories(destination, {pieces.begin(), pieces.begin() + std::ptrdiff_t(count)});
-        };
+        ExtractionFolder folder(destination, destinationFolder);
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const ZipEntry &entry = entries[i];
             if (skippingMacJunk && entry.isMacJunk()) {
                 ++counts.skipped;
                 continue;
             }
+            // Extraction never makes a symbolic link: its entry is left out, counted nowhere.
+            if (entry.isSymbolicLink)
+                continue;
             std::string name = Text::toNfc(entry.decodedName);
             if (prefix) {
                 if (!name.starts_with(*prefix) || name == *prefix)
@@ -374,16 +437,13 @@ ExtractCounts extract(const std::vector<ZipEntry> &entries, const ArchiveInput &
             if (pieces.empty())
                 continue;
             if (entry.isDirectory) {
-                makeFolders(pieces, pieces.size());
+                folder.makeFolders(pieces);
                 continue;
             }
-            makeFolders(pieces, pieces.size() - 1);
+            folder.makeFolders(std::span(pieces).first(pieces.size() - 1));
             const DataRange range = ranges[i] ? *ranges[i] : dataRange(entry, archive);
-            std::string target = destination.native();
-            for (const auto &piece : pieces)
-                target += '/' + piece;
             // A name taken by an earlier entry (the same NFC name, or a repeat) gets a free name.
-            AtomicFile out = AtomicFile::inPlaceFree(fs::path(std::move(target)));
+            AtomicFile out = folder.createFree(pieces);
             ZipContent::stream(entry, range, archive, password, scratch,
                                [&](std::span<const std::uint8_t> piece) { out.write(piece); });
             out.commit();

@@ -1,8 +1,7 @@
 #include "SevenZipFixtures.h"
 
+#include "support/ExpectError.h"
 #include "support/TestSupport.h"
-
-#include <gtest/gtest.h>
 
 #include <sstream>
 
@@ -88,13 +87,7 @@ std::vector<std::uint8_t> bytes(std::string_view s)
 
 void expectReadError(const std::function<void()> &step, SevenZipReadError::Kind kind, const QString &detail)
 {
-    try {
-        step();
-        ADD_FAILURE() << "no error";
-    } catch (const SevenZipReadError &e) {
-        EXPECT_EQ(int(e.kind()), int(kind)) << e.description().toStdString();
-        EXPECT_EQ(e.detail(), detail) << e.description().toStdString();
-    }
+    TestSupport::expectError<SevenZipReadError>(step, kind, detail);
 }
 
 } // namespace SevenZipTest

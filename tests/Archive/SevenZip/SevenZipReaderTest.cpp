@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <unistd.h>
 
@@ -61,7 +62,29 @@ void append(Bytes &out, const Bytes &more)
     out.insert(out.end(), more.begin(), more.end());
 }
 
-// Signature header (CRC fields left zero: the reader ignores them), packed data, header.
+std::uint64_t le64(const Bytes &b, std::size_t at)
+{
+    std::uint64_t v = 0;
+    for (int i = 7; i >= 0; --i)
+        v = (v << 8) | b.at(at + std::size_t(i));
+    return v;
+}
+
+void put32(Bytes &b, std::size_t at, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b.at(at + std::size_t(i)) = std::uint8_t(v >> (8 * i));
+}
+
+// Writes the start header's two CRCs for the header its fields name and for itself.
+void sealStartHeader(Bytes &b)
+{
+    const std::size_t at = 32 + std::size_t(le64(b, 12));
+    put32(b, 28, crc32(std::span(b).subspan(at, std::size_t(le64(b, 20)))));
+    put32(b, 8, crc32(std::span(b).subspan(12, 20)));
+}
+
+// Signature header, packed data, header.
 Bytes archive(const Bytes &packed, const Bytes &header)
 {
     Bytes out = hex("37 7A BC AF 27 1C 00 04 00 00 00 00");
@@ -71,6 +94,7 @@ Bytes archive(const Bytes &packed, const Bytes &header)
     append(out, hex("00 00 00 00"));
     append(out, packed);
     append(out, header);
+    sealStartHeader(out);
     return out;
 }
 
@@ -185,12 +209,19 @@ TEST(SevenZipReader, ListsAndExtractsEveryPeerArchiveLikeSevenZip)
         bool filesEncrypted;
         bool headerEncrypted;
     } cases[] = {
-        {"default", false, false},        {"lzma", false, false},
-        {"copy", false, false},           {"deflate", false, false},
-        {"header-plain", false, false},   {"solid", false, false},
-        {"non-solid", false, false},      {"encrypted", true, false},
-        {"encrypted-header", true, true}, {"deflate-encrypted-header", true, true},
-        {"bsdtar", false, false},         {"bsdtar-deflate", false, false},
+        {"default", false, false},
+        {"lzma", false, false},
+        {"copy", false, false},
+        {"deflate", false, false},
+        {"header-plain", false, false},
+        {"solid", false, false},
+        {"non-solid", false, false},
+        {"encrypted", true, false},
+        {"encrypted-header", true, true},
+        {"deflate-encrypted-header", true, true},
+        {"encrypted-plain-header", true, false},
+        {"bsdtar", false, false},
+        {"bsdtar-deflate", false, false},
         {"bsdtar-store", false, false},
     };
     for (const auto &c : cases) {
@@ -281,7 +312,7 @@ TEST(SevenZipReader, SignatureAndHeaderPlacement)
     const Bytes signature = hex("37 7A BC AF 27 1C 00 04");
     auto startHeader = [&](std::uint64_t offset, std::uint64_t size) {
         Bytes b = signature;
-        append(b, hex("DE AD BE EF")); // a wrong start-header CRC is accepted
+        append(b, hex("DE AD BE EF")); // the placement is judged before the CRCs
         for (std::uint64_t v : {offset, size})
             for (int i = 0; i < 8; ++i)
                 b.push_back(std::uint8_t(v >> (8 * i)));
@@ -369,6 +400,49 @@ TEST(SevenZipReader, DamagedHeadersAreReportedNeverTrusted)
         SCOPED_TRACE(c.what);
         const fs::path p = save(dir, archive({}, hex(c.header)));
         expectReadError([&] { SevenZipReader::info(p, {}); }, c.kind, c.detail);
+    }
+}
+
+// A header whose bytes changed can still parse (a name with a byte flipped): the CRCs decide.
+TEST(SevenZipReader, HeaderCrcsAreChecked)
+{
+    using K = SevenZipReadError::Kind;
+    // A name in the plain header of an archive with a password (7-Zip's -mhc=off).
+    Bytes renamed = readWholeFile(fixtures() / "encrypted-plain-header.7z");
+    const Bytes name = utf16("numbers.txt");
+    const auto at = std::search(renamed.begin(), renamed.end(), name.begin(), name.end());
+    ASSERT_NE(at, renamed.end());
+    *at = 'N';
+    // The start header's own CRC.
+    Bytes start = readWholeFile(fixtures() / "default.7z");
+    start[8] ^= 1;
+    // The CRC of the encoded header's decoded bytes (the 4 bytes before its two end markers),
+    // with the start header sealed again so that only that check can fail.
+    Bytes encoded = readWholeFile(fixtures() / "default.7z");
+    ASSERT_EQ(encoded.at(32 + std::size_t(le64(encoded, 12))), 0x17);
+    encoded.at(encoded.size() - 6) ^= 1;
+    sealStartHeader(encoded);
+    const struct {
+        const char *what;
+        Bytes bytes;
+        QString detail;
+    } cases[] = {
+        {"name changed", renamed, QStringLiteral("헤더 CRC")},
+        {"start header changed", start, QStringLiteral("시작 헤더 CRC")},
+        {"encoded header's CRC", encoded, QStringLiteral("인코딩된 헤더 CRC")},
+    };
+    TempDir dir;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path p = save(dir, c.bytes);
+        expectReadError([&] { SevenZipReader::info(p, password); }, K::corrupted, c.detail);
+        expectReadError([&] { SevenZipReader::extract(p, dir.folder("out"), false, {}, {}, password); },
+                        K::corrupted, c.detail);
+        EXPECT_TRUE(TestSupport::entriesBelow(dir / "out").empty());
+        // 7-Zip refuses each as well.
+        EXPECT_NE(SevenZipTest::sevenZip({QStringLiteral("t"), QStringLiteral("-p") + password,
+                                          QString::fromStdString(p.native())}),
+                  0);
     }
 }
 
