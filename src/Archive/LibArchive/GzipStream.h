@@ -2,6 +2,7 @@
 
 #include "Core/Descriptor.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -32,12 +33,18 @@ private:
     bool fill();
     // At the end of a member: whether another one follows.
     bool anotherMember();
+    // The last 8 input bytes that inflate consumed, the trailer once a member ends.
+    void keepLastBytes(std::span<const std::uint8_t> consumed);
+    void checkTrailer();
 
     Descriptor file_;
     std::filesystem::path path_;
     std::unique_ptr<z_stream_s> zs_;
     std::vector<std::uint8_t> in_;
     std::vector<std::uint8_t> out_;
+    std::array<std::uint8_t, 8> last_{};
+    std::uint32_t crc_ = 0; // of the member's plain bytes so far
+    std::uint64_t length_ = 0;
     bool inputEnded_ = false;
     bool betweenMembers_ = false;
     bool finished_ = false;
