@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <optional>
@@ -105,6 +106,11 @@ private:
     bool isAvailable_ = false;
 
     std::string lastError(struct archive *handle) const;
+    // A writing failure: the step's text and libarchive's.
+    ArchiveError failure(const char *what, struct archive *handle) const;
+    // One source's header and data into the archive being written.
+    void writeEntry(struct archive *handle, const ZipWriter::Source &source, WriteFormat format,
+                    std::time_t now, std::vector<char> &buffer) const;
     bool isBareStream(struct archive *handle, std::string_view name) const;
     static std::string decodeName(const char *raw);
 };

@@ -98,6 +98,17 @@ LibArchive::Reading::Reading(const LibArchive &bridge, fs::path path, QString pa
 {
     if (!bridge_.isAvailable_)
         throw Error::unavailable();
+    // A constructor that throws runs no destructor: the handle is released here.
+    try {
+        openChecked();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void LibArchive::Reading::openChecked()
+{
     open(false);
     // Text whose lines look like file names (a compressed word list, say) is taken for an mtree
     // manifest, which carries no data: every "file" would come out empty. Such a stream is read

@@ -32,6 +32,8 @@ public:
 private:
     class Stream;
 
+    // Opens the archive, read as a bare stream when it is taken for a manifest.
+    void openChecked();
     void open(bool asBareStream);
     void close();
     // The error of the call that just failed: the stream's own, else libarchive's text.

@@ -60,9 +60,7 @@ void LibArchive::createArchive(AtomicFile &out, const std::vector<ZipWriter::Sou
         Owned handle(writeNew(), writeFree);
         if (handle.get() == nullptr)
             throw Error::failed(QStringLiteral("초기화"));
-        const auto failWith = [&](const char *what) {
-            return Error::failed(QString::fromUtf8(what) + Text::fromUtf8(lastError(handle.get())));
-        };
+        const auto failWith = [&](const char *what) { return failure(what, handle.get()); };
         if (writeSetFormat(handle.get(), formatName) != archiveOk)
             throw failWith("포맷 설정: ");
         if (filterName != nullptr && writeAddFilter(handle.get(), filterName) != archiveOk)
@@ -73,65 +71,8 @@ void LibArchive::createArchive(AtomicFile &out, const std::vector<ZipWriter::Sou
 
         const std::time_t now = std::time(nullptr);
         std::vector<char> buffer(blockSize, 0);
-        for (const auto &source : sources) {
-            Owned entry(entryNew(), entryFree);
-            if (entry.get() == nullptr)
-                throw Error::failed(QStringLiteral("항목 생성"));
-            const QString readFailure = QStringLiteral("읽기 실패: ") + Text::fromUtf8(source.entryName);
-
-            // The size comes from the open descriptor, so it describes exactly the bytes that are read
-            // (a symbolic link's target, not the link), and only regular files are read: a FIFO or
-            // device would block or never end.
-            const bool hasData = !source.isDirectory && source.filePath.has_value();
-            Descriptor input(
-                hasData ? ::open(source.filePath->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)
-                        : -1);
-            std::int64_t size = 0;
-            if (hasData) {
-                struct stat status {};
-                if (input.get() < 0 || ::fstat(input.get(), &status) != 0 || !S_ISREG(status.st_mode))
-                    throw Error::failed(readFailure);
-                size = status.st_size;
-            }
-
-            // A name that is not UTF-8 goes into pax as its bytes (marked binary, so it comes out
-            // exactly); 7z stores Unicode names, and libarchive would mangle or drop this one there.
-            const bool isUtf8 = Text::isValidUtf8(source.entryName);
-            if (isUtf8)
-                entrySetPathname(entry.get(), source.entryName.c_str());
-            else if (entrySetPathnameBytes && format != WriteFormat::sevenZip)
-                entrySetPathnameBytes(entry.get(), source.entryName.c_str());
-            else
-                throw Error::failed(QStringLiteral("헤더 쓰기: ") + Text::lossyUtf8(source.entryName));
-            entrySetFiletype(entry.get(), source.isDirectory ? typeDirectory : typeRegular);
-            if (entrySetPerm)
-                entrySetPerm(entry.get(), source.isDirectory ? 0755 : 0644);
-            if (entrySetMtime)
-                entrySetMtime(entry.get(), now, 0);
-            entrySetSize(entry.get(), size);
-            const int header = writeHeader(handle.get(), entry.get());
-            const bool keptAsBytes = !isUtf8 && format != WriteFormat::sevenZip && header == archiveWarn;
-            if (header != archiveOk && !keptAsBytes)
-                throw failWith("헤더 쓰기: ");
-
-            if (hasData) {
-                std::int64_t remaining = size;
-                while (remaining > 0) {
-                    const auto want = static_cast<std::size_t>(std::min<std::int64_t>(remaining, blockSize));
-                    const ssize_t n = readSome(input.get(), buffer.data(), want);
-                    // A file that shrank since it was measured cannot fill its declared size.
-                    if (n <= 0)
-                        throw Error::failed(readFailure);
-                    if (writeData(handle.get(), buffer.data(), static_cast<std::size_t>(n)) != n)
-                        throw failWith("쓰기 실패: ");
-                    remaining -= n;
-                }
-                // Nor may it have grown: the archive would silently hold a cut copy.
-                char extra = 0;
-                if (readSome(input.get(), &extra, 1) != 0)
-                    throw Error::failed(readFailure);
-            }
-        }
+        for (const auto &source : sources)
+            writeEntry(handle.get(), source, format, now, buffer);
 
         if (writeClose(handle.get()) != archiveOk)
             throw failWith("마무리 실패: ");
@@ -140,4 +81,70 @@ void LibArchive::createArchive(AtomicFile &out, const std::vector<ZipWriter::Sou
         if (::fstat(out.descriptor(), &st) == 0)
             out.wroteThroughDescriptor(std::uint64_t(st.st_size));
     });
+}
+
+LibArchive::ArchiveError LibArchive::failure(const char *what, struct archive *handle) const
+{
+    return Error::failed(QString::fromUtf8(what) + Text::fromUtf8(lastError(handle)));
+}
+
+void LibArchive::writeEntry(struct archive *handle, const ZipWriter::Source &source, WriteFormat format,
+                            std::time_t now, std::vector<char> &buffer) const
+{
+    Owned entry(entryNew(), entryFree);
+    if (entry.get() == nullptr)
+        throw Error::failed(QStringLiteral("항목 생성"));
+    const QString readFailure = QStringLiteral("읽기 실패: ") + Text::fromUtf8(source.entryName);
+
+    // The size comes from the open descriptor, so it describes exactly the bytes that are read
+    // (a symbolic link's target, not the link), and only regular files are read: a FIFO or
+    // device would block or never end.
+    const bool hasData = !source.isDirectory && source.filePath.has_value();
+    Descriptor input(hasData ? ::open(source.filePath->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)
+                             : -1);
+    std::int64_t size = 0;
+    if (hasData) {
+        struct stat status {};
+        if (input.get() < 0 || ::fstat(input.get(), &status) != 0 || !S_ISREG(status.st_mode))
+            throw Error::failed(readFailure);
+        size = status.st_size;
+    }
+
+    // A name that is not UTF-8 goes into pax as its bytes (marked binary, so it comes out
+    // exactly); 7z stores Unicode names, and libarchive would mangle or drop this one there.
+    const bool isUtf8 = Text::isValidUtf8(source.entryName);
+    if (isUtf8)
+        entrySetPathname(entry.get(), source.entryName.c_str());
+    else if (entrySetPathnameBytes && format != WriteFormat::sevenZip)
+        entrySetPathnameBytes(entry.get(), source.entryName.c_str());
+    else
+        throw Error::failed(QStringLiteral("헤더 쓰기: ") + Text::lossyUtf8(source.entryName));
+    entrySetFiletype(entry.get(), source.isDirectory ? typeDirectory : typeRegular);
+    if (entrySetPerm)
+        entrySetPerm(entry.get(), source.isDirectory ? 0755 : 0644);
+    if (entrySetMtime)
+        entrySetMtime(entry.get(), now, 0);
+    entrySetSize(entry.get(), size);
+    const int header = writeHeader(handle, entry.get());
+    const bool keptAsBytes = !isUtf8 && format != WriteFormat::sevenZip && header == archiveWarn;
+    if (header != archiveOk && !keptAsBytes)
+        throw failure("헤더 쓰기: ", handle);
+
+    if (hasData) {
+        std::int64_t remaining = size;
+        while (remaining > 0) {
+            const auto want = static_cast<std::size_t>(std::min<std::int64_t>(remaining, blockSize));
+            const ssize_t n = readSome(input.get(), buffer.data(), want);
+            // A file that shrank since it was measured cannot fill its declared size.
+            if (n <= 0)
+                throw Error::failed(readFailure);
+            if (writeData(handle, buffer.data(), static_cast<std::size_t>(n)) != n)
+                throw failure("쓰기 실패: ", handle);
+            remaining -= n;
+        }
+        // Nor may it have grown: the archive would silently hold a cut copy.
+        char extra = 0;
+        if (readSome(input.get(), &extra, 1) != 0)
+            throw Error::failed(readFailure);
+    }
 }
