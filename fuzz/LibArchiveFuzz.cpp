@@ -4,7 +4,10 @@
 #include "FuzzScratch.h"
 
 #include "Archive/LibArchive/LibArchive.h"
+#include "Core/Descriptor.h"
 #include "Core/FormatError.h"
+
+#include <fcntl.h>
 
 #include <filesystem>
 #include <fstream>
@@ -26,11 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::filesystem::path out = fuzzScratch() / "out";
     std::filesystem::create_directories(out);
     try {
-        // Odd sizes write real paths below the folder; even sizes send the first file to one target.
-        if (size % 2 == 1)
-            bridge.extract(input, out, true, std::nullopt, std::nullopt, password);
-        else
+        // Odd sizes write real paths below the folder (open as a descriptor); even sizes send the
+        // first file to one target.
+        if (size % 2 == 1) {
+            const Descriptor folder(::open(out.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+            bridge.extract(input, out, true, std::nullopt, std::nullopt, password, folder.get());
+        } else {
             bridge.extract(input, out, false, std::nullopt, fuzzScratch() / "single", password);
+        }
     } catch (const FormatError &) {
     }
     std::error_code ec;

@@ -240,8 +240,16 @@ Quillfern version: %@ · %@</translation>
         <translation>Read failed: %@</translation>
     </message>
     <message>
-        <source>메모리 부족</source>
-        <translation>out of memory</translation>
+        <source>gzip CRC 불일치</source>
+        <translation>gzip CRC mismatch</translation>
+    </message>
+    <message>
+        <source>gzip 크기 불일치</source>
+        <translation>gzip length mismatch</translation>
+    </message>
+    <message>
+        <source>gzip 해제 실패</source>
+        <translation>gzip decompression failed</translation>
     </message>
     <message>
         <source>이 시스템에서 압축 라이브러리를 사용할 수 없습니다.</source>
@@ -262,6 +270,14 @@ Quillfern version: %@ · %@</translation>
     <message>
         <source>알 수 없는 오류</source>
         <translation>Unknown error</translation>
+    </message>
+    <message>
+        <source>gzip 데이터 잘림</source>
+        <translation>gzip data cut short</translation>
+    </message>
+    <message>
+        <source>메모리 부족</source>
+        <translation>out of memory</translation>
     </message>
     <message>
         <source>입력 스트림 매핑</source>
@@ -388,8 +404,20 @@ Quillfern version: %@ · %@</translation>
         <translation>header data</translation>
     </message>
     <message>
+        <source>인코딩된 헤더 CRC</source>
+        <translation>encoded header CRC</translation>
+    </message>
+    <message>
         <source>헤더 위치</source>
         <translation>header position</translation>
+    </message>
+    <message>
+        <source>시작 헤더 CRC</source>
+        <translation>start header CRC</translation>
+    </message>
+    <message>
+        <source>헤더 CRC</source>
+        <translation>header CRC</translation>
     </message>
     <message>
         <source>헤더 시작</source>
@@ -412,12 +440,8 @@ Quillfern version: %@ · %@</translation>
         <translation>CRC mismatch</translation>
     </message>
     <message>
-        <source>ZIP64 (4GB 이상)</source>
-        <translation>ZIP64 (over 4 GB)</translation>
-    </message>
-    <message>
-        <source>로컬 헤더</source>
-        <translation>local header</translation>
+        <source>암호 헤더</source>
+        <translation>encryption header</translation>
     </message>
     <message>
         <source>AES 정보</source>
@@ -428,12 +452,24 @@ Quillfern version: %@ · %@</translation>
         <translation>AES data</translation>
     </message>
     <message>
-        <source>암호 헤더</source>
-        <translation>encryption header</translation>
+        <source>로컬 헤더</source>
+        <translation>local header</translation>
+    </message>
+    <message>
+        <source>크기 불일치</source>
+        <translation>size mismatch</translation>
     </message>
     <message>
         <source>압축 방식 %u</source>
         <translation>compression method %u</translation>
+    </message>
+    <message>
+        <source>압축 해제 실패</source>
+        <translation>decompression failed</translation>
+    </message>
+    <message>
+        <source>ZIP64 (4GB 이상)</source>
+        <translation>ZIP64 (over 4 GB)</translation>
     </message>
     <message>
         <source>중앙 디렉터리 위치</source>
@@ -446,10 +482,6 @@ Quillfern version: %@ · %@</translation>
     <message>
         <source>파일명</source>
         <translation>file name</translation>
-    </message>
-    <message>
-        <source>압축 해제 실패</source>
-        <translation>decompression failed</translation>
     </message>
     <message>
         <source>날짜</source>
@@ -4373,18 +4405,6 @@ Drop more files to keep checking.</translation>
     <message>
         <source>H.264 MP4 — 이미 호환</source>
         <translation>H.264 MP4 — already compatible</translation>
-    </message>
-    <message>
-        <source>파일 이동 실패: %@</source>
-        <translation>Could not move the file: %@</translation>
-    </message>
-    <message>
-        <source>임시 파일 열기 실패</source>
-        <translation>Could not open a temporary file</translation>
-    </message>
-    <message>
-        <source>복사 실패</source>
-        <translation>Copy failed</translation>
     </message>
     <message>
         <source>영상 파일이나 폴더를 끌어다 놓으세요</source>

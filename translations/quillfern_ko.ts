@@ -240,8 +240,16 @@
         <translation>읽기 실패: %@</translation>
     </message>
     <message>
-        <source>메모리 부족</source>
-        <translation>메모리 부족</translation>
+        <source>gzip CRC 불일치</source>
+        <translation>gzip CRC 불일치</translation>
+    </message>
+    <message>
+        <source>gzip 크기 불일치</source>
+        <translation>gzip 크기 불일치</translation>
+    </message>
+    <message>
+        <source>gzip 해제 실패</source>
+        <translation>gzip 해제 실패</translation>
     </message>
     <message>
         <source>이 시스템에서 압축 라이브러리를 사용할 수 없습니다.</source>
@@ -262,6 +270,14 @@
     <message>
         <source>알 수 없는 오류</source>
         <translation>알 수 없는 오류</translation>
+    </message>
+    <message>
+        <source>gzip 데이터 잘림</source>
+        <translation>gzip 데이터 잘림</translation>
+    </message>
+    <message>
+        <source>메모리 부족</source>
+        <translation>메모리 부족</translation>
     </message>
     <message>
         <source>입력 스트림 매핑</source>
@@ -388,8 +404,20 @@
         <translation>헤더 데이터</translation>
     </message>
     <message>
+        <source>인코딩된 헤더 CRC</source>
+        <translation>인코딩된 헤더 CRC</translation>
+    </message>
+    <message>
         <source>헤더 위치</source>
         <translation>헤더 위치</translation>
+    </message>
+    <message>
+        <source>시작 헤더 CRC</source>
+        <translation>시작 헤더 CRC</translation>
+    </message>
+    <message>
+        <source>헤더 CRC</source>
+        <translation>헤더 CRC</translation>
     </message>
     <message>
         <source>헤더 시작</source>
@@ -412,12 +440,8 @@
         <translation>CRC 불일치</translation>
     </message>
     <message>
-        <source>ZIP64 (4GB 이상)</source>
-        <translation>ZIP64 (4GB 이상)</translation>
-    </message>
-    <message>
-        <source>로컬 헤더</source>
-        <translation>로컬 헤더</translation>
+        <source>암호 헤더</source>
+        <translation>암호 헤더</translation>
     </message>
     <message>
         <source>AES 정보</source>
@@ -428,12 +452,24 @@
         <translation>AES 데이터</translation>
     </message>
     <message>
-        <source>암호 헤더</source>
-        <translation>암호 헤더</translation>
+        <source>로컬 헤더</source>
+        <translation>로컬 헤더</translation>
+    </message>
+    <message>
+        <source>크기 불일치</source>
+        <translation>크기 불일치</translation>
     </message>
     <message>
         <source>압축 방식 %u</source>
         <translation>압축 방식 %u</translation>
+    </message>
+    <message>
+        <source>압축 해제 실패</source>
+        <translation>압축 해제 실패</translation>
+    </message>
+    <message>
+        <source>ZIP64 (4GB 이상)</source>
+        <translation>ZIP64 (4GB 이상)</translation>
     </message>
     <message>
         <source>중앙 디렉터리 위치</source>
@@ -446,10 +482,6 @@
     <message>
         <source>파일명</source>
         <translation>파일명</translation>
-    </message>
-    <message>
-        <source>압축 해제 실패</source>
-        <translation>압축 해제 실패</translation>
     </message>
     <message>
         <source>날짜</source>
@@ -4310,18 +4342,6 @@
     <message>
         <source>H.264 MP4 — 이미 호환</source>
         <translation>H.264 MP4 — 이미 호환</translation>
-    </message>
-    <message>
-        <source>파일 이동 실패: %@</source>
-        <translation>파일 이동 실패: %@</translation>
-    </message>
-    <message>
-        <source>임시 파일 열기 실패</source>
-        <translation>임시 파일 열기 실패</translation>
-    </message>
-    <message>
-        <source>복사 실패</source>
-        <translation>복사 실패</translation>
     </message>
     <message>
         <source>영상 파일이나 폴더를 끌어다 놓으세요</source>

@@ -27,6 +27,15 @@ Descriptor openFolder(const fs::path &folder)
     return Descriptor(LongPath::open(folder, O_PATH | O_DIRECTORY | O_CLOEXEC));
 }
 
+// A descriptor of the caller's folder that the file keeps for its commit.
+Descriptor duplicate(int folder, const fs::path &target)
+{
+    Descriptor copy(::fcntl(folder, F_DUPFD_CLOEXEC, 0));
+    if (!copy.valid())
+        throw FileError::writeFailed(target, errno);
+    return copy;
+}
+
 // ".quillfern-<10 random letters>.tmp": hidden, and never the name of anything the user made.
 std::string hiddenName()
 {
@@ -81,6 +90,16 @@ AtomicFile AtomicFile::beside(const fs::path &target)
     Descriptor folder = openFolder(folderOf(target));
     if (!folder.valid())
         throw FileError::writeFailed(target, errno);
+    return besideIn(std::move(folder), target);
+}
+
+AtomicFile AtomicFile::beside(int folder, const fs::path &target)
+{
+    return besideIn(duplicate(folder, target), target);
+}
+
+AtomicFile AtomicFile::besideIn(Descriptor folder, const fs::path &target)
+{
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = hiddenName();
         if (name.empty())
@@ -99,6 +118,16 @@ AtomicFile AtomicFile::inPlace(const fs::path &path)
     Descriptor folder = openFolder(folderOf(path));
     if (!folder.valid())
         throw FileError::writeFailed(path, errno);
+    return inPlaceIn(std::move(folder), path);
+}
+
+AtomicFile AtomicFile::inPlace(int folder, const fs::path &path)
+{
+    return inPlaceIn(duplicate(folder, path), path);
+}
+
+AtomicFile AtomicFile::inPlaceIn(Descriptor folder, const fs::path &path)
+{
     std::string name = path.filename().native();
     Descriptor fd(::openat(folder.get(), name.c_str(), createFlags, 0644));
     if (!fd.valid())
@@ -115,6 +144,22 @@ AtomicFile AtomicFile::inPlaceFree(const fs::path &wanted)
             break;
         try {
             return inPlace(*candidate);
+        } catch (const FileError &error) {
+            if (error.error() != EEXIST)
+                throw;
+        }
+    }
+    throw FileError::writeFailed(wanted, EEXIST);
+}
+
+AtomicFile AtomicFile::inPlaceFree(int folder, const fs::path &wanted)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate = freeName(folder, wanted);
+        if (!candidate)
+            break;
+        try {
+            return inPlace(folder, *candidate);
         } catch (const FileError &error) {
             if (error.error() != EEXIST)
                 throw;

@@ -26,6 +26,11 @@ public:
     // A new file at the first free name for `wanted` (the " N" rule), made at once; target() says
     // where it went.
     static AtomicFile inPlaceFree(const std::filesystem::path &wanted);
+    // The same three in the folder open as `folder` (a descriptor the caller keeps): the file's
+    // name there is the target's last component, and the target names it in errors.
+    static AtomicFile beside(int folder, const std::filesystem::path &target);
+    static AtomicFile inPlace(int folder, const std::filesystem::path &path);
+    static AtomicFile inPlaceFree(int folder, const std::filesystem::path &wanted);
 
     AtomicFile(AtomicFile &&other) noexcept;
     AtomicFile &operator=(AtomicFile &&) = delete;
@@ -62,6 +67,8 @@ public:
 
 private:
     AtomicFile(Descriptor fd, Descriptor folder, std::string name, std::filesystem::path target, bool hidden);
+    static AtomicFile besideIn(Descriptor folder, const std::filesystem::path &target);
+    static AtomicFile inPlaceIn(Descriptor folder, const std::filesystem::path &path);
     [[noreturn]] void fail(int error);
     // Closes the descriptor once, before the first move into place.
     void close();

@@ -3,6 +3,7 @@
 #include "Core/DirectoryScan.h"
 #include "Core/Folder.h"
 #include "Core/LongPath.h"
+#include "Core/Text.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -116,4 +117,22 @@ void FreeNames::renamed(const fs::path &from, const fs::path &to)
         listing_->stamp = *stamp;
     else
         listing_.reset();
+}
+
+std::optional<fs::path> freeName(int folder, const fs::path &wanted)
+{
+    // Inside a folder of the caller's own only names the caller wrote stand; they are composed or
+    // decomposed spellings of one name at the most.
+    return freeName(wanted, [folder](const fs::path &candidate) {
+        const std::string name = candidate.filename().native();
+        struct stat st {};
+        if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+            return true;
+        if (!Text::isValidUtf8(name))
+            return false;
+        for (const std::string &spelling : {Text::toNfc(name), Text::toNfd(name)})
+            if (spelling != name && ::fstatat(folder, spelling.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+                return true;
+        return false;
+    });
 }

@@ -15,6 +15,9 @@
 // after NFC: Windows and macOS take the two spellings for one name. A name that is not UTF-8
 // compares as bytes. nullopt when every candidate is taken.
 std::optional<std::filesystem::path> freeName(const std::filesystem::path &wanted);
+// The same for a name in the folder open as `folder`: only the wanted path's last component is
+// looked up there (with its composed and decomposed spellings), and the result keeps the wanted path's folder part.
+std::optional<std::filesystem::path> freeName(int folder, const std::filesystem::path &wanted);
 // The same rule with another judge: the first candidate, in order, for which `taken` says false.
 std::optional<std::filesystem::path>
 freeName(const std::filesystem::path &wanted,

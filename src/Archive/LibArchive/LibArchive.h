@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Archive/LibArchive/LibArchiveSymbols.h"
 #include "Archive/ZipSource.h"
 #include "Core/FormatError.h"
 
@@ -13,18 +14,15 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <vector>
 
-// Opaque handles of libarchive; the library is bound at run time, so its headers are not needed.
-struct archive;
-struct archive_entry;
 class AtomicFile;
 
 // Bridge to the system's libarchive for tar-family and further formats. The library is loaded at
 // run time and every entry point is looked up by name, so the program runs without it; data
-// streams through one 64 KiB buffer per call.
-class LibArchive {
+// streams through one 64 KiB buffer per call. Reading is LibArchiveRead.cpp, writing
+// LibArchiveWrite.cpp.
+class LibArchive : private LibArchiveSymbols {
 public:
     // One listed entry.
     struct Item {
@@ -79,12 +77,16 @@ public:
     std::vector<Item> listEntries(const std::filesystem::path &path, const QString &password) const;
 
     // Writes the files and folders below `to` (which must exist), or the first file into the
-    // single target, which must not exist yet; returns the number of files written. A name met
-    // again goes to a free name beside it; a FIFO, device or socket becomes a regular file of its
-    // data; symbolic links are left out. A file appears only when complete.
+    // single target, which must not exist yet; returns the number of files written. With
+    // `destinationFolder` (an open descriptor of `to`) everything is made relative to it, the
+    // single target directly in it. No link below `to` is followed. A name met again goes to a
+    // free name beside it; a FIFO, device or socket becomes a regular file of its data; symbolic
+    // links are left out. A file appears only when complete. A compressed archive is read to the
+    // end of its stream, whose checks (gzip's CRC-32 and length among them) must all pass.
     int extract(const std::filesystem::path &path, const std::filesystem::path &to, bool skippingMacJunk,
                 const std::optional<std::string> &strippingPrefix,
-                const std::optional<std::filesystem::path> &singleFileTarget, const QString &password) const;
+                const std::optional<std::filesystem::path> &singleFileTarget, const QString &password,
+                int destinationFolder = -1) const;
 
     // Writes a new archive at `at`; it appears there only when complete and never replaces an
     // existing item.
@@ -98,69 +100,17 @@ public:
     static ArchiveError interpret(const std::string &text);
 
 private:
-    using NewFn = struct archive *(*)();
-    using HandleFn = int (*)(struct archive *);
-    using StringFn = int (*)(struct archive *, const char *);
-    using ErrorStringFn = const char *(*)(struct archive *);
-    using OpenReadFn = int (*)(struct archive *, const char *, std::size_t);
-    using NextHeaderFn = int (*)(struct archive *, struct archive_entry **);
-    using ReadDataFn = ssize_t (*)(struct archive *, void *, std::size_t);
-    using OpenFdFn = int (*)(struct archive *, int);
-    using WriteHeaderFn = int (*)(struct archive *, struct archive_entry *);
-    using WriteDataFn = ssize_t (*)(struct archive *, const void *, std::size_t);
-    using EntryNameFn = const char *(*)(struct archive_entry *);
-    using EntryTypeFn = mode_t (*)(struct archive_entry *);
-    using EntrySizeFn = std::int64_t (*)(struct archive_entry *);
-    using EntryNewFn = struct archive_entry *(*)();
-    using EntryFreeFn = void (*)(struct archive_entry *);
-    using EntrySetNameFn = void (*)(struct archive_entry *, const char *);
-    using EntrySetSizeFn = void (*)(struct archive_entry *, std::int64_t);
-    using EntrySetTypeFn = void (*)(struct archive_entry *, unsigned int);
-    using EntrySetPermFn = void (*)(struct archive_entry *, mode_t);
-    using EntrySetMtimeFn = void (*)(struct archive_entry *, std::time_t, long);
+    class Reading;
+    class Extraction;
 
-    NewFn readNew = nullptr;
-    HandleFn supportFormatAll = nullptr;
-    HandleFn supportFormatRaw = nullptr;
-    HandleFn supportFilterAll = nullptr;
-    StringFn addPassphrase = nullptr;
-    OpenReadFn readOpenFilename = nullptr;
-    NextHeaderFn nextHeader = nullptr;
-    ReadDataFn readData = nullptr;
-    HandleFn dataSkip = nullptr;
-    HandleFn readFree = nullptr;
-    ErrorStringFn errorString = nullptr;
-    HandleFn archiveFormat = nullptr; // tells a bare compressed stream from a real archive
-    EntryNameFn entryPathname = nullptr;
-    EntryNameFn entryHardlink = nullptr;
-    EntryTypeFn entryFiletype = nullptr;
-    EntrySizeFn entrySize = nullptr;
-    NewFn writeNew = nullptr;
-    StringFn writeSetFormat = nullptr;
-    StringFn writeAddFilter = nullptr;
-    OpenFdFn writeOpenFd = nullptr;
-    WriteHeaderFn writeHeader = nullptr;
-    WriteDataFn writeData = nullptr;
-    HandleFn writeClose = nullptr;
-    HandleFn writeFree = nullptr;
-    EntryNewFn entryNew = nullptr;
-    EntryFreeFn entryFree = nullptr;
-    EntrySetNameFn entrySetPathname = nullptr;
-    EntrySetNameFn entrySetPathnameBytes = nullptr; // for names that are not UTF-8
-    EntrySetSizeFn entrySetSize = nullptr;
-    EntrySetTypeFn entrySetFiletype = nullptr;
-    EntrySetPermFn entrySetPerm = nullptr;
-    EntrySetMtimeFn entrySetMtime = nullptr;
     bool isAvailable_ = false;
 
-    struct archive *openArchive(const std::filesystem::path &path, const QString &password,
-                                bool asBareStream) const;
-    // Opens the archive and reads its first header (result and entry returned).
-    struct archive *openFirst(const std::filesystem::path &path, const QString &password,
-                              struct archive_entry **entry, int *result) const;
-    // Skips the entry's data; a failure (a truncated stream) throws libarchive's own text.
-    void skipData(struct archive *handle) const;
     std::string lastError(struct archive *handle) const;
+    // A writing failure: the step's text and libarchive's.
+    ArchiveError failure(const char *what, struct archive *handle) const;
+    // One source's header and data into the archive being written.
+    void writeEntry(struct archive *handle, const ZipWriter::Source &source, WriteFormat format,
+                    std::time_t now, std::vector<char> &buffer) const;
     bool isBareStream(struct archive *handle, std::string_view name) const;
     static std::string decodeName(const char *raw);
 };

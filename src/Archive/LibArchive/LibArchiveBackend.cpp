@@ -19,7 +19,7 @@ ArchiveBackend::Listing LibArchiveBackend::list(const fs::path &archive, const Q
 std::int64_t LibArchiveBackend::extract(const fs::path &archive, const ExtractOptions &options) const
 {
     return bridge_.extract(archive, options.destination, options.skippingMacJunk, options.strippingPrefix,
-                           options.singleFileTarget, options.password);
+                           options.singleFileTarget, options.password, options.destinationFolder);
 }
 
 void LibArchiveBackend::create(AtomicFile &out, const std::vector<ZipWriter::Source> &sources,

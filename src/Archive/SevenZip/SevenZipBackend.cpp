@@ -19,7 +19,8 @@ ArchiveBackend::Listing SevenZipBackend::list(const fs::path &archive, const QSt
 std::int64_t SevenZipBackend::extract(const fs::path &archive, const ExtractOptions &options) const
 {
     return SevenZipReader::extract(archive, options.destination, options.skippingMacJunk,
-                                   options.strippingPrefix, options.singleFileTarget, options.password);
+                                   options.strippingPrefix, options.singleFileTarget, options.password,
+                                   options.destinationFolder);
 }
 
 void SevenZipBackend::create(AtomicFile &out, const std::vector<ZipWriter::Source> &sources,

@@ -1,5 +1,6 @@
 #include "Archive/SevenZip/SevenZipHeader.h"
 
+#include "Archive/ArchiveFiles.h"
 #include "Archive/ArchiveInput.h"
 #include "Archive/SevenZip/SevenZipError.h"
 #include "Archive/SevenZip/SevenZipFormat.h"
@@ -130,6 +131,7 @@ struct FilesInfo {
     std::vector<bool> emptyStream;
     std::vector<bool> emptyFile; // over the empty streams only
     std::vector<std::string> names;
+    std::vector<std::optional<std::uint32_t>> attributes;
 };
 
 std::uint64_t folderSize(const Folder &folder)
@@ -378,6 +380,34 @@ void readNames(ByteReader &prop, std::uint64_t count, std::vector<std::string> &
     }
 }
 
+// A defined-bits vector, an external-storage byte, then 4 bytes for each defined file. Attributes
+// kept elsewhere are not read.
+std::vector<std::optional<std::uint32_t>> readAttributes(ByteReader &prop, std::uint64_t count)
+{
+    const bool allDefined = prop.readByte() != 0;
+    const std::vector<bool> defined = allDefined ? std::vector<bool>() : prop.readBitVector(count);
+    if (prop.readByte() != 0)
+        return {};
+    std::vector<std::optional<std::uint32_t>> attributes;
+    for (std::uint64_t i = 0; i < count && prop.remaining() >= 4; ++i) {
+        if (!allDefined && !defined[std::size_t(i)]) {
+            attributes.emplace_back();
+            continue;
+        }
+        const ByteView b = prop.readBytes(4);
+        attributes.emplace_back(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
+                                std::uint32_t(b[3]) << 24);
+    }
+    return attributes;
+}
+
+// A Unix mode in the upper 16 bits (7-Zip's extension bit 0x8000 set) that says symbolic link.
+bool isSymbolicLink(const std::optional<std::uint32_t> &attributes)
+{
+    constexpr std::uint32_t unixExtension = 0x8000;
+    return attributes && (*attributes & unixExtension) != 0 && ((*attributes >> 16) & 0170000) == 0120000;
+}
+
 // Each property: its type, its size, then that many bytes (so unknown ones can be skipped).
 FilesInfo parseFilesInfo(ByteReader &r, ByteView header)
 {
@@ -403,9 +433,12 @@ FilesInfo parseFilesInfo(ByteReader &r, ByteView header)
         case Property::name:
             readNames(prop, info.count, info.names);
             break;
+        case Property::windowsAttributes:
+            info.attributes = readAttributes(prop, info.count);
+            break;
         default:
-            // Times, attributes, anti items and the rest carry nothing the reader uses: a folder is
-            // an empty stream that is not an empty file.
+            // Times, anti items and the rest carry nothing the reader uses: a folder is an empty
+            // stream that is not an empty file.
             break;
         }
         r.setPosition(start + std::size_t(size));
@@ -426,6 +459,7 @@ std::vector<FileRecord> buildRecords(const FilesInfo &files, const std::vector<s
     for (std::size_t i = 0; i < files.count; ++i) {
         FileRecord record;
         record.name = i < files.names.size() ? files.names[i] : "항목" + std::to_string(i);
+        record.isSymbolicLink = i < files.attributes.size() && isSymbolicLink(files.attributes[i]);
         if (i < files.emptyStream.size() && files.emptyStream[i]) {
             record.isDirectory = !(e < files.emptyFile.size() && files.emptyFile[e]);
             ++e;
@@ -436,6 +470,12 @@ std::vector<FileRecord> buildRecords(const FilesInfo &files, const std::vector<s
         records.push_back(std::move(record));
     }
     return records;
+}
+
+std::uint32_t readUInt32LE(ByteView bytes, std::size_t offset)
+{
+    return std::uint32_t(bytes[offset]) | std::uint32_t(bytes[offset + 1]) << 8 |
+           std::uint32_t(bytes[offset + 2]) << 16 | std::uint32_t(bytes[offset + 3]) << 24;
 }
 
 std::uint64_t readUInt64LE(ByteView bytes, std::size_t offset)
@@ -456,11 +496,25 @@ Bytes decodeHeader(const ArchiveInput &input, const StreamsData &s, const QStrin
         throw SevenZipReadError::passwordRequired();
     PackedStreams packed = packedStreams(input, s, s.packOffsets(), 0, s.packSizes.size(),
                                          QT_TRANSLATE_NOOP("Quillfern", "헤더 데이터"));
+    // The decoded header's CRC is checked here, to name the header when it fails.
+    Folder unchecked = folder;
+    unchecked.crcDefined = false;
     BufferPool buffers;
-    FolderStream stream(folder, std::move(packed.sources), std::move(packed.sizes), password, keys, buffers);
+    FolderStream stream(unchecked, std::move(packed.sources), std::move(packed.sizes), password, keys,
+                        buffers);
     if (stream.declaredSize() > maxHeaderSize)
         throw SevenZipReadError::corrupted(L("메모리 부족"));
-    return readAll(stream);
+    Bytes decoded = readAll(stream);
+    const std::optional<std::uint32_t> expected = folder.crcDefined      ? std::optional(folder.crc)
+                                                  : s.streamCRCs.empty() ? std::nullopt
+                                                                         : s.streamCRCs[0];
+    if (expected && crc32(decoded) != *expected) {
+        // Garbage that a wrong key decrypted fails here first.
+        if (folder.hasAES())
+            throw SevenZipReadError::wrongPassword();
+        throw SevenZipReadError::corrupted(L("인코딩된 헤더 CRC"));
+    }
+    return decoded;
 }
 
 } // namespace
@@ -531,8 +585,6 @@ ArchiveHeader readHeader(const ArchiveInput &input, const QString &password, Key
     if (input.size() < startHeaderSize + 1 || input.readAt(0, start) != start.size() ||
         !std::equal(signature.begin(), signature.end(), start.begin()))
         throw SevenZipReadError::notSevenZip();
-    // The CRCs of the start header and of the header are not checked: a damaged header shows
-    // itself while it is parsed.
     const std::uint64_t offset = readUInt64LE(start, 12);
     const std::uint64_t size = readUInt64LE(start, 20);
     const std::uint64_t headerStart = addChecked(startHeaderSize, offset);
@@ -545,6 +597,12 @@ ArchiveHeader readHeader(const ArchiveInput &input, const QString &password, Key
     if (!stored)
         throw SevenZipReadError::corrupted(L("헤더 위치"));
     Bytes header = std::move(*stored);
+    // The start header's CRC covers its last 20 bytes, the header's CRC the header: a damaged
+    // header could parse as a plausible one (a name with a byte changed).
+    if (readUInt32LE(start, 8) != crc32(std::span(start).subspan(12)))
+        throw SevenZipReadError::corrupted(L("시작 헤더 CRC"));
+    if (readUInt32LE(start, 28) != crc32(header))
+        throw SevenZipReadError::corrupted(L("헤더 CRC"));
 
     ArchiveHeader parsed;
     if (header[0] == byte(Property::encodedHeader)) {

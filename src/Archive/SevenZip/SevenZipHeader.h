@@ -39,6 +39,7 @@ struct FileRecord {
     bool isDirectory = false;
     bool hasStream = false;
     std::uint64_t size = 0;
+    bool isSymbolicLink = false; // a Unix mode says so: never extracted
 };
 
 struct ArchiveHeader {

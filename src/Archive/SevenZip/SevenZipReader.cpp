@@ -2,6 +2,7 @@
 
 #include "Archive/ArchiveFiles.h"
 #include "Archive/ArchiveInput.h"
+#include "Archive/ExtractionFolder.h"
 #include "Archive/SevenZip/SevenZipCoders.h"
 #include "Archive/SevenZip/SevenZipError.h"
 #include "Archive/SevenZip/SevenZipHeader.h"
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <new>
 #include <stdexcept>
-#include <unordered_set>
 
 namespace SevenZipReader {
 
@@ -87,11 +87,11 @@ ArchiveInfo infoOf(const ArchiveInput &input, const QString &password)
 // One extraction: the records in header order, each folder decoded once as its files come.
 class Extraction {
 public:
-    Extraction(const ArchiveInput &input, const std::filesystem::path &to, bool skippingMacJunk,
-               const std::optional<std::string> &strippingPrefix,
+    Extraction(const ArchiveInput &input, const std::filesystem::path &to, int destinationFolder,
+               bool skippingMacJunk, const std::optional<std::string> &strippingPrefix,
                const std::optional<std::filesystem::path> &singleFileTarget, const QString &password)
-        : input_(input), to_(to), skippingMacJunk_(skippingMacJunk), singleFileTarget_(singleFileTarget),
-          password_(password)
+        : input_(input), folder_(to, destinationFolder), skippingMacJunk_(skippingMacJunk),
+          singleFileTarget_(singleFileTarget), password_(password)
     {
         if (strippingPrefix)
             prefix_ = Text::toNfc(*strippingPrefix);
@@ -157,7 +157,8 @@ private:
     std::optional<std::vector<std::string>> destination(const FileRecord &record) const
     {
         const std::string name = Text::toNfc(record.name);
-        if (skippingMacJunk_ && isMacJunk(name))
+        // Extraction never makes a symbolic link: its entry is left out, counted nowhere.
+        if ((skippingMacJunk_ && isMacJunk(name)) || record.isSymbolicLink)
             return std::nullopt;
         if (singleFileTarget_) {
             if (!record.hasStream)
@@ -175,19 +176,12 @@ private:
         return parts;
     }
 
-    // Folders made in this extraction are not asked for again.
+    // A folder that cannot be made shows up when its file is written.
     void makeFolders(const std::vector<std::string> &parts, std::size_t count)
     {
-        std::string key;
-        for (std::size_t i = 0; i < count; ++i)
-            key += parts[i] + '/';
-        if (count == 0 || !madeFolders_.insert(key).second)
-            return;
         try {
-            makeDirectories(to_,
-                            std::vector<std::string>(parts.begin(), parts.begin() + std::ptrdiff_t(count)));
+            folder_.makeFolders(std::span(parts).first(count));
         } catch (const ZipError &) {
-            // A folder that cannot be made shows up when its file is written.
         }
     }
 
@@ -196,12 +190,8 @@ private:
     AtomicFile create(const std::vector<std::string> &parts)
     {
         if (singleFileTarget_)
-            return AtomicFile::beside(*singleFileTarget_);
-        makeFolders(parts, parts.size() - 1);
-        std::string path = to_.native();
-        for (const std::string &part : parts)
-            path += '/' + part;
-        return AtomicFile::inPlaceFree(std::filesystem::path(std::move(path)));
+            return folder_.replacementForTarget(*singleFileTarget_);
+        return folder_.createFree(parts);
     }
 
     void commit(AtomicFile &out) const
@@ -276,7 +266,7 @@ private:
     }
 
     const ArchiveInput &input_;
-    const std::filesystem::path &to_;
+    ExtractionFolder folder_;
     bool skippingMacJunk_;
     std::optional<std::string> prefix_;
     const std::optional<std::filesystem::path> &singleFileTarget_;
@@ -290,7 +280,6 @@ private:
     std::size_t openFolder_ = 0;
     std::uint64_t folderPosition_ = 0;
     Bytes buffer_;
-    std::unordered_set<std::string> madeFolders_;
 };
 
 } // namespace
@@ -319,20 +308,26 @@ ArchiveInfo info(const std::filesystem::path &path, const QString &password)
 
 std::int64_t extract(const ArchiveInput &archive, const std::filesystem::path &to, bool skippingMacJunk,
                      const std::optional<std::string> &strippingPrefix,
-                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password)
+                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password,
+                     int destinationFolder)
 {
     return guarded([&] {
-        return Extraction(archive, to, skippingMacJunk, strippingPrefix, singleFileTarget, password).run();
+        return Extraction(archive, to, destinationFolder, skippingMacJunk, strippingPrefix, singleFileTarget,
+                          password)
+            .run();
     });
 }
 
 std::int64_t extract(const std::filesystem::path &path, const std::filesystem::path &to, bool skippingMacJunk,
                      const std::optional<std::string> &strippingPrefix,
-                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password)
+                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password,
+                     int destinationFolder)
 {
     return guarded([&] {
         const ArchiveInput input = openArchive(path);
-        return Extraction(input, to, skippingMacJunk, strippingPrefix, singleFileTarget, password).run();
+        return Extraction(input, to, destinationFolder, skippingMacJunk, strippingPrefix, singleFileTarget,
+                          password)
+            .run();
     });
 }
 

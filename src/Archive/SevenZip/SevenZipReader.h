@@ -35,16 +35,20 @@ ArchiveInfo info(const std::filesystem::path &path, const QString &password);
 // NFC; a file whose name is taken (by an earlier entry or anything already there) gets a free
 // name. A name that would leave the destination (absolute, "..", NUL) refuses the whole
 // extraction before anything is written. With a singleFileTarget every file goes to that path
-// in turn and entries without data are ignored.
+// in turn and entries without data are ignored. Symbolic links are left out. Everything is made
+// relative to `to` (its open descriptor `destinationFolder` when given, the single target then
+// directly in it), no link below it followed.
 std::int64_t extract(const std::filesystem::path &path, const std::filesystem::path &to, bool skippingMacJunk,
                      const std::optional<std::string> &strippingPrefix,
-                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password);
+                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password,
+                     int destinationFolder = -1);
 
 // The same over an archive already open (a file, or bytes in memory for tests and fuzzing).
 ArchiveInfo info(const ArchiveInput &archive, const QString &password);
 std::int64_t extract(const ArchiveInput &archive, const std::filesystem::path &to, bool skippingMacJunk,
                      const std::optional<std::string> &strippingPrefix,
-                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password);
+                     const std::optional<std::filesystem::path> &singleFileTarget, const QString &password,
+                     int destinationFolder = -1);
 
 // The parts of an entry name below the destination, after stripping the prefix; nullopt for a
 // name that is not extracted (absolute, "..", a NUL byte, nothing left, outside the prefix).

@@ -32,15 +32,16 @@ std::int64_t ZipBackend::extract(const fs::path &archive, const ExtractOptions &
     const std::string password = Text::utf8(options.password);
     if (options.singleFileTarget) {
         const auto entry = std::find_if(entries.begin(), entries.end(), [&](const ZipEntry &e) {
-            return !e.isDirectory && (!options.skippingMacJunk || !isMacJunk(e.decodedName));
+            return !e.isDirectory && !e.isSymbolicLink &&
+                   (!options.skippingMacJunk || !isMacJunk(e.decodedName));
         });
         if (entry == entries.end())
             return 0;
-        ZipReader::extractFile(*entry, input, password, *options.singleFileTarget);
+        ZipReader::extractFile(*entry, input, password, *options.singleFileTarget, options.destinationFolder);
         return 1;
     }
     return ZipReader::extract(entries, input, options.destination, options.skippingMacJunk,
-                              options.strippingPrefix, password)
+                              options.strippingPrefix, password, options.destinationFolder)
         .extracted;
 }
 

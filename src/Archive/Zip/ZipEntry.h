@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Archive/Zip/ZipFormat.h"
+
 #include <QString>
 #include <QUuid>
 
@@ -25,8 +27,10 @@ struct ZipEntry {
     std::uint32_t crc = 0; // 0: none given
     std::optional<int> aesStrength;
     std::uint16_t aesActualMethod = 0;
+    // A Unix host's mode says symbolic link: such an entry is never extracted.
+    bool isSymbolicLink = false;
 
-    bool isEncrypted() const { return (flags & 1) != 0; }
+    bool isEncrypted() const { return (flags & ZipFormat::flagEncrypted) != 0; }
     bool isMacJunk() const;
 
     static QString toString(NameEncoding encoding);

@@ -1,22 +1,16 @@
 #include "Archive/Zip/ZipReader.h"
 
 #include "Archive/ArchiveFiles.h"
-#include "Archive/Zip/ZipCrypto.h"
+#include "Archive/ExtractionFolder.h"
+#include "Archive/Zip/ZipContent.h"
 #include "Archive/Zip/ZipFormat.h"
 #include "Archive/ZipError.h"
 #include "Core/AtomicFile.h"
 #include "Core/Localization.h"
 #include "Core/Text.h"
 
-#include <libdeflate.h>
-#include <zlib.h>
-
 #include <algorithm>
 #include <array>
-#include <functional>
-#include <memory>
-#include <new>
-#include <unordered_set>
 
 namespace fs = std::filesystem;
 using namespace ZipFormat;
@@ -24,12 +18,9 @@ using namespace ZipFormat;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Sink = std::function<void(std::span<const std::uint8_t>)>;
-
-ZipError corrupted(const char *detail)
-{
-    return ZipError::corrupted(L(detail));
-}
+using ZipContent::corrupted;
+using ZipContent::DataRange;
+using ZipContent::dataRange;
 
 ZipError zip64()
 {
@@ -44,286 +35,6 @@ template <class F> auto memoryGuarded(F &&f) -> decltype(f())
         return withinMemory(f, [] { return corrupted("메모리 부족"); });
     } catch (const FileError &error) {
         throw ZipError::ioError(error);
-    }
-}
-
-// DEFLATE cannot expand more than 1032:1 (a 2-bit code per 258-byte match); a declared size
-// beyond that is a lie.
-constexpr std::uint64_t maxInflateRatio = 1032;
-constexpr std::uint64_t inflateSlack = 1024;
-
-bool plausibleInflateSize(std::uint64_t compressed, std::uint64_t uncompressed)
-{
-    return uncompressed <= compressed * maxInflateRatio + inflateSlack;
-}
-
-struct DecompressorFree {
-    void operator()(libdeflate_decompressor *d) const { libdeflate_free_decompressor(d); }
-};
-
-libdeflate_decompressor *decompressor()
-{
-    thread_local std::unique_ptr<libdeflate_decompressor, DecompressorFree> d(
-        libdeflate_alloc_decompressor());
-    if (!d)
-        throw corrupted("메모리 부족");
-    return d.get();
-}
-
-// Raw DEFLATE into exactly out.size() bytes: without an actual-size out-parameter libdeflate
-// insists on the exact length.
-bool inflateWhole(std::span<const std::uint8_t> compressed, std::span<std::uint8_t> out)
-{
-    return libdeflate_deflate_decompress(decompressor(), compressed.data(), compressed.size(), out.data(),
-                                         out.size(), nullptr) == LIBDEFLATE_SUCCESS;
-}
-
-void readExactly(const ArchiveInput &input, std::uint64_t offset, std::span<std::uint8_t> into)
-{
-    // The range was checked against the size: a short read means the file shrank meanwhile.
-    if (input.readAt(offset, into) != into.size())
-        throw corrupted("데이터 범위");
-}
-
-// Where an entry's stored bytes lie, read from its local header.
-struct DataRange {
-    std::uint64_t header = 0;
-    std::uint64_t start = 0;
-    std::uint64_t end = 0;
-};
-
-DataRange dataRange(const ZipEntry &entry, const ArchiveInput &input)
-{
-    const std::uint64_t size = input.size();
-    std::array<std::uint8_t, localHeaderSize> h{};
-    if (entry.localHeaderOffset < 0 || std::uint64_t(entry.localHeaderOffset) + h.size() > size ||
-        input.readAt(std::uint64_t(entry.localHeaderOffset), h) != h.size() ||
-        le32(h.data()) != localHeaderSignature)
-        throw corrupted("로컬 헤더");
-    const auto offset = std::uint64_t(entry.localHeaderOffset);
-    // Local header: name length at 26, extra-field length at 28; the data follow both.
-    const std::uint64_t start = offset + h.size() + le16(h.data() + 26) + le16(h.data() + 28);
-    if (entry.compressedSize < 0 || start > size || std::uint64_t(entry.compressedSize) > size - start)
-        throw corrupted("데이터 범위");
-    return {offset, start, start + std::uint64_t(entry.compressedSize)};
-}
-
-// Decryption of an entry's stored bytes as they pass, set up from the bytes before the data.
-class Decryptor {
-public:
-    static constexpr std::size_t traditionalHeader = 12;
-    static constexpr std::size_t aesCode = 10;
-    static std::size_t aesPrefix(int strength) { return std::size_t(4 * strength + 4 + 2); }
-
-    // The traditional cipher: the decrypted header's last byte is the check byte.
-    Decryptor(std::span<const std::uint8_t> header, const ZipEntry &entry, const std::string &password)
-        : traditional_(ZipCryptoState(password))
-    {
-        std::array<std::uint8_t, traditionalHeader> plain{};
-        std::copy_n(header.begin(), plain.size(), plain.begin());
-        traditional_->decrypt(plain);
-        const auto check =
-            (entry.flags & 0x0008) ? std::uint8_t(entry.dosTime >> 8) : std::uint8_t(entry.crc >> 24);
-        if (plain.back() != check)
-            throw ZipError::wrongPassword();
-    }
-
-    // WinZip AES: salt (4s + 4 bytes) and the 2-byte password verifier.
-    Decryptor(std::span<const std::uint8_t> saltAndVerifier, int strength, const std::string &password)
-    {
-        const std::size_t saltLength = aesPrefix(strength) - 2;
-        const AesKeys keys = deriveAesKeys(password, saltAndVerifier.first(saltLength), 8 * strength + 8);
-        if (!std::equal(keys.verifier.begin(), keys.verifier.end(), saltAndVerifier.begin() + saltLength))
-            throw ZipError::wrongPassword();
-        ctr_ = std::make_unique<AesCtr>(keys.aesKey);
-        mac_ = std::make_unique<HmacSha1>(keys.hmacKey);
-    }
-
-    bool isAes() const { return ctr_ != nullptr; }
-
-    void apply(std::span<std::uint8_t> bytes)
-    {
-        if (ctr_) {
-            mac_->update(bytes); // the code covers the encrypted bytes
-            ctr_->apply(bytes);
-        } else {
-            traditional_->decrypt(bytes);
-        }
-    }
-
-    // AES only: the code over every encrypted byte must match the stored one. Checked once.
-    void authenticate(std::span<const std::uint8_t> code)
-    {
-        if (!mac_ || authenticated_)
-            return;
-        authenticated_ = true;
-        const auto digest = mac_->finish();
-        if (!std::equal(code.begin(), code.end(), digest.begin()))
-            throw ZipError::wrongPassword();
-    }
-
-private:
-    std::optional<ZipCryptoState> traditional_;
-    std::unique_ptr<AesCtr> ctr_;
-    std::unique_ptr<HmacSha1> mac_;
-    bool authenticated_ = false;
-};
-
-// Buffers reused from entry to entry while extracting.
-struct Scratch {
-    ScratchBuffer chunk;      // one read of stored data
-    ScratchBuffer compressed; // a whole entry for libdeflate
-    ScratchBuffer inflated;   // its whole output, or one piece of zlib's
-};
-
-struct InflaterEnd {
-    void operator()(z_stream *zs) const { inflateEnd(zs); }
-};
-
-// Streams the plain content of one entry to the sink in pieces. The checks that need every byte
-// (the authentication code, the CRC) come last, so the caller must keep nothing before this
-// returns.
-void streamContent(const ZipEntry &entry, const DataRange &range, const ArchiveInput &input,
-                   const std::string &password, Scratch &scratch, const Sink &sink)
-{
-    std::uint64_t pos = range.start;
-    std::uint64_t end = range.end;
-    std::uint16_t method = entry.method;
-    std::optional<Decryptor> decryptor;
-    std::array<std::uint8_t, Decryptor::aesCode> code{};
-    if (entry.isEncrypted()) {
-        if (password.empty())
-            throw ZipError::passwordRequired();
-        if (method == 99) {
-            if (!entry.aesStrength || *entry.aesStrength < 1 || *entry.aesStrength > 3)
-                throw corrupted("AES 정보");
-            const int strength = *entry.aesStrength;
-            const std::size_t prefix = Decryptor::aesPrefix(strength);
-            if (end - pos < prefix + code.size())
-                throw corrupted("AES 데이터");
-            std::array<std::uint8_t, 18> head{};
-            readExactly(input, pos, std::span(head).first(prefix));
-            readExactly(input, end - code.size(), code);
-            decryptor.emplace(std::span(head).first(prefix), strength, password);
-            pos += prefix;
-            end -= code.size();
-            method = entry.aesActualMethod;
-        } else {
-            if (end - pos < Decryptor::traditionalHeader)
-                throw corrupted("암호 헤더");
-            std::array<std::uint8_t, Decryptor::traditionalHeader> head{};
-            readExactly(input, pos, head);
-            decryptor.emplace(head, entry, password);
-            pos += head.size();
-        }
-    }
-    const bool aes = decryptor && decryptor->isAes();
-    const bool traditional = decryptor && !aes;
-
-    // The next piece of the stored bytes, decrypted; empty at the end.
-    const auto nextChunk = [&]() -> std::span<std::uint8_t> {
-        if (pos >= end)
-            return {};
-        const auto piece =
-            scratch.chunk.take(chunkSize).first(std::size_t(std::min<std::uint64_t>(chunkSize, end - pos)));
-        readExactly(input, pos, piece);
-        pos += piece.size();
-        if (decryptor)
-            decryptor->apply(piece);
-        return piece;
-    };
-    // The stored bytes not read yet still pass the authentication code, which must match.
-    const auto authenticateRest = [&] {
-        if (!aes)
-            return;
-        while (!nextChunk().empty()) {
-        }
-        decryptor->authenticate(code);
-    };
-    // An AES entry that fails to decode may be a tampered one: its code decides first. Only the
-    // check byte guards the traditional cipher, so there a failure means a wrong password.
-    const auto failDecoding = [&](const char *detail) {
-        if (traditional)
-            throw ZipError::wrongPassword();
-        authenticateRest();
-        throw corrupted(detail);
-    };
-
-    std::uint32_t crc = 0;
-    const auto deliver = [&](std::span<const std::uint8_t> piece) {
-        crc = crc32Update(crc, piece);
-        sink(piece);
-    };
-
-    if (method == 0) {
-        for (auto piece = nextChunk(); !piece.empty(); piece = nextChunk())
-            deliver(piece);
-        authenticateRest();
-    } else if (method == 8) {
-        const std::uint64_t packed = end - pos;
-        const auto expected = std::uint64_t(std::max<std::int64_t>(entry.uncompressedSize, 0));
-        if (expected == 0) {
-            authenticateRest();
-        } else if (!plausibleInflateSize(packed, expected)) {
-            failDecoding("압축 해제 실패");
-        } else if (packed <= wholeBufferLimit && expected <= wholeBufferLimit &&
-                   packed + expected <= wholeBufferTotal) {
-            const auto in = scratch.compressed.take(std::size_t(packed));
-            readExactly(input, pos, in);
-            pos = end;
-            if (decryptor) {
-                decryptor->apply(in);
-                authenticateRest();
-            }
-            const auto out = scratch.inflated.take(std::size_t(expected));
-            if (!inflateWhole(in, out))
-                failDecoding("압축 해제 실패");
-            deliver(out);
-        } else {
-            z_stream zs{};
-            if (inflateInit2(&zs, -MAX_WBITS) != Z_OK)
-                throw corrupted("메모리 부족");
-            const std::unique_ptr<z_stream, InflaterEnd> inflater(&zs);
-            const auto out = scratch.inflated.take(chunkSize);
-            std::uint64_t produced = 0;
-            bool ended = false;
-            bool failed = false;
-            for (auto piece = nextChunk(); !piece.empty() && !failed && !ended; piece = nextChunk()) {
-                zs.next_in = piece.data();
-                zs.avail_in = uInt(piece.size());
-                do {
-                    zs.next_out = out.data();
-                    zs.avail_out = uInt(out.size());
-                    const int rc = ::inflate(&zs, Z_NO_FLUSH);
-                    const std::size_t n = out.size() - zs.avail_out;
-                    // Exactly the declared size, as the whole-buffer path insists.
-                    if (n > expected - produced || (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)) {
-                        failed = true;
-                        break;
-                    }
-                    produced += n;
-                    if (n > 0)
-                        deliver(out.first(n));
-                    if (rc == Z_STREAM_END)
-                        ended = true;
-                    if (rc != Z_OK)
-                        break;
-                } while (zs.avail_in > 0 || zs.avail_out == 0);
-            }
-            if (failed || !ended || produced != expected)
-                failDecoding("압축 해제 실패");
-            // Bytes after the end of the stream are not decoded but still carry the code.
-            authenticateRest();
-        }
-    } else {
-        authenticateRest();
-        throw ZipError::unsupported(L("압축 방식 %u").replace(QStringLiteral("%u"), QString::number(method)));
-    }
-
-    if (entry.crc != 0 && crc != entry.crc) {
-        if (entry.isEncrypted())
-            throw ZipError::wrongPassword();
-        throw corrupted("CRC 불일치");
     }
 }
 
@@ -412,17 +123,119 @@ void readExtraField(std::span<const std::uint8_t> extra, ZipEntry &entry,
         if (size > extra.size() - data)
             break;
         const std::uint8_t *block = extra.data() + data;
-        if (id == 0x9901 && size >= 7) {
+        if (id == extraAes && size >= 7) {
             // vendor version (2), "AE" (2), strength (1), actual method (2)
             entry.aesStrength = block[4];
             entry.aesActualMethod = le16(block + 5);
-        } else if (id == 0x7075 && size >= 6) {
+        } else if (id == extraUnicodePath && size >= 6) {
             // version (1), CRC-32 of the stored name (4), the name in UTF-8
             std::string text(reinterpret_cast<const char *>(block + 5), size - 5);
             unicodeName = Text::isValidUtf8(text) ? std::optional(std::move(text)) : std::nullopt;
         }
         at = data + size;
     }
+}
+
+// Where the central directory lies.
+struct DirectoryPlace {
+    std::uint64_t start = 0; // where it actually starts
+    std::uint32_t size = 0;
+    std::uint16_t total = 0;
+    // Bytes before the archive (a self-extractor's program) that its offsets do not count.
+    std::uint64_t shift = 0;
+};
+
+bool signatureAt(const ArchiveInput &input, std::uint64_t at, std::uint32_t signature)
+{
+    std::array<std::uint8_t, 4> bytes{};
+    return input.readAt(at, bytes) == bytes.size() && le32(bytes.data()) == signature;
+}
+
+// The ZIP64 end record a locator names; returns where it starts. Info-ZIP writes one whenever it
+// streams, with values that all fit the end record's fields, and such an archive reads as any
+// other; a record with larger values (or one that cannot be found) means an archive that needs
+// ZIP64.
+std::uint64_t zip64EndRecord(const ArchiveInput &input, const std::uint8_t *locator, std::uint64_t endRecord,
+                             std::uint16_t total, std::uint32_t directorySize, std::uint32_t directoryOffset)
+{
+    // Locator: signature, the record's disk (4), its offset (8), the number of disks (16).
+    if (le32(locator + 4) != 0 || le32(locator + 16) > 1)
+        throw zip64();
+    // The record ends where the locator starts; bytes before the archive move it from where the
+    // locator says.
+    const std::uint64_t locatorAt = endRecord - zip64LocatorSize;
+    std::array<std::uint8_t, zip64EndRecordSize> record{};
+    for (const std::uint64_t at :
+         {le64(locator + 8), locatorAt - std::min<std::uint64_t>(locatorAt, record.size())}) {
+        if (at > locatorAt || locatorAt - at < record.size() || input.readAt(at, record) != record.size() ||
+            le32(record.data()) != zip64EndRecordSignature)
+            continue;
+        // Record: signature, size (4), versions (12, 14), disk (16), directory's disk (20),
+        // records here (24), total records (32), directory size (40), directory offset (48).
+        const std::uint8_t *r = record.data();
+        if (le32(r + 16) != 0 || le32(r + 20) != 0 || le64(r + 24) != total || le64(r + 32) != total ||
+            le64(r + 40) != directorySize || le64(r + 48) != directoryOffset)
+            throw zip64();
+        return at;
+    }
+    throw zip64();
+}
+
+DirectoryPlace locateDirectory(const ArchiveInput &input)
+{
+    const std::uint64_t size = input.size();
+    if (size < endRecordSize)
+        throw ZipError::notAZip();
+
+    // The end record: the signature nearest the end within the window.
+    const auto tailLength = std::size_t(std::min<std::uint64_t>(size, endRecordWindow));
+    const std::uint64_t tailStart = size - tailLength;
+    Bytes tail(tailLength);
+    if (input.readAt(tailStart, tail) != tailLength)
+        throw ZipError::notAZip();
+    std::size_t at = tailLength - endRecordSize;
+    while (le32(tail.data() + at) != endRecordSignature) {
+        if (at == 0)
+            throw ZipError::notAZip();
+        --at;
+    }
+    const std::uint64_t endRecord = tailStart + at;
+    // End record: disk (4), directory's disk (6), records here (8), total records (10),
+    // directory size (12), directory offset (16), comment length (20).
+    const std::uint8_t *e = tail.data() + at;
+    const std::uint16_t disk = le16(e + 4);
+    const std::uint16_t directoryDisk = le16(e + 6);
+    const std::uint16_t total = le16(e + 10);
+    const std::uint32_t directorySize = le32(e + 12);
+    const std::uint32_t directoryOffset = le32(e + 16);
+    // A field with all bits set says its real value is in the ZIP64 records.
+    if (directorySize == zip64Marker32 || directoryOffset == zip64Marker32 || disk == zip64Marker16 ||
+        directoryDisk == zip64Marker16)
+        throw zip64();
+
+    // The directory ends right before the ZIP64 end record when a locator names one.
+    std::uint64_t directoryEnd = endRecord;
+    std::array<std::uint8_t, zip64LocatorSize> locator{};
+    if (endRecord >= zip64LocatorSize &&
+        input.readAt(endRecord - zip64LocatorSize, locator) == locator.size() &&
+        le32(locator.data()) == zip64LocatorSignature)
+        directoryEnd =
+            zip64EndRecord(input, locator.data(), endRecord, total, directorySize, directoryOffset);
+    if (directoryOffset >= size)
+        throw corrupted("중앙 디렉터리 위치");
+
+    // A self-extractor's program before the archive moves everything by its length, offsets not
+    // counting it: the directory then lies right before its end, not where its offset says.
+    std::uint64_t shift = 0;
+    if (directorySize > 0 && std::uint64_t(directoryOffset) + directorySize < directoryEnd) {
+        const std::uint64_t actual = directoryEnd - directorySize;
+        if (!signatureAt(input, directoryOffset, centralHeaderSignature) &&
+            signatureAt(input, actual, centralHeaderSignature))
+            shift = actual - directoryOffset;
+    }
+    if (directoryOffset + shift + directorySize > directoryEnd)
+        throw corrupted("중앙 디렉터리 항목");
+    return {directoryOffset + shift, directorySize, total, shift};
 }
 
 bool isAsciiLetter(char32_t c)
@@ -437,52 +250,15 @@ namespace ZipReader {
 std::vector<ZipEntry> readEntries(const ArchiveInput &input)
 {
     return memoryGuarded([&] {
-        const std::uint64_t size = input.size();
-        if (size < endRecordSize)
-            throw ZipError::notAZip();
-
-        // The end record: the signature nearest the end within the window.
-        const auto tailLength = std::size_t(std::min<std::uint64_t>(size, endRecordWindow));
-        const std::uint64_t tailStart = size - tailLength;
-        Bytes tail(tailLength);
-        if (input.readAt(tailStart, tail) != tailLength)
-            throw ZipError::notAZip();
-        std::size_t at = tailLength - endRecordSize;
-        while (le32(tail.data() + at) != endRecordSignature) {
-            if (at == 0)
-                throw ZipError::notAZip();
-            --at;
-        }
-        const std::uint64_t endRecord = tailStart + at;
-        // End record: disk (4), directory's disk (6), records here (8), total records (10),
-        // directory size (12), directory offset (16), comment length (20).
-        const std::uint8_t *e = tail.data() + at;
-        const std::uint16_t disk = le16(e + 4);
-        const std::uint16_t directoryDisk = le16(e + 6);
-        const std::uint16_t total = le16(e + 10);
-        const std::uint32_t directorySize = le32(e + 12);
-        const std::uint32_t directoryOffset = le32(e + 16);
-
-        // ZIP64 keeps its real values in records of its own, found through a locator right
-        // before the end record, and leaves the end record's fields at their maximum.
-        std::array<std::uint8_t, 4> locator{};
-        if (endRecord >= zip64LocatorSize && input.readAt(endRecord - zip64LocatorSize, locator) == 4 &&
-            le32(locator.data()) == zip64LocatorSignature)
-            throw zip64();
-        if (directorySize == 0xFFFFFFFFu || directoryOffset == 0xFFFFFFFFu || disk == 0xFFFF ||
-            directoryDisk == 0xFFFF)
-            throw zip64();
-        if (directoryOffset >= size)
-            throw corrupted("중앙 디렉터리 위치");
-        if (std::uint64_t(directoryOffset) + directorySize > endRecord)
-            throw corrupted("중앙 디렉터리 항목");
-
-        const std::uint64_t directoryEnd = std::uint64_t(directoryOffset) + directorySize;
+        const DirectoryPlace place = locateDirectory(input);
+        const std::uint16_t total = place.total;
+        const std::uint32_t directorySize = place.size;
+        const std::uint64_t directoryEnd = place.start + directorySize;
         CentralWindow window(input, directoryEnd);
         std::vector<ZipEntry> entries;
         entries.reserve(std::min<std::size_t>(total, directorySize / centralHeaderSize));
         std::uint64_t records = 0;
-        std::uint64_t pos = directoryOffset;
+        std::uint64_t pos = place.start;
         while (const std::uint8_t *r = window.at(pos, centralHeaderSize)) {
             if (le32(r) != centralHeaderSignature)
                 break;
@@ -505,12 +281,15 @@ std::vector<ZipEntry> readEntries(const ArchiveInput &input)
             const std::uint32_t compressed = le32(r + 20);
             const std::uint32_t uncompressed = le32(r + 24);
             const std::uint32_t offset = le32(r + 42);
-            if (compressed == 0xFFFFFFFFu || uncompressed == 0xFFFFFFFFu || offset == 0xFFFFFFFFu ||
-                le16(r + 34) == 0xFFFF)
+            if (compressed == zip64Marker32 || uncompressed == zip64Marker32 || offset == zip64Marker32 ||
+                le16(r + 34) == zip64Marker16)
                 throw zip64();
             entry.compressedSize = compressed;
             entry.uncompressedSize = uncompressed;
-            entry.localHeaderOffset = offset;
+            entry.localHeaderOffset = std::int64_t(offset + place.shift);
+            // Made by (4): the host in its upper byte; external attributes (38).
+            entry.isSymbolicLink =
+                (le16(r + 4) >> 8) == hostUnix && ((le32(r + 38) >> 16) & unixTypeMask) == unixSymbolicLink;
 
             const std::uint64_t nameStart = pos + centralHeaderSize;
             if (n > directoryEnd - nameStart)
@@ -524,7 +303,7 @@ std::vector<ZipEntry> readEntries(const ArchiveInput &input)
             std::optional<std::string> unicodeName;
             readExtraField({r + centralHeaderSize + n, extraLength}, entry, unicodeName);
 
-            auto [name, encoding] = decodeName(rawName, (entry.flags & 0x0800) != 0, unicodeName);
+            auto [name, encoding] = decodeName(rawName, (entry.flags & flagUtf8Name) != 0, unicodeName);
             std::replace(name.begin(), name.end(), '\\', '/');
             entry.isDirectory = !name.empty() && name.back() == '/';
             entry.decodedName = std::move(name);
@@ -594,74 +373,38 @@ std::pair<std::string, ZipEntry::NameEncoding> decodeName(std::string_view bytes
     return {latin1ToUtf8(bytes), E::latin1};
 }
 
-std::vector<std::uint8_t> inflate(std::span<const std::uint8_t> compressed, std::int64_t uncompressedSize)
-{
-    if (uncompressedSize < 1)
-        return {};
-    return memoryGuarded([&] {
-        if (!plausibleInflateSize(compressed.size(), std::uint64_t(uncompressedSize)))
-            throw corrupted("압축 해제 실패");
-        Bytes out(static_cast<std::size_t>(uncompressedSize));
-        if (!inflateWhole(compressed, out))
-            throw corrupted("압축 해제 실패");
-        return out;
-    });
-}
-
-std::vector<std::uint8_t> zipCryptoDecrypt(std::span<const std::uint8_t> stored, const ZipEntry &entry,
-                                           const std::string &password)
-{
-    if (stored.size() < Decryptor::traditionalHeader)
-        throw corrupted("암호 헤더");
-    Decryptor decryptor(stored.first(Decryptor::traditionalHeader), entry, password);
-    Bytes plain(stored.begin() + Decryptor::traditionalHeader, stored.end());
-    decryptor.apply(plain);
-    return plain;
-}
-
-std::vector<std::uint8_t> aesDecrypt(std::span<const std::uint8_t> stored, const std::string &password,
-                                     int strength)
-{
-    const std::size_t prefix = Decryptor::aesPrefix(strength);
-    if (stored.size() < prefix + Decryptor::aesCode)
-        throw corrupted("AES 데이터");
-    Decryptor decryptor(stored.first(prefix), strength, password);
-    Bytes plain(stored.begin() + std::ptrdiff_t(prefix), stored.end() - Decryptor::aesCode);
-    decryptor.apply(plain);
-    decryptor.authenticate(stored.last(Decryptor::aesCode));
-    return plain;
-}
-
 std::vector<std::uint8_t> extractData(const ZipEntry &entry, const ArchiveInput &archive,
                                       const std::string &password)
 {
     return memoryGuarded([&] {
         const DataRange range = dataRange(entry, archive);
-        Scratch scratch;
+        ZipContent::Scratch scratch;
         Bytes content;
-        streamContent(entry, range, archive, password, scratch, [&](std::span<const std::uint8_t> piece) {
-            content.insert(content.end(), piece.begin(), piece.end());
-        });
+        ZipContent::stream(entry, range, archive, password, scratch,
+                           [&](std::span<const std::uint8_t> piece) {
+                               content.insert(content.end(), piece.begin(), piece.end());
+                           });
         return content;
     });
 }
 
 void extractFile(const ZipEntry &entry, const ArchiveInput &archive, const std::string &password,
-                 const fs::path &target)
+                 const fs::path &target, int folder)
 {
     memoryGuarded([&] {
         const DataRange range = dataRange(entry, archive);
-        Scratch scratch;
-        AtomicFile out = AtomicFile::inPlace(target);
-        streamContent(entry, range, archive, password, scratch,
-                      [&](std::span<const std::uint8_t> piece) { out.write(piece); });
+        ZipContent::Scratch scratch;
+        AtomicFile out = ExtractionFolder(target.parent_path(), folder).createTarget(target);
+        ZipContent::stream(entry, range, archive, password, scratch,
+                           [&](std::span<const std::uint8_t> piece) { out.write(piece); });
         out.commit();
     });
 }
 
 ExtractCounts extract(const std::vector<ZipEntry> &entries, const ArchiveInput &archive,
                       const fs::path &destination, bool skippingMacJunk,
-                      const std::optional<std::string> &strippingPrefix, const std::string &password)
+                      const std::optional<std::string> &strippingPrefix, const std::string &password,
+                      int destinationFolder)
 {
     return memoryGuarded([&] {
         const auto ranges = dataRanges(entries, archive);
@@ -669,23 +412,17 @@ ExtractCounts extract(const std::vector<ZipEntry> &entries, const ArchiveInput &
             strippingPrefix ? std::optional(Text::toNfc(*strippingPrefix)) : std::nullopt;
 
         ExtractCounts counts;
-        Scratch scratch;
-        std::unordered_set<std::string> madeFolders;
-        // Folders made earlier in this extraction are not asked for again: with many small files
-        // the repeated mkdir calls cost more than writing the files.
-        const auto makeFolders = [&](const std::vector<std::string> &pieces, std::size_t count) {
-            std::string key;
-            for (std::size_t i = 0; i < count; ++i)
-                key += pieces[i] + '/';
-            if (count > 0 && madeFolders.insert(key).second)
-                makeDirectories(destination, {pieces.begin(), pieces.begin() + std::ptrdiff_t(count)});
-        };
+        ZipContent::Scratch scratch;
+        ExtractionFolder folder(destination, destinationFolder);
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const ZipEntry &entry = entries[i];
             if (skippingMacJunk && entry.isMacJunk()) {
                 ++counts.skipped;
                 continue;
             }
+            // Extraction never makes a symbolic link: its entry is left out, counted nowhere.
+            if (entry.isSymbolicLink)
+                continue;
             std::string name = Text::toNfc(entry.decodedName);
             if (prefix) {
                 if (!name.starts_with(*prefix) || name == *prefix)
@@ -700,18 +437,15 @@ ExtractCounts extract(const std::vector<ZipEntry> &entries, const ArchiveInput &
             if (pieces.empty())
                 continue;
             if (entry.isDirectory) {
-                makeFolders(pieces, pieces.size());
+                folder.makeFolders(pieces);
                 continue;
             }
-            makeFolders(pieces, pieces.size() - 1);
+            folder.makeFolders(std::span(pieces).first(pieces.size() - 1));
             const DataRange range = ranges[i] ? *ranges[i] : dataRange(entry, archive);
-            std::string target = destination.native();
-            for (const auto &piece : pieces)
-                target += '/' + piece;
             // A name taken by an earlier entry (the same NFC name, or a repeat) gets a free name.
-            AtomicFile out = AtomicFile::inPlaceFree(fs::path(std::move(target)));
-            streamContent(entry, range, archive, password, scratch,
-                          [&](std::span<const std::uint8_t> piece) { out.write(piece); });
+            AtomicFile out = folder.createFree(pieces);
+            ZipContent::stream(entry, range, archive, password, scratch,
+                               [&](std::span<const std::uint8_t> piece) { out.write(piece); });
             out.commit();
             ++counts.extracted;
         }

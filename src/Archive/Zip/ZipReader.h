@@ -27,9 +27,10 @@ std::vector<std::uint8_t> extractData(const ZipEntry &entry, const ArchiveInput 
                                       const std::string &password);
 
 // Streams one entry's plain bytes into a new file at exactly `target` (created exclusively), kept
-// only when the entry's checks all passed.
+// only when the entry's checks all passed. With `folder`, an open descriptor of the target's
+// folder, the file is made relative to it.
 void extractFile(const ZipEntry &entry, const ArchiveInput &archive, const std::string &password,
-                 const std::filesystem::path &target);
+                 const std::filesystem::path &target, int folder = -1);
 
 struct ExtractCounts {
     int extracted = 0;
@@ -37,11 +38,14 @@ struct ExtractCounts {
 };
 
 // Extracts entries below the destination folder (which must exist), names composed to NFC, the
-// prefix removed, junk skipped on request; unsafe names and overlapping entries are refused. A
-// file whose name is taken (an earlier entry with the same NFC name) goes to a free " N" name.
+// prefix removed, junk skipped on request (and counted), symbolic links left out (counted
+// nowhere); unsafe names and overlapping entries are refused. A file whose name is taken (an
+// earlier entry with the same NFC name) goes to a free " N" name. Everything is made relative to
+// the destination (its open descriptor when given), no link below it followed.
 ExtractCounts extract(const std::vector<ZipEntry> &entries, const ArchiveInput &archive,
                       const std::filesystem::path &destination, bool skippingMacJunk,
-                      const std::optional<std::string> &strippingPrefix, const std::string &password);
+                      const std::optional<std::string> &strippingPrefix, const std::string &password,
+                      int destinationFolder = -1);
 
 // Name decoding: Unicode Path name, flagged UTF-8, ASCII, UTF-8 unless it looks like misread
 // CP949, CP949, UTF-8, Latin-1.

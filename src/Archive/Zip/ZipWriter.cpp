@@ -632,12 +632,13 @@ void create(AtomicFile &file, const std::vector<Source> &sources, const std::str
             throw tooLarge();
     }
 
-    const auto [dosTime, dosDate] = dosDateTime(std::chrono::system_clock::now());
+    // Not a structured binding: clang 14 (the fuzz build) does not let the lambda below capture one.
+    const std::pair<std::uint16_t, std::uint16_t> dos = dosDateTime(std::chrono::system_clock::now());
     const Encryption effective = password.empty() ? Encryption::none : encryption;
 
     writingZipOutput(file.target(), [&] {
         ArchiveSink sink(file);
-        const EntrySettings settings{effective, password, dosTime, dosDate};
+        const EntrySettings settings{effective, password, dos.first, dos.second};
         EntryStreamer streamer(sink, settings);
         BufferPool buffers;
         Bytes central;

@@ -44,6 +44,14 @@ FORWARD(int, archive_read_open_filename, (archive * a, const char *f, std::size_
 FORWARD(int, archive_read_next_header, (archive * a, archive_entry **e), (a, e))
 #endif
 FORWARD(ssize_t, archive_read_data, (archive * a, void *b, std::size_t n), (a, b, n))
+FORWARD(int, archive_read_data_block, (archive * a, const void **b, std::size_t *n, std::int64_t *o),
+        (a, b, n, o))
+using OpenCallback = int (*)(archive *, void *);
+using ReadCallback = ssize_t (*)(archive *, void *, const void **);
+FORWARD(int, archive_read_open, (archive * a, void *d, OpenCallback o, ReadCallback r, OpenCallback c),
+        (a, d, o, r, c))
+FORWARD(int, archive_filter_count, (archive * a), (a))
+FORWARD(int, archive_filter_code, (archive * a, int n), (a, n))
 FORWARD(int, archive_read_data_skip, (archive * a), (a))
 FORWARD(int, archive_read_free, (archive * a), (a))
 FORWARD(const char *, archive_error_string, (archive * a), (a))

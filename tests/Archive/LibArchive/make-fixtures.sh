@@ -137,3 +137,55 @@ open("damaged.tar", "wb").write(bytes(raw))
 PY
 gzip -n -c data-inside.tar > data-inside.tar.gz
 rm data-inside.tar
+
+# Compressed streams damaged where only their own checks can tell: a byte flipped inside data
+# that gzip, xz and zstd store as it is, gzip's trailer altered or cut off. A tar split across two
+# gzip members is sound.
+python3 - <<'PY'
+import bz2, gzip, io, lzma, random, tarfile
+noise = random.Random(11).randbytes(200000)
+buffer = io.BytesIO()
+with tarfile.open(fileobj=buffer, mode="w", format=tarfile.USTAR_FORMAT) as tar:
+    info = tarfile.TarInfo("noise.bin")
+    info.size = len(noise)
+    info.mtime = 1700000000
+    tar.addfile(info, io.BytesIO(noise))
+plain = buffer.getvalue()
+open("noise.tar", "wb").write(plain)
+
+def flipped(data, at):
+    data = bytearray(data)
+    data[at] ^= 0x20
+    return bytes(data)
+
+gz = gzip.compress(plain, mtime=0)
+open("flipped.tar.gz", "wb").write(flipped(gz, len(gz) // 2))
+open("crc.tar.gz", "wb").write(flipped(gz, len(gz) - 8))
+open("length.tar.gz", "wb").write(flipped(gz, len(gz) - 2))
+open("cut.tar.gz", "wb").write(gz[:-8])
+half = len(plain) // 2
+open("members.tar.gz", "wb").write(gzip.compress(plain[:half], mtime=0) + gzip.compress(plain[half:], mtime=0))
+xz = lzma.compress(plain)
+open("flipped.tar.xz", "wb").write(flipped(xz, len(xz) // 2))
+bz = bz2.compress(plain)
+open("flipped.tar.bz2", "wb").write(flipped(bz, len(bz) // 2))
+
+# Bytes that no format knows, under the names of archives; a tar whose first header is damaged.
+junk = random.Random(12).randbytes(5000)
+for extension in ("tar", "iso", "rar", "cab", "cpio", "gz", "xz", "zst"):
+    open("fake." + extension, "wb").write(junk)
+open("fake-inside.tar.gz", "wb").write(gzip.compress(junk, mtime=0))
+damaged = bytearray(plain)
+damaged[148:156] = b"0000000\0"
+open("first-damaged.tar", "wb").write(bytes(damaged))
+open("first-damaged.tar.gz", "wb").write(gzip.compress(bytes(damaged), mtime=0))
+
+memo = b"Memo about the move, with dates.\n"
+open("memo.txt.xz", "wb").write(lzma.compress(memo))
+open("memo.txt.bz2", "wb").write(bz2.compress(memo))
+open("memo.bin", "wb").write(memo)
+PY
+zstd -q -c noise.tar > noise.tar.zst
+python3 -c 'import sys; d = bytearray(open("noise.tar.zst", "rb").read()); d[len(d) // 2] ^= 0x20; open("flipped.tar.zst", "wb").write(bytes(d))'
+zstd -q -c memo.bin > memo.txt.zst
+rm noise.tar.zst memo.bin

@@ -1,5 +1,6 @@
 #include "Archive/SevenZip/SevenZipCoders.h"
 #include "Archive/SevenZip/SevenZipError.h"
+#include "SevenZipFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 
 using namespace SevenZip;
 using K = SevenZipReadError::Kind;
+using SevenZipTest::expectReadError;
 
 namespace {
 
@@ -24,17 +26,6 @@ Coder coder(Bytes id, Bytes props = {})
     c.id = std::move(id);
     c.props = std::move(props);
     return c;
-}
-
-void expectReadError(const std::function<void()> &step, K kind, const QString &detail = {})
-{
-    try {
-        step();
-        ADD_FAILURE() << "no error";
-    } catch (const SevenZipReadError &e) {
-        EXPECT_EQ(int(e.kind()), int(kind)) << e.description().toStdString();
-        EXPECT_EQ(e.detail(), detail);
-    }
 }
 
 Bytes deflate(const Bytes &data)

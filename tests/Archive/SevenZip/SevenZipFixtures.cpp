@@ -1,5 +1,6 @@
 #include "SevenZipFixtures.h"
 
+#include "support/ExpectError.h"
 #include "support/TestSupport.h"
 
 #include <sstream>
@@ -82,6 +83,11 @@ std::vector<PeerEntry> peerList(const fs::path &archive, const QString &password
 std::vector<std::uint8_t> bytes(std::string_view s)
 {
     return {s.begin(), s.end()};
+}
+
+void expectReadError(const std::function<void()> &step, SevenZipReadError::Kind kind, const QString &detail)
+{
+    TestSupport::expectError<SevenZipReadError>(step, kind, detail);
 }
 
 } // namespace SevenZipTest

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "Archive/SevenZip/SevenZipError.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -28,5 +31,9 @@ std::vector<PeerEntry> peerList(const std::filesystem::path &archive, const QStr
 int sevenZip(const QStringList &arguments, std::string *output = nullptr);
 
 std::vector<std::uint8_t> bytes(std::string_view s);
+
+// Runs the step expecting a SevenZipReadError of the kind with exactly the detail.
+void expectReadError(const std::function<void()> &step, SevenZipReadError::Kind kind,
+                     const QString &detail = {});
 
 } // namespace SevenZipTest

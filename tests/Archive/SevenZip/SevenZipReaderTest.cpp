@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
+using SevenZipTest::expectReadError;
 using TestSupport::TempDir;
 
 namespace {
@@ -60,7 +62,29 @@ void append(Bytes &out, const Bytes &more)
     out.insert(out.end(), more.begin(), more.end());
 }
 
-// Signature header (CRC fields left zero: the reader ignores them), packed data, header.
+std::uint64_t le64(const Bytes &b, std::size_t at)
+{
+    std::uint64_t v = 0;
+    for (int i = 7; i >= 0; --i)
+        v = (v << 8) | b.at(at + std::size_t(i));
+    return v;
+}
+
+void put32(Bytes &b, std::size_t at, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b.at(at + std::size_t(i)) = std::uint8_t(v >> (8 * i));
+}
+
+// Writes the start header's two CRCs for the header its fields name and for itself.
+void sealStartHeader(Bytes &b)
+{
+    const std::size_t at = 32 + std::size_t(le64(b, 12));
+    put32(b, 28, crc32(std::span(b).subspan(at, std::size_t(le64(b, 20)))));
+    put32(b, 8, crc32(std::span(b).subspan(12, 20)));
+}
+
+// Signature header, packed data, header.
 Bytes archive(const Bytes &packed, const Bytes &header)
 {
     Bytes out = hex("37 7A BC AF 27 1C 00 04 00 00 00 00");
@@ -70,6 +94,7 @@ Bytes archive(const Bytes &packed, const Bytes &header)
     append(out, hex("00 00 00 00"));
     append(out, packed);
     append(out, header);
+    sealStartHeader(out);
     return out;
 }
 
@@ -167,17 +192,6 @@ fs::path save(const TempDir &dir, const Bytes &bytes, const char *name = "crafte
     return p;
 }
 
-void expectError(const std::function<void()> &step, SevenZipReadError::Kind kind, const QString &detail = {})
-{
-    try {
-        step();
-        ADD_FAILURE() << "no error";
-    } catch (const SevenZipReadError &e) {
-        EXPECT_EQ(int(e.kind()), int(kind)) << e.description().toStdString();
-        EXPECT_EQ(e.detail(), detail) << e.description().toStdString();
-    }
-}
-
 std::vector<std::string> names(const SevenZipReader::ArchiveInfo &info)
 {
     std::vector<std::string> out;
@@ -195,12 +209,19 @@ TEST(SevenZipReader, ListsAndExtractsEveryPeerArchiveLikeSevenZip)
         bool filesEncrypted;
         bool headerEncrypted;
     } cases[] = {
-        {"default", false, false},        {"lzma", false, false},
-        {"copy", false, false},           {"deflate", false, false},
-        {"header-plain", false, false},   {"solid", false, false},
-        {"non-solid", false, false},      {"encrypted", true, false},
-        {"encrypted-header", true, true}, {"deflate-encrypted-header", true, true},
-        {"bsdtar", false, false},         {"bsdtar-deflate", false, false},
+        {"default", false, false},
+        {"lzma", false, false},
+        {"copy", false, false},
+        {"deflate", false, false},
+        {"header-plain", false, false},
+        {"solid", false, false},
+        {"non-solid", false, false},
+        {"encrypted", true, false},
+        {"encrypted-header", true, true},
+        {"deflate-encrypted-header", true, true},
+        {"encrypted-plain-header", true, false},
+        {"bsdtar", false, false},
+        {"bsdtar-deflate", false, false},
         {"bsdtar-store", false, false},
     };
     for (const auto &c : cases) {
@@ -245,17 +266,17 @@ TEST(SevenZipReader, EncryptedArchivesAskForTheRightPassword)
         const fs::path archive = fixtures() / (std::string(name) + ".7z");
         const bool hiddenNames = std::string(name) != "encrypted";
         if (hiddenNames) {
-            expectError([&] { SevenZipReader::info(archive, {}); },
-                        SevenZipReadError::Kind::passwordRequired);
-            expectError([&] { SevenZipReader::info(archive, QStringLiteral("wrong")); },
-                        SevenZipReadError::Kind::wrongPassword);
+            expectReadError([&] { SevenZipReader::info(archive, {}); },
+                            SevenZipReadError::Kind::passwordRequired);
+            expectReadError([&] { SevenZipReader::info(archive, QStringLiteral("wrong")); },
+                            SevenZipReadError::Kind::wrongPassword);
         } else {
             EXPECT_GT(SevenZipReader::info(archive, {}).entries.size(), 5u);
         }
-        expectError([&] { SevenZipReader::extract(archive, out.path(), false, {}, {}, {}); },
-                    SevenZipReadError::Kind::passwordRequired);
+        expectReadError([&] { SevenZipReader::extract(archive, out.path(), false, {}, {}, {}); },
+                        SevenZipReadError::Kind::passwordRequired);
         for (const char *wrong : {"wrong", "비밀", "비밀 pW", "x"})
-            expectError(
+            expectReadError(
                 [&] {
                     SevenZipReader::extract(archive, out.path(), false, {}, {}, QString::fromUtf8(wrong));
                 },
@@ -280,8 +301,8 @@ TEST(SevenZipReader, CodersOutsideTheReaderAreUnsupported)
         SCOPED_TRACE(c.name);
         const fs::path archive = fixtures() / (std::string(c.name) + ".7z");
         EXPECT_GT(SevenZipReader::info(archive, {}).entries.size(), 5u);
-        expectError([&] { SevenZipReader::extract(archive, out.path(), false, {}, {}, {}); },
-                    SevenZipReadError::Kind::unsupported, c.detail);
+        expectReadError([&] { SevenZipReader::extract(archive, out.path(), false, {}, {}, {}); },
+                        SevenZipReadError::Kind::unsupported, c.detail);
     }
 }
 
@@ -291,7 +312,7 @@ TEST(SevenZipReader, SignatureAndHeaderPlacement)
     const Bytes signature = hex("37 7A BC AF 27 1C 00 04");
     auto startHeader = [&](std::uint64_t offset, std::uint64_t size) {
         Bytes b = signature;
-        append(b, hex("DE AD BE EF")); // a wrong start-header CRC is accepted
+        append(b, hex("DE AD BE EF")); // the placement is judged before the CRCs
         for (std::uint64_t v : {offset, size})
             for (int i = 0; i < 8; ++i)
                 b.push_back(std::uint8_t(v >> (8 * i)));
@@ -299,26 +320,26 @@ TEST(SevenZipReader, SignatureAndHeaderPlacement)
         return b;
     };
     using K = SevenZipReadError::Kind;
-    expectError([&] { SevenZipReader::info(save(dir, startHeader(0, 1)), {}); }, K::notSevenZip);
+    expectReadError([&] { SevenZipReader::info(save(dir, startHeader(0, 1)), {}); }, K::notSevenZip);
     Bytes wrongSignature = startHeader(0, 1);
     wrongSignature[5] = 0x1D;
     wrongSignature.push_back(0x01);
-    expectError([&] { SevenZipReader::info(save(dir, wrongSignature), {}); }, K::notSevenZip);
+    expectReadError([&] { SevenZipReader::info(save(dir, wrongSignature), {}); }, K::notSevenZip);
     Bytes sizeZero = startHeader(0, 0);
     sizeZero.push_back(0x01);
-    expectError([&] { SevenZipReader::info(save(dir, sizeZero), {}); }, K::corrupted,
-                QStringLiteral("헤더 위치"));
+    expectReadError([&] { SevenZipReader::info(save(dir, sizeZero), {}); }, K::corrupted,
+                    QStringLiteral("헤더 위치"));
     Bytes overflowing = startHeader(0xFFFFFFFFFFFFFFF0ULL, 0x20);
     overflowing.push_back(0x01);
-    expectError([&] { SevenZipReader::info(save(dir, overflowing), {}); }, K::corrupted,
-                QStringLiteral("헤더 위치"));
-    expectError([&] { SevenZipReader::info(dir / "missing.7z", {}); }, K::corrupted,
-                QStringLiteral("파일 읽기"));
+    expectReadError([&] { SevenZipReader::info(save(dir, overflowing), {}); }, K::corrupted,
+                    QStringLiteral("헤더 위치"));
+    expectReadError([&] { SevenZipReader::info(dir / "missing.7z", {}); }, K::corrupted,
+                    QStringLiteral("파일 읽기"));
 
     // A header larger than the reader holds is refused before it is read.
     const fs::path huge = save(dir, startHeader(0, (64 << 20) + 1), "huge.7z");
     ASSERT_EQ(::truncate(huge.c_str(), 32 + (64 << 20) + 1), 0);
-    expectError([&] { SevenZipReader::info(huge, {}); }, K::corrupted, QStringLiteral("메모리 부족"));
+    expectReadError([&] { SevenZipReader::info(huge, {}); }, K::corrupted, QStringLiteral("메모리 부족"));
 
     const fs::path empty = save(dir, archive({}, hex("01 00")));
     EXPECT_TRUE(SevenZipReader::info(empty, {}).entries.empty());
@@ -378,7 +399,50 @@ TEST(SevenZipReader, DamagedHeadersAreReportedNeverTrusted)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         const fs::path p = save(dir, archive({}, hex(c.header)));
-        expectError([&] { SevenZipReader::info(p, {}); }, c.kind, c.detail);
+        expectReadError([&] { SevenZipReader::info(p, {}); }, c.kind, c.detail);
+    }
+}
+
+// A header whose bytes changed can still parse (a name with a byte flipped): the CRCs decide.
+TEST(SevenZipReader, HeaderCrcsAreChecked)
+{
+    using K = SevenZipReadError::Kind;
+    // A name in the plain header of an archive with a password (7-Zip's -mhc=off).
+    Bytes renamed = readWholeFile(fixtures() / "encrypted-plain-header.7z");
+    const Bytes name = utf16("numbers.txt");
+    const auto at = std::search(renamed.begin(), renamed.end(), name.begin(), name.end());
+    ASSERT_NE(at, renamed.end());
+    *at = 'N';
+    // The start header's own CRC.
+    Bytes start = readWholeFile(fixtures() / "default.7z");
+    start[8] ^= 1;
+    // The CRC of the encoded header's decoded bytes (the 4 bytes before its two end markers),
+    // with the start header sealed again so that only that check can fail.
+    Bytes encoded = readWholeFile(fixtures() / "default.7z");
+    ASSERT_EQ(encoded.at(32 + std::size_t(le64(encoded, 12))), 0x17);
+    encoded.at(encoded.size() - 6) ^= 1;
+    sealStartHeader(encoded);
+    const struct {
+        const char *what;
+        Bytes bytes;
+        QString detail;
+    } cases[] = {
+        {"name changed", renamed, QStringLiteral("헤더 CRC")},
+        {"start header changed", start, QStringLiteral("시작 헤더 CRC")},
+        {"encoded header's CRC", encoded, QStringLiteral("인코딩된 헤더 CRC")},
+    };
+    TempDir dir;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path p = save(dir, c.bytes);
+        expectReadError([&] { SevenZipReader::info(p, password); }, K::corrupted, c.detail);
+        expectReadError([&] { SevenZipReader::extract(p, dir.folder("out"), false, {}, {}, password); },
+                        K::corrupted, c.detail);
+        EXPECT_TRUE(TestSupport::entriesBelow(dir / "out").empty());
+        // 7-Zip refuses each as well.
+        EXPECT_NE(SevenZipTest::sevenZip({QStringLiteral("t"), QStringLiteral("-p") + password,
+                                          QString::fromStdString(p.native())}),
+                  0);
     }
 }
 
@@ -416,8 +480,8 @@ TEST(SevenZipReader, DamagedFoldersFailOnlyWhenExtracted)
         SCOPED_TRACE(c.what);
         const fs::path p = save(dir, archive(c.packed, hex(c.header)));
         EXPECT_NO_THROW(EXPECT_EQ(SevenZipReader::info(p, {}).entries.size(), 1u));
-        expectError([&] { SevenZipReader::extract(p, dir.folder("out"), false, {}, {}, {}); }, K::corrupted,
-                    c.detail);
+        expectReadError([&] { SevenZipReader::extract(p, dir.folder("out"), false, {}, {}, {}); },
+                        K::corrupted, c.detail);
     }
 }
 
@@ -491,10 +555,10 @@ TEST(SevenZipReader, NamesLeavingTheDestinationRefuseTheExtraction)
         const fs::path archivePath =
             save(dir, craftArchive({{"first.txt", "1"}, {c.name, c.isDirectory ? "" : "2", c.isDirectory}}));
         const fs::path out = dir.folder("out");
-        expectError([&] { SevenZipReader::extract(archivePath, out, false, c.prefix, {}, {}); },
-                    SevenZipReadError::Kind::corrupted,
-                    QStringLiteral("잘못된 경로: ") +
-                        QString::fromUtf8(c.shown.data(), qsizetype(c.shown.size())));
+        expectReadError([&] { SevenZipReader::extract(archivePath, out, false, c.prefix, {}, {}); },
+                        SevenZipReadError::Kind::corrupted,
+                        QStringLiteral("잘못된 경로: ") +
+                            QString::fromUtf8(c.shown.data(), qsizetype(c.shown.size())));
         EXPECT_TRUE(fs::is_empty(out));
         fs::remove(out);
     }

@@ -32,6 +32,7 @@ make solid -ms=on
 make non-solid -ms=off
 make encrypted "-p$password"
 make encrypted-header -mhe=on "-p$password"
+make encrypted-plain-header -mhc=off "-p$password"
 make deflate-encrypted-header -m0=Deflate -mhe=on "-p$password"
 make ppmd -m0=PPMd
 make deflate64 -m0=Deflate64

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <set>
 
 using namespace ZipTest;
@@ -193,4 +194,56 @@ TEST(ZipFixtures, zip64FromInfoZipIsRefusedWhole)
         expectZipError([&] { ZipBackend().extract(dir / zip, options); }, ZipError::Kind::unsupported);
         EXPECT_TRUE(TestSupport::entriesBelow(options.destination).empty());
     }
+}
+
+// Info-ZIP writes a ZIP64 end record and locator whenever it streams, with every value fitting the
+// end record; a self-extractor's program before the archive moves every offset (zip -A corrects
+// them). unzip and 7-Zip read all of these, and so does the reader; a ZIP64 end record holding
+// values the end record does not is still refused as ZIP64.
+TEST(ZipFixtures, streamedAndSelfExtractingArchivesRead)
+{
+    TestSupport::TempDir dir;
+    const auto shell = [&](const QString &command) {
+        const auto r = TestSupport::run(QStringLiteral("sh"), {QStringLiteral("-c"), command}, dir.path());
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+    };
+    shell(QStringLiteral("seq 1 10000 > numbers; seq 1 10000 | zip -q - - > streamed.zip"));
+    shell(
+        QStringLiteral("printf 'first\\n' > a.txt; printf 'second\\n' > b.txt; zip -q plain.zip a.txt b.txt; "
+                       "cat /usr/bin/unzipsfx plain.zip > sfx.zip; cp sfx.zip adjusted.zip; "
+                       "zip -q -A adjusted.zip"));
+    const std::string numbers = TestSupport::readBytes(dir / "numbers");
+    const struct {
+        const char *archive;
+        std::map<std::string, std::string> files;
+    } cases[] = {
+        {"streamed.zip", {{"-", numbers}}},
+        {"sfx.zip", {{"a.txt", "first\n"}, {"b.txt", "second\n"}}},
+        {"adjusted.zip", {{"a.txt", "first\n"}, {"b.txt", "second\n"}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.archive);
+        for (const char *peer : {"unzip", "7zz"}) {
+            const QStringList test = std::string(peer) == "unzip" ? QStringList{"-tq"} : QStringList{"t"};
+            const auto r = TestSupport::run(QString::fromUtf8(peer),
+                                            test + QStringList{QString::fromUtf8(c.archive)}, dir.path());
+            // unzip says it found the program before the archive with exit code 1, a warning.
+            EXPECT_LE(r.exitCode, 1) << peer << r.out << r.err;
+        }
+        const auto archive = ArchiveInput::open(dir / c.archive);
+        const auto entries = ZipReader::readEntries(archive);
+        const auto out = dir.folder(std::string(c.archive) + ".out");
+        EXPECT_EQ(ZipReader::extract(entries, archive, out, false, std::nullopt, "").extracted,
+                  int(c.files.size()));
+        EXPECT_EQ(tree(out), c.files);
+    }
+
+    // The same streamed archive with a ZIP64 end record that counts one record more.
+    Bytes larger = readFile(dir / "streamed.zip");
+    const Bytes signature{0x50, 0x4B, 0x06, 0x06};
+    const auto record = std::search(larger.begin(), larger.end(), signature.begin(), signature.end());
+    ASSERT_NE(record, larger.end());
+    record[32] += 1; // total records
+    expectZipError([&] { ZipReader::readEntries(memory(larger)); }, ZipError::Kind::unsupported,
+                   QStringLiteral("ZIP64 (4GB 이상)"));
 }

@@ -4,6 +4,7 @@
 
 #include "Archive/ArchiveFiles.h"
 #include "Core/Text.h"
+#include "FailingAllocations.h"
 #include "ZipTestSupport.h"
 #include "support/TestSupport.h"
 
@@ -213,9 +214,10 @@ TEST(ZipReaderData, faultsOfOneEntry)
     pastEnd.compressedSize = 1000;
     RawEntry badLocal = stored("a", "x");
     badLocal.localOffset = 1;
-    // A tiny DEFLATE entry declaring 4 GiB − 2: refused without allocating it.
+    // A tiny DEFLATE entry declaring 32 MiB, a size that would be inflated in memory: refused
+    // before anything is allocated for it (the allocation would fail below).
     RawEntry bomb = deflated("a", Bytes(100, 'z'));
-    bomb.uncompressedSize = 0xFFFFFFFE;
+    bomb.uncompressedSize = 32u << 20;
     RawEntry emptyInflate = stored("a", "not deflate at all");
     emptyInflate.method = 8;
     emptyInflate.uncompressedSize = 0;
@@ -242,6 +244,7 @@ TEST(ZipReaderData, faultsOfOneEntry)
         SCOPED_TRACE(c.what);
         const Bytes archive = buildZip({c.entry});
         const auto entries = ZipReader::readEntries(memory(archive));
+        const FailingAllocations nothingLarge(4u << 20);
         expectZipError([&] { ZipReader::extractData(entries[0], memory(archive), c.password); }, c.kind,
                        QString::fromUtf8(c.detail));
     }
@@ -266,6 +269,58 @@ TEST(ZipReaderData, inflateNeedsTheExactSize)
                    QStringLiteral("압축 해제 실패"));
     expectZipError([&] { ZipReader::inflate(bytes("garbage!"), 10); }, Kind::corrupted,
                    QStringLiteral("압축 해제 실패"));
+}
+
+// An entry's data must come to exactly its declared size, whatever the method, in memory and
+// streamed (above 32 MiB): a size that lies is damage, and no file is left of it.
+TEST(ZipReaderData, declaredSizesAreHeldToTheData)
+{
+    std::string numbers;
+    for (int i = 0; numbers.size() < (40u << 20); ++i)
+        numbers += std::to_string(i) + '\n';
+    const Bytes large = bytes(numbers);
+    const Bytes small(1000, 'x');
+    RawEntry storedShort = stored("a", "four");
+    storedShort.uncompressedSize = 0xFFFFFFFE;
+    RawEntry storedLong = stored("a", "four");
+    storedLong.uncompressedSize = 2;
+    RawEntry deflatedShort = deflated("a", small);
+    deflatedShort.uncompressedSize = 1001;
+    RawEntry deflatedLong = deflated("a", small);
+    deflatedLong.uncompressedSize = 999;
+    RawEntry streamedShort = deflated("a", large);
+    streamedShort.uncompressedSize = std::uint32_t(large.size() + 1);
+    RawEntry streamedLong = deflated("a", large);
+    streamedLong.uncompressedSize = std::uint32_t(large.size() - 1);
+    RawEntry streamedBomb = deflated("a", Bytes(100, 'z'));
+    streamedBomb.uncompressedSize = 0xFFFFFFFE;
+    const struct {
+        const char *what;
+        RawEntry entry;
+        const char *detail;
+    } cases[] = {
+        {"stored, 4 bytes declaring 4 GiB", storedShort, "크기 불일치"},
+        {"stored, 4 bytes declaring 2", storedLong, "크기 불일치"},
+        {"DEFLATE in memory, declared one byte more", deflatedShort, "압축 해제 실패"},
+        {"DEFLATE in memory, declared one byte less", deflatedLong, "압축 해제 실패"},
+        {"DEFLATE streamed, declared one byte more", streamedShort, "압축 해제 실패"},
+        {"DEFLATE streamed, declared one byte less", streamedLong, "압축 해제 실패"},
+        {"DEFLATE streamed, a few bytes declaring 4 GiB", streamedBomb, "압축 해제 실패"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const Bytes archive = buildZip({c.entry});
+        const auto entries = ZipReader::readEntries(memory(archive));
+        expectZipError([&] { ZipReader::extractData(entries[0], memory(archive), ""); }, Kind::corrupted,
+                       QString::fromUtf8(c.detail));
+        TestSupport::TempDir dir;
+        expectZipError(
+            [&] { ZipReader::extract(entries, memory(archive), dir.path(), false, std::nullopt, ""); },
+            Kind::corrupted, QString::fromUtf8(c.detail));
+        expectZipError([&] { ZipReader::extractFile(entries[0], memory(archive), "", dir / "one"); },
+                       Kind::corrupted, QString::fromUtf8(c.detail));
+        EXPECT_TRUE(TestSupport::entriesBelow(dir.path()).empty());
+    }
 }
 
 // A wrong password passes the traditional check byte for about one password in 256; what follows
@@ -376,8 +431,8 @@ TEST(ZipReaderExtract, overlappingEntriesAreRefused)
     EXPECT_FALSE(std::filesystem::exists(dir / "a.txt"));
 }
 
-// Unix modes in the external attributes are ignored: an entry marked as a symbolic link is
-// written as a plain file holding the link text, never as a link that later entries could follow.
+// Unix modes count only from a Unix host: elsewhere an entry marked as a symbolic link is written
+// as a plain file holding the link text, never as a link that later entries could follow.
 TEST(ZipReaderExtract, symbolicLinkEntriesBecomePlainFiles)
 {
     TestSupport::TempDir dir;
@@ -390,4 +445,23 @@ TEST(ZipReaderExtract, symbolicLinkEntriesBecomePlainFiles)
     EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir / "link")));
     EXPECT_EQ(TestSupport::readBytes(dir / "link"), dir.path().parent_path().native());
     EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "inside.txt"));
+}
+
+// From a Unix host a symbolic-link entry is left out, counted nowhere: extraction never makes a
+// link, and a later entry below its name goes into a real folder.
+TEST(ZipReaderExtract, symbolicLinkEntriesFromUnixAreLeftOut)
+{
+    TestSupport::TempDir dir;
+    RawEntry link = stored("link", dir.path().parent_path().native());
+    link.externalAttributes = 0xA1FF0000; // S_IFLNK | 0777
+    link.versionMadeBy = (3 << 8) | 20;
+    const Bytes archive = buildZip({link, stored("link/inside.txt", "x"), stored("plain.txt", "p")});
+    const auto entries = ZipReader::readEntries(memory(archive));
+    EXPECT_TRUE(entries[0].isSymbolicLink);
+    const auto counts = ZipReader::extract(entries, memory(archive), dir.path(), false, std::nullopt, "");
+    EXPECT_EQ(counts.extracted, 2);
+    EXPECT_EQ(counts.skipped, 0);
+    EXPECT_EQ(tree(dir.path()),
+              (std::map<std::string, std::string>{{"link/inside.txt", "x"}, {"plain.txt", "p"}}));
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "link"));
 }

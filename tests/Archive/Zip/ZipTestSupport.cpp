@@ -2,6 +2,7 @@
 
 #include "Archive/ArchiveFiles.h"
 #include "Core/Text.h"
+#include "support/ExpectError.h"
 
 #include <libdeflate.h>
 
@@ -53,7 +54,7 @@ Bytes buildZip(const std::vector<RawEntry> &entries, std::optional<std::uint16_t
         local.insert(local.end(), e.data.begin(), e.data.end());
 
         put32(central, 0x02014B50);
-        put16(central, 20);
+        put16(central, e.versionMadeBy);
         common(central, e.centralExtra);
         put16(central, 0);
         put16(central, 0);
@@ -117,15 +118,7 @@ std::map<std::string, std::string> tree(const std::filesystem::path &root)
 
 void expectZipError(const std::function<void()> &call, ZipError::Kind kind, const QString &detail)
 {
-    try {
-        call();
-        ADD_FAILURE() << "no ZipError thrown";
-    } catch (const ZipError &error) {
-        EXPECT_EQ(int(error.kind()), int(kind)) << error.description().toStdString();
-        if (!detail.isEmpty()) {
-            EXPECT_EQ(error.detail().toStdString(), detail.toStdString());
-        }
-    }
+    TestSupport::expectError<ZipError>(call, kind, detail.isEmpty() ? std::nullopt : std::optional(detail));
 }
 
 } // namespace ZipTest

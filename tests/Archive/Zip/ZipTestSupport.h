@@ -63,6 +63,7 @@ struct RawEntry {
     Bytes centralExtra;
     std::uint16_t time = 0;
     std::uint32_t externalAttributes = 0;
+    std::uint16_t versionMadeBy = 20; // host in the upper byte: 0 MS-DOS, 3 Unix
 };
 
 // Builds local headers, the central directory and the end record from raw entries.

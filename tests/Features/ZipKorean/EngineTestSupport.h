@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Archive/ArchiveFiles.h"
+#include "ZipTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <QStringList>
@@ -23,62 +23,19 @@ struct RawEntry {
     std::uint16_t flags = 0; // bit 11: UTF-8 name
 };
 
-inline void put16(std::string &out, std::uint32_t v)
-{
-    out.push_back(char(v & 0xFF));
-    out.push_back(char((v >> 8) & 0xFF));
-}
-inline void put32(std::string &out, std::uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
 // A ZIP of stored entries with the names exactly as given.
 inline std::string storedZip(const std::vector<RawEntry> &entries)
 {
-    std::string out;
-    std::string central;
+    std::vector<ZipTest::RawEntry> raw;
     for (const auto &e : entries) {
-        const auto crc = crc32({reinterpret_cast<const std::uint8_t *>(e.data.data()), e.data.size()});
-        const auto offset = std::uint32_t(out.size());
-        const auto header = [&](std::string &to, bool isCentral) {
-            put32(to, isCentral ? 0x02014b50 : 0x04034b50);
-            if (isCentral)
-                put16(to, 20);
-            put16(to, 20);
-            put16(to, e.flags);
-            put16(to, 0);
-            put16(to, 0);
-            put16(to, 0x21);
-            put32(to, crc);
-            put32(to, std::uint32_t(e.data.size()));
-            put32(to, std::uint32_t(e.data.size()));
-            put16(to, std::uint16_t(e.name.size()));
-            put16(to, 0);
-            if (isCentral) {
-                put16(to, 0);
-                put16(to, 0);
-                put16(to, 0);
-                put32(to, e.name.ends_with('/') ? 0x10 : 0);
-                put32(to, offset);
-            }
-            to += e.name;
-        };
-        header(out, false);
-        out += e.data;
-        header(central, true);
+        ZipTest::RawEntry entry;
+        entry.name = e.name;
+        entry.data = ZipTest::bytes(e.data);
+        entry.flags = e.flags;
+        entry.externalAttributes = e.name.ends_with('/') ? 0x10 : 0; // the MS-DOS folder bit
+        raw.push_back(std::move(entry));
     }
-    const auto cdOffset = std::uint32_t(out.size());
-    out += central;
-    put32(out, 0x06054b50);
-    put32(out, 0);
-    put16(out, std::uint16_t(entries.size()));
-    put16(out, std::uint16_t(entries.size()));
-    put32(out, std::uint32_t(central.size()));
-    put32(out, cdOffset);
-    put16(out, 0);
-    return out;
+    return ZipTest::text(ZipTest::buildZip(raw));
 }
 
 using TestSupport::q;
