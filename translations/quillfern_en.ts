@@ -240,16 +240,16 @@ Quillfern version: %@ · %@</translation>
         <translation>Read failed: %@</translation>
     </message>
     <message>
+        <source>gzip 해제 실패</source>
+        <translation>gzip decompression failed</translation>
+    </message>
+    <message>
         <source>gzip CRC 불일치</source>
         <translation>gzip CRC mismatch</translation>
     </message>
     <message>
         <source>gzip 크기 불일치</source>
         <translation>gzip length mismatch</translation>
-    </message>
-    <message>
-        <source>gzip 해제 실패</source>
-        <translation>gzip decompression failed</translation>
     </message>
     <message>
         <source>이 시스템에서 압축 라이브러리를 사용할 수 없습니다.</source>

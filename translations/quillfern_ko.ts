@@ -240,16 +240,16 @@
         <translation>읽기 실패: %@</translation>
     </message>
     <message>
+        <source>gzip 해제 실패</source>
+        <translation>gzip 해제 실패</translation>
+    </message>
+    <message>
         <source>gzip CRC 불일치</source>
         <translation>gzip CRC 불일치</translation>
     </message>
     <message>
         <source>gzip 크기 불일치</source>
         <translation>gzip 크기 불일치</translation>
-    </message>
-    <message>
-        <source>gzip 해제 실패</source>
-        <translation>gzip 해제 실패</translation>
     </message>
     <message>
         <source>이 시스템에서 압축 라이브러리를 사용할 수 없습니다.</source>

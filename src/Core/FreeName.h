@@ -16,7 +16,8 @@
 // compares as bytes. nullopt when every candidate is taken.
 std::optional<std::filesystem::path> freeName(const std::filesystem::path &wanted);
 // The same for a name in the folder open as `folder`: only the wanted path's last component is
-// looked up there (with its composed and decomposed spellings), and the result keeps the wanted path's folder part.
+// looked up there (with its composed and decomposed spellings), and the result keeps the wanted path's folder
+// part.
 std::optional<std::filesystem::path> freeName(int folder, const std::filesystem::path &wanted);
 // The same rule with another judge: the first candidate, in order, for which `taken` says false.
 std::optional<std::filesystem::path>

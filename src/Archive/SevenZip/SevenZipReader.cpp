@@ -185,8 +185,9 @@ private:
         }
     }
 
-    // A new file for the record: the single-file target is replaced whole by each file in turn;
-    // any other file takes a free name, never the place of an earlier one.
+    // A new file for the record: the single-file target takes the first file without replacing
+    // anything that came to stand there, and each later one replaces what this extraction wrote
+    // there; any other file takes a free name, never the place of an earlier one.
     AtomicFile create(const std::vector<std::string> &parts)
     {
         if (singleFileTarget_)
@@ -194,12 +195,13 @@ private:
         return folder_.createFree(parts);
     }
 
-    void commit(AtomicFile &out) const
+    void commit(AtomicFile &out)
     {
-        if (singleFileTarget_)
+        if (singleFileTarget_ && wroteTarget_)
             out.commitReplacing();
         else
             out.commit();
+        wroteTarget_ = singleFileTarget_.has_value();
     }
 
     // Reads exactly into.size() bytes of the open folder.
@@ -270,6 +272,7 @@ private:
     bool skippingMacJunk_;
     std::optional<std::string> prefix_;
     const std::optional<std::filesystem::path> &singleFileTarget_;
+    bool wroteTarget_ = false;
     const QString &password_;
     SevenZip::KeyCache keys_;
     ArchiveHeader header_;

@@ -143,6 +143,7 @@ TEST(SevenZipWriter, FolderLayouts)
         }
         // The extracted data comes back.
         const fs::path back = dir / "back.bin";
+        fs::remove(back); // a target that stands already is never replaced
         SevenZipReader::extract(out, dir.path(), false, {}, back, password);
         EXPECT_EQ(fileBytes(back), fileBytes(c.file));
     }
@@ -328,6 +329,11 @@ TEST(SevenZipWriter, SymbolicLinkToAFilePacksTheFile)
     const fs::path back = dir / "back.txt";
     EXPECT_EQ(SevenZipReader::extract(out, dir.path(), false, {}, back, password), 1);
     EXPECT_EQ(TestSupport::readBytes(back), "linked data");
+
+    // A file that came to stand at the single target after it was chosen is never replaced.
+    EXPECT_THROW(SevenZipReader::extract(out, dir.path(), false, {}, back, password), ZipError);
+    EXPECT_EQ(TestSupport::readBytes(back), "linked data");
+    EXPECT_TRUE(TestSupport::noPartialFiles(dir.path()));
 }
 
 TEST(SevenZipWriter, LargeFilesStreamAndAreStoredWhenDeflateDoesNotShrinkThem)
