@@ -5,11 +5,10 @@
 # renamed name (the peak less the probe's peak on an empty folder, divided by the names) on trees
 # of 10,000 and 100,000 decomposed names (BENCH_SCALE percent of that); with BASE_PROBE set to
 # another build of the probe (an older commit, say), that one is measured beside it.
-# Usage: bench/checkup.sh [BUILD_DIR] [FILES]
+# Usage: bench/checkup.sh [PROBE] [FILES]   (default build/bench/bench/quillfern-probe)
 . "$(dirname "$0")/lib.sh"
-build=${1:-build/bench}
-count=${2:-20000}
-bench_probe "$build/bench/quillfern-probe"
+count=$(scaled "${2:-20000}")
+bench_probe "${1:-}"
 probes=("$probe")
 [ -n "${BASE_PROBE:-}" ] && probes=("$(realpath "$BASE_PROBE")" "$probe")
 bench_work

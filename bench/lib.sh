@@ -75,22 +75,23 @@ row() {
 }
 
 # make_mixed_set FILES WORD: mixed/ with FILES random files and FILES text files of 10 MB each
-# (the text's vocabulary includes WORD); kept when it is there.
+# (BENCH_SCALE percent of that; the text's vocabulary includes WORD); kept when it is there.
 make_mixed_set() {
     [ -d mixed ] && return
-    local files=$1 word=$2 i
+    local files=$1 word=$2 size i
+    size=$(scaled 10000000)
     mkdir -p mixed/random mixed/text
-    for i in $(seq 1 "$files"); do head -c 10000000 /dev/urandom > "mixed/random/r$i.bin"; done
-    python3 - "$files" "$word" <<'PY'
+    for i in $(seq 1 "$files"); do head -c "$size" /dev/urandom > "mixed/random/r$i.bin"; done
+    python3 - "$files" "$word" "$size" <<'PY'
 import random, sys
-files, word = int(sys.argv[1]), sys.argv[2]
+files, word, limit = int(sys.argv[1]), sys.argv[2], int(sys.argv[3])
 random.seed(1)
 words = ("압축 파일 이름 한글 문서 archive " + word + " benchmark quillfern 누리함 text line data "
          "the quick brown fox jumps over lazy dog 0123456789").split()
 for i in range(1, files + 1):
     with open(f"mixed/text/t{i}.txt", "w") as f:
         size = 0
-        while size < 10_000_000:
+        while size < limit:
             line = " ".join(random.choice(words) for _ in range(12)) + "\n"
             f.write(line)
             size += len(line.encode())

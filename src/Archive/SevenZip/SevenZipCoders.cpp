@@ -888,7 +888,7 @@ std::array<std::uint8_t, 32> deriveSevenZipKey(const QString &password, ByteView
         const std::uint64_t rounds = std::uint64_t(1) << cyclesPower;
         // Many rounds are fed per call: the hash sees the same bytes, with far fewer calls. The
         // batch holds copies of the round; only their counters change.
-        const std::uint64_t perBatch = std::max<std::uint64_t>(1, (64 * 1024) / round.size());
+        const std::uint64_t perBatch = std::max<std::uint64_t>(1, (std::uint64_t(64) << 10) / round.size());
         Bytes batch;
         for (std::uint64_t k = 0; k < std::min(perBatch, rounds); ++k)
             batch.insert(batch.end(), round.begin(), round.end());

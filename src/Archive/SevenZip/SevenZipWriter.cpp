@@ -191,6 +191,7 @@ Bytes streamsInfoBody(std::uint64_t packPosition, const std::vector<std::uint64_
         out.push_back(all ? 0x01 : 0x00);
         if (!all) {
             std::vector<bool> defined;
+            defined.reserve(folders.size());
             for (const FolderEntry &f : folders)
                 defined.push_back(bool(f.crc));
             append(out, bitVector(defined));

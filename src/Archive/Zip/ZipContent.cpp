@@ -50,7 +50,7 @@ class Decryptor {
 public:
     static constexpr std::size_t traditionalHeader = 12;
     static constexpr std::size_t aesCode = 10;
-    static std::size_t aesPrefix(int strength) { return std::size_t(4 * strength + 4 + 2); }
+    static std::size_t aesPrefix(int strength) { return std::size_t(4) * std::size_t(strength) + 4 + 2; }
 
     // The traditional cipher: the decrypted header's last byte is the check byte.
     Decryptor(std::span<const std::uint8_t> header, const ZipEntry &entry, const std::string &password)
@@ -70,7 +70,7 @@ public:
     {
         const std::size_t saltLength = aesPrefix(strength) - 2;
         const AesKeys keys = deriveAesKeys(password, saltAndVerifier.first(saltLength), 8 * strength + 8);
-        if (!std::equal(keys.verifier.begin(), keys.verifier.end(), saltAndVerifier.begin() + saltLength))
+        if (!std::equal(keys.verifier.begin(), keys.verifier.end(), saltAndVerifier.begin() + std::ptrdiff_t(saltLength)))
             throw ZipError::wrongPassword();
         ctr_ = std::make_unique<AesCtr>(keys.aesKey);
         mac_ = std::make_unique<HmacSha1>(keys.hmacKey);

@@ -226,9 +226,10 @@ AesKeys deriveAesKeys(const std::string &password, std::span<const std::uint8_t>
     pbkdf2HmacSha1({reinterpret_cast<const std::uint8_t *>(password.data()), password.size()}, salt, 1000,
                    out);
     AesKeys keys;
-    keys.aesKey.assign(out.begin(), out.begin() + keyLength);
-    keys.hmacKey.assign(out.begin() + keyLength, out.begin() + 2 * keyLength);
-    keys.verifier.assign(out.begin() + 2 * keyLength, out.end());
+    const auto length = std::ptrdiff_t(keyLength);
+    keys.aesKey.assign(out.begin(), out.begin() + length);
+    keys.hmacKey.assign(out.begin() + length, out.begin() + 2 * length);
+    keys.verifier.assign(out.begin() + 2 * length, out.end());
     return keys;
 }
 
