@@ -70,7 +70,8 @@ public:
     {
         const std::size_t saltLength = aesPrefix(strength) - 2;
         const AesKeys keys = deriveAesKeys(password, saltAndVerifier.first(saltLength), 8 * strength + 8);
-        if (!std::equal(keys.verifier.begin(), keys.verifier.end(), saltAndVerifier.begin() + std::ptrdiff_t(saltLength)))
+        if (!std::equal(keys.verifier.begin(), keys.verifier.end(),
+                        saltAndVerifier.begin() + std::ptrdiff_t(saltLength)))
             throw ZipError::wrongPassword();
         ctr_ = std::make_unique<AesCtr>(keys.aesKey);
         mac_ = std::make_unique<HmacSha1>(keys.hmacKey);
