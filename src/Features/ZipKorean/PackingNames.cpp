@@ -133,8 +133,9 @@ std::vector<ZipWriter::Source> inUnicode(std::vector<ZipWriter::Source> sources)
         std::string spelled;
         for (std::size_t start = 0; start <= folder.size();) {
             const auto slash = std::min(folder.find('/', start), folder.size());
-            spelled +=
-                (start == 0 ? "" : "/") + spelledOut(std::string_view(folder).substr(start, slash - start));
+            if (start != 0)
+                spelled += '/';
+            spelled += spelledOut(std::string_view(folder).substr(start, slash - start));
             start = slash + 1;
         }
         return spelled;
