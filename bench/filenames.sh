@@ -7,7 +7,7 @@
 #     probe's peak less its peak on an empty folder, divided by the names it renamed.
 #   - Junk and Windows names: the probe's scans against `find` looking for the same names, on the
 #     decomposed names and again on the composed ones.
-# Scans are timed best of three (they change nothing); the renames run once.
+# Scans are timed best of BENCH_RUNS (default 3; they change nothing); the renames run once.
 # Usage: bench/filenames.sh [PROBE] [WORKDIR]   (default build/bench/bench/quillfern-probe; build it
 #        with cmake --preset bench && cmake --build build/bench --target quillfern-probe)
 . "$(dirname "$0")/lib.sh"
@@ -49,7 +49,7 @@ cp -a ours peer
 # best3 COMMAND...: "seconds peak-MiB" of the fastest of three runs.
 best3() {
     local i
-    for i in 1 2 3; do measure_precise "$@"; done | sort -n | head -1
+    for i in $(seq 1 "${BENCH_RUNS:-3}"); do measure_precise "$@"; done | sort -n | head -1
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }

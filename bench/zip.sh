@@ -5,7 +5,8 @@
 # and peak memory (MiB). Then the memory bound on one 1 GiB entry of zeros (stored, DEFLATE,
 # AES) against the probe's idle size, and a ZIP64 archive over 4 GB, which must be refused at once.
 # Usage: bench/zip.sh [PROBE] [WORKDIR]
-#        BEFORE=path/to/older/quillfern-probe adds its rows beside the probe's ("before").
+#        BEFORE=path/to/older/quillfern-probe adds its rows beside the probe's ("before");
+#        BENCH_ZIP64=0 leaves out the archive over 4 GB.
 #        (WORKDIR keeps the generated sets for the next run; without one a temporary folder is used)
 . "$(dirname "$0")/lib.sh"
 bench_probe "${1:-}"
@@ -20,11 +21,11 @@ make_sets() {
 }
 
 # [CLEAN=path] [DEST=folder] measure_best COMMAND... (CLEAN removed, DEST made afresh before each
-# run): "seconds peak-MiB", the fastest of three runs (a virtual machine's first touch of fresh
-# memory is slow, so single runs vary by a factor of two).
+# run): "seconds peak-MiB", the fastest of BENCH_RUNS (default 3) runs (a virtual machine's first
+# touch of fresh memory is slow, so single runs vary by a factor of two).
 measure_best() {
     local best="" mem=0 i
-    for i in 1 2 3; do
+    for i in $(seq 1 "${BENCH_RUNS:-3}"); do
         [ -n "${CLEAN:-}" ] && rm -rf "$CLEAN"
         [ -n "${DEST:-}" ] && { rm -rf "$DEST"; mkdir "$DEST"; }
         /usr/bin/time -o time.out -f '%e %M' "$@" > /dev/null 2> /dev/null || echo "  (failed: $*)" >&2
@@ -126,4 +127,4 @@ make_sets
 run_set mixed
 run_set small
 run_large
-[ "${BENCH_ZIP64:-1}" = 1 ] && run_zip64
+if [ "${BENCH_ZIP64:-1}" = 1 ]; then run_zip64; fi
