@@ -1,5 +1,6 @@
 #include "Ui/ToolPageWidget.h"
 
+#include "Core/Localization.h"
 #include "Ui/BottomBarWidget.h"
 #include "Ui/FileDrop.h"
 #include "Ui/PageHeaderWidget.h"
@@ -115,6 +116,14 @@ void ToolPageWidget::showSummary(const QStringList &parts, long long unreadable,
     bottomBar_->setSummary(joinParts(parts));
     bottomBar_->setUnreadableCount(unreadable);
     bottomBar_->setAction(action, actionEnabled);
+}
+
+void ToolPageWidget::addDoneAndFailed(QStringList &parts, long long done, long long failed)
+{
+    if (done >= 1)
+        parts << L("완료 %lld개", done);
+    if (failed >= 1)
+        parts << L("실패 %lld개", failed);
 }
 
 void ToolPageWidget::addToolbarWidget(QWidget *widget)

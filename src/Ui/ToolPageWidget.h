@@ -76,6 +76,8 @@ protected:
     // main button.
     void showSummary(const QStringList &parts, long long unreadable, const QString &action,
                      bool actionEnabled);
+    // "완료 N개" and "실패 N개", each only when its count is above zero: the parts most summaries share.
+    static void addDoneAndFailed(QStringList &parts, long long done, long long failed);
     // What "비우기" and the main button do; the page is read again after each.
     void setBottomActions(std::function<void()> clear, std::function<void()> action);
     // A titled picker in the toolbar; each option is its label and its raw value (the item data).

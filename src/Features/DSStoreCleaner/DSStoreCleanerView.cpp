@@ -132,10 +132,7 @@ void DSStoreCleanerView::refresh()
     QStringList parts;
     if (pending >= 1)
         parts << L("청소 대상 %lld개 (%@)", pending, ByteCount::fileStyle(engine_->pendingSize()));
-    if (engine_->trashedCount() >= 1)
-        parts << L("완료 %lld개", engine_->trashedCount());
-    if (engine_->failedCount() >= 1)
-        parts << L("실패 %lld개", engine_->failedCount());
+    addDoneAndFailed(parts, engine_->trashedCount(), engine_->failedCount());
     parts << L("검사 %lld개", engine_->scannedCount());
     showSummary(parts, engine_->scan.unreadableCount, L("%lld개 휴지통으로", pending), pending > 0);
 }

@@ -76,10 +76,7 @@ void FilenameSanitizerView::refresh()
     QStringList parts;
     if (pending > 0)
         parts << L("문제 %lld개", pending);
-    if (engine_->doneCount() > 0)
-        parts << L("완료 %lld개", engine_->doneCount());
-    if (engine_->failedCount() > 0)
-        parts << L("실패 %lld개", engine_->failedCount());
+    addDoneAndFailed(parts, engine_->doneCount(), engine_->failedCount());
     parts << L("검사 %lld개", engine_->scannedCount());
     showSummary(parts, engine_->scan.unreadableCount, L("%lld개 이름 바꾸기", pending), pending > 0);
 }

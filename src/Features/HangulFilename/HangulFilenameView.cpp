@@ -100,10 +100,7 @@ void HangulFilenameView::refresh()
     QStringList parts;
     if (pending >= 1)
         parts << L("변환 대상 %lld개", pending);
-    if (done >= 1)
-        parts << L("완료 %lld개", done);
-    if (failed >= 1)
-        parts << L("실패 %lld개", failed);
+    addDoneAndFailed(parts, done, failed);
     if (engine_->alreadyNormalizedCount() >= 1)
         parts << L("이미 정상 %lld개", engine_->alreadyNormalizedCount());
     showSummary(parts, engine_->unreadableCount(), L("%lld개 변환", pending), pending > 0);

@@ -92,10 +92,7 @@ void TextEncodingView::refresh()
     QStringList parts;
     if (pending >= 1)
         parts << L("변환 대상 %lld개", pending);
-    if (engine_->doneCount() >= 1)
-        parts << L("완료 %lld개", engine_->doneCount());
-    if (engine_->failedCount() >= 1)
-        parts << L("실패 %lld개", engine_->failedCount());
+    addDoneAndFailed(parts, engine_->doneCount(), engine_->failedCount());
     if (engine_->alreadyOkCount() >= 1)
         parts << L("이미 정상 %lld개", engine_->alreadyOkCount());
     // Folders the scan could not open would otherwise go unmentioned.

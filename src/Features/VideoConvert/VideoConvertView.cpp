@@ -95,10 +95,7 @@ void VideoConvertView::refresh()
     QStringList parts;
     if (pending >= 1)
         parts << L("변환 대상 %lld개", pending);
-    if (engine_->doneCount() >= 1)
-        parts << L("완료 %lld개", engine_->doneCount());
-    if (engine_->failedCount() >= 1)
-        parts << L("실패 %lld개", engine_->failedCount());
+    addDoneAndFailed(parts, engine_->doneCount(), engine_->failedCount());
     if (engine_->alreadyOkCount() >= 1)
         parts << L("이미 호환 %lld개", engine_->alreadyOkCount());
     const bool working = engine_->isWorking();
