@@ -1,5 +1,6 @@
 #include "Core/WorkerPool.h"
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <charconv>
@@ -144,6 +145,12 @@ private:
 void run(std::size_t count, unsigned workers, const std::function<void(std::size_t, unsigned)> &work,
          const std::function<void(std::size_t)> &finish)
 {
+    // Workers share the main heap instead of one each: a photo's large buffers, once freed, then
+    // serve the next photo on any thread, where per-thread heaps hand them back to the kernel and
+    // every photo faults in fresh pages (measured: 20 photos of 12 MP in 1.7 s instead of 2.8 s,
+    // and a lower peak).
+    static const bool sharedHeap = ::mallopt(M_ARENA_MAX, 1) == 1;
+    (void)sharedHeap;
     // On the heap: its mutex and slots are never a stack place that a later call reuses.
     const auto pipeline = std::make_unique<Pipeline>(count, workers, work);
     if (!pipeline->start(workers)) {

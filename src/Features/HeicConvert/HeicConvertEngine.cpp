@@ -290,9 +290,10 @@ void HeicConvertEngine::convertAll()
 
 unsigned HeicConvertEngine::convertWorkers()
 {
-    // A photo being decoded holds about 70 MiB more at 12 MP (decoder, pixels, JPEG); six at once
-    // keep the peak within four times that of one photo at a time.
-    constexpr unsigned maxPhotosAtOnce = 6;
+    // A photo being decoded holds about 75 MiB more at 12 MP (decoder, pixels, JPEG), and the
+    // finished JPEGs wait for their turn: five at once keep the peak within four times that of one
+    // photo at a time.
+    constexpr unsigned maxPhotosAtOnce = 5;
     // libheif's plug-ins are registered once, before any worker uses them.
     static const bool initialised = heif_init(nullptr).code == heif_error_Ok;
     (void)initialised;
