@@ -22,9 +22,13 @@ fs::path folderOf(const fs::path &path)
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
-Descriptor openFolder(const fs::path &folder)
+// The folder that holds `target`, opened for the file's commit.
+Descriptor folderFor(const fs::path &target)
 {
-    return Descriptor(LongPath::open(folder, O_PATH | O_DIRECTORY | O_CLOEXEC));
+    Descriptor folder(LongPath::open(folderOf(target), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid())
+        throw FileError::writeFailed(target, errno);
+    return folder;
 }
 
 // A descriptor of the caller's folder that the file keeps for its commit.
@@ -87,10 +91,7 @@ AtomicFile::~AtomicFile()
 
 AtomicFile AtomicFile::beside(const fs::path &target)
 {
-    Descriptor folder = openFolder(folderOf(target));
-    if (!folder.valid())
-        throw FileError::writeFailed(target, errno);
-    return besideIn(std::move(folder), target);
+    return besideIn(folderFor(target), target);
 }
 
 AtomicFile AtomicFile::beside(int folder, const fs::path &target)
@@ -115,10 +116,7 @@ AtomicFile AtomicFile::besideIn(Descriptor folder, const fs::path &target)
 
 AtomicFile AtomicFile::inPlace(const fs::path &path)
 {
-    Descriptor folder = openFolder(folderOf(path));
-    if (!folder.valid())
-        throw FileError::writeFailed(path, errno);
-    return inPlaceIn(std::move(folder), path);
+    return inPlaceIn(folderFor(path), path);
 }
 
 AtomicFile AtomicFile::inPlace(int folder, const fs::path &path)
