@@ -4,6 +4,7 @@
 #include "Archive/LibArchive/LibArchiveSupport.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
+#include "Core/PathExtension.h"
 
 #include <fcntl.h>
 
@@ -20,14 +21,11 @@ constexpr int formatMtree = 0x80000;
 // inside is damage, not a bare compressed file.
 bool promisesTar(const fs::path &path)
 {
-    std::string name = path.filename().native();
-    for (char &c : name)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    const auto [stem, extension] = splitExtension(name);
-    if (extension == ".tgz" || extension == ".tbz" || extension == ".tbz2" || extension == ".txz")
+    const auto [stem, extension] = splitExtension(path.filename().native());
+    const std::string last = lowerExtension(extension);
+    if (last == "tgz" || last == "tbz" || last == "tbz2" || last == "txz")
         return true;
-    return splitExtension(stem).second == ".tar";
+    return lowerExtension(splitExtension(stem).second) == "tar";
 }
 
 } // namespace
