@@ -7,6 +7,7 @@
 
 #include <libdeflate.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -79,6 +80,22 @@ std::vector<std::string> nameParts(std::string_view entryName)
         start = slash + 1;
     }
     return parts;
+}
+
+std::optional<std::string_view> belowPrefix(std::string_view entryName,
+                                            const std::optional<std::string> &prefix)
+{
+    if (!prefix)
+        return entryName;
+    if (!entryName.starts_with(*prefix) || entryName == *prefix)
+        return std::nullopt;
+    return entryName.substr(prefix->size());
+}
+
+bool leavesDestination(std::string_view entryName, const std::vector<std::string> &parts)
+{
+    return entryName.starts_with('/') || entryName.find('\0') != std::string_view::npos ||
+           std::find(parts.begin(), parts.end(), "..") != parts.end();
 }
 
 bool isMacJunk(std::string_view entryName)

@@ -32,6 +32,15 @@ std::vector<std::uint8_t> readWholeFile(const std::filesystem::path &path);
 // The "/"-separated parts of an entry name, empty ones dropped ("a//b/" gives a, b).
 std::vector<std::string> nameParts(std::string_view entryName);
 
+// The entry name below the prefix ("a/" turns "a/b" into "b"); nullopt outside it or for the
+// prefix's own folder; the whole name without a prefix.
+std::optional<std::string_view> belowPrefix(std::string_view entryName,
+                                            const std::optional<std::string> &prefix);
+
+// Whether an entry name would reach outside the destination: absolute, a ".." part, or a NUL
+// (which would cut the path short at the system call). `parts` are the name's nameParts.
+bool leavesDestination(std::string_view entryName, const std::vector<std::string> &parts);
+
 // macOS junk inside an archive: a "__MACOSX" component, or a last component ".DS_Store" or
 // beginning with "._" (empty components dropped; exact, case-sensitive).
 bool isMacJunk(std::string_view entryName);

@@ -41,24 +41,12 @@ std::string joined(const std::vector<std::string> &parts, std::size_t count)
     return result;
 }
 
-// The path below the destination for an entry name: nullopt when the entry lies outside the
-// prefix or is the prefix itself.
-std::optional<std::string> relativeName(const std::string &name, const std::optional<std::string> &prefix)
-{
-    if (!prefix)
-        return name;
-    if (!name.starts_with(*prefix) || name == *prefix)
-        return std::nullopt;
-    return name.substr(prefix->size());
-}
-
 // Components of a relative path that stays inside the destination; nullopt for an absolute path,
 // a ".." component or no component at all.
-std::optional<std::vector<std::string>> safePieces(const std::string &relative)
+std::optional<Parts> safePieces(std::string_view relative)
 {
     auto parts = nameParts(relative);
-    if (relative.starts_with('/') || parts.empty() ||
-        std::find(parts.begin(), parts.end(), "..") != parts.end())
+    if (parts.empty() || leavesDestination(relative, parts))
         return std::nullopt;
     return parts;
 }
@@ -157,7 +145,7 @@ public:
             return false;
         }
 
-        const auto rest = relativeName(name, prefix_);
+        const auto rest = belowPrefix(name, prefix_);
         if (!rest)
             return skip();
         const auto parts = safePieces(*rest);
@@ -205,7 +193,8 @@ private:
     // The linked file's path below the destination, checked like an entry name.
     std::optional<std::string> linkKeyOf(const char *link) const
     {
-        const auto linkRest = relativeName(normalised(link), prefix_);
+        const std::string linkName = normalised(link);
+        const auto linkRest = belowPrefix(linkName, prefix_);
         if (const auto linkParts = linkRest ? safePieces(*linkRest) : std::nullopt)
             return joined(*linkParts, linkParts->size());
         return std::nullopt;

@@ -26,27 +26,6 @@ using SevenZip::StreamsData;
 // The buffer each file's bytes pass through on their way out.
 constexpr std::size_t outputChunk = std::size_t(256) << 10;
 
-// The name below the prefix; nullopt outside it or for the prefix's own folder.
-std::optional<std::string_view> belowPrefix(std::string_view name, const std::optional<std::string> &prefix)
-{
-    if (!prefix)
-        return name;
-    const std::string &p = *prefix;
-    const bool within = name.substr(0, p.size()) == p;
-    const bool isTop = name == p || std::string(name) + "/" == p;
-    if (!within || isTop)
-        return std::nullopt;
-    return name.substr(p.size());
-}
-
-// A name that would reach outside the destination; a NUL would cut the path short at the system
-// call, so it is as unsafe as "..".
-bool isUnsafe(std::string_view name, const std::vector<std::string> &parts)
-{
-    return name.starts_with('/') || name.find('\0') != std::string_view::npos ||
-           std::find(parts.begin(), parts.end(), "..") != parts.end();
-}
-
 ArchiveInfo toInfo(const ArchiveHeader &header)
 {
     ArchiveInfo info;
@@ -169,7 +148,7 @@ private:
         if (!rest)
             return std::nullopt;
         std::vector<std::string> parts = nameParts(*rest);
-        if (isUnsafe(*rest, parts))
+        if (leavesDestination(*rest, parts))
             throw SevenZipReadError::corrupted(L("잘못된 경로: %@", *rest));
         if (parts.empty())
             return std::nullopt;
@@ -294,7 +273,7 @@ std::optional<std::vector<std::string>> pathComponents(std::string_view name,
     if (!rest)
         return std::nullopt;
     std::vector<std::string> parts = nameParts(*rest);
-    if (isUnsafe(*rest, parts) || parts.empty())
+    if (leavesDestination(*rest, parts) || parts.empty())
         return std::nullopt;
     return parts;
 }

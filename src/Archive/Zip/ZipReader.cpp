@@ -423,16 +423,13 @@ ExtractCounts extract(const std::vector<ZipEntry> &entries, const ArchiveInput &
             // Extraction never makes a symbolic link: its entry is left out, counted nowhere.
             if (entry.isSymbolicLink)
                 continue;
-            std::string name = Text::toNfc(entry.decodedName);
-            if (prefix) {
-                if (!name.starts_with(*prefix) || name == *prefix)
-                    continue;
-                name.erase(0, prefix->size());
-            }
+            const std::string fullName = Text::toNfc(entry.decodedName);
+            const auto below = belowPrefix(fullName, prefix);
+            if (!below)
+                continue;
+            const std::string_view name = *below;
             const std::vector<std::string> pieces = nameParts(name);
-            // A NUL would cut the path short at the system call, so it is as unsafe as "..".
-            if (name.starts_with('/') || name.find('\0') != std::string::npos ||
-                std::find(pieces.begin(), pieces.end(), "..") != pieces.end())
+            if (leavesDestination(name, pieces))
                 throw ZipError::corrupted(L("잘못된 경로: %@", name));
             if (pieces.empty())
                 continue;
