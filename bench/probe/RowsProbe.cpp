@@ -1,0 +1,93 @@
+// rows sources|entries|results|dashboard PATH: the seconds a page takes to show what its engine
+// found in PATH, offscreen at the window's smallest size: the compress page's items to pack (PATH a
+// folder) or an opened archive's entries (PATH an archive), the Korean file-name page's results and
+// the home dashboard (PATH a folder). Prints "rows N", "engine S" (the engine alone, on a page-less
+// engine) and "page S" (the same work with the page shown and painted once, less the engine's
+// part).
+#include "Probe.h"
+
+#include "Features/HangulFilename/HangulFilenameView.h"
+#include "Features/SendCheckup/SendCheckupEngine.h"
+#include "Features/SendCheckup/SendCheckupView.h"
+#include "Features/ZipKorean/ZipKoreanView.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QUuid>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using Paths = std::vector<std::filesystem::path>;
+
+// The seconds of one call.
+double seconds(const std::function<void()> &work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return double(clock.nsecsElapsed()) / 1e9;
+}
+
+// Shows the page in a window of the smallest main-window size, then times the work and everything
+// it makes the page do until one whole frame is painted.
+double shown(QWidget *page, const std::function<void()> &work)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(page);
+    window.resize(720, 480);
+    window.show();
+    QApplication::processEvents();
+    return seconds([&] {
+        work();
+        QApplication::processEvents();
+        (void)window.grab();
+    });
+}
+
+int rows(const std::vector<std::string> &arguments)
+{
+    if (arguments.size() != 2)
+        return Probe::fail("usage: rows sources|entries|results|dashboard PATH");
+    const std::string &kind = arguments[0];
+    const Paths input{arguments[1]};
+    std::size_t count = 0;
+    double engine = 0;
+    double page = 0;
+    if (kind == "sources" || kind == "entries") {
+        ZipKoreanEngine alone;
+        engine = seconds([&] { alone.addURLs(input); });
+        count = kind == "sources" ? alone.sources().size() : alone.displayEntries().size();
+        auto *view = new ZipKoreanView(std::make_unique<ZipKoreanEngine>(), QUuid::createUuid());
+        page = shown(view, [&] { view->engine().addURLs(input); });
+    } else if (kind == "results") {
+        HangulRenameEngine alone;
+        engine = seconds([&] { alone.addURLs(input); });
+        count = alone.items().size();
+        auto *view = new HangulFilenameView(std::make_unique<HangulRenameEngine>());
+        page = shown(view, [&] { view->engine().addURLs(input); });
+    } else if (kind == "dashboard") {
+        SendCheckupEngine alone;
+        engine = seconds([&] { alone.addURLs(input); });
+        count = alone.hangul.items().size();
+        SendCheckupEngine shownEngine;
+        auto *view = new SendCheckupView(shownEngine, QUuid::createUuid());
+        page = shown(view, [&] { shownEngine.addURLs(input); });
+    } else {
+        return Probe::fail("usage: rows sources|entries|results|dashboard PATH");
+    }
+    std::printf("rows\t%zu\nengine\t%.3f\npage\t%.3f\n", count, engine, std::max(0.0, page - engine));
+    return 0;
+}
+
+const Probe::Registration registration("rows", "sources|entries|results|dashboard PATH", rows,
+                                       Probe::Needs::widgets);
+
+} // namespace
