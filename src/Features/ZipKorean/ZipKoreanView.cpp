@@ -165,6 +165,8 @@ ZipKoreanView::ZipKoreanView(std::unique_ptr<ZipKoreanEngine> engine, QUuid sess
         sourceList_->sync();
         sync();
     });
+    rebuildEntries();
+    sourceList_->sync();
     sync();
 }
 
