@@ -197,7 +197,7 @@ protected:
 // cannot store, a photo, a video and a text file.
 fs::path filesForEveryTool(TestSupport::TempDir &dir)
 {
-    const fs::path folder = dir / "자료";
+    fs::path folder = dir / "자료";
     fs::create_directories(folder);
     const QString nfd = QStringLiteral("한글 문서.txt").normalized(QString::NormalizationForm_D);
     TestSupport::writeBytes(folder / nfd.toStdString(), "안녕\r\n");

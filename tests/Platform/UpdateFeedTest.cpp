@@ -96,7 +96,7 @@ TEST(UpdateFeed, ServedFeedsAreReadWithinTheBoundAndOnlyVersionsAreAnnounced)
         {"/portal", {"200 OK", "Content-Type: text/html\r\n", html}},
         {"/beta.json", {"200 OK", {}, R"({"version": "2.0-beta", "url": "https://example.com/"})"}},
         {"/words.json", {"200 OK", {}, R"({"version": "new", "url": "https://example.com/"})"}},
-        {"/big", {"200 OK", {}, "9.0\n" + QByteArray(10 * 1024 * 1024, 'x')}},
+        {"/big", {"200 OK", {}, "9.0\n" + QByteArray(qsizetype{10} * 1024 * 1024, 'x')}},
         {"/big-unannounced", {"200 OK", {}, "9.0\n" + QByteArray(bound + 1, 'x'), false, true}},
         {"/big-announced", {"200 OK", "Content-Length: 10485760\r\n", "9.0\n", false, true}},
         {"/over-by-one", {"200 OK", {}, full + "x", false}},
