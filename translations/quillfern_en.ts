@@ -145,7 +145,7 @@ Quillfern version: %@ · %@</translation>
     </message>
     <message>
         <source>Finder 우클릭 메뉴에 넣으려면 시스템 설정에서 누리함 확장을 켜주세요. 켜지 않아도 우클릭 → 서비스 메뉴로는 바로 쓸 수 있습니다.</source>
-        <translation>To add Quillfern to your file manager&apos;s right-click menu, click &quot;Open Settings…&quot; and install it. Without it you can still right-click and pick Quillfern under Open With.</translation>
+        <translation>To add Quillfern to your file manager&apos;s right-click menu, click &quot;Open Settings…&quot; and install it. Without it you can still drag files onto the Quillfern window.</translation>
     </message>
     <message>
         <source>설정</source>
@@ -154,6 +154,10 @@ Quillfern version: %@ · %@</translation>
     <message>
         <source>켜짐</source>
         <translation>On</translation>
+    </message>
+    <message>
+        <source>빼기…</source>
+        <translation>Remove…</translation>
     </message>
     <message>
         <source>설정 열기…</source>
@@ -178,6 +182,10 @@ Quillfern version: %@ · %@</translation>
     <message>
         <source>하루에 한 구절씩 홈 화면 아래에 조용히 놓입니다. 자정이 지나면 바뀌고, 새 버전을 설치하면 다시 켜집니다.</source>
         <translation>One verse a day sits quietly at the bottom of the home screen. It changes after midnight and turns back on when you install a new version.</translation>
+    </message>
+    <message>
+        <source>%@ 파일을 쓰지 않고 기본 말씀을 보여 줍니다: %@</source>
+        <translation>Not using %@; showing the built-in words instead: %@</translation>
     </message>
     <message>
         <source>언어</source>
@@ -702,14 +710,6 @@ Drop another folder to keep checking.</numerusform>
         <translation>%lld to clean (%@)</translation>
     </message>
     <message>
-        <source>완료 %lld개</source>
-        <translation>%lld done</translation>
-    </message>
-    <message>
-        <source>실패 %lld개</source>
-        <translation>%lld failed</translation>
-    </message>
-    <message>
         <source>검사 %lld개</source>
         <translation>%lld checked</translation>
     </message>
@@ -719,6 +719,30 @@ Drop another folder to keep checking.</numerusform>
             <numerusform>Move %lld Item to Trash</numerusform>
             <numerusform>Move %lld Items to Trash</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>읽을 말씀이 한 줄도 없습니다</source>
+        <translation>it holds no word to show</translation>
+    </message>
+    <message>
+        <source>열 수 없습니다 (%@)</source>
+        <translation>it cannot be opened (%@)</translation>
+    </message>
+    <message>
+        <source>일반 파일이 아닙니다</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>4MiB보다 큽니다</source>
+        <translation>it is larger than 4 MiB</translation>
+    </message>
+    <message>
+        <source>읽을 수 없습니다 (%@)</source>
+        <translation>it cannot be read (%@)</translation>
+    </message>
+    <message>
+        <source>UTF-8 텍스트가 아닙니다</source>
+        <translation>it is not UTF-8 text</translation>
     </message>
     <message>
         <source>태초에 하나님이 천지를 창조하시니라</source>
@@ -4207,6 +4231,10 @@ Drop more files to keep checking.</translation>
         <translation>Keeping awake</translation>
     </message>
     <message>
+        <source>디스크 잠자기는 Linux에 대응하는 기능이 없어 막을 수 없습니다 — 다른 항목도 골라 주세요</source>
+        <translation>Linux has nothing that keeps disks from sleeping — tick another item too</translation>
+    </message>
+    <message>
         <source>목록에 올린 뒤 파일이 바뀌어 그대로 두었습니다</source>
         <translation>The file changed after it was listed, so it was left alone</translation>
     </message>
@@ -4685,6 +4713,14 @@ Drop more files to keep checking.</translation>
     <message>
         <source>실패</source>
         <translation>Failed</translation>
+    </message>
+    <message>
+        <source>완료 %lld개</source>
+        <translation>%lld done</translation>
+    </message>
+    <message>
+        <source>실패 %lld개</source>
+        <translation>%lld failed</translation>
     </message>
 </context>
 </TS>

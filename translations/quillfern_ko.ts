@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>Finder 우클릭 메뉴에 넣으려면 시스템 설정에서 누리함 확장을 켜주세요. 켜지 않아도 우클릭 → 서비스 메뉴로는 바로 쓸 수 있습니다.</source>
-        <translation>파일 관리자 우클릭 메뉴에 넣으려면 &quot;설정 열기…&quot;를 눌러 누리함 메뉴를 설치해 주세요. 설치하지 않아도 우클릭 → 다른 프로그램으로 열기에서 누리함을 고를 수 있습니다.</translation>
+        <translation>파일 관리자 우클릭 메뉴에 넣으려면 &quot;설정 열기…&quot;를 눌러 누리함 메뉴를 설치해 주세요. 설치하지 않아도 파일을 누리함 창에 끌어다 놓으면 됩니다.</translation>
     </message>
     <message>
         <source>설정</source>
@@ -154,6 +154,10 @@
     <message>
         <source>켜짐</source>
         <translation>켜짐</translation>
+    </message>
+    <message>
+        <source>빼기…</source>
+        <translation>빼기…</translation>
     </message>
     <message>
         <source>설정 열기…</source>
@@ -178,6 +182,10 @@
     <message>
         <source>하루에 한 구절씩 홈 화면 아래에 조용히 놓입니다. 자정이 지나면 바뀌고, 새 버전을 설치하면 다시 켜집니다.</source>
         <translation>하루에 한 구절씩 홈 화면 아래에 조용히 놓입니다. 자정이 지나면 바뀌고, 새 버전을 설치하면 다시 켜집니다.</translation>
+    </message>
+    <message>
+        <source>%@ 파일을 쓰지 않고 기본 말씀을 보여 줍니다: %@</source>
+        <translation>%@ 파일을 쓰지 않고 기본 말씀을 보여 줍니다: %@</translation>
     </message>
     <message>
         <source>언어</source>
@@ -698,20 +706,36 @@
         <translation>청소 대상 %lld개 (%@)</translation>
     </message>
     <message>
-        <source>완료 %lld개</source>
-        <translation>완료 %lld개</translation>
-    </message>
-    <message>
-        <source>실패 %lld개</source>
-        <translation>실패 %lld개</translation>
-    </message>
-    <message>
         <source>검사 %lld개</source>
         <translation>검사 %lld개</translation>
     </message>
     <message>
         <source>%lld개 휴지통으로</source>
         <translation>%lld개 휴지통으로</translation>
+    </message>
+    <message>
+        <source>읽을 말씀이 한 줄도 없습니다</source>
+        <translation>읽을 말씀이 한 줄도 없습니다</translation>
+    </message>
+    <message>
+        <source>열 수 없습니다 (%@)</source>
+        <translation>열 수 없습니다 (%@)</translation>
+    </message>
+    <message>
+        <source>일반 파일이 아닙니다</source>
+        <translation>일반 파일이 아닙니다</translation>
+    </message>
+    <message>
+        <source>4MiB보다 큽니다</source>
+        <translation>4MiB보다 큽니다</translation>
+    </message>
+    <message>
+        <source>읽을 수 없습니다 (%@)</source>
+        <translation>읽을 수 없습니다 (%@)</translation>
+    </message>
+    <message>
+        <source>UTF-8 텍스트가 아닙니다</source>
+        <translation>UTF-8 텍스트가 아닙니다</translation>
     </message>
     <message>
         <source>태초에 하나님이 천지를 창조하시니라</source>
@@ -4144,6 +4168,10 @@
         <translation>잠자기 방지 중</translation>
     </message>
     <message>
+        <source>디스크 잠자기는 Linux에 대응하는 기능이 없어 막을 수 없습니다 — 다른 항목도 골라 주세요</source>
+        <translation>디스크 잠자기는 Linux에 대응하는 기능이 없어 막을 수 없습니다 — 다른 항목도 골라 주세요</translation>
+    </message>
+    <message>
         <source>목록에 올린 뒤 파일이 바뀌어 그대로 두었습니다</source>
         <translation>목록에 올린 뒤 파일이 바뀌어 그대로 두었습니다</translation>
     </message>
@@ -4610,6 +4638,14 @@
     <message>
         <source>실패</source>
         <translation>실패</translation>
+    </message>
+    <message>
+        <source>완료 %lld개</source>
+        <translation>완료 %lld개</translation>
+    </message>
+    <message>
+        <source>실패 %lld개</source>
+        <translation>실패 %lld개</translation>
     </message>
 </context>
 </TS>

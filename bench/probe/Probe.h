@@ -11,17 +11,21 @@ namespace Probe {
 
 using Handler = std::function<int(const std::vector<std::string> &arguments)>;
 
+// What a command needs of the application object: the core one, or widgets (shown offscreen).
+enum class Needs { core, widgets };
+
 struct Command {
     std::string usage; // the arguments, after the command's name
     Handler run;
+    Needs needs = Needs::core;
 };
 
 std::map<std::string, Command> &commands();
 
 struct Registration {
-    Registration(const std::string &name, const std::string &usage, Handler run)
+    Registration(const std::string &name, const std::string &usage, Handler run, Needs needs = Needs::core)
     {
-        commands()[name] = Command{usage, std::move(run)};
+        commands()[name] = Command{usage, std::move(run), needs};
     }
 };
 

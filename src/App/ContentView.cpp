@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QSysInfo>
@@ -31,10 +32,15 @@ constexpr int subtitleRole = Qt::UserRole + 2;
 constexpr int sectionRole = Qt::UserRole + 3;
 
 // A sidebar row: the tool's symbol, its title and below it the subtitle in a smaller, dimmer
-// font, each at most two lines. Section headers are drawn as plain captions.
+// font, each wrapped over as many lines as the sidebar's width needs. Section headers are drawn
+// as plain captions.
 class SidebarRowDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit SidebarRowDelegate(QAbstractItemView *view) : QStyledItemDelegate(view)
+    {
+        // Rows are measured at the list's width: a new width measures them again.
+        view->viewport()->installEventFilter(this);
+    }
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -43,16 +49,9 @@ public:
             f.setBold(true);
             return {option.rect.width(), QFontMetrics(f).height() + 14};
         }
-        const int width = std::max(120, textWidth(option));
-        const QRect title = QFontMetrics(option.font)
-                                .boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap,
-                                              index.data(Qt::DisplayRole).toString());
-        const QFontMetrics small(PageStyle::font(TextSize::caption, option.font));
-        const QRect subtitle = small.boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap,
-                                                  index.data(subtitleRole).toString());
-        const int titleHeight = std::min(title.height(), 2 * QFontMetrics(option.font).lineSpacing());
-        const int subtitleHeight = std::min(subtitle.height(), 2 * small.lineSpacing());
-        return {width, std::max(iconSide, titleHeight + 2 + subtitleHeight) + 2 * (padding + margin)};
+        const Texts texts = measure(option, index, textWidth(option));
+        return {textWidth(option), std::max(iconSide, texts.title.height() + gap + texts.subtitle.height()) +
+                                       2 * (padding + margin)};
     }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
@@ -89,33 +88,62 @@ public:
         const QRect iconRect(inner.left(), inner.top(), iconSide, iconSide);
         icon.paint(painter, iconRect, Qt::AlignCenter, selected ? QIcon::Selected : QIcon::Normal);
 
-        const int left = iconRect.right() + 8;
-        const QFontMetrics fm(option.font);
-        const QRect titleRect(left, inner.top(), inner.right() - left, 2 * fm.lineSpacing());
-        QRect used;
+        const int left = iconRect.right() + 1 + spacing;
+        const Texts texts = measure(option, index, inner.right() + 1 - left);
         painter->setPen(text);
         painter->setFont(option.font);
-        painter->drawText(titleRect, Qt::TextWordWrap, index.data(Qt::DisplayRole).toString(), &used);
-        const QFont small = PageStyle::font(TextSize::caption, option.font);
-        const QFontMetrics sm(small);
-        const int subtitleTop = std::min(used.bottom(), titleRect.bottom()) + 3;
-        painter->setFont(small);
+        painter->drawText(texts.title.translated(left, inner.top()), Qt::TextWordWrap,
+                          index.data(Qt::DisplayRole).toString());
+        painter->setFont(PageStyle::font(TextSize::caption, option.font));
         painter->setPen(secondary);
-        painter->setClipRect(option.rect);
-        painter->drawText(QRect(left, subtitleTop, inner.right() - left, 2 * sm.lineSpacing()),
+        painter->drawText(texts.subtitle.translated(left, inner.top() + texts.title.height() + gap),
                           Qt::TextWordWrap, index.data(subtitleRole).toString());
         painter->restore();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize) {
+            const auto *resize = static_cast<QResizeEvent *>(event);
+            if (resize->size().width() != resize->oldSize().width())
+                emit sizeHintChanged(QModelIndex());
+        }
+        return QStyledItemDelegate::eventFilter(watched, event);
     }
 
 private:
     static constexpr int iconSide = 20;
     static constexpr int padding = 2;
     static constexpr int margin = 5;
+    static constexpr int spacing = 8; // between the symbol and the texts
+    static constexpr int gap = 3;     // between the title and the subtitle
 
+    struct Texts {
+        QRect title;
+        QRect subtitle;
+    };
+
+    // The wrapped title and subtitle at the width, each from the origin.
+    static Texts measure(const QStyleOptionViewItem &option, const QModelIndex &index, int width)
+    {
+        const QRect box(0, 0, std::max(1, width), 100000);
+        const QFontMetrics title(option.font);
+        const QFontMetrics subtitle(PageStyle::font(TextSize::caption, option.font));
+        return {
+            QRect(0, 0, width,
+                  title.boundingRect(box, Qt::TextWordWrap, index.data(Qt::DisplayRole).toString()).height()),
+            QRect(
+                0, 0, width,
+                subtitle.boundingRect(box, Qt::TextWordWrap, index.data(subtitleRole).toString()).height())};
+    }
+
+    // The width the texts get: the list's visible width less the row's margins and symbol.
     static int textWidth(const QStyleOptionViewItem &option)
     {
-        const int width = option.widget ? option.widget->width() : option.rect.width();
-        return width - iconSide - 8 - 2 * margin - 6;
+        const auto *view = qobject_cast<const QAbstractItemView *>(option.widget);
+        const int width = view ? view->viewport()->width() : option.rect.width();
+        return width - 2 * margin - iconSide - spacing;
     }
 };
 

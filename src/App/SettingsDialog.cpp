@@ -1,7 +1,9 @@
 #include "App/SettingsDialog.h"
 
 #include "App/LoginItem.h"
+#include "Core/FilePath.h"
 #include "Core/Localization.h"
+#include "Features/DailyWord/DailyWord.h"
 #include "Features/DailyWord/DailyWordSetting.h"
 #include "Platform/Autostart.h"
 #include "Platform/FileManagerActions.h"
@@ -13,7 +15,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
-#include <QFormLayout>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -100,19 +101,16 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent), language_(Lan
     group->setAutoFillBackground(true);
     group->setBackgroundRole(QPalette::Base);
     outer->addWidget(group);
-    form_ = new QFormLayout(group);
-    form_->setContentsMargins(14, 12, 14, 12);
-    form_->setHorizontalSpacing(16);
-    form_->setVerticalSpacing(8);
-    form_->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form_->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    rows_ = new QVBoxLayout(group);
+    rows_->setContentsMargins(14, 12, 14, 12);
+    rows_->setSpacing(8);
 
     // 1, 2: the right-click menu and what it means.
     auto *trailing = new QWidget(group);
     auto *trailingLayout = new QHBoxLayout(trailing);
     trailingLayout->setContentsMargins(0, 0, 0, 0);
     trailingLayout->addStretch(1);
-    // "켜짐" in green; it also opens the management of the user's own copies.
+    // "켜짐" in green, and beside it the way to take the user's own copies out again.
     fileManagerOn_ = new QToolButton(trailing);
     fileManagerOn_->setObjectName(QStringLiteral("fileManagerOn"));
     const QColor green = PageStyle::color(Tone::green, palette());
@@ -127,23 +125,26 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent), language_(Lan
     fileManagerOn_->setPalette(greenText);
     connect(fileManagerOn_, &QToolButton::clicked, this, &SettingsDialog::offerFileManagerRemoval);
     trailingLayout->addWidget(fileManagerOn_);
+    fileManagerRemove_ = new QPushButton(L("빼기…"), trailing);
+    fileManagerRemove_->setObjectName(QStringLiteral("fileManagerRemove"));
+    connect(fileManagerRemove_, &QPushButton::clicked, this, &SettingsDialog::offerFileManagerRemoval);
+    trailingLayout->addWidget(fileManagerRemove_);
     fileManagerButton_ = new QPushButton(L("설정 열기…"), trailing);
     fileManagerButton_->setObjectName(QStringLiteral("fileManagerButton"));
     connect(fileManagerButton_, &QPushButton::clicked, this, &SettingsDialog::offerFileManagerActions);
     trailingLayout->addWidget(fileManagerButton_);
-    form_->addRow(L("Finder 우클릭 메뉴"), trailing);
+    addRow(L("Finder 우클릭 메뉴"), trailing);
     fileManagerCaption_ = caption(QString(), group);
     fileManagerCaption_->setObjectName(QStringLiteral("fileManagerCaption"));
-    form_->addRow(QString(), fileManagerCaption_);
+    rows_->addWidget(fileManagerCaption_);
 
     // 3, 4: start at login.
     loginToggle_ = new ToggleSwitch(group);
     loginToggle_->setObjectName(QStringLiteral("loginToggle"));
     loginToggle_->setChecked(LoginItem::isEnabled());
     connect(loginToggle_, &ToggleSwitch::toggled, this, &SettingsDialog::loginToggled);
-    form_->addRow(L("로그인 시 자동 실행"), loginToggle_);
-    form_->addRow(QString(),
-                  caption(L("Mac을 시작하면 누리함이 메뉴 막대(트레이)에서 조용히 대기합니다."), group));
+    addRow(L("로그인 시 자동 실행"), loginToggle_);
+    rows_->addWidget(caption(L("Mac을 시작하면 누리함이 메뉴 막대(트레이)에서 조용히 대기합니다."), group));
 
     // 5, 6: the daily word, shown unless hidden in this very version.
     dailyWordToggle_ = new ToggleSwitch(group);
@@ -153,12 +154,22 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent), language_(Lan
         DailyWordSetting::setHidden(!on);
         syncDailyWord();
     });
-    form_->addRow(L("홈 화면에 오늘의 말씀 표시"), dailyWordToggle_);
-    form_->addRow(
-        QString(),
+    addRow(L("홈 화면에 오늘의 말씀 표시"), dailyWordToggle_);
+    rows_->addWidget(
         caption(L("하루에 한 구절씩 홈 화면 아래에 조용히 놓입니다. 자정이 지나면 바뀌고, 새 버전을 "
                   "설치하면 다시 켜집니다."),
                 group));
+    // One's own word file that is there but was passed over: which, and why.
+    if (const auto &problem = DailyWordStore::shared().fileProblem()) {
+        dailyWordProblem_ = PageStyle::label(
+            L("%@ 파일을 쓰지 않고 기본 말씀을 보여 줍니다: %@",
+              FilePath::display(DailyWordStore::shared().fileURL()).replace(u'/', QStringLiteral("/\u200B")),
+              *problem),
+            TextSize::caption, Tone::orange, group);
+        dailyWordProblem_->setObjectName(QStringLiteral("dailyWordProblem"));
+        dailyWordProblem_->setWordWrap(true);
+        rows_->addWidget(dailyWordProblem_);
+    }
 
     // 7: the language; system first, a divider, then the twenty languages by their own names.
     languagePicker_ = new QComboBox(group);
@@ -170,7 +181,9 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent), language_(Lan
     }
     languagePicker_->setCurrentIndex(languagePicker_->findData(LanguageSettings::rawValue(language_)));
     connect(languagePicker_, &QComboBox::currentIndexChanged, this, &SettingsDialog::languageChosen);
-    form_->addRow(L("언어"), languagePicker_);
+    // The whole of the longest language's name shows.
+    languagePicker_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    addRow(L("언어"), languagePicker_);
 
     // 8: only after a language was chosen here.
     restartRow_ = new QWidget(group);
@@ -188,8 +201,8 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent), language_(Lan
     restartButton->setObjectName(QStringLiteral("restartButton"));
     connect(restartButton, &QPushButton::clicked, this, &SettingsDialog::relaunch);
     restartLayout->addWidget(restartButton);
-    form_->addRow(QString(), restartRow_);
-    form_->setRowVisible(restartRow_, false);
+    rows_->addWidget(restartRow_);
+    restartRow_->setVisible(false);
 
     refreshFileManagerState();
     fitHeight();
@@ -197,6 +210,20 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent), language_(Lan
         if (state == Qt::ApplicationActive)
             refreshFileManagerState();
     });
+}
+
+void SettingsDialog::addRow(const QString &title, QWidget *control)
+{
+    // The title takes what the control leaves and wraps when a translation is long; the control
+    // keeps its whole size at the right.
+    auto *row = new QHBoxLayout;
+    row->setSpacing(16);
+    auto *label = new QLabel(title);
+    label->setWordWrap(true);
+    row->addWidget(label, 1);
+    control->setSizePolicy(QSizePolicy::Fixed, control->sizePolicy().verticalPolicy());
+    row->addWidget(control, 0, Qt::AlignVCenter);
+    rows_->addLayout(row);
 }
 
 void SettingsDialog::changeEvent(QEvent *event)
@@ -210,6 +237,8 @@ void SettingsDialog::refreshFileManagerState()
 {
     fileManagerMenuOn_ = FileManagerActions::isInstalled();
     fileManagerOn_->setVisible(fileManagerMenuOn_);
+    // Copies installed for every user are the package manager's to take out.
+    fileManagerRemove_->setVisible(fileManagerMenuOn_ && FileManagerActions::isInstalledForUser());
     fileManagerButton_->setVisible(!fileManagerMenuOn_);
     fileManagerCaption_->setText(fileManagerCaptionText(fileManagerMenuOn_));
     fitHeight();
@@ -286,7 +315,7 @@ void SettingsDialog::languageChosen(int index)
     language_ = *chosen;
     LanguageSettings::apply(language_);
     needsRestart_ = true;
-    form_->setRowVisible(restartRow_, true);
+    restartRow_->setVisible(true);
     fitHeight();
 }
 

@@ -7,10 +7,10 @@
 #include <functional>
 
 class QComboBox;
-class QFormLayout;
 class QLabel;
 class QPushButton;
 class QToolButton;
+class QVBoxLayout;
 class QWidget;
 class ToggleSwitch;
 
@@ -40,6 +40,8 @@ public:
     ToggleSwitch *dailyWordToggle() const { return dailyWordToggle_; }
     QToolButton *fileManagerOnLabel() const { return fileManagerOn_; }
     QPushButton *fileManagerButton() const { return fileManagerButton_; }
+    QPushButton *fileManagerRemoveButton() const { return fileManagerRemove_; }
+    QLabel *dailyWordProblem() const { return dailyWordProblem_; } // none while the file is fine
     QLabel *fileManagerCaption() const { return fileManagerCaption_; }
     QWidget *restartRow() const { return restartRow_; }
 
@@ -57,18 +59,22 @@ private:
     void offerFileManagerActions();
     void offerFileManagerRemoval();
     void syncDailyWord();
+    // A row of the form: its title at the left, the control at the right.
+    void addRow(const QString &title, QWidget *control);
     void fitHeight();
 
     LanguageSetting language_;
     bool needsRestart_ = false;
     bool fileManagerMenuOn_ = false;
 
-    QFormLayout *form_ = nullptr;
+    QVBoxLayout *rows_ = nullptr;
     QComboBox *languagePicker_ = nullptr;
     ToggleSwitch *loginToggle_ = nullptr;
     ToggleSwitch *dailyWordToggle_ = nullptr;
     QToolButton *fileManagerOn_ = nullptr;
     QPushButton *fileManagerButton_ = nullptr;
+    QPushButton *fileManagerRemove_ = nullptr;
+    QLabel *dailyWordProblem_ = nullptr;
     QLabel *fileManagerCaption_ = nullptr;
     QWidget *restartRow_ = nullptr;
 };

@@ -42,6 +42,12 @@ DBusPowerManagement::~DBusPowerManagement()
     }
 }
 
+bool PowerManagement::hasCounterpart(const QString &type)
+{
+    return type == QLatin1String("PreventUserIdleDisplaySleep") ||
+           type == QLatin1String("PreventUserIdleSystemSleep") || type == QLatin1String("PreventSystemSleep");
+}
+
 std::optional<PowerManagement::AssertionID> DBusPowerManagement::create(const QString &type, int level,
                                                                         const QString &name)
 {

@@ -27,6 +27,10 @@ public:
     // Lets an assertion go; an unknown identifier is ignored.
     virtual void release(AssertionID id) = 0;
 
+    // Whether the desktop has a counterpart for the assertion type at all ("PreventDiskIdle" has
+    // none): a type without one is always refused, whichever services answer.
+    static bool hasCounterpart(const QString &type);
+
     // The freedesktop implementation on the process's own session and system buses, made on first use
     // and kept until the process ends (the platform drops what is still held then).
     static PowerManagement &system();

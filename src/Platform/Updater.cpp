@@ -9,6 +9,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QUrl>
 
@@ -41,23 +42,31 @@ void Updater::install(Updater *updater)
     installedUpdater() = updater;
 }
 
+bool Updater::isVersion(const QString &text)
+{
+    static const QRegularExpression numbers(QStringLiteral("^[0-9]+(\\.[0-9]+)*$"));
+    return numbers.match(text.trimmed()).hasMatch();
+}
+
 bool Updater::isNewer(const QString &candidate, const QString &current)
 {
+    // What is not a version (a web page, a typo) is never taken for a later one.
+    if (!isVersion(candidate) || !isVersion(current))
+        return false;
     const QStringList a = candidate.trimmed().split(QLatin1Char('.'));
     const QStringList b = current.trimmed().split(QLatin1Char('.'));
     for (qsizetype i = 0; i < std::max(a.size(), b.size()); ++i) {
-        const QString x = i < a.size() ? a[i] : QStringLiteral("0");
-        const QString y = i < b.size() ? b[i] : QStringLiteral("0");
-        bool xNumber = false;
-        bool yNumber = false;
-        const qulonglong xv = x.toULongLong(&xNumber);
-        const qulonglong yv = y.toULongLong(&yNumber);
-        if (xNumber && yNumber) {
-            if (xv != yv)
-                return xv > yv;
-        } else if (x != y) {
+        // Compared as digit strings, so a piece longer than any integer still orders right.
+        QString x = i < a.size() ? a[i] : QStringLiteral("0");
+        QString y = i < b.size() ? b[i] : QStringLiteral("0");
+        while (x.size() > 1 && x.front() == QLatin1Char('0'))
+            x.remove(0, 1);
+        while (y.size() > 1 && y.front() == QLatin1Char('0'))
+            y.remove(0, 1);
+        if (x.size() != y.size())
+            return x.size() > y.size();
+        if (x != y)
             return x > y;
-        }
     }
     return false;
 }
@@ -95,7 +104,8 @@ UpdateCheckResult FeedUpdater::evaluate(const QByteArray &feed, const QString &c
     } else {
         result.version = QString::fromUtf8(feed).section(QLatin1Char('\n'), 0, 0).trimmed();
     }
-    if (result.version.isEmpty()) {
+    if (!isVersion(result.version)) {
+        result.version.clear();
         result.kind = UpdateCheckResult::Kind::failed;
         result.detail = L("업데이트 정보를 읽을 수 없습니다.");
         return result;
@@ -115,36 +125,47 @@ void FeedUpdater::checkForUpdates()
     QNetworkRequest request{QUrl(feed_)};
     request.setTransferTimeout(checkTimeout);
     QNetworkReply *reply = network_->get(request);
-    reply->setReadBufferSize(maximumFeed + 1);
-    // Why the check was cut short, if it was.
-    auto cutShort = std::make_shared<QString>();
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply, cutShort](qint64 received, qint64 total) {
-        if (cutShort->isEmpty() && (received > maximumFeed || total > maximumFeed)) {
-            *cutShort = L("업데이트 정보가 너무 큽니다.");
+    // The bytes are taken as they come, so a long answer is found out as soon as it passes the
+    // bound rather than stalling in a full buffer until the time runs out.
+    struct Progress {
+        QByteArray feed;
+        QString cutShort; // why the check was cut short, if it was
+    };
+    auto progress = std::make_shared<Progress>();
+    const auto stop = [reply, progress](const QString &why) {
+        if (progress->cutShort.isEmpty()) {
+            progress->cutShort = why;
             reply->abort();
         }
+    };
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, stop] {
+        bool known = false;
+        const qint64 length = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+        if (known && length > maximumFeed)
+            stop(L("업데이트 정보가 너무 큽니다."));
     });
-    QTimer::singleShot(checkTimeout, reply, [reply, cutShort] {
-        if (cutShort->isEmpty()) {
-            *cutShort = L("업데이트 서버가 제때 답하지 않았습니다.");
-            reply->abort();
-        }
+    connect(reply, &QNetworkReply::readyRead, reply, [reply, progress, stop] {
+        progress->feed += reply->read(maximumFeed + 1 - progress->feed.size());
+        if (progress->feed.size() > maximumFeed)
+            stop(L("업데이트 정보가 너무 큽니다."));
     });
-    connect(reply, &QNetworkReply::finished, this, [this, reply, cutShort] {
+    QTimer::singleShot(checkTimeout, reply, [stop] { stop(L("업데이트 서버가 제때 답하지 않았습니다.")); });
+    connect(reply, &QNetworkReply::finished, this, [this, reply, progress] {
         reply->deleteLater();
+        if (progress->cutShort.isEmpty() && reply->error() == QNetworkReply::NoError) {
+            progress->feed += reply->read(maximumFeed + 1 - progress->feed.size());
+            if (progress->feed.size() > maximumFeed || reply->bytesAvailable() > 0)
+                progress->cutShort = L("업데이트 정보가 너무 큽니다.");
+        }
         UpdateCheckResult result;
-        const QByteArray feed =
-            reply->error() == QNetworkReply::NoError ? reply->read(maximumFeed + 1) : QByteArray();
-        if (feed.size() > maximumFeed && cutShort->isEmpty())
-            *cutShort = L("업데이트 정보가 너무 큽니다.");
-        if (!cutShort->isEmpty()) {
+        if (!progress->cutShort.isEmpty()) {
             result.kind = UpdateCheckResult::Kind::failed;
-            result.detail = *cutShort;
+            result.detail = progress->cutShort;
         } else if (reply->error() != QNetworkReply::NoError) {
             result.kind = UpdateCheckResult::Kind::failed;
             result.detail = reply->errorString();
         } else {
-            result = evaluate(feed, current_);
+            result = evaluate(progress->feed, current_);
         }
         setChecking(false);
         emit checkFinished(result);

@@ -28,8 +28,10 @@ public:
     // Starts a check; its result arrives through checkFinished.
     virtual void checkForUpdates() = 0;
 
-    // Whether `candidate` is a later version than `current`: dot-separated pieces compared in
-    // order, numbers by value, other pieces as text; missing pieces count as 0.
+    // Whether the text is a version: dot-separated numbers ("1.2.0").
+    static bool isVersion(const QString &text);
+    // Whether `candidate` is a later version than `current`: dot-separated numbers compared in
+    // order by value, missing pieces counting as 0. A text that is no version is never later.
     static bool isNewer(const QString &candidate, const QString &current);
 
 signals:
@@ -39,8 +41,10 @@ signals:
 
 // Reads the feed address compiled in at build time: a small JSON object
 // {"version": "1.2.0", "url": "https://…"} or a text whose first line is the version. Without an
-// address no check can start. A feed over 64 KiB, or a check that takes over 30 seconds in all,
-// fails; a "url" that is not a web page's (https or http) is left out.
+// address no check can start. A feed over 64 KiB fails as soon as that shows (its announced
+// length, or its bytes as they come), and so does a check that takes over 30 seconds in all; a
+// version that is not dot-separated numbers cannot be read; a "url" that is not a web page's
+// (https or http) is left out.
 class FeedUpdater : public Updater {
     Q_OBJECT
 

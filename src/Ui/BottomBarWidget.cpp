@@ -1,6 +1,7 @@
 #include "Ui/BottomBarWidget.h"
 
 #include "Core/Localization.h"
+#include "Ui/FlowLayout.h"
 #include "Ui/PageStyle.h"
 
 #include <QHBoxLayout>
@@ -12,9 +13,9 @@
 BottomBarWidget::BottomBarWidget(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("bottomBar"));
-    auto *row = new QHBoxLayout(this);
+    // What does not fit beside the rest goes on to a line of its own.
+    auto *row = new FlowLayout(this, 12, 8);
     row->setContentsMargins(14, 14, 14, 14);
-    row->setSpacing(12);
 
     summary_ = PageStyle::label(QString(), TextSize::callout, Tone::secondary, this);
     summary_->setObjectName(QStringLiteral("summary"));
@@ -32,7 +33,7 @@ BottomBarWidget::BottomBarWidget(QWidget *parent) : QWidget(parent)
     permissionRow_->hide();
     row->addWidget(permissionRow_);
 
-    row->addStretch(1);
+    row->addStretch();
     clear_ = new QPushButton(L("비우기"), this);
     clear_->setObjectName(QStringLiteral("clear"));
     row->addWidget(clear_);

@@ -2,6 +2,7 @@
 
 #include "Ui/BouncingSymbolWidget.h"
 #include "Ui/InfoBoxWidget.h"
+#include "Ui/PageParts.h"
 #include "Ui/RoundedPanelWidget.h"
 
 #include <QHBoxLayout>
@@ -23,7 +24,8 @@ QLabel *centred(QLabel *label)
 DropZoneWidget::DropZoneWidget(const Content &content, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("dropZone"));
-    auto *outer = new QVBoxLayout(this);
+    // Too short a window scrolls the zone rather than squeezing its lines into each other.
+    auto *outer = new QVBoxLayout(PageParts::scrollingContent(this));
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     outer->addStretch(1);

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class QHBoxLayout;
+class FlowLayout;
 class QLabel;
 class QVBoxLayout;
 
@@ -22,7 +22,7 @@ public:
     QLabel *subtitleLabel() const { return subtitle_; }
 
 private:
-    QHBoxLayout *row_;
+    FlowLayout *row_;
     QLabel *title_;
     QLabel *subtitle_;
 };

@@ -38,7 +38,7 @@ ResultListModel::ResultListModel(Source source, QObject *parent)
 void ResultListModel::sync()
 {
     const int n = source_.count();
-    bool same = std::size_t(n) == ids_.size();
+    bool same = source_.id && n == count_;
     for (int i = 0; same && i < n; ++i)
         same = source_.id(i) == ids_[std::size_t(i)];
     if (same) {
@@ -46,21 +46,30 @@ void ResultListModel::sync()
             emit dataChanged(index(0), index(n - 1));
         return;
     }
+    reset();
+}
+
+void ResultListModel::reset()
+{
     beginResetModel();
-    ids_.resize(std::size_t(n));
-    for (int i = 0; i < n; ++i)
-        ids_[std::size_t(i)] = source_.id(i);
+    count_ = source_.count();
+    ids_.clear();
+    if (source_.id) {
+        ids_.resize(std::size_t(count_));
+        for (int i = 0; i < count_; ++i)
+            ids_[std::size_t(i)] = source_.id(i);
+    }
     endResetModel();
 }
 
 int ResultListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(ids_.size());
+    return parent.isValid() ? 0 : count_;
 }
 
 QVariant ResultListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(ids_.size()))
+    if (!index.isValid() || index.row() >= count_)
         return {};
     switch (role) {
     case Qt::DisplayRole:
@@ -186,7 +195,9 @@ ResultRowDelegate::ResultRowDelegate(const ResultListModel *model, QObject *pare
 QSize ResultRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
 {
     const QFont &base = option.font;
-    int height = lineHeight(base) + 3 + lineHeight(PageStyle::font(TextSize::caption2, base));
+    int height = lineHeight(base);
+    if (folderLine_)
+        height += 3 + lineHeight(PageStyle::font(TextSize::caption2, base));
     if (noteLine_)
         height += 3 + lineHeight(PageStyle::font(TextSize::caption, base));
     return {200, height + 2 * (rowPadding + 3)};
@@ -242,7 +253,9 @@ void ResultRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     const QFont noteFont = PageStyle::font(TextSize::caption, base);
     const QFont folderFont = PageStyle::font(TextSize::caption2, base);
     const bool note = !row.note.isEmpty();
-    int blockHeight = lineHeight(base) + 3 + lineHeight(folderFont);
+    int blockHeight = lineHeight(base);
+    if (folderLine_)
+        blockHeight += 3 + lineHeight(folderFont);
     if (note)
         blockHeight += 3 + lineHeight(noteFont);
     int y = centreY - blockHeight / 2;
@@ -287,12 +300,14 @@ void ResultRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
                    nm.elidedText(row.note, Qt::ElideRight, width));
         y += nm.height() + 3;
     }
-    const QFontMetrics folderMetrics(folderFont);
-    p.setFont(folderFont);
-    p.setPen(PageStyle::color(Tone::tertiary, palette));
-    p.drawText(QRect(textLeft, y, width, folderMetrics.height()),
-               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
-               folderMetrics.elidedText(row.folder, Qt::ElideMiddle, width));
+    if (folderLine_) {
+        const QFontMetrics folderMetrics(folderFont);
+        p.setFont(folderFont);
+        p.setPen(PageStyle::color(Tone::tertiary, palette));
+        p.drawText(QRect(textLeft, y, width, folderMetrics.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                   folderMetrics.elidedText(row.folder, Qt::ElideMiddle, width));
+    }
     p.restore();
 }
 
@@ -334,6 +349,12 @@ bool ResultListView::showsEmptyState() const
 void ResultListView::setNoteLine(bool shown)
 {
     delegate_->setNoteLine(shown);
+    list_->doItemsLayout();
+}
+
+void ResultListView::setFolderLine(bool shown)
+{
+    delegate_->setFolderLine(shown);
     list_->doItemsLayout();
 }
 

@@ -78,6 +78,7 @@ class ResultListModel : public QAbstractListModel {
 public:
     struct Source {
         std::function<int()> count;
+        // The row's identity; none: every change of the rows resets the list.
         std::function<QUuid(int)> id;
         std::function<ResultRow(int)> row;
         // Whether some row shows a spinner (rows then repaint as it turns); none: never.
@@ -95,8 +96,12 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
+    // Takes the rows anew.
+    void reset();
+
     Source source_;
     std::vector<QUuid> ids_;
+    int count_ = 0;
 };
 
 // Paints ResultRow values; every row has the same height.
@@ -106,6 +111,7 @@ class ResultRowDelegate : public QAbstractItemDelegate {
 public:
     ResultRowDelegate(const ResultListModel *model, QObject *parent = nullptr);
     void setNoteLine(bool shown) { noteLine_ = shown; }
+    void setFolderLine(bool shown) { folderLine_ = shown; }
     void setSpinnerPhase(int phase) { phase_ = phase; }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -115,6 +121,7 @@ public:
 private:
     const ResultListModel *model_;
     bool noteLine_ = false;
+    bool folderLine_ = true;
     int phase_ = 0;
 };
 
@@ -132,6 +139,8 @@ public:
     bool showsEmptyState() const;
     // Whether rows have room for a caption line under the name.
     void setNoteLine(bool shown);
+    // Whether rows show the folder line under the name (on by default).
+    void setFolderLine(bool shown);
 
     // Reads the engine again (rows, empty state, spinners).
     void sync();

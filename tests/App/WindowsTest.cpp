@@ -17,7 +17,9 @@
 #include "Core/Settings.h"
 #include "Core/SupportLink.h"
 #include "Core/TabOpener.h"
+#include "Features/DailyWord/DailyWord.h"
 #include "Features/DailyWord/DailyWordSetting.h"
+#include "Features/DailyWord/DailyWords.h"
 #include "Platform/Autostart.h"
 #include "Platform/FileManagerActions.h"
 #include "Platform/Updater.h"
@@ -38,6 +40,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -256,6 +259,39 @@ TEST_F(Windows, RightClickMenuRowFollowsTheInstalledActionsWhenTheWindowIsActive
     EXPECT_EQ(settings->fileManagerCaption()->text(),
               QStringLiteral("Finder에서 파일을 우클릭하면 \"Quillfern\"이 보입니다."));
     saveShot(*settings, "settings-menu-on");
+
+    // The user's own copies come out again through the button beside the label.
+    QPushButton *remove = settings->fileManagerRemoveButton();
+    ASSERT_TRUE(remove->isVisible());
+    QString asked;
+    QTimer::singleShot(0, [&asked] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked = box->text();
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    remove->click();
+    EXPECT_EQ(asked, QStringLiteral("파일 관리자의 우클릭 메뉴에서 누리함을 뺄까요?"));
+    EXPECT_FALSE(FileManagerActions::isInstalled());
+    EXPECT_TRUE(settings->fileManagerButton()->isVisible());
+    EXPECT_FALSE(settings->fileManagerOnLabel()->isVisible());
+    EXPECT_FALSE(remove->isVisible());
+}
+
+// A word file of one's own that is passed over is named in the settings, with the reason.
+TEST(SettingsWindow, SaysWhenTheOwnWordFileIsNotUsedAndWhy)
+{
+    // Before anything reads the store: it reads its file once.
+    const auto file = DailyWordStore::defaultFileURL();
+    TestSupport::writeBytes(file, "너무 긴 말씀 | 가 1:1\n" + std::string(std::size_t{4} << 20, '#'));
+    EXPECT_EQ(DailyWordStore::shared().words(), DailyWords::all());
+    SettingsDialog settings;
+    ASSERT_NE(settings.dailyWordProblem(), nullptr);
+    const QString text = settings.dailyWordProblem()->text().remove(QChar(0x200B));
+    EXPECT_EQ(text, QStringLiteral("%1 파일을 쓰지 않고 기본 말씀을 보여 줍니다: 4MiB보다 큽니다")
+                        .arg(QString::fromStdString(file.native())));
+    settings.show();
+    saveShot(settings, "settings-word-file-unused");
 }
 
 TEST(FileManagerActions, TemplatesGetTheProgramQuotedForTheirFormat)

@@ -1,5 +1,7 @@
 #include "Features/DailyWord/DailyWord.h"
 
+#include "Core/ErrorText.h"
+#include "Core/Localization.h"
 #include "Features/DailyWord/DailyWords.h"
 
 #include <QStringDecoder>
@@ -15,9 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// A word list is a few kilobytes; anything far larger is not one and is not read into memory.
-constexpr off_t maxFileSize = off_t(4) << 20;
 
 bool isBlank(QChar c)
 {
@@ -40,10 +39,12 @@ QStringView trimmed(QStringView s)
 DailyWordStore::DailyWordStore(std::optional<fs::path> fileURL, QObject *parent)
     : QObject(parent), words_(DailyWords::all()), fileURL_(fileURL ? *fileURL : defaultFileURL())
 {
-    if (const auto text = readText(fileURL_)) {
+    if (const auto text = readText(fileURL_, &fileProblem_)) {
         auto parsed = parse(*text);
         if (!parsed.empty())
             setWords(std::move(parsed));
+        else
+            fileProblem_ = L("읽을 말씀이 한 줄도 없습니다");
     }
 }
 
@@ -77,42 +78,49 @@ fs::path DailyWordStore::defaultFileURL()
     return folder / "daily-words.txt";
 }
 
-std::optional<QString> DailyWordStore::readText(const fs::path &file)
+std::optional<QString> DailyWordStore::readText(const fs::path &file, std::optional<QString> *problem)
 {
+    const auto fail = [problem](QString why) -> std::optional<QString> {
+        if (problem)
+            *problem = std::move(why);
+        return std::nullopt;
+    };
     // Non-blocking, so a FIFO or device under the name cannot hang the start; only a regular
     // file is read.
     const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return std::nullopt; // no file of one's own: nothing to say
+        return fail(L("열 수 없습니다 (%@)", errorText(errno)));
+    }
     struct stat st {};
     std::string bytes;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= maxFileSize;
-    if (ok) {
+    std::optional<QString> why;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        why = L("일반 파일이 아닙니다");
+    else if (st.st_size > maximumFileSize)
+        why = L("4MiB보다 큽니다");
+    while (!why) {
         char buffer[65536];
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n > 0) {
-                bytes.append(buffer, std::size_t(n));
-                if (bytes.size() > std::size_t(maxFileSize)) {
-                    ok = false;
-                    break;
-                }
-            } else if (n == 0) {
-                break;
-            } else if (errno != EINTR) {
-                ok = false;
-                break;
-            }
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            bytes.append(buffer, std::size_t(n));
+            if (bytes.size() > std::size_t(maximumFileSize))
+                why = L("4MiB보다 큽니다");
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            why = L("읽을 수 없습니다 (%@)", errorText(errno));
         }
     }
     ::close(fd);
-    if (!ok)
-        return std::nullopt;
+    if (why)
+        return fail(*why);
 
     QStringDecoder decoder(QStringDecoder::Utf8);
     QString text = decoder(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
     if (decoder.hasError())
-        return std::nullopt;
+        return fail(L("UTF-8 텍스트가 아닙니다"));
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;

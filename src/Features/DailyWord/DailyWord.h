@@ -6,6 +6,7 @@
 
 #include <QCalendar>
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -32,6 +33,9 @@ public:
 
     const std::vector<DailyWord> &words() const { return words_; }
     const std::filesystem::path &fileURL() const { return fileURL_; }
+    // Why the file is there but not used (too large, not UTF-8, no word in it, …); none when it
+    // is used or there is no file.
+    const std::optional<QString> &fileProblem() const { return fileProblem_; }
 
     // $XDG_DATA_HOME/누리함/daily-words.txt (~/.local/share when unset or relative); the folder is
     // made every time, a failure ignored.
@@ -44,9 +48,14 @@ public:
     static std::optional<DailyWord> pick(const std::vector<DailyWord> &words, QDate date,
                                          QCalendar calendar = QCalendar());
 
-    // The file's text when it is a readable, reasonably small regular file of valid UTF-8
-    // (a leading byte-order mark dropped).
-    static std::optional<QString> readText(const std::filesystem::path &file);
+    // The largest file read: a word list is a few kilobytes, anything far larger is none.
+    static constexpr std::int64_t maximumFileSize = std::int64_t{4} << 20;
+
+    // The file's text when it is a readable regular file of valid UTF-8 of at most
+    // maximumFileSize bytes (a leading byte-order mark dropped). Otherwise none, and `problem`
+    // gets why, unless there is no file at all.
+    static std::optional<QString> readText(const std::filesystem::path &file,
+                                           std::optional<QString> *problem = nullptr);
 
 signals:
     void wordsChanged();
@@ -56,4 +65,5 @@ private:
 
     std::vector<DailyWord> words_;
     std::filesystem::path fileURL_;
+    std::optional<QString> fileProblem_;
 };

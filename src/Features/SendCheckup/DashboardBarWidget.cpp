@@ -4,6 +4,7 @@
 #include "Core/Router.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
 #include "Platform/FileManager.h"
+#include "Ui/FlowLayout.h"
 #include "Ui/PageStyle.h"
 #include "Ui/SymbolIcon.h"
 
@@ -76,15 +77,15 @@ QWidget *DashboardBarWidget::makeDashboardBar()
 {
     auto *bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("dashboardBar"));
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
+    // The fix button goes on to a line of its own when its count and a translation make it long.
+    auto *row = new FlowLayout(bar, 6, 8);
     auto *clear = button(QStringLiteral("clear"), L("비우기"), bar);
     connect(clear, &QPushButton::clicked, this, [this] { engine_.clear(); });
     row->addWidget(clear);
     auto *rescan = button(QStringLiteral("rescan"), L("다시 검사"), bar);
     connect(rescan, &QPushButton::clicked, this, [this] { engine_.rescanAll(); });
     row->addWidget(rescan);
-    row->addStretch(1);
+    row->addStretch();
     nothing_ = label(L("정리할 것 없음"), TextSize::body, Tone::secondary, bar);
     nothing_->setObjectName(QStringLiteral("nothingToFix"));
     row->addWidget(nothing_);

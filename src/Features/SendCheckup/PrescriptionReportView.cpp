@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -131,7 +132,7 @@ PrescriptionReportView::PrescriptionReportView(SendCheckupEngine &engine, QUuid 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    auto *scroll = new QScrollArea(this);
+    auto *scroll = scroll_ = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("reportScroll"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -145,7 +146,7 @@ PrescriptionReportView::PrescriptionReportView(SendCheckupEngine &engine, QUuid 
     stack->addWidget(makeInferenceBanner());
     stack->addWidget(makeDoneBanner());
 
-    auto *grid = new QGridLayout;
+    auto *grid = grid_ = new QGridLayout;
     grid->setHorizontalSpacing(14);
     grid->setVerticalSpacing(14);
     const struct {
@@ -161,12 +162,8 @@ PrescriptionReportView::PrescriptionReportView(SendCheckupEngine &engine, QUuid 
         auto *card = new PrescriptionCardWidget(QString::fromLatin1(cards[i].icon), cards[i].title, content);
         card->setObjectName(QStringLiteral("card%1").arg(i + 1));
         cards_[std::size_t(i)] = card;
-        grid->addWidget(card, i / 2, i % 2);
     }
     grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnMinimumWidth(0, 10);
-    grid->setColumnMinimumWidth(1, 10);
     connect(cards_[hangulCard], &PrescriptionCardWidget::toggled, this,
             [this](bool on) { engine_.setFixHangul(on); });
     connect(cards_[junkCard], &PrescriptionCardWidget::toggled, this,
@@ -342,4 +339,30 @@ void PrescriptionReportView::refresh()
         e.fixHeic(), fixed, int(e.heic.pendingCount()), int(e.heic.doneCount()), int(e.heic.failedCount()),
         L("원본은 그대로 두고 어디서나 열리는 JPG 사본을 만들어요"), L("JPG 변환")});
     bar_->refresh();
+    arrangeCards();
+}
+
+void PrescriptionReportView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    arrangeCards();
+}
+
+void PrescriptionReportView::arrangeCards()
+{
+    // Two columns while two cards fit side by side, each whole; else one below the other.
+    int widest = 0;
+    for (const PrescriptionCardWidget *card : cards_)
+        widest = std::max(widest, card->minimumSizeHint().width());
+    const QMargins margins = scroll_->widget()->layout()->contentsMargins();
+    const int room = scroll_->viewport()->width() - margins.left() - margins.right();
+    const int columns = room >= 2 * widest + grid_->horizontalSpacing() ? 2 : 1;
+    if (columns == columns_)
+        return;
+    columns_ = columns;
+    for (PrescriptionCardWidget *card : cards_)
+        grid_->removeWidget(card);
+    for (int i = 0; i < int(cards_.size()); ++i)
+        grid_->addWidget(cards_[std::size_t(i)], i / columns, i % columns);
+    grid_->setColumnStretch(1, columns == 2 ? 1 : 0);
 }

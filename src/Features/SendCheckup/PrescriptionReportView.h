@@ -14,7 +14,9 @@
 class DashboardBarWidget;
 class QCheckBox;
 class QGraphicsOpacityEffect;
+class QGridLayout;
 class QLabel;
+class QScrollArea;
 class QVBoxLayout;
 class SendCheckupEngine;
 
@@ -98,9 +100,13 @@ public:
     PrescriptionCardWidget *card(Card which) const { return cards_[which]; }
     DashboardBarWidget *bar() const { return bar_; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     QWidget *makeInferenceBanner();
     QWidget *makeDoneBanner();
+    void arrangeCards();
 
     SendCheckupEngine &engine_;
     RoundedPanelWidget *inference_ = nullptr;
@@ -115,5 +121,8 @@ private:
     QLabel *doneTitle_ = nullptr;
     ElidedLabel *doneRoots_ = nullptr;
     std::array<PrescriptionCardWidget *, 4> cards_{};
+    QScrollArea *scroll_ = nullptr;
+    QGridLayout *grid_ = nullptr;
+    int columns_ = 0; // of the cards' grid, once arranged
     DashboardBarWidget *bar_ = nullptr;
 };

@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedLayout>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -81,6 +82,23 @@ private:
 
     QWidget *card_;
     bool wanted_ = false;
+};
+
+// The scrolled part of the empty dashboard: as high as the drop zone and the info box need at its
+// width (or the whole view when that is higher). The word of the day takes only height to spare,
+// so it never makes the page scroll.
+class EmptyContent : public QWidget {
+public:
+    using QWidget::QWidget;
+    void setSpareOnly(const QWidget *slot) { slot_ = slot; }
+    int heightForWidth(int width) const override
+    {
+        const int all = layout()->totalHeightForWidth(width);
+        return slot_ != nullptr && !slot_->isHidden() ? all - slot_->sizeHint().height() : all;
+    }
+
+private:
+    const QWidget *slot_ = nullptr;
 };
 
 QFont serif(const QFont &base, int pixelSize, QFont::Weight weight)
@@ -155,8 +173,17 @@ QString SendCheckupView::navigationSubtitle()
 
 QWidget *SendCheckupView::makeEmptyState()
 {
-    auto *page = new QWidget(this);
-    page->setObjectName(QStringLiteral("emptyState"));
+    auto *holder = new QWidget(this);
+    holder->setObjectName(QStringLiteral("emptyState"));
+    // Too short a window scrolls the drop zone rather than squeezing its lines into each other.
+    auto *scroll = new QScrollArea(holder);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *outer = new QVBoxLayout(holder);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    auto *page = new EmptyContent;
+    scroll->setWidget(page);
     auto *stack = new QVBoxLayout(page);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
@@ -186,6 +213,7 @@ QWidget *SendCheckupView::makeEmptyState()
     word->addWidget(wordSource_);
     wordSlot_ = new FitOrHide(wordCard_, page);
     wordSlot_->setObjectName(QStringLiteral("dailyWordSlot"));
+    page->setSpareOnly(wordSlot_);
     stack->addWidget(wordSlot_);
 
     auto *infoHolder = new QWidget(page);
@@ -193,7 +221,7 @@ QWidget *SendCheckupView::makeEmptyState()
     infoLayout->setContentsMargins(20, 0, 20, 20);
     infoLayout->addWidget(makeInfoBox(infoHolder));
     stack->addWidget(infoHolder);
-    return page;
+    return holder;
 }
 
 QWidget *SendCheckupView::makeDropZone(QWidget *parent)

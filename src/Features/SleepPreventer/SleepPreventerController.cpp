@@ -91,6 +91,11 @@ QString SleepPreventerController::assertionType(Guard guard)
     return {};
 }
 
+bool SleepPreventerController::hasCounterpart(Guard guard)
+{
+    return guard == Guard::userActive || PowerManagement::hasCounterpart(assertionType(guard));
+}
+
 QString SleepPreventerController::toString(Duration duration)
 {
     switch (duration) {

@@ -37,6 +37,8 @@ public:
     static QString detail(Guard guard); // localised
     // The assertion type held for a guard; empty for userActive, which declares activity instead.
     static QString assertionType(Guard guard);
+    // Whether this desktop can hold the guard at all (disk idle: no).
+    static bool hasCounterpart(Guard guard);
 
     static QString toString(Duration duration);
     static std::optional<Duration> durationFromString(const QString &rawValue);

@@ -1,6 +1,7 @@
 #include "SleepPreventerView.h"
 
 #include "Core/Localization.h"
+#include "Ui/FlowLayout.h"
 #include "Ui/InfoBoxWidget.h"
 #include "Ui/PageHeaderWidget.h"
 #include "Ui/PageParts.h"
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using Guard = SleepPreventerController::Guard;
 using Duration = SleepPreventerController::Duration;
@@ -79,6 +82,7 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
     title_ = new QLabel;
     title_->setObjectName(QStringLiteral("stateTitle"));
     title_->setFont(PageStyle::font(TextSize::title2, title_->font(), QFont::DemiBold));
+    title_->setWordWrap(true);
     masterSwitch_ = new ToggleSwitch;
     masterSwitch_->setLarge(true);
     masterSwitch_->setObjectName(QStringLiteral("masterSwitch"));
@@ -91,6 +95,7 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
         PageStyle::label(L("이 데스크톱에는 잠자기를 막아 줄 전원 서비스가 없어 켤 수 없습니다"),
                          TextSize::caption, Tone::orange);
     noPowerService_->setObjectName(QStringLiteral("noPowerService"));
+    noPowerService_->setWordWrap(true);
     auto *texts = new QVBoxLayout;
     texts->setSpacing(2);
     texts->addStretch(1);
@@ -106,11 +111,13 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
 
     // Duration: the heading beside its segments.
     auto *durationBox = makeBox(QStringLiteral("durationBox"));
-    auto *durationLayout = new QHBoxLayout(durationBox);
+    // Narrow, the segments go below the heading.
+    auto *durationLayout = new FlowLayout(durationBox, 12, 8);
     durationLayout->setContentsMargins(14, 14, 14, 14);
-    durationLayout->setSpacing(12);
     durationLayout->addWidget(heading(L("지속 시간")));
-    auto *segments = new QHBoxLayout;
+    auto *segmentRow = new QWidget;
+    auto *segments = new QHBoxLayout(segmentRow);
+    segments->setContentsMargins(0, 0, 0, 0);
     segments->setSpacing(0);
     auto *group = new QButtonGroup(this);
     group->setExclusive(true);
@@ -127,7 +134,7 @@ SleepPreventerView::SleepPreventerView(SleepPreventerController &controller, QWi
             sync();
         });
     }
-    durationLayout->addLayout(segments, 1);
+    durationLayout->addWidget(segmentRow);
     column->addWidget(durationBox);
 
     // Guards.
@@ -228,4 +235,10 @@ void SleepPreventerView::sync()
         box->setChecked(controller_.enabled().count(guard) > 0);
     warning_->setVisible(controller_.enabled().empty());
     noPowerService_->setVisible(nothingHeld_);
+    // Guards the desktop has no counterpart for are no missing service: say which it is.
+    const auto &enabled = controller_.enabled();
+    noPowerService_->setText(
+        std::none_of(enabled.begin(), enabled.end(), &SleepPreventerController::hasCounterpart)
+            ? L("디스크 잠자기는 Linux에 대응하는 기능이 없어 막을 수 없습니다 — 다른 항목도 골라 주세요")
+            : L("이 데스크톱에는 잠자기를 막아 줄 전원 서비스가 없어 켤 수 없습니다"));
 }

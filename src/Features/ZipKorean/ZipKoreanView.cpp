@@ -10,19 +10,19 @@
 #include "Ui/ElidedLabel.h"
 #include "Ui/EmptyStateWidget.h"
 #include "Ui/FileDrop.h"
+#include "Ui/FlowLayout.h"
 #include "Ui/OpenPanel.h"
 #include "Ui/PageHeaderWidget.h"
 #include "Ui/PageParts.h"
 #include "Ui/PageStyle.h"
+#include "Ui/ResultListView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QTimer>
@@ -37,25 +37,6 @@ using PageStyle::label;
 using PageStyle::symbol;
 
 namespace {
-
-// A list of row widgets that span the list's whole width, so a row's flexible space works.
-class RowList : public QListWidget {
-public:
-    void addRow(QWidget *row)
-    {
-        auto *item = new QListWidgetItem(this);
-        item->setSizeHint(QSize(viewport()->width(), row->sizeHint().height()));
-        setItemWidget(item, row);
-    }
-
-protected:
-    void resizeEvent(QResizeEvent *event) override
-    {
-        QListWidget::resizeEvent(event);
-        for (int i = 0; i < count(); ++i)
-            item(i)->setSizeHint(QSize(viewport()->width(), item(i)->sizeHint().height()));
-    }
-};
 
 // The header row shared by the extract and create states.
 QWidget *statusHeader(const QString &icon, ElidedLabel *&title, QLabel *&subtitle)
@@ -119,6 +100,16 @@ QWidget *doneGroup(QPushButton *&reveal)
     return group;
 }
 
+// A list of the page: rows painted from the engine's state, none selectable.
+ResultListView *rowList(const char *name, ResultListModel::Source source)
+{
+    auto *list = new ResultListView(std::move(source));
+    list->setObjectName(QString::fromLatin1(name));
+    list->setFolderLine(false);
+    list->list()->setSelectionMode(QAbstractItemView::NoSelection);
+    return list;
+}
+
 QPushButton *prominentButton(const QString &text)
 {
     auto *button = new QPushButton(text);
@@ -171,9 +162,11 @@ ZipKoreanView::ZipKoreanView(std::unique_ptr<ZipKoreanEngine> engine, QUuid sess
         sync();
     });
     connect(e, &ZipKoreanEngine::sourcesChanged, this, [this] {
-        rebuildSources();
+        sourceList_->sync();
         sync();
     });
+    rebuildEntries();
+    sourceList_->sync();
     sync();
 }
 
@@ -225,10 +218,11 @@ QWidget *ZipKoreanView::buildExtract()
     passwordPrompt_->setObjectName(QStringLiteral("passwordPrompt"));
     passwordPrompt_->descriptionLabel()->setText(
         L("아래에 암호를 입력하고 \"풀기\"를 누르면 목록을 읽고 해제합니다."));
-    entryList_ = new RowList;
-    entryList_->setObjectName(QStringLiteral("entryList"));
-    entryList_->setSelectionMode(QAbstractItemView::NoSelection);
-    entryList_->setFrameShape(QFrame::NoFrame);
+    entryList_ = rowList("entryList",
+                         {[this] { return int(fileRows_.size()); },
+                          [this](int i) { return engine_->displayEntries()[fileRows_[std::size_t(i)]].id; },
+                          [this](int i) { return entryRow(i); },
+                          {}});
     content_->addWidget(errorPlaceholder_);
     content_->addWidget(passwordPrompt_);
     content_->addWidget(entryList_);
@@ -242,8 +236,8 @@ QWidget *ZipKoreanView::buildExtract()
     extractError_ = errorRow();
     extractError_->setObjectName(QStringLiteral("actionError"));
     rows->addWidget(extractError_);
-    auto *row = new QHBoxLayout;
-    row->setSpacing(12);
+    // What does not fit beside the rest goes on to a line of its own.
+    auto *row = new FlowLayout(nullptr, 12, 8);
     QPushButton *reveal = nullptr;
     extractDone_ = doneGroup(reveal);
     extractDone_->setObjectName(QStringLiteral("extractDone"));
@@ -291,10 +285,10 @@ QWidget *ZipKoreanView::buildCreate()
     createTitle_->setObjectName(QStringLiteral("createTitle"));
     createSubtitle_->setObjectName(QStringLiteral("createSubtitle"));
     layout->addWidget(PageParts::divider());
-    sourceList_ = new RowList;
-    sourceList_->setObjectName(QStringLiteral("sourceList"));
-    sourceList_->setSelectionMode(QAbstractItemView::NoSelection);
-    sourceList_->setFrameShape(QFrame::NoFrame);
+    // Rows by position: a new collection replaces the whole list.
+    sourceList_ = rowList(
+        "sourceList",
+        {[this] { return int(engine_->sources().size()); }, {}, [this](int i) { return sourceRow(i); }, {}});
     layout->addWidget(sourceList_, 1);
     layout->addWidget(PageParts::divider());
 
@@ -308,10 +302,12 @@ QWidget *ZipKoreanView::buildCreate()
 
     options_ = new QWidget;
     options_->setObjectName(QStringLiteral("options"));
-    auto *optionRow = new QHBoxLayout(options_);
-    optionRow->setContentsMargins(0, 0, 0, 0);
-    optionRow->setSpacing(12);
-    optionRow->addWidget(new QLabel(L("형식:")));
+    auto *optionRow = new FlowLayout(options_, 12, 8);
+    // The picker stays beside its title.
+    auto *format = new QWidget;
+    auto *formatRow = new QHBoxLayout(format);
+    formatRow->setContentsMargins(0, 0, 0, 0);
+    formatRow->addWidget(new QLabel(L("형식:")));
     formatPicker_ = new QComboBox;
     formatPicker_->setObjectName(QStringLiteral("formatPicker"));
     formatPicker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -321,7 +317,8 @@ QWidget *ZipKoreanView::buildCreate()
         if (index >= 0 && index < int(ZipKoreanEngine::allCreateFormats.size()))
             engine_->setCreateFormat(ZipKoreanEngine::allCreateFormats[std::size_t(index)]);
     });
-    optionRow->addWidget(formatPicker_);
+    formatRow->addWidget(formatPicker_);
+    optionRow->addWidget(format);
     createPasswordField_ = new QLineEdit;
     createPasswordField_->setObjectName(QStringLiteral("createPasswordField"));
     createPasswordField_->setEchoMode(QLineEdit::Password);
@@ -347,11 +344,9 @@ QWidget *ZipKoreanView::buildCreate()
     connect(hideNamesCheck_, &QCheckBox::clicked, this,
             [this](bool on) { engine_->setSevenZipHideNames(on); });
     optionRow->addWidget(hideNamesCheck_);
-    optionRow->addStretch();
     rows->addWidget(options_);
 
-    auto *action = new QHBoxLayout;
-    action->setSpacing(12);
+    auto *action = new FlowLayout(nullptr, 12, 8);
     createSummary_ = label(QString(), TextSize::body, Tone::secondary);
     createSummary_->setObjectName(QStringLiteral("createSummary"));
     action->addWidget(createSummary_);
@@ -390,63 +385,46 @@ QWidget *ZipKoreanView::buildCreate()
 
 void ZipKoreanView::rebuildEntries()
 {
-    entryList_->clear();
-    for (const auto &entry : engine_->displayEntries()) {
-        if (entry.isDirectory)
+    // Folder rows are never shown; the list reads the others through this index.
+    const auto &entries = engine_->displayEntries();
+    fileRows_.clear();
+    bool junk = false;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].isDirectory)
             continue;
-        auto *row = new QWidget;
-        auto *layout = new QHBoxLayout(row);
-        layout->setContentsMargins(6, 2, 6, 2);
-        layout->setSpacing(12);
-        layout->addWidget(entry.isEncrypted
-                              ? symbol(QStringLiteral("lock.doc.fill"), TextSize::body, Tone::orange, row)
-                              : symbol(QStringLiteral("doc.fill"), TextSize::body, Tone::secondary, row));
-        auto *texts = new QVBoxLayout;
-        texts->setSpacing(2);
-        auto *name = new ElidedLabel(Text::fromUtf8(entry.name));
-        name->setObjectName(QStringLiteral("entryName"));
-        texts->addWidget(name);
-        if (entry.isMacJunk) {
-            auto *note = label(L("맥 쓰레기 파일 — 건너뜀"), TextSize::caption2, Tone::orange, row);
-            note->setObjectName(QStringLiteral("junkNote"));
-            texts->addWidget(note);
-        }
-        layout->addLayout(texts, 1);
-        if (entry.badge) {
-            auto *badge = label(*entry.badge, TextSize::caption2, Tone::blue, row);
-            badge->setObjectName(QStringLiteral("badge"));
-            // A capsule in the blue at 15%, behind the blue text.
-            badge->setStyleSheet(QStringLiteral("QLabel { background: rgba(30, 120, 230, 0.15); "
-                                                "border-radius: 7px; padding: 2px 6px; }"));
-            layout->addWidget(badge);
-        }
-        auto *size = label(ByteCount::fileStyle(entry.size), TextSize::callout, Tone::secondary, row);
-        size->setObjectName(QStringLiteral("entrySize"));
-        QFont mono = size->font();
-        mono.setStyleHint(QFont::Monospace);
-        mono.setFamily(QStringLiteral("monospace"));
-        size->setFont(mono);
-        layout->addWidget(size);
-        static_cast<RowList *>(entryList_)->addRow(row);
+        fileRows_.push_back(i);
+        junk = junk || entries[i].isMacJunk;
     }
+    // Every row keeps the same height: room for the junk note when any row has one.
+    entryList_->setNoteLine(junk);
+    entryList_->sync();
 }
 
-void ZipKoreanView::rebuildSources()
+ResultRow ZipKoreanView::entryRow(int index) const
 {
-    sourceList_->clear();
-    for (const auto &source : engine_->sources()) {
-        auto *row = new QWidget;
-        auto *layout = new QHBoxLayout(row);
-        layout->setContentsMargins(6, 2, 6, 2);
-        layout->setSpacing(12);
-        layout->addWidget(source.isDirectory
-                              ? symbol(QStringLiteral("folder.fill"), TextSize::body, Tone::cyan, row)
-                              : symbol(QStringLiteral("doc.fill"), TextSize::body, Tone::secondary, row));
-        auto *name = new ElidedLabel(Text::fromUtf8(source.entryName));
-        name->setObjectName(QStringLiteral("sourceName"));
-        layout->addWidget(name, 1);
-        static_cast<RowList *>(sourceList_)->addRow(row);
+    const ArchiveRow &entry = engine_->displayEntries()[fileRows_[std::size_t(index)]];
+    ResultRow row;
+    row.symbol = entry.isEncrypted ? QStringLiteral("lock.doc.fill") : QStringLiteral("doc.fill");
+    row.symbolTone = entry.isEncrypted ? Tone::orange : Tone::secondary;
+    row.name = Text::fromUtf8(entry.name);
+    if (entry.isMacJunk) {
+        row.note = L("맥 쓰레기 파일 — 건너뜀");
+        row.noteTone = Tone::orange;
     }
+    if (entry.badge)
+        row.capsule = RowBadge::capsule(*entry.badge, Tone::blue);
+    row.badge = RowBadge::plain(ByteCount::fileStyle(entry.size), Tone::secondary);
+    return row;
+}
+
+ResultRow ZipKoreanView::sourceRow(int index) const
+{
+    const auto &source = engine_->sources()[std::size_t(index)];
+    ResultRow row;
+    row.symbol = source.isDirectory ? QStringLiteral("folder.fill") : QStringLiteral("doc.fill");
+    row.symbolTone = source.isDirectory ? Tone::cyan : Tone::secondary;
+    row.name = Text::fromUtf8(source.entryName);
+    return row;
 }
 
 QString ZipKoreanView::extractSummary() const

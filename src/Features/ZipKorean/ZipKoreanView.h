@@ -18,9 +18,10 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QStackedWidget;
+class ResultListView;
+struct ResultRow;
 
 // The page of the compress-and-extract tool: a drop zone while nothing is open, an opened archive
 // with its entries and the extraction bar, or the items about to be packed with the creation bar.
@@ -65,7 +66,8 @@ private:
     void takeHandoff();
     void setDropTargeted(bool on);
     void rebuildEntries();
-    void rebuildSources();
+    ResultRow entryRow(int index) const;
+    ResultRow sourceRow(int index) const;
     void sync();
 
     std::unique_ptr<ZipKoreanEngine> engine_;
@@ -84,7 +86,8 @@ private:
     QStackedWidget *content_ = nullptr;
     EmptyStateWidget *errorPlaceholder_ = nullptr;
     EmptyStateWidget *passwordPrompt_ = nullptr;
-    QListWidget *entryList_ = nullptr;
+    ResultListView *entryList_ = nullptr;
+    std::vector<std::size_t> fileRows_; // the rows of displayEntries that are files
     QLabel *extractError_ = nullptr;
     QWidget *extractDone_ = nullptr;
     QLineEdit *passwordField_ = nullptr;
@@ -94,7 +97,7 @@ private:
 
     ElidedLabel *createTitle_ = nullptr;
     QLabel *createSubtitle_ = nullptr;
-    QListWidget *sourceList_ = nullptr;
+    ResultListView *sourceList_ = nullptr;
     QLabel *createError_ = nullptr;
     QWidget *options_ = nullptr;
     QComboBox *formatPicker_ = nullptr;

@@ -112,6 +112,33 @@ TEST(DailyWordStore, AUserFileThatYieldsWordsReplacesTheTableElseTheTableStays)
     EXPECT_EQ(DailyWordStore(fifo).words(), DailyWords::all());
 }
 
+TEST(DailyWordStore, AFilePassedOverSaysWhy)
+{
+    TestSupport::TempDir dir;
+    const std::string word = "말씀 | 가 1:1\n";
+    const auto limit = std::size_t(DailyWordStore::maximumFileSize);
+    const struct {
+        const char *name;
+        std::string bytes;
+        const char *problem; // none: the file is used
+    } cases[] = {
+        {"at the limit", word + std::string(limit - word.size(), '\n'), nullptr},
+        {"one byte over", word + std::string(limit - word.size() + 1, '\n'), "4MiB보다 큽니다"},
+        {"not UTF-8", "\xB0\xA1 | \xB3\xAA", "UTF-8 텍스트가 아닙니다"},
+        {"only comments", "# 없음\n\n", "읽을 말씀이 한 줄도 없습니다"},
+    };
+    for (const auto &c : cases) {
+        const DailyWordStore store(dir.file(std::string(c.name) + ".txt", c.bytes));
+        EXPECT_EQ(store.fileProblem(), c.problem ? std::optional(QString::fromUtf8(c.problem)) : std::nullopt)
+            << c.name;
+        EXPECT_EQ(store.words() == DailyWords::all(), c.problem != nullptr) << c.name;
+    }
+    // No file of one's own is nothing to report; a folder or a FIFO under the name is.
+    EXPECT_EQ(DailyWordStore(dir / "missing.txt").fileProblem(), std::nullopt);
+    fs::create_directory(dir / "folder.txt");
+    EXPECT_EQ(DailyWordStore(dir / "folder.txt").fileProblem(), QStringLiteral("일반 파일이 아닙니다"));
+}
+
 TEST(DailyWordStore, TheDefaultFileLivesInTheDataFolderWhichIsCreated)
 {
     const fs::path expected = fs::path(std::getenv("XDG_DATA_HOME")) / "누리함" / "daily-words.txt";

@@ -138,6 +138,29 @@ TEST_F(SleepViewTest, AStartNoPowerServiceTookSaysSoUntilOneHolds)
     EXPECT_FALSE(notice->isVisible());
 }
 
+TEST_F(SleepViewTest, OnlyTheDiskGuardSaysItHasNoCounterpartRatherThanNoService)
+{
+    // As the desktop's own layer does: disk idle is refused whatever answers.
+    power.refused = {"PreventDiskIdle"};
+    controller->setEnabled({Guard::diskIdle});
+    masterSwitch()->click();
+    ASSERT_FALSE(controller->isActive());
+    auto *notice = find<QLabel>("noPowerService");
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text(),
+              "디스크 잠자기는 Linux에 대응하는 기능이 없어 막을 수 없습니다 — 다른 항목도 골라 주세요");
+    saveShot(*view, "sleep-disk-only");
+
+    // With a guard that has a counterpart but no service to take it, the service is what is missing.
+    power.refused = {"PreventDiskIdle", "PreventSystemSleep"};
+    guardBox(Guard::systemSleep)->click();
+    masterSwitch()->click();
+    ASSERT_FALSE(controller->isActive());
+    EXPECT_EQ(notice->text(), "이 데스크톱에는 잠자기를 막아 줄 전원 서비스가 없어 켤 수 없습니다");
+    EXPECT_FALSE(SleepPreventerController::hasCounterpart(Guard::diskIdle));
+    EXPECT_TRUE(SleepPreventerController::hasCounterpart(Guard::userActive));
+}
+
 TEST_F(SleepViewTest, ChangingGuardsWhileOnRestartsTheRunAndUntickingTheLastLeavesItOff)
 {
     controller->setEnabled({Guard::display});

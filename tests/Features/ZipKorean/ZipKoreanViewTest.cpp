@@ -7,6 +7,7 @@
 #include "Core/Text.h"
 #include "EngineTestSupport.h"
 #include "Platform/FileManager.h"
+#include "Ui/ResultListView.h"
 #include "support/SaveShot.h"
 #include "support/TestSupport.h"
 
@@ -16,7 +17,6 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -85,17 +85,26 @@ protected:
     // Shown as the page stands now (its window need not be on screen).
     bool shown(const char *name) { return find(name)->isVisibleTo(&view); }
     QString text(const char *name) { return find<QLabel>(name)->text(); }
-    std::vector<QString> rowTexts(const char *list, const char *label)
+    // One part of every row a list paints: "entryName" and "sourceName" the name, "badge" the
+    // capsule, "junkNote" the note under the name, "entrySize" the size at the end.
+    std::vector<QString> rowTexts(const char *list, const std::string &part)
     {
         std::vector<QString> out;
-        auto *widget = find<QListWidget>(list);
-        for (int i = 0; i < widget->count(); ++i) {
-            const auto *l =
-                widget->itemWidget(widget->item(i))->findChild<QLabel *>(QString::fromUtf8(label));
-            out.push_back(l ? l->text() : QString());
+        ResultListModel *model = find<ResultListView>(list)->model();
+        for (int i = 0; i < model->rowCount(); ++i) {
+            const ResultRow row = model->row(i);
+            if (part == "entryName" || part == "sourceName")
+                out.push_back(row.name);
+            else if (part == "badge")
+                out.push_back(row.capsule ? row.capsule->text : QString());
+            else if (part == "junkNote")
+                out.push_back(row.note);
+            else if (part == "entrySize")
+                out.push_back(row.badge.text);
         }
         return out;
     }
+    int rowCount(const char *list) { return find<ResultListView>(list)->model()->rowCount(); }
     void click(const char *name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
     void drop(const QList<QUrl> &urls)
     {
@@ -233,7 +242,7 @@ TEST_F(ZipKoreanViewTest, ErrorScreenAndFolderOnlyArchive)
     writeStoredZip(dir / "folders.zip", {{"a/", ""}, {"a/b/", ""}});
     drop({url(dir / "folders.zip")});
     EXPECT_TRUE(shown("entryList"));
-    EXPECT_EQ(find<QListWidget>("entryList")->count(), 0);
+    EXPECT_EQ(rowCount("entryList"), 0);
     EXPECT_EQ(text("extractSummary"), "");
     EXPECT_TRUE(find<QPushButton>("extractButton")->isEnabled());
 }
@@ -340,6 +349,31 @@ TEST_F(ZipKoreanViewTest, CreationViewOptionsFollowFormatAndPassword)
     saveShot(view, "zip-created");
 }
 
+// A long list costs the page no more widgets than a short one: its rows are painted.
+TEST_F(ZipKoreanViewTest, ListsPaintTheirRowsWithoutAWidgetEach)
+{
+    view.show();
+    const auto widgets = [&] { return view.findChildren<QWidget *>().size(); };
+    const auto packAndOpen = [&](const char *name, int files) {
+        for (int i = 0; i < files; ++i)
+            dir.file(std::string(name) + "/f" + std::to_string(i) + ".txt", "x");
+        drop({url(dir / name)});
+        QApplication::processEvents();
+        const auto whilePacking = widgets();
+        EXPECT_EQ(rowCount("sourceList"), files + 1);
+        click("createButton");
+        EXPECT_TRUE(view.engine().createdZip());
+        drop({url(*view.engine().createdZip())});
+        QApplication::processEvents();
+        EXPECT_EQ(rowCount("entryList"), files);
+        return std::pair(whilePacking, widgets());
+    };
+    const auto few = packAndOpen("few", 1);
+    const auto many = packAndOpen("many", 400);
+    EXPECT_EQ(many.first, few.first);
+    EXPECT_EQ(many.second, few.second);
+}
+
 TEST_F(ZipKoreanViewTest, CreateButtonNeedsSources)
 {
     dir.folder("empty/inner");
@@ -349,7 +383,7 @@ TEST_F(ZipKoreanViewTest, CreateButtonNeedsSources)
 
     dir.file("junk/.DS_Store", "x");
     drop({url(dir / "junk" / ".DS_Store")});
-    EXPECT_EQ(find<QListWidget>("sourceList")->count(), 0);
+    EXPECT_EQ(rowCount("sourceList"), 0);
     EXPECT_EQ(text("createSummary"), QString::fromUtf8("파일 0개 · 쓰레기 1개 제외"));
     EXPECT_FALSE(find<QPushButton>("createButton")->isEnabled());
 }
