@@ -61,6 +61,19 @@ TEST(UndoJournal, RenameBackOntoATakenNameFailsAndLeavesBoth)
     EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"X", "Y"})); // no hidden temporary left
 }
 
+TEST(UndoJournal, ARenameIsReversedOnlyForTheEntryItMoved)
+{
+    TempDir dir;
+    dir.file("Y", "ours");
+    const UndoJournal journal({UndoJournal::renamed(dir / "X", dir / "Y")}); // recorded right after the move
+    fs::rename(dir / "Y", dir / "moved on");
+    dir.file("Y", "someone else's, under the new name");
+    const auto result = journal.undo();
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"Y", "moved on"}));
+    EXPECT_EQ(TestSupport::readBytes(dir / "Y"), "someone else's, under the new name");
+}
+
 TEST(UndoJournal, NfcAndNfdNamesAreTwoEntriesHere)
 {
     TempDir dir;
