@@ -69,11 +69,11 @@ bool undoRenamed(const UndoJournal::Renamed &op)
     const std::string to = op.to();
     const std::string from(op.from());
     const auto entry = op.entry();
-    if (entry && UndoJournal::Inode::at(to) != entry)
+    if (entry.known() && UndoJournal::Inode::at(to) != entry)
         return false;
     if (UndoJournal::twoStepRename(fs::path(to), fs::path(from)))
         return false;
-    if (entry && UndoJournal::Inode::at(from) != entry) {
+    if (entry.known() && UndoJournal::Inode::at(from) != entry) {
         // Swapped in between the look and the move: it goes back to where it stood.
         renameNoReplace(fs::path(from), fs::path(to));
         return false;
@@ -91,6 +91,9 @@ bool undoTrashed(const UndoJournal::Trashed &op)
 {
     const fs::path original(op.original());
     if (lstatOf(original))
+        return false;
+    // Emptied from the Trash since, and something else trashed under the same name: not ours.
+    if (op.entry().known() && UndoJournal::Inode::at(std::string(op.trash())) != op.entry())
         return false;
     try {
         Trash::shared().restore(fs::path(op.trash()), original);
@@ -140,9 +143,8 @@ std::optional<UndoJournal::Inode> UndoJournal::Inode::at(const std::string &path
     return Inode{st->st_dev, st->st_ino};
 }
 
-UndoJournal::Renamed::Renamed(std::string_view from, std::string_view to, std::optional<Inode> entry)
-    : fromSize_(std::uint32_t(from.size())), sharedSize_(std::uint32_t(sharedFolder(from, to))),
-      entry_(entry.value_or(Inode{}))
+UndoJournal::Renamed::Renamed(std::string_view from, std::string_view to, Inode entry)
+    : fromSize_(std::uint32_t(from.size())), sharedSize_(std::uint32_t(sharedFolder(from, to))), entry_(entry)
 {
     // Allocated once at its size: a growing string would hold up to twice that.
     bytes_.reserve(from.size() + to.size() - sharedSize_);
@@ -157,15 +159,8 @@ std::string UndoJournal::Renamed::to() const
     return out;
 }
 
-std::optional<UndoJournal::Inode> UndoJournal::Renamed::entry() const
-{
-    if (entry_.inode == 0)
-        return std::nullopt;
-    return entry_;
-}
-
-UndoJournal::Trashed::Trashed(std::string_view original, std::string_view trash)
-    : originalSize_(original.size())
+UndoJournal::Trashed::Trashed(std::string_view original, std::string_view trash, Inode entry)
+    : originalSize_(original.size()), entry_(entry)
 {
     bytes_.reserve(original.size() + trash.size());
     bytes_.append(original).append(trash);
@@ -173,12 +168,12 @@ UndoJournal::Trashed::Trashed(std::string_view original, std::string_view trash)
 
 UndoJournal::Operation UndoJournal::renamed(const std::string &from, const std::string &to)
 {
-    return Renamed(from, to, Inode::at(to));
+    return Renamed(from, to, Inode::at(to).value_or(Inode{}));
 }
 
 UndoJournal::Operation UndoJournal::trashed(const std::string &original, const std::string &trash)
 {
-    return Trashed(original, trash);
+    return Trashed(original, trash, Inode::at(trash).value_or(Inode{}));
 }
 
 UndoJournal::Operation UndoJournal::created(std::string path)

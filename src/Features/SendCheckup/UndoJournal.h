@@ -18,10 +18,11 @@
 // over a large tree journals a rename for every name in it.
 class UndoJournal {
 public:
-    // An entry's device and inode.
+    // An entry's device and inode; inode 0 when not known.
     struct Inode {
         dev_t device = 0;
         ino_t inode = 0;
+        bool known() const { return inode != 0; }
         bool operator==(const Inode &) const = default;
         // Of the entry at the path itself (a link is not followed).
         static std::optional<Inode> at(const std::string &path);
@@ -31,27 +32,30 @@ public:
     // undo never moves another that took its name.
     class Renamed {
     public:
-        Renamed(std::string_view from, std::string_view to, std::optional<Inode> entry = std::nullopt);
+        Renamed(std::string_view from, std::string_view to, Inode entry);
         std::string_view from() const { return std::string_view(bytes_).substr(0, fromSize_); }
         std::string to() const;
-        std::optional<Inode> entry() const;
+        Inode entry() const { return entry_; }
 
     private:
         std::string bytes_;
         std::uint32_t fromSize_ = 0;
         std::uint32_t sharedSize_ = 0; // bytes of the folder `from` and `to` share
-        Inode entry_;                  // inode 0: not known
+        Inode entry_;
     };
-    // An entry moved to the Trash: its original path and where the Trash put it.
+    // An entry moved to the Trash: its original path and where the Trash put it; and the entry,
+    // when it is known, so that undo never brings back another that took its place in the Trash.
     class Trashed {
     public:
-        Trashed(std::string_view original, std::string_view trash);
+        Trashed(std::string_view original, std::string_view trash, Inode entry);
         std::string_view original() const { return std::string_view(bytes_).substr(0, originalSize_); }
         std::string_view trash() const { return std::string_view(bytes_).substr(originalSize_); }
+        Inode entry() const { return entry_; }
 
     private:
         std::string bytes_;
         std::size_t originalSize_ = 0;
+        Inode entry_;
     };
     // Who an entry is: device and inode, and its birth time where the file system keeps one
     // (inode numbers are reused as soon as a file is deleted).
@@ -94,7 +98,7 @@ public:
     UndoJournal() = default;
     explicit UndoJournal(std::vector<Operation> operations) : operations_(std::move(operations)) {}
 
-    // Records the entry now standing at `to` (call right after the rename).
+    // These record the entry now standing at `to` or `trash` (call right after the move).
     static Operation renamed(const std::string &from, const std::string &to);
     static Operation trashed(const std::string &original, const std::string &trash);
     // Records the file now standing at the path (call right after writing it).

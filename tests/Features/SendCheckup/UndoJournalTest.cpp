@@ -113,6 +113,21 @@ TEST(UndoJournal, TrashedItemComesBackUnlessItsPlaceIsTakenOrItIsGone)
     EXPECT_FALSE(present(info));
 }
 
+TEST(UndoJournal, OnlyTheTrashedItemComesBackNotAnotherUnderItsNameInTheTrash)
+{
+    TempDir dir;
+    const auto junk = dir.file(".DS_Store", "ours");
+    const auto inTrash = Trash::shared().moveToTrash(junk);
+    const UndoJournal journal({UndoJournal::trashed(junk, inTrash)});
+    // The Trash is emptied, and another file thrown away gets the same place there.
+    fs::rename(inTrash, dir / "emptied");
+    TestSupport::writeBytes(inTrash, "someone else's");
+
+    EXPECT_EQ(journal.undo().failed, 1);
+    EXPECT_FALSE(present(junk));
+    EXPECT_EQ(TestSupport::readBytes(inTrash), "someone else's");
+}
+
 TEST(UndoJournal, CreatedFileIsTrashedOnlyWhenItIsTheOneWritten)
 {
     TempDir dir;

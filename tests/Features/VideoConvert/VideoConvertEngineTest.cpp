@@ -337,7 +337,7 @@ TEST(VideoConvert, ACutShortVideoFailsAndLeavesNothing)
     EXPECT_EQ(TestSupport::entriesBelow(folder), (std::set<std::string>{"clip.mp4"}));
 }
 
-// Below PATH_MAX, the source is read through a descriptor like the output is written.
+// Deeper than PATH_MAX, the source is read through a descriptor as the output is written.
 TEST(VideoConvert, VideoDeeperThanPathMaxIsConverted)
 {
     TempDir dir;
