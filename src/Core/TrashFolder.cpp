@@ -1,5 +1,6 @@
 #include "Core/TrashFolder.h"
 
+#include "Core/Descriptor.h"
 #include "Core/LinkText.h"
 #include "Core/LongPath.h"
 
@@ -8,7 +9,6 @@
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -71,12 +71,8 @@ bool leadsToVolumeTrash(int holder, const std::string &link, const struct stat &
     const std::string parent = slash == std::string_view::npos ? std::string(".")
                                : slash == 0                    ? std::string("/")
                                                                : std::string(target.substr(0, slash));
-    const int opened = ::openat(holder, parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (opened < 0)
-        return false;
-    const bool trash = isVolumeTrash(opened, name, folder);
-    ::close(opened);
-    return trash;
+    const Descriptor opened(::openat(holder, parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    return opened.valid() && isVolumeTrash(opened.get(), name, folder);
 }
 
 } // namespace
