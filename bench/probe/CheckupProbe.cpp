@@ -1,6 +1,6 @@
 // checkup ROOT... [--fix] [--undo]: the diagnosis (one line per kind: kind, pending count), then
-// with --fix the journalled changes (operation, paths), then with --undo the restored and failed
-// counts. All in one process, as a tab would do it.
+// with --fix the journalled changes (operation, paths; a link's texts), then with --undo the restored and
+// failed counts. All in one process, as a tab would do it.
 #include "Probe.h"
 #include "ProbeSupport.h"
 
@@ -42,6 +42,9 @@ int checkup(const std::vector<std::string> &arguments)
         else if (const auto *t = std::get_if<UndoJournal::Trashed>(&op))
             std::printf("trashed\t%.*s\t%.*s\n", int(t->original().size()), t->original().data(),
                         int(t->trash().size()), t->trash().data());
+        else if (const auto *l = std::get_if<UndoJournal::Relinked>(&op))
+            std::printf("relinked\t%s\t%s\t%s\n", l->change->path.c_str(), l->change->oldText.c_str(),
+                        l->change->newText.c_str());
         else
             std::printf("created\t%s\n", std::get<UndoJournal::Created>(op).path.c_str());
     }

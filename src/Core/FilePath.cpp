@@ -1,11 +1,17 @@
 #include "Core/FilePath.h"
 
+#include "Core/Descriptor.h"
+#include "Core/LinkText.h"
 #include "Core/LongPath.h"
 #include "Core/Text.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -16,11 +22,71 @@ QString display(const fs::path &p)
     return Text::lossyUtf8(p.native());
 }
 
+namespace {
+
+// realpath(3) for a path of PATH_MAX bytes or more, which the kernel refuses whole: one component
+// at a time, each looked at relative to the folder reached so far, and each link's text put in
+// place of its name, as the kernel would.
+std::optional<fs::path> realPathInPieces(const fs::path &p)
+{
+    std::error_code ignored;
+    const std::string whole = fs::absolute(p, ignored).native();
+    std::vector<std::string> left; // components still to follow, the next one last
+    const auto push = [&left](std::string_view text) {
+        std::vector<std::string> words;
+        for (std::size_t start = 0; start <= text.size();) {
+            const auto slash = std::min(text.find('/', start), text.size());
+            if (slash > start)
+                words.emplace_back(text.substr(start, slash - start));
+            start = slash + 1;
+        }
+        left.insert(left.end(), words.rbegin(), words.rend());
+    };
+    push(whole);
+    Descriptor folder(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+    std::string resolved; // "" is "/"
+    int links = 0;
+    while (!left.empty() && folder.valid()) {
+        const std::string name = std::move(left.back());
+        left.pop_back();
+        if (name == ".")
+            continue;
+        if (name == "..") {
+            folder = Descriptor(::openat(folder.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
+            resolved.resize(std::min(resolved.size(), resolved.rfind('/')));
+            continue;
+        }
+        struct stat st {};
+        if (::fstatat(folder.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return std::nullopt;
+        if (S_ISLNK(st.st_mode)) {
+            const auto text = linkText(folder.get(), name.c_str());
+            if (!text || ++links > 40)
+                return std::nullopt;
+            if (text->starts_with('/')) {
+                folder = Descriptor(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+                resolved.clear();
+            }
+            push(*text);
+            continue;
+        }
+        resolved.append("/").append(name);
+        if (!left.empty())
+            folder = Descriptor(
+                ::openat(folder.get(), name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    }
+    if (!folder.valid())
+        return std::nullopt;
+    return fs::path(resolved.empty() ? std::string("/") : resolved);
+}
+
+} // namespace
+
 std::optional<fs::path> realPath(const fs::path &p)
 {
     char *resolved = ::realpath(p.c_str(), nullptr);
     if (resolved == nullptr)
-        return std::nullopt;
+        return errno == ENAMETOOLONG ? realPathInPieces(p) : std::nullopt;
     fs::path out(resolved);
     std::free(resolved);
     return out;

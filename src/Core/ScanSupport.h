@@ -4,6 +4,7 @@
 #include "Core/ErrorText.h"
 #include "Core/FilePath.h"
 #include "Core/Folder.h"
+#include "Core/TrashFolder.h"
 
 #include <QUuid>
 
@@ -241,7 +242,11 @@ template <typename Visit>
 void walkFolder(DirectoryScan &scan, Folder &folder, std::string &path, int depth, Visit &visit,
                 bool followLinks)
 {
-    const std::vector<DirectoryScan::Entry> entries = scan.listEntries(folder);
+    std::vector<DirectoryScan::Entry> entries = scan.listEntries(folder);
+    std::erase_if(entries, [&](const DirectoryScan::Entry &entry) {
+        return TrashFolder::is(folder, entry.name,
+                               followLinks && entry.type != DT_DIR && entry.type != DT_REG);
+    });
     const std::size_t base = path.size();
     for (std::size_t index = 0; index < entries.size(); ++index) {
         const DirectoryScan::Entry &entry = entries[index];
@@ -279,10 +284,12 @@ void walkFolder(DirectoryScan &scan, Folder &folder, std::string &path, int dept
 // relative to each folder, so depth is not bounded by PATH_MAX. visit(const WalkEntry &) is
 // called for every entry in listing order and returns true to enter it (a folder). With
 // followLinks, a link to a folder may be entered too, its entries then named below the path the
-// link resolves to.
+// link resolves to. Trash folders are neither offered nor entered.
 template <typename Visit>
 void walkBelow(DirectoryScan &scan, const std::string &root, Visit &&visit, bool followLinks = false)
 {
+    if (TrashFolder::is(std::filesystem::path(root)))
+        return;
     Folder folder = Folder::open(root);
     std::string path = root;
     detail::walkFolder(scan, folder, path, 1, visit, followLinks);

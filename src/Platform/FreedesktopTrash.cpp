@@ -8,6 +8,7 @@
 #include "Core/Localization.h"
 #include "Core/LongPath.h"
 #include "Core/RenameNoReplace.h"
+#include "Core/TrashFolder.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -175,11 +176,7 @@ void Trash::install(Trash *trash)
 
 fs::path FreedesktopTrash::homeTrash()
 {
-    const char *dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome && dataHome[0] == '/')
-        return fs::path(dataHome) / "Trash";
-    const char *home = std::getenv("HOME");
-    return fs::path(home && home[0] ? home : "/") / ".local/share/Trash";
+    return TrashFolder::home();
 }
 
 fs::path FreedesktopTrash::moveToTrash(const fs::path &itemPath)

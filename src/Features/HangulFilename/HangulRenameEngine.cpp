@@ -189,6 +189,17 @@ void HangulRenameEngine::applyAll()
     renamePending(items_, rename);
 }
 
+void HangulRenameEngine::leaveOut(const std::function<bool(const std::string &path)> &gone)
+{
+    const auto left = std::remove_if(items_.begin(), items_.end(), [&](const Item &item) {
+        return item.status.kind == Item::Status::Kind::pending && gone(item.url);
+    });
+    if (left == items_.end())
+        return;
+    items_.erase(left, items_.end());
+    emit itemsChanged();
+}
+
 std::optional<QString> HangulRenameEngine::brokenExample() const
 {
     for (const auto &item : items_) {

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,6 +57,9 @@ public:
 
     void rescan() override;
     void applyAll();
+    // Drops the pending rows whose entries are gone(path) (taken away by another step since the
+    // scan): they are neither renamed nor counted.
+    void leaveOut(const std::function<bool(const std::string &path)> &gone);
 
     int pendingCount() const { return count(Item::Status::Kind::pending); }
     int doneCount() const { return count(Item::Status::Kind::done); }

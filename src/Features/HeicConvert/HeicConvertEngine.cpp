@@ -1,11 +1,13 @@
 #include "Features/HeicConvert/HeicConvertEngine.h"
 
 #include "Core/AtomicFile.h"
+#include "Core/ErrorText.h"
 #include "Core/FileBytes.h"
 #include "Core/FileError.h"
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/LongPath.h"
 #include "Core/PathExtension.h"
 #include "Core/ScanSupport.h"
 #include "Core/Text.h"
@@ -257,7 +259,10 @@ bool HeicConvertEngine::addFile(const fs::path &path)
     const auto extension = lowerExtension(path);
     if (extension != "heic" && extension != "heif")
         return false;
-    items_.push_back(Item{QUuid::createUuid(), path, ScanSupport::entrySize(path), Status::pending(), {}});
+    struct stat st {};
+    const bool found = LongPath::lstat(path, st) == 0;
+    items_.push_back(
+        Item{QUuid::createUuid(), path, found ? std::int64_t(st.st_size) : 0, Status::pending(), {}, found});
     return true;
 }
 
@@ -265,16 +270,19 @@ void HeicConvertEngine::convertAll()
 {
     std::vector<std::size_t> pending;
     std::vector<fs::path> photos;
+    std::vector<char> found;
     for (std::size_t i = 0; i < items_.size(); ++i) {
         if (items_[i].status.kind == Status::Kind::pending) {
             pending.push_back(i);
             photos.push_back(items_[i].url);
+            found.push_back(items_[i].found ? 1 : 0);
         }
     }
     // Photos are decoded and encoded ahead on worker threads; each JPEG is written, named and its
     // status set here, in the order of the list, as in a plain loop.
     WorkerPool::inOrder(
-        photos.size(), convertWorkers(), [&](std::size_t n, unsigned) { return jpegFromPhoto(photos[n]); },
+        photos.size(), convertWorkers(),
+        [&](std::size_t n, unsigned) { return jpegFromPhoto(photos[n], found[n] != 0); },
         [&](std::size_t n, Jpeg jpeg) {
             Item &item = items_[pending[n]];
             try {
@@ -300,12 +308,16 @@ unsigned HeicConvertEngine::convertWorkers()
     return std::min(WorkerPool::threads(), maxPhotosAtOnce);
 }
 
-HeicConvertEngine::Jpeg HeicConvertEngine::jpegFromPhoto(const fs::path &photo)
+HeicConvertEngine::Jpeg HeicConvertEngine::jpegFromPhoto(const fs::path &photo, bool found)
 {
     try {
         const auto bytes = readRegularFile(photo);
-        if (!bytes)
+        if (!bytes) {
+            struct stat st {};
+            if (const int error = found ? LongPath::stat(photo, st) : 0)
+                throw FileError(errorText(error), error);
             throw ioError("사진을 읽을 수 없습니다");
+        }
         return jpegFromHeif(*bytes);
     } catch (const FileError &error) {
         return error;
@@ -327,7 +339,7 @@ fs::path HeicConvertEngine::writeJpeg(const fs::path &photo, Jpeg jpeg)
 
 fs::path HeicConvertEngine::convert(const fs::path &photo)
 {
-    return writeJpeg(photo, jpegFromPhoto(photo));
+    return writeJpeg(photo, jpegFromPhoto(photo, true));
 }
 
 std::vector<std::uint8_t> HeicConvertEngine::jpegFromHeif(const std::vector<std::uint8_t> &heif)

@@ -47,6 +47,8 @@ public:
         Status status;
         // done: the JPEG written, byte-exact (the status text is only for showing).
         std::filesystem::path written;
+        // Whether the scan found it (a dropped path that is not there becomes an item too).
+        bool found = true;
     };
 
     explicit HeicConvertEngine(QObject *parent = nullptr);
@@ -71,8 +73,9 @@ public:
 private:
     // A photo's JPEG bytes, or why there are none.
     using Jpeg = std::variant<std::vector<std::uint8_t>, FileError>;
-    // Reads and converts; safe on any thread.
-    static Jpeg jpegFromPhoto(const std::filesystem::path &photo);
+    // Reads and converts; safe on any thread. A photo `found` by the scan that is gone since
+    // fails with the system's reason.
+    static Jpeg jpegFromPhoto(const std::filesystem::path &photo, bool found);
     // Writes the JPEG beside the photo under the first free name and returns it; throws the
     // conversion's FileError or the write's.
     static std::filesystem::path writeJpeg(const std::filesystem::path &photo, Jpeg jpeg);

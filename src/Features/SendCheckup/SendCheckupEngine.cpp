@@ -5,6 +5,7 @@
 #include "Core/Router.h"
 #include "Core/ScanSupport.h"
 #include "Core/Text.h"
+#include "Features/SendCheckup/LinkRepair.h"
 
 #include <algorithm>
 #include <map>
@@ -32,11 +33,12 @@ std::string nfcOf(std::string_view path)
 // a name's decomposed and composed spellings are two different names: in list order (a folder
 // before its entries) an NFD entry inside an NFD folder would be looked for below the old folder
 // name while the folder still had its new one, and its undo would fail.
-// With `roots`, each rename carries the roots at or below the renamed path along with it.
+// Each rename carries the roots at or below the renamed path along with it; with `equivalent`,
+// also a root that names the renamed entry in another normalisation.
 template <typename Engine> class RenameRecorder {
 public:
-    RenameRecorder(Engine &engine, std::vector<UndoJournal::Operation> &ops, PathList *roots = nullptr)
-        : engine_(engine), ops_(ops), roots_(roots)
+    RenameRecorder(Engine &engine, std::vector<UndoJournal::Operation> &ops, PathList &roots, bool equivalent)
+        : engine_(engine), ops_(ops), roots_(roots), equivalent_(equivalent)
     {
         ops.reserve(ops.size() + std::size_t(engine.pendingCount()));
         engine.setRenameWatcher([this](int index, std::string &from) { record(index, from); });
@@ -49,22 +51,55 @@ private:
     void record(int index, const std::string &from)
     {
         // The entry keeps its folder: its new path is the old folder and the new name.
-        const std::string_view to = ScanSupport::pathBytes(engine_.items()[std::size_t(index)].url);
+        const std::string to(ScanSupport::pathBytes(engine_.items()[std::size_t(index)].url));
         if (to != from)
-            ops_.emplace_back(std::in_place_type<UndoJournal::Renamed>, from, to);
-        if (roots_ && !ScanSupport::followRename(*roots_, from, to)) {
+            ops_.push_back(UndoJournal::renamed(from, to));
+        if (!ScanSupport::followRename(roots_, from, to) && equivalent_) {
             // A root that names the entry in another normalisation is the same item.
             const std::string key = nfcOf(from);
-            const auto root = std::find_if(roots_->begin(), roots_->end(),
+            const auto root = std::find_if(roots_.begin(), roots_.end(),
                                            [&](const fs::path &r) { return nfcOf(r.native()) == key; });
-            if (root != roots_->end())
-                *root = std::string(to);
+            if (root != roots_.end())
+                *root = to;
         }
     }
 
     Engine &engine_;
     std::vector<UndoJournal::Operation> &ops_;
-    PathList *roots_;
+    PathList &roots_;
+    bool equivalent_;
+};
+
+// The paths one step moved to the Trash: whether a path went with them (is one, or lies below one).
+class PathsGone {
+public:
+    void add(std::string path)
+    {
+        if (path.size() >= lengths_.size())
+            lengths_.resize(path.size() + 1);
+        lengths_[path.size()] = true;
+        paths_.insert(std::move(path));
+    }
+
+    bool holds(std::string_view path) const
+    {
+        if (paths_.empty())
+            return false;
+        // The path itself, then each folder above it; only lengths that some path has are looked up.
+        for (std::size_t end = path.size(); end > 0;) {
+            if (end < lengths_.size() && lengths_[end] && paths_.count(path.substr(0, end)) != 0)
+                return true;
+            const auto slash = path.rfind('/', end - 1);
+            if (slash == std::string_view::npos)
+                break;
+            end = slash;
+        }
+        return false;
+    }
+
+private:
+    std::set<std::string, std::less<>> paths_;
+    std::vector<bool> lengths_;
 };
 
 } // namespace
@@ -249,41 +284,60 @@ void SendCheckupEngine::fixAll()
                 ops.push_back(UndoJournal::created(item.written));
     }
 
+    PathsGone trashed;
     if (fixJunk_) {
         std::set<QUuid> pending;
         for (const auto &item : junk.items())
             if (item.status.kind == DSStoreCleanerEngine::Item::Status::Kind::pending)
                 pending.insert(item.id);
         junk.trashAll();
-        for (const auto &item : junk.items())
-            if (pending.count(item.id) != 0 &&
-                item.status.kind == DSStoreCleanerEngine::Item::Status::Kind::trashed && item.trashedTo)
+        for (const auto &item : junk.items()) {
+            if (pending.count(item.id) == 0 ||
+                item.status.kind != DSStoreCleanerEngine::Item::Status::Kind::trashed)
+                continue;
+            trashed.add(item.url.native());
+            if (item.trashedTo)
                 ops.push_back(UndoJournal::trashed(item.url, *item.trashedTo));
+        }
     }
 
+    // Links that reach what the renames below move are kept reaching it.
+    const bool renaming =
+        (fixHangul_ && hangul.pendingCount() > 0) || (fixNames_ && names.pendingCount() > 0);
+    std::optional<LinkRepair> links;
+    if (renaming)
+        links.emplace(roots_);
+
     if (fixHangul_) {
-        // A fresh scan: entries the junk step just trashed are no longer there to rename.
-        hangul.clear();
-        hangul.addURLs(roots_);
+        // Only what the diagnosis showed is renamed; what the junk step just took away is not
+        // there to rename, which is no failure.
+        hangul.leaveOut([&](const std::string &path) { return trashed.holds(path); });
+        const std::size_t first = ops.size();
+        PathList roots = roots_;
         {
-            RenameRecorder<HangulRenameEngine> recorder(hangul, ops);
+            RenameRecorder<HangulRenameEngine> recorder(hangul, ops, roots, false);
             hangul.applyAll();
         }
-        // The engine's roots followed each rename, those below a renamed folder included.
-        if (!hangul.scannedRoots().empty())
-            setRoots(hangul.scannedRoots());
+        setRoots(std::move(roots));
+        if (links)
+            links->follow(ops, first);
     }
 
     if (fixNames_) {
         names.clear();
         names.addURLs(roots_);
+        const std::size_t first = ops.size();
         PathList roots = roots_;
         {
-            RenameRecorder<FilenameSanitizerEngine> recorder(names, ops, &roots);
+            RenameRecorder<FilenameSanitizerEngine> recorder(names, ops, roots, true);
             names.applyAll();
         }
         setRoots(std::move(roots));
+        if (links)
+            links->follow(ops, first);
     }
+    if (links)
+        links->rewrite(ops);
 
     // Undo reverses what this pass did: its journal replaces any earlier one, also when empty.
     setJournal(UndoJournal(std::move(ops)));

@@ -5,6 +5,7 @@
 #include "Core/FilePath.h"
 #include "Core/FreeName.h"
 #include "Core/Localization.h"
+#include "Core/LongPath.h"
 #include "Core/Notify.h"
 #include "Core/PathExtension.h"
 #include "Core/ScanSupport.h"
@@ -37,11 +38,12 @@ FileError changedSinceScan()
 }
 
 // The file a row's conversion rewrites: the row's own path, or for a symbolic link the file it
-// points to (nullopt when that cannot be found).
+// points to (nullopt when that cannot be found). Both are looked at relative to their folders, so
+// a link deeper than PATH_MAX is one too.
 std::optional<fs::path> fileToRewrite(const fs::path &url)
 {
     struct stat st {};
-    if (::lstat(url.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+    if (LongPath::lstat(url, st) == 0 && S_ISLNK(st.st_mode))
         return FilePath::realPath(url);
     return url;
 }

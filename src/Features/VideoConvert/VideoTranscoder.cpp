@@ -3,6 +3,7 @@
 #include "Core/AtomicFile.h"
 #include "Core/FileError.h"
 #include "Core/Localization.h"
+#include "Core/LongPath.h"
 #include "Features/VideoConvert/ToneMapper.h"
 
 extern "C" {
@@ -80,21 +81,51 @@ void check(int result)
         throw FileError(ffmpegText(result));
 }
 
+// The text for a source that cannot be read whole.
+FileError unreadable()
+{
+    return FileError(L("영상 정보를 읽을 수 없습니다"));
+}
+
 Input openInput(const fs::path &path)
 {
     // The engine reports failures through its items; the libraries' own logging stays quiet.
     static std::once_flag quiet;
     std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
-    // The converter takes QuickTime and MPEG-4 files only, whatever their bytes claim.
-    // Only regular files: opening a pipe or a device named like a video would block or never end.
+    // The source is opened here, by a path of any length, and FFmpeg opens the name of this
+    // descriptor: it reads exactly the file looked at. Only regular files: a pipe or a device
+    // named like a video would block or never end (O_NONBLOCK keeps a pipe's open from waiting).
+    const int fd = LongPath::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    Input input;
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return nullptr;
-    const AVInputFormat *mov = av_find_input_format("mov");
-    AVFormatContext *raw = nullptr;
-    if (avformat_open_input(&raw, path.c_str(), mov, nullptr) < 0)
-        return nullptr;
-    return Input(raw);
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        // The converter takes QuickTime and MPEG-4 files only, whatever their bytes claim.
+        const AVInputFormat *mov = av_find_input_format("mov");
+        const std::string name = "/proc/self/fd/" + std::to_string(fd);
+        AVFormatContext *raw = nullptr;
+        if (avformat_open_input(&raw, name.c_str(), mov, nullptr) >= 0)
+            input.reset(raw);
+    }
+    ::close(fd);
+    return input;
+}
+
+// Whether the index of a stream places a sample past the end of the file: a file cut short (its
+// index at the front) whose reading would end early as if it were whole.
+bool indexPastEnd(AVFormatContext *input, int index)
+{
+    const std::int64_t size = avio_size(input->pb);
+    if (index < 0 || size < 0)
+        return false;
+    AVStream *stream = input->streams[index];
+    for (int i = 0, count = avformat_index_get_entries_count(stream); i < count; ++i) {
+        const AVIndexEntry *entry = avformat_index_get_entry(stream, i);
+        if (entry->pos + entry->size > size)
+            return true;
+    }
+    return false;
 }
 
 int firstVideoStream(const AVFormatContext *input)
@@ -154,6 +185,7 @@ public:
         if (videoIndex_ < 0)
             throw cannotConvert();
         audioIndex_ = firstAudioStream(input_.get());
+        checkWhole();
         openVideo();
         if (audioIndex_ >= 0)
             openAudio();
@@ -166,13 +198,18 @@ public:
             const int read = av_read_frame(input_.get(), packet.get());
             if (read == AVERROR_EOF)
                 break;
-            check(read);
+            // A sample that could not be read whole: the file is damaged.
+            if (read < 0 || (packet->flags & AV_PKT_FLAG_CORRUPT) != 0)
+                throw unreadable();
             if (packet->stream_index == videoIndex_)
                 decodeVideo(packet.get());
             else if (packet->stream_index == audioIndex_)
                 handleAudio(packet.get());
             av_packet_unref(packet.get());
         }
+        // The reading ends at the end of the file, also where a read failed or what the index
+        // promised (for fragments it grows while reading) is not there.
+        checkWhole();
         decodeVideo(nullptr);
         encodeVideo(nullptr);
         if (audioDecoder_) {
@@ -186,6 +223,13 @@ public:
     }
 
 private:
+    void checkWhole()
+    {
+        if (input_->pb->error < 0 || indexPastEnd(input_.get(), videoIndex_) ||
+            indexPastEnd(input_.get(), audioIndex_))
+            throw unreadable();
+    }
+
     void openVideo()
     {
         AVStream *in = input_->streams[videoIndex_];
@@ -564,7 +608,7 @@ std::pair<QString, QString> videoCodec(const fs::path &path)
 {
     const Input input = openInput(path);
     if (!input)
-        throw FileError(L("영상 정보를 읽을 수 없습니다"));
+        throw unreadable();
     const int index = firstVideoStream(input.get());
     if (index < 0)
         throw FileError(L("비디오 트랙 없음"));

@@ -125,7 +125,11 @@ SourceCollection SourceCollection::of(const std::vector<fs::path> &items, Direct
     // Items dropped from different folders may share a name; inside the archive they do not.
     const std::vector<std::string> names = PackingNames::forSiblings(own);
     Walk walk(collection, scan);
-    for (std::size_t i = 0; i < items.size(); ++i)
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::size_t before = collection.sources.size();
         walk.collect(FilePath::realPathOrSame(items[i]), names[i]);
+        if (collection.sources.size() != before)
+            collection.packed.push_back(i);
+    }
     return collection;
 }

@@ -13,6 +13,8 @@
 struct SourceCollection {
     std::vector<ZipWriter::Source> sources;
     int junkSkipped = 0;
+    // The dropped items that put something in it, by their places in the list given.
+    std::vector<std::size_t> packed;
 
     // `scan` lists every folder, counting those it may not read.
     static SourceCollection of(const std::vector<std::filesystem::path> &items, DirectoryScan &scan);

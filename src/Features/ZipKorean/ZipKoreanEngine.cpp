@@ -464,10 +464,15 @@ void ZipKoreanEngine::prepareCreation(const std::vector<fs::path> &urls)
            int(std::count_if(sources_.begin(), sources_.end(), [](const auto &s) { return !s.isDirectory; })),
            &ZipKoreanEngine::sourceFileCountChanged);
     assign(junkSkippedCount_, collected.junkSkipped, &ZipKoreanEngine::junkSkippedCountChanged);
-    createParent_ = urls.front().parent_path();
-    std::string base = archiveBaseName(urls.front());
-    if (urls.size() > 1)
-        base = Text::utf8(L("%@ 외 %lld개", Text::lossyUtf8(base), urls.size() - 1));
+    // The archive is named after what it packs: an item that puts nothing in it (junk, a dangling
+    // link, one the send checkup's fix moved to the Trash) is not counted.
+    const bool anyPacked = !collected.packed.empty();
+    const fs::path &first = anyPacked ? urls[collected.packed.front()] : urls.front();
+    const std::size_t count = anyPacked ? collected.packed.size() : urls.size();
+    createParent_ = first.parent_path();
+    std::string base = archiveBaseName(first);
+    if (count > 1)
+        base = Text::utf8(L("%@ 외 %lld개", Text::lossyUtf8(base), count - 1));
     createBaseName_ = base;
     updatePlannedPath();
     setMode(Mode::create);

@@ -225,6 +225,19 @@ TEST(HeicConvert, UnreadablePhotosFailAndLeaveNothing)
     EXPECT_EQ(engine.failedCount(), 4);
 }
 
+// A photo that was there at the scan and is gone before the conversion says why, as the system does.
+TEST(HeicConvert, PhotoGoneSinceTheScanFailsWithTheSystemsReason)
+{
+    TempDir dir;
+    const auto photo = dir.file("p/gone.heic", "read never");
+    Engine engine;
+    engine.addURLs({dir / "p"});
+    ASSERT_EQ(engine.pendingCount(), 1);
+    fs::remove(photo);
+    engine.convertAll();
+    EXPECT_EQ(engine.items()[0].status.text, "파일 처리 중 오류가 발생했습니다. (No such file or directory)");
+}
+
 TEST(HeicConvert, ReadOnlyFolderFailsWithoutPartialFile)
 {
     TempDir dir;

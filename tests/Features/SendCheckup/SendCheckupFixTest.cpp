@@ -2,8 +2,10 @@
 #include "Archive/Zip/ZipBackend.h"
 #include "Core/FilePath.h"
 #include "Core/Router.h"
+#include "Core/ScanSupport.h"
 #include "Core/Text.h"
 #include "Features/SendCheckup/SendCheckupEngine.h"
+#include "Features/ZipKorean/SourceCollection.h"
 #include "Features/ZipKorean/ZipKoreanEngine.h"
 #include "Platform/FreedesktopTrash.h"
 #include "support/TestSupport.h"
@@ -399,4 +401,192 @@ TEST(SendCheckupDeep, TreeDeeperThanPathMaxIsFixedAndUndoneByteForByte)
     EXPECT_EQ(TestSupport::entriesBelow(base), before);
     for (const auto &[path, bytes] : files)
         EXPECT_EQ(TestSupport::readBytes(path), bytes) << path.filename();
+}
+
+// The junk step fills a Trash that lies inside the dropped folder (a volume's top folder has its
+// own, the home folder holds the home Trash): what it holds is never renamed, counted or packed.
+TEST(SendCheckupTrash, TheTrashInsideADroppedFolderIsNeverTheUsersFolder)
+{
+    const std::string album = Text::toNfd("\xEC\x82\xAC\xEC\xA7\x84\xEC\xB2\xA9"); // 사진첩
+    const std::string spring = "._" + Text::toNfd("\xEB\xB4\x84") + ".jpg";        // ._봄.jpg
+    TempDir dir;
+    const fs::path base = FilePath::realPathOrSame(dir.path());
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    struct Restore {
+        QByteArray value;
+        ~Restore() { qputenv("XDG_DATA_HOME", value); }
+    } restore{dataHome};
+    const struct {
+        const char *what;
+        fs::path root;
+        fs::path trash;
+    } cases[] = {
+        {"the home folder", base / "home", base / "home/.local/share/Trash"},
+        {"a volume's top folder", base / "U", base / "U" / (".Trash-" + std::to_string(::getuid()))},
+    };
+    TestSupport::SmallDisk stick(base / "U");
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.root == base / "U" && !stick.mounted())
+            GTEST_SKIP() << "mounting a small tmpfs needs root";
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString((base / "home/.local/share").native()));
+        TestSupport::makeFolders(base / "home/.local/share");
+        TestSupport::makeFolders(c.root / album);
+        TestSupport::writeBytes(c.root / album / spring, "a");
+        TestSupport::writeBytes(c.root / ".DS_Store", "d");
+        TestSupport::writeBytes(c.root / "._a:b", "colon"); // junk Windows cannot store either
+        fs::create_symlink(fs::relative(c.trash, c.root), c.root / "shortcut");
+        const auto before = TestSupport::entriesBelow(c.root);
+
+        SendCheckupEngine engine;
+        engine.addURLs({c.root});
+        EXPECT_EQ(engine.hangul.pendingCount(), 2);
+        EXPECT_EQ(engine.junk.pendingCount(), 3);
+        EXPECT_EQ(engine.names.pendingCount(), 1);
+
+        engine.fixAll();
+        // The decomposed AppleDouble went to the Trash before the Korean-name step: left out, not
+        // failed; the Windows-name step finds nothing, also not in the Trash.
+        EXPECT_EQ(engine.junk.trashedCount(), 3);
+        EXPECT_EQ(engine.hangul.items().size(), 1u);
+        EXPECT_EQ(engine.hangul.doneCount(), 1);
+        EXPECT_EQ(engine.names.items().size(), 0u);
+        EXPECT_EQ(engine.journal()->operations().size(), 4u);
+        EXPECT_EQ(TestSupport::entriesBelow(c.trash / "files"),
+                  (std::set<std::string>{".DS_Store", "._a:b", spring}));
+        EXPECT_EQ(TestSupport::entriesBelow(c.trash / "info"),
+                  (std::set<std::string>{".DS_Store.trashinfo", "._a:b.trashinfo", spring + ".trashinfo"}));
+
+        // The next diagnosis and the archive of the roots pass the Trash over.
+        engine.rescanAll();
+        EXPECT_EQ(engine.hangul.pendingCount() + engine.junk.pendingCount() + engine.names.pendingCount(), 0);
+        // The root, the album and the link (and .local and share), not the Trash.
+        EXPECT_EQ(engine.junk.scannedCount(), c.root == base / "U" ? 3 : 5);
+        DirectoryScan scan;
+        const auto packed = SourceCollection::of({c.root}, scan).sources;
+        EXPECT_FALSE(packed.empty());
+        for (const auto &source : packed) {
+            EXPECT_EQ(source.entryName.find("Trash"), std::string::npos) << source.entryName;
+            EXPECT_EQ(source.entryName.find("shortcut"), std::string::npos) << source.entryName;
+        }
+
+        engine.undoLastFix();
+        EXPECT_EQ(engine.lastUndoResult(), (SendCheckupEngine::UndoResult{4, 0}));
+        auto after = TestSupport::entriesBelow(c.root);
+        const std::string trash = fs::relative(c.trash, c.root).native();
+        std::erase_if(after, [&](const std::string &e) { return ScanSupport::isAtOrBelow(e, trash); });
+        EXPECT_EQ(after, before);
+    }
+}
+
+// The Korean-name step renames what the diagnosis showed, and only that.
+TEST(SendCheckupNames, TheKoreanNameStepRenamesOnlyWhatTheDiagnosisShowed)
+{
+    TempDir dir;
+    const fs::path root = FilePath::realPathOrSame(dir.folder("r"));
+    const std::string shown = Text::toNfd("\xEA\xB0\x80") + ".txt"; // 가.txt
+    const std::string gone = Text::toNfd("\xEB\x82\x98") + ".txt";  // 나.txt
+    const std::string junk = "._" + Text::toNfd("\xEB\x8B\xA4");    // ._다
+    const std::string later = Text::toNfd("\xEB\x9D\xBC") + ".txt"; // 라.txt
+    for (const auto &name : {shown, gone, junk})
+        dir.file("r/" + name, name);
+    SendCheckupEngine engine;
+    engine.addURLs({root});
+    ASSERT_EQ(engine.hangul.pendingCount(), 3);
+    fs::remove(root / gone);       // deleted by the user: this one fails
+    dir.file("r/" + later, "new"); // appeared after the diagnosis: nobody was shown it
+
+    engine.fixAll();
+    EXPECT_EQ(engine.hangul.doneCount(), 1);
+    ASSERT_EQ(engine.hangul.failedCount(), 1);
+    EXPECT_EQ(engine.hangul.items().size(), 2u); // the AppleDouble went to the Trash: left out
+    for (const auto &item : engine.hangul.items()) {
+        if (item.status.kind == HangulRenameEngine::Item::Status::Kind::failed) {
+            EXPECT_EQ(item.status.message, "No such file or directory");
+        }
+    }
+    EXPECT_EQ(TestSupport::entriesBelow(root), (std::set<std::string>{Text::toNfc(shown), later}));
+}
+
+// A chained undo moves back only what the pass moved: a new file under a name the pass gave up
+// is the user's, and stays.
+TEST(SendCheckupUndo, AReversalLeavesAloneWhatThePassDidNotRename)
+{
+    TempDir dir;
+    const fs::path root = FilePath::realPathOrSame(dir.folder("r"));
+    const std::string nfd = nfdGa + ":1";
+    dir.file("r/" + nfd, "ours");
+    SendCheckupEngine engine;
+    engine.addURLs({root});
+    engine.fixAll();
+    ASSERT_EQ(engine.journal()->operations().size(), 2u); // to NFC, then to a name Windows can store
+    EXPECT_EQ(TestSupport::readBytes(root / (nfcGa + "_1")), "ours");
+    dir.file("r/" + nfcGa + ":1", "theirs");
+
+    engine.undoLastFix();
+    EXPECT_EQ(engine.lastUndoResult(), (SendCheckupEngine::UndoResult{0, 2}));
+    EXPECT_EQ(TestSupport::entriesBelow(root), (std::set<std::string>{nfcGa + ":1", nfcGa + "_1"}));
+    EXPECT_EQ(TestSupport::readBytes(root / (nfcGa + ":1")), "theirs");
+    EXPECT_EQ(TestSupport::readBytes(root / (nfcGa + "_1")), "ours");
+}
+
+// Links below the roots keep reaching what the pass renamed, and undo gives them their old texts.
+TEST(SendCheckupLinks, LinksFollowThePassesRenamesAndGetTheirTextsBack)
+{
+    const std::string real = Text::toNfd("\xEC\x8B\xA4\xEC\xA0\x9C");   // 실제
+    const std::string folder = Text::toNfd("\xED\x8F\xB4\xEB\x8D\x94"); // 폴더
+    const std::string own = Text::toNfd("\xEB\xA7\x81\xED\x81\xAC");    // 링크
+    const auto nfc = [](const std::string &text) { return Text::toNfc(text); };
+    TempDir dir;
+    const fs::path root = FilePath::realPathOrSame(dir.folder("root"));
+    const fs::path outside = FilePath::realPathOrSame(dir.folder("outside"));
+    dir.file("root/real/" + real + ".txt", "real");
+    dir.file("root/" + folder + "/inside.txt", "inside");
+    dir.file("root/a:b.txt", "colon");
+    dir.file("outside/" + real + ".txt", "outside");
+    const std::string absolute = (root / "real" / (real + ".txt")).native();
+    const std::string none = Text::toNfd("\xEC\x97\x86\xEC\x9D\x8C"); // 없음
+    const struct {
+        std::string at;    // where the link stands before the pass
+        std::string after; // and after it
+        std::string text;
+        std::string fixed;
+    } links[] = {
+        {"\xEB\xA7\x81\xED\x81\xAC\xED\x8C\x8C\xEC\x9D\xBC.txt",
+         "\xEB\xA7\x81\xED\x81\xAC\xED\x8C\x8C\xEC\x9D\xBC.txt", "real/" + real + ".txt",
+         "real/" + nfc(real) + ".txt"},
+        {"to-folder", "to-folder", folder + "/", nfc(folder) + "/"},
+        {"absolute", "absolute", absolute, (root / "real" / (nfc(real) + ".txt")).native()},
+        {folder + "/up", nfc(folder) + "/up", "../real/./" + real + ".txt",
+         "../real/./" + nfc(real) + ".txt"},
+        // Renamed itself, to a name the Windows-name step repaired.
+        {own, nfc(own), "a:b.txt", "a_b.txt"},
+        // Reaching nothing before the pass, or reaching outside the roots: left alone.
+        {"dangling", "dangling", none, none},
+        {"out", "out", (outside / (real + ".txt")).native(), (outside / (real + ".txt")).native()},
+    };
+    for (const auto &l : links)
+        fs::create_symlink(l.text, root / l.at);
+    fs::create_symlink(absolute, outside / "in"); // outside the roots: left alone
+    const Manifest before = manifestOf(root);
+
+    SendCheckupEngine engine;
+    engine.addURLs({root});
+    engine.fixAll();
+    std::size_t relinked = 0;
+    for (const auto &op : engine.journal()->operations())
+        relinked += std::holds_alternative<UndoJournal::Relinked>(op);
+    EXPECT_EQ(relinked, 5u);
+    for (const auto &l : links) {
+        SCOPED_TRACE(l.after);
+        EXPECT_EQ(fs::read_symlink(root / l.after).native(), l.fixed);
+        if (l.fixed != l.text) {
+            EXPECT_TRUE(fs::exists(root / l.after));
+        }
+    }
+    EXPECT_EQ(fs::read_symlink(outside / "in").native(), absolute);
+
+    engine.undoLastFix();
+    EXPECT_EQ(engine.lastUndoResult()->failed, 0);
+    EXPECT_EQ(manifestOf(root), before);
 }

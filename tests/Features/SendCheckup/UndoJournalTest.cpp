@@ -61,6 +61,19 @@ TEST(UndoJournal, RenameBackOntoATakenNameFailsAndLeavesBoth)
     EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"X", "Y"})); // no hidden temporary left
 }
 
+TEST(UndoJournal, ARenameIsReversedOnlyForTheEntryItMoved)
+{
+    TempDir dir;
+    dir.file("Y", "ours");
+    const UndoJournal journal({UndoJournal::renamed(dir / "X", dir / "Y")}); // recorded right after the move
+    fs::rename(dir / "Y", dir / "moved on");
+    dir.file("Y", "someone else's, under the new name");
+    const auto result = journal.undo();
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"Y", "moved on"}));
+    EXPECT_EQ(TestSupport::readBytes(dir / "Y"), "someone else's, under the new name");
+}
+
 TEST(UndoJournal, NfcAndNfdNamesAreTwoEntriesHere)
 {
     TempDir dir;
@@ -98,6 +111,21 @@ TEST(UndoJournal, TrashedItemComesBackUnlessItsPlaceIsTakenOrItIsGone)
     const auto info =
         backTrash.parent_path().parent_path() / "info" / (backTrash.filename().native() + ".trashinfo");
     EXPECT_FALSE(present(info));
+}
+
+TEST(UndoJournal, OnlyTheTrashedItemComesBackNotAnotherUnderItsNameInTheTrash)
+{
+    TempDir dir;
+    const auto junk = dir.file(".DS_Store", "ours");
+    const auto inTrash = Trash::shared().moveToTrash(junk);
+    const UndoJournal journal({UndoJournal::trashed(junk, inTrash)});
+    // The Trash is emptied, and another file thrown away gets the same place there.
+    fs::rename(inTrash, dir / "emptied");
+    TestSupport::writeBytes(inTrash, "someone else's");
+
+    EXPECT_EQ(journal.undo().failed, 1);
+    EXPECT_FALSE(present(junk));
+    EXPECT_EQ(TestSupport::readBytes(inTrash), "someone else's");
 }
 
 TEST(UndoJournal, CreatedFileIsTrashedOnlyWhenItIsTheOneWritten)

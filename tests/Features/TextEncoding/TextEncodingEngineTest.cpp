@@ -1,5 +1,7 @@
 #include "Features/TextEncoding/TextEncodingEngine.h"
 
+#include "Core/LinkText.h"
+#include "Core/LongPath.h"
 #include "Core/Text.h"
 #include "Features/TextEncoding/TextFile.h"
 #include "support/FakeTrash.h"
@@ -12,6 +14,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using Engine = TextEncodingEngine;
@@ -562,4 +565,28 @@ TEST(TextEncodingConvert, FileDeeperThanPathMaxIsConverted)
     engine.convertAll();
     ASSERT_EQ(engine.doneCount(), 1) << engine.items()[0].status.message.toStdString();
     EXPECT_EQ(readBytes(file), "한\n");
+}
+
+// A link that deep is looked at relative to its folder: the file it points to is converted once,
+// in its place, and the link keeps pointing to it.
+TEST(TextEncodingConvert, LinkDeeperThanPathMaxConvertsTheFileItPointsTo)
+{
+    TempDir dir;
+    FakeTrash trash(dir / "trash");
+    const fs::path deep = TestSupport::deepFolders(dir / "top", 24);
+    TestSupport::writeBytes(deep / "x.txt", "\xC7\xD1\n");
+    {
+        const LongPath::At at(deep / "link.txt");
+        ASSERT_EQ(::symlinkat("x.txt", at.folder(), at.name()), 0);
+    }
+    Engine engine;
+    engine.addURLs({dir / "top"});
+    ASSERT_EQ(engine.pendingCount(), 2);
+    engine.convertAll();
+    for (const auto &item : engine.items())
+        EXPECT_EQ(item.status.kind, Kind::done) << item.status.message.toStdString();
+    EXPECT_EQ(readBytes(deep / "x.txt"), "한\n");
+    const LongPath::At at(deep / "link.txt");
+    EXPECT_EQ(linkText(at.folder(), at.name()), "x.txt");
+    EXPECT_EQ(trash.moved.size(), 1u);
 }

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -311,6 +312,48 @@ TEST(VideoConvert, ReadOnlyFolderFailsAndLeavesNothing)
     EXPECT_EQ(message,
               "파일 처리 중 오류가 발생했습니다. (쓰기 실패: " + (folder / "clip.mp4").native() + ")");
     EXPECT_EQ(TestSupport::entriesBelow(folder), (std::set<std::string>{"clip.mov"}));
+}
+
+// A clip with its index at the front, cut in half: the index promises samples the file no longer
+// holds, and reading would end early as if it were whole.
+TEST(VideoConvert, ACutShortVideoFailsAndLeavesNothing)
+{
+    TempDir dir;
+    // Three seconds (the later frame count and length win), so that half the file is past the index.
+    const auto whole = makeClip(dir / "whole.mp4", "64x48", hevc, aac,
+                                {"-movflags", "+faststart", "-frames:v", "90", "-t", "3"});
+    ASSERT_TRUE(indexFirst(whole));
+    const std::string bytes = TestSupport::readBytes(whole);
+    const auto folder = dir.folder("cut");
+    TestSupport::writeBytes(folder / "clip.mp4", bytes.substr(0, bytes.size() / 2)); // as `head -c` leaves it
+
+    Engine engine;
+    engine.addURLs({folder});
+    ASSERT_TRUE(waitUntil([&] { return analysed(engine); }));
+    ASSERT_EQ(engine.items()[0].status, Engine::Status::pending("HEVC · MP4")); // its index is whole
+    convertAndWait(engine);
+    EXPECT_EQ(engine.items()[0].status,
+              Engine::Status::failed("파일 처리 중 오류가 발생했습니다. (영상 정보를 읽을 수 없습니다)"));
+    EXPECT_EQ(TestSupport::entriesBelow(folder), (std::set<std::string>{"clip.mp4"}));
+}
+
+// Deeper than PATH_MAX, the source is read through a descriptor as the output is written.
+TEST(VideoConvert, VideoDeeperThanPathMaxIsConverted)
+{
+    TempDir dir;
+    const auto clip = makeClip(dir / "clip.mov", "64x48", hevc, {});
+    const fs::path deep = TestSupport::deepFolders(dir / "top", 22);
+    TestSupport::writeBytes(deep / "clip.mov", TestSupport::readBytes(clip));
+    ASSERT_GT(deep.native().size(), std::size_t(PATH_MAX));
+
+    Engine engine;
+    engine.addURLs({dir / "top"});
+    ASSERT_TRUE(waitUntil([&] { return analysed(engine); }));
+    ASSERT_EQ(engine.items().size(), 1u);
+    EXPECT_EQ(engine.items()[0].status, Engine::Status::pending("HEVC · MOV"));
+    convertAndWait(engine);
+    EXPECT_EQ(engine.items()[0].status, Engine::Status::done("clip.mp4"));
+    EXPECT_GT(TestSupport::readBytes(deep / "clip.mp4").size(), 0u);
 }
 
 TEST(VideoConvert, StoppedExportLeavesNothing)

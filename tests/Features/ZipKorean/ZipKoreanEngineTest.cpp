@@ -493,6 +493,13 @@ TEST_F(ZipKoreanEngineTest, CollectingSources)
     engine.setCreateFormat(Format::tarXz);
     EXPECT_EQ(engine.plannedZipPath(), dir / (several + ".tar.xz"));
 
+    // Named after what it packs: an item that puts nothing in it (junk the send checkup's fix
+    // has moved to the Trash since) is not counted.
+    engine.addURLs({dir / "._gone.jpg", a, b});
+    EXPECT_EQ(engine.plannedZipPath(), dir / "a 외 1개 (Windows용).zip");
+    engine.addURLs({a, dir / "._gone.jpg"});
+    EXPECT_EQ(engine.plannedZipPath(), dir / "a (Windows용).zip");
+
     // Taken names are numbered before the last extension.
     dir.file(sajin + " (Windows용).zip", "taken");
     dir.file(sajin + ".tar.gz", "taken");
